@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/SearchOptions.h"
+
+#include <QString>
+#include <QStringList>
+
+// The option values the rest of the program reads. One instance lives for the whole run of the
+// program; the options dialog and the settings code write it. Paths use "/" and folder paths
+// end in "/"; convert with QDir::toNativeSeparators only for display.
+class OptionState {
+public:
+    OptionState() = default;
+    explicit OptionState(const QString& programFolder) { SetProgramFolder(programFolder); }
+
+    // Fixes ProgramFolder and the paths derived from it. A relative or empty folder is taken
+    // from the current one.
+    void SetProgramFolder(const QString& folder);
+
+    // The six extensions in their fixed order, upper case with the leading dot.
+    static QStringList DefaultExtensionList();
+
+    bool ConfirmReplace = true;
+    bool MakeBackups = false;
+    QString BackupFolder;
+    ::SearchOptions SearchOptions;
+    QStringList ExtensionList;
+    QString OpenFilter;
+
+    QString ProgramFolder;
+    QString SettingsFilePath;
+    QString RussianHelpFolder;
+    QString EnglishHelpFolder;
+};
