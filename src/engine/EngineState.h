@@ -27,6 +27,11 @@ public:
     qsizetype NextSearchPos = 0;
     QString CurrentFileName;
 
+    // Raised when the user aborts a run or refuses a backup copy.
+    bool Aborted = false;
+    // Set while a run is active, so that the processing command is not entered again.
+    bool RunInProgress = false;
+
     // Compiles SearchText into FindBlocks.
     void CompileSearchPattern();
     // Compiles a replacement pattern into ReplaceBlocks. Back references resolve against the

@@ -1,0 +1,191 @@
+#include "TerminalHost.h"
+
+#include "engine/EngineState.h"
+#include "run/ModalResult.h"
+#include "run/QuorvexCore.h"
+#include "run/ReviewSession.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kContext = 60; // characters shown on each side of an occurrence
+
+QString visible(QString text)
+{
+    return text.replace(u"\r\n"_qs, u"⏎"_qs).replace(u'\n', u'⏎').replace(u'\r', u'⏎');
+}
+
+} // namespace
+
+TerminalHost::TerminalHost(const Settings& settings, QTextStream& in, QTextStream& out,
+                           QTextStream& err)
+    : m_settings(settings), m_in(in), m_out(out), m_err(err)
+{
+}
+
+std::optional<QString> TerminalHost::Ask(const QString& prompt)
+{
+    ClearProgress();
+    m_err << prompt << Qt::flush;
+    QString answer;
+    if (!m_in.readLineInto(&answer))
+        return std::nullopt;
+    return answer.trimmed();
+}
+
+QString TerminalHost::OccurrenceLine(const ReviewSession& session) const
+{
+    const Document& document = session.document();
+    const EngineState& state = session.state();
+    const qsizetype start = state.MatchStart;
+    const qsizetype end = start + state.MatchLength;
+    const qsizetype from = std::max<qsizetype>(0, start - kContext);
+    QString before = document.mid(from, start - from);
+    QString after = document.mid(end, kContext);
+    // Only the occurrence's own line around it, unless the occurrence spans lines itself.
+    before = before.mid(std::max(before.lastIndexOf(u'\n'), before.lastIndexOf(u'\r')) + 1);
+    const qsizetype lineEnd = after.indexOf(QRegularExpression(u"[\r\n]"_qs));
+    if (lineEnd >= 0)
+        after.truncate(lineEnd);
+    return before + u"\x1b[7m"_qs + visible(document.mid(start, state.MatchLength)) + u"\x1b[0m"_qs + after;
+}
+
+int TerminalHost::ShowOccurrence(ReviewSession& session)
+{
+    qsizetype line = 0;
+    qsizetype column = 0;
+    m_lines.Locate(session.document(), session.state().MatchStart, line, column);
+    m_err << session.state().CurrentFileName << u':' << line << u':' << column << u": "
+          << OccurrenceLine(session) << u'\n';
+    const QString prompt = m_settings.replaceMode
+        ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_qs
+        : u"Continue? [y]es, [a]ll without asking, [q]uit: "_qs;
+    for (;;) {
+        const std::optional<QString> answer = Ask(prompt);
+        if (!answer || answer == u"q") {
+            if (session.TryToAbort())
+                return ModalResult::Abort;
+            continue;
+        }
+        if (answer == u"y" || answer->isEmpty())
+            return ModalResult::Yes;
+        if (answer == u"a")
+            return ModalResult::YesToAll;
+        if (m_settings.replaceMode && answer == u"n")
+            return ModalResult::No;
+        if (m_settings.replaceMode && answer == u"N")
+            return ModalResult::NoToAll;
+    }
+}
+
+bool TerminalHost::AskYesNo(const QString& text, const QString& caption, bool questionIcon)
+{
+    Q_UNUSED(questionIcon);
+    if (!m_settings.interactive) {
+        m_err << caption << u": " << text << u" no\n";
+        return false;
+    }
+    const std::optional<QString> answer = Ask(caption + u": "_qs + text + u" [y/n] "_qs);
+    return !answer || answer == u"y"; // no more input: yes, so that the run ends
+}
+
+void TerminalHost::ShowMessage(const QString& text)
+{
+    ClearProgress();
+    m_err << text << u'\n' << Qt::flush;
+}
+
+BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString& text)
+{
+    if (!m_settings.interactive) {
+        m_err << text << u" abort\n";
+        return Answer::Abort;
+    }
+    for (;;) {
+        const std::optional<QString> answer = Ask(text + u" [a]bort, [r]etry, [i]gnore: "_qs);
+        if (!answer || answer == u"a")
+            return Answer::Abort;
+        if (answer == u"r")
+            return Answer::Retry;
+        if (answer == u"i")
+            return Answer::Ignore;
+    }
+}
+
+void TerminalHost::ProgressStart(int fileCount)
+{
+    m_fileCount = fileCount;
+    m_fileIndex = 0;
+}
+
+void TerminalHost::ProgressStep(const QString& fileName)
+{
+    ++m_fileIndex;
+    m_fileName = fileName;
+    m_lines.Reset();
+    DrawProgress();
+}
+
+void TerminalHost::ProgressEnd()
+{
+    ClearProgress();
+}
+
+void TerminalHost::DrawProgress()
+{
+    if (!m_settings.progress || m_fileCount <= 0)
+        return;
+    constexpr int width = 30;
+    const int filled = int(qint64(width) * m_fileIndex / m_fileCount);
+    m_err << u"\r\x1b[K[" << QString(filled, u'#') << QString(width - filled, u' ') << u"] "
+          << m_fileIndex << u'/' << m_fileCount << u' ' << m_fileName.left(40) << Qt::flush;
+    m_progressShown = true;
+}
+
+void TerminalHost::ClearProgress()
+{
+    if (!m_progressShown)
+        return;
+    m_err << u"\r\x1b[K" << Qt::flush;
+    m_progressShown = false;
+}
+
+void TerminalHost::ReviewFileChanged(const QString& fileName)
+{
+    Q_UNUSED(fileName);
+    m_lines.Reset();
+}
+
+void TerminalHost::ReportLineAppended(const QString& line)
+{
+    if (m_settings.json)
+        return;
+    ClearProgress();
+    m_out << line << u'\n' << Qt::flush;
+    DrawProgress();
+}
+
+void TerminalHost::OccurrenceMet(const QString& path, qsizetype start, const QString& matched,
+                                 const QString& replacement)
+{
+    if (!m_settings.json || !m_core)
+        return;
+    qsizetype line = 0;
+    qsizetype column = 0;
+    m_lines.Locate(m_core->review.document(), start, line, column);
+    QJsonObject object{{u"path"_qs, path},
+                       {u"offset"_qs, start},
+                       {u"length"_qs, matched.size()},
+                       {u"line"_qs, line},
+                       {u"column"_qs, column},
+                       {u"match"_qs, matched}};
+    if (!replacement.isNull())
+        object.insert(u"replacement"_qs, replacement);
+    ClearProgress();
+    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << u'\n';
+}

@@ -1,0 +1,97 @@
+#include "run/BatchRun.h"
+
+#include "engine/DocumentFile.h"
+#include "engine/EngineState.h"
+#include "lang/MessageId.h"
+#include "options/OptionState.h"
+#include "run/Report.h"
+#include "run/ReviewSession.h"
+#include "run/RunHost.h"
+
+#include <QFileInfo>
+
+BatchRun::BatchRun(const RunServices& services)
+    : m(services), m_finder(services.state, services.options.SearchOptions)
+{
+}
+
+Document& BatchRun::document()
+{
+    return m.review.document();
+}
+
+bool BatchRun::StartFile(const QString& path)
+{
+    m.state.CurrentFileName = path;
+    const QString fileName = QFileInfo(path).fileName();
+    m.host.ProgressStep(fileName);
+    if (!QFileInfo(path).isFile())
+        return false;
+    switch (LoadDocument(document(), path)) {
+    case LoadStatus::Missing:
+        return false;
+    case LoadStatus::Unreadable:
+        AppendFailure(MsgFileUnreadable, path);
+        return false;
+    case LoadStatus::Binary:
+        AppendLine(MsgFileBinary, path);
+        return false;
+    case LoadStatus::Loaded:
+        break;
+    }
+    document().setModified(false);
+    m_lineBreaks.Apply(m.state, document().lineBreak());
+    m.host.ReviewFileChanged(fileName);
+    return true;
+}
+
+void BatchRun::Search()
+{
+    EngineState& s = m.state;
+    s.MatchStart = m_finder.FindOccurrence(document().view(s.NextSearchPos), s.NextSearchPos,
+                                           s.MatchLength, s.FindWildcards);
+}
+
+bool BatchRun::WriteBack()
+{
+    if (m_dryRun)
+        return true;
+    const QString& path = m.state.CurrentFileName;
+    for (;;) {
+        const SaveResult result = SaveDocument(document(), path);
+        if (result.ok())
+            return true;
+        if (result.status == SaveStatus::NotEncodable) {
+            AppendFailure(MsgFileNotEncodable, path);
+            return false;
+        }
+        if (result.status != SaveStatus::WriteFailed
+            || !m.host.AskYesNo(m.messages.LoadMessage(MsgSaveError),
+                                m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
+            AppendFailure(MsgFileNotSaved, path);
+            return false;
+        }
+    }
+}
+
+void BatchRun::FinishRun()
+{
+    if (m.state.Aborted)
+        m.host.ShowMessage(m.messages.LoadMessage(MsgAborted));
+    m.host.ReviewFileChanged(QString());
+}
+
+void BatchRun::AppendTotalsHead(int filesProcessed, qsizetype listCount)
+{
+    m.report.Append(Report::ReportSeparator());
+    AppendLine(MsgTotals);
+    AppendLine(MsgProcessedFiles, filesProcessed);
+    if (listCount > filesProcessed)
+        AppendLine(MsgUnprocessedFiles, listCount - filesProcessed);
+}
+
+void BatchRun::NotifyOccurrence(qsizetype start, const QString& matched,
+                                const QString& replacement)
+{
+    m.host.OccurrenceMet(m.state.CurrentFileName, start, matched, replacement);
+}

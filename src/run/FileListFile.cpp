@@ -1,0 +1,76 @@
+#include "run/FileListFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+QString decode(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1251("windows-1251");
+    return cp1251(bytes);
+}
+
+} // namespace
+
+QStringList FileListFile::Parse(const QByteArray& bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    const QString text = decode(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+    QStringList entries;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        entries << text.mid(lineStart, i - lineStart);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    if (lineStart < text.size())
+        entries << text.mid(lineStart);
+    return entries;
+}
+
+bool FileListFile::Read(const QString& path, QStringList& entries)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    entries = Parse(bytes);
+    return true;
+}
+
+bool FileListFile::Write(const QString& path, const QStringList& entries)
+{
+    QString text;
+    for (const QString& entry : entries)
+        text += entry + u"\r\n";
+    QStringEncoder cp1251("windows-1251");
+    QByteArray bytes = cp1251(text);
+    if (cp1251.hasError())
+        bytes = text.toUtf8();
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString FileListFile::WithListExtension(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString folder = path.left(path.size() - name.size());
+    return folder + base + u".lst";
+}

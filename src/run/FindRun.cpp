@@ -1,0 +1,69 @@
+#include "run/FindRun.h"
+
+#include "engine/EngineState.h"
+#include "lang/MessageId.h"
+#include "run/ModalResult.h"
+#include "run/Report.h"
+#include "run/ReviewSession.h"
+#include "run/RunHost.h"
+
+void FindRun::Run(const QStringList& files)
+{
+    m.report.Clear();
+    m.review.PrepareFind();
+    m_lineBreaks.Capture(m.state, false);
+    DontAsk = false;
+    m.state.Aborted = false;
+    for (const QString& path : files) {
+        if (!StartFile(path))
+            continue;
+        if (!ReviewFile())
+            break;
+        FinishFile();
+    }
+    FinishRun();
+    AppendTotalsHead(FilesProcessed, files.size());
+    AppendLine(MsgFilesWithHits, FilesWithHits);
+    AppendLine(MsgTotalHits, TotalHits);
+    m.host.ReportFinished();
+}
+
+bool FindRun::ReviewFile()
+{
+    EngineState& s = m.state;
+    FileHits = 0;
+    s.NextSearchPos = 0;
+    Search();
+    m.host.ProcessPendingEvents();
+    while (s.MatchStart != -1) {
+        if (FileHits == 0)
+            ++FilesWithHits;
+        ++FileHits;
+        const qsizetype start = s.MatchStart;
+        const QString matched = document().mid(s.MatchStart, s.MatchLength);
+        if (!DontAsk) {
+            const int result = m.host.ShowOccurrence(m.review);
+            m.host.ProcessPendingEvents();
+            if (result == ModalResult::Abort)
+                return false;
+            if (result == ModalResult::YesToAll)
+                DontAsk = true;
+        }
+        NotifyOccurrence(start, matched, QString());
+        // Occurrences may overlap; after a deletion or a chosen position MatchStart was moved.
+        s.NextSearchPos = s.MatchStart + 1;
+        Search();
+    }
+    return true;
+}
+
+void FindRun::FinishFile()
+{
+    const QString& path = m.state.CurrentFileName;
+    if (FileHits > 0)
+        AppendLine(MsgFileHits, path, FileHits);
+    TotalHits += FileHits;
+    ++FilesProcessed;
+    if (document().isModified())
+        WriteBack();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "run/BatchRun.h"
+
+// Counts the occurrences of the search pattern in every file of the list, showing each one
+// unless the user has asked not to be asked, and writes back documents the user changed.
+class FindRun : public BatchRun {
+public:
+    explicit FindRun(const RunServices& services) : BatchRun(services) {}
+
+    void Run(const QStringList& files);
+
+    bool DontAsk = false;
+    int FilesProcessed = 0;
+    int FilesWithHits = 0;
+    int TotalHits = 0;
+    int FileHits = 0;
+
+private:
+    // Works through the file in hand; false when the run was aborted in it.
+    bool ReviewFile();
+    void FinishFile();
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Collects the files of a folder whose extension is enabled: first the folder's own files,
+// then, when recursing, its sub-folders depth first. Hidden files are taken; hidden
+// sub-folders are not entered. A folder that cannot be read adds nothing.
+class FolderScan {
+public:
+    // extensions: upper case with the leading dot (".HTM"); compared with each file's
+    // extension upper-cased in its ASCII letters only.
+    static void ScanFolder(const QString& folder, bool recurse, const QStringList& extensions,
+                           QStringList& fileList);
+    // The part of a name from its last "." on, or empty.
+    static QString ExtensionOf(const QString& fileName);
+    static QString UpperAscii(QString text);
+};

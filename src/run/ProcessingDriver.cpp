@@ -1,0 +1,88 @@
+#include "run/ProcessingDriver.h"
+
+#include "engine/EngineState.h"
+#include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
+#include "run/FindRun.h"
+#include "run/ReplaceRun.h"
+#include "run/RunHost.h"
+
+namespace {
+
+// Clears RunInProgress and ends the progress display however the run ends.
+class RunGuard {
+public:
+    RunGuard(EngineState& state, RunHost& host) : m_state(state), m_host(host)
+    {
+        m_state.RunInProgress = true;
+    }
+    ~RunGuard()
+    {
+        m_state.RunInProgress = false;
+        m_host.ProgressEnd();
+    }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+private:
+    EngineState& m_state;
+    RunHost& m_host;
+};
+
+} // namespace
+
+ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest& original)
+{
+    // The run works on the list as it stands now; the window's list may change meanwhile.
+    const RunRequest request = original;
+    if (m.state.RunInProgress)
+        return Outcome::Busy;
+    if (request.files.isEmpty()) {
+        m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
+        return Outcome::NothingToProcess;
+    }
+    if (!CompilePatterns(request)) {
+        m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToFind));
+        return Outcome::NothingToFind;
+    }
+    m.host.ProgressStart(int(request.files.size()));
+    const RunGuard guard(m.state, m.host);
+    Run(request);
+    return Outcome::Ran;
+}
+
+bool ProcessingDriver::CompilePatterns(const RunRequest& request)
+{
+    EngineState& s = m.state;
+    s.SearchText = request.searchPattern;
+    s.SearchLen = s.SearchText.size();
+    s.FindWildcards = request.findWildcards;
+    s.ReplaceWildcards = request.replaceWildcards;
+    if (s.SearchText.isEmpty())
+        return false;
+    if (s.FindWildcards) {
+        s.CompileSearchPattern();
+        // Only "*" or unknown tokens: nothing to find, rather than a match everywhere.
+        if (s.FindBlockCount == 0)
+            return false;
+    }
+    if (request.replaceMode && s.ReplaceWildcards)
+        s.CompileReplacementPattern(request.replacementPattern);
+    return true;
+}
+
+void ProcessingDriver::Run(const RunRequest& request)
+{
+    if (request.replaceMode) {
+        ReplaceRun run(m, m_builder);
+        run.setDryRun(request.dryRun);
+        run.Run(request.files, request.replacementPattern);
+        m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
+                    run.FilesChanged, run.FilesFailed, m.state.Aborted};
+    } else {
+        FindRun run(m);
+        run.setDryRun(request.dryRun);
+        run.Run(request.files);
+        m_totals = {run.FilesProcessed, run.TotalHits, 0, 0, run.FilesFailed, m.state.Aborted};
+    }
+}

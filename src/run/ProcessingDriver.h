@@ -1,0 +1,39 @@
+#pragma once
+
+#include "run/RunRequest.h"
+#include "run/RunServices.h"
+
+class ReplacementBuilder;
+
+// The processing command: checks that there is something to do, takes the patterns into the
+// engine, compiles them and runs the find or the replace run over the file list.
+class ProcessingDriver {
+public:
+    enum class Outcome { Busy, NothingToProcess, NothingToFind, Ran };
+
+    ProcessingDriver(const RunServices& services, ReplacementBuilder& builder)
+        : m(services), m_builder(builder)
+    {
+    }
+
+    Outcome ProcessFilesExecute(const RunRequest& original);
+
+    // Totals of the last run, for callers that act on them (the command-line tool's status).
+    struct Totals {
+        int filesProcessed = 0;
+        int occurrences = 0;
+        int replacements = 0;
+        int filesChanged = 0;
+        int filesFailed = 0;
+        bool aborted = false;
+    };
+    const Totals& LastTotals() const { return m_totals; }
+
+private:
+    bool CompilePatterns(const RunRequest& request);
+    void Run(const RunRequest& request);
+
+    RunServices m;
+    ReplacementBuilder& m_builder;
+    Totals m_totals;
+};

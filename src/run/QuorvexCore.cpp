@@ -1,0 +1,9 @@
+#include "run/QuorvexCore.h"
+
+QuorvexCore::QuorvexCore(RunHost& host)
+    : backup(options, messages, host)
+    , report(host)
+    , review(engine, builder, backup, host, messages)
+    , driver(RunServices{engine, options, messages, review, host, report}, builder)
+{
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "run/BatchRun.h"
+
+class ReplacementBuilder;
+
+// Replaces the occurrences of the search pattern in every file of the list, asking for each
+// one unless a standing answer applies, and writes every changed document back.
+class ReplaceRun : public BatchRun {
+public:
+    ReplaceRun(const RunServices& services, ReplacementBuilder& builder)
+        : BatchRun(services), m_builder(builder)
+    {
+    }
+
+    void Run(const QStringList& files, const QString& replacementPattern);
+
+    bool ReplaceAll = false;
+    bool SkipAll = false;
+    int FilesProcessed = 0;
+    int FilesChanged = 0;
+    int TotalReplacements = 0;
+    int TotalOccurrences = 0;
+    int FileHits = 0;
+    int FileReplacements = 0;
+
+private:
+    enum class Step { GoOn, Stop };
+    // Works through the file in hand; false when the run was aborted in it.
+    bool ReviewFile();
+    Step HandleOccurrence();
+    Step Replace();
+    void FinishFile();
+    void AppendTotals(qsizetype listCount);
+
+    ReplacementBuilder& m_builder;
+};

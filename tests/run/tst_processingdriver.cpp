@@ -1,0 +1,112 @@
+#include "RunFixture.h"
+
+#include "engine/EngineState.h"
+
+#include <QTest>
+
+class TestProcessingDriver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusals_data();
+    void refusals();
+    void busyWhileRunning();
+    void findModeLeavesTheReplacementAlone();
+    void plainModeLeavesCompiledBlocks();
+    void runWorksOnACopyOfTheList();
+};
+
+void TestProcessingDriver::refusals_data()
+{
+    QTest::addColumn<bool>("withFiles");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<bool>("wildcards");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no files, no pattern") << false << QString() << false << u"Нечего обрабатывать"_qs;
+    QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_qs;
+    QTest::newRow("only a star") << true << u"[*]"_qs << true << u"Нечего искать"_qs;
+    QTest::newRow("only unknown tokens") << true << u"[q][I]"_qs << true << u"Нечего искать"_qs;
+}
+
+void TestProcessingDriver::refusals()
+{
+    QFETCH(bool, withFiles);
+    QFETCH(QString, search);
+    QFETCH(bool, wildcards);
+    QFETCH(QString, message);
+    RunFixture f;
+    f.wildcards = wildcards;
+    const QString file = f.write(u"a.txt"_qs, "[*]");
+    f.replace(withFiles ? QStringList{file} : QStringList{}, search, u"x"_qs);
+    QCOMPARE(f.host.messages, QStringList{message});
+    QVERIFY(f.host.reportLines.isEmpty());
+    QCOMPARE(f.read(file), QByteArray("[*]"));
+    QVERIFY(!f.core.engine.RunInProgress);
+}
+
+void TestProcessingDriver::busyWhileRunning()
+{
+    RunFixture f;
+    const QString file = f.write(u"a.txt"_qs, "a");
+    ProcessingDriver::Outcome inner = ProcessingDriver::Outcome::Ran;
+    f.host.reviews << [&](ReviewSession&) {
+        inner = f.find({file}, u"a"_qs); // the command pressed again while a run shows
+        return 6;
+    };
+    f.replace({file}, u"a"_qs, u"b"_qs);
+    QCOMPARE(inner, ProcessingDriver::Outcome::Busy);
+    QCOMPARE(f.read(file), QByteArray("b"));
+}
+
+void TestProcessingDriver::findModeLeavesTheReplacementAlone()
+{
+    RunFixture f;
+    f.wildcards = true;
+    const QString file = f.write(u"a.txt"_qs, "ab");
+    f.replace({file}, u"a"_qs, u"[1I]"_qs);
+    QCOMPARE(f.core.engine.ReplaceBlockCount, 1);
+    RunRequest request;
+    request.files = {file};
+    request.searchPattern = u"b"_qs;
+    request.replacementPattern = u"x[2I]y"_qs;
+    request.replaceWildcards = true;
+    request.replaceMode = false;
+    f.run(request);
+    QCOMPARE(f.core.engine.ReplaceBlockCount, 1);
+    QCOMPARE(f.core.engine.ReplaceBlocks[1].Kind, mkCounter);
+}
+
+void TestProcessingDriver::plainModeLeavesCompiledBlocks()
+{
+    RunFixture f;
+    f.wildcards = true;
+    const QString file = f.write(u"a.txt"_qs, "a[?]");
+    f.find({file}, u"a[?]"_qs);
+    QCOMPARE(f.core.engine.FindBlockCount, 2);
+    f.wildcards = false;
+    f.host.shownText.clear();
+    f.find({file}, u"a[?]"_qs);
+    QCOMPARE(f.host.shownText, QStringList{u"a[?]"_qs});
+    QCOMPARE(f.core.engine.FindBlockCount, 2);
+}
+
+void TestProcessingDriver::runWorksOnACopyOfTheList()
+{
+    RunFixture f;
+    const QString a = f.write(u"a.txt"_qs, "x");
+    const QString b = f.write(u"b.txt"_qs, "x");
+    RunRequest request;
+    request.files = {a, b};
+    request.searchPattern = u"x"_qs;
+    request.replacementPattern = u"y"_qs;
+    f.host.reviews << [&](ReviewSession&) {
+        request.files.clear(); // the window's list changes while the run shows an occurrence
+        return 6;
+    };
+    f.core.driver.ProcessFilesExecute(request);
+    QCOMPARE(f.read(b), QByteArray("y"));
+}
+
+QTEST_GUILESS_MAIN(TestProcessingDriver)
+#include "tst_processingdriver.moc"

@@ -1,0 +1,59 @@
+#include "RunFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+RunFixture::RunFixture()
+{
+    core.options.SetProgramFolder(dir.path() + u"/program"_qs);
+}
+
+QString RunFixture::path(const QString& name) const
+{
+    return dir.filePath(name);
+}
+
+QString RunFixture::write(const QString& name, const QByteArray& bytes)
+{
+    const QString full = path(name);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile file(full);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file %s", qPrintable(full));
+    return full;
+}
+
+QByteArray RunFixture::read(const QString& full) const
+{
+    QFile file(full);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+ProcessingDriver::Outcome RunFixture::replace(const QStringList& files, const QString& search,
+                                              const QString& replacement)
+{
+    RunRequest request;
+    request.files = files;
+    request.searchPattern = search;
+    request.replacementPattern = replacement;
+    request.findWildcards = wildcards;
+    request.replaceWildcards = wildcards;
+    return run(request);
+}
+
+ProcessingDriver::Outcome RunFixture::find(const QStringList& files, const QString& search)
+{
+    RunRequest request;
+    request.files = files;
+    request.searchPattern = search;
+    request.findWildcards = wildcards;
+    request.replaceMode = false;
+    return run(request);
+}
+
+ProcessingDriver::Outcome RunFixture::run(const RunRequest& request)
+{
+    host.reportLines.clear();
+    return core.driver.ProcessFilesExecute(request);
+}
