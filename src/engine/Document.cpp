@@ -1,0 +1,75 @@
+#include "engine/Document.h"
+
+#include "engine/LineBreaks.h"
+#include "engine/PlainTextCodec.h"
+
+#include <algorithm>
+
+Document::Document()
+    : m_codec(std::make_unique<PlainTextCodec>())
+{
+}
+
+Document::Document(QString text)
+    : m_codec(std::make_unique<PlainTextCodec>(TextEncoding::cp1251(), LineBreaks::detect(text)))
+{
+    m_text = GapBuffer(std::move(text));
+}
+
+Document::Document(QString text, std::unique_ptr<DocumentCodec> codec, bool binary)
+    : m_text(std::move(text)), m_codec(std::move(codec)), m_binary(binary)
+{
+    if (!m_codec)
+        m_codec = std::make_unique<PlainTextCodec>();
+}
+
+Document::Document(const Document &other)
+    : m_text(other.m_text), m_codec(other.m_codec->clone()),
+      m_modified(other.m_modified), m_binary(other.m_binary)
+{
+}
+
+Document &Document::operator=(const Document &other)
+{
+    if (this != &other)
+        *this = Document(other);
+    return *this;
+}
+
+Document::~Document() = default;
+
+void Document::reset(QString text, std::unique_ptr<DocumentCodec> codec, bool binary)
+{
+    *this = Document(std::move(text), std::move(codec), binary);
+}
+
+void Document::replace(qsizetype pos, qsizetype count, QStringView text)
+{
+    pos = std::clamp<qsizetype>(pos, 0, length());
+    count = std::clamp<qsizetype>(count, 0, length() - pos);
+    if (count == 0 && text.isEmpty())
+        return;
+    m_text.replace(pos, count, text);
+    m_codec->textReplaced(pos, count, text.size());
+    m_modified = true;
+}
+
+QString Document::lineBreak() const
+{
+    return m_codec->lineBreak();
+}
+
+QString Document::toDocumentLineBreaks(QStringView text) const
+{
+    return LineBreaks::translate(text, lineBreak());
+}
+
+bool Document::canEncode(QStringView text) const
+{
+    return m_codec->canEncode(text);
+}
+
+const PlainTextCodec *Document::plainText() const
+{
+    return dynamic_cast<const PlainTextCodec *>(m_codec.get());
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/DocumentCodec.h"
+#include "engine/DocumentView.h"
+#include "engine/GapBuffer.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+
+class PlainTextCodec;
+
+// The text of one file as the runs search and change it, its changed flag, and (through its
+// codec) what is needed to write it back in the file's own format.
+class Document {
+public:
+    // An empty plain-text document in code page 1251.
+    Document();
+    // A plain-text document in code page 1251 holding `text`, with its line-break style.
+    explicit Document(QString text);
+    // `codec` null means plain text in code page 1251.
+    Document(QString text, std::unique_ptr<DocumentCodec> codec, bool binary = false);
+    Document(const Document &other);
+    Document &operator=(const Document &other);
+    Document(Document &&) noexcept = default;
+    Document &operator=(Document &&) noexcept = default;
+    ~Document();
+
+    // Replaces the whole document, as loading a file does; the changed flag is cleared.
+    void reset(QString text, std::unique_ptr<DocumentCodec> codec, bool binary = false);
+
+    qsizetype length() const { return m_text.length(); }
+    QString text() const { return m_text.text(); }
+    QString mid(qsizetype pos, qsizetype count) const { return m_text.mid(pos, count); }
+    // A contiguous window covering at least [from, length()); valid until the next view or
+    // edit. Cheap when `from` is at or after the last edit.
+    DocumentView view(qsizetype from = 0) const { return m_text.view(from); }
+
+    // Replaces `count` characters at `pos` by `text` and marks the document changed.
+    void replace(qsizetype pos, qsizetype count, QStringView text);
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    // A binary document (NUL bytes without a UTF-16 mark) must never be written.
+    bool isBinary() const { return m_binary; }
+
+    // The document's own line break: CR LF, LF or CR (CR LF when mixed or absent).
+    QString lineBreak() const;
+    // `text` with its CR LF pairs turned into the document's line break.
+    QString toDocumentLineBreaks(QStringView text) const;
+    // Whether `text` can be written in the document's file format and encoding.
+    bool canEncode(QStringView text) const;
+
+    FileFormat format() const { return m_codec->format(); }
+    const DocumentCodec &codec() const { return *m_codec; }
+    // The plain-text state, or null for another format.
+    const PlainTextCodec *plainText() const;
+
+private:
+    GapBuffer m_text;
+    std::unique_ptr<DocumentCodec> m_codec;
+    bool m_modified = false;
+    bool m_binary = false;
+};

@@ -1,0 +1,64 @@
+#include "engine/EncodingSniffer.h"
+
+#include "engine/Cp1251.h"
+#include "engine/HtmlCharset.h"
+
+#include <algorithm>
+
+namespace {
+
+bool hasNonAscii(QByteArrayView bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+}
+
+} // namespace
+
+EncodingSniffer::Result EncodingSniffer::decode(QByteArrayView bytes, QStringView fileName)
+{
+    if (auto marked = decodeMarked(bytes))
+        return std::move(*marked);
+    if (bytes.contains('\0'))
+        return {Cp1251::decode(bytes), TextEncoding::cp1251(), true};
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        if (auto utf8 = decodeAs(TextEncoding::utf8(true), bytes))
+            return std::move(*utf8);
+    } else if (hasNonAscii(bytes)) {
+        if (auto utf8 = decodeAs(TextEncoding::utf8(false), bytes))
+            return std::move(*utf8);
+    }
+    if (auto declared = decodeDeclared(bytes, fileName))
+        return std::move(*declared);
+    return {Cp1251::decode(bytes), TextEncoding::cp1251(), false};
+}
+
+// UTF-16 is recognised by its mark alone; its bytes are full of NULs.
+std::optional<EncodingSniffer::Result> EncodingSniffer::decodeMarked(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeAs(TextEncoding::utf16LE(), bytes);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeAs(TextEncoding::utf16BE(), bytes);
+    return std::nullopt;
+}
+
+std::optional<EncodingSniffer::Result> EncodingSniffer::decodeDeclared(QByteArrayView bytes,
+                                                                       QStringView fileName)
+{
+    if (!HtmlCharset::isHtmlName(fileName))
+        return std::nullopt;
+    const auto encoding = TextEncoding::forCharsetName(HtmlCharset::declared(bytes));
+    if (!encoding)
+        return std::nullopt;
+    return decodeAs(*encoding, bytes);
+}
+
+std::optional<EncodingSniffer::Result> EncodingSniffer::decodeAs(const TextEncoding &encoding,
+                                                                 QByteArrayView bytes)
+{
+    auto text = encoding.decode(bytes.sliced(encoding.byteOrderMark().size()));
+    if (!text)
+        return std::nullopt;
+    return Result{std::move(*text), encoding, false};
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/TextEncoding.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Decides how a plain-text file's bytes are read, so that writing the text back with the
+// same encoding gives the same bytes:
+//   a UTF-8 or UTF-16 byte-order mark means that encoding (the mark is kept);
+//   other bytes with a NUL are binary;
+//   valid UTF-8 with non-ASCII bytes is UTF-8;
+//   an HTML file is read in the charset of its <meta> tag if that fits its bytes;
+//   anything else is code page 1251, which reads every byte value.
+class EncodingSniffer {
+public:
+    struct Result {
+        QString text;
+        TextEncoding encoding;
+        bool binary = false;
+    };
+
+    static Result decode(QByteArrayView bytes, QStringView fileName);
+
+private:
+    static std::optional<Result> decodeMarked(QByteArrayView bytes);
+    static std::optional<Result> decodeDeclared(QByteArrayView bytes, QStringView fileName);
+    static std::optional<Result> decodeAs(const TextEncoding &encoding, QByteArrayView bytes);
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/DocumentCodec.h"
+#include "engine/LineBreaks.h"
+#include "engine/TextEncoding.h"
+
+#include <QByteArrayView>
+
+class Document;
+
+// Plain text and HTML: the encoding (with its byte-order mark) and the line-break style of
+// the file, so that the text is written back as it was read.
+class PlainTextCodec final : public DocumentCodec {
+public:
+    explicit PlainTextCodec(TextEncoding encoding = {},
+                            LineBreakStyle lineBreaks = LineBreakStyle::None);
+
+    // Replaces `doc` with the text of `bytes`; `fileName` decides whether an HTML charset
+    // declaration is honoured. Returns Loaded or Binary.
+    static LoadStatus load(QByteArrayView bytes, QStringView fileName, Document &doc);
+
+    const TextEncoding &encoding() const { return m_encoding; }
+    LineBreakStyle lineBreakStyle() const { return m_lineBreaks; }
+
+    FileFormat format() const override { return FileFormat::PlainText; }
+    std::unique_ptr<DocumentCodec> clone() const override;
+    QString lineBreak() const override;
+    bool canEncode(QStringView text) const override;
+    SaveStatus encode(QStringView text, FileFormat target, QByteArray &out) const override;
+
+private:
+    TextEncoding m_encoding;
+    LineBreakStyle m_lineBreaks;
+};

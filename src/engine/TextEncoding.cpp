@@ -1,0 +1,169 @@
+#include "engine/TextEncoding.h"
+
+#include "engine/Cp1251.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+constexpr auto kStrict = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+bool hasLoneSurrogate(QStringView text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = text[i];
+        if (!ch.isSurrogate())
+            continue;
+        if (ch.isLowSurrogate() || i + 1 == n || !text[i + 1].isLowSurrogate())
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+QStringEncoder encoderFor(TextEncoding::Kind kind, const QByteArray &name)
+{
+    switch (kind) {
+    case TextEncoding::Kind::Utf8:
+        return QStringEncoder(QStringConverter::Utf8, kStrict);
+    case TextEncoding::Kind::Utf16LE:
+        return QStringEncoder(QStringConverter::Utf16LE, kStrict);
+    case TextEncoding::Kind::Utf16BE:
+        return QStringEncoder(QStringConverter::Utf16BE, kStrict);
+    default:
+        return QStringEncoder(name.constData(), kStrict);
+    }
+}
+
+QStringDecoder decoderFor(TextEncoding::Kind kind, const QByteArray &name)
+{
+    switch (kind) {
+    case TextEncoding::Kind::Utf8:
+        return QStringDecoder(QStringConverter::Utf8, kStrict);
+    case TextEncoding::Kind::Utf16LE:
+        return QStringDecoder(QStringConverter::Utf16LE, kStrict);
+    case TextEncoding::Kind::Utf16BE:
+        return QStringDecoder(QStringConverter::Utf16BE, kStrict);
+    default:
+        return QStringDecoder(name.constData(), kStrict);
+    }
+}
+
+// Appends without an intermediate copy: documents can be large.
+bool appendEncoded(QStringEncoder &encoder, QStringView text, QByteArray &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + encoder.requiredSpace(text.size()));
+    char *end = encoder.appendToBuffer(out.data() + start, text);
+    out.truncate(end - out.constData());
+    out.squeeze();
+    return !encoder.hasError();
+}
+
+} // namespace
+
+std::optional<TextEncoding> TextEncoding::forCharsetName(QByteArrayView name)
+{
+    const QByteArray wanted = name.trimmed().toByteArray();
+    if (wanted.isEmpty())
+        return std::nullopt;
+    const QStringDecoder probe(wanted.constData());
+    if (!probe.isValid())
+        return std::nullopt;
+    const QByteArray canonical(probe.name());
+    if (canonical.compare("windows-1251", Qt::CaseInsensitive) == 0)
+        return cp1251();
+    if (canonical.compare("UTF-8", Qt::CaseInsensitive) == 0
+        || canonical.startsWith("UTF-16") || canonical.startsWith("UTF-32"))
+        return utf8(false);
+    return TextEncoding(Kind::Named, false, canonical);
+}
+
+QByteArray TextEncoding::name() const
+{
+    switch (m_kind) {
+    case Kind::Cp1251:
+        return QByteArrayLiteral("windows-1251");
+    case Kind::Utf8:
+        return QByteArrayLiteral("UTF-8");
+    case Kind::Utf16LE:
+        return QByteArrayLiteral("UTF-16LE");
+    case Kind::Utf16BE:
+        return QByteArrayLiteral("UTF-16BE");
+    case Kind::Named:
+        break;
+    }
+    return m_name;
+}
+
+QByteArray TextEncoding::byteOrderMark() const
+{
+    if (!m_bom)
+        return {};
+    switch (m_kind) {
+    case Kind::Utf8:
+        return QByteArrayLiteral("\xEF\xBB\xBF");
+    case Kind::Utf16LE:
+        return QByteArrayLiteral("\xFF\xFE");
+    case Kind::Utf16BE:
+        return QByteArrayLiteral("\xFE\xFF");
+    default:
+        return {};
+    }
+}
+
+std::optional<QString> TextEncoding::decode(QByteArrayView body) const
+{
+    if (m_kind == Kind::Cp1251)
+        return Cp1251::decode(body);
+    const bool utf16 = m_kind == Kind::Utf16LE || m_kind == Kind::Utf16BE;
+    if (utf16 && body.size() % 2 != 0)
+        return std::nullopt;
+    QStringDecoder decoder = decoderFor(m_kind, m_name);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(body);
+    if (decoder.hasError())
+        return std::nullopt;
+    // Unicode encodings decode without loss once they decode without error; other character
+    // sets may map two byte sequences to one character, so check the way back.
+    if (m_kind == Kind::Named) {
+        QByteArray again;
+        if (!encode(text, again) || again != body)
+            return std::nullopt;
+    }
+    return text;
+}
+
+bool TextEncoding::encode(QStringView text, QByteArray &out) const
+{
+    out.append(byteOrderMark());
+    if (m_kind == Kind::Cp1251)
+        return Cp1251::encode(text, out);
+    if (m_kind == Kind::Utf8 && hasLoneSurrogate(text))
+        return false;
+    QStringEncoder encoder = encoderFor(m_kind, m_name);
+    return encoder.isValid() && appendEncoded(encoder, text, out);
+}
+
+bool TextEncoding::canEncode(QStringView text) const
+{
+    switch (m_kind) {
+    case Kind::Cp1251:
+        return Cp1251::canEncode(text);
+    case Kind::Utf8:
+        return !hasLoneSurrogate(text);
+    case Kind::Utf16LE:
+    case Kind::Utf16BE:
+        return true; // UTF-16 carries any code unit, lone surrogates included
+    case Kind::Named:
+        break;
+    }
+    QStringEncoder encoder = encoderFor(m_kind, m_name);
+    if (!encoder.isValid())
+        return false;
+    const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError();
+}
