@@ -75,7 +75,7 @@ void printTotals(QTextStream& out, const ProcessingDriver::Totals& t, bool repla
     }
     out << QString::fromUtf8(QJsonDocument(QJsonObject{{u"totals"_qs, totals}})
                                  .toJson(QJsonDocument::Compact))
-        << u'\n';
+        << QChar(u'\n');
 }
 
 } // namespace
@@ -90,14 +90,14 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
         out << message << Qt::endl;
         return Found;
     case CliParser::Result::Error:
-        err << u"quorvex-batch: " << message << Qt::endl;
+        err << u"quorvex-batch: "_qs << message << Qt::endl;
         return Error;
     case CliParser::Result::Run:
         break;
     }
     QStringList files;
     if (!collectFiles(o, files, message)) {
-        err << u"quorvex-batch: " << message << Qt::endl;
+        err << u"quorvex-batch: "_qs << message << Qt::endl;
         return Error;
     }
 
@@ -122,11 +122,11 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
         printTotals(out, totals, o.replaceMode);
     out.flush();
     if (!o.reportFile.isEmpty() && !writeReport(o.reportFile, core.report.Lines())) {
-        err << u"quorvex-batch: cannot write the report to " << o.reportFile << Qt::endl;
+        err << u"quorvex-batch: cannot write the report to "_qs << o.reportFile << Qt::endl;
         return Error;
     }
     if (o.dryRun && o.replaceMode && !o.json)
-        err << u"dry run: no file was written" << Qt::endl;
+        err << u"dry run: no file was written"_qs << Qt::endl;
     if (totals.filesFailed > 0)
         return Error;
     return totals.occurrences > 0 ? Found : NothingFound;

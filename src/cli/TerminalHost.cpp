@@ -57,17 +57,21 @@ QString TerminalHost::OccurrenceLine(const ReviewSession& session) const
 
 int TerminalHost::ShowOccurrence(ReviewSession& session)
 {
+    if (!m_settings.interactive)
+        return ModalResult::YesToAll; // a find run counts every occurrence without asking
     qsizetype line = 0;
     qsizetype column = 0;
     m_lines.Locate(session.document(), session.state().MatchStart, line, column);
-    m_err << session.state().CurrentFileName << u':' << line << u':' << column << u": "
-          << OccurrenceLine(session) << u'\n';
+    m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column << u": "_qs
+          << OccurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
         ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_qs
         : u"Continue? [y]es, [a]ll without asking, [q]uit: "_qs;
     for (;;) {
         const std::optional<QString> answer = Ask(prompt);
-        if (!answer || answer == u"q") {
+        if (!answer)
+            return session.TryToAbort() ? ModalResult::Abort : ModalResult::Cancel;
+        if (answer == u"q") {
             if (session.TryToAbort())
                 return ModalResult::Abort;
             continue;
@@ -87,7 +91,7 @@ bool TerminalHost::AskYesNo(const QString& text, const QString& caption, bool qu
 {
     Q_UNUSED(questionIcon);
     if (!m_settings.interactive) {
-        m_err << caption << u": " << text << u" no\n";
+        m_err << caption << u": "_qs << text << u" no\n"_qs;
         return false;
     }
     const std::optional<QString> answer = Ask(caption + u": "_qs + text + u" [y/n] "_qs);
@@ -97,13 +101,13 @@ bool TerminalHost::AskYesNo(const QString& text, const QString& caption, bool qu
 void TerminalHost::ShowMessage(const QString& text)
 {
     ClearProgress();
-    m_err << text << u'\n' << Qt::flush;
+    m_err << text << QChar(u'\n') << Qt::flush;
 }
 
 BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString& text)
 {
     if (!m_settings.interactive) {
-        m_err << text << u" abort\n";
+        m_err << text << u" abort\n"_qs;
         return Answer::Abort;
     }
     for (;;) {
@@ -142,8 +146,8 @@ void TerminalHost::DrawProgress()
         return;
     constexpr int width = 30;
     const int filled = int(qint64(width) * m_fileIndex / m_fileCount);
-    m_err << u"\r\x1b[K[" << QString(filled, u'#') << QString(width - filled, u' ') << u"] "
-          << m_fileIndex << u'/' << m_fileCount << u' ' << m_fileName.left(40) << Qt::flush;
+    m_err << u"\r\x1b[K["_qs << QString(filled, u'#') << QString(width - filled, u' ') << u"] "_qs
+          << m_fileIndex << QChar(u'/') << m_fileCount << QChar(u' ') << m_fileName.left(40) << Qt::flush;
     m_progressShown = true;
 }
 
@@ -151,7 +155,7 @@ void TerminalHost::ClearProgress()
 {
     if (!m_progressShown)
         return;
-    m_err << u"\r\x1b[K" << Qt::flush;
+    m_err << u"\r\x1b[K"_qs << Qt::flush;
     m_progressShown = false;
 }
 
@@ -166,7 +170,7 @@ void TerminalHost::ReportLineAppended(const QString& line)
     if (m_settings.json)
         return;
     ClearProgress();
-    m_out << line << u'\n' << Qt::flush;
+    m_out << line << QChar(u'\n') << Qt::flush;
     DrawProgress();
 }
 
@@ -187,5 +191,5 @@ void TerminalHost::OccurrenceMet(const QString& path, qsizetype start, const QSt
     if (!replacement.isNull())
         object.insert(u"replacement"_qs, replacement);
     ClearProgress();
-    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << u'\n';
+    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << QChar(u'\n');
 }

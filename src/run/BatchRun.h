@@ -3,6 +3,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "lang/MessageCatalogue.h"
 #include "run/PatternLineBreaks.h"
+#include "run/Report.h"
 #include "run/RunServices.h"
 
 #include <QString>

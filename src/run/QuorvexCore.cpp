@@ -1,5 +1,7 @@
 #include "run/QuorvexCore.h"
 
+#include "run/RunHost.h"
+
 QuorvexCore::QuorvexCore(RunHost& host)
     : backup(options, messages, host)
     , report(host)
