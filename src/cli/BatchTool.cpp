@@ -127,7 +127,8 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
     }
     if (o.dryRun && o.replaceMode && !o.json)
         err << u"dry run: no file was written"_qs << Qt::endl;
-    if (totals.filesFailed > 0)
+    // An aborted run (by the user, or for want of a backup copy) did not finish its job.
+    if (totals.filesFailed > 0 || totals.aborted)
         return Error;
     return totals.occurrences > 0 ? Found : NothingFound;
 }

@@ -14,7 +14,7 @@ const QString helpIntro = QStringLiteral(
     "Finds the search pattern in every file given (folders are scanned for files with the\n"
     "enabled extensions) and, when a replacement is given, replaces it. Without -i every\n"
     "occurrence is replaced. Prints the run's report.\n\n"
-    "Exit status: 0 something found, 1 nothing found, 2 an error.");
+    "Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.");
 
 void addOptions(QCommandLineParser& p)
 {
