@@ -101,7 +101,8 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
         return Error;
     }
 
-    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode}, in, out, err);
+    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode, stderrIsTerminal}, in,
+                      out, err);
     QuorvexCore core(host);
     host.setCore(&core);
     configure(core, o);

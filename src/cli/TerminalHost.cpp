@@ -52,7 +52,9 @@ QString TerminalHost::OccurrenceLine(const ReviewSession& session) const
     const qsizetype lineEnd = after.indexOf(QRegularExpression(u"[\r\n]"_qs));
     if (lineEnd >= 0)
         after.truncate(lineEnd);
-    return before + u"\x1b[7m"_qs + visible(document.mid(start, state.MatchLength)) + u"\x1b[0m"_qs + after;
+    const QString open = m_settings.terminal ? u"\x1b[7m"_qs : u"[["_qs;
+    const QString close = m_settings.terminal ? u"\x1b[0m"_qs : u"]]"_qs;
+    return before + open + visible(document.mid(start, state.MatchLength)) + close + after;
 }
 
 int TerminalHost::ShowOccurrence(ReviewSession& session)

@@ -21,6 +21,7 @@ public:
         bool json = false;
         bool progress = false;
         bool replaceMode = false;
+        bool terminal = false; // stderr is a terminal: the occurrence is shown highlighted
     };
 
     TerminalHost(const Settings& settings, QTextStream& in, QTextStream& out, QTextStream& err);
