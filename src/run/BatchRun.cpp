@@ -20,6 +20,19 @@ Document& BatchRun::document()
     return m.review.document();
 }
 
+void BatchRun::WalkFiles(const QStringList& files)
+{
+    m.state.Aborted = false;
+    for (const QString& path : files) {
+        if (!StartFile(path))
+            continue;
+        if (!ReviewFile())
+            break;
+        FinishFile();
+    }
+    FinishRun();
+}
+
 bool BatchRun::StartFile(const QString& path)
 {
     m.state.CurrentFileName = path;

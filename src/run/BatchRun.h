@@ -23,6 +23,15 @@ public:
 
 protected:
     explicit BatchRun(const RunServices& services);
+    virtual ~BatchRun() = default;
+
+    // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
+    // then the abort message, if any.
+    void WalkFiles(const QStringList& files);
+    // Works through the file in hand; false when the run was aborted in it.
+    virtual bool ReviewFile() = 0;
+    // Reports the file in hand, counts it and writes it back when it was changed.
+    virtual void FinishFile() = 0;
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
     // missing or cannot be handled (those two are reported): it is then not processed.

@@ -13,15 +13,7 @@ void FindRun::Run(const QStringList& files)
     m.review.PrepareFind();
     m_lineBreaks.Capture(m.state, false);
     DontAsk = false;
-    m.state.Aborted = false;
-    for (const QString& path : files) {
-        if (!StartFile(path))
-            continue;
-        if (!ReviewFile())
-            break;
-        FinishFile();
-    }
-    FinishRun();
+    WalkFiles(files);
     AppendTotalsHead(FilesProcessed, files.size());
     AppendLine(MsgFilesWithHits, FilesWithHits);
     AppendLine(MsgTotalHits, TotalHits);

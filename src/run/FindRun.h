@@ -17,7 +17,6 @@ public:
     int FileHits = 0;
 
 private:
-    // Works through the file in hand; false when the run was aborted in it.
-    bool ReviewFile();
-    void FinishFile();
+    bool ReviewFile() override;
+    void FinishFile() override;
 };

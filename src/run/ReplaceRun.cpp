@@ -17,15 +17,7 @@ void ReplaceRun::Run(const QStringList& files, const QString& replacementPattern
     m_lineBreaks.Capture(m.state, true);
     ReplaceAll = !m.options.ConfirmReplace;
     SkipAll = false;
-    m.state.Aborted = false;
-    for (const QString& path : files) {
-        if (!StartFile(path))
-            continue;
-        if (!ReviewFile())
-            break;
-        FinishFile();
-    }
-    FinishRun();
+    WalkFiles(files);
     AppendTotals(files.size());
     m.host.ReportFinished();
 }

@@ -26,11 +26,10 @@ public:
 
 private:
     enum class Step { GoOn, Stop };
-    // Works through the file in hand; false when the run was aborted in it.
-    bool ReviewFile();
+    bool ReviewFile() override;
     Step HandleOccurrence();
     Step Replace();
-    void FinishFile();
+    void FinishFile() override;
     void AppendTotals(qsizetype listCount);
 
     ReplacementBuilder& m_builder;
