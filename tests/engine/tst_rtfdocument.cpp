@@ -105,6 +105,7 @@ private slots:
     void widening_data();
     void widening();
     void noPlaceForText();
+    void separatorOutlivesItsWord();
     void randomEditsStayConsistent_data();
     void randomEditsStayConsistent();
     void formattedRuns();
@@ -280,6 +281,8 @@ void TestRtfDocument::edits_data()
                                     << QString() << "{\\rtf1\\ansicpg932 \\'81{}x}"_ba;
     QTest::newRow("unicode without its fallback") << "{\\rtf1{\\u1055}x}"_ba << qsizetype(1) << qsizetype(0)
                                                   << u"a"_s << "{\\rtf1{\\u1055{}a}x}"_ba;
+    QTest::newRow("unicode before a truncated end") << "{\\rtf1\\uc2\\u26085\\"_ba << qsizetype(1) << qsizetype(0)
+                                                    << u"x"_s << "{\\rtf1\\uc2\\u26085{}x\\"_ba;
 }
 
 void TestRtfDocument::edits()
@@ -382,6 +385,18 @@ void TestRtfDocument::noPlaceForText()
     RtfDocument document = load(rtf);
     QVERIFY(!document.replace(0, 0, u"a"_s).has_value());
     QCOMPARE(document.toRtf(), rtf);
+}
+
+// A control word that ends a text unit (here the fallback of \\u1) is separated from new text
+// by an empty group, not by a space: when the unit goes, a space would be left as text.
+void TestRtfDocument::separatorOutlivesItsWord()
+{
+    RtfDocument document = load("{\\rtf\\u1\\b"_ba);
+    QVERIFY(document.replace(1, 0, u"5"_s).has_value());
+    QCOMPARE(document.toRtf(), "{\\rtf\\u1\\b{}5"_ba);
+    QVERIFY(document.replace(0, 2, u"x"_s).has_value());
+    QCOMPARE(document.plainText(), u"x"_s);
+    QCOMPARE(RtfReader::plainText(document.toRtf()), std::optional<QString>(u"x"_s));
 }
 
 void TestRtfDocument::randomEditsStayConsistent_data()
