@@ -29,7 +29,7 @@ RtfInsertContext contextOf(const RtfTextUnit &unit)
     return RtfInsertContext{unit.codePage, unit.uc, unit.depth};
 }
 
-// Part of a literal unit: `length` characters from `offset`.
+// A piece of a literal unit: `length` characters from `offset`.
 RtfTextUnit slice(RtfTextUnit unit, qsizetype offset, qsizetype length)
 {
     unit.plainPos += offset;

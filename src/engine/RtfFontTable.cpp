@@ -53,8 +53,14 @@ QString RtfFontTable::nameOf(int font, int documentCodePage, RtfCodePages &pages
     if (it == m_fonts.constEnd())
         return {};
     RtfCodePage &page = pages.page(codePageOf(font, documentCodePage));
+    const QByteArray &bytes = it->name;
     QString name;
-    for (const char byte : it->name)
-        name.append(QChar(page.decodeByte(uchar(byte))));
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const uchar byte = uchar(bytes.at(i));
+        if (page.isLeadByte(byte) && i + 1 < bytes.size())
+            name += page.decodePair(byte, uchar(bytes.at(++i)));
+        else
+            name += QChar(page.decodeByte(byte));
+    }
     return name.trimmed();
 }

@@ -67,7 +67,12 @@ void RtfParser::finishAtEnd()
     if (m_unicode.active)
         flushUnicode(true);
     // Text inserted at the very end must not complete a half-read token.
-    m_result.endInsertPos = m_last.truncated ? m_last.begin : m_data.size();
+    recordEnd(m_last.truncated ? m_last.begin : m_data.size());
+}
+
+void RtfParser::recordEnd(qsizetype insertPos)
+{
+    m_result.endInsertPos = insertPos;
     m_result.endInBody = top().destination == RtfDestination::Body;
     m_result.endCodePage = currentPage().number();
     m_result.endUc = top().uc;
@@ -125,11 +130,7 @@ void RtfParser::closeGroup(const RtfToken &token)
         m_stack.pop_back();
         return;
     }
-    m_result.endInsertPos = token.begin;
-    m_result.endInBody = top().destination == RtfDestination::Body;
-    m_result.endCodePage = currentPage().number();
-    m_result.endUc = top().uc;
-    m_result.endDepth = 1;
+    recordEnd(token.begin);
     m_done = true;
 }
 

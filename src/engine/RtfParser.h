@@ -49,6 +49,7 @@ private:
 
     bool start();
     void finishAtEnd();
+    void recordEnd(qsizetype insertPos);
     void step(RtfToken token);
     void dispatch(const RtfToken &token);
     void openGroup();

@@ -10,13 +10,23 @@ bool isHex(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && 
 
 } // namespace
 
-// The left side read backwards: back(0) is the last byte, -1 past the beginning.
+// The left side read backwards: back(0) is the last byte, -1 past the beginning. Reading stops
+// at Reach bytes, far beyond any real control word, so a long run of letters costs little; a
+// tail that needed more is taken as unsure, and the caller separates to be safe.
 class RtfSeam::Tail {
 public:
+    static constexpr qsizetype Reach = 4096;
+
     Tail(QByteArrayView far, QByteArrayView near) : m_far(far), m_near(near) {}
+
+    bool unsure() const { return m_unsure; }
 
     int back(qsizetype k) const
     {
+        if (k >= Reach) {
+            m_unsure = true;
+            return -2;
+        }
         if (k < m_near.size())
             return uchar(m_near[m_near.size() - 1 - k]);
         k -= m_near.size();
@@ -40,6 +50,7 @@ public:
 private:
     QByteArrayView m_far;
     QByteArrayView m_near;
+    mutable bool m_unsure = false;
 };
 
 QByteArrayView RtfSeam::separator(QByteArrayView leftFar, QByteArrayView leftNear, int right,
@@ -59,6 +70,8 @@ QByteArrayView RtfSeam::separator(QByteArrayView leftFar, QByteArrayView leftNea
     if (isDigit(right) && endsInWordAndMinus(tail))
         return "{}";
     if (isHex(right) && endsInOpenHex(tail))
+        return "{}";
+    if (tail.unsure() && (isLetter(right) || isDigit(right) || right == ' ' || right == '-'))
         return "{}";
     return {};
 }

@@ -281,6 +281,9 @@ void TestRtfDocument::edits_data()
                                     << QString() << "{\\rtf1\\ansicpg932 \\'81{}x}"_ba;
     QTest::newRow("unicode without its fallback") << "{\\rtf1{\\u1055}x}"_ba << qsizetype(1) << qsizetype(0)
                                                   << u"a"_s << "{\\rtf1{\\u1055{}a}x}"_ba;
+    QTest::newRow("letters beyond the look-back")
+        << "{\\rtf1 " + QByteArray(5000, 'a') + "\\'e9}" << qsizetype(5000) << qsizetype(1) << u"b"_s
+        << "{\\rtf1 " + QByteArray(5000, 'a') + "{}b}";
     QTest::newRow("unicode before a truncated end") << "{\\rtf1\\uc2\\u26085\\"_ba << qsizetype(1) << qsizetype(0)
                                                     << u"x"_s << "{\\rtf1\\uc2\\u26085{}x\\"_ba;
 }
@@ -450,6 +453,10 @@ void TestRtfDocument::formattedRuns()
     QCOMPARE(runAt(u"Крупный"_s).pointSize, 14.0);
     QCOMPARE(runAt(u"справа"_s).alignment, RtfAlignment::Right);
     QCOMPARE(runs.last().start + runs.last().length, text.size());
+
+    const RtfDocument japanese = load("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 "
+                                      "\\'96\\'be\\'92\\'a9;}}\\f0 x}"_ba);
+    QCOMPARE(japanese.formattedRuns().first().fontName, u"ＭＳ 明朝"_s);
 
     const RtfDocument wordpad = load(readData(u"wordpad-1251.rtf"_s));
     const RtfFormattedRun first = wordpad.formattedRuns().first();
