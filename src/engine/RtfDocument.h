@@ -44,7 +44,9 @@ struct RtfEdit {
 //   pictures, objects' data, shapes and text boxes, field instructions (field results are
 //   shown), headers, footers, footnotes and annotations, bookmarks and index entries, and the
 //   generated list numbers (\listtext, \pntext). Footnote reference marks (\chftn) show nothing.
-// - Source line breaks and other control bytes are ignored; literal TAB is a TAB.
+// - Source line breaks and other control bytes are ignored; literal TAB is a TAB; literal 8-bit
+//   bytes are read like \'hh.
+// - Whatever follows the brace that closes the document is not read (and is kept as it is).
 //
 // Editing: replace() deletes the text tokens and break words in its range and keeps every
 // formatting word, brace and hidden destination in between; table cell ends are kept so tables
