@@ -2,6 +2,7 @@
 
 #include "engine/LineBreaks.h"
 #include "engine/PlainTextCodec.h"
+#include "engine/RichTextCodec.h"
 
 #include <algorithm>
 
@@ -43,15 +44,21 @@ void Document::reset(QString text, std::unique_ptr<DocumentCodec> codec, bool bi
     *this = Document(std::move(text), std::move(codec), binary);
 }
 
-void Document::replace(qsizetype pos, qsizetype count, QStringView text)
+std::optional<TextEdit> Document::replace(qsizetype pos, qsizetype count, QStringView text)
 {
     pos = std::clamp<qsizetype>(pos, 0, length());
     count = std::clamp<qsizetype>(count, 0, length() - pos);
     if (count == 0 && text.isEmpty())
-        return;
-    m_text.replace(pos, count, text);
-    m_codec->textReplaced(pos, count, text.size());
+        return TextEdit{pos, 0, 0};
+    const std::optional<TextEdit> made = m_codec->edit(pos, count, text);
+    if (!made)
+        return std::nullopt;
+    if (made->pos == pos && made->removed == count && made->inserted == text.size())
+        m_text.replace(pos, count, text);
+    else
+        m_text.replace(made->pos, made->removed, m_codec->editedText(*made));
     m_modified = true;
+    return made;
 }
 
 QString Document::lineBreak() const
@@ -72,4 +79,9 @@ bool Document::canEncode(QStringView text) const
 const PlainTextCodec *Document::plainText() const
 {
     return dynamic_cast<const PlainTextCodec *>(m_codec.get());
+}
+
+const RichTextCodec *Document::richText() const
+{
+    return dynamic_cast<const RichTextCodec *>(m_codec.get());
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class PlainTextCodec;
+class RichTextCodec;
 
 // The text of one file as the runs search and change it, its changed flag, and (through its
 // codec) what is needed to write it back in the file's own format.
@@ -38,7 +39,9 @@ public:
     DocumentView view(qsizetype from = 0) const { return m_text.view(from); }
 
     // Replaces `count` characters at `pos` by `text` and marks the document changed.
-    void replace(qsizetype pos, qsizetype count, QStringView text);
+    // Returns the edit as made: a format may widen it (RTF keeps a line break or a table cell
+    // whole). Nothing, and no change, when the format has no place for the text.
+    std::optional<TextEdit> replace(qsizetype pos, qsizetype count, QStringView text);
 
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -57,6 +60,8 @@ public:
     const DocumentCodec &codec() const { return *m_codec; }
     // The plain-text state, or null for another format.
     const PlainTextCodec *plainText() const;
+    // The RTF state, or null for another format.
+    const RichTextCodec *richText() const;
 
 private:
     GapBuffer m_text;

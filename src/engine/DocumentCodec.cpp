@@ -2,6 +2,12 @@
 
 DocumentCodec::~DocumentCodec() = default;
 
-void DocumentCodec::textReplaced(qsizetype, qsizetype, qsizetype)
+std::optional<TextEdit> DocumentCodec::edit(qsizetype pos, qsizetype count, QStringView text)
 {
+    return TextEdit{pos, count, text.size()};
+}
+
+QString DocumentCodec::editedText(const TextEdit &) const
+{
+    return {};
 }

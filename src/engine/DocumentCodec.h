@@ -5,9 +5,17 @@
 #include <QStringView>
 
 #include <memory>
+#include <optional>
 
 // The format a file is written in, chosen by its name: ".rtf" in any case is RTF.
 enum class FileFormat { PlainText, Rtf };
+
+// What an edit did to a document's text: [pos, pos + removed) became [pos, pos + inserted).
+struct TextEdit {
+    qsizetype pos = 0;
+    qsizetype removed = 0;
+    qsizetype inserted = 0;
+};
 
 enum class LoadStatus {
     Loaded,
@@ -21,7 +29,6 @@ enum class SaveStatus {
     WriteFailed,     // the file could not be written; what was on disk is untouched
     NotEncodable,    // a character has no representation in the file's encoding
     Binary,          // binary documents are never written
-    RtfNotAvailable, // RTF output is not provided for this document
 };
 
 // What a document knows about the file format it came from, and how it turns its text into
@@ -42,9 +49,13 @@ public:
     // The bytes of a file holding `text`, in the `target` format.
     virtual SaveStatus encode(QStringView text, FileFormat target, QByteArray &out) const = 0;
 
-    // Called after every edit of the document's text, for codecs that track positions in
-    // their source (RTF keeps the formatting of unchanged text).
-    virtual void textReplaced(qsizetype pos, qsizetype removed, qsizetype inserted);
+    // Makes an edit of the text in the codec's own state, for codecs that keep the text's
+    // source (RTF keeps the formatting of unchanged text). Returns the edit as made, which may
+    // cover more than was asked; nothing when it cannot be made. Without such state the edit
+    // is made as asked.
+    virtual std::optional<TextEdit> edit(qsizetype pos, qsizetype count, QStringView text);
+    // The text an edit that differs from what was asked put in place.
+    virtual QString editedText(const TextEdit &edit) const;
 
 protected:
     DocumentCodec() = default;

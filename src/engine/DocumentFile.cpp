@@ -3,6 +3,7 @@
 #include "engine/AtomicFileWriter.h"
 #include "engine/Document.h"
 #include "engine/PlainTextCodec.h"
+#include "engine/RichTextCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,8 +22,10 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return LoadStatus::Unreadable;
-    // RTF HOOK: the RTF reader gets the bytes here first; a file it does not take as RTF is
-    // read as plain text below.
+    // The content decides: RTF is read as RTF whatever the file's name, and anything that
+    // is not valid RTF as plain text.
+    if (RichTextCodec::load(bytes, doc))
+        return LoadStatus::Loaded;
     return PlainTextCodec::load(bytes, info.fileName(), doc);
 }
 

@@ -1,5 +1,7 @@
 #include "engine/PlainTextCodec.h"
 
+#include "engine/RtfWriter.h"
+
 #include "engine/Document.h"
 #include "engine/EncodingSniffer.h"
 
@@ -34,12 +36,11 @@ bool PlainTextCodec::canEncode(QStringView text) const
 
 SaveStatus PlainTextCodec::encode(QStringView text, FileFormat target, QByteArray &out) const
 {
-    if (target == FileFormat::Rtf) {
-        // RTF HOOK: a plain-text document saved under an .rtf name is written as RTF by the
-        // RTF writer. Until that writer is linked in here, such a save is refused rather
-        // than writing plain text under an RTF name.
-        return SaveStatus::RtfNotAvailable;
-    }
     out.clear();
+    if (target == FileFormat::Rtf) {
+        // A plain-text document saved under an .rtf name becomes a small RTF document.
+        out = RtfWriter::fromPlainText(text);
+        return SaveStatus::Ok;
+    }
     return m_encoding.encode(text, out) ? SaveStatus::Ok : SaveStatus::NotEncodable;
 }

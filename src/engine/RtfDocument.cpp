@@ -48,6 +48,20 @@ std::span<const char16_t> utf16(const QString &text)
 
 RtfDocument::RtfDocument() : m_pages(std::make_unique<RtfCodePages>()) {}
 RtfDocument::RtfDocument(RtfDocument &&) noexcept = default;
+
+RtfDocument::RtfDocument(const RtfDocument &other)
+    : m_pages(std::make_unique<RtfCodePages>()), m_source(other.m_source), m_plain(other.m_plain),
+      m_units(other.m_units), m_endFromEnd(other.m_endFromEnd), m_endContext(other.m_endContext),
+      m_endInBody(other.m_endInBody), m_codePage(other.m_codePage)
+{
+}
+
+RtfDocument &RtfDocument::operator=(const RtfDocument &other)
+{
+    if (this != &other)
+        *this = RtfDocument(other);
+    return *this;
+}
 RtfDocument &RtfDocument::operator=(RtfDocument &&) noexcept = default;
 RtfDocument::~RtfDocument() = default;
 

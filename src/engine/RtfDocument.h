@@ -60,6 +60,9 @@ public:
     // as it goes.
     static std::optional<RtfDocument> fromRtf(const QByteArray &bytes);
 
+    // A copy starts with its own, empty cache of code-page tables.
+    RtfDocument(const RtfDocument &other);
+    RtfDocument &operator=(const RtfDocument &other);
     RtfDocument(RtfDocument &&) noexcept;
     RtfDocument &operator=(RtfDocument &&) noexcept;
     ~RtfDocument();

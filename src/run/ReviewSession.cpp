@@ -39,10 +39,12 @@ bool ReviewSession::ReplaceSelected()
         return false;
     if (m_state.ReplaceWildcards)
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
-    m_document.replace(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
+    const std::optional<TextEdit> made =
+        m_document.replace(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
     // Go on right after the inserted text: it is never searched again, and an occurrence that
-    // follows at once is still found. An empty match must still move the search on.
-    m_state.NextSearchPos = m_state.MatchStart + m_state.ReplaceLen;
+    // follows at once is still found. An empty match must still move the search on. (A
+    // format may widen the edit, keeping a table cell whole; the search goes on after it.)
+    m_state.NextSearchPos = made ? made->pos + made->inserted : m_state.MatchStart + 1;
     if (m_state.MatchLength == 0)
         ++m_state.NextSearchPos;
     return true;

@@ -1,5 +1,7 @@
 #include "cli/BatchTool.h"
 #include "cli/CliOptions.h"
+#include "engine/Document.h"
+#include "engine/DocumentFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +62,7 @@ private slots:
     void readsListsAndPatternFiles();
     void reportFile();
     void normalizeLineBreaks();
+    void rtfFilesKeepTheirFormatting();
 };
 
 void TestBatchTool::exitStatus_data()
@@ -200,6 +203,25 @@ void TestBatchTool::reportFile()
 void TestBatchTool::normalizeLineBreaks()
 {
     QCOMPARE(CliParser::NormalizeLineBreaks(u"a\nb\r\nc\rd\n\n"_qs), u"a\r\nb\r\nc\r\nd\r\n\r\n"_qs);
+}
+
+void TestBatchTool::rtfFilesKeepTheirFormatting()
+{
+    Tool tool;
+    QFile source(QStringLiteral(QUORVEX_TESTS_ROOT "/engine/data/rtf/mixed.rtf"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray original = source.readAll();
+    const QString file = tool.write(u"mixed.rtf"_qs, original);
+    Document before;
+    QCOMPARE(LoadDocument(before, file), LoadStatus::Loaded);
+    QCOMPARE(tool.run({u"-c"_qs, u"-f"_qs, u"word"_qs, u"-r"_qs, u"слово"_qs, file}), 0);
+    Document after;
+    QCOMPARE(LoadDocument(after, file), LoadStatus::Loaded);
+    QVERIFY(after.richText());
+    QCOMPARE(after.text(), before.text().replace(u"word"_qs, u"слово"_qs));
+    const QByteArray saved = tool.read(u"mixed.rtf"_qs);
+    for (const char* kept : {"\\pict", "\\field", "\\trowd", "\\footnote", "\\fonttbl"})
+        QCOMPARE(saved.count(kept), original.count(kept));
 }
 
 QTEST_GUILESS_MAIN(TestBatchTool)

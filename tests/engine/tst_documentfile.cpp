@@ -75,7 +75,6 @@ private slots:
     void binary();
     void missingAndUnreadable_leaveDocument();
     void unencodableText_isNotWritten();
-    void plainTextUnderRtfName_isNotWritten();
     void failedSave_leavesOriginal();
     void failedWrite_leavesOriginal();
     void symlink_staysLink();
@@ -304,16 +303,6 @@ void TestDocumentFile::unencodableText_isNotWritten()
     QCOMPARE(result.status, SaveStatus::NotEncodable);
     QVERIFY(!result);
     QCOMPARE(readFile(path(u"a.txt"_s)), "\xCF\xF0\xE8\xE2\xE5\xF2"_ba);
-}
-
-void TestDocumentFile::plainTextUnderRtfName_isNotWritten()
-{
-    writeFile(path(u"a.rtf"_s), "plain"_ba);
-    Document doc = loaded(u"a.rtf"_s);
-    QCOMPARE(doc.text(), u"plain"_s);
-    doc.replace(0, 0, u"x");
-    QCOMPARE(SaveDocument(doc, path(u"a.rtf"_s)).status, SaveStatus::RtfNotAvailable);
-    QCOMPARE(readFile(path(u"a.rtf"_s)), "plain"_ba);
 }
 
 // The folder of the target is a regular file, so nothing can be created there.

@@ -1,0 +1,48 @@
+#include "engine/RichTextCodec.h"
+
+#include "engine/Document.h"
+#include "engine/RtfReader.h"
+#include "engine/TextEncoding.h"
+
+bool RichTextCodec::load(const QByteArray &bytes, Document &doc)
+{
+    if (!RtfReader::looksLikeRtf(bytes))
+        return false;
+    std::optional<RtfDocument> rtf = RtfDocument::fromRtf(bytes);
+    if (!rtf)
+        return false;
+    QString text = rtf->plainText();
+    doc.reset(std::move(text), std::make_unique<RichTextCodec>(std::move(*rtf)));
+    return true;
+}
+
+std::unique_ptr<DocumentCodec> RichTextCodec::clone() const
+{
+    return std::make_unique<RichTextCodec>(*this);
+}
+
+SaveStatus RichTextCodec::encode(QStringView text, FileFormat target, QByteArray &out) const
+{
+    out.clear();
+    if (target == FileFormat::Rtf) {
+        out = m_rtf.toRtf();
+        return SaveStatus::Ok;
+    }
+    if (TextEncoding::cp1251().encode(text, out))
+        return SaveStatus::Ok;
+    out.clear();
+    return TextEncoding::utf8(true).encode(text, out) ? SaveStatus::Ok : SaveStatus::NotEncodable;
+}
+
+std::optional<TextEdit> RichTextCodec::edit(qsizetype pos, qsizetype count, QStringView text)
+{
+    const std::optional<RtfEdit> made = m_rtf.replace(pos, count, text);
+    if (!made)
+        return std::nullopt;
+    return TextEdit{made->pos, made->removed, made->inserted};
+}
+
+QString RichTextCodec::editedText(const TextEdit &edit) const
+{
+    return m_rtf.mid(edit.pos, edit.inserted);
+}

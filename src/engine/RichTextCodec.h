@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/DocumentCodec.h"
+#include "engine/RtfDocument.h"
+
+#include <QByteArray>
+
+class Document;
+
+// An RTF document: the text is edited in the RTF source itself, so everything outside the
+// edited text (pictures, tables, fields, styles, unknown words) is written back byte for byte.
+class RichTextCodec final : public DocumentCodec {
+public:
+    explicit RichTextCodec(RtfDocument rtf) : m_rtf(std::move(rtf)) {}
+
+    // Replaces `doc` with the RTF in `bytes`; false, leaving `doc` alone, when it is not RTF.
+    static bool load(const QByteArray &bytes, Document &doc);
+
+    const RtfDocument &rtf() const { return m_rtf; }
+
+    FileFormat format() const override { return FileFormat::Rtf; }
+    std::unique_ptr<DocumentCodec> clone() const override;
+    QString lineBreak() const override { return QStringLiteral("\r\n"); }
+    // Any character can be written, as \uN when the code page lacks it.
+    bool canEncode(QStringView) const override { return true; }
+    // RTF for an .rtf name; otherwise the plain text, in code page 1251 when it fits and
+    // UTF-8 with a byte-order mark when it does not.
+    SaveStatus encode(QStringView text, FileFormat target, QByteArray &out) const override;
+    std::optional<TextEdit> edit(qsizetype pos, qsizetype count, QStringView text) override;
+    QString editedText(const TextEdit &edit) const override;
+
+private:
+    RtfDocument m_rtf;
+};

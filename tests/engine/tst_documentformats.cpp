@@ -1,0 +1,156 @@
+#include "engine/Document.h"
+#include "engine/DocumentFile.h"
+#include "engine/RichTextCodec.h"
+#include "engine/RtfDocument.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray testRtf(const QString& name)
+{
+    return readFile(QStringLiteral(QUORVEX_TEST_DATA "/rtf/") + name);
+}
+
+} // namespace
+
+// How a document's format follows its content on loading and its name on saving.
+class TestDocumentFormats : public QObject {
+    Q_OBJECT
+
+private slots:
+    void contentDecidesTheFormat_data();
+    void contentDecidesTheFormat();
+    void editKeepsEverythingElse();
+    void rtfSavedUnderAnotherNameIsPlainText_data();
+    void rtfSavedUnderAnotherNameIsPlainText();
+    void plainTextSavedAsRtf();
+    void copiesAreIndependent();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestDocumentFormats::contentDecidesTheFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("rtf");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("rtf under .rtf") << u"a.rtf"_qs << QByteArray("{\\rtf1 Hello\\par World}") << true << u"Hello\r\nWorld"_qs;
+    QTest::newRow("rtf under .txt") << u"a.txt"_qs << QByteArray("{\\rtf1 Hello}") << true << u"Hello"_qs;
+    QTest::newRow("plain under .rtf") << u"b.rtf"_qs << QByteArray("plain {\\rtf1") << false << u"plain {\\rtf1"_qs;
+    QTest::newRow("too deep is plain") << u"c.rtf"_qs << QByteArray("{\\rtf1 ") + QByteArray(2000, '{') << false
+                                       << QString::fromLatin1(QByteArray("{\\rtf1 ") + QByteArray(2000, '{'));
+}
+
+void TestDocumentFormats::contentDecidesTheFormat()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, rtf);
+    QFETCH(QString, text);
+    const QString path = m_dir.filePath(name);
+    writeFile(path, bytes);
+    Document doc;
+    QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
+    QCOMPARE(doc.richText() != nullptr, rtf);
+    QCOMPARE(doc.text(), text);
+}
+
+void TestDocumentFormats::editKeepsEverythingElse()
+{
+    const QByteArray original = testRtf(u"image.rtf"_qs);
+    const QString path = m_dir.filePath(u"image.rtf"_qs);
+    writeFile(path, original);
+    Document doc;
+    QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
+    const qsizetype at = doc.text().indexOf(u"Second"_qs);
+    QVERIFY(at > 0);
+    const std::optional<TextEdit> made = doc.replace(at, 6, u"Второй"_qs);
+    QVERIFY(made);
+    QCOMPARE(made->inserted, 6);
+    QVERIFY(SaveDocument(doc, path));
+    const QByteArray saved = readFile(path);
+    // The picture and everything before the word are untouched; the rest follows unchanged.
+    const qsizetype cut = original.indexOf("Second");
+    QCOMPARE(saved.left(cut), original.left(cut));
+    QCOMPARE(saved.right(original.size() - cut - 6), original.right(original.size() - cut - 6));
+    QCOMPARE(saved.count("\\pict"), original.count("\\pict"));
+    Document reloaded;
+    QCOMPARE(LoadDocument(reloaded, path), LoadStatus::Loaded);
+    QCOMPARE(reloaded.text(), doc.text());
+}
+
+void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText_data()
+{
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("fits code page 1251") << u"Да"_qs << QByteArray("\xc4\xe0 x\r\ny");
+    QTest::newRow("needs UTF-8") << u"中"_qs << QByteArray("\xef\xbb\xbf\xe4\xb8\xad x\r\ny");
+}
+
+void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText()
+{
+    QFETCH(QString, inserted);
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(u"notes.txt"_qs);
+    writeFile(path, "{\\rtf1\\ansi {\\b x}\\par y}");
+    Document doc;
+    QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
+    doc.replace(0, 0, inserted + u' ');
+    QVERIFY(SaveDocument(doc, path));
+    QCOMPARE(readFile(path), bytes);
+}
+
+void TestDocumentFormats::plainTextSavedAsRtf()
+{
+    const QString path = m_dir.filePath(u"plain.rtf"_qs);
+    writeFile(path, "line one\r\nстрока два");
+    Document doc;
+    QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
+    QVERIFY(!doc.richText());
+    doc.replace(0, 4, u"LINE"_qs);
+    QVERIFY(SaveDocument(doc, path));
+    QVERIFY(readFile(path).startsWith("{\\rtf1"));
+    Document reloaded;
+    QCOMPARE(LoadDocument(reloaded, path), LoadStatus::Loaded);
+    QVERIFY(reloaded.richText());
+    QCOMPARE(reloaded.text(), u"LINE one\r\nстрока два"_qs);
+}
+
+void TestDocumentFormats::copiesAreIndependent()
+{
+    Document doc;
+    QVERIFY(RichTextCodec::load("{\\rtf1 {\\i abc} def}", doc));
+    Document copy = doc;
+    copy.replace(0, 3, u"XYZ"_qs);
+    QCOMPARE(doc.text(), u"abc def"_qs);
+    QCOMPARE(copy.text(), u"XYZ def"_qs);
+    QByteArray original;
+    QByteArray edited;
+    QCOMPARE(doc.codec().encode(doc.text(), FileFormat::Rtf, original), SaveStatus::Ok);
+    QCOMPARE(copy.codec().encode(copy.text(), FileFormat::Rtf, edited), SaveStatus::Ok);
+    QCOMPARE(original, QByteArray("{\\rtf1 {\\i abc} def}"));
+    QCOMPARE(edited, QByteArray("{\\rtf1 {\\i XYZ} def}"));
+}
+
+QTEST_GUILESS_MAIN(TestDocumentFormats)
+#include "tst_documentformats.moc"
