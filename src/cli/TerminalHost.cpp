@@ -64,6 +64,7 @@ int TerminalHost::ShowOccurrence(ReviewSession& session)
     qsizetype line = 0;
     qsizetype column = 0;
     m_lines.Locate(session.document(), session.state().MatchStart, line, column);
+    ClearProgress();
     m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column << u": "_qs
           << OccurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
