@@ -45,15 +45,24 @@ bool collectFiles(const CliOptions& o, QStringList& files, QString& problem)
     return true;
 }
 
-void configure(QuorvexCore& core, const CliOptions& o)
+// False when backups were asked for but their folder cannot be made: the program's default
+// folder, which the windows fall back to, would be a surprising place for them here.
+bool configure(QuorvexCore& core, const CliOptions& o, QString& problem)
 {
     core.options.SetProgramFolder(QCoreApplication::applicationDirPath());
     core.options.ConfirmReplace = o.interactive;
     core.options.SearchOptions.MatchCase = o.matchCase;
     core.options.ExtensionList = o.extensions;
     core.options.MakeBackups = !o.backupFolder.isEmpty() && !o.dryRun;
-    if (core.options.MakeBackups)
-        core.backup.SetBackupFolder(QFileInfo(o.backupFolder).absoluteFilePath());
+    if (!core.options.MakeBackups)
+        return true;
+    const QString folder = QFileInfo(o.backupFolder).absoluteFilePath();
+    if (!QDir().mkpath(folder)) {
+        problem = u"cannot create the backup folder %1"_qs.arg(folder);
+        return false;
+    }
+    core.backup.SetBackupFolder(folder);
+    return true;
 }
 
 bool writeReport(const QString& path, const QStringList& lines)
@@ -105,7 +114,10 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
                       out, err);
     QuorvexCore core(host);
     host.setCore(&core);
-    configure(core, o);
+    if (!configure(core, o, message)) {
+        err << u"quorvex-batch: "_qs << message << Qt::endl;
+        return Error;
+    }
 
     RunRequest request;
     request.files = files;

@@ -79,6 +79,7 @@ void TestBatchTool::exitStatus_data()
     QTest::newRow("unknown option") << QStringList{u"--frobnicate"_qs} << 2 << u"frobnicate"_qs;
     QTest::newRow("unreadable list") << QStringList{u"-f"_qs, u"x"_qs, u"-l"_qs, u"@/none.lst"_qs} << 2 << u"cannot read the file list"_qs;
     QTest::newRow("nothing to find") << QStringList{u"-w"_qs, u"-f"_qs, u"[*]"_qs, u"@/a.txt"_qs} << 2 << u"Нечего искать"_qs;
+    QTest::newRow("backup folder below a file") << QStringList{u"-f"_qs, u"cat"_qs, u"-r"_qs, u"dog"_qs, u"-b"_qs, u"@/a.txt/bak"_qs, u"@/a.txt"_qs} << 2 << u"cannot create the backup folder"_qs;
     QTest::newRow("both pattern sources") << QStringList{u"-f"_qs, u"x"_qs, u"--find-file"_qs, u"@/a.txt"_qs, u"@/a.txt"_qs} << 2 << u"exclude"_qs;
 }
 
