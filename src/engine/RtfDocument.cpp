@@ -51,8 +51,8 @@ RtfDocument::RtfDocument(RtfDocument &&) noexcept = default;
 
 RtfDocument::RtfDocument(const RtfDocument &other)
     : m_pages(std::make_unique<RtfCodePages>()), m_source(other.m_source), m_plain(other.m_plain),
-      m_units(other.m_units), m_endFromEnd(other.m_endFromEnd), m_endContext(other.m_endContext),
-      m_endInBody(other.m_endInBody), m_codePage(other.m_codePage)
+      m_units(other.m_units), m_binary(other.m_binary), m_endFromEnd(other.m_endFromEnd),
+      m_endContext(other.m_endContext), m_endInBody(other.m_endInBody), m_codePage(other.m_codePage)
 {
 }
 
@@ -76,6 +76,7 @@ std::optional<RtfDocument> RtfDocument::fromRtf(const QByteArray &bytes)
     document.m_source.assign({bytes.constData(), size_t(bytes.size())});
     document.m_plain.assign(utf16(builder.plainText()));
     document.m_units.reset(std::move(builder.units()), builder.plainText().size(), bytes.size());
+    document.m_binary.reset(RtfBinarySpans::scan(bytes, 0));
     document.m_endFromEnd = bytes.size() - result.endInsertPos;
     document.m_endContext = RtfInsertContext{result.endCodePage, result.endUc, result.endDepth};
     document.m_endInBody = result.endInBody;
@@ -237,7 +238,9 @@ std::optional<RtfDocument::Plan> RtfDocument::planInsertion(qsizetype pos) const
 std::optional<RtfEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText &text)
 {
     m_source.moveGap(plan.sourceBegin);
-    const std::span<const char> left = m_source.before();
+    // \bin data before the seam is no token and must not be read as one.
+    const qsizetype tokensFrom = m_binary.floorAt(plan.sourceBegin);
+    const std::span<const char> left = m_source.before().subspan(size_t(tokensFrom));
     RtfSplice splice(QByteArrayView(left.data(), qsizetype(left.size())), plan.sourceBegin, plan.pos,
                      plan.leftUnit);
     splice.addText(text);
@@ -271,6 +274,7 @@ std::optional<RtfEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText
                      {splice.bytes().constData(), size_t(splice.bytes().size())});
     m_plain.replace(plan.pos, plan.end - plan.pos, utf16(splice.plain()));
     m_units.replace(plan.firstUnit, plan.unitCount, units, plainDelta, sourceDelta);
+    m_binary.replace(plan.sourceBegin, plan.sourceEnd, splice.binaryEnds(), sourceDelta);
     return RtfEdit{plan.pos, plan.end - plan.pos, splice.plain().size()};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DocumentView.h"
+#include "engine/RtfBinarySpans.h"
 #include "engine/RtfEscaper.h"
 #include "engine/RtfFormattedRun.h"
 #include "engine/RtfGapBuffer.h"
@@ -52,7 +53,9 @@ struct RtfEdit {
 // formatting word, brace and hidden destination in between; table cell ends are kept so tables
 // stay whole. The new text is written where the range starts, so it takes the formatting in
 // effect there (an insertion without a range takes the formatting of the character before it,
-// or of the one after it at the start of a line).
+// or of the one after it at the start of a line). Where an edit joins bytes that were not side
+// by side, separators keep both sides reading as before (RtfSeam); \bin data is no token, so the
+// bytes before a join are read back only as far as the last data (RtfBinarySpans).
 class RtfDocument {
 public:
     // Nothing when `bytes` is not RTF: it does not start with "{\rtf" or nests groups deeper
@@ -100,6 +103,7 @@ private:
     RtfGapBuffer<char> m_source;
     RtfGapBuffer<char16_t> m_plain;
     RtfUnitList m_units;
+    RtfBinarySpans m_binary;
     qsizetype m_endFromEnd = 0;
     RtfInsertContext m_endContext;
     bool m_endInBody = false;

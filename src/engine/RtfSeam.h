@@ -17,6 +17,8 @@ class RtfSeam {
 public:
     // `left` is `leftFar` followed by `leftNear`; `right` is the first byte after the seam, or
     // -1 at the end. `leftUnit` holds the flags of the text unit ending at the seam, if any.
+    // The left side must start where a token starts and hold no \bin data, which only looks
+    // like tokens: callers cut it after the last data (RtfBinarySpans).
     static QByteArrayView separator(QByteArrayView leftFar, QByteArrayView leftNear, int right,
                                     std::optional<quint8> leftUnit);
 

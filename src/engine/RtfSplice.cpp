@@ -1,5 +1,6 @@
 #include "engine/RtfSplice.h"
 
+#include "engine/RtfBinarySpans.h"
 #include "engine/RtfSeam.h"
 
 RtfSplice::RtfSplice(QByteArrayView left, qsizetype sourceBegin, qsizetype plainBegin,
@@ -48,12 +49,20 @@ qsizetype RtfSplice::append(QByteArrayView piece, std::optional<quint8> pieceUni
     const qsizetype offset = m_bytes.size();
     m_bytes += piece;
     m_lastUnit = pieceUnit;
+    const std::vector<qsizetype> ends = RtfBinarySpans::scan(piece, offset);
+    if (!ends.empty()) {
+        m_left = {};
+        m_tokensFrom = ends.back();
+        for (const qsizetype end : ends)
+            m_binaryEnds.push_back(m_sourceBegin + end);
+    }
     return offset;
 }
 
 void RtfSplice::separate(int right)
 {
-    const QByteArrayView separator = RtfSeam::separator(m_left, m_bytes, right, m_lastUnit);
+    const QByteArrayView near = QByteArrayView(m_bytes).sliced(m_tokensFrom);
+    const QByteArrayView separator = RtfSeam::separator(m_left, near, right, m_lastUnit);
     m_addsGroup = m_addsGroup || separator.startsWith('{');
     m_bytes += separator;
 }

@@ -16,7 +16,8 @@
 class RtfSplice {
 public:
     // `left` is the source before the region, which starts at `sourceBegin` and at plain
-    // position `plainBegin`; `leftUnit` holds the flags of a text unit ending right there.
+    // position `plainBegin`, from the end of the last \bin data on; `leftUnit` holds the flags
+    // of a text unit ending right there.
     RtfSplice(QByteArrayView left, qsizetype sourceBegin, qsizetype plainBegin,
               std::optional<quint8> leftUnit);
 
@@ -29,6 +30,8 @@ public:
     const QByteArray &bytes() const { return m_bytes; }
     const QString &plain() const { return m_plain; }
     const std::vector<RtfTextUnit> &units() const { return m_units; }
+    // Where the \bin data in the bytes ends, as positions after the edit.
+    const std::vector<qsizetype> &binaryEnds() const { return m_binaryEnds; }
     // Whether a group was added, which needs one level of nesting to spare.
     bool addsGroup() const { return m_addsGroup; }
 
@@ -36,7 +39,10 @@ private:
     qsizetype append(QByteArrayView piece, std::optional<quint8> pieceUnit);
     void separate(int right);
 
+    // The bytes before the seam that can be read back as tokens: m_left, then m_bytes from
+    // m_tokensFrom on. Data of \bin in the bytes clears m_left and moves m_tokensFrom.
     QByteArrayView m_left;
+    qsizetype m_tokensFrom = 0;
     qsizetype m_sourceBegin;
     qsizetype m_plainBegin;
     // What ends the bytes so far: the flags of a text unit, or nothing for non-text bytes.
@@ -44,5 +50,6 @@ private:
     QByteArray m_bytes;
     QString m_plain;
     std::vector<RtfTextUnit> m_units;
+    std::vector<qsizetype> m_binaryEnds;
     bool m_addsGroup = false;
 };

@@ -106,6 +106,9 @@ private slots:
     void widening();
     void noPlaceForText();
     void separatorOutlivesItsWord();
+    void binaryDataIsNoToken_data();
+    void binaryDataIsNoToken();
+    void binaryDataMovesWithEdits();
     void randomEditsStayConsistent_data();
     void randomEditsStayConsistent();
     void formattedRuns();
@@ -400,6 +403,70 @@ void TestRtfDocument::separatorOutlivesItsWord()
     QVERIFY(document.replace(0, 2, u"x"_s).has_value());
     QCOMPARE(document.plainText(), u"x"_s);
     QCOMPARE(RtfReader::plainText(document.toRtf()), std::optional<QString>(u"x"_s));
+}
+
+// The bytes of \bin data look like tokens but are none: a seam after them must neither take
+// their last letters for an open control word (a space separator would be read as text) nor
+// miss a real one after them because of a backslash in the data.
+void TestRtfDocument::binaryDataIsNoToken_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<qsizetype>("pos");
+    QTest::addColumn<qsizetype>("count");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("plain");
+
+    // Found by fuzzing: the data "t\s" is the whole document, which has no text yet.
+    QTest::newRow("insertion after data that ends like a word")
+        << "{\\rtf\\bin3t\\s"_ba << qsizetype(0) << qsizetype(0) << u"x"_s << u"x"_s;
+    QTest::newRow("insertion before text after the data")
+        << "{\\rtf1 \\bin2\\bab}"_ba << qsizetype(0) << qsizetype(0) << u"x"_s << u"xab"_s;
+    QTest::newRow("removal right after the data")
+        << "{\\rtf1 \\bin2\\bab}"_ba << qsizetype(0) << qsizetype(1) << QString() << u"b"_s;
+    QTest::newRow("data kept inside a removed range")
+        << "{\\rtf1 a\\bin2\\bbc}"_ba << qsizetype(0) << qsizetype(2) << QString() << u"c"_s;
+    QTest::newRow("backslash in the data before a word")
+        << "{\\rtf1 \\bin1\\\\b1x2}"_ba << qsizetype(0) << qsizetype(1) << QString() << u"2"_s;
+    QTest::newRow("backslash in kept data before a word")
+        << "{\\rtf1 a\\bin1\\\\b1x2}"_ba << qsizetype(0) << qsizetype(2) << QString() << u"2"_s;
+}
+
+void TestRtfDocument::binaryDataIsNoToken()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(qsizetype, pos);
+    QFETCH(qsizetype, count);
+    QFETCH(QString, text);
+    QFETCH(QString, plain);
+
+    RtfDocument document = load(rtf);
+    QVERIFY(document.replace(pos, count, text).has_value());
+    QCOMPARE(document.plainText(), plain);
+    QCOMPARE(RtfReader::plainText(document.toRtf()), std::optional<QString>(plain));
+}
+
+// Edits move \bin data, before it or around it (then it is copied into the new bytes); later
+// seams beside it must still know it for what it is.
+void TestRtfDocument::binaryDataMovesWithEdits()
+{
+    struct Step {
+        qsizetype pos;
+        qsizetype count;
+        QString text;
+        QString plain;
+    };
+    const Step steps[] = {
+        {0, 0, u"12"_s, u"12abcde2"_s},  // everything after moves on
+        {0, 5, QString(), u"de2"_s},     // the first data is copied, then "d" joins it
+        {0, 0, u"x"_s, u"xde2"_s},       // a seam after the copied data
+        {2, 1, QString(), u"xd2"_s},     // a seam after the moved second data
+    };
+    RtfDocument document = load("{\\rtf1 ab\\bin2\\bcd\\bin1\\\\b1e2}"_ba);
+    for (const Step &step : steps) {
+        QVERIFY(document.replace(step.pos, step.count, step.text).has_value());
+        QCOMPARE(document.plainText(), step.plain);
+        QCOMPARE(RtfReader::plainText(document.toRtf()), std::optional<QString>(step.plain));
+    }
 }
 
 void TestRtfDocument::randomEditsStayConsistent_data()
