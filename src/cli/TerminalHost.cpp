@@ -134,7 +134,6 @@ void TerminalHost::ProgressStep(const QString& fileName)
 {
     ++m_fileIndex;
     m_fileName = fileName;
-    m_lines.Reset();
     DrawProgress();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TextEdit.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -9,13 +11,6 @@
 
 // The format a file is written in, chosen by its name: ".rtf" in any case is RTF.
 enum class FileFormat { PlainText, Rtf };
-
-// What an edit did to a document's text: [pos, pos + removed) became [pos, pos + inserted).
-struct TextEdit {
-    qsizetype pos = 0;
-    qsizetype removed = 0;
-    qsizetype inserted = 0;
-};
 
 enum class LoadStatus {
     Loaded,

@@ -36,10 +36,7 @@ SaveStatus RichTextCodec::encode(QStringView text, FileFormat target, QByteArray
 
 std::optional<TextEdit> RichTextCodec::edit(qsizetype pos, qsizetype count, QStringView text)
 {
-    const std::optional<RtfEdit> made = m_rtf.replace(pos, count, text);
-    if (!made)
-        return std::nullopt;
-    return TextEdit{made->pos, made->removed, made->inserted};
+    return m_rtf.replace(pos, count, text);
 }
 
 QString RichTextCodec::editedText(const TextEdit &edit) const

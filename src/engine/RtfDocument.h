@@ -6,6 +6,7 @@
 #include "engine/RtfFormattedRun.h"
 #include "engine/RtfGapBuffer.h"
 #include "engine/RtfUnitList.h"
+#include "engine/TextEdit.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,13 +18,8 @@
 
 class RtfCodePages;
 
-// What an edit did to the plain text: [pos, pos + removed) of the old text became
-// [pos, pos + inserted) of the new one.
-struct RtfEdit {
-    qsizetype pos = 0;
-    qsizetype removed = 0;
-    qsizetype inserted = 0;
-};
+// What an edit did to the plain text.
+using RtfEdit = TextEdit;
 
 // An RTF document held as its source bytes, with the plain text an editor shows and a map from
 // each piece of that text to the bytes it was read from. Editing the plain text rewrites only

@@ -17,7 +17,6 @@ public:
     void Clear() { m_lines.clear(); }
     void Append(const QString& line);
     const QStringList& Lines() const { return m_lines; }
-    QString Text() const { return m_lines.join(u'\n'); }
 
 private:
     RunHost& m_host;
