@@ -3,8 +3,8 @@
 // resident memory as peak_rss_MB; run one benchmark per process (--benchmark_filter) for a
 // figure that belongs to that benchmark alone.
 
-#include "engine/Document.h"
-#include "engine/DocumentFile.h"
+#include "document/Document.h"
+#include "document/DocumentFile.h"
 
 #include <QFile>
 #include <QString>

@@ -1,6 +1,6 @@
 // Reading and editing a large word-processor RTF document: replace-all over about 2 MB with
 // thousands of occurrences, the way a run walks forward through a document.
-#include "engine/RtfDocument.h"
+#include "rtf/RtfDocument.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // also choose a few edits. Besides crashes and hangs it checks that the document stays
 // consistent: an unchanged document is written back byte for byte, each edit changes the plain
 // text exactly as it reports, and reading the edited source again gives the same plain text.
-#include "engine/RtfDocument.h"
-#include "engine/RtfReader.h"
+#include "rtf/RtfDocument.h"
+#include "rtf/RtfReader.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,9 +3,9 @@
 //   rtf-tool replace <in.rtf> <out.rtf> <from> <to>...  replace every occurrence of each pair;
 //                                                       prints the number of each on a line
 //   rtf-tool write <in.txt> <out.rtf>                   UTF-8 text to a new RTF document
-#include "engine/RtfDocument.h"
-#include "engine/RtfReader.h"
-#include "engine/RtfWriter.h"
+#include "rtf/RtfDocument.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "LinePosition.h"
 
-#include "engine/Document.h"
+#include "document/Document.h"
 
 void LinePosition::Reset()
 {

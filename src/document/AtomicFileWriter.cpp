@@ -1,4 +1,4 @@
-#include "engine/AtomicFileWriter.h"
+#include "document/AtomicFileWriter.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

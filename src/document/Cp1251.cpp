@@ -1,4 +1,4 @@
-#include "engine/Cp1251.h"
+#include "document/Cp1251.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,7 @@
-#include "engine/Document.h"
+#include "document/Document.h"
 
-#include "engine/LineBreaks.h"
-#include "engine/PlainTextCodec.h"
-#include "engine/RichTextCodec.h"
+#include "document/LineBreaks.h"
+#include "document/PlainTextCodec.h"
 
 #include <algorithm>
 
@@ -39,11 +38,6 @@ Document &Document::operator=(const Document &other)
 
 Document::~Document() = default;
 
-void Document::reset(QString text, std::unique_ptr<DocumentCodec> codec, bool binary)
-{
-    *this = Document(std::move(text), std::move(codec), binary);
-}
-
 std::optional<TextEdit> Document::replace(qsizetype pos, qsizetype count, QStringView text)
 {
     pos = std::clamp<qsizetype>(pos, 0, length());
@@ -79,9 +73,4 @@ bool Document::canEncode(QStringView text) const
 const PlainTextCodec *Document::plainText() const
 {
     return dynamic_cast<const PlainTextCodec *>(m_codec.get());
-}
-
-const RichTextCodec *Document::richText() const
-{
-    return dynamic_cast<const RichTextCodec *>(m_codec.get());
 }

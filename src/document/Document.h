@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/DocumentCodec.h"
-#include "engine/DocumentView.h"
-#include "engine/GapBuffer.h"
+#include "document/DocumentCodec.h"
+#include "document/DocumentView.h"
+#include "document/GapBuffer.h"
 
 #include <QString>
 #include <QStringView>
@@ -10,7 +10,6 @@
 #include <memory>
 
 class PlainTextCodec;
-class RichTextCodec;
 
 // The text of one file as the runs search and change it, its changed flag, and (through its
 // codec) what is needed to write it back in the file's own format.
@@ -27,9 +26,6 @@ public:
     Document(Document &&) noexcept = default;
     Document &operator=(Document &&) noexcept = default;
     ~Document();
-
-    // Replaces the whole document, as loading a file does; the changed flag is cleared.
-    void reset(QString text, std::unique_ptr<DocumentCodec> codec, bool binary = false);
 
     qsizetype length() const { return m_text.length(); }
     QString text() const { return m_text.text(); }
@@ -60,8 +56,6 @@ public:
     const DocumentCodec &codec() const { return *m_codec; }
     // The plain-text state, or null for another format.
     const PlainTextCodec *plainText() const;
-    // The RTF state, or null for another format.
-    const RichTextCodec *richText() const;
 
 private:
     GapBuffer m_text;

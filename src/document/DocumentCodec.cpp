@@ -1,4 +1,4 @@
-#include "engine/DocumentCodec.h"
+#include "document/DocumentCodec.h"
 
 DocumentCodec::~DocumentCodec() = default;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TextEdit.h"
+#include "document/TextEdit.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,6 +24,16 @@ enum class SaveStatus {
     WriteFailed,     // the file could not be written; what was on disk is untouched
     NotEncodable,    // a character has no representation in the file's encoding
     Binary,          // binary documents are never written
+};
+
+class DocumentCodec;
+
+// What a codec read from a file's bytes: the text, the codec that can write it back, and
+// whether the bytes are binary. DocumentFile builds the document from it.
+struct DecodedText {
+    QString text;
+    std::unique_ptr<DocumentCodec> codec;
+    bool binary = false;
 };
 
 // What a document knows about the file format it came from, and how it turns its text into

@@ -1,9 +1,9 @@
-#include "engine/DocumentFile.h"
+#include "document/DocumentFile.h"
 
-#include "engine/AtomicFileWriter.h"
-#include "engine/Document.h"
-#include "engine/PlainTextCodec.h"
-#include "engine/RichTextCodec.h"
+#include "document/AtomicFileWriter.h"
+#include "document/Document.h"
+#include "document/PlainTextCodec.h"
+#include "document/RichTextCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,9 +24,11 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
         return LoadStatus::Unreadable;
     // The content decides: RTF is read as RTF whatever the file's name, and anything that
     // is not valid RTF as plain text.
-    if (RichTextCodec::load(bytes, doc))
-        return LoadStatus::Loaded;
-    return PlainTextCodec::load(bytes, info.fileName(), doc);
+    std::optional<DecodedText> decoded = RichTextCodec::load(bytes);
+    if (!decoded)
+        decoded = PlainTextCodec::load(bytes, info.fileName());
+    doc = Document(std::move(decoded->text), std::move(decoded->codec), decoded->binary);
+    return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
 SaveResult DocumentFile::save(const Document &doc, const QString &path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/DocumentCodec.h"
+#include "document/DocumentCodec.h"
 
 #include <QString>
 

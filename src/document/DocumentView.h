@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 // A read-only window on a document's text: the characters from position `base` to the end,
 // held contiguously. The finder and the replacement builder work on such a window, so a
 // document that keeps its text in pieces (an edit gap, a part already written) never has to
@@ -17,9 +19,21 @@ public:
     // The first position this window can read.
     qsizetype base() const { return m_base; }
     // The characters from `pos` on; `pos` below base() is read from base().
-    QStringView from(qsizetype pos) const;
+    QStringView from(qsizetype pos) const
+    {
+        const qsizetype offset = std::max<qsizetype>(pos - m_base, 0);
+        if (offset >= m_tail.size())
+            return {};
+        return m_tail.sliced(offset);
+    }
     // Up to `count` characters from `pos`, clipped to the document's end.
-    QStringView mid(qsizetype pos, qsizetype count) const;
+    QStringView mid(qsizetype pos, qsizetype count) const
+    {
+        if (count <= 0)
+            return {};
+        const QStringView rest = from(pos);
+        return rest.first(std::min(count, rest.size()));
+    }
 
 private:
     QStringView m_tail;

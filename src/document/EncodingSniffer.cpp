@@ -1,7 +1,7 @@
-#include "engine/EncodingSniffer.h"
+#include "document/EncodingSniffer.h"
 
-#include "engine/Cp1251.h"
-#include "engine/HtmlCharset.h"
+#include "document/Cp1251.h"
+#include "document/HtmlCharset.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TextEncoding.h"
+#include "document/TextEncoding.h"
 
 #include <QByteArrayView>
 #include <QString>

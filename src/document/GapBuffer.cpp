@@ -1,4 +1,4 @@
-#include "engine/GapBuffer.h"
+#include "document/GapBuffer.h"
 
 #include <algorithm>
 #include <cstring>

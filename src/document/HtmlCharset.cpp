@@ -1,4 +1,4 @@
-#include "engine/HtmlCharset.h"
+#include "document/HtmlCharset.h"
 
 #include <QRegularExpression>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "engine/LineBreaks.h"
+#include "document/LineBreaks.h"
 
 namespace {
 

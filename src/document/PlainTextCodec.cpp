@@ -1,22 +1,20 @@
-#include "engine/PlainTextCodec.h"
+#include "document/PlainTextCodec.h"
 
-#include "engine/RtfWriter.h"
+#include "rtf/RtfWriter.h"
 
-#include "engine/Document.h"
-#include "engine/EncodingSniffer.h"
+#include "document/EncodingSniffer.h"
 
 PlainTextCodec::PlainTextCodec(TextEncoding encoding, LineBreakStyle lineBreaks)
     : m_encoding(std::move(encoding)), m_lineBreaks(lineBreaks)
 {
 }
 
-LoadStatus PlainTextCodec::load(QByteArrayView bytes, QStringView fileName, Document &doc)
+DecodedText PlainTextCodec::load(QByteArrayView bytes, QStringView fileName)
 {
     EncodingSniffer::Result decoded = EncodingSniffer::decode(bytes, fileName);
     const LineBreakStyle style = LineBreaks::detect(decoded.text);
-    doc.reset(std::move(decoded.text), std::make_unique<PlainTextCodec>(decoded.encoding, style),
-              decoded.binary);
-    return decoded.binary ? LoadStatus::Binary : LoadStatus::Loaded;
+    auto codec = std::make_unique<PlainTextCodec>(decoded.encoding, style);
+    return {std::move(decoded.text), std::move(codec), decoded.binary};
 }
 
 std::unique_ptr<DocumentCodec> PlainTextCodec::clone() const

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "engine/DocumentCodec.h"
-#include "engine/LineBreaks.h"
-#include "engine/TextEncoding.h"
+#include "document/DocumentCodec.h"
+#include "document/LineBreaks.h"
+#include "document/TextEncoding.h"
 
 #include <QByteArrayView>
-
-class Document;
 
 // Plain text and HTML: the encoding (with its byte-order mark) and the line-break style of
 // the file, so that the text is written back as it was read.
@@ -15,9 +13,8 @@ public:
     explicit PlainTextCodec(TextEncoding encoding = {},
                             LineBreakStyle lineBreaks = LineBreakStyle::None);
 
-    // Replaces `doc` with the text of `bytes`; `fileName` decides whether an HTML charset
-    // declaration is honoured. Returns Loaded or Binary.
-    static LoadStatus load(QByteArrayView bytes, QStringView fileName, Document &doc);
+    // The text of `bytes`; `fileName` decides whether an HTML charset declaration is honoured.
+    static DecodedText load(QByteArrayView bytes, QStringView fileName);
 
     const TextEncoding &encoding() const { return m_encoding; }
     LineBreakStyle lineBreakStyle() const { return m_lineBreaks; }

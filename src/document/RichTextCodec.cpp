@@ -1,19 +1,17 @@
-#include "engine/RichTextCodec.h"
+#include "document/RichTextCodec.h"
 
-#include "engine/Document.h"
-#include "engine/RtfReader.h"
-#include "engine/TextEncoding.h"
+#include "rtf/RtfReader.h"
+#include "document/TextEncoding.h"
 
-bool RichTextCodec::load(const QByteArray &bytes, Document &doc)
+std::optional<DecodedText> RichTextCodec::load(const QByteArray &bytes)
 {
     if (!RtfReader::looksLikeRtf(bytes))
-        return false;
+        return std::nullopt;
     std::optional<RtfDocument> rtf = RtfDocument::fromRtf(bytes);
     if (!rtf)
-        return false;
+        return std::nullopt;
     QString text = rtf->plainText();
-    doc.reset(std::move(text), std::make_unique<RichTextCodec>(std::move(*rtf)));
-    return true;
+    return DecodedText{std::move(text), std::make_unique<RichTextCodec>(std::move(*rtf))};
 }
 
 std::unique_ptr<DocumentCodec> RichTextCodec::clone() const

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "engine/DocumentCodec.h"
-#include "engine/RtfDocument.h"
+#include "document/DocumentCodec.h"
+#include "rtf/RtfDocument.h"
 
 #include <QByteArray>
-
-class Document;
 
 // An RTF document: the text is edited in the RTF source itself, so everything outside the
 // edited text (pictures, tables, fields, styles, unknown words) is written back byte for byte.
@@ -13,8 +11,8 @@ class RichTextCodec final : public DocumentCodec {
 public:
     explicit RichTextCodec(RtfDocument rtf) : m_rtf(std::move(rtf)) {}
 
-    // Replaces `doc` with the RTF in `bytes`; false, leaving `doc` alone, when it is not RTF.
-    static bool load(const QByteArray &bytes, Document &doc);
+    // The text of the RTF in `bytes`; nothing when it is not RTF.
+    static std::optional<DecodedText> load(const QByteArray &bytes);
 
     const RtfDocument &rtf() const { return m_rtf; }
 

@@ -1,6 +1,6 @@
-#include "engine/TextEncoding.h"
+#include "document/TextEncoding.h"
 
-#include "engine/Cp1251.h"
+#include "document/Cp1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

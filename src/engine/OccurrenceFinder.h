@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/DocumentView.h"
+#include "document/DocumentView.h"
 #include "engine/EngineState.h"
 #include "engine/SearchOptions.h"
 

@@ -1,6 +1,6 @@
-#include "engine/RtfBinarySpans.h"
+#include "rtf/RtfBinarySpans.h"
 
-#include "engine/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <algorithm>
 

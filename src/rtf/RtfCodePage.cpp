@@ -1,4 +1,4 @@
-#include "engine/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/RtfCodePages.h"
+#include "rtf/RtfCodePages.h"
 
 RtfCodePage &RtfCodePages::page(int number)
 {

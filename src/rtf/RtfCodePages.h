@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include <map>
 #include <memory>

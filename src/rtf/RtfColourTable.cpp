@@ -1,4 +1,4 @@
-#include "engine/RtfColourTable.h"
+#include "rtf/RtfColourTable.h"
 
 void RtfColourTable::endEntry()
 {

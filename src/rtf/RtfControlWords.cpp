@@ -1,6 +1,6 @@
-#include "engine/RtfControlWords.h"
+#include "rtf/RtfControlWords.h"
 
-#include "engine/RtfGroupState.h"
+#include "rtf/RtfGroupState.h"
 
 #include <algorithm>
 #include <array>

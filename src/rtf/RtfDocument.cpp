@@ -1,10 +1,10 @@
-#include "engine/RtfDocument.h"
+#include "rtf/RtfDocument.h"
 
-#include "engine/RtfCodePages.h"
-#include "engine/RtfParser.h"
-#include "engine/RtfRunCollector.h"
-#include "engine/RtfSplice.h"
-#include "engine/RtfTextMapBuilder.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfParser.h"
+#include "rtf/RtfRunCollector.h"
+#include "rtf/RtfSplice.h"
+#include "rtf/RtfTextMapBuilder.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "engine/DocumentView.h"
-#include "engine/RtfBinarySpans.h"
-#include "engine/RtfEscaper.h"
-#include "engine/RtfFormattedRun.h"
-#include "engine/RtfGapBuffer.h"
-#include "engine/RtfUnitList.h"
-#include "engine/TextEdit.h"
+#include "document/DocumentView.h"
+#include "rtf/RtfBinarySpans.h"
+#include "rtf/RtfEscaper.h"
+#include "rtf/RtfFormattedRun.h"
+#include "rtf/RtfGapBuffer.h"
+#include "rtf/RtfUnitList.h"
+#include "document/TextEdit.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "engine/RtfEscaper.h"
+#include "rtf/RtfEscaper.h"
 
-#include "engine/RtfCodePages.h"
+#include "rtf/RtfCodePages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/RtfTextUnit.h"
+#include "rtf/RtfTextUnit.h"
 
 #include <QByteArray>
 #include <QString>

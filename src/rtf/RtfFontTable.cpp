@@ -1,6 +1,6 @@
-#include "engine/RtfFontTable.h"
+#include "rtf/RtfFontTable.h"
 
-#include "engine/RtfCodePages.h"
+#include "rtf/RtfCodePages.h"
 
 void RtfFontTable::begin(int font)
 {

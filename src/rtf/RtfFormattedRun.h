@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/RtfGroupState.h"
+#include "rtf/RtfGroupState.h"
 
 #include <QString>
 

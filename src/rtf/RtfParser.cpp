@@ -1,8 +1,8 @@
-#include "engine/RtfParser.h"
+#include "rtf/RtfParser.h"
 
-#include "engine/RtfCodePages.h"
-#include "engine/RtfControlWords.h"
-#include "engine/RtfTextUnit.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfControlWords.h"
+#include "rtf/RtfTextUnit.h"
 
 #include <algorithm>
 

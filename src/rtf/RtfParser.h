@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/RtfColourTable.h"
-#include "engine/RtfFontTable.h"
-#include "engine/RtfGroupState.h"
-#include "engine/RtfParseResult.h"
-#include "engine/RtfSink.h"
-#include "engine/RtfTokenizer.h"
+#include "rtf/RtfColourTable.h"
+#include "rtf/RtfFontTable.h"
+#include "rtf/RtfGroupState.h"
+#include "rtf/RtfParseResult.h"
+#include "rtf/RtfSink.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "engine/RtfReader.h"
+#include "rtf/RtfReader.h"
 
-#include "engine/RtfCodePages.h"
-#include "engine/RtfParser.h"
-#include "engine/RtfTextMapBuilder.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfParser.h"
+#include "rtf/RtfTextMapBuilder.h"
 
 bool RtfReader::looksLikeRtf(QByteArrayView bytes)
 {

@@ -1,6 +1,6 @@
-#include "engine/RtfRunCollector.h"
+#include "rtf/RtfRunCollector.h"
 
-#include "engine/RtfParser.h"
+#include "rtf/RtfParser.h"
 
 void RtfRunCollector::text(const RtfTextEvent &event)
 {

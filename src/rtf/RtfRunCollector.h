@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/RtfFormattedRun.h"
-#include "engine/RtfSink.h"
+#include "rtf/RtfFormattedRun.h"
+#include "rtf/RtfSink.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "engine/RtfSeam.h"
+#include "rtf/RtfSeam.h"
 
-#include "engine/RtfTextUnit.h"
+#include "rtf/RtfTextUnit.h"
 
 namespace {
 

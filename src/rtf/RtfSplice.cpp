@@ -1,7 +1,7 @@
-#include "engine/RtfSplice.h"
+#include "rtf/RtfSplice.h"
 
-#include "engine/RtfBinarySpans.h"
-#include "engine/RtfSeam.h"
+#include "rtf/RtfBinarySpans.h"
+#include "rtf/RtfSeam.h"
 
 RtfSplice::RtfSplice(QByteArrayView left, qsizetype sourceBegin, qsizetype plainBegin,
                      std::optional<quint8> leftUnit)

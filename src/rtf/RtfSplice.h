@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/RtfEscaper.h"
-#include "engine/RtfTextUnit.h"
+#include "rtf/RtfEscaper.h"
+#include "rtf/RtfTextUnit.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
-#include "engine/RtfTextMapBuilder.h"
+#include "rtf/RtfTextMapBuilder.h"
 
-#include "engine/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <algorithm>
 

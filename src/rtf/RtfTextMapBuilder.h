@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/RtfSink.h"
-#include "engine/RtfTextUnit.h"
+#include "rtf/RtfSink.h"
+#include "rtf/RtfTextUnit.h"
 
 #include <QString>
 

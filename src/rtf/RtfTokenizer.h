@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/RtfToken.h"
+#include "rtf/RtfToken.h"
 
 // Splits an RTF source into tokens. Every byte belongs to exactly one token, so the spans of
 // the tokens tile the source. Control word numbers saturate at the int range; \binN takes its

@@ -1,4 +1,4 @@
-#include "engine/RtfUnitList.h"
+#include "rtf/RtfUnitList.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "engine/RtfWriter.h"
+#include "rtf/RtfWriter.h"
 
-#include "engine/RtfCodePages.h"
-#include "engine/RtfEscaper.h"
+#include "rtf/RtfCodePages.h"
+#include "rtf/RtfEscaper.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "run/BatchRun.h"
 
-#include "engine/DocumentFile.h"
+#include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"

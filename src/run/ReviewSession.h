@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Document.h"
+#include "document/Document.h"
 #include "run/ReviewState.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "cli/BatchTool.h"
 #include "cli/CliOptions.h"
-#include "engine/Document.h"
-#include "engine/DocumentFile.h"
+#include "document/Document.h"
+#include "document/DocumentFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -209,7 +209,7 @@ void TestBatchTool::normalizeLineBreaks()
 void TestBatchTool::rtfFilesKeepTheirFormatting()
 {
     Tool tool;
-    QFile source(QStringLiteral(QUORVEX_TESTS_ROOT "/engine/data/rtf/mixed.rtf"));
+    QFile source(QStringLiteral(QUORVEX_TESTS_ROOT "/rtf/data/mixed.rtf"));
     QVERIFY(source.open(QIODevice::ReadOnly));
     const QByteArray original = source.readAll();
     const QString file = tool.write(u"mixed.rtf"_qs, original);
@@ -218,7 +218,7 @@ void TestBatchTool::rtfFilesKeepTheirFormatting()
     QCOMPARE(tool.run({u"-c"_qs, u"-f"_qs, u"word"_qs, u"-r"_qs, u"слово"_qs, file}), 0);
     Document after;
     QCOMPARE(LoadDocument(after, file), LoadStatus::Loaded);
-    QVERIFY(after.richText());
+    QVERIFY(after.format() == FileFormat::Rtf);
     QCOMPARE(after.text(), before.text().replace(u"word"_qs, u"слово"_qs));
     const QByteArray saved = tool.read(u"mixed.rtf"_qs);
     for (const char* kept : {"\\pict", "\\field", "\\trowd", "\\footnote", "\\fonttbl"})

@@ -1,9 +1,9 @@
-#include "engine/Cp1251.h"
-#include "engine/Document.h"
-#include "engine/DocumentFile.h"
-#include "engine/HtmlCharset.h"
-#include "engine/LineBreaks.h"
-#include "engine/PlainTextCodec.h"
+#include "document/Cp1251.h"
+#include "document/Document.h"
+#include "document/DocumentFile.h"
+#include "document/HtmlCharset.h"
+#include "document/LineBreaks.h"
+#include "document/PlainTextCodec.h"
 
 #include <QStringDecoder>
 #include <QTest>

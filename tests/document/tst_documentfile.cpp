@@ -1,7 +1,7 @@
-#include "engine/Cp1251.h"
-#include "engine/Document.h"
-#include "engine/DocumentFile.h"
-#include "engine/PlainTextCodec.h"
+#include "document/Cp1251.h"
+#include "document/Document.h"
+#include "document/DocumentFile.h"
+#include "document/PlainTextCodec.h"
 
 #include <QDir>
 #include <QFile>

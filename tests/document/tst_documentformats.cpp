@@ -1,7 +1,7 @@
-#include "engine/Document.h"
-#include "engine/DocumentFile.h"
-#include "engine/RichTextCodec.h"
-#include "engine/RtfDocument.h"
+#include "document/Document.h"
+#include "document/DocumentFile.h"
+#include "document/RichTextCodec.h"
+#include "rtf/RtfDocument.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +24,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 QByteArray testRtf(const QString& name)
 {
-    return readFile(QStringLiteral(QUORVEX_TEST_DATA "/rtf/") + name);
+    return readFile(QStringLiteral(QUORVEX_TESTS_ROOT "/rtf/data/") + name);
 }
 
 } // namespace
@@ -70,7 +70,7 @@ void TestDocumentFormats::contentDecidesTheFormat()
     writeFile(path, bytes);
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
-    QCOMPARE(doc.richText() != nullptr, rtf);
+    QCOMPARE((doc.format() == FileFormat::Rtf), rtf);
     QCOMPARE(doc.text(), text);
 }
 
@@ -126,20 +126,21 @@ void TestDocumentFormats::plainTextSavedAsRtf()
     writeFile(path, "line one\r\nстрока два");
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
-    QVERIFY(!doc.richText());
+    QVERIFY(doc.format() != FileFormat::Rtf);
     doc.replace(0, 4, u"LINE"_qs);
     QVERIFY(SaveDocument(doc, path));
     QVERIFY(readFile(path).startsWith("{\\rtf1"));
     Document reloaded;
     QCOMPARE(LoadDocument(reloaded, path), LoadStatus::Loaded);
-    QVERIFY(reloaded.richText());
+    QVERIFY(reloaded.format() == FileFormat::Rtf);
     QCOMPARE(reloaded.text(), u"LINE one\r\nстрока два"_qs);
 }
 
 void TestDocumentFormats::copiesAreIndependent()
 {
-    Document doc;
-    QVERIFY(RichTextCodec::load("{\\rtf1 {\\i abc} def}", doc));
+    std::optional<DecodedText> decoded = RichTextCodec::load("{\\rtf1 {\\i abc} def}");
+    QVERIFY(decoded);
+    Document doc(std::move(decoded->text), std::move(decoded->codec));
     Document copy = doc;
     copy.replace(0, 3, u"XYZ"_qs);
     QCOMPARE(doc.text(), u"abc def"_qs);

@@ -1,6 +1,6 @@
-#include "engine/RtfDocument.h"
-#include "engine/RtfReader.h"
-#include "engine/RtfTokenizer.h"
+#include "rtf/RtfDocument.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@ using Pairs = QList<QPair<QString, QString>>;
 
 namespace {
 
-const QString DataFolder = QStringLiteral(QUORVEX_TEST_DATA "/rtf/");
+const QString DataFolder = QStringLiteral(QUORVEX_TEST_DATA "/");
 
 QByteArray readData(const QString &name)
 {

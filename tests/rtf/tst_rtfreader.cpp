@@ -1,4 +1,4 @@
-#include "engine/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,7 +14,7 @@ namespace {
 
 QByteArray readData(const QString &name)
 {
-    QFile file(QStringLiteral(QUORVEX_TEST_DATA "/rtf/") + name);
+    QFile file(QStringLiteral(QUORVEX_TEST_DATA "/") + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test data %s", qPrintable(name));
     return file.readAll();

@@ -1,5 +1,5 @@
-#include "engine/RtfReader.h"
-#include "engine/RtfWriter.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QtTest>
 
