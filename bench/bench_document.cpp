@@ -25,7 +25,8 @@ constexpr QStringView kReplacement = u"haystack";
 QString makeText(QChar filler)
 {
     const qsizetype lineLength = kLength / kOccurrences;
-    QString line = kNeedle.toString() + QString(lineLength - kNeedle.size() - 2, filler) + u"\r\n"_s;
+    QString line
+        = kNeedle.toString() + QString(lineLength - kNeedle.size() - 2, filler) + u"\r\n"_s;
     QString text;
     text.reserve(kLength);
     for (qsizetype i = 0; i < kOccurrences; ++i)

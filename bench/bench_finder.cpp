@@ -16,13 +16,13 @@ namespace {
 
 constexpr qsizetype kDocumentChars = 16 * 1024 * 1024;
 
-const QString& document()
+const QString &document()
 {
     static const QString text = [] {
-        const QStringList words{u"<p>"_qs, u"the"_qs, u"quick"_qs, u"brown"_qs, u"fox"_qs,
-                                u"<b>jumps</b>"_qs, u"over"_qs, u"lazy"_qs, u"dog"_qs,
-                                u"съешь"_qs, u"ещё"_qs, u"этих"_qs, u"мягких"_qs, u"булок"_qs,
-                                u"\r\n"_qs};
+        const QStringList words{u"<p>"_qs,    u"the"_qs,          u"quick"_qs, u"brown"_qs,
+                                u"fox"_qs,    u"<b>jumps</b>"_qs, u"over"_qs,  u"lazy"_qs,
+                                u"dog"_qs,    u"съешь"_qs,        u"ещё"_qs,   u"этих"_qs,
+                                u"мягких"_qs, u"булок"_qs,        u"\r\n"_qs};
         QRandomGenerator random(42);
         QString out;
         out.reserve(kDocumentChars + 64);
@@ -37,14 +37,14 @@ const QString& document()
     return text;
 }
 
-void countAll(benchmark::State& state, const QString& needle, bool matchCase)
+void countAll(benchmark::State &state, const QString &needle, bool matchCase)
 {
     const DocumentView view(document());
     for (auto _ : state) {
         qsizetype hits = 0;
         for (qsizetype p = OccurrenceFinder::FindLiteral(view, needle, 0, view.length(), matchCase);
-             p >= 0;
-             p = OccurrenceFinder::FindLiteral(view, needle, p + 1, view.length() - p - 1, matchCase))
+             p >= 0; p
+             = OccurrenceFinder::FindLiteral(view, needle, p + 1, view.length() - p - 1, matchCase))
             ++hits;
         benchmark::DoNotOptimize(hits);
         state.counters["hits"] = double(hits);
@@ -52,13 +52,28 @@ void countAll(benchmark::State& state, const QString& needle, bool matchCase)
     state.SetBytesProcessed(state.iterations() * view.length());
 }
 
-void BM_FindLiteral_Rare_Case(benchmark::State& s) { countAll(s, u"RareNeedle"_qs, true); }
-void BM_FindLiteral_Rare_NoCase(benchmark::State& s) { countAll(s, u"rareneedle"_qs, false); }
-void BM_FindLiteral_Frequent_Case(benchmark::State& s) { countAll(s, u"fox"_qs, true); }
-void BM_FindLiteral_Frequent_NoCase(benchmark::State& s) { countAll(s, u"FOX"_qs, false); }
-void BM_FindLiteral_Cyrillic_NoCase(benchmark::State& s) { countAll(s, u"МЯГКИХ"_qs, false); }
+void BM_FindLiteral_Rare_Case(benchmark::State &s)
+{
+    countAll(s, u"RareNeedle"_qs, true);
+}
+void BM_FindLiteral_Rare_NoCase(benchmark::State &s)
+{
+    countAll(s, u"rareneedle"_qs, false);
+}
+void BM_FindLiteral_Frequent_Case(benchmark::State &s)
+{
+    countAll(s, u"fox"_qs, true);
+}
+void BM_FindLiteral_Frequent_NoCase(benchmark::State &s)
+{
+    countAll(s, u"FOX"_qs, false);
+}
+void BM_FindLiteral_Cyrillic_NoCase(benchmark::State &s)
+{
+    countAll(s, u"МЯГКИХ"_qs, false);
+}
 
-void findAllMasked(benchmark::State& state, const QString& pattern, bool matchCase)
+void findAllMasked(benchmark::State &state, const QString &pattern, bool matchCase)
 {
     EngineState engine;
     SearchOptions options;
@@ -78,12 +93,21 @@ void findAllMasked(benchmark::State& state, const QString& pattern, bool matchCa
     state.SetBytesProcessed(state.iterations() * view.length());
 }
 
-void BM_FindMasked_Rare(benchmark::State& s) { findAllMasked(s, u"Rare[3?]dle"_qs, true); }
-void BM_FindMasked_Frequent(benchmark::State& s) { findAllMasked(s, u"<b>[*]</b>"_qs, true); }
-void BM_FindMasked_Frequent_NoCase(benchmark::State& s) { findAllMasked(s, u"<B>[-9*]</B>"_qs, false); }
+void BM_FindMasked_Rare(benchmark::State &s)
+{
+    findAllMasked(s, u"Rare[3?]dle"_qs, true);
+}
+void BM_FindMasked_Frequent(benchmark::State &s)
+{
+    findAllMasked(s, u"<b>[*]</b>"_qs, true);
+}
+void BM_FindMasked_Frequent_NoCase(benchmark::State &s)
+{
+    findAllMasked(s, u"<B>[-9*]</B>"_qs, false);
+}
 
 // The ceiling: memchr over a buffer of the same size for a byte that never occurs.
-void BM_Memchr_Ceiling(benchmark::State& state)
+void BM_Memchr_Ceiling(benchmark::State &state)
 {
     const QByteArray bytes(kDocumentChars, 'x');
     for (auto _ : state)

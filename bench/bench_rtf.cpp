@@ -11,36 +11,52 @@
 
 namespace {
 
-const char Header[] =
-    "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff31507\\deff0\\deflang1033{\\fonttbl"
-    "{\\f0\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
-    "{\\f1\\fbidi \\fswiss\\fcharset0\\fprq2{\\*\\panose 020b0604020202020204}Arial;}"
-    "{\\f44\\fbidi \\froman\\fcharset204\\fprq2 Times New Roman Cyr;}}\r\n"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
-    "{\\stylesheet{\\ql \\li0\\ri0\\sa200\\sl276\\slmult1\\widctlpar\\wrapdefault\\aspalpha\\aspnum\\faauto"
-    "\\adjustright\\rin0\\lin0\\itap0 \\rtlch\\fcs1 \\af31507\\afs22\\alang1025 \\ltrch\\fcs0 \\fs22\\lang1033"
-    "\\langfe1033\\cgrid\\langnp1033\\langfenp1033 \\snext0 \\sqformat \\spriority0 Normal;}}\r\n"
-    "{\\*\\rsidtbl \\rsid1262419\\rsid6183306}{\\info{\\title Quarterly report}{\\author Someone}}\r\n"
-    "\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt1440\\margb1440\\gutter0\\ltrsect\r\n";
+const char Header[]
+    = "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff31507\\deff0\\deflang1033{\\fonttbl"
+      "{\\f0\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
+      "{\\f1\\fbidi \\fswiss\\fcharset0\\fprq2{\\*\\panose 020b0604020202020204}Arial;}"
+      "{\\f44\\fbidi \\froman\\fcharset204\\fprq2 Times New Roman Cyr;}}\r\n"
+      "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
+      "{\\stylesheet{\\ql "
+      "\\li0\\ri0\\sa200\\sl276\\slmult1\\widctlpar\\wrapdefault\\aspalpha\\aspnum\\faauto"
+      "\\adjustright\\rin0\\lin0\\itap0 \\rtlch\\fcs1 \\af31507\\afs22\\alang1025 \\ltrch\\fcs0 "
+      "\\fs22\\lang1033"
+      "\\langfe1033\\cgrid\\langnp1033\\langfenp1033 \\snext0 \\sqformat \\spriority0 Normal;}}\r\n"
+      "{\\*\\rsidtbl \\rsid1262419\\rsid6183306}{\\info{\\title Quarterly report}{\\author "
+      "Someone}}\r\n"
+      "\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt1440\\margb1440\\gutter0\\ltrsect\r"
+      "\n";
 
-const char Paragraph[] =
-    "\\pard\\plain \\ltrpar\\ql \\li0\\ri0\\sa200\\sl276\\slmult1\\widctlpar\\wrapdefault\\aspalpha\\aspnum"
-    "\\faauto\\adjustright\\rin0\\lin0\\itap0 \\rtlch\\fcs1 \\af31507\\afs22\\alang1025 \\ltrch\\fcs0 \\fs22"
-    "\\lang1033\\langfe1033\\cgrid\\langnp1033\\langfenp1033 {\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 "
-    "\\insrsid1262419 The quarterly figures of the northern region were }{\\rtlch\\fcs1 \\ab\\af31507 "
-    "\\ltrch\\fcs0 \\b\\insrsid1262419 better}{\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 \\insrsid1262419  than "
-    "the quarterly plan\\rquote s estimate \\endash  see the }{\\field{\\*\\fldinst {\\rtlch\\fcs1 \\af31507 "
-    "\\ltrch\\fcs0 \\insrsid6183306  HYPERLINK \"https://example.org/q\" }}{\\fldrslt {\\rtlch\\fcs1 \\af31507 "
-    "\\ltrch\\fcs0 \\cf2\\ul\\insrsid6183306 quarterly summary}}}{\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 "
-    "\\insrsid6183306 . }{\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 \\f44\\insrsid6183306 \\'ca\\'e2\\'e0\\'f0\\'f2"
-    "\\'e0\\'eb\\'fc\\'ed\\'fb\\'e9 \\'ee\\'f2\\'f7\\'b8\\'f2 \\'e3\\'ee\\'f2\\'ee\\'e2.}{\\rtlch\\fcs1 "
-    "\\af31507 \\ltrch\\fcs0 \\insrsid6183306 \r\n\\par }";
+const char Paragraph[]
+    = "\\pard\\plain \\ltrpar\\ql "
+      "\\li0\\ri0\\sa200\\sl276\\slmult1\\widctlpar\\wrapdefault\\aspalpha\\aspnum"
+      "\\faauto\\adjustright\\rin0\\lin0\\itap0 \\rtlch\\fcs1 \\af31507\\afs22\\alang1025 "
+      "\\ltrch\\fcs0 \\fs22"
+      "\\lang1033\\langfe1033\\cgrid\\langnp1033\\langfenp1033 {\\rtlch\\fcs1 \\af31507 "
+      "\\ltrch\\fcs0 "
+      "\\insrsid1262419 The quarterly figures of the northern region were }{\\rtlch\\fcs1 "
+      "\\ab\\af31507 "
+      "\\ltrch\\fcs0 \\b\\insrsid1262419 better}{\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 "
+      "\\insrsid1262419  than "
+      "the quarterly plan\\rquote s estimate \\endash  see the }{\\field{\\*\\fldinst "
+      "{\\rtlch\\fcs1 \\af31507 "
+      "\\ltrch\\fcs0 \\insrsid6183306  HYPERLINK \"https://example.org/q\" }}{\\fldrslt "
+      "{\\rtlch\\fcs1 \\af31507 "
+      "\\ltrch\\fcs0 \\cf2\\ul\\insrsid6183306 quarterly summary}}}{\\rtlch\\fcs1 \\af31507 "
+      "\\ltrch\\fcs0 "
+      "\\insrsid6183306 . }{\\rtlch\\fcs1 \\af31507 \\ltrch\\fcs0 \\f44\\insrsid6183306 "
+      "\\'ca\\'e2\\'e0\\'f0\\'f2"
+      "\\'e0\\'eb\\'fc\\'ed\\'fb\\'e9 \\'ee\\'f2\\'f7\\'b8\\'f2 "
+      "\\'e3\\'ee\\'f2\\'ee\\'e2.}{\\rtlch\\fcs1 "
+      "\\af31507 \\ltrch\\fcs0 \\insrsid6183306 \r\n\\par }";
 
-const char Picture[] =
-    "{\\*\\shppict{\\pict{\\*\\picprop}\\picw4\\pich4\\picwgoal60\\pichgoal60\\pngblip\r\n"
-    "89504e470d0a1a0a0000000d4948445200000004000000040802000000269309290000002949444154789c0dc7310100"
-    "000cc23084551867452170cb9724121b1713048be353a9adeb67323b370fa7631341361d493f0000000049454e44ae426082"
-    "}}\r\n\\par ";
+const char Picture[]
+    = "{\\*\\shppict{\\pict{\\*\\picprop}\\picw4\\pich4\\picwgoal60\\pichgoal60\\pngblip\r\n"
+      "89504e470d0a1a0a0000000d4948445200000004000000040802000000269309290000002949444154789c0dc731"
+      "0100"
+      "000cc23084551867452170cb9724121b1713048be353a9adeb67323b370fa7631341361d493f0000000049454e44"
+      "ae426082"
+      "}}\r\n\\par ";
 
 // About `megabytes` of RTF in the shape a word processor writes: a header with tables and
 // properties, paragraphs of several runs with a field and Cyrillic in a 1251 font, and a

@@ -21,23 +21,26 @@ void check(bool condition, const char *what)
 }
 
 const char16_t *const Insertions[] = {
-    u"", u"x", u"word", u"\\{}", u"Привет", u"中文", u"😀", u"a\r\nb", u"\n", u"\r", u"\t",
-    u"5", u"-5", u" ", u"ab12", u"é", u"\u00A0", u"'e9", u"?", u"{", u"\\par",
+    u"",  u"x",  u"word", u"\\{}", u"Привет", u"中文",   u"😀",   u"a\r\nb", u"\n", u"\r",    u"\t",
+    u"5", u"-5", u" ",    u"ab12", u"é",      u"\u00A0", u"'e9", u"?",      u"{",  u"\\par",
 };
 
 void edit(RtfDocument &document, QString &expected, FuzzedDataProvider &input)
 {
     const qsizetype length = document.length();
     const qsizetype pos = input.ConsumeIntegralInRange<qsizetype>(0, length);
-    const qsizetype count = input.ConsumeIntegralInRange<qsizetype>(0, std::min<qsizetype>(length - pos, 64));
+    const qsizetype count
+        = input.ConsumeIntegralInRange<qsizetype>(0, std::min<qsizetype>(length - pos, 64));
     const size_t pick = input.ConsumeIntegralInRange<size_t>(0, std::size(Insertions) - 1);
     const QString text = QString::fromUtf16(Insertions[pick]);
     const QByteArray before = document.toRtf();
     const std::optional<RtfEdit> done = document.replace(pos, count, text);
     if (std::getenv("QUORVEX_FUZZ_TRACE")) {
         std::fprintf(stderr, "edit %lld+%lld <- %s\n  before: %s\n  after:  %s\n  text: %s\n",
-                     qlonglong(pos), qlonglong(count), qPrintable(text), before.toPercentEncoding("{}\\ ").constData(),
-                     document.toRtf().toPercentEncoding("{}\\ ").constData(), qPrintable(document.plainText()));
+                     qlonglong(pos), qlonglong(count), qPrintable(text),
+                     before.toPercentEncoding("{}\\ ").constData(),
+                     document.toRtf().toPercentEncoding("{}\\ ").constData(),
+                     qPrintable(document.plainText()));
     }
     if (!done)
         return;

@@ -12,14 +12,14 @@
 
 namespace {
 
-bool hasDriveLetter(const QString& path)
+bool hasDriveLetter(const QString &path)
 {
     return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 128;
 }
 
 // Joins the parts of `path` with `separator`, dropping empty parts and "." and resolving
 // "..", never above the first part.
-QString relativeParts(QStringView path, const QList<QChar>& splitAt, QChar separator)
+QString relativeParts(QStringView path, const QList<QChar> &splitAt, QChar separator)
 {
     QStringList parts;
     qsizetype start = 0;
@@ -39,7 +39,7 @@ QString relativeParts(QStringView path, const QList<QChar>& splitAt, QChar separ
 }
 
 // The folder of `path`: everything before its last "/", keeping "/" for a root.
-QString folderOf(const QString& path)
+QString folderOf(const QString &path)
 {
     QString dir = path.left(std::max<qsizetype>(path.lastIndexOf(u'/'), 0));
     if (dir.isEmpty() || (dir.size() == 2 && dir[1] == u':'))
@@ -49,18 +49,18 @@ QString folderOf(const QString& path)
 
 } // namespace
 
-Backup::Backup(OptionState& options, const MessageCatalogue& messages, BackupHost& host)
+Backup::Backup(OptionState &options, const MessageCatalogue &messages, BackupHost &host)
     : Backup(options, messages, host, m_ownFileSystem)
 {
 }
 
-Backup::Backup(OptionState& options, const MessageCatalogue& messages, BackupHost& host,
-               BackupFileSystem& fileSystem)
+Backup::Backup(OptionState &options, const MessageCatalogue &messages, BackupHost &host,
+               BackupFileSystem &fileSystem)
     : m_options(options), m_messages(messages), m_host(host), m_fs(fileSystem)
 {
 }
 
-void Backup::SetBackupFolder(const QString& folder)
+void Backup::SetBackupFolder(const QString &folder)
 {
     QString path = QDir::fromNativeSeparators(folder);
     if (!path.isEmpty())
@@ -73,7 +73,7 @@ void Backup::SetBackupFolder(const QString& folder)
     m_options.BackupFolder = path.endsWith(u'/') ? path : path + u'/';
 }
 
-bool Backup::MakeBackupCopy(const QString& path)
+bool Backup::MakeBackupCopy(const QString &path)
 {
     if (!m_options.MakeBackups)
         return true;
@@ -88,12 +88,12 @@ bool Backup::MakeBackupCopy(const QString& path)
     return result ? *result : copy(file, backup);
 }
 
-QString Backup::BackupPath(const QString& path) const
+QString Backup::BackupPath(const QString &path) const
 {
     return BackupPathFor(folderInUse(), path);
 }
 
-QString Backup::BackupPathFor(const QString& backupFolder, const QString& path)
+QString Backup::BackupPathFor(const QString &backupFolder, const QString &path)
 {
     if (!hasDriveLetter(path))
         return backupFolder + relativeParts(path, {u'/'}, u'/');
@@ -115,7 +115,7 @@ QString Backup::folderInUse() const
     return m_options.BackupFolder.isEmpty() ? DefaultBackupFolder() : m_options.BackupFolder;
 }
 
-std::optional<bool> Backup::ensureFreeSpace(const QString& folder, qint64 size)
+std::optional<bool> Backup::ensureFreeSpace(const QString &folder, qint64 size)
 {
     if (m_fs.FreeSpace(folder) >= size)
         return std::nullopt;
@@ -124,7 +124,7 @@ std::optional<bool> Backup::ensureFreeSpace(const QString& folder, qint64 size)
                     [&] { return m_fs.FreeSpace(folder) > size; });
 }
 
-std::optional<bool> Backup::ensureFolder(const QString& dir)
+std::optional<bool> Backup::ensureFolder(const QString &dir)
 {
     if (m_fs.MakePath(dir))
         return std::nullopt;
@@ -132,19 +132,19 @@ std::optional<bool> Backup::ensureFolder(const QString& dir)
                     [&] { return m_fs.MakePath(dir); });
 }
 
-bool Backup::copy(const QString& file, const QString& backup)
+bool Backup::copy(const QString &file, const QString &backup)
 {
     if (m_fs.CopyFile(file, backup))
         return true;
-    const QString question =
-        m_messages.message(MsgCannotCreateFile, QDir::toNativeSeparators(backup))
+    const QString question
+        = m_messages.message(MsgCannotCreateFile, QDir::toNativeSeparators(backup))
         + m_messages.LoadMessage(MsgRetryQuestion);
     return askUntil(question, [&] { return m_fs.CopyFile(file, backup); }).value_or(true);
 }
 
 // Puts `question` until `retry` succeeds (nullopt) or the user answers Abort (false) or
 // Ignore (true).
-std::optional<bool> Backup::askUntil(const QString& question, const std::function<bool()>& retry)
+std::optional<bool> Backup::askUntil(const QString &question, const std::function<bool()> &retry)
 {
     for (;;) {
         switch (m_host.AskAbortRetryIgnore(question)) {

@@ -16,41 +16,41 @@ class OptionState;
 // folder lives in OptionState::BackupFolder.
 class Backup {
 public:
-    Backup(OptionState& options, const MessageCatalogue& messages, BackupHost& host);
+    Backup(OptionState &options, const MessageCatalogue &messages, BackupHost &host);
     // `fileSystem` is not owned and must outlive this object.
-    Backup(OptionState& options, const MessageCatalogue& messages, BackupHost& host,
-           BackupFileSystem& fileSystem);
-    Backup(const Backup&) = delete;
-    Backup& operator=(const Backup&) = delete;
+    Backup(OptionState &options, const MessageCatalogue &messages, BackupHost &host,
+           BackupFileSystem &fileSystem);
+    Backup(const Backup &) = delete;
+    Backup &operator=(const Backup &) = delete;
 
     // Makes `folder` the backup folder when it exists or can be created; otherwise, and when
     // it is empty, the default folder. Relative names are taken from the program folder.
-    void SetBackupFolder(const QString& folder);
+    void SetBackupFolder(const QString &folder);
 
     // True to go on with the change: copied, nothing to copy, or the user chose to go on
     // without a copy. False when the user chose to abort.
-    bool MakeBackupCopy(const QString& path);
+    bool MakeBackupCopy(const QString &path);
 
     // Where the copy of `path` goes below the backup folder in use.
-    QString BackupPath(const QString& path) const;
+    QString BackupPath(const QString &path) const;
     // The mirrored path of `path` below `backupFolder` (which ends in a separator). A drive
     // letter loses its colon ("C:\Docs\a.htm" -> backupFolder + "C\Docs\a.htm"); a rooted
     // path loses its leading "/". "." and ".." are resolved so the result stays inside.
-    static QString BackupPathFor(const QString& backupFolder, const QString& path);
+    static QString BackupPathFor(const QString &backupFolder, const QString &path);
 
     // ProgramFolder + "Backup/".
     QString DefaultBackupFolder() const;
 
 private:
     QString folderInUse() const;
-    std::optional<bool> ensureFreeSpace(const QString& folder, qint64 size);
-    std::optional<bool> ensureFolder(const QString& dir);
-    bool copy(const QString& file, const QString& backup);
-    std::optional<bool> askUntil(const QString& question, const std::function<bool()>& retry);
+    std::optional<bool> ensureFreeSpace(const QString &folder, qint64 size);
+    std::optional<bool> ensureFolder(const QString &dir);
+    bool copy(const QString &file, const QString &backup);
+    std::optional<bool> askUntil(const QString &question, const std::function<bool()> &retry);
 
-    OptionState& m_options;
-    const MessageCatalogue& m_messages;
-    BackupHost& m_host;
+    OptionState &m_options;
+    const MessageCatalogue &m_messages;
+    BackupHost &m_host;
     BackupFileSystem m_ownFileSystem;
-    BackupFileSystem& m_fs;
+    BackupFileSystem &m_fs;
 };

@@ -10,7 +10,7 @@ namespace {
 
 constexpr qint64 CopyChunkSize = 1 << 20;
 
-QString nearestExistingFolder(const QString& folder)
+QString nearestExistingFolder(const QString &folder)
 {
     QString path = QDir(folder).absolutePath();
     while (!QFileInfo::exists(path)) {
@@ -22,7 +22,7 @@ QString nearestExistingFolder(const QString& folder)
     return path;
 }
 
-bool streamInto(QFile& source, QSaveFile& target)
+bool streamInto(QFile &source, QSaveFile &target)
 {
     for (;;) {
         const QByteArray chunk = source.read(CopyChunkSize);
@@ -35,7 +35,7 @@ bool streamInto(QFile& source, QSaveFile& target)
 
 // A backup should look like the file it keeps: same modification time and permissions.
 // Best effort; the copy itself is already safe on disk.
-void copyAttributes(const QFile& source, const QString& to)
+void copyAttributes(const QFile &source, const QString &to)
 {
     QFile copy(to);
     if (copy.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
@@ -47,18 +47,18 @@ void copyAttributes(const QFile& source, const QString& to)
 
 } // namespace
 
-bool BackupFileSystem::FileExists(const QString& path)
+bool BackupFileSystem::FileExists(const QString &path)
 {
     return QFileInfo(path).isFile();
 }
 
-qint64 BackupFileSystem::FileSize(const QString& path)
+qint64 BackupFileSystem::FileSize(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() ? info.size() : -1;
 }
 
-qint64 BackupFileSystem::FreeSpace(const QString& folder)
+qint64 BackupFileSystem::FreeSpace(const QString &folder)
 {
     const QString existing = nearestExistingFolder(folder);
     if (existing.isEmpty())
@@ -67,12 +67,12 @@ qint64 BackupFileSystem::FreeSpace(const QString& folder)
     return storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
 }
 
-bool BackupFileSystem::MakePath(const QString& folder)
+bool BackupFileSystem::MakePath(const QString &folder)
 {
     return QDir().mkpath(folder) && QFileInfo(folder).isDir();
 }
 
-bool BackupFileSystem::CopyFile(const QString& from, const QString& to)
+bool BackupFileSystem::CopyFile(const QString &from, const QString &to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))

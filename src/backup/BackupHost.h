@@ -10,5 +10,5 @@ public:
 
     virtual ~BackupHost() = default;
     // A modal question with Abort, Retry and Ignore buttons.
-    virtual Answer AskAbortRetryIgnore(const QString& text) = 0;
+    virtual Answer AskAbortRetryIgnore(const QString &text) = 0;
 };

@@ -20,18 +20,18 @@ enum ExitStatus { Found = 0, NothingFound = 1, Error = 2 };
 
 // The run's file list: operands (files, or folders scanned with the extension filter) and
 // the entries of saved lists, as absolute paths.
-bool collectFiles(const CliOptions& o, QStringList& files, QString& problem)
+bool collectFiles(const CliOptions &o, QStringList &files, QString &problem)
 {
-    for (const QString& list : o.listFiles) {
+    for (const QString &list : o.listFiles) {
         QStringList entries;
         if (!FileListFile::Read(list, entries)) {
             problem = u"cannot read the file list %1"_qs.arg(list);
             return false;
         }
-        for (const QString& entry : entries)
+        for (const QString &entry : entries)
             files << QFileInfo(entry).absoluteFilePath();
     }
-    for (const QString& operand : o.operands) {
+    for (const QString &operand : o.operands) {
         const QFileInfo info(operand);
         if (info.isDir())
             FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions, files);
@@ -47,7 +47,7 @@ bool collectFiles(const CliOptions& o, QStringList& files, QString& problem)
 
 // False when backups were asked for but their folder cannot be made: the program's default
 // folder, which the windows fall back to, would be a surprising place for them here.
-bool configure(QuorvexCore& core, const CliOptions& o, QString& problem)
+bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
 {
     core.options.SetProgramFolder(QCoreApplication::applicationDirPath());
     core.options.ConfirmReplace = o.interactive;
@@ -65,14 +65,14 @@ bool configure(QuorvexCore& core, const CliOptions& o, QString& problem)
     return true;
 }
 
-bool writeReport(const QString& path, const QStringList& lines)
+bool writeReport(const QString &path, const QStringList &lines)
 {
     QSaveFile file(path);
     const QByteArray bytes = (lines.join(u'\n') + u'\n').toUtf8();
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-void printTotals(QTextStream& out, const ProcessingDriver::Totals& t, bool replaceMode)
+void printTotals(QTextStream &out, const ProcessingDriver::Totals &t, bool replaceMode)
 {
     QJsonObject totals{{u"files_processed"_qs, t.filesProcessed},
                        {u"occurrences"_qs, t.occurrences},
@@ -82,15 +82,15 @@ void printTotals(QTextStream& out, const ProcessingDriver::Totals& t, bool repla
         totals.insert(u"replacements"_qs, t.replacements);
         totals.insert(u"files_changed"_qs, t.filesChanged);
     }
-    out << QString::fromUtf8(QJsonDocument(QJsonObject{{u"totals"_qs, totals}})
-                                 .toJson(QJsonDocument::Compact))
+    out << QString::fromUtf8(
+        QJsonDocument(QJsonObject{{u"totals"_qs, totals}}).toJson(QJsonDocument::Compact))
         << QChar(u'\n');
 }
 
 } // namespace
 
-int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& out,
-                   QTextStream& err, bool stderrIsTerminal)
+int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
+                   QTextStream &err, bool stderrIsTerminal)
 {
     CliOptions o;
     QString message;
@@ -110,8 +110,8 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
         return Error;
     }
 
-    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode, stderrIsTerminal}, in,
-                      out, err);
+    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode, stderrIsTerminal}, in, out,
+                      err);
     QuorvexCore core(host);
     host.setCore(&core);
     if (!configure(core, o, message)) {
@@ -130,7 +130,7 @@ int BatchTool::Run(const QStringList& arguments, QTextStream& in, QTextStream& o
     if (core.driver.ProcessFilesExecute(request) != ProcessingDriver::Outcome::Ran)
         return Error; // the refusal was shown as a message
 
-    const ProcessingDriver::Totals& totals = core.driver.LastTotals();
+    const ProcessingDriver::Totals &totals = core.driver.LastTotals();
     if (o.json)
         printTotals(out, totals, o.replaceMode);
     out.flush();

@@ -7,6 +7,6 @@
 // status: 0 something found, 1 nothing found, 2 an error or an aborted run.
 class BatchTool {
 public:
-    static int Run(const QStringList& arguments, QTextStream& in, QTextStream& out,
-                   QTextStream& err, bool stderrIsTerminal);
+    static int Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
+                   QTextStream &err, bool stderrIsTerminal);
 };

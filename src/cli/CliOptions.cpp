@@ -16,7 +16,7 @@ const QString helpIntro = QStringLiteral(
     "occurrence is replaced. Prints the run's report.\n\n"
     "Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.");
 
-void addOptions(QCommandLineParser& p)
+void addOptions(QCommandLineParser &p)
 {
     p.setApplicationDescription(helpIntro);
     p.addHelpOption();
@@ -35,7 +35,8 @@ void addOptions(QCommandLineParser& p)
          u"Extensions taken from folders, comma-separated (default htm,html,shtml,shtm,rtf,txt)."_qs,
          u"list"_qs},
         {{u"l"_qs, u"list"_qs}, u"Add the files of a saved list (.lst)."_qs, u"file"_qs},
-        {{u"b"_qs, u"backup"_qs}, u"Copy each file below this folder before its first change."_qs,
+        {{u"b"_qs, u"backup"_qs},
+         u"Copy each file below this folder before its first change."_qs,
          u"dir"_qs},
         {{u"n"_qs, u"dry-run"_qs}, u"Count what would be replaced; write nothing."_qs},
         {{u"i"_qs, u"interactive"_qs}, u"Ask for each occurrence."_qs},
@@ -46,8 +47,8 @@ void addOptions(QCommandLineParser& p)
     });
 }
 
-bool takePattern(const QCommandLineParser& p, const QString& textOption, const QString& fileOption,
-                 QString& pattern, bool& given, QString& message)
+bool takePattern(const QCommandLineParser &p, const QString &textOption, const QString &fileOption,
+                 QString &pattern, bool &given, QString &message)
 {
     if (p.isSet(textOption) && p.isSet(fileOption)) {
         message = u"--%1 and --%2 exclude each other"_qs.arg(textOption, fileOption);
@@ -65,8 +66,8 @@ bool takePattern(const QCommandLineParser& p, const QString& textOption, const Q
 
 } // namespace
 
-CliParser::Result CliParser::Parse(const QStringList& arguments, bool stderrIsTerminal,
-                                   CliOptions& o, QString& message)
+CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTerminal,
+                                   CliOptions &o, QString &message)
 {
     QCommandLineParser p;
     addOptions(p);
@@ -84,7 +85,8 @@ CliParser::Result CliParser::Parse(const QStringList& arguments, bool stderrIsTe
     }
     bool searchGiven = false;
     if (!takePattern(p, u"find"_qs, u"find-file"_qs, o.search, searchGiven, message)
-        || !takePattern(p, u"replace"_qs, u"replace-file"_qs, o.replacement, o.replaceMode, message))
+        || !takePattern(p, u"replace"_qs, u"replace-file"_qs, o.replacement, o.replaceMode,
+                        message))
         return Result::Error;
     if (!searchGiven) {
         message = u"no search pattern: give -f TEXT or --find-file FILE"_qs;
@@ -115,7 +117,7 @@ CliParser::Result CliParser::Parse(const QStringList& arguments, bool stderrIsTe
     return Result::Run;
 }
 
-QString CliParser::NormalizeLineBreaks(const QString& text)
+QString CliParser::NormalizeLineBreaks(const QString &text)
 {
     QString out;
     out.reserve(text.size());
@@ -132,7 +134,7 @@ QString CliParser::NormalizeLineBreaks(const QString& text)
     return out;
 }
 
-bool CliParser::ReadPatternFile(const QString& path, QString& pattern)
+bool CliParser::ReadPatternFile(const QString &path, QString &pattern)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -142,7 +144,7 @@ bool CliParser::ReadPatternFile(const QString& path, QString& pattern)
     return true;
 }
 
-QStringList CliParser::ParseExtensions(const QString& list)
+QStringList CliParser::ParseExtensions(const QString &list)
 {
     QStringList extensions;
     for (QString ext : list.split(u',', Qt::SkipEmptyParts)) {

@@ -9,8 +9,8 @@ void LinePosition::Reset()
     m_lineStart = 0;
 }
 
-void LinePosition::Locate(const Document& document, qsizetype position, qsizetype& line,
-                          qsizetype& column)
+void LinePosition::Locate(const Document &document, qsizetype position, qsizetype &line,
+                          qsizetype &column)
 {
     if (position < m_position)
         Reset();

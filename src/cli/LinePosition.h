@@ -10,7 +10,7 @@ class LinePosition {
 public:
     void Reset();
     // Positions normally come in increasing order; an earlier one starts the count again.
-    void Locate(const Document& document, qsizetype position, qsizetype& line, qsizetype& column);
+    void Locate(const Document &document, qsizetype position, qsizetype &line, qsizetype &column);
 
 private:
     qsizetype m_position = 0;

@@ -22,13 +22,13 @@ QString visible(QString text)
 
 } // namespace
 
-TerminalHost::TerminalHost(const Settings& settings, QTextStream& in, QTextStream& out,
-                           QTextStream& err)
+TerminalHost::TerminalHost(const Settings &settings, QTextStream &in, QTextStream &out,
+                           QTextStream &err)
     : m_settings(settings), m_in(in), m_out(out), m_err(err)
 {
 }
 
-std::optional<QString> TerminalHost::Ask(const QString& prompt)
+std::optional<QString> TerminalHost::Ask(const QString &prompt)
 {
     ClearProgress();
     m_err << prompt << Qt::flush;
@@ -38,10 +38,10 @@ std::optional<QString> TerminalHost::Ask(const QString& prompt)
     return answer.trimmed();
 }
 
-QString TerminalHost::OccurrenceLine(const ReviewSession& session) const
+QString TerminalHost::OccurrenceLine(const ReviewSession &session) const
 {
-    const Document& document = session.document();
-    const EngineState& state = session.state();
+    const Document &document = session.document();
+    const EngineState &state = session.state();
     const qsizetype start = state.MatchStart;
     const qsizetype end = start + state.MatchLength;
     const qsizetype from = std::max<qsizetype>(0, start - kContext);
@@ -57,7 +57,7 @@ QString TerminalHost::OccurrenceLine(const ReviewSession& session) const
     return before + open + visible(document.mid(start, state.MatchLength)) + close + after;
 }
 
-int TerminalHost::ShowOccurrence(ReviewSession& session)
+int TerminalHost::ShowOccurrence(ReviewSession &session)
 {
     if (!m_settings.interactive)
         return ModalResult::YesToAll; // a find run counts every occurrence without asking
@@ -65,8 +65,8 @@ int TerminalHost::ShowOccurrence(ReviewSession& session)
     qsizetype column = 0;
     m_lines.Locate(session.document(), session.state().MatchStart, line, column);
     ClearProgress();
-    m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column << u": "_qs
-          << OccurrenceLine(session) << QChar(u'\n');
+    m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column
+          << u": "_qs << OccurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
         ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_qs
         : u"Continue? [y]es, [a]ll without asking, [q]uit: "_qs;
@@ -90,7 +90,7 @@ int TerminalHost::ShowOccurrence(ReviewSession& session)
     }
 }
 
-bool TerminalHost::AskYesNo(const QString& text, const QString& caption, bool questionIcon)
+bool TerminalHost::AskYesNo(const QString &text, const QString &caption, bool questionIcon)
 {
     Q_UNUSED(questionIcon);
     if (!m_settings.interactive) {
@@ -101,13 +101,13 @@ bool TerminalHost::AskYesNo(const QString& text, const QString& caption, bool qu
     return !answer || answer == u"y"; // no more input: yes, so that the run ends
 }
 
-void TerminalHost::ShowMessage(const QString& text)
+void TerminalHost::ShowMessage(const QString &text)
 {
     ClearProgress();
     m_err << text << QChar(u'\n') << Qt::flush;
 }
 
-BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString& text)
+BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString &text)
 {
     if (!m_settings.interactive) {
         m_err << text << u" abort\n"_qs;
@@ -130,7 +130,7 @@ void TerminalHost::ProgressStart(int fileCount)
     m_fileIndex = 0;
 }
 
-void TerminalHost::ProgressStep(const QString& fileName)
+void TerminalHost::ProgressStep(const QString &fileName)
 {
     ++m_fileIndex;
     m_fileName = fileName;
@@ -149,7 +149,8 @@ void TerminalHost::DrawProgress()
     constexpr int width = 30;
     const int filled = int(qint64(width) * m_fileIndex / m_fileCount);
     m_err << u"\r\x1b[K["_qs << QString(filled, u'#') << QString(width - filled, u' ') << u"] "_qs
-          << m_fileIndex << QChar(u'/') << m_fileCount << QChar(u' ') << m_fileName.left(40) << Qt::flush;
+          << m_fileIndex << QChar(u'/') << m_fileCount << QChar(u' ') << m_fileName.left(40)
+          << Qt::flush;
     m_progressShown = true;
 }
 
@@ -161,13 +162,13 @@ void TerminalHost::ClearProgress()
     m_progressShown = false;
 }
 
-void TerminalHost::ReviewFileChanged(const QString& fileName)
+void TerminalHost::ReviewFileChanged(const QString &fileName)
 {
     Q_UNUSED(fileName);
     m_lines.Reset();
 }
 
-void TerminalHost::ReportLineAppended(const QString& line)
+void TerminalHost::ReportLineAppended(const QString &line)
 {
     if (m_settings.json)
         return;
@@ -176,22 +177,19 @@ void TerminalHost::ReportLineAppended(const QString& line)
     DrawProgress();
 }
 
-void TerminalHost::OccurrenceMet(const QString& path, qsizetype start, const QString& matched,
-                                 const QString& replacement)
+void TerminalHost::OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
+                                 const QString &replacement)
 {
     if (!m_settings.json || !m_core)
         return;
     qsizetype line = 0;
     qsizetype column = 0;
     m_lines.Locate(m_core->review.document(), start, line, column);
-    QJsonObject object{{u"path"_qs, path},
-                       {u"offset"_qs, start},
-                       {u"length"_qs, matched.size()},
-                       {u"line"_qs, line},
-                       {u"column"_qs, column},
-                       {u"match"_qs, matched}};
+    QJsonObject object{{u"path"_qs, path}, {u"offset"_qs, start},  {u"length"_qs, matched.size()},
+                       {u"line"_qs, line}, {u"column"_qs, column}, {u"match"_qs, matched}};
     if (!replacement.isNull())
         object.insert(u"replacement"_qs, replacement);
     ClearProgress();
-    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << QChar(u'\n');
+    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))
+          << QChar(u'\n');
 }

@@ -24,33 +24,33 @@ public:
         bool terminal = false; // stderr is a terminal: the occurrence is shown highlighted
     };
 
-    TerminalHost(const Settings& settings, QTextStream& in, QTextStream& out, QTextStream& err);
-    void setCore(QuorvexCore* core) { m_core = core; }
+    TerminalHost(const Settings &settings, QTextStream &in, QTextStream &out, QTextStream &err);
+    void setCore(QuorvexCore *core) { m_core = core; }
 
-    int ShowOccurrence(ReviewSession& session) override;
-    bool AskYesNo(const QString& text, const QString& caption, bool questionIcon) override;
-    void ShowMessage(const QString& text) override;
-    Answer AskAbortRetryIgnore(const QString& text) override;
+    int ShowOccurrence(ReviewSession &session) override;
+    bool AskYesNo(const QString &text, const QString &caption, bool questionIcon) override;
+    void ShowMessage(const QString &text) override;
+    Answer AskAbortRetryIgnore(const QString &text) override;
     void ProgressStart(int fileCount) override;
-    void ProgressStep(const QString& fileName) override;
+    void ProgressStep(const QString &fileName) override;
     void ProgressEnd() override;
-    void ReviewFileChanged(const QString& fileName) override;
-    void ReportLineAppended(const QString& line) override;
-    void OccurrenceMet(const QString& path, qsizetype start, const QString& matched,
-                       const QString& replacement) override;
+    void ReviewFileChanged(const QString &fileName) override;
+    void ReportLineAppended(const QString &line) override;
+    void OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
+                       const QString &replacement) override;
 
 private:
     // The answer typed, trimmed; nothing when the input has ended.
-    std::optional<QString> Ask(const QString& prompt);
-    QString OccurrenceLine(const ReviewSession& session) const;
+    std::optional<QString> Ask(const QString &prompt);
+    QString OccurrenceLine(const ReviewSession &session) const;
     void DrawProgress();
     void ClearProgress();
 
     Settings m_settings;
-    QTextStream& m_in;
-    QTextStream& m_out;
-    QTextStream& m_err;
-    QuorvexCore* m_core = nullptr;
+    QTextStream &m_in;
+    QTextStream &m_out;
+    QTextStream &m_err;
+    QuorvexCore *m_core = nullptr;
     LinePosition m_lines;
     int m_fileCount = 0;
     int m_fileIndex = 0;

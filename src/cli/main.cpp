@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvex-batch"));

@@ -21,14 +21,15 @@ bool fail(QString *error, const QString &reason)
 void keepAttributes(QSaveFile &file, const QString &target)
 {
 #ifdef Q_OS_UNIX
-    struct stat old {};
+    struct stat old { };
     if (::stat(QFile::encodeName(target).constData(), &old) != 0)
         return;
     const int fd = file.handle();
     // Without privilege the owner cannot be kept; the group still can be when the writer
     // belongs to it, so that the copied mode does not open the file to the writer's group.
     const uid_t unchangedOwner = static_cast<uid_t>(-1);
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, unchangedOwner, old.st_gid) != 0) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0
+        && ::fchown(fd, unchangedOwner, old.st_gid) != 0) {
         // The file becomes the writer's, as any rewrite by this user would make it.
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0)

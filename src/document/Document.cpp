@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-Document::Document()
-    : m_codec(std::make_unique<PlainTextCodec>())
+Document::Document() : m_codec(std::make_unique<PlainTextCodec>())
 {
 }
 
@@ -24,8 +23,10 @@ Document::Document(QString text, std::unique_ptr<DocumentCodec> codec, bool bina
 }
 
 Document::Document(const Document &other)
-    : m_text(other.m_text), m_codec(other.m_codec->clone()),
-      m_modified(other.m_modified), m_binary(other.m_binary)
+    : m_text(other.m_text)
+    , m_codec(other.m_codec->clone())
+    , m_modified(other.m_modified)
+    , m_binary(other.m_binary)
 {
 }
 

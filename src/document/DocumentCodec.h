@@ -14,16 +14,16 @@ enum class FileFormat { PlainText, Rtf };
 
 enum class LoadStatus {
     Loaded,
-    Binary,     // loaded, but holds NUL bytes: never to be written back
+    Binary, // loaded, but holds NUL bytes: never to be written back
     Missing,
     Unreadable, // exists but cannot be read (no permission, not a regular file, read error)
 };
 
 enum class SaveStatus {
     Ok,
-    WriteFailed,     // the file could not be written; what was on disk is untouched
-    NotEncodable,    // a character has no representation in the file's encoding
-    Binary,          // binary documents are never written
+    WriteFailed, // the file could not be written; what was on disk is untouched
+    NotEncodable, // a character has no representation in the file's encoding
+    Binary, // binary documents are never written
 };
 
 class DocumentCodec;

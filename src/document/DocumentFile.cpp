@@ -55,4 +55,3 @@ FileFormat DocumentFile::formatForName(const QString &path)
     const bool rtf = QStringView(name).sliced(dot).compare(u".rtf", Qt::CaseInsensitive) == 0;
     return rtf ? FileFormat::Rtf : FileFormat::PlainText;
 }
-

@@ -11,8 +11,8 @@
 class DocumentView {
 public:
     DocumentView() = default;
-    explicit DocumentView(QStringView whole) : m_tail(whole) {}
-    DocumentView(QStringView tail, qsizetype base) : m_tail(tail), m_base(base) {}
+    explicit DocumentView(QStringView whole) : m_tail(whole) { }
+    DocumentView(QStringView tail, qsizetype base) : m_tail(tail), m_base(base) { }
 
     // The document's length in characters.
     qsizetype length() const { return m_base + m_tail.size(); }

@@ -18,8 +18,7 @@ void moveChars(QChar *dest, const QChar *src, qsizetype count)
 
 } // namespace
 
-GapBuffer::GapBuffer(QString text)
-    : m_buffer(std::move(text))
+GapBuffer::GapBuffer(QString text) : m_buffer(std::move(text))
 {
 }
 

@@ -36,7 +36,7 @@ private:
     void widenGap(qsizetype needed);
     bool overlapsBuffer(QStringView text) const;
 
-    mutable QString m_buffer;      // text before the gap, the gap, text after it
+    mutable QString m_buffer; // text before the gap, the gap, text after it
     mutable qsizetype m_gapStart = 0;
     mutable qsizetype m_gapEnd = 0;
 };

@@ -43,7 +43,8 @@ QString charsetOfMeta(const QString &tag)
         return charset.trimmed();
     if (httpEquiv.trimmed() != u"content-type")
         return {};
-    static const QRegularExpression inContent(QStringLiteral(R"re(charset\s*=\s*["']?([^\s;"']+))re"));
+    static const QRegularExpression inContent(
+        QStringLiteral(R"re(charset\s*=\s*["']?([^\s;"']+))re"));
     return inContent.match(content).captured(1);
 }
 
@@ -65,7 +66,8 @@ bool HtmlCharset::isHtmlName(QStringView fileName)
 QByteArray HtmlCharset::declared(QByteArrayView bytes)
 {
     // Declarations are ASCII; reading the head as Latin-1 keeps every byte at its offset.
-    const QString head = QString::fromLatin1(bytes.first(std::min(bytes.size(), kHeadSize))).toLower();
+    const QString head
+        = QString::fromLatin1(bytes.first(std::min(bytes.size(), kHeadSize))).toLower();
     static const QRegularExpression metaTag(QStringLiteral(R"re(<meta[\s/][^>]*>)re"));
     auto it = metaTag.globalMatch(head);
     while (it.hasNext()) {

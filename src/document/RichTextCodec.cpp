@@ -1,7 +1,7 @@
 #include "document/RichTextCodec.h"
 
-#include "rtf/RtfReader.h"
 #include "document/TextEncoding.h"
+#include "rtf/RtfReader.h"
 
 std::optional<DecodedText> RichTextCodec::load(const QByteArray &bytes)
 {

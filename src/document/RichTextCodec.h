@@ -9,7 +9,7 @@
 // edited text (pictures, tables, fields, styles, unknown words) is written back byte for byte.
 class RichTextCodec final : public DocumentCodec {
 public:
-    explicit RichTextCodec(RtfDocument rtf) : m_rtf(std::move(rtf)) {}
+    explicit RichTextCodec(RtfDocument rtf) : m_rtf(std::move(rtf)) { }
 
     // The text of the RTF in `bytes`; nothing when it is not RTF.
     static std::optional<DecodedText> load(const QByteArray &bytes);

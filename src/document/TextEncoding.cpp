@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr auto kStrict = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+constexpr auto kStrict
+    = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
 bool hasLoneSurrogate(QStringView text)
 {
@@ -75,8 +76,8 @@ std::optional<TextEncoding> TextEncoding::forCharsetName(QByteArrayView name)
     const QByteArray canonical(probe.name());
     if (canonical.compare("windows-1251", Qt::CaseInsensitive) == 0)
         return cp1251();
-    if (canonical.compare("UTF-8", Qt::CaseInsensitive) == 0
-        || canonical.startsWith("UTF-16") || canonical.startsWith("UTF-32"))
+    if (canonical.compare("UTF-8", Qt::CaseInsensitive) == 0 || canonical.startsWith("UTF-16")
+        || canonical.startsWith("UTF-32"))
         return utf8(false);
     return TextEncoding(Kind::Named, false, canonical);
 }

@@ -43,7 +43,9 @@ public:
 
 private:
     TextEncoding(Kind kind, bool bom, QByteArray name = {})
-        : m_kind(kind), m_bom(bom), m_name(std::move(name)) {}
+        : m_kind(kind), m_bom(bom), m_name(std::move(name))
+    {
+    }
 
     Kind m_kind = Kind::Cp1251;
     bool m_bom = false;

@@ -37,5 +37,5 @@ public:
     // Compiles a replacement pattern into ReplaceBlocks. Back references resolve against the
     // compiled search pattern, or against nothing while search wildcards are off (FindBlocks
     // may then still hold an older pattern that has nothing to do with this run).
-    void CompileReplacementPattern(const QString& pattern);
+    void CompileReplacementPattern(const QString &pattern);
 };

@@ -5,7 +5,7 @@
 
 namespace {
 
-bool isGap(const TMaskBlockS& block)
+bool isGap(const TMaskBlockS &block)
 {
     return block.Kind == mkFixedGap || block.Kind == mkAnyGap;
 }
@@ -26,12 +26,12 @@ TMaskBlockS literalBlock(QStringView text)
 
 } // namespace
 
-MaskCompiler::MaskCompiler(const MaskTable* findBlocks, int findBlockCount)
+MaskCompiler::MaskCompiler(const MaskTable *findBlocks, int findBlockCount)
     : m_findBlocks(findBlocks), m_findBlockCount(findBlocks ? findBlockCount : 0)
 {
 }
 
-void MaskCompiler::CompileMask(QStringView pattern, MaskTable& table, int& count,
+void MaskCompiler::CompileMask(QStringView pattern, MaskTable &table, int &count,
                                bool isReplacement) const
 {
     count = 0;
@@ -47,7 +47,7 @@ void MaskCompiler::CompileMask(QStringView pattern, MaskTable& table, int& count
         table.resize(size_t(count) + 2);
 }
 
-void MaskCompiler::AppendBlock(MaskTable& table, int& count, TMaskBlockS block)
+void MaskCompiler::AppendBlock(MaskTable &table, int &count, TMaskBlockS block)
 {
     const size_t index = size_t(count) + 1;
     if (table.size() <= index)
@@ -56,7 +56,7 @@ void MaskCompiler::AppendBlock(MaskTable& table, int& count, TMaskBlockS block)
     ++count;
 }
 
-void MaskCompiler::SplitPattern(QStringView pattern, MaskTable& table, int& count,
+void MaskCompiler::SplitPattern(QStringView pattern, MaskTable &table, int &count,
                                 bool isReplacement) const
 {
     qsizetype consumed = 0; // the first position not yet taken into a block
@@ -83,9 +83,9 @@ void MaskCompiler::SplitPattern(QStringView pattern, MaskTable& table, int& coun
         AppendBlock(table, count, literalBlock(pattern.sliced(consumed)));
 }
 
-void MaskCompiler::ClassifyToken(MaskTable& table, int index, bool isReplacement) const
+void MaskCompiler::ClassifyToken(MaskTable &table, int index, bool isReplacement) const
 {
-    TMaskBlockS& block = table[size_t(index)];
+    TMaskBlockS &block = table[size_t(index)];
     const QStringView text = block.Text;
     const int length = int(text.size());
 
@@ -138,7 +138,7 @@ void MaskCompiler::ClassifyToken(MaskTable& table, int index, bool isReplacement
     }
 }
 
-void MaskCompiler::ClassifyBackReference(TMaskBlockS& block, bool firstEmpty,
+void MaskCompiler::ClassifyBackReference(TMaskBlockS &block, bool firstEmpty,
                                          bool secondEmpty) const
 {
     block.Kind = mkInvalid;
@@ -158,8 +158,8 @@ void MaskCompiler::ClassifyBackReference(TMaskBlockS& block, bool firstEmpty,
     }
 }
 
-void MaskCompiler::ParseTokenNumber(QStringView text, int length, int& position, bool& isEmpty,
-                                    int& value)
+void MaskCompiler::ParseTokenNumber(QStringView text, int length, int &position, bool &isEmpty,
+                                    int &value)
 {
     auto at = [&](int p) { return p >= 1 && p <= length ? text[p - 1].unicode() : u'\0'; };
     int sign = 1;
@@ -184,7 +184,7 @@ void MaskCompiler::ParseTokenNumber(QStringView text, int length, int& position,
     value = isEmpty ? 0 : int(magnitude) * sign;
 }
 
-void MaskCompiler::DeleteBlocks(MaskTable& table, int& count, int first, int last)
+void MaskCompiler::DeleteBlocks(MaskTable &table, int &count, int first, int last)
 {
     first = std::max(first, 1);
     last = std::min(last, count);
@@ -195,7 +195,7 @@ void MaskCompiler::DeleteBlocks(MaskTable& table, int& count, int first, int las
     count -= last - first + 1;
 }
 
-void MaskCompiler::RemoveInvalidBlocks(MaskTable& table, int& count)
+void MaskCompiler::RemoveInvalidBlocks(MaskTable &table, int &count)
 {
     for (int i = count; i >= 1;) {
         if (table[size_t(i)].Kind != mkInvalid) {
@@ -210,7 +210,7 @@ void MaskCompiler::RemoveInvalidBlocks(MaskTable& table, int& count)
     }
 }
 
-void MaskCompiler::MergeGaps(MaskTable& table, int& count)
+void MaskCompiler::MergeGaps(MaskTable &table, int &count)
 {
     for (int i = count; i >= 1;) {
         if (table[size_t(i)].Kind != mkAnyGap) {
@@ -229,7 +229,7 @@ void MaskCompiler::MergeGaps(MaskTable& table, int& count)
     }
 }
 
-void MaskCompiler::TrimAnyGaps(MaskTable& table, int& count)
+void MaskCompiler::TrimAnyGaps(MaskTable &table, int &count)
 {
     while (count > 0 && table[size_t(count)].Kind == mkAnyGap)
         --count;
@@ -237,7 +237,7 @@ void MaskCompiler::TrimAnyGaps(MaskTable& table, int& count)
         DeleteBlocks(table, count, 1, 1);
 }
 
-void MaskCompiler::MergeLiterals(MaskTable& table, int& count)
+void MaskCompiler::MergeLiterals(MaskTable &table, int &count)
 {
     for (int i = count; i >= 1;) {
         if (table[size_t(i)].Kind != mkLiteral) {
@@ -248,7 +248,7 @@ void MaskCompiler::MergeLiterals(MaskTable& table, int& count)
         while (first > 1 && table[size_t(first) - 1].Kind == mkLiteral)
             --first;
         if (first < i) {
-            TMaskBlockS& merged = table[size_t(first)];
+            TMaskBlockS &merged = table[size_t(first)];
             for (int j = first + 1; j <= i; ++j)
                 merged.Text += table[size_t(j)].Text;
             merged.Width = int(merged.Text.size());

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-qsizetype OccurrenceFinder::FindOccurrence(const DocumentView& document, qsizetype start,
-                                           qsizetype& matchLength, bool useWildcards) const
+qsizetype OccurrenceFinder::FindOccurrence(const DocumentView &document, qsizetype start,
+                                           qsizetype &matchLength, bool useWildcards) const
 {
     if (useWildcards)
         return FindMasked(document, start, matchLength);
@@ -11,8 +11,8 @@ qsizetype OccurrenceFinder::FindOccurrence(const DocumentView& document, qsizety
     return FindFrom(document, m_state.SearchText, start);
 }
 
-qsizetype OccurrenceFinder::FindMasked(const DocumentView& document, qsizetype start,
-                                       qsizetype& matchLength) const
+qsizetype OccurrenceFinder::FindMasked(const DocumentView &document, qsizetype start,
+                                       qsizetype &matchLength) const
 {
     const int count = m_state.FindBlockCount;
     // A pattern with nothing left to match would "occur" at every position.
@@ -22,7 +22,7 @@ qsizetype OccurrenceFinder::FindMasked(const DocumentView& document, qsizetype s
     block(1).Pos = start;
     int i = 1;
     while (i <= count) {
-        TMaskBlockS& current = block(i);
+        TMaskBlockS &current = block(i);
         if (current.Kind == mkFixedGap) {
             if (current.Pos + current.Width > length)
                 return -1;
@@ -52,9 +52,9 @@ qsizetype OccurrenceFinder::FindMasked(const DocumentView& document, qsizetype s
     return block(1).Pos;
 }
 
-void OccurrenceFinder::PlaceFixedGap(const DocumentView& document, int i) const
+void OccurrenceFinder::PlaceFixedGap(const DocumentView &document, int i) const
 {
-    TMaskBlockS& gap = block(i);
+    TMaskBlockS &gap = block(i);
     if (PrevKind(i) == mkAnyGap) {
         gap.Floating = true;
         // A leading gap slides forward so that it ends where the following literal begins.
@@ -71,12 +71,12 @@ void OccurrenceFinder::PlaceFixedGap(const DocumentView& document, int i) const
 
 bool OccurrenceFinder::LiteralFails(int i, qsizetype found) const
 {
-    const TMaskBlockS& literal = block(i);
+    const TMaskBlockS &literal = block(i);
     if (PrevKind(i) != mkAnyGap)
         return found > literal.Pos; // after a fixed gap the literal must start right there
     if (i == 1)
         return false;
-    const TMaskBlockS& gap = block(i - 1);
+    const TMaskBlockS &gap = block(i - 1);
     const qint64 limit = gap.NumBefore;
     const qint64 covered = found - gap.Pos;
     return (limit > 0 && covered <= limit) || (limit < 0 && covered >= -limit);
@@ -96,13 +96,13 @@ int OccurrenceFinder::LastFloatingBefore(int i) const
     return 0;
 }
 
-qsizetype OccurrenceFinder::FindFrom(const DocumentView& document, QStringView literal,
+qsizetype OccurrenceFinder::FindFrom(const DocumentView &document, QStringView literal,
                                      qsizetype from) const
 {
     return FindLiteral(document, literal, from, document.length() - from, m_options.MatchCase);
 }
 
-qsizetype OccurrenceFinder::FindLiteral(const DocumentView& document, QStringView literal,
+qsizetype OccurrenceFinder::FindLiteral(const DocumentView &document, QStringView literal,
                                         qsizetype s, qsizetype n, bool matchCase)
 {
     const qsizetype length = document.length();
@@ -111,7 +111,7 @@ qsizetype OccurrenceFinder::FindLiteral(const DocumentView& document, QStringVie
     Q_ASSERT(s >= document.base());
     const qsizetype end = std::min(length, s + n);
     const QStringView range = document.mid(s, end - s);
-    const qsizetype found =
-        range.indexOf(literal, 0, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    const qsizetype found
+        = range.indexOf(literal, 0, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
     return found < 0 ? -1 : s + found;
 }

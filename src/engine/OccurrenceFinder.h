@@ -11,18 +11,18 @@
 // its blocks in FindBlocks, where the replacement builder reads what the gaps covered.
 class OccurrenceFinder {
 public:
-    OccurrenceFinder(EngineState& state, const SearchOptions& options)
+    OccurrenceFinder(EngineState &state, const SearchOptions &options)
         : m_state(state), m_options(options)
     {
     }
 
     // Returns the match start or -1. Plain mode sets matchLength to SearchLen always;
     // wildcard mode writes it only when an occurrence is found.
-    qsizetype FindOccurrence(const DocumentView& document, qsizetype start, qsizetype& matchLength,
+    qsizetype FindOccurrence(const DocumentView &document, qsizetype start, qsizetype &matchLength,
                              bool useWildcards) const;
 
-    qsizetype FindMasked(const DocumentView& document, qsizetype start,
-                         qsizetype& matchLength) const;
+    qsizetype FindMasked(const DocumentView &document, qsizetype start,
+                         qsizetype &matchLength) const;
 
     // The kind of block i-1; the first block behaves as if a "*" stood before it.
     TMaskKind PrevKind(int i) const;
@@ -31,15 +31,15 @@ public:
 
     // The first occurrence of literal lying wholly inside [s, s+n), or -1. Without case
     // matching, letters compare under Unicode simple case folding; everything else exactly.
-    static qsizetype FindLiteral(const DocumentView& document, QStringView literal, qsizetype s,
+    static qsizetype FindLiteral(const DocumentView &document, QStringView literal, qsizetype s,
                                  qsizetype n, bool matchCase);
 
 private:
-    TMaskBlockS& block(int i) const { return m_state.FindBlocks[size_t(i)]; }
-    qsizetype FindFrom(const DocumentView& document, QStringView literal, qsizetype from) const;
-    void PlaceFixedGap(const DocumentView& document, int i) const;
+    TMaskBlockS &block(int i) const { return m_state.FindBlocks[size_t(i)]; }
+    qsizetype FindFrom(const DocumentView &document, QStringView literal, qsizetype from) const;
+    void PlaceFixedGap(const DocumentView &document, int i) const;
     bool LiteralFails(int i, qsizetype found) const;
 
-    EngineState& m_state;
-    const SearchOptions& m_options;
+    EngineState &m_state;
+    const SearchOptions &m_options;
 };

@@ -6,7 +6,7 @@ void ReplacementBuilder::PrepareReplacement(QStringView replacementPattern)
         m_state.ReplaceText = replacementPattern.toString();
     } else {
         for (int i = 1; i <= m_state.ReplaceBlockCount; ++i) {
-            TMaskBlockS& block = m_state.ReplaceBlocks[size_t(i)];
+            TMaskBlockS &block = m_state.ReplaceBlocks[size_t(i)];
             if (block.Kind == mkCounter)
                 block.Pos = block.NumBefore;
         }
@@ -14,12 +14,12 @@ void ReplacementBuilder::PrepareReplacement(QStringView replacementPattern)
     m_state.ReplaceLen = m_state.ReplaceText.size();
 }
 
-void ReplacementBuilder::BuildReplacement(const DocumentView& document)
+void ReplacementBuilder::BuildReplacement(const DocumentView &document)
 {
-    QString& text = m_state.ReplaceText;
+    QString &text = m_state.ReplaceText;
     text.clear();
     for (int i = 1; i <= m_state.ReplaceBlockCount; ++i) {
-        TMaskBlockS& block = m_state.ReplaceBlocks[size_t(i)];
+        TMaskBlockS &block = m_state.ReplaceBlocks[size_t(i)];
         switch (block.Kind) {
         case mkLiteral:
             text += block.Text;
@@ -38,20 +38,21 @@ void ReplacementBuilder::BuildReplacement(const DocumentView& document)
     m_state.ReplaceLen = text.size();
 }
 
-void ReplacementBuilder::AppendBackReference(const DocumentView& document,
-                                             const TMaskBlockS& reference)
+void ReplacementBuilder::AppendBackReference(const DocumentView &document,
+                                             const TMaskBlockS &reference)
 {
     if (reference.Pos < 1 || reference.Pos > m_state.FindBlockCount)
         return;
     const auto index = size_t(reference.Pos);
-    const TMaskBlockS& found = m_state.FindBlocks[index];
+    const TMaskBlockS &found = m_state.FindBlocks[index];
     switch (found.Kind) {
     case mkFixedGap:
         m_state.ReplaceText += document.mid(found.Pos, found.Width);
         break;
     case mkAnyGap:
         // A "*" is always followed by a literal, whose position ends what the gap covered.
-        m_state.ReplaceText += document.mid(found.Pos, m_state.FindBlocks[index + 1].Pos - found.Pos);
+        m_state.ReplaceText
+            += document.mid(found.Pos, m_state.FindBlocks[index + 1].Pos - found.Pos);
         break;
     default:
         m_state.ReplaceText += found.Text;

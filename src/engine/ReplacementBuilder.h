@@ -10,17 +10,17 @@
 // search blocks matched in the last successful match.
 class ReplacementBuilder {
 public:
-    explicit ReplacementBuilder(EngineState& state) : m_state(state) {}
+    explicit ReplacementBuilder(EngineState &state) : m_state(state) { }
 
     // Once per replace run: takes the plain replacement text, or restarts every counter.
     void PrepareReplacement(QStringView replacementPattern);
 
     // For each replacement carried out while replacement wildcards are on, before the
     // occurrence is overwritten. Reads the document at the positions of the last match.
-    void BuildReplacement(const DocumentView& document);
+    void BuildReplacement(const DocumentView &document);
 
 private:
-    void AppendBackReference(const DocumentView& document, const TMaskBlockS& reference);
+    void AppendBackReference(const DocumentView &document, const TMaskBlockS &reference);
 
-    EngineState& m_state;
+    EngineState &m_state;
 };

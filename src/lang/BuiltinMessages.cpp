@@ -22,7 +22,9 @@ constexpr Entry kEntries[] = {
     {MsgFileUnchanged, u"Файл %s не изменен."},
     {MsgFileUnchangedHits, u"Файл %s не изменен. Кол-во возможных замен - %d"},
     {MsgFileCount, u"Общее количество файлов: %d"},
-    {MsgSaveError, u"При сохранении файла возникла ошибка: вероятно, файл занят другой программой. Вы можете освободить файл, или подождать пока он освободится. Повторить операцию ?"},
+    {MsgSaveError,
+     u"При сохранении файла возникла ошибка: вероятно, файл занят другой программой. Вы можете "
+     u"освободить файл, или подождать пока он освободится. Повторить операцию ?"},
     {MsgSaveErrorCaption, u"Ошибка при сохранении файла"},
     {MsgFolderMissing, u"Каталога %s не существует."},
     {MsgCreateFolder, u" Создать каталог %s ?"},
@@ -50,7 +52,8 @@ constexpr Entry kEntries[] = {
     {MsgReplacementsMade, u"Произведено %d/%d замен"},
     {MsgFileUnreadable, u"Не удалось прочитать файл %s"},
     {MsgFileBinary, u"Файл %s не обработан: это двоичный файл"},
-    {MsgFileNotEncodable, u"Файл %s не изменен: замена содержит символы, которых нет в кодировке файла"},
+    {MsgFileNotEncodable,
+     u"Файл %s не изменен: замена содержит символы, которых нет в кодировке файла"},
     {MsgFileNotSaved, u"Файл %s не сохранен"},
 };
 
@@ -59,7 +62,7 @@ constexpr Entry kEntries[] = {
 std::optional<QString> BuiltinMessages::text(int id) const
 {
     const auto found = std::find_if(std::begin(kEntries), std::end(kEntries),
-                                    [id](const Entry& e) { return e.id == id; });
+                                    [id](const Entry &e) { return e.id == id; });
     if (found == std::end(kEntries))
         return std::nullopt;
     return QString::fromUtf16(found->text.data(), qsizetype(found->text.size()));
@@ -69,7 +72,7 @@ QList<int> BuiltinMessages::Ids()
 {
     QList<int> ids;
     ids.reserve(std::size(kEntries));
-    for (const Entry& e : kEntries)
+    for (const Entry &e : kEntries)
         ids.append(e.id);
     return ids;
 }

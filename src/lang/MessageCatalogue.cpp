@@ -13,7 +13,7 @@ QString cutToMaxLength(QString text)
     return text;
 }
 
-QString decimal(const QVariant& value)
+QString decimal(const QVariant &value)
 {
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
@@ -24,11 +24,11 @@ QString decimal(const QVariant& value)
 
 QString MessageCatalogue::LoadMessage(int id) const
 {
-    const MessageSource& from = m_source ? *m_source : m_builtin;
+    const MessageSource &from = m_source ? *m_source : m_builtin;
     return cutToMaxLength(from.text(id).value_or(QString()));
 }
 
-QString MessageCatalogue::Format(QStringView text, const QVariantList& args)
+QString MessageCatalogue::Format(QStringView text, const QVariantList &args)
 {
     QString out;
     out.reserve(text.size());

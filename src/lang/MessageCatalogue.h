@@ -21,23 +21,23 @@ public:
     QString LoadMessage(int id) const;
 
     // `source` is not owned and must outlive its use here; nullptr returns to the built-in table.
-    void setSource(const MessageSource* source) { m_source = source; }
-    const MessageSource* source() const { return m_source; }
+    void setSource(const MessageSource *source) { m_source = source; }
+    const MessageSource *source() const { return m_source; }
 
     // Fills "%s" and "%d" from `args` in order; "%%" gives "%". A placeholder without an
     // argument becomes empty, surplus arguments are ignored, any other "%" stays as it is.
-    static QString Format(QStringView text, const QVariantList& args);
+    static QString Format(QStringView text, const QVariantList &args);
 
     // LoadMessage(id) formatted with `args`.
     template <typename... Args>
-    QString message(int id, const Args&... args) const
+    QString message(int id, const Args &...args) const
     {
         return Format(LoadMessage(id), QVariantList{toVariant(args)...});
     }
 
 private:
     template <typename T>
-    static QVariant toVariant(const T& value)
+    static QVariant toVariant(const T &value)
     {
         if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
             return QVariant(qlonglong(value));
@@ -48,5 +48,5 @@ private:
     }
 
     BuiltinMessages m_builtin;
-    const MessageSource* m_source = nullptr;
+    const MessageSource *m_source = nullptr;
 };

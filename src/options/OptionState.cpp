@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-void OptionState::SetProgramFolder(const QString& folder)
+void OptionState::SetProgramFolder(const QString &folder)
 {
     // QDir of an empty path is the current folder; absolutePath() also drops "." and "..".
     QString path = QDir(QDir::fromNativeSeparators(folder)).absolutePath();

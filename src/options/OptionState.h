@@ -11,11 +11,11 @@
 class OptionState {
 public:
     OptionState() = default;
-    explicit OptionState(const QString& programFolder) { SetProgramFolder(programFolder); }
+    explicit OptionState(const QString &programFolder) { SetProgramFolder(programFolder); }
 
     // Fixes ProgramFolder and the paths derived from it. A relative or empty folder is taken
     // from the current one.
-    void SetProgramFolder(const QString& folder);
+    void SetProgramFolder(const QString &folder);
 
     // The six extensions in their fixed order, upper case with the leading dot.
     static QStringList DefaultExtensionList();

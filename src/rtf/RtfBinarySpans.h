@@ -19,7 +19,8 @@ public:
     qsizetype floorAt(qsizetype pos) const;
     // The source bytes [begin, end) gave way to bytes whose data ends are `inserted` (positions
     // after the edit); the source grew by `delta`.
-    void replace(qsizetype begin, qsizetype end, const std::vector<qsizetype> &inserted, qsizetype delta);
+    void replace(qsizetype begin, qsizetype end, const std::vector<qsizetype> &inserted,
+                 qsizetype delta);
 
 private:
     std::vector<qsizetype> m_ends;

@@ -12,10 +12,10 @@ bool isDoubleByteNumber(int number)
 } // namespace
 
 RtfCodePage::RtfCodePage(int number)
-    : m_number(isSupported(number) ? number : 1252),
-      m_doubleByte(isDoubleByteNumber(m_number)),
-      m_decoder(nameOf(m_number).constData(), QStringConverter::Flag::Stateless),
-      m_encoder(nameOf(m_number).constData(), QStringConverter::Flag::Stateless)
+    : m_number(isSupported(number) ? number : 1252)
+    , m_doubleByte(isDoubleByteNumber(m_number))
+    , m_decoder(nameOf(m_number).constData(), QStringConverter::Flag::Stateless)
+    , m_encoder(nameOf(m_number).constData(), QStringConverter::Flag::Stateless)
 {
     buildTable();
 }
@@ -23,8 +23,21 @@ RtfCodePage::RtfCodePage(int number)
 QByteArray RtfCodePage::nameOf(int number)
 {
     switch (number) {
-    case 437: case 737: case 775: case 850: case 852: case 855: case 857:
-    case 860: case 861: case 862: case 863: case 864: case 865: case 866: case 869:
+    case 437:
+    case 737:
+    case 775:
+    case 850:
+    case 852:
+    case 855:
+    case 857:
+    case 860:
+    case 861:
+    case 862:
+    case 863:
+    case 864:
+    case 865:
+    case 866:
+    case 869:
         return QByteArray("IBM") + QByteArray::number(number);
     case 10000:
         return "macintosh";
@@ -110,23 +123,42 @@ QByteArray RtfCodePage::encodeDoubleByte(char16_t ch)
 int RtfCodePage::forCharset(int charset, int documentCodePage)
 {
     switch (charset) {
-    case 0: case 2: return 1252;
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return documentCodePage;
+    case 0:
+    case 2:
+        return 1252;
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
+    default:
+        return documentCodePage;
     }
 }

@@ -5,7 +5,8 @@ void RtfColourTable::endEntry()
     // The cap keeps a hostile table from growing without end; real tables are small.
     if (m_entries.size() < 65536) {
         if (m_set)
-            m_entries.append(0xFF000000u | quint32(m_red) << 16 | quint32(m_green) << 8 | quint32(m_blue));
+            m_entries.append(0xFF000000u | quint32(m_red) << 16 | quint32(m_green) << 8
+                             | quint32(m_blue));
         else
             m_entries.append(std::nullopt);
     }

@@ -7,9 +7,21 @@
 // The colours of \colortbl. An entry without components is the automatic colour.
 class RtfColourTable {
 public:
-    void setRed(int value) { m_red = clamp(value); m_set = true; }
-    void setGreen(int value) { m_green = clamp(value); m_set = true; }
-    void setBlue(int value) { m_blue = clamp(value); m_set = true; }
+    void setRed(int value)
+    {
+        m_red = clamp(value);
+        m_set = true;
+    }
+    void setGreen(int value)
+    {
+        m_green = clamp(value);
+        m_set = true;
+    }
+    void setBlue(int value)
+    {
+        m_blue = clamp(value);
+        m_set = true;
+    }
     // A ';' closes the entry being built.
     void endEntry();
 

@@ -16,7 +16,10 @@ struct Entry {
     char16_t ch;
 };
 
-constexpr char16_t align(RtfAlignment a) { return char16_t(a); }
+constexpr char16_t align(RtfAlignment a)
+{
+    return char16_t(a);
+}
 
 // Sorted by name (checked below). Destinations listed as SkipGroup hold text that an editor
 // does not show in the body: tables of the header, document properties, pictures, field

@@ -4,17 +4,17 @@
 
 // What the reader does with a control word.
 enum class RtfWordKind : quint8 {
-    Other,          // formatting or layout the plain text does not depend on
-    SkipGroup,      // a destination whose content is not shown
+    Other, // formatting or layout the plain text does not depend on
+    SkipGroup, // a destination whose content is not shown
     FontTable,
     ColourTable,
-    Character,      // shows `ch`
-    Break,          // ends a line: CR LF
-    CellBreak,      // ends a table cell: CR LF that an edit never removes
-    Unicode,        // \uN
-    UnicodeSkip,    // \ucN
-    AnsiCodePage,   // \ansicpgN
-    CharacterSet,   // \ansi \mac \pc \pca: `ch` holds the code page they imply
+    Character, // shows `ch`
+    Break, // ends a line: CR LF
+    CellBreak, // ends a table cell: CR LF that an edit never removes
+    Unicode, // \uN
+    UnicodeSkip, // \ucN
+    AnsiCodePage, // \ansicpgN
+    CharacterSet, // \ansi \mac \pc \pca: `ch` holds the code page they imply
     DefaultFont,
     Font,
     FontCharset,
@@ -30,7 +30,7 @@ enum class RtfWordKind : quint8 {
     FontSize,
     Colour,
     ParagraphDefault,
-    Align,          // `ch` holds the RtfAlignment
+    Align, // `ch` holds the RtfAlignment
 };
 
 struct RtfWordInfo {

@@ -15,9 +15,9 @@ struct RtfDocument::Plan {
     qsizetype sourceEnd = 0;
     qsizetype firstUnit = 0;
     qsizetype unitCount = 0;
-    bool removes = false;  // the units replaced are removed text, not a literal split in two
+    bool removes = false; // the units replaced are removed text, not a literal split in two
     RtfInsertContext context;
-    std::optional<quint8> leftUnit;  // flags of a text unit ending where the edit starts
+    std::optional<quint8> leftUnit; // flags of a text unit ending where the edit starts
     std::optional<RtfTextUnit> prefix;
     std::optional<RtfTextUnit> suffix;
 };
@@ -46,13 +46,21 @@ std::span<const char16_t> utf16(const QString &text)
 
 } // namespace
 
-RtfDocument::RtfDocument() : m_pages(std::make_unique<RtfCodePages>()) {}
+RtfDocument::RtfDocument() : m_pages(std::make_unique<RtfCodePages>())
+{
+}
 RtfDocument::RtfDocument(RtfDocument &&) noexcept = default;
 
 RtfDocument::RtfDocument(const RtfDocument &other)
-    : m_pages(std::make_unique<RtfCodePages>()), m_source(other.m_source), m_plain(other.m_plain),
-      m_units(other.m_units), m_binary(other.m_binary), m_endFromEnd(other.m_endFromEnd),
-      m_endContext(other.m_endContext), m_endInBody(other.m_endInBody), m_codePage(other.m_codePage)
+    : m_pages(std::make_unique<RtfCodePages>())
+    , m_source(other.m_source)
+    , m_plain(other.m_plain)
+    , m_units(other.m_units)
+    , m_binary(other.m_binary)
+    , m_endFromEnd(other.m_endFromEnd)
+    , m_endContext(other.m_endContext)
+    , m_endInBody(other.m_endInBody)
+    , m_codePage(other.m_codePage)
 {
 }
 
@@ -159,7 +167,8 @@ void RtfDocument::widen(qsizetype &pos, qsizetype &end) const
     const RtfTextUnit last = m_units.at(m_units.indexAtPlain(end - 1));
     if (!last.has(RtfTextUnit::Literal))
         end = std::max(end, last.plainEnd());
-    if (end < length() && QChar::isLowSurrogate(m_plain.at(end)) && QChar::isHighSurrogate(m_plain.at(end - 1)))
+    if (end < length() && QChar::isLowSurrogate(m_plain.at(end))
+        && QChar::isHighSurrogate(m_plain.at(end - 1)))
         ++end;
 }
 
@@ -225,7 +234,8 @@ std::optional<RtfDocument::Plan> RtfDocument::planInsertion(qsizetype pos) const
         plan.context = contextOf(unit);
         plan.firstUnit = next;
         plan.sourceBegin = plan.sourceEnd = atEnd ? unit.sourceEnd() : unit.sourcePos;
-        plan.leftUnit = atEnd ? std::optional<quint8>(unit.flags) : m_units.flagsEndingAt(next, plan.sourceBegin);
+        plan.leftUnit = atEnd ? std::optional<quint8>(unit.flags)
+                              : m_units.flagsEndingAt(next, plan.sourceBegin);
         return plan;
     }
     if (!m_endInBody)
@@ -241,8 +251,8 @@ std::optional<RtfEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText
     // \bin data before the seam is no token and must not be read as one.
     const qsizetype tokensFrom = m_binary.floorAt(plan.sourceBegin);
     const std::span<const char> left = m_source.before().subspan(size_t(tokensFrom));
-    RtfSplice splice(QByteArrayView(left.data(), qsizetype(left.size())), plan.sourceBegin, plan.pos,
-                     plan.leftUnit);
+    RtfSplice splice(QByteArrayView(left.data(), qsizetype(left.size())), plan.sourceBegin,
+                     plan.pos, plan.leftUnit);
     splice.addText(text);
     int depth = plan.context.depth;
     for (qsizetype k = plan.firstUnit; plan.removes && k < plan.firstUnit + plan.unitCount; ++k) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "document/DocumentView.h"
+#include "document/TextEdit.h"
 #include "rtf/RtfBinarySpans.h"
 #include "rtf/RtfEscaper.h"
 #include "rtf/RtfFormattedRun.h"
 #include "rtf/RtfGapBuffer.h"
 #include "rtf/RtfUnitList.h"
-#include "document/TextEdit.h"
 
 #include <QByteArray>
 #include <QList>

@@ -17,7 +17,10 @@ QByteArray hexEscapes(const QByteArray &bytes)
     return out;
 }
 
-bool isBreak(QChar ch) { return ch == u'\r' || ch == u'\n'; }
+bool isBreak(QChar ch)
+{
+    return ch == u'\r' || ch == u'\n';
+}
 
 } // namespace
 
@@ -38,11 +41,13 @@ RtfEscapedText RtfEscaper::escape(QStringView text, const RtfInsertContext &cont
             if (ch == u'\t')
                 addAtom(QByteArrayLiteral("\\tab "), u"\t", context.uc, context.depth);
             else if (ch == u'\\' || ch == u'{' || ch == u'}')
-                addAtom(QByteArray(1, '\\') + char(ch), QStringView(&ch, 1), context.uc, context.depth);
+                addAtom(QByteArray(1, '\\') + char(ch), QStringView(&ch, 1), context.uc,
+                        context.depth);
             else if (ch >= 0x20 && ch < 0x7F)
                 addLiteral(char(ch));
             else
-                addAtom(hexEscapes(page.encode(ch)), QStringView(&ch, 1), context.uc, context.depth);
+                addAtom(hexEscapes(page.encode(ch)), QStringView(&ch, 1), context.uc,
+                        context.depth);
             ++i;
         }
     }

@@ -33,7 +33,7 @@ struct RtfEscapedText {
 // \uN escapes are wrapped in {\uc1 ...}.
 class RtfEscaper {
 public:
-    explicit RtfEscaper(RtfCodePages &pages) : m_pages(pages) {}
+    explicit RtfEscaper(RtfCodePages &pages) : m_pages(pages) { }
 
     RtfEscapedText escape(QStringView text, const RtfInsertContext &context);
 

@@ -19,11 +19,17 @@ public:
     }
 
     qsizetype size() const { return qsizetype(m_items.size()) - gapSize(); }
-    T at(qsizetype i) const { return i < m_gapStart ? m_items[size_t(i)] : m_items[size_t(i + gapSize())]; }
+    T at(qsizetype i) const
+    {
+        return i < m_gapStart ? m_items[size_t(i)] : m_items[size_t(i + gapSize())];
+    }
 
     // The elements before and after the gap; together, in order, they are the whole sequence.
     std::span<const T> before() const { return {m_items.data(), size_t(m_gapStart)}; }
-    std::span<const T> after() const { return {m_items.data() + m_gapEnd, m_items.size() - size_t(m_gapEnd)}; }
+    std::span<const T> after() const
+    {
+        return {m_items.data() + m_gapEnd, m_items.size() - size_t(m_gapEnd)};
+    }
     qsizetype gapPosition() const { return m_gapStart; }
 
     void moveGap(qsizetype pos)
@@ -65,7 +71,8 @@ private:
         const qsizetype tail = qsizetype(m_items.size()) - m_gapEnd;
         const qsizetype grown = std::max<qsizetype>(needed + 64, qsizetype(m_items.size()) / 2);
         m_items.resize(m_items.size() + size_t(grown));
-        std::move_backward(m_items.begin() + m_gapEnd, m_items.begin() + m_gapEnd + tail, m_items.end());
+        std::move_backward(m_items.begin() + m_gapEnd, m_items.begin() + m_gapEnd + tail,
+                           m_items.end());
         m_gapEnd = qsizetype(m_items.size()) - tail;
     }
 

@@ -4,8 +4,8 @@
 
 // Where the text of a group goes.
 enum class RtfDestination : quint8 {
-    Body,         // shown: part of the plain text
-    Skip,         // not shown
+    Body, // shown: part of the plain text
+    Skip, // not shown
     FontTable,
     ColourTable,
 };
@@ -14,9 +14,9 @@ enum class RtfAlignment : quint8 { Left, Center, Right, Justify };
 
 // Character formatting in effect; \plain restores these values.
 struct RtfCharFormat {
-    int font = -1;  // -1: the default font (\deff)
+    int font = -1; // -1: the default font (\deff)
     int sizeHalfPoints = 24;
-    int colour = 0;  // index into the colour table; 0 is the automatic colour
+    int colour = 0; // index into the colour table; 0 is the automatic colour
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -27,7 +27,7 @@ struct RtfCharFormat {
 // The reader's state inside one group; a group starts with a copy of its parent's state.
 struct RtfGroupState {
     RtfDestination destination = RtfDestination::Body;
-    quint8 uc = 1;  // characters of fallback after \uN
+    quint8 uc = 1; // characters of fallback after \uN
     RtfAlignment alignment = RtfAlignment::Left;
     RtfCharFormat chars;
 };

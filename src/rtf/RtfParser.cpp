@@ -16,7 +16,10 @@ bool isByteToken(const RtfToken &token)
         || token.type == RtfTokenType::Text;
 }
 
-bool on(const RtfToken &token) { return !token.hasParam || token.param != 0; }
+bool on(const RtfToken &token)
+{
+    return !token.hasParam || token.param != 0;
+}
 
 } // namespace
 
@@ -93,7 +96,8 @@ void RtfParser::step(RtfToken token)
     if (m_unicode.active) {
         // A token cut off by the end of the data is not taken into the character: text
         // inserted after the character must not land inside it.
-        if (token.type == RtfTokenType::GroupOpen || token.type == RtfTokenType::GroupClose || token.truncated)
+        if (token.type == RtfTokenType::GroupOpen || token.type == RtfTokenType::GroupClose
+            || token.truncated)
             flushUnicode(true);
         else if (token.type == RtfTokenType::Ignored || !skipFallback(token))
             return;
@@ -104,14 +108,29 @@ void RtfParser::step(RtfToken token)
 void RtfParser::dispatch(const RtfToken &token)
 {
     switch (token.type) {
-    case RtfTokenType::GroupOpen: openGroup(); break;
-    case RtfTokenType::GroupClose: closeGroup(token); break;
-    case RtfTokenType::ControlWord: controlWord(token); break;
-    case RtfTokenType::ControlSymbol: controlSymbol(token); break;
-    case RtfTokenType::HexByte: byte(token.value, token.begin, token.end, 0); break;
-    case RtfTokenType::HighByte: byte(token.value, token.begin, token.end, RtfTextUnit::Literal); break;
-    case RtfTokenType::Text: textRun(token.begin, token.end); break;
-    default: break;
+    case RtfTokenType::GroupOpen:
+        openGroup();
+        break;
+    case RtfTokenType::GroupClose:
+        closeGroup(token);
+        break;
+    case RtfTokenType::ControlWord:
+        controlWord(token);
+        break;
+    case RtfTokenType::ControlSymbol:
+        controlSymbol(token);
+        break;
+    case RtfTokenType::HexByte:
+        byte(token.value, token.begin, token.end, 0);
+        break;
+    case RtfTokenType::HighByte:
+        byte(token.value, token.begin, token.end, RtfTextUnit::Literal);
+        break;
+    case RtfTokenType::Text:
+        textRun(token.begin, token.end);
+        break;
+    default:
+        break;
     }
 }
 
@@ -141,10 +160,18 @@ void RtfParser::controlWord(const RtfToken &token)
         return;
     const RtfWordInfo info = RtfControlWords::lookup(token.word);
     switch (info.kind) {
-    case RtfWordKind::SkipGroup: state.destination = RtfDestination::Skip; break;
-    case RtfWordKind::FontTable: state.destination = RtfDestination::FontTable; break;
-    case RtfWordKind::ColourTable: state.destination = RtfDestination::ColourTable; break;
-    case RtfWordKind::Character: literalCharacter(info.ch, token); break;
+    case RtfWordKind::SkipGroup:
+        state.destination = RtfDestination::Skip;
+        break;
+    case RtfWordKind::FontTable:
+        state.destination = RtfDestination::FontTable;
+        break;
+    case RtfWordKind::ColourTable:
+        state.destination = RtfDestination::ColourTable;
+        break;
+    case RtfWordKind::Character:
+        literalCharacter(info.ch, token);
+        break;
     case RtfWordKind::Break:
         if (state.destination == RtfDestination::Body)
             show(QStringView(LineBreak, 2), token.begin, token.end, 0);
@@ -153,8 +180,12 @@ void RtfParser::controlWord(const RtfToken &token)
         if (state.destination == RtfDestination::Body)
             show(QStringView(LineBreak, 2), token.begin, token.end, RtfTextUnit::Kept);
         break;
-    case RtfWordKind::Unicode: startUnicode(token); break;
-    case RtfWordKind::UnicodeSkip: state.uc = quint8(std::clamp(token.hasParam ? token.param : 1, 0, 255)); break;
+    case RtfWordKind::Unicode:
+        startUnicode(token);
+        break;
+    case RtfWordKind::UnicodeSkip:
+        state.uc = quint8(std::clamp(token.hasParam ? token.param : 1, 0, 255));
+        break;
     default:
         if (!tableWord(info, token))
             formatWord(info, token);
@@ -177,7 +208,9 @@ bool RtfParser::tableWord(const RtfWordInfo &info, const RtfToken &token)
         if (!m_codePageSet)
             m_codePage = info.ch;
         return true;
-    case RtfWordKind::DefaultFont: m_defaultFont = token.param; return true;
+    case RtfWordKind::DefaultFont:
+        m_defaultFont = token.param;
+        return true;
     case RtfWordKind::Font:
         if (destination == RtfDestination::FontTable)
             m_fonts.begin(token.param);
@@ -192,7 +225,8 @@ bool RtfParser::tableWord(const RtfWordInfo &info, const RtfToken &token)
         if (destination == RtfDestination::FontTable)
             m_fonts.setCodePage(token.param);
         return true;
-    default: return colourWord(info, token);
+    default:
+        return colourWord(info, token);
     }
 }
 
@@ -200,10 +234,20 @@ bool RtfParser::colourWord(const RtfWordInfo &info, const RtfToken &token)
 {
     const bool inTable = top().destination == RtfDestination::ColourTable;
     switch (info.kind) {
-    case RtfWordKind::Red: if (inTable) m_colours.setRed(token.param); return true;
-    case RtfWordKind::Green: if (inTable) m_colours.setGreen(token.param); return true;
-    case RtfWordKind::Blue: if (inTable) m_colours.setBlue(token.param); return true;
-    default: return false;
+    case RtfWordKind::Red:
+        if (inTable)
+            m_colours.setRed(token.param);
+        return true;
+    case RtfWordKind::Green:
+        if (inTable)
+            m_colours.setGreen(token.param);
+        return true;
+    case RtfWordKind::Blue:
+        if (inTable)
+            m_colours.setBlue(token.param);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -211,32 +255,65 @@ void RtfParser::formatWord(const RtfWordInfo &info, const RtfToken &token)
 {
     RtfGroupState &state = top();
     switch (info.kind) {
-    case RtfWordKind::Plain: state.chars = RtfCharFormat{}; break;
-    case RtfWordKind::Bold: state.chars.bold = on(token); break;
-    case RtfWordKind::Italic: state.chars.italic = on(token); break;
-    case RtfWordKind::Underline: state.chars.underline = on(token); break;
-    case RtfWordKind::UnderlineNone: state.chars.underline = false; break;
-    case RtfWordKind::FontSize: state.chars.sizeHalfPoints = token.param > 0 ? token.param : 24; break;
-    case RtfWordKind::Colour: state.chars.colour = std::max(token.param, 0); break;
-    case RtfWordKind::ParagraphDefault: state.alignment = RtfAlignment::Left; break;
-    case RtfWordKind::Align: state.alignment = RtfAlignment(info.ch); break;
-    default: break;
+    case RtfWordKind::Plain:
+        state.chars = RtfCharFormat{};
+        break;
+    case RtfWordKind::Bold:
+        state.chars.bold = on(token);
+        break;
+    case RtfWordKind::Italic:
+        state.chars.italic = on(token);
+        break;
+    case RtfWordKind::Underline:
+        state.chars.underline = on(token);
+        break;
+    case RtfWordKind::UnderlineNone:
+        state.chars.underline = false;
+        break;
+    case RtfWordKind::FontSize:
+        state.chars.sizeHalfPoints = token.param > 0 ? token.param : 24;
+        break;
+    case RtfWordKind::Colour:
+        state.chars.colour = std::max(token.param, 0);
+        break;
+    case RtfWordKind::ParagraphDefault:
+        state.alignment = RtfAlignment::Left;
+        break;
+    case RtfWordKind::Align:
+        state.alignment = RtfAlignment(info.ch);
+        break;
+    default:
+        break;
     }
 }
 
 void RtfParser::controlSymbol(const RtfToken &token)
 {
     switch (token.value) {
-    case '\\': case '{': case '}': literalCharacter(token.value, token); break;
-    case '~': literalCharacter(0x00A0, token); break;
-    case '_': literalCharacter(0x2011, token); break;
-    case '-': literalCharacter(0x00AD, token); break;
-    case '*': top().destination = RtfDestination::Skip; break;
-    case '\r': case '\n':
+    case '\\':
+    case '{':
+    case '}':
+        literalCharacter(token.value, token);
+        break;
+    case '~':
+        literalCharacter(0x00A0, token);
+        break;
+    case '_':
+        literalCharacter(0x2011, token);
+        break;
+    case '-':
+        literalCharacter(0x00AD, token);
+        break;
+    case '*':
+        top().destination = RtfDestination::Skip;
+        break;
+    case '\r':
+    case '\n':
         if (top().destination == RtfDestination::Body)
             show(QStringView(LineBreak, 2), token.begin, token.end, 0);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

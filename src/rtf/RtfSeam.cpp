@@ -4,9 +4,18 @@
 
 namespace {
 
-bool isLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isHex(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isLetter(int c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isHex(int c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
 } // namespace
 
@@ -17,7 +26,7 @@ class RtfSeam::Tail {
 public:
     static constexpr qsizetype Reach = 4096;
 
-    Tail(QByteArrayView far, QByteArrayView near) : m_far(far), m_near(near) {}
+    Tail(QByteArrayView far, QByteArrayView near) : m_far(far), m_near(near) { }
 
     bool unsure() const { return m_unsure; }
 

@@ -9,7 +9,7 @@ struct RtfTextEvent {
     QStringView chars;
     qsizetype begin = 0;
     qsizetype end = 0;
-    quint8 flags = 0;  // RtfTextUnit::Flag
+    quint8 flags = 0; // RtfTextUnit::Flag
     int codePage = 1252;
     int depth = 0;
     const RtfGroupState *state = nullptr;

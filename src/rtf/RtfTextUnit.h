@@ -7,10 +7,10 @@
 // pair, a break word) that is only ever removed or kept whole.
 struct RtfTextUnit {
     enum Flag : quint8 {
-        Literal = 1,       // byte i stands for character i
-        Kept = 2,          // a table cell end: edits keep it so the table stays whole
-        LoneLead = 4,      // a double-byte lead byte without its trail byte
-        OpenFallback = 8,  // \uN cut short by a brace or the end: the next byte would be skipped
+        Literal = 1, // byte i stands for character i
+        Kept = 2, // a table cell end: edits keep it so the table stays whole
+        LoneLead = 4, // a double-byte lead byte without its trail byte
+        OpenFallback = 8, // \uN cut short by a brace or the end: the next byte would be skipped
     };
 
     qsizetype plainPos = 0;

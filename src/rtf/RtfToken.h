@@ -6,13 +6,13 @@ enum class RtfTokenType : quint8 {
     End,
     GroupOpen,
     GroupClose,
-    ControlWord,    // \letters with an optional number
-    ControlSymbol,  // \ and one other byte
-    HexByte,        // \'hh
-    Text,           // a run of bytes that stand for themselves: TAB and printable ASCII
-    HighByte,       // one literal byte 0x80..0xFF
-    Binary,         // \binN and its N bytes of data
-    Ignored,        // line breaks and other control bytes, which RTF ignores
+    ControlWord, // \letters with an optional number
+    ControlSymbol, // \ and one other byte
+    HexByte, // \'hh
+    Text, // a run of bytes that stand for themselves: TAB and printable ASCII
+    HighByte, // one literal byte 0x80..0xFF
+    Binary, // \binN and its N bytes of data
+    Ignored, // line breaks and other control bytes, which RTF ignores
 };
 
 // One lexical element of an RTF source, with the bytes [begin, end) it was read from.

@@ -5,8 +5,14 @@
 
 namespace {
 
-bool isLetter(uchar c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(uchar c) { return c >= '0' && c <= '9'; }
+bool isLetter(uchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(uchar c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(uchar c)
 {
@@ -104,7 +110,8 @@ RtfToken RtfTokenizer::hexByte(qsizetype begin)
         ++digits;
     }
     m_pos = pos;
-    RtfToken token = make(digits == 2 ? RtfTokenType::HexByte : RtfTokenType::ControlSymbol, begin, pos);
+    RtfToken token
+        = make(digits == 2 ? RtfTokenType::HexByte : RtfTokenType::ControlSymbol, begin, pos);
     token.value = digits == 2 ? uchar(value) : uchar('\'');
     token.truncated = digits < 2 && pos >= m_data.size();
     return token;

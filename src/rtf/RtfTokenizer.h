@@ -7,7 +7,7 @@
 // N bytes (or what is left of the data) without looking at them.
 class RtfTokenizer {
 public:
-    explicit RtfTokenizer(QByteArrayView data) : m_data(data) {}
+    explicit RtfTokenizer(QByteArrayView data) : m_data(data) { }
 
     RtfToken next();
     qsizetype position() const { return m_pos; }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-void RtfUnitList::reset(std::vector<RtfTextUnit> units, qsizetype plainLength, qsizetype sourceLength)
+void RtfUnitList::reset(std::vector<RtfTextUnit> units, qsizetype plainLength,
+                        qsizetype sourceLength)
 {
     m_items = std::move(units);
     m_gapStart = m_gapEnd = qsizetype(m_items.size());
@@ -79,9 +80,11 @@ void RtfUnitList::replace(qsizetype index, qsizetype count, const std::vector<Rt
     const qsizetype needed = qsizetype(units.size());
     if (room < needed) {
         const qsizetype tail = qsizetype(m_items.size()) - m_gapEnd;
-        const qsizetype grown = std::max<qsizetype>(needed - room + 64, qsizetype(m_items.size()) / 2);
+        const qsizetype grown
+            = std::max<qsizetype>(needed - room + 64, qsizetype(m_items.size()) / 2);
         m_items.resize(m_items.size() + size_t(grown));
-        std::move_backward(m_items.begin() + m_gapEnd, m_items.begin() + m_gapEnd + tail, m_items.end());
+        std::move_backward(m_items.begin() + m_gapEnd, m_items.begin() + m_gapEnd + tail,
+                           m_items.end());
         m_gapEnd = qsizetype(m_items.size()) - tail;
     }
     std::copy(units.begin(), units.end(), m_items.begin() + m_gapStart);

@@ -15,7 +15,8 @@ QByteArray RtfWriter::fromPlainText(QStringView text, const Font &font)
     RtfEscaper escaper(pages);
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset204 ";
     rtf += fontName(font.name);
-    rtf += ";}}\r\n\\uc1\\pard\\plain\\f0\\fs" + QByteArray::number(qMax(1, font.pointSize) * 2) + ' ';
+    rtf += ";}}\r\n\\uc1\\pard\\plain\\f0\\fs" + QByteArray::number(qMax(1, font.pointSize) * 2)
+        + ' ';
     rtf += escaper.escape(text, RtfInsertContext{WriterCodePage, 1, 1}).bytes;
     rtf += "}\r\n";
     return rtf;

@@ -10,20 +10,20 @@
 
 #include <QFileInfo>
 
-BatchRun::BatchRun(const RunServices& services)
+BatchRun::BatchRun(const RunServices &services)
     : m(services), m_finder(services.state, services.options.SearchOptions)
 {
 }
 
-Document& BatchRun::document()
+Document &BatchRun::document()
 {
     return m.review.document();
 }
 
-void BatchRun::WalkFiles(const QStringList& files)
+void BatchRun::WalkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    for (const QString& path : files) {
+    for (const QString &path : files) {
         if (!StartFile(path))
             continue;
         if (!ReviewFile())
@@ -33,7 +33,7 @@ void BatchRun::WalkFiles(const QStringList& files)
     FinishRun();
 }
 
-bool BatchRun::StartFile(const QString& path)
+bool BatchRun::StartFile(const QString &path)
 {
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
@@ -60,7 +60,7 @@ bool BatchRun::StartFile(const QString& path)
 
 void BatchRun::Search()
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     s.MatchStart = m_finder.FindOccurrence(document().view(s.NextSearchPos), s.NextSearchPos,
                                            s.MatchLength, s.FindWildcards);
 }
@@ -69,7 +69,7 @@ bool BatchRun::WriteBack()
 {
     if (m_dryRun)
         return true;
-    const QString& path = m.state.CurrentFileName;
+    const QString &path = m.state.CurrentFileName;
     for (;;) {
         const SaveResult result = SaveDocument(document(), path);
         if (result.ok())
@@ -103,8 +103,7 @@ void BatchRun::AppendTotalsHead(int filesProcessed, qsizetype listCount)
         AppendLine(MsgUnprocessedFiles, listCount - filesProcessed);
 }
 
-void BatchRun::NotifyOccurrence(qsizetype start, const QString& matched,
-                                const QString& replacement)
+void BatchRun::NotifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
     m.host.OccurrenceMet(m.state.CurrentFileName, start, matched, replacement);
 }

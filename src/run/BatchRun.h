@@ -22,12 +22,12 @@ public:
     int FilesFailed = 0;
 
 protected:
-    explicit BatchRun(const RunServices& services);
+    explicit BatchRun(const RunServices &services);
     virtual ~BatchRun() = default;
 
     // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
     // then the abort message, if any.
-    void WalkFiles(const QStringList& files);
+    void WalkFiles(const QStringList &files);
     // Works through the file in hand; false when the run was aborted in it.
     virtual bool ReviewFile() = 0;
     // Reports the file in hand, counts it and writes it back when it was changed.
@@ -35,7 +35,7 @@ protected:
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
     // missing or cannot be handled (those two are reported): it is then not processed.
-    bool StartFile(const QString& path);
+    bool StartFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void Search();
     // Writes the document back, asking whether to retry while it fails. A file that cannot
@@ -46,21 +46,21 @@ protected:
     // The separator, "Итого:" and the processed and unprocessed files.
     void AppendTotalsHead(int filesProcessed, qsizetype listCount);
     // Tells the host about an occurrence once the run has dealt with it.
-    void NotifyOccurrence(qsizetype start, const QString& matched, const QString& replacement);
+    void NotifyOccurrence(qsizetype start, const QString &matched, const QString &replacement);
 
     template <typename... Args>
-    void AppendLine(int id, const Args&... args)
+    void AppendLine(int id, const Args &...args)
     {
         m.report.Append(m.messages.message(id, args...));
     }
     // Reports a file that could not be read or written.
-    void AppendFailure(int id, const QString& path)
+    void AppendFailure(int id, const QString &path)
     {
         ++FilesFailed;
         AppendLine(id, path);
     }
 
-    Document& document();
+    Document &document();
 
     RunServices m;
     OccurrenceFinder m_finder;

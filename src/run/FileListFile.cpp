@@ -20,7 +20,7 @@ QString decode(QByteArrayView bytes)
 
 } // namespace
 
-QStringList FileListFile::Parse(const QByteArray& bytes)
+QStringList FileListFile::Parse(const QByteArray &bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
     const QString text = decode(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
@@ -40,7 +40,7 @@ QStringList FileListFile::Parse(const QByteArray& bytes)
     return entries;
 }
 
-bool FileListFile::Read(const QString& path, QStringList& entries)
+bool FileListFile::Read(const QString &path, QStringList &entries)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -52,10 +52,10 @@ bool FileListFile::Read(const QString& path, QStringList& entries)
     return true;
 }
 
-bool FileListFile::Write(const QString& path, const QStringList& entries)
+bool FileListFile::Write(const QString &path, const QStringList &entries)
 {
     QString text;
-    for (const QString& entry : entries)
+    for (const QString &entry : entries)
         text += entry + u"\r\n"_qs;
     QStringEncoder cp1251("windows-1251");
     QByteArray bytes = cp1251(text);
@@ -65,7 +65,7 @@ bool FileListFile::Write(const QString& path, const QStringList& entries)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-QString FileListFile::WithListExtension(const QString& path)
+QString FileListFile::WithListExtension(const QString &path)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();

@@ -7,7 +7,7 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
-void FindRun::Run(const QStringList& files)
+void FindRun::Run(const QStringList &files)
 {
     m.report.Clear();
     m.review.PrepareFind();
@@ -22,7 +22,7 @@ void FindRun::Run(const QStringList& files)
 
 bool FindRun::ReviewFile()
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     FileHits = 0;
     s.NextSearchPos = 0;
     Search();
@@ -51,7 +51,7 @@ bool FindRun::ReviewFile()
 
 void FindRun::FinishFile()
 {
-    const QString& path = m.state.CurrentFileName;
+    const QString &path = m.state.CurrentFileName;
     if (FileHits > 0)
         AppendLine(MsgFileHits, path, FileHits);
     TotalHits += FileHits;

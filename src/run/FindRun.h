@@ -6,9 +6,9 @@
 // unless the user has asked not to be asked, and writes back documents the user changed.
 class FindRun : public BatchRun {
 public:
-    explicit FindRun(const RunServices& services) : BatchRun(services) {}
+    explicit FindRun(const RunServices &services) : BatchRun(services) { }
 
-    void Run(const QStringList& files);
+    void Run(const QStringList &files);
 
     bool DontAsk = false;
     int FilesProcessed = 0;

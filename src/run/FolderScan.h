@@ -10,9 +10,9 @@ class FolderScan {
 public:
     // extensions: upper case with the leading dot (".HTM"); compared with each file's
     // extension upper-cased in its ASCII letters only.
-    static void ScanFolder(const QString& folder, bool recurse, const QStringList& extensions,
-                           QStringList& fileList);
+    static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
+                           QStringList &fileList);
     // The part of a name from its last "." on, or empty.
-    static QString ExtensionOf(const QString& fileName);
+    static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);
 };

@@ -6,7 +6,7 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-QString converted(const QString& text, const QString& lineBreak)
+QString converted(const QString &text, const QString &lineBreak)
 {
     if (lineBreak == crlf || !text.contains(crlf))
         return text;
@@ -14,7 +14,7 @@ QString converted(const QString& text, const QString& lineBreak)
     return out.replace(crlf, lineBreak);
 }
 
-QStringList literalTexts(const MaskTable& table, int count)
+QStringList literalTexts(const MaskTable &table, int count)
 {
     QStringList texts;
     for (int i = 1; i <= count; ++i)
@@ -22,10 +22,10 @@ QStringList literalTexts(const MaskTable& table, int count)
     return texts;
 }
 
-void applyToLiterals(MaskTable& table, const QStringList& texts, const QString& lineBreak)
+void applyToLiterals(MaskTable &table, const QStringList &texts, const QString &lineBreak)
 {
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        TMaskBlockS& block = table[size_t(i) + 1];
+        TMaskBlockS &block = table[size_t(i) + 1];
         if (block.Kind != mkLiteral)
             continue;
         block.Text = converted(texts[i], lineBreak);
@@ -35,7 +35,7 @@ void applyToLiterals(MaskTable& table, const QStringList& texts, const QString& 
 
 } // namespace
 
-void PatternLineBreaks::Capture(const EngineState& state, bool replacing)
+void PatternLineBreaks::Capture(const EngineState &state, bool replacing)
 {
     m_replacing = replacing;
     m_searchText = state.SearchText;
@@ -47,7 +47,7 @@ void PatternLineBreaks::Capture(const EngineState& state, bool replacing)
         : QStringList();
 }
 
-void PatternLineBreaks::Apply(EngineState& state, const QString& lineBreak) const
+void PatternLineBreaks::Apply(EngineState &state, const QString &lineBreak) const
 {
     state.SearchText = converted(m_searchText, lineBreak);
     state.SearchLen = state.SearchText.size();

@@ -11,9 +11,9 @@ class EngineState;
 class PatternLineBreaks {
 public:
     // Remembers the patterns as compiled for the run; the replacement only when replacing.
-    void Capture(const EngineState& state, bool replacing);
+    void Capture(const EngineState &state, bool replacing);
     // Puts the remembered patterns into the style of `lineBreak`.
-    void Apply(EngineState& state, const QString& lineBreak) const;
+    void Apply(EngineState &state, const QString &lineBreak) const;
 
 private:
     QString m_searchText;

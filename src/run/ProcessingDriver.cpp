@@ -12,7 +12,7 @@ namespace {
 // Clears RunInProgress and ends the progress display however the run ends.
 class RunGuard {
 public:
-    RunGuard(EngineState& state, RunHost& host) : m_state(state), m_host(host)
+    RunGuard(EngineState &state, RunHost &host) : m_state(state), m_host(host)
     {
         m_state.RunInProgress = true;
     }
@@ -21,17 +21,17 @@ public:
         m_state.RunInProgress = false;
         m_host.ProgressEnd();
     }
-    RunGuard(const RunGuard&) = delete;
-    RunGuard& operator=(const RunGuard&) = delete;
+    RunGuard(const RunGuard &) = delete;
+    RunGuard &operator=(const RunGuard &) = delete;
 
 private:
-    EngineState& m_state;
-    RunHost& m_host;
+    EngineState &m_state;
+    RunHost &m_host;
 };
 
 } // namespace
 
-ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest& original)
+ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest &original)
 {
     // The run works on the list as it stands now; the window's list may change meanwhile.
     const RunRequest request = original;
@@ -51,9 +51,9 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     return Outcome::Ran;
 }
 
-bool ProcessingDriver::CompilePatterns(const RunRequest& request)
+bool ProcessingDriver::CompilePatterns(const RunRequest &request)
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     s.SearchText = request.searchPattern;
     s.SearchLen = s.SearchText.size();
     s.FindWildcards = request.findWildcards;
@@ -71,14 +71,14 @@ bool ProcessingDriver::CompilePatterns(const RunRequest& request)
     return true;
 }
 
-void ProcessingDriver::Run(const RunRequest& request)
+void ProcessingDriver::Run(const RunRequest &request)
 {
     if (request.replaceMode) {
         ReplaceRun run(m, m_builder);
         run.setDryRun(request.dryRun);
         run.Run(request.files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
-                    run.FilesChanged, run.FilesFailed, m.state.Aborted};
+                    run.FilesChanged,   run.FilesFailed,      m.state.Aborted};
     } else {
         FindRun run(m);
         run.setDryRun(request.dryRun);

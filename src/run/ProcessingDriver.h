@@ -11,12 +11,12 @@ class ProcessingDriver {
 public:
     enum class Outcome { Busy, NothingToProcess, NothingToFind, Ran };
 
-    ProcessingDriver(const RunServices& services, ReplacementBuilder& builder)
+    ProcessingDriver(const RunServices &services, ReplacementBuilder &builder)
         : m(services), m_builder(builder)
     {
     }
 
-    Outcome ProcessFilesExecute(const RunRequest& original);
+    Outcome ProcessFilesExecute(const RunRequest &original);
 
     // Totals of the last run, for callers that act on them (the command-line tool's status).
     struct Totals {
@@ -27,13 +27,13 @@ public:
         int filesFailed = 0;
         bool aborted = false;
     };
-    const Totals& LastTotals() const { return m_totals; }
+    const Totals &LastTotals() const { return m_totals; }
 
 private:
-    bool CompilePatterns(const RunRequest& request);
-    void Run(const RunRequest& request);
+    bool CompilePatterns(const RunRequest &request);
+    void Run(const RunRequest &request);
 
     RunServices m;
-    ReplacementBuilder& m_builder;
+    ReplacementBuilder &m_builder;
     Totals m_totals;
 };

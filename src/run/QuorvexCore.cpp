@@ -2,7 +2,7 @@
 
 #include "run/RunHost.h"
 
-QuorvexCore::QuorvexCore(RunHost& host)
+QuorvexCore::QuorvexCore(RunHost &host)
     : backup(options, messages, host)
     , report(host)
     , review(engine, builder, backup, host, messages)

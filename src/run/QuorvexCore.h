@@ -15,9 +15,9 @@ class RunHost;
 // tool each make one, with themselves as the host.
 class QuorvexCore {
 public:
-    explicit QuorvexCore(RunHost& host);
-    QuorvexCore(const QuorvexCore&) = delete;
-    QuorvexCore& operator=(const QuorvexCore&) = delete;
+    explicit QuorvexCore(RunHost &host);
+    QuorvexCore(const QuorvexCore &) = delete;
+    QuorvexCore &operator=(const QuorvexCore &) = delete;
 
     OptionState options;
     MessageCatalogue messages;

@@ -9,7 +9,7 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
-void ReplaceRun::Run(const QStringList& files, const QString& replacementPattern)
+void ReplaceRun::Run(const QStringList &files, const QString &replacementPattern)
 {
     m_builder.PrepareReplacement(replacementPattern);
     m.review.PrepareReplace();
@@ -24,7 +24,7 @@ void ReplaceRun::Run(const QStringList& files, const QString& replacementPattern
 
 bool ReplaceRun::ReviewFile()
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     FileReplacements = 0;
     FileHits = 0;
     s.NextSearchPos = 0;
@@ -41,7 +41,7 @@ bool ReplaceRun::ReviewFile()
 
 ReplaceRun::Step ReplaceRun::HandleOccurrence()
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     if (ReplaceAll)
         return Replace();
     const qsizetype start = s.MatchStart;
@@ -75,7 +75,7 @@ ReplaceRun::Step ReplaceRun::HandleOccurrence()
 
 ReplaceRun::Step ReplaceRun::Replace()
 {
-    EngineState& s = m.state;
+    EngineState &s = m.state;
     const qsizetype start = s.MatchStart;
     const QString matched = document().mid(s.MatchStart, s.MatchLength);
     m.review.ReplaceSelected();
@@ -88,7 +88,7 @@ ReplaceRun::Step ReplaceRun::Replace()
 
 void ReplaceRun::FinishFile()
 {
-    const QString& path = m.state.CurrentFileName;
+    const QString &path = m.state.CurrentFileName;
     if (!document().isModified()) {
         if (FileHits == 0)
             AppendLine(MsgFileUnchanged, path);

@@ -8,12 +8,12 @@ class ReplacementBuilder;
 // one unless a standing answer applies, and writes every changed document back.
 class ReplaceRun : public BatchRun {
 public:
-    ReplaceRun(const RunServices& services, ReplacementBuilder& builder)
+    ReplaceRun(const RunServices &services, ReplacementBuilder &builder)
         : BatchRun(services), m_builder(builder)
     {
     }
 
-    void Run(const QStringList& files, const QString& replacementPattern);
+    void Run(const QStringList &files, const QString &replacementPattern);
 
     bool ReplaceAll = false;
     bool SkipAll = false;
@@ -32,5 +32,5 @@ private:
     void FinishFile() override;
     void AppendTotals(qsizetype listCount);
 
-    ReplacementBuilder& m_builder;
+    ReplacementBuilder &m_builder;
 };

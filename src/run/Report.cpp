@@ -2,7 +2,7 @@
 
 #include "run/RunHost.h"
 
-void Report::Append(const QString& line)
+void Report::Append(const QString &line)
 {
     m_lines.append(line);
     m_host.ReportLineAppended(line);

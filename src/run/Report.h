@@ -12,13 +12,13 @@ public:
     // The line that opens the totals.
     static QString ReportSeparator() { return QString(36, u'-'); }
 
-    explicit Report(RunHost& host) : m_host(host) {}
+    explicit Report(RunHost &host) : m_host(host) { }
 
     void Clear() { m_lines.clear(); }
-    void Append(const QString& line);
-    const QStringList& Lines() const { return m_lines; }
+    void Append(const QString &line);
+    const QStringList &Lines() const { return m_lines; }
 
 private:
-    RunHost& m_host;
+    RunHost &m_host;
     QStringList m_lines;
 };

@@ -7,8 +7,8 @@
 #include "lang/MessageId.h"
 #include "run/RunHost.h"
 
-ReviewSession::ReviewSession(EngineState& state, ReplacementBuilder& builder, Backup& backup,
-                             RunHost& host, const MessageCatalogue& messages)
+ReviewSession::ReviewSession(EngineState &state, ReplacementBuilder &builder, Backup &backup,
+                             RunHost &host, const MessageCatalogue &messages)
     : m_state(state), m_builder(builder), m_backup(backup), m_host(host), m_messages(messages)
 {
 }
@@ -39,8 +39,8 @@ bool ReviewSession::ReplaceSelected()
         return false;
     if (m_state.ReplaceWildcards)
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
-    const std::optional<TextEdit> made =
-        m_document.replace(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
+    const std::optional<TextEdit> made
+        = m_document.replace(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
     // Go on right after the inserted text: it is never searched again, and an occurrence that
     // follows at once is still found. An empty match must still move the search on. (A
     // format may widen the edit, keeping a table cell whole; the search goes on after it.)

@@ -20,14 +20,14 @@ class RunHost;
 // tool and the tests. Every first change of a freshly loaded document asks for its backup copy.
 class ReviewSession {
 public:
-    ReviewSession(EngineState& state, ReplacementBuilder& builder, Backup& backup, RunHost& host,
-                  const MessageCatalogue& messages);
+    ReviewSession(EngineState &state, ReplacementBuilder &builder, Backup &backup, RunHost &host,
+                  const MessageCatalogue &messages);
 
-    Document& document() { return m_document; }
-    const Document& document() const { return m_document; }
-    EngineState& state() { return m_state; }
-    const EngineState& state() const { return m_state; }
-    ReviewState& reviewState() { return m_review; }
+    Document &document() { return m_document; }
+    const Document &document() const { return m_document; }
+    EngineState &state() { return m_state; }
+    const EngineState &state() const { return m_state; }
+    ReviewState &reviewState() { return m_review; }
 
     void PrepareFind();
     void PrepareReplace();
@@ -60,11 +60,11 @@ private:
     bool BackupBeforeFirstChange();
     void UnprepareEdit();
 
-    EngineState& m_state;
-    ReplacementBuilder& m_builder;
-    Backup& m_backup;
-    RunHost& m_host;
-    const MessageCatalogue& m_messages;
+    EngineState &m_state;
+    ReplacementBuilder &m_builder;
+    Backup &m_backup;
+    RunHost &m_host;
+    const MessageCatalogue &m_messages;
     Document m_document;
     ReviewState m_review;
     bool m_savedModified = false;

@@ -9,10 +9,10 @@ class RunHost;
 
 // What a run works with; all of it lives as long as the program.
 struct RunServices {
-    EngineState& state;
-    const OptionState& options;
-    const MessageCatalogue& messages;
-    ReviewSession& review;
-    RunHost& host;
-    Report& report;
+    EngineState &state;
+    const OptionState &options;
+    const MessageCatalogue &messages;
+    ReviewSession &review;
+    RunHost &host;
+    Report &report;
 };

@@ -23,7 +23,7 @@ public:
     QStringList asked;
     std::function<void()> onAsk;
 
-    Answer AskAbortRetryIgnore(const QString& text) override
+    Answer AskAbortRetryIgnore(const QString &text) override
     {
         asked.append(text);
         if (onAsk)
@@ -42,29 +42,29 @@ public:
     int calls = 0;
     int copies = 0;
 
-    bool FileExists(const QString& path) override
+    bool FileExists(const QString &path) override
     {
         ++calls;
         return sourceAlwaysExists || BackupFileSystem::FileExists(path);
     }
-    qint64 FileSize(const QString& path) override
+    qint64 FileSize(const QString &path) override
     {
         ++calls;
         return BackupFileSystem::FileSize(path);
     }
-    qint64 FreeSpace(const QString& folder) override
+    qint64 FreeSpace(const QString &folder) override
     {
         ++calls;
         if (freeSpace.isEmpty())
             return BackupFileSystem::FreeSpace(folder);
         return freeSpace.size() > 1 ? freeSpace.takeFirst() : freeSpace.first();
     }
-    bool MakePath(const QString& folder) override
+    bool MakePath(const QString &folder) override
     {
         ++calls;
         return BackupFileSystem::MakePath(folder);
     }
-    bool CopyFile(const QString& from, const QString& to) override
+    bool CopyFile(const QString &from, const QString &to) override
     {
         ++calls;
         ++copies;
@@ -76,7 +76,7 @@ public:
     }
 };
 
-void writeFile(const QString& path, const QByteArray& content)
+void writeFile(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
@@ -84,7 +84,7 @@ void writeFile(const QString& path, const QByteArray& content)
     QCOMPARE(file.write(content), content.size());
 }
 
-QByteArray readFile(const QString& path)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -134,7 +134,7 @@ private:
 
     // A file of `size` bytes under the test folder, with backups on into root/bak/.
     QString prepare(qint64 size = 10);
-    QString backupOf(const QString& file) const { return m_root + u"/bak"_s + file; }
+    QString backupOf(const QString &file) const { return m_root + u"/bak"_s + file; }
 };
 
 void TestBackup::init()
@@ -161,13 +161,19 @@ void TestBackup::backupPathFor_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("drive") << u"D:\\Bak\\"_s << u"C:\\Docs\\a.htm"_s << u"D:\\Bak\\C\\Docs\\a.htm"_s;
-    QTest::newRow("drive, slashes") << u"D:/Bak/"_s << u"c:/Docs/a.htm"_s << u"D:/Bak/c/Docs/a.htm"_s;
-    QTest::newRow("drive, climbing") << u"D:\\Bak\\"_s << u"C:\\..\\..\\Win\\x"_s << u"D:\\Bak\\C\\Win\\x"_s;
+    QTest::newRow("drive") << u"D:\\Bak\\"_s << u"C:\\Docs\\a.htm"_s
+                           << u"D:\\Bak\\C\\Docs\\a.htm"_s;
+    QTest::newRow("drive, slashes")
+        << u"D:/Bak/"_s << u"c:/Docs/a.htm"_s << u"D:/Bak/c/Docs/a.htm"_s;
+    QTest::newRow("drive, climbing")
+        << u"D:\\Bak\\"_s << u"C:\\..\\..\\Win\\x"_s << u"D:\\Bak\\C\\Win\\x"_s;
     QTest::newRow("rooted") << u"/var/bak/"_s << u"/home/u/a.htm"_s << u"/var/bak/home/u/a.htm"_s;
-    QTest::newRow("rooted, climbing") << u"/var/bak/"_s << u"/../etc/passwd"_s << u"/var/bak/etc/passwd"_s;
-    QTest::newRow("rooted, dots") << u"/var/bak/"_s << u"/home/./u/../v/a"_s << u"/var/bak/home/v/a"_s;
-    QTest::newRow("doubled slashes") << u"/var/bak/"_s << u"//srv//a.htm"_s << u"/var/bak/srv/a.htm"_s;
+    QTest::newRow("rooted, climbing")
+        << u"/var/bak/"_s << u"/../etc/passwd"_s << u"/var/bak/etc/passwd"_s;
+    QTest::newRow("rooted, dots") << u"/var/bak/"_s << u"/home/./u/../v/a"_s
+                                  << u"/var/bak/home/v/a"_s;
+    QTest::newRow("doubled slashes")
+        << u"/var/bak/"_s << u"//srv//a.htm"_s << u"/var/bak/srv/a.htm"_s;
     QTest::newRow("backslash in a name")
         << u"/var/bak/"_s << u"/home/u/a\\b.htm"_s << u"/var/bak/home/u/a\\b.htm"_s;
 }
@@ -267,14 +273,18 @@ void TestBackup::freeSpace_data()
     QTest::addColumn<bool>("copied");
     // The file has 10 bytes.
     QTest::newRow("just enough") << QList<qint64>{10} << QList<Answer>{} << true << 0 << true;
-    QTest::newRow("short, abort") << QList<qint64>{9} << QList<Answer>{Answer::Abort} << false << 1 << false;
-    QTest::newRow("short, ignore") << QList<qint64>{9} << QList<Answer>{Answer::Ignore} << true << 1 << false;
+    QTest::newRow("short, abort") << QList<qint64>{9} << QList<Answer>{Answer::Abort} << false << 1
+                                  << false;
+    QTest::newRow("short, ignore")
+        << QList<qint64>{9} << QList<Answer>{Answer::Ignore} << true << 1 << false;
     QTest::newRow("retry until room")
-        << QList<qint64>{9, 9, 11} << QList<Answer>{Answer::Retry, Answer::Retry} << true << 2 << true;
+        << QList<qint64>{9, 9, 11} << QList<Answer>{Answer::Retry, Answer::Retry} << true << 2
+        << true;
     QTest::newRow("retry with just enough asks again")
-        << QList<qint64>{9, 10} << QList<Answer>{Answer::Retry, Answer::Ignore} << true << 2 << false;
-    QTest::newRow("unknown")
-        << QList<qint64>{-1} << QList<Answer>{Answer::Retry, Answer::Abort} << false << 2 << false;
+        << QList<qint64>{9, 10} << QList<Answer>{Answer::Retry, Answer::Ignore} << true << 2
+        << false;
+    QTest::newRow("unknown") << QList<qint64>{-1} << QList<Answer>{Answer::Retry, Answer::Abort}
+                             << false << 2 << false;
 }
 
 void TestBackup::freeSpace()
@@ -306,7 +316,8 @@ void TestBackup::folderCreation_data()
     QTest::newRow("ignore") << QList<Answer>{Answer::Ignore} << false << true << 1 << false;
     QTest::newRow("retry, still blocked")
         << QList<Answer>{Answer::Retry, Answer::Abort} << false << false << 2 << false;
-    QTest::newRow("retry after the user made room") << QList<Answer>{Answer::Retry} << true << true << 1 << true;
+    QTest::newRow("retry after the user made room")
+        << QList<Answer>{Answer::Retry} << true << true << 1 << true;
 }
 
 void TestBackup::folderCreation()
@@ -361,7 +372,7 @@ void TestBackup::copyFailure()
 
     QCOMPARE(backup.MakeBackupCopy(file), result);
     const QString question = u"Не могу создать файл "_s + QDir::toNativeSeparators(backupOf(file))
-                             + u".Повторить операцию ?"_s;
+        + u".Повторить операцию ?"_s;
     QCOMPARE(m_host.asked, QStringList(questions, question));
     QCOMPARE(m_fs.copies, questions + (copied ? 1 : 0));
     QCOMPARE(QFileInfo::exists(backupOf(file)), copied);

@@ -19,7 +19,7 @@ struct Tool {
     QString out;
     QString err;
 
-    QString write(const QString& name, const QByteArray& bytes)
+    QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -30,7 +30,7 @@ struct Tool {
         return path;
     }
 
-    QByteArray read(const QString& name) const
+    QByteArray read(const QString &name) const
     {
         QFile file(dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -72,15 +72,24 @@ void TestBatchTool::exitStatus_data()
     QTest::addColumn<QString>("stderrHas");
 
     QTest::newRow("found") << QStringList{u"-f"_qs, u"cat"_qs, u"@/a.txt"_qs} << 0 << QString();
-    QTest::newRow("nothing found") << QStringList{u"-f"_qs, u"dog"_qs, u"@/a.txt"_qs} << 1 << QString();
+    QTest::newRow("nothing found")
+        << QStringList{u"-f"_qs, u"dog"_qs, u"@/a.txt"_qs} << 1 << QString();
     QTest::newRow("no pattern") << QStringList{u"@/a.txt"_qs} << 2 << u"no search pattern"_qs;
     QTest::newRow("no files") << QStringList{u"-f"_qs, u"x"_qs} << 2 << u"no files"_qs;
-    QTest::newRow("missing operand") << QStringList{u"-f"_qs, u"x"_qs, u"@/none"_qs} << 2 << u"no such file"_qs;
+    QTest::newRow("missing operand")
+        << QStringList{u"-f"_qs, u"x"_qs, u"@/none"_qs} << 2 << u"no such file"_qs;
     QTest::newRow("unknown option") << QStringList{u"--frobnicate"_qs} << 2 << u"frobnicate"_qs;
-    QTest::newRow("unreadable list") << QStringList{u"-f"_qs, u"x"_qs, u"-l"_qs, u"@/none.lst"_qs} << 2 << u"cannot read the file list"_qs;
-    QTest::newRow("nothing to find") << QStringList{u"-w"_qs, u"-f"_qs, u"[*]"_qs, u"@/a.txt"_qs} << 2 << u"Нечего искать"_qs;
-    QTest::newRow("backup folder below a file") << QStringList{u"-f"_qs, u"cat"_qs, u"-r"_qs, u"dog"_qs, u"-b"_qs, u"@/a.txt/bak"_qs, u"@/a.txt"_qs} << 2 << u"cannot create the backup folder"_qs;
-    QTest::newRow("both pattern sources") << QStringList{u"-f"_qs, u"x"_qs, u"--find-file"_qs, u"@/a.txt"_qs, u"@/a.txt"_qs} << 2 << u"exclude"_qs;
+    QTest::newRow("unreadable list") << QStringList{u"-f"_qs, u"x"_qs, u"-l"_qs, u"@/none.lst"_qs}
+                                     << 2 << u"cannot read the file list"_qs;
+    QTest::newRow("nothing to find")
+        << QStringList{u"-w"_qs, u"-f"_qs, u"[*]"_qs, u"@/a.txt"_qs} << 2 << u"Нечего искать"_qs;
+    QTest::newRow("backup folder below a file")
+        << QStringList{u"-f"_qs, u"cat"_qs,         u"-r"_qs,     u"dog"_qs,
+                       u"-b"_qs, u"@/a.txt/bak"_qs, u"@/a.txt"_qs}
+        << 2 << u"cannot create the backup folder"_qs;
+    QTest::newRow("both pattern sources")
+        << QStringList{u"-f"_qs, u"x"_qs, u"--find-file"_qs, u"@/a.txt"_qs, u"@/a.txt"_qs} << 2
+        << u"exclude"_qs;
 }
 
 void TestBatchTool::exitStatus()
@@ -90,7 +99,7 @@ void TestBatchTool::exitStatus()
     QFETCH(QString, stderrHas);
     Tool tool;
     tool.write(u"a.txt"_qs, "cat");
-    for (QString& argument : arguments)
+    for (QString &argument : arguments)
         argument.replace(u"@"_qs, tool.dir.path());
     QCOMPARE(tool.run(arguments), status);
     QVERIFY2(tool.err.contains(stderrHas), qPrintable(tool.err));
@@ -104,8 +113,13 @@ void TestBatchTool::replacesAcrossAFolderTree()
     tool.write(u"site/sub/page.HTML"_qs, "<h2>C</h2>");
     tool.write(u"site/skip.png"_qs, "<h2>");
     tool.write(u"site/.hidden/x.htm"_qs, "<h2>");
-    const QStringList args{u"-f"_qs, u"<h2>"_qs, u"-r"_qs, u"<h2>[1I]. "_qs, u"-W"_qs,
-                           u"-R"_qs, tool.dir.filePath(u"site"_qs)};
+    const QStringList args{u"-f"_qs,
+                           u"<h2>"_qs,
+                           u"-r"_qs,
+                           u"<h2>[1I]. "_qs,
+                           u"-W"_qs,
+                           u"-R"_qs,
+                           tool.dir.filePath(u"site"_qs)};
     QCOMPARE(tool.run(args), 0);
     QCOMPARE(tool.read(u"site/index.htm"_qs), QByteArray("<h2>1. A</h2><h2>2. B</h2>"));
     QCOMPARE(tool.read(u"site/sub/page.HTML"_qs), QByteArray("<h2>3. C</h2>"));
@@ -143,7 +157,8 @@ void TestBatchTool::jsonLines()
     const QJsonObject second = QJsonDocument::fromJson(lines[1].toUtf8()).object();
     QCOMPARE(second[u"line"_qs].toInt(), 3);
     QCOMPARE(second[u"column"_qs].toInt(), 1);
-    const QJsonObject totals = QJsonDocument::fromJson(lines[2].toUtf8()).object()[u"totals"_qs].toObject();
+    const QJsonObject totals
+        = QJsonDocument::fromJson(lines[2].toUtf8()).object()[u"totals"_qs].toObject();
     QCOMPARE(totals[u"replacements"_qs].toInt(), 2);
     QCOMPARE(totals[u"files_changed"_qs].toInt(), 1);
 }
@@ -203,7 +218,8 @@ void TestBatchTool::reportFile()
 
 void TestBatchTool::normalizeLineBreaks()
 {
-    QCOMPARE(CliParser::NormalizeLineBreaks(u"a\nb\r\nc\rd\n\n"_qs), u"a\r\nb\r\nc\r\nd\r\n\r\n"_qs);
+    QCOMPARE(CliParser::NormalizeLineBreaks(u"a\nb\r\nc\rd\n\n"_qs),
+             u"a\r\nb\r\nc\r\nd\r\n\r\n"_qs);
 }
 
 void TestBatchTool::rtfFilesKeepTheirFormatting()
@@ -221,7 +237,7 @@ void TestBatchTool::rtfFilesKeepTheirFormatting()
     QVERIFY(after.format() == FileFormat::Rtf);
     QCOMPARE(after.text(), before.text().replace(u"word"_qs, u"слово"_qs));
     const QByteArray saved = tool.read(u"mixed.rtf"_qs);
-    for (const char* kept : {"\\pict", "\\field", "\\trowd", "\\footnote", "\\fonttbl"})
+    for (const char *kept : {"\\pict", "\\field", "\\trowd", "\\footnote", "\\fonttbl"})
         QCOMPARE(saved.count(kept), original.count(kept));
 }
 

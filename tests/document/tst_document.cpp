@@ -70,7 +70,8 @@ void TestDocument::cp1251_readsEveryByteLikeIcuAndBack()
 void TestDocument::edits_matchNaiveString()
 {
     std::mt19937 random(20240517);
-    auto below = [&](qsizetype n) { return std::uniform_int_distribution<qsizetype>(0, n)(random); };
+    auto below
+        = [&](qsizetype n) { return std::uniform_int_distribution<qsizetype>(0, n)(random); };
     const QString alphabet = u"abcЖЯ\r\n"_s;
     auto randomText = [&](qsizetype maxLength) {
         QString text;
@@ -95,7 +96,8 @@ void TestDocument::edits_matchNaiveString()
         const bool longRemoval = step % 97 == 1;
         const QString text = randomText(longInsert ? 6000 : 10);
         const qsizetype pos = somewhere(reference.size());
-        const qsizetype count = below(std::min<qsizetype>(reference.size() - pos, longRemoval ? 6000 : 12));
+        const qsizetype count
+            = below(std::min<qsizetype>(reference.size() - pos, longRemoval ? 6000 : 12));
         last = pos + text.size();
         doc.replace(pos, count, text);
         reference.replace(pos, count, text);
@@ -210,8 +212,10 @@ void TestDocument::htmlCharset_declared_data()
 {
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QByteArray>("charset");
-    QTest::newRow("charset attribute") << "<html><meta charset=\"koi8-r\">"_ba << "koi8-r"_ba;
-    QTest::newRow("upper case, unquoted") << "<META CHARSET=KOI8-R>"_ba << "koi8-r"_ba;
+    QTest::newRow("charset attribute") << "<html><meta charset=\"koi8-r\">"_ba
+                                       << "koi8-r"_ba;
+    QTest::newRow("upper case, unquoted") << "<META CHARSET=KOI8-R>"_ba
+                                          << "koi8-r"_ba;
     QTest::newRow("http-equiv")
         << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">"_ba
         << "iso-8859-2"_ba;
@@ -219,7 +223,8 @@ void TestDocument::htmlCharset_declared_data()
         << "<meta content='text/html;charset=windows-1251' http-equiv='content-type' />"_ba
         << "windows-1251"_ba;
     QTest::newRow("first declaration wins")
-        << "<meta name=x content=y><meta charset=utf-8><meta charset=koi8-r>"_ba << "utf-8"_ba;
+        << "<meta name=x content=y><meta charset=utf-8><meta charset=koi8-r>"_ba
+        << "utf-8"_ba;
     QTest::newRow("content without http-equiv")
         << "<meta name=\"description\" content=\"charset=koi8-r\">"_ba << QByteArray();
     QTest::newRow("none") << "<html><head><title>x</title>"_ba << QByteArray();

@@ -116,42 +116,50 @@ void TestDocumentFile::roundTrip_data()
     const QString russian = u"Привет, мир!\r\nЁлка"_s;
     const QString wide = u"Mixed 中文 😀 Ж"_s;
 
-    QTest::newRow("utf-8") << u"a.txt"_s << russian.toUtf8() << K::Utf8 << "UTF-8"_ba << false << russian;
+    QTest::newRow("utf-8") << u"a.txt"_s << russian.toUtf8() << K::Utf8 << "UTF-8"_ba << false
+                           << russian;
     QTest::newRow("utf-8 bom") << u"a.txt"_s << "\xEF\xBB\xBF"_ba + russian.toUtf8() << K::Utf8
                                << "UTF-8"_ba << true << russian;
-    QTest::newRow("empty") << u"a.txt"_s << QByteArray() << K::Cp1251 << "windows-1251"_ba << false << u""_s;
-    QTest::newRow("utf-8 bom only") << u"a.txt"_s << "\xEF\xBB\xBF"_ba << K::Utf8 << "UTF-8"_ba << true << u""_s;
+    QTest::newRow("empty") << u"a.txt"_s << QByteArray() << K::Cp1251 << "windows-1251"_ba << false
+                           << u""_s;
+    QTest::newRow("utf-8 bom only")
+        << u"a.txt"_s << "\xEF\xBB\xBF"_ba << K::Utf8 << "UTF-8"_ba << true << u""_s;
     QTest::newRow("utf-8 bom twice") << u"a.txt"_s << "\xEF\xBB\xBF\xEF\xBB\xBFx"_ba << K::Utf8
                                      << "UTF-8"_ba << true << u"\uFEFFx"_s;
-    QTest::newRow("utf-8 noncharacter") << u"a.txt"_s << "a\xEF\xBF\xBE"_ba << K::Utf8
-                                        << "UTF-8"_ba << false << u"a\uFFFE"_s;
-    QTest::newRow("utf-16le") << u"a.txt"_s << "\xFF\xFE"_ba + utf16(wide, QStringConverter::Utf16LE)
+    QTest::newRow("utf-8 noncharacter")
+        << u"a.txt"_s << "a\xEF\xBF\xBE"_ba << K::Utf8 << "UTF-8"_ba << false << u"a\uFFFE"_s;
+    QTest::newRow("utf-16le") << u"a.txt"_s
+                              << "\xFF\xFE"_ba + utf16(wide, QStringConverter::Utf16LE)
                               << K::Utf16LE << "UTF-16LE"_ba << true << wide;
-    QTest::newRow("utf-16be") << u"a.txt"_s << "\xFE\xFF"_ba + utf16(wide, QStringConverter::Utf16BE)
+    QTest::newRow("utf-16be") << u"a.txt"_s
+                              << "\xFE\xFF"_ba + utf16(wide, QStringConverter::Utf16BE)
                               << K::Utf16BE << "UTF-16BE"_ba << true << wide;
-    QTest::newRow("utf-16le lone surrogate") << u"a.txt"_s << "\xFF\xFE\x00\xD8\x41\x00"_ba << K::Utf16LE
-                                             << "UTF-16LE"_ba << true << QString();
-    QTest::newRow("1251 every byte") << u"a.txt"_s << allBytesFrom1() << K::Cp1251
-                                     << "windows-1251"_ba << false << Cp1251::decode(allBytesFrom1());
+    QTest::newRow("utf-16le lone surrogate") << u"a.txt"_s << "\xFF\xFE\x00\xD8\x41\x00"_ba
+                                             << K::Utf16LE << "UTF-16LE"_ba << true << QString();
+    QTest::newRow("1251 every byte")
+        << u"a.txt"_s << allBytesFrom1() << K::Cp1251 << "windows-1251"_ba << false
+        << Cp1251::decode(allBytesFrom1());
     QTest::newRow("1251 russian") << u"a.txt"_s << "\xCF\xF0\xE8\xE2\xE5\xF2"_ba << K::Cp1251
                                   << "windows-1251"_ba << false << u"Привет"_s;
     QTest::newRow("ascii") << u"a.txt"_s << "plain ascii\r\n"_ba << K::Cp1251 << "windows-1251"_ba
                            << false << u"plain ascii\r\n"_s;
     QTest::newRow("invalid utf-8") << u"a.txt"_s << "\xC3\x28 \xD0\x9F"_ba << K::Cp1251
                                    << "windows-1251"_ba << false << QString();
-    QTest::newRow("utf-8 encoded surrogate") << u"a.txt"_s << "\xED\xA0\x80"_ba << K::Cp1251
-                                             << "windows-1251"_ba << false << QString();
-    QTest::newRow("utf-8 bom, invalid after") << u"a.txt"_s << "\xEF\xBB\xBF\xC3\x28"_ba << K::Cp1251
-                                              << "windows-1251"_ba << false << QString();
-    QTest::newRow("truncated utf-8") << u"a.txt"_s << "ab\xD0"_ba << K::Cp1251
-                                     << "windows-1251"_ba << false << QString();
+    QTest::newRow("utf-8 encoded surrogate")
+        << u"a.txt"_s << "\xED\xA0\x80"_ba << K::Cp1251 << "windows-1251"_ba << false << QString();
+    QTest::newRow("utf-8 bom, invalid after")
+        << u"a.txt"_s << "\xEF\xBB\xBF\xC3\x28"_ba << K::Cp1251 << "windows-1251"_ba << false
+        << QString();
+    QTest::newRow("truncated utf-8")
+        << u"a.txt"_s << "ab\xD0"_ba << K::Cp1251 << "windows-1251"_ba << false << QString();
 
     const QByteArray koiHtml = "<html><head><meta charset=\"koi8-r\"></head><body>"_ba
         + koi8(u"Привет"_s) + "</body></html>"_ba;
-    QTest::newRow("html koi8-r") << u"page.HTM"_s << koiHtml << K::Named << "KOI8-R"_ba << false
-                                 << u"<html><head><meta charset=\"koi8-r\"></head><body>Привет</body></html>"_s;
-    QTest::newRow("koi8-r bytes in txt") << u"page.txt"_s << koiHtml << K::Cp1251
-                                         << "windows-1251"_ba << false << QString();
+    QTest::newRow("html koi8-r")
+        << u"page.HTM"_s << koiHtml << K::Named << "KOI8-R"_ba << false
+        << u"<html><head><meta charset=\"koi8-r\"></head><body>Привет</body></html>"_s;
+    QTest::newRow("koi8-r bytes in txt")
+        << u"page.txt"_s << koiHtml << K::Cp1251 << "windows-1251"_ba << false << QString();
     QTest::newRow("html iso-8859-2")
         << u"p.shtml"_s
         << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">\xB3\xF3\xBF"_ba
@@ -167,8 +175,8 @@ void TestDocumentFile::roundTrip_data()
     QTest::newRow("html declares unknown") << u"p.html"_s << "<meta charset=nonsense>\xE0"_ba
                                            << K::Cp1251 << "windows-1251"_ba << false << QString();
     QTest::newRow("html declares utf-8, invalid")
-        << u"p.html"_s << "<meta charset=utf-8>\xE0\xE1"_ba << K::Cp1251 << "windows-1251"_ba << false
-        << u"<meta charset=utf-8>аб"_s;
+        << u"p.html"_s << "<meta charset=utf-8>\xE0\xE1"_ba << K::Cp1251 << "windows-1251"_ba
+        << false << u"<meta charset=utf-8>аб"_s;
 }
 
 // Every file is written back byte for byte as it was read.
@@ -208,12 +216,15 @@ void TestDocumentFile::editInMiddle_changesOnlyThatRange_data()
     const QByteArray all = allBytesFrom1();
     QTest::newRow("1251") << u"a.txt"_s << all + "MARK"_ba + all << all + in1251 + all;
     const QByteArray utf8 = u"Ёж\r\n中文"_s.toUtf8();
-    QTest::newRow("utf-8") << u"a.txt"_s << utf8 + "MARK"_ba + utf8 << utf8 + replacement.toUtf8() + utf8;
+    QTest::newRow("utf-8") << u"a.txt"_s << utf8 + "MARK"_ba + utf8
+                           << utf8 + replacement.toUtf8() + utf8;
     const QByteArray le = utf16(u"Ёж\r\n😀"_s, QStringConverter::Utf16LE);
-    QTest::newRow("utf-16le") << u"a.txt"_s << "\xFF\xFE"_ba + le + utf16(u"MARK"_s, QStringConverter::Utf16LE) + le
-                              << "\xFF\xFE"_ba + le + utf16(replacement, QStringConverter::Utf16LE) + le;
+    QTest::newRow("utf-16le") << u"a.txt"_s
+                              << "\xFF\xFE"_ba + le + utf16(u"MARK"_s, QStringConverter::Utf16LE)
+            + le << "\xFF\xFE"_ba + le + utf16(replacement, QStringConverter::Utf16LE) + le;
     const QByteArray html = "<meta charset=koi8-r>"_ba + koi8(u"Ёжик"_s);
-    QTest::newRow("html koi8-r") << u"a.htm"_s << html + "MARK"_ba + html << html + koi8(replacement) + html;
+    QTest::newRow("html koi8-r") << u"a.htm"_s << html + "MARK"_ba + html
+                                 << html + koi8(replacement) + html;
 }
 
 void TestDocumentFile::editInMiddle_changesOnlyThatRange()
@@ -325,7 +336,7 @@ void TestDocumentFile::failedWrite_leavesOriginal()
     Document doc = loaded(u"a.txt"_s);
     doc.replace(0, 8, QString(100000, u'x'));
 
-    struct rlimit old {};
+    struct rlimit old { };
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -353,14 +364,15 @@ void TestDocumentFile::symlink_staysLink()
     QVERIFY(SaveDocument(doc, path(u"link.txt"_s)));
     QVERIFY(QFileInfo(path(u"link.txt"_s)).isSymLink());
     QCOMPARE(readFile(path(u"real/target.txt"_s)), "one three"_ba);
-    QCOMPARE(QDir(path(u"real"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"target.txt"_s});
+    QCOMPARE(QDir(path(u"real"_s)).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"target.txt"_s});
 }
 
 void TestDocumentFile::permissionsAndOwner_kept()
 {
     writeFile(path(u"a.txt"_s), "abc"_ba);
-    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-        | QFileDevice::ExeOther;
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadGroup | QFileDevice::ExeOther;
     QVERIFY(QFile::setPermissions(path(u"a.txt"_s), permissions));
 #ifdef Q_OS_UNIX
     const QByteArray native = QFile::encodeName(path(u"a.txt"_s));
@@ -372,12 +384,12 @@ void TestDocumentFile::permissionsAndOwner_kept()
     doc.replace(0, 1, u"A");
     QVERIFY(SaveDocument(doc, path(u"a.txt"_s)));
     QCOMPARE(readFile(path(u"a.txt"_s)), "Abc"_ba);
-    QCOMPARE(QFile::permissions(path(u"a.txt"_s)) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser
-                                                      | QFileDevice::ExeUser),
+    QCOMPARE(QFile::permissions(path(u"a.txt"_s))
+                 & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
              permissions);
 #ifdef Q_OS_UNIX
     if (root) {
-        struct stat st {};
+        struct stat st { };
         QCOMPARE(::stat(native.constData(), &st), 0);
         QCOMPARE(st.st_uid, uid_t(4321));
         QCOMPARE(st.st_gid, gid_t(4322));

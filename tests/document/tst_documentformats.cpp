@@ -9,20 +9,20 @@
 
 namespace {
 
-QByteArray readFile(const QString& path)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray testRtf(const QString& name)
+QByteArray testRtf(const QString &name)
 {
     return readFile(QStringLiteral(QUORVEX_TESTS_ROOT "/rtf/data/") + name);
 }
@@ -53,11 +53,15 @@ void TestDocumentFormats::contentDecidesTheFormat_data()
     QTest::addColumn<bool>("rtf");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("rtf under .rtf") << u"a.rtf"_qs << QByteArray("{\\rtf1 Hello\\par World}") << true << u"Hello\r\nWorld"_qs;
-    QTest::newRow("rtf under .txt") << u"a.txt"_qs << QByteArray("{\\rtf1 Hello}") << true << u"Hello"_qs;
-    QTest::newRow("plain under .rtf") << u"b.rtf"_qs << QByteArray("plain {\\rtf1") << false << u"plain {\\rtf1"_qs;
-    QTest::newRow("too deep is plain") << u"c.rtf"_qs << QByteArray("{\\rtf1 ") + QByteArray(2000, '{') << false
-                                       << QString::fromLatin1(QByteArray("{\\rtf1 ") + QByteArray(2000, '{'));
+    QTest::newRow("rtf under .rtf")
+        << u"a.rtf"_qs << QByteArray("{\\rtf1 Hello\\par World}") << true << u"Hello\r\nWorld"_qs;
+    QTest::newRow("rtf under .txt")
+        << u"a.txt"_qs << QByteArray("{\\rtf1 Hello}") << true << u"Hello"_qs;
+    QTest::newRow("plain under .rtf")
+        << u"b.rtf"_qs << QByteArray("plain {\\rtf1") << false << u"plain {\\rtf1"_qs;
+    QTest::newRow("too deep is plain")
+        << u"c.rtf"_qs << QByteArray("{\\rtf1 ") + QByteArray(2000, '{') << false
+        << QString::fromLatin1(QByteArray("{\\rtf1 ") + QByteArray(2000, '{'));
 }
 
 void TestDocumentFormats::contentDecidesTheFormat()

@@ -34,8 +34,10 @@ void TestMaskCompiler::searchPattern_data()
     QTest::newRow("leading and trailing stars") << u"[*]abc[*]"_qs << u"L\"abc\""_qs;
     QTest::newRow("close bracket merges") << u"a[C]b"_qs << u"L\"a]b\""_qs;
     QTest::newRow("open bracket merges") << u"a[O]b"_qs << u"L\"a[b\""_qs;
-    QTest::newRow("gaps around a star collapse") << u"x[?][*][3?]y"_qs << u"L\"x\" | *0 | L\"y\""_qs;
-    QTest::newRow("last star of a run wins") << u"a[1*][?][2*5]b"_qs << u"L\"a\" | *2#5 | L\"b\""_qs;
+    QTest::newRow("gaps around a star collapse")
+        << u"x[?][*][3?]y"_qs << u"L\"x\" | *0 | L\"y\""_qs;
+    QTest::newRow("last star of a run wins")
+        << u"a[1*][?][2*5]b"_qs << u"L\"a\" | *2#5 | L\"b\""_qs;
     QTest::newRow("first star's label lost") << u"a[*7][*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
     QTest::newRow("invalid token dropped") << u"[x]abc"_qs << u"L\"abc\""_qs;
     QTest::newRow("text after the number ignored") << u"[3?xyz]a"_qs << u"?3 | L\"a\""_qs;
@@ -56,8 +58,10 @@ void TestMaskCompiler::searchPattern_data()
     QTest::newRow("negative fixed gap dropped") << u"a[-2?]b"_qs << u"L\"ab\""_qs;
     QTest::newRow("negative gap limit") << u"a[-5*]b"_qs << u"L\"a\" | *-5 | L\"b\""_qs;
     QTest::newRow("sign without digits") << u"a[-*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
-    QTest::newRow("largest value means no number") << u"a[2147483647?]b"_qs << u"L\"a\" | ?1 | L\"b\""_qs;
-    QTest::newRow("too large means no number") << u"a[99999999999*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
+    QTest::newRow("largest value means no number")
+        << u"a[2147483647?]b"_qs << u"L\"a\" | ?1 | L\"b\""_qs;
+    QTest::newRow("too large means no number")
+        << u"a[99999999999*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
     QTest::newRow("unclosed bracket is text") << u"ab[cd"_qs << u"L\"ab[cd\""_qs;
     QTest::newRow("unclosed after a token") << u"[?]x[*"_qs << u"?1 | L\"x[*\""_qs;
     QTest::newRow("bracket then close right after") << u"a[]"_qs << u"L\"a[]\""_qs;
@@ -92,7 +96,8 @@ void TestMaskCompiler::replacementPattern_data()
     QTest::newRow("zero step") << labelled << u"[5I0]"_qs << u"I5,0"_qs;
     QTest::newRow("negative start") << labelled << u"[-5I]"_qs << u"I-5,1"_qs;
     QTest::newRow("counter needs a start") << labelled << u"[I]x"_qs << u"L\"x\""_qs;
-    QTest::newRow("brackets not merged") << labelled << u"[O]b[C]"_qs << u"L\"[\" | L\"b\" | L\"]\""_qs;
+    QTest::newRow("brackets not merged")
+        << labelled << u"[O]b[C]"_qs << u"L\"[\" | L\"b\" | L\"]\""_qs;
     QTest::newRow("search tokens invalid") << labelled << u"[3?]x"_qs << u"L\"x\""_qs;
     QTest::newRow("lower-case counter alone dropped") << labelled << u"[i]"_qs << QString();
     QTest::newRow("back reference needs a number") << labelled << u"[B]"_qs << QString();

@@ -10,7 +10,7 @@ struct Search {
     SearchOptions options;
     OccurrenceFinder finder{state, options};
 
-    Search(const QString& pattern, bool wildcards, bool matchCase = false)
+    Search(const QString &pattern, bool wildcards, bool matchCase = false)
     {
         state.SearchText = pattern;
         state.SearchLen = pattern.size();
@@ -50,30 +50,53 @@ void TestOccurrenceFinder::find_data()
 
     QTest::newRow("plain, case ignored") << u"AB"_qs << false << false << u"xaby"_qs << 0 << 1 << 2;
     QTest::newRow("plain, case kept") << u"AB"_qs << false << true << u"xaby"_qs << 0 << -1 << 2;
-    QTest::newRow("plain brackets are literal") << u"[*]"_qs << false << true << u"a[*]"_qs << 0 << 1 << 3;
-    QTest::newRow("plain from the middle") << u"aa"_qs << false << true << u"aaaa"_qs << 1 << 1 << 2;
-    QTest::newRow("plain start past the end") << u"a"_qs << false << true << u"aaa"_qs << 4 << -1 << 1;
-    QTest::newRow("plain start at the end") << u"a"_qs << false << true << u"aaa"_qs << 3 << -1 << 1;
-    QTest::newRow("fixed gap in the middle") << u"ab[2?]cd"_qs << true << false << u"abXYZcd abXYcd"_qs << 0 << 8 << 6;
-    QTest::newRow("leading fixed gap slides") << u"[3?]x"_qs << true << false << u"12345x"_qs << 0 << 2 << 4;
-    QTest::newRow("leading fixed gap too long") << u"[3?]x"_qs << true << false << u"12x"_qs << 0 << -1 << 0;
-    QTest::newRow("trailing fixed gap") << u"ab[2?]"_qs << true << false << u"zzab12"_qs << 0 << 2 << 4;
-    QTest::newRow("trailing gap passes the end") << u"ab[2?]"_qs << true << false << u"zzab1"_qs << 0 << -1 << 0;
-    QTest::newRow("lazy star") << u"<b>[*]</b>"_qs << true << false << u"<b>one</b> <b>two</b>"_qs << 0 << 0 << 10;
-    QTest::newRow("lazy star from 1") << u"<b>[*]</b>"_qs << true << false << u"<b>one</b> <b>two</b>"_qs << 1 << 11 << 10;
-    QTest::newRow("earliest first block wins") << u"x[*]y[*]z"_qs << true << false << u"x1y2 x3y4z"_qs << 0 << 0 << 10;
-    QTest::newRow("gap limit: 2 is not more than 2") << u"a[2*]b"_qs << true << false << u"axxb"_qs << 0 << -1 << 0;
-    QTest::newRow("gap limit: 3 is more than 2") << u"a[2*]b"_qs << true << false << u"axxxb"_qs << 0 << 0 << 5;
-    QTest::newRow("star never retries a later literal") << u"a[2*]b"_qs << true << false << u"axbxxxb"_qs << 0 << -1 << 0;
-    QTest::newRow("upper gap limit") << u"a[-3*]b"_qs << true << false << u"a1234b a1b"_qs << 0 << 7 << 3;
-    QTest::newRow("upper limit allows 2") << u"a[-3*]b"_qs << true << false << u"a12b"_qs << 0 << 0 << 4;
-    QTest::newRow("upper limit refuses 3") << u"a[-3*]b"_qs << true << false << u"a123b"_qs << 0 << -1 << 0;
-    QTest::newRow("empty star with upper limit") << u"a[-3*]b"_qs << true << false << u"ab"_qs << 0 << 0 << 2;
+    QTest::newRow("plain brackets are literal")
+        << u"[*]"_qs << false << true << u"a[*]"_qs << 0 << 1 << 3;
+    QTest::newRow("plain from the middle")
+        << u"aa"_qs << false << true << u"aaaa"_qs << 1 << 1 << 2;
+    QTest::newRow("plain start past the end")
+        << u"a"_qs << false << true << u"aaa"_qs << 4 << -1 << 1;
+    QTest::newRow("plain start at the end")
+        << u"a"_qs << false << true << u"aaa"_qs << 3 << -1 << 1;
+    QTest::newRow("fixed gap in the middle")
+        << u"ab[2?]cd"_qs << true << false << u"abXYZcd abXYcd"_qs << 0 << 8 << 6;
+    QTest::newRow("leading fixed gap slides")
+        << u"[3?]x"_qs << true << false << u"12345x"_qs << 0 << 2 << 4;
+    QTest::newRow("leading fixed gap too long")
+        << u"[3?]x"_qs << true << false << u"12x"_qs << 0 << -1 << 0;
+    QTest::newRow("trailing fixed gap")
+        << u"ab[2?]"_qs << true << false << u"zzab12"_qs << 0 << 2 << 4;
+    QTest::newRow("trailing gap passes the end")
+        << u"ab[2?]"_qs << true << false << u"zzab1"_qs << 0 << -1 << 0;
+    QTest::newRow("lazy star") << u"<b>[*]</b>"_qs << true << false << u"<b>one</b> <b>two</b>"_qs
+                               << 0 << 0 << 10;
+    QTest::newRow("lazy star from 1")
+        << u"<b>[*]</b>"_qs << true << false << u"<b>one</b> <b>two</b>"_qs << 1 << 11 << 10;
+    QTest::newRow("earliest first block wins")
+        << u"x[*]y[*]z"_qs << true << false << u"x1y2 x3y4z"_qs << 0 << 0 << 10;
+    QTest::newRow("gap limit: 2 is not more than 2")
+        << u"a[2*]b"_qs << true << false << u"axxb"_qs << 0 << -1 << 0;
+    QTest::newRow("gap limit: 3 is more than 2")
+        << u"a[2*]b"_qs << true << false << u"axxxb"_qs << 0 << 0 << 5;
+    QTest::newRow("star never retries a later literal")
+        << u"a[2*]b"_qs << true << false << u"axbxxxb"_qs << 0 << -1 << 0;
+    QTest::newRow("upper gap limit")
+        << u"a[-3*]b"_qs << true << false << u"a1234b a1b"_qs << 0 << 7 << 3;
+    QTest::newRow("upper limit allows 2")
+        << u"a[-3*]b"_qs << true << false << u"a12b"_qs << 0 << 0 << 4;
+    QTest::newRow("upper limit refuses 3")
+        << u"a[-3*]b"_qs << true << false << u"a123b"_qs << 0 << -1 << 0;
+    QTest::newRow("empty star with upper limit")
+        << u"a[-3*]b"_qs << true << false << u"ab"_qs << 0 << 0 << 2;
     QTest::newRow("one character") << u"[?]"_qs << true << false << u"abc"_qs << 0 << 0 << 1;
-    QTest::newRow("one character at the end") << u"[?]"_qs << true << false << u"abc"_qs << 3 << -1 << 0;
-    QTest::newRow("wildcard start past the end") << u"b"_qs << true << false << u"abc"_qs << 7 << -1 << 0;
-    QTest::newRow("zero-width gap at the end") << u"[0?]"_qs << true << false << u"abc"_qs << 3 << 3 << 0;
-    QTest::newRow("zero-width gap past the end") << u"[0?]"_qs << true << false << u"abc"_qs << 4 << -1 << 0;
+    QTest::newRow("one character at the end")
+        << u"[?]"_qs << true << false << u"abc"_qs << 3 << -1 << 0;
+    QTest::newRow("wildcard start past the end")
+        << u"b"_qs << true << false << u"abc"_qs << 7 << -1 << 0;
+    QTest::newRow("zero-width gap at the end")
+        << u"[0?]"_qs << true << false << u"abc"_qs << 3 << 3 << 0;
+    QTest::newRow("zero-width gap past the end")
+        << u"[0?]"_qs << true << false << u"abc"_qs << 4 << -1 << 0;
     QTest::newRow("literal after a gap must be exact")
         << u"a[2?]b"_qs << true << true << u"a12xb a34b"_qs << 0 << 6 << 4;
     QTest::newRow("literal after star moves to lengthen it")
@@ -101,7 +124,8 @@ void TestOccurrenceFinder::find()
     QFETCH(int, matchLength);
     Search search(pattern, wildcards, matchCase);
     qsizetype length = 0;
-    const qsizetype found = search.finder.FindOccurrence(DocumentView(text), start, length, wildcards);
+    const qsizetype found
+        = search.finder.FindOccurrence(DocumentView(text), start, length, wildcards);
     QCOMPARE(found, qsizetype(matchStart));
     if (matchStart >= 0 || !wildcards)
         QCOMPARE(length, qsizetype(matchLength));
@@ -140,10 +164,10 @@ void TestOccurrenceFinder::blockPositionsOfTheMatch()
     qsizetype length = 0;
     QCOMPARE(search.finder.FindMasked(DocumentView(text), 0, length), 3);
     QCOMPARE(length, 24);
-    const MaskTable& blocks = search.state.FindBlocks;
+    const MaskTable &blocks = search.state.FindBlocks;
     QCOMPARE(search.state.FindBlockCount, 5);
-    const QList<qint64> positions{blocks[1].Pos, blocks[2].Pos, blocks[3].Pos, blocks[4].Pos,
-                                  blocks[5].Pos, blocks[6].Pos};
+    const QList<qint64> positions{blocks[1].Pos, blocks[2].Pos, blocks[3].Pos,
+                                  blocks[4].Pos, blocks[5].Pos, blocks[6].Pos};
     QCOMPARE(positions, (QList<qint64>{3, 11, 18, 19, 23, 27}));
     QVERIFY(blocks[1].Floating);
     QVERIFY(!blocks[2].Floating);
@@ -172,7 +196,8 @@ void TestOccurrenceFinder::findLiteral_data()
     QTest::addColumn<int>("result");
 
     QTest::newRow("found") << u"hello world"_qs << u"world"_qs << 0 << 11 << true << 6;
-    QTest::newRow("must lie wholly inside") << u"hello world"_qs << u"world"_qs << 0 << 10 << true << -1;
+    QTest::newRow("must lie wholly inside")
+        << u"hello world"_qs << u"world"_qs << 0 << 10 << true << -1;
     QTest::newRow("range start") << u"abab"_qs << u"ab"_qs << 1 << 3 << true << 2;
     QTest::newRow("zero length") << u"abab"_qs << u"ab"_qs << 0 << 0 << true << -1;
     QTest::newRow("negative length") << u"abab"_qs << u"ab"_qs << 0 << -3 << true << -1;
@@ -181,10 +206,10 @@ void TestOccurrenceFinder::findLiteral_data()
     QTest::newRow("cyrillic fold") << u"Съешь ЕЩЁ этих"_qs << u"ещё"_qs << 0 << 14 << false << 6;
     QTest::newRow("cyrillic kept") << u"Съешь ЕЩЁ этих"_qs << u"ещё"_qs << 0 << 14 << true << -1;
     QTest::newRow("digits exact") << u"a1b2"_qs << u"B2"_qs << 0 << 4 << false << 2;
-    QTest::newRow("long needle, long text")
-        << QString(u"x"_qs.repeated(600) + u"NeedleInHay"_qs) << u"needleinhay"_qs << 0 << 611 << false << 600;
-    QTest::newRow("long needle, case kept")
-        << QString(u"x"_qs.repeated(600) + u"NeedleInHay"_qs) << u"needleinhay"_qs << 0 << 611 << true << -1;
+    QTest::newRow("long needle, long text") << QString(u"x"_qs.repeated(600) + u"NeedleInHay"_qs)
+                                            << u"needleinhay"_qs << 0 << 611 << false << 600;
+    QTest::newRow("long needle, case kept") << QString(u"x"_qs.repeated(600) + u"NeedleInHay"_qs)
+                                            << u"needleinhay"_qs << 0 << 611 << true << -1;
     QTest::newRow("empty literal") << u"abc"_qs << QString() << 0 << 3 << true << -1;
 }
 
@@ -206,7 +231,7 @@ void TestOccurrenceFinder::everyStartTerminates()
     const QStringList patterns{u"a[*]b[2?]c"_qs, u"[1?]a[-2*]a[*]a"_qs, u"[0?][3?]b"_qs,
                                u"a[3*]a[-2*]b"_qs};
     const QString text = u"aabacabbaacbbbaaabcabab"_qs.repeated(4);
-    for (const QString& pattern : patterns) {
+    for (const QString &pattern : patterns) {
         Search search(pattern, true);
         for (int start = 0; start <= text.size() + 1; ++start) {
             qsizetype length = -1;

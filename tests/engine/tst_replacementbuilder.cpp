@@ -12,7 +12,7 @@ struct Replace {
     OccurrenceFinder finder{state, options};
     ReplacementBuilder builder{state};
 
-    Replace(const QString& search, const QString& replacement, bool replaceWildcards = true)
+    Replace(const QString &search, const QString &replacement, bool replaceWildcards = true)
     {
         state.SearchText = search;
         state.SearchLen = search.size();
@@ -25,7 +25,7 @@ struct Replace {
     }
 
     // Finds from start and builds the replacement as a confirmed answer would.
-    QString next(const QString& text, qsizetype start = 0)
+    QString next(const QString &text, qsizetype start = 0)
     {
         qsizetype length = 0;
         state.MatchStart = finder.FindMasked(DocumentView(text), start, length);
@@ -62,12 +62,17 @@ void TestReplacementBuilder::build_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("swap link and label") << u"<a href=[*1]>[*2]</a>"_qs << u"[B2] ([B1])"_qs
-                                         << u"<p><a href='x.htm'>Home</a></p>"_qs << u"Home ('x.htm')"_qs;
-    QTest::newRow("fixed gap, case ignored") << u"ab[3?1]"_qs << u"[B1]"_qs << u"xxABcde"_qs << u"cde"_qs;
-    QTest::newRow("merged literal keeps its label") << u"x[C1]"_qs << u"[B1]"_qs << u"ax]b"_qs << u"x]"_qs;
-    QTest::newRow("literal copied as written") << u"ab[*]c"_qs << u"[0B]"_qs << u"ABxxc"_qs << u"ab"_qs;
-    QTest::newRow("empty gap copies nothing") << u"a[*3]b"_qs << u"<[B3]>"_qs << u"ab"_qs << u"<>"_qs;
+    QTest::newRow("swap link and label")
+        << u"<a href=[*1]>[*2]</a>"_qs << u"[B2] ([B1])"_qs << u"<p><a href='x.htm'>Home</a></p>"_qs
+        << u"Home ('x.htm')"_qs;
+    QTest::newRow("fixed gap, case ignored")
+        << u"ab[3?1]"_qs << u"[B1]"_qs << u"xxABcde"_qs << u"cde"_qs;
+    QTest::newRow("merged literal keeps its label")
+        << u"x[C1]"_qs << u"[B1]"_qs << u"ax]b"_qs << u"x]"_qs;
+    QTest::newRow("literal copied as written")
+        << u"ab[*]c"_qs << u"[0B]"_qs << u"ABxxc"_qs << u"ab"_qs;
+    QTest::newRow("empty gap copies nothing")
+        << u"a[*3]b"_qs << u"<[B3]>"_qs << u"ab"_qs << u"<>"_qs;
     QTest::newRow("empty replacement deletes") << u"a[?]"_qs << QString() << u"xay"_qs << QString();
     QTest::newRow("only dropped tokens") << u"a[?]"_qs << u"[q][B7]"_qs << u"xay"_qs << QString();
     QTest::newRow("brackets by token") << u"a"_qs << u"[O]b[C]"_qs << u"a"_qs << u"[b]"_qs;
@@ -90,8 +95,8 @@ void TestReplacementBuilder::counters_data()
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QStringList>("results");
 
-    QTest::newRow("numbered headings") << u"<h2>[1I]. "_qs
-                                       << QStringList{u"<h2>1. "_qs, u"<h2>2. "_qs, u"<h2>3. "_qs};
+    QTest::newRow("numbered headings")
+        << u"<h2>[1I]. "_qs << QStringList{u"<h2>1. "_qs, u"<h2>2. "_qs, u"<h2>3. "_qs};
     QTest::newRow("step 0") << u"[5I0]"_qs << QStringList{u"5"_qs, u"5"_qs, u"5"_qs};
     QTest::newRow("counting down") << u"[10I-1]"_qs << QStringList{u"10"_qs, u"9"_qs, u"8"_qs};
     QTest::newRow("negative start") << u"[-5I]"_qs << QStringList{u"-5"_qs, u"-4"_qs, u"-3"_qs};

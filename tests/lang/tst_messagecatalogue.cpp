@@ -99,16 +99,15 @@ void TestMessageCatalogue::composedMessages_data()
     const MessageCatalogue catalogue;
     QTest::addColumn<QString>("composed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("file changed")
-        << catalogue.message(MsgFileChanged, u"C:\\a.htm"_s, 3, 5)
-        << u"Изменен файл C:\\a.htm. Кол-во замен - 3/5"_s;
+    QTest::newRow("file changed") << catalogue.message(MsgFileChanged, u"C:\\a.htm"_s, 3, 5)
+                                  << u"Изменен файл C:\\a.htm. Кол-во замен - 3/5"_s;
     const QString folder = u"D:\\Bak"_s;
     QTest::newRow("create folder")
         << catalogue.message(MsgFolderMissing, folder) + catalogue.message(MsgCreateFolder, folder)
         << u"Каталога D:\\Bak не существует. Создать каталог D:\\Bak ?"_s;
     QTest::newRow("cannot create file")
         << catalogue.message(MsgCannotCreateFile, u"D:\\Bak\\C\\a.htm"_s)
-               + catalogue.LoadMessage(MsgRetryQuestion)
+            + catalogue.LoadMessage(MsgRetryQuestion)
         << u"Не могу создать файл D:\\Bak\\C\\a.htm.Повторить операцию ?"_s;
 }
 
@@ -152,7 +151,8 @@ void TestMessageCatalogue::longTextsAreCut_data()
     const QString max(MessageCatalogue::MaxMessageLength, u'я');
     QTest::newRow("exactly the limit") << max << max;
     QTest::newRow("one over") << max + u'!' << max;
-    QTest::newRow("far over") << QString(5000, u'x') << QString(MessageCatalogue::MaxMessageLength, u'x');
+    QTest::newRow("far over") << QString(5000, u'x')
+                              << QString(MessageCatalogue::MaxMessageLength, u'x');
     // A pair that straddles the limit goes as a whole rather than in halves.
     const QString clef = QString::fromUcs4(U"\U0001D11E");
     const QString head(MessageCatalogue::MaxMessageLength - 1, u'a');

@@ -51,8 +51,9 @@ qsizetype replaceAll(RtfDocument &document, const QString &from, const QString &
 
 bool isTextWord(QByteArrayView word)
 {
-    static const QList<QByteArrayView> words{"u", "par", "line", "tab", "sect", "page", "emdash", "endash",
-                                             "bullet", "lquote", "rquote", "ldblquote", "rdblquote"};
+    static const QList<QByteArrayView> words{"u",      "par",       "line",     "tab",    "sect",
+                                             "page",   "emdash",    "endash",   "bullet", "lquote",
+                                             "rquote", "ldblquote", "rdblquote"};
     return words.contains(word);
 }
 
@@ -62,7 +63,8 @@ QList<QByteArray> structure(const QByteArray &rtf)
 {
     QList<QByteArray> tokens;
     RtfTokenizer tokenizer(rtf);
-    for (RtfToken token = tokenizer.next(); token.type != RtfTokenType::End; token = tokenizer.next()) {
+    for (RtfToken token = tokenizer.next(); token.type != RtfTokenType::End;
+         token = tokenizer.next()) {
         const QByteArray bytes = rtf.mid(token.begin, token.end - token.begin).trimmed();
         switch (token.type) {
         case RtfTokenType::GroupOpen:
@@ -142,20 +144,27 @@ void TestRtfDocument::replaceInOneRun_data()
     QTest::addColumn<QByteArray>("oldBytes");
     QTest::addColumn<QByteArray>("newBytes");
 
-    QTest::newRow("ascii beside a picture") << u"image.rtf"_s << u"between"_s << u"among"_s
-                                            << "between"_ba << "among"_ba;
-    QTest::newRow("unicode escapes") << u"cyrillic.rtf"_s << u"текст"_s << u"слово"_s
-                                     << "\\u1090\\'3f\\u1077\\'3f\\u1082\\'3f\\u1089\\'3f\\u1090\\'3f"_ba
-                                     << "\\u1089?\\u1083?\\u1086?\\u1074?\\u1086?"_ba;
-    QTest::newRow("code page escapes") << u"wordpad-1251.rtf"_s << u"мир"_s << u"свет"_s
-                                       << "\\'ec\\'e8\\'f0"_ba << "\\'f1\\'e2\\'e5\\'f2"_ba;
-    QTest::newRow("western font in a 1251 document") << u"wordpad-1251.rtf"_s << u"Café"_s << u"Thé"_s
-                                                     << "Caf\\'e9"_ba << "Th\\'e9"_ba;
+    QTest::newRow("ascii beside a picture")
+        << u"image.rtf"_s << u"between"_s << u"among"_s << "between"_ba
+        << "among"_ba;
+    QTest::newRow("unicode escapes")
+        << u"cyrillic.rtf"_s << u"текст"_s << u"слово"_s
+        << "\\u1090\\'3f\\u1077\\'3f\\u1082\\'3f\\u1089\\'3f\\u1090\\'3f"_ba
+        << "\\u1089?\\u1083?\\u1086?\\u1074?\\u1086?"_ba;
+    QTest::newRow("code page escapes")
+        << u"wordpad-1251.rtf"_s << u"мир"_s << u"свет"_s << "\\'ec\\'e8\\'f0"_ba
+        << "\\'f1\\'e2\\'e5\\'f2"_ba;
+    QTest::newRow("western font in a 1251 document")
+        << u"wordpad-1251.rtf"_s << u"Café"_s << u"Thé"_s << "Caf\\'e9"_ba
+        << "Th\\'e9"_ba;
     QTest::newRow("double-byte") << u"shift-jis.rtf"_s << u"テキスト"_s << u"本"_s
-                                 << "\\'83\\'65\\'83\\'4c\\'83\\'58\\'83\\'67"_ba << "\\'96\\'7b"_ba;
+                                 << "\\'83\\'65\\'83\\'4c\\'83\\'58\\'83\\'67"_ba
+                                 << "\\'96\\'7b"_ba;
     QTest::newRow("field result") << u"hyperlink.rtf"_s << u"example site"_s << u"sample page"_s
-                                  << "example site"_ba << "sample page"_ba;
-    QTest::newRow("table cell") << u"table.rtf"_s << u"Apple"_s << u"Pear"_s << "Apple"_ba << "Pear"_ba;
+                                  << "example site"_ba
+                                  << "sample page"_ba;
+    QTest::newRow("table cell") << u"table.rtf"_s << u"Apple"_s << u"Pear"_s << "Apple"_ba
+                                << "Pear"_ba;
 }
 
 void TestRtfDocument::replaceInOneRun()
@@ -185,11 +194,13 @@ void TestRtfDocument::replaceAcrossRuns()
     RtfDocument document = load(original);
     QCOMPARE(replaceAll(document, u"Переводчик"_s, u"Толмач"_s), 1);
 
-    const QByteArray word = "\\u1055\\'3f\\u1077\\'3f\\u1088\\'3f\\u1077\\'3f}{\\loch\\b\\loch\n"
-                            "\\u1074\\'3f\\u1086\\'3f\\u1076\\'3f}{\\loch\n\\u1095\\'3f\\u1080\\'3f\\u1082\\'3f"_ba;
+    const QByteArray word
+        = "\\u1055\\'3f\\u1077\\'3f\\u1088\\'3f\\u1077\\'3f}{\\loch\\b\\loch\n"
+          "\\u1074\\'3f\\u1086\\'3f\\u1076\\'3f}{\\loch\n\\u1095\\'3f\\u1080\\'3f\\u1082\\'3f"_ba;
     QCOMPARE(original.count(word), 1);
     QByteArray expected = original;
-    expected.replace(word, "\\u1058?\\u1086?\\u1083?\\u1084?\\u1072?\\u1095?}{\\loch\\b\\loch\n}{\\loch\n"_ba);
+    expected.replace(
+        word, "\\u1058?\\u1086?\\u1083?\\u1084?\\u1072?\\u1095?}{\\loch\\b\\loch\n}{\\loch\n"_ba);
     QCOMPARE(document.toRtf(), expected);
 }
 
@@ -199,16 +210,23 @@ void TestRtfDocument::replaceAllKeepsStructure_data()
     QTest::addColumn<Pairs>("replacements");
 
     QTest::newRow("mixed") << u"mixed.rtf"_s
-                           << Pairs{{u"word"_s, u"term"_s}, {u"слово"_s, u"Wort"_s}, {u"е"_s, u"ё"_s},
-                                    {u"中文"_s, u"日本語"_s}, {u"Ελληνικά"_s, u""_s}};
+                           << Pairs{{u"word"_s, u"term"_s},
+                                    {u"слово"_s, u"Wort"_s},
+                                    {u"е"_s, u"ё"_s},
+                                    {u"中文"_s, u"日本語"_s},
+                                    {u"Ελληνικά"_s, u""_s}};
     QTest::newRow("across paragraphs") << u"mixed.rtf"_s << Pairs{{u"работе\r\nПере"_s, u"-"_s}};
     QTest::newRow("across cells") << u"table.rtf"_s << Pairs{{u"Price\r\nNote\r\nApple"_s, u"X"_s}};
-    QTest::newRow("around a picture") << u"image.rtf"_s << Pairs{{u"Picture  between"_s, u"Bild"_s}};
-    QTest::newRow("around footnotes") << u"footnotes.rtf"_s << Pairs{{u"note and another"_s, u"Fußnote"_s}};
-    QTest::newRow("lists") << u"lists.rtf"_s << Pairs{{u"item"_s, u"entry"_s}, {u"bullet"_s, u"•"_s}};
+    QTest::newRow("around a picture")
+        << u"image.rtf"_s << Pairs{{u"Picture  between"_s, u"Bild"_s}};
+    QTest::newRow("around footnotes")
+        << u"footnotes.rtf"_s << Pairs{{u"note and another"_s, u"Fußnote"_s}};
+    QTest::newRow("lists") << u"lists.rtf"_s
+                           << Pairs{{u"item"_s, u"entry"_s}, {u"bullet"_s, u"•"_s}};
     QTest::newRow("every letter") << u"scripts.rtf"_s << Pairs{{u"e"_s, u"E"_s}, {u"。"_s, u"."_s}};
-    QTest::newRow("word processor") << u"word-style.rtf"_s
-                                    << Pairs{{u"fox jumps"_s, u"cat leaps"_s}, {u"Русский"_s, u"Новый"_s}};
+    QTest::newRow("word processor")
+        << u"word-style.rtf"_s
+        << Pairs{{u"fox jumps"_s, u"cat leaps"_s}, {u"Русский"_s, u"Новый"_s}};
 }
 
 void TestRtfDocument::replaceAllKeepsStructure()
@@ -232,8 +250,8 @@ void TestRtfDocument::replaceAllKeepsStructure()
     QCOMPARE(document.plainText(), expected);
     QCOMPARE(RtfReader::plainText(edited), std::optional<QString>(expected));
     QCOMPARE(structure(edited), structure(original));
-    for (const QByteArray &kept : {"\\pict"_ba, "\\field"_ba, "\\cell"_ba, "\\row"_ba, "\\footnote"_ba,
-                                   "89504e470d0a1a0a"_ba})
+    for (const QByteArray &kept : {"\\pict"_ba, "\\field"_ba, "\\cell"_ba, "\\row"_ba,
+                                   "\\footnote"_ba, "89504e470d0a1a0a"_ba})
         QCOMPARE(edited.count(kept), original.count(kept));
 }
 
@@ -248,47 +266,55 @@ void TestRtfDocument::edits_data()
     QTest::newRow("paragraphs merge, braces stay")
         << "{\\rtf1 {\\b one}\\par two\\par three}"_ba << qsizetype(2) << qsizetype(5) << QString()
         << "{\\rtf1 {\\b on}o\\par three}"_ba;
-    QTest::newRow("cell ends stay") << "{\\rtf1\\trowd\\cellx1\\cellx2 A\\cell B\\cell\\row}"_ba << qsizetype(0)
-                                    << qsizetype(4) << u"X"_s << "{\\rtf1\\trowd\\cellx1\\cellx2 X\\cell \\cell\\row}"_ba;
+    QTest::newRow("cell ends stay")
+        << "{\\rtf1\\trowd\\cellx1\\cellx2 A\\cell B\\cell\\row}"_ba << qsizetype(0) << qsizetype(4)
+        << u"X"_s << "{\\rtf1\\trowd\\cellx1\\cellx2 X\\cell \\cell\\row}"_ba;
     QTest::newRow("range takes the format of its start")
-        << "{\\rtf1 plain{\\b bold}}"_ba << qsizetype(3) << qsizetype(4) << u"X"_s << "{\\rtf1 plaX{\\b ld}}"_ba;
-    QTest::newRow("insertion after a character") << "{\\rtf1 {\\b bold}plain}"_ba << qsizetype(4) << qsizetype(0)
-                                                 << u"x"_s << "{\\rtf1 {\\b boldx}plain}"_ba;
+        << "{\\rtf1 plain{\\b bold}}"_ba << qsizetype(3) << qsizetype(4) << u"X"_s
+        << "{\\rtf1 plaX{\\b ld}}"_ba;
+    QTest::newRow("insertion after a character")
+        << "{\\rtf1 {\\b bold}plain}"_ba << qsizetype(4) << qsizetype(0) << u"x"_s
+        << "{\\rtf1 {\\b boldx}plain}"_ba;
     QTest::newRow("insertion at a line start")
-        << "{\\rtf1 a\\par {\\i b}}"_ba << qsizetype(3) << qsizetype(0) << u"x"_s << "{\\rtf1 a\\par {\\i xb}}"_ba;
+        << "{\\rtf1 a\\par {\\i b}}"_ba << qsizetype(3) << qsizetype(0) << u"x"_s
+        << "{\\rtf1 a\\par {\\i xb}}"_ba;
     QTest::newRow("insertion into an empty document")
         << "{\\rtf1{\\fonttbl{\\f0 A;}}}"_ba << qsizetype(0) << qsizetype(0) << u"new"_s
         << "{\\rtf1{\\fonttbl{\\f0 A;}}new}"_ba;
-    QTest::newRow("CR LF becomes par") << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1) << u"a\r\nb"_s
-                                       << "{\\rtf1 a\\par b}"_ba;
-    QTest::newRow("LF becomes par") << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1) << u"a\nb"_s
-                                    << "{\\rtf1 a\\par b}"_ba;
-    QTest::newRow("CR becomes par") << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1) << u"a\r\r\nb"_s
-                                    << "{\\rtf1 a\\par \\par b}"_ba;
+    QTest::newRow("CR LF becomes par")
+        << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1) << u"a\r\nb"_s << "{\\rtf1 a\\par b}"_ba;
+    QTest::newRow("LF becomes par")
+        << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1) << u"a\nb"_s << "{\\rtf1 a\\par b}"_ba;
+    QTest::newRow("CR becomes par") << "{\\rtf1 x}"_ba << qsizetype(0) << qsizetype(1)
+                                    << u"a\r\r\nb"_s << "{\\rtf1 a\\par \\par b}"_ba;
     // Joins that would change how the neighbouring bytes read.
-    QTest::newRow("word before a letter") << "{\\rtf1 \\b\\'e9}"_ba << qsizetype(0) << qsizetype(1) << u"x"_s
-                                          << "{\\rtf1 \\b x}"_ba;
-    QTest::newRow("number before a digit") << "{\\rtf1 \\fs24\\'e9}"_ba << qsizetype(0) << qsizetype(1)
-                                           << u"5"_s << "{\\rtf1 \\fs24 5}"_ba;
-    QTest::newRow("word before a space") << "{\\rtf1 \\b\\'e9}"_ba << qsizetype(0) << qsizetype(1) << u" a"_s
-                                         << "{\\rtf1 \\b  a}"_ba;
+    QTest::newRow("word before a letter")
+        << "{\\rtf1 \\b\\'e9}"_ba << qsizetype(0) << qsizetype(1) << u"x"_s << "{\\rtf1 \\b x}"_ba;
+    QTest::newRow("number before a digit") << "{\\rtf1 \\fs24\\'e9}"_ba << qsizetype(0)
+                                           << qsizetype(1) << u"5"_s << "{\\rtf1 \\fs24 5}"_ba;
+    QTest::newRow("word before a space") << "{\\rtf1 \\b\\'e9}"_ba << qsizetype(0) << qsizetype(1)
+                                         << u" a"_s << "{\\rtf1 \\b  a}"_ba;
     QTest::newRow("deleted text between word and letter")
-        << "{\\rtf1 \\b\\'e9x}"_ba << qsizetype(0) << qsizetype(1) << QString() << "{\\rtf1 \\b x}"_ba;
-    QTest::newRow("word in a text unit") << "{\\rtf1\\uc0 \\u1055,}"_ba << qsizetype(1) << qsizetype(1) << u"x"_s
-                                         << "{\\rtf1\\uc0 \\u1055{}x}"_ba;
-    QTest::newRow("word and minus before a digit") << "{\\rtf1 \\b-x}"_ba << qsizetype(1) << qsizetype(1) << u"5"_s
-                                                   << "{\\rtf1 \\b-{}5}"_ba;
-    QTest::newRow("unfinished hex before a digit") << "{\\rtf1 \\'ez}"_ba << qsizetype(0) << qsizetype(1) << u"5"_s
-                                                   << "{\\rtf1 \\'e{}5}"_ba;
-    QTest::newRow("lone lead byte") << "{\\rtf1\\ansicpg932 \\'81\\par x}"_ba << qsizetype(1) << qsizetype(2)
-                                    << QString() << "{\\rtf1\\ansicpg932 \\'81{}x}"_ba;
-    QTest::newRow("unicode without its fallback") << "{\\rtf1{\\u1055}x}"_ba << qsizetype(1) << qsizetype(0)
-                                                  << u"a"_s << "{\\rtf1{\\u1055{}a}x}"_ba;
+        << "{\\rtf1 \\b\\'e9x}"_ba << qsizetype(0) << qsizetype(1) << QString()
+        << "{\\rtf1 \\b x}"_ba;
+    QTest::newRow("word in a text unit") << "{\\rtf1\\uc0 \\u1055,}"_ba << qsizetype(1)
+                                         << qsizetype(1) << u"x"_s << "{\\rtf1\\uc0 \\u1055{}x}"_ba;
+    QTest::newRow("word and minus before a digit")
+        << "{\\rtf1 \\b-x}"_ba << qsizetype(1) << qsizetype(1) << u"5"_s << "{\\rtf1 \\b-{}5}"_ba;
+    QTest::newRow("unfinished hex before a digit")
+        << "{\\rtf1 \\'ez}"_ba << qsizetype(0) << qsizetype(1) << u"5"_s << "{\\rtf1 \\'e{}5}"_ba;
+    QTest::newRow("lone lead byte")
+        << "{\\rtf1\\ansicpg932 \\'81\\par x}"_ba << qsizetype(1) << qsizetype(2) << QString()
+        << "{\\rtf1\\ansicpg932 \\'81{}x}"_ba;
+    QTest::newRow("unicode without its fallback")
+        << "{\\rtf1{\\u1055}x}"_ba << qsizetype(1) << qsizetype(0) << u"a"_s
+        << "{\\rtf1{\\u1055{}a}x}"_ba;
     QTest::newRow("letters beyond the look-back")
-        << "{\\rtf1 " + QByteArray(5000, 'a') + "\\'e9}" << qsizetype(5000) << qsizetype(1) << u"b"_s
-        << "{\\rtf1 " + QByteArray(5000, 'a') + "{}b}";
-    QTest::newRow("unicode before a truncated end") << "{\\rtf1\\uc2\\u26085\\"_ba << qsizetype(1) << qsizetype(0)
-                                                    << u"x"_s << "{\\rtf1\\uc2\\u26085{}x\\"_ba;
+        << "{\\rtf1 " + QByteArray(5000, 'a') + "\\'e9}" << qsizetype(5000) << qsizetype(1)
+        << u"b"_s << "{\\rtf1 " + QByteArray(5000, 'a') + "{}b}";
+    QTest::newRow("unicode before a truncated end")
+        << "{\\rtf1\\uc2\\u26085\\"_ba << qsizetype(1) << qsizetype(0) << u"x"_s
+        << "{\\rtf1\\uc2\\u26085{}x\\"_ba;
 }
 
 void TestRtfDocument::edits()
@@ -320,18 +346,21 @@ void TestRtfDocument::escaping_data()
     const QByteArray cp1252 = "{\\rtf1\\ansi "_ba;
     QTest::newRow("specials") << cp1251 << u"\\{}"_s << "\\\\\\{\\}"_ba;
     QTest::newRow("tab") << cp1251 << u"a\tb"_s << "a\\tab b"_ba;
-    QTest::newRow("cyrillic in 1251") << cp1251 << u"Привет"_s << "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2"_ba;
+    QTest::newRow("cyrillic in 1251")
+        << cp1251 << u"Привет"_s << "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2"_ba;
     QTest::newRow("accent outside 1251") << cp1251 << u"é"_s << "\\u233?"_ba;
     QTest::newRow("accent in 1252") << cp1252 << u"é"_s << "\\'e9"_ba;
     QTest::newRow("cjk") << cp1251 << u"中文"_s << "\\u20013?\\u25991?"_ba;
     QTest::newRow("above 32767") << cp1251 << u"\uFB01"_s << "\\u-1279?"_ba;
     QTest::newRow("surrogate pair") << cp1251 << u"😀"_s << "\\u-10179?\\u-8704?"_ba;
     QTest::newRow("control character") << cp1251 << u"a\u0001"_s << "a\\'01"_ba;
-    QTest::newRow("font charset") << "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 A;}}\\f0 "_ba << u"Жé"_s
-                                  << "\\'c6\\u233?"_ba;
-    QTest::newRow("uc2 wraps") << "{\\rtf1\\uc2 "_ba << u"a中文b"_s << "a{\\uc1\\u20013?\\u25991?}b"_ba;
+    QTest::newRow("font charset") << "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 A;}}\\f0 "_ba
+                                  << u"Жé"_s << "\\'c6\\u233?"_ba;
+    QTest::newRow("uc2 wraps") << "{\\rtf1\\uc2 "_ba << u"a中文b"_s
+                               << "a{\\uc1\\u20013?\\u25991?}b"_ba;
     QTest::newRow("uc0 wraps") << "{\\rtf1\\uc0 "_ba << u"中"_s << "{\\uc1\\u20013?}"_ba;
-    QTest::newRow("double-byte code page") << "{\\rtf1\\ansicpg936 "_ba << u"中x"_s << "\\'d6\\'d0x"_ba;
+    QTest::newRow("double-byte code page")
+        << "{\\rtf1\\ansicpg936 "_ba << u"中x"_s << "\\'d6\\'d0x"_ba;
 }
 
 void TestRtfDocument::escaping()
@@ -356,14 +385,16 @@ void TestRtfDocument::widening_data()
     QTest::addColumn<qsizetype>("removed");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("half a line break") << "{\\rtf1 a\\par b}"_ba << qsizetype(2) << qsizetype(1) << qsizetype(1)
-                                       << qsizetype(2) << u"aXb"_s;
-    QTest::newRow("insertion inside a line break") << "{\\rtf1 a\\par b}"_ba << qsizetype(2) << qsizetype(0)
-                                                   << qsizetype(1) << qsizetype(0) << u"aX\r\nb"_s;
-    QTest::newRow("half a surrogate pair") << "{\\rtf1 \\u-10179?\\u-8704?x}"_ba << qsizetype(1) << qsizetype(1)
-                                           << qsizetype(0) << qsizetype(2) << u"Xx"_s;
-    QTest::newRow("range past the end") << "{\\rtf1 ab}"_ba << qsizetype(1) << qsizetype(99) << qsizetype(1)
-                                        << qsizetype(1) << u"aX"_s;
+    QTest::newRow("half a line break") << "{\\rtf1 a\\par b}"_ba << qsizetype(2) << qsizetype(1)
+                                       << qsizetype(1) << qsizetype(2) << u"aXb"_s;
+    QTest::newRow("insertion inside a line break")
+        << "{\\rtf1 a\\par b}"_ba << qsizetype(2) << qsizetype(0) << qsizetype(1) << qsizetype(0)
+        << u"aX\r\nb"_s;
+    QTest::newRow("half a surrogate pair")
+        << "{\\rtf1 \\u-10179?\\u-8704?x}"_ba << qsizetype(1) << qsizetype(1) << qsizetype(0)
+        << qsizetype(2) << u"Xx"_s;
+    QTest::newRow("range past the end") << "{\\rtf1 ab}"_ba << qsizetype(1) << qsizetype(99)
+                                        << qsizetype(1) << qsizetype(1) << u"aX"_s;
 }
 
 void TestRtfDocument::widening()
@@ -456,10 +487,10 @@ void TestRtfDocument::binaryDataMovesWithEdits()
         QString plain;
     };
     const Step steps[] = {
-        {0, 0, u"12"_s, u"12abcde2"_s},  // everything after moves on
-        {0, 5, QString(), u"de2"_s},     // the first data is copied, then "d" joins it
-        {0, 0, u"x"_s, u"xde2"_s},       // a seam after the copied data
-        {2, 1, QString(), u"xd2"_s},     // a seam after the moved second data
+        {0, 0, u"12"_s, u"12abcde2"_s}, // everything after moves on
+        {0, 5, QString(), u"de2"_s}, // the first data is copied, then "d" joins it
+        {0, 0, u"x"_s, u"xde2"_s}, // a seam after the copied data
+        {2, 1, QString(), u"xd2"_s}, // a seam after the moved second data
     };
     RtfDocument document = load("{\\rtf1 ab\\bin2\\bcd\\bin1\\\\b1e2}"_ba);
     for (const Step &step : steps) {
@@ -479,14 +510,15 @@ void TestRtfDocument::randomEditsStayConsistent_data()
 void TestRtfDocument::randomEditsStayConsistent()
 {
     QFETCH(QString, name);
-    static const QStringList insertions{u""_s, u"x"_s, u"слово"_s, u"中"_s, u"😀"_s, u"\r\n"_s, u"\t"_s,
-                                        u"{\\}"_s, u"5"_s, u" a"_s};
+    static const QStringList insertions{u""_s,     u"x"_s,  u"слово"_s, u"中"_s, u"😀"_s,
+                                        u"\r\n"_s, u"\t"_s, u"{\\}"_s,  u"5"_s,  u" a"_s};
     RtfDocument document = load(readData(name));
     QString expected = document.plainText();
     QRandomGenerator random(20240611);
     for (int i = 0; i < 300; ++i) {
         const qsizetype pos = random.bounded(int(document.length() + 1));
-        const qsizetype count = random.bounded(int(std::min<qsizetype>(document.length() - pos, 12) + 1));
+        const qsizetype count
+            = random.bounded(int(std::min<qsizetype>(document.length() - pos, 12) + 1));
         const QString text = insertions.at(random.bounded(int(insertions.size())));
         const std::optional<RtfEdit> edit = document.replace(pos, count, text);
         QVERIFY(edit.has_value());
@@ -521,8 +553,9 @@ void TestRtfDocument::formattedRuns()
     QCOMPARE(runAt(u"справа"_s).alignment, RtfAlignment::Right);
     QCOMPARE(runs.last().start + runs.last().length, text.size());
 
-    const RtfDocument japanese = load("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 "
-                                      "\\'96\\'be\\'92\\'a9;}}\\f0 x}"_ba);
+    const RtfDocument japanese
+        = load("{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 "
+               "\\'96\\'be\\'92\\'a9;}}\\f0 x}"_ba);
     QCOMPARE(japanese.formattedRuns().first().fontName, u"ＭＳ 明朝"_s);
 
     const RtfDocument wordpad = load(readData(u"wordpad-1251.rtf"_s));

@@ -64,7 +64,8 @@ void TestRtfReader::matchesLibreOfficeExport_data()
     QTest::newRow("breaks") << u"breaks"_s << false << Replacements{};
     QTest::newRow("cyrillic") << u"cyrillic"_s << false << Replacements{};
     QTest::newRow("footnotes") << u"footnotes"_s << false
-                               << Replacements{{u"note1 "_s, u"note "_s}, {u"another2 "_s, u"another "_s}};
+                               << Replacements{{u"note1 "_s, u"note "_s},
+                                               {u"another2 "_s, u"another "_s}};
     QTest::newRow("hyperlink") << u"hyperlink"_s << false << Replacements{};
     QTest::newRow("image") << u"image"_s << false << Replacements{};
     QTest::newRow("lists") << u"lists"_s << true << Replacements{};
@@ -72,7 +73,8 @@ void TestRtfReader::matchesLibreOfficeExport_data()
     QTest::newRow("scripts") << u"scripts"_s << false << Replacements{};
     QTest::newRow("shift-jis") << u"shift-jis"_s << false << Replacements{};
     QTest::newRow("table") << u"table"_s << false << Replacements{};
-    QTest::newRow("word-style") << u"word-style"_s << true << Replacements{{u"page 0."_s, u"page 1."_s}};
+    QTest::newRow("word-style") << u"word-style"_s << true
+                                << Replacements{{u"page 0."_s, u"page 1."_s}};
     QTest::newRow("wordpad-1251") << u"wordpad-1251"_s << false << Replacements{};
 }
 
@@ -105,22 +107,28 @@ void TestRtfReader::plainText_data()
     QTest::newRow("backslash before a line break") << "{\\rtf1 a\\\r\nb}"_ba << u"a\r\nb"_s;
     QTest::newRow("tab word and tab byte") << "{\\rtf1 a\\tab b\tc}"_ba << u"a\tb\tc"_s;
     QTest::newRow("source line breaks ignored") << "{\\rtf1 a\r\nb\nc\rd}"_ba << u"abcd"_s;
-    QTest::newRow("control bytes ignored") << QByteArray("{\\rtf1 a\0\x01\x7f" "b}", 13) << u"ab"_s;
+    QTest::newRow("control bytes ignored") << QByteArray("{\\rtf1 a\0\x01\x7f"
+                                                         "b}",
+                                                         13)
+                                           << u"ab"_s;
     QTest::newRow("escaped specials") << "{\\rtf1 \\\\\\{\\}}"_ba << u"\\{}"_s;
     QTest::newRow("control word delimiter") << "{\\rtf1\\b  two}"_ba << u" two"_s;
     QTest::newRow("hex in 1252 by default") << "{\\rtf1 caf\\'e9}"_ba << u"café"_s;
     QTest::newRow("hex in ansicpg") << "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}"_ba << u"При"_s;
     QTest::newRow("8-bit bytes in ansicpg") << "{\\rtf1\\ansicpg1251 \xcf\xf0}"_ba << u"Пр"_s;
-    QTest::newRow("font charset decides")
-        << "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 A;}{\\f1\\fcharset0 B;}{\\f2 C;}}"
-           "\\f0\\'e9\\f1\\'e9\\f2\\'e9{\\f0\\'e9}\\'e9}"_ba
-        << u"йééйé"_s;
-    QTest::newRow("default font charset") << "{\\rtf1\\deff1{\\fonttbl{\\f1\\fcharset204 A;}}\\'e9}"_ba << u"й"_s;
-    QTest::newRow("font code page") << "{\\rtf1{\\fonttbl{\\f0\\cpg1253 A;}}\\f0\\'e1}"_ba << u"α"_s;
+    QTest::newRow("font charset decides") << "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{"
+                                             "\\f0\\fcharset204 A;}{\\f1\\fcharset0 B;}{\\f2 C;}}"
+                                             "\\f0\\'e9\\f1\\'e9\\f2\\'e9{\\f0\\'e9}\\'e9}"_ba
+                                          << u"йééйé"_s;
+    QTest::newRow("default font charset")
+        << "{\\rtf1\\deff1{\\fonttbl{\\f1\\fcharset204 A;}}\\'e9}"_ba << u"й"_s;
+    QTest::newRow("font code page")
+        << "{\\rtf1{\\fonttbl{\\f0\\cpg1253 A;}}\\f0\\'e1}"_ba << u"α"_s;
     QTest::newRow("unknown code page is 1252") << "{\\rtf1\\ansicpg99999 \\'e9}"_ba << u"é"_s;
     QTest::newRow("unicode") << "{\\rtf1 \\u1055?\\u1088?}"_ba << u"Пр"_s;
     QTest::newRow("negative unicode") << "{\\rtf1 \\u-3913?}"_ba << QString(QChar(0xF0B7));
-    QTest::newRow("unicode out of range") << "{\\rtf1 \\u99999999999?x}"_ba << QString(QChar(0xFFFD)) + u"x"_s;
+    QTest::newRow("unicode out of range")
+        << "{\\rtf1 \\u99999999999?x}"_ba << QString(QChar(0xFFFD)) + u"x"_s;
     QTest::newRow("no fallback with uc0") << "{\\rtf1\\uc0\\u1055 x}"_ba << u"Пx"_s;
     QTest::newRow("hex fallback with uc2") << "{\\rtf1\\uc2\\u26085\\'93\\'fa!}"_ba << u"日!"_s;
     QTest::newRow("control word as fallback") << "{\\rtf1 \\u1055\\par x}"_ba << u"Пx"_s;
@@ -128,12 +136,14 @@ void TestRtfReader::plainText_data()
     QTest::newRow("fallback ignores line breaks") << "{\\rtf1 \\u1055\r\n?x}"_ba << u"Пx"_s;
     QTest::newRow("uc scoped to its group") << "{\\rtf1{\\uc2\\u1055??}\\u1088??}"_ba << u"Пр?"_s;
     QTest::newRow("surrogate pair") << "{\\rtf1 \\u-10179?\\u-8704?}"_ba << u"😀"_s;
-    QTest::newRow("surrogates above 32767") << "{\\rtf1\\uc0 \\u55357\\uc1 \\u56832\\'3f}"_ba << u"😀"_s;
+    QTest::newRow("surrogates above 32767")
+        << "{\\rtf1\\uc0 \\u55357\\uc1 \\u56832\\'3f}"_ba << u"😀"_s;
     QTest::newRow("symbol words")
         << "{\\rtf1 \\~\\_\\-\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}"_ba
         << u"\u00A0\u2011\u00AD—–•‘’“”"_s;
     QTest::newRow("tables and properties not shown")
-        << "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s1 Head;}}"
+        << "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s1 "
+           "Head;}}"
            "{\\info{\\title T}}{\\*\\unknown text}a}"_ba
         << u"a"_s;
     QTest::newRow("headers, footers, footnotes not shown")
@@ -142,14 +152,18 @@ void TestRtfReader::plainText_data()
     QTest::newRow("binary picture data") << "{\\rtf1 a{\\pict\\bin4 }{\\}}b}"_ba << u"ab"_s;
     QTest::newRow("field result shown")
         << "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}"_ba << u"link"_s;
-    QTest::newRow("field instruction without star") << "{\\rtf1{\\field{\\fldinst PAGE}{\\fldrslt 7}}}"_ba << u"7"_s;
+    QTest::newRow("field instruction without star")
+        << "{\\rtf1{\\field{\\fldinst PAGE}{\\fldrslt 7}}}"_ba << u"7"_s;
     QTest::newRow("hidden text shown") << "{\\rtf1 a{\\v b}c\\v d\\v0 e}"_ba << u"abcde"_s;
-    QTest::newRow("table cells") << "{\\rtf1\\trowd\\cellx100\\cellx200 A\\cell B\\cell\\row after}"_ba
-                                 << u"A\r\nB\r\nafter"_s;
-    QTest::newRow("list numbers not shown") << "{\\rtf1{\\listtext 1.\\tab}item{\\pntext 2.}x}"_ba << u"itemx"_s;
+    QTest::newRow("table cells")
+        << "{\\rtf1\\trowd\\cellx100\\cellx200 A\\cell B\\cell\\row after}"_ba
+        << u"A\r\nB\r\nafter"_s;
+    QTest::newRow("list numbers not shown")
+        << "{\\rtf1{\\listtext 1.\\tab}item{\\pntext 2.}x}"_ba << u"itemx"_s;
     QTest::newRow("unknown destination shown") << "{\\rtf1{\\mystery x}y}"_ba << u"xy"_s;
     QTest::newRow("double-byte pair") << "{\\rtf1\\ansicpg932 \\'93\\'fa}"_ba << u"日"_s;
-    QTest::newRow("double-byte literal trail") << "{\\rtf1\\ansicpg932 \\'83@\\'83\\'5c}"_ba << u"ァソ"_s;
+    QTest::newRow("double-byte literal trail")
+        << "{\\rtf1\\ansicpg932 \\'83@\\'83\\'5c}"_ba << u"ァソ"_s;
     QTest::newRow("double-byte single byte") << "{\\rtf1\\ansicpg932 \\'b1}"_ba << u"ｱ"_s;
     QTest::newRow("after the closing brace") << "{\\rtf1 a}b{c}"_ba << u"a"_s;
 }
@@ -197,13 +211,16 @@ void TestRtfReader::malformed_data()
     QTest::newRow("truncated control word") << "{\\rtf1 a\\par"_ba << u"a\r\n"_s;
     QTest::newRow("lone backslash at the end") << "{\\rtf1 a\\"_ba << u"a"_s;
     QTest::newRow("truncated unicode fallback") << "{\\rtf1\\uc3 \\u1055?"_ba << u"П"_s;
-    QTest::newRow("huge numbers") << "{\\rtf1\\fs99999999999999999999 a\\f-99999999999 b}"_ba << u"ab"_s;
+    QTest::newRow("huge numbers") << "{\\rtf1\\fs99999999999999999999 a\\f-99999999999 b}"_ba
+                                  << u"ab"_s;
     QTest::newRow("huge uc") << "{\\rtf1\\uc99999 \\u1055 abc}d}"_ba << u"П"_s;
     QTest::newRow("negative bin") << "{\\rtf1 \\bin-5 a}"_ba << u"a"_s;
     QTest::newRow("bin longer than the data") << "{\\rtf1 a\\bin100 xyz"_ba << u"a"_s;
     QTest::newRow("bad hex digits") << "{\\rtf1 \\'zz}"_ba << u"zz"_s;
-    QTest::newRow("lone double-byte lead") << "{\\rtf1\\ansicpg936 \\'81}"_ba << QString(QChar(0xFFFD));
-    QTest::newRow("undefined code page byte") << "{\\rtf1\\ansicpg1251 \\'98}"_ba << QString(QChar(0x98));
+    QTest::newRow("lone double-byte lead")
+        << "{\\rtf1\\ansicpg936 \\'81}"_ba << QString(QChar(0xFFFD));
+    QTest::newRow("undefined code page byte")
+        << "{\\rtf1\\ansicpg1251 \\'98}"_ba << QString(QChar(0x98));
 }
 
 void TestRtfReader::malformed()

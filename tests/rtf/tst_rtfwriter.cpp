@@ -26,11 +26,14 @@ void TestRtfWriter::roundTrip_data()
 
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("ascii") << u"Hello, world."_s << u"Hello, world."_s;
-    QTest::newRow("cyrillic") << u"Съешь же ещё этих булок — №5, «ёлка»"_s << u"Съешь же ещё этих булок — №5, «ёлка»"_s;
-    QTest::newRow("cjk") << u"中文文本，日本語のテキスト、한국어"_s << u"中文文本，日本語のテキスト、한국어"_s;
+    QTest::newRow("cyrillic") << u"Съешь же ещё этих булок — №5, «ёлка»"_s
+                              << u"Съешь же ещё этих булок — №5, «ёлка»"_s;
+    QTest::newRow("cjk") << u"中文文本，日本語のテキスト、한국어"_s
+                         << u"中文文本，日本語のテキスト、한국어"_s;
     QTest::newRow("outside the basic plane") << u"😀 𝄞"_s << u"😀 𝄞"_s;
     QTest::newRow("specials and tabs") << u"a\\b {c}\td"_s << u"a\\b {c}\td"_s;
-    QTest::newRow("line breaks") << u"one\r\ntwo\nthree\rfour"_s << u"one\r\ntwo\r\nthree\r\nfour"_s;
+    QTest::newRow("line breaks") << u"one\r\ntwo\nthree\rfour"_s
+                                 << u"one\r\ntwo\r\nthree\r\nfour"_s;
     QTest::newRow("empty lines at the ends") << u"\r\n\r\nmiddle\r\n"_s << u"\r\n\r\nmiddle\r\n"_s;
     QTest::newRow("leading space and digits") << u" 12 -3"_s << u" 12 -3"_s;
 }
@@ -39,13 +42,15 @@ void TestRtfWriter::roundTrip()
 {
     QFETCH(QString, text);
     QFETCH(QString, readBack);
-    QCOMPARE(RtfReader::plainText(RtfWriter::fromPlainText(text)), std::optional<QString>(readBack));
+    QCOMPARE(RtfReader::plainText(RtfWriter::fromPlainText(text)),
+             std::optional<QString>(readBack));
 }
 
 void TestRtfWriter::document()
 {
     const QByteArray rtf = RtfWriter::fromPlainText(u"Отчёт\r\n中"_s);
-    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset204 Courier New;}}"));
+    QVERIFY(rtf.startsWith(
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset204 Courier New;}}"));
     // Cyrillic in the document's code page, the rest as Unicode escapes.
     QVERIFY(rtf.contains("\\'ce\\'f2\\'f7\\'b8\\'f2\\par \\u20013?"));
     QVERIFY(rtf.contains("\\fs20 "));

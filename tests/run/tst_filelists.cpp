@@ -24,12 +24,17 @@ void TestFileLists::parse_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
 
-    QTest::newRow("CR LF, final break adds nothing") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs};
-    QTest::newRow("empty line kept") << QByteArray("a\r\n\r\nb") << QStringList{u"a"_qs, QString(), u"b"_qs};
-    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("CR LF, final break adds nothing")
+        << QByteArray("a\r\nb\r\n") << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("lone CR and LF")
+        << QByteArray("a\rb\nc") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs};
+    QTest::newRow("empty line kept")
+        << QByteArray("a\r\n\r\nb") << QStringList{u"a"_qs, QString(), u"b"_qs};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_qs, u"b"_qs};
     QTest::newRow("not trimmed") << QByteArray(" a \r\n") << QStringList{u" a "_qs};
-    QTest::newRow("code page 1251") << QByteArray("C:\\\xc4\xee\xea.txt") << QStringList{u"C:\\Док.txt"_qs};
+    QTest::newRow("code page 1251")
+        << QByteArray("C:\\\xc4\xee\xea.txt") << QStringList{u"C:\\Док.txt"_qs};
     QTest::newRow("UTF-8") << QByteArray("/home/\xd0\x94.txt") << QStringList{u"/home/Д.txt"_qs};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
@@ -47,9 +52,11 @@ void TestFileLists::writeAndReadBack_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("empty list, empty file") << QStringList{} << QByteArray();
-    QTest::newRow("every line ends in CR LF") << QStringList{u"a"_qs, u"b"_qs} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("every line ends in CR LF")
+        << QStringList{u"a"_qs, u"b"_qs} << QByteArray("a\r\nb\r\n");
     QTest::newRow("Cyrillic in code page 1251") << QStringList{u"Д"_qs} << QByteArray("\xc4\r\n");
-    QTest::newRow("beyond 1251 in UTF-8") << QStringList{u"中"_qs} << QByteArray("\xe4\xb8\xad\r\n");
+    QTest::newRow("beyond 1251 in UTF-8")
+        << QStringList{u"中"_qs} << QByteArray("\xe4\xb8\xad\r\n");
 }
 
 void TestFileLists::writeAndReadBack()
@@ -90,7 +97,7 @@ void TestFileLists::scanFolder()
 {
     QTemporaryDir dir;
     const QString root = dir.path();
-    for (const char* name : {"b.HTM", "a.htm", "c.txt", "d.Txt", "e.tXT.png", "sub/f.htm",
+    for (const char *name : {"b.HTM", "a.htm", "c.txt", "d.Txt", "e.tXT.png", "sub/f.htm",
                              ".hidden/g.htm", "sub/deeper/h.rtf", "x.ТХТ"}) {
         const QString path = root + u'/' + QString::fromUtf8(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -100,8 +107,9 @@ void TestFileLists::scanFolder()
     const QStringList extensions{u".HTM"_qs, u".TXT"_qs, u".RTF"_qs};
     QStringList flat;
     FolderScan::ScanFolder(root, false, extensions, flat);
-    QCOMPARE(flat, (QStringList{root + u"/a.htm"_qs, root + u"/b.HTM"_qs, root + u"/c.txt"_qs,
-                                root + u"/d.Txt"_qs}));
+    QCOMPARE(flat,
+             (QStringList{root + u"/a.htm"_qs, root + u"/b.HTM"_qs, root + u"/c.txt"_qs,
+                          root + u"/d.Txt"_qs}));
     QStringList deep;
     FolderScan::ScanFolder(root, true, extensions, deep);
     // A folder's own files come before its sub-folders'; hidden folders are not entered.

@@ -38,10 +38,8 @@ void TestFindRun::reportAndTotals()
     QCOMPARE(f.host.shownText, (QStringList{u"Cat"_qs, u"cat"_qs}));
     QCOMPARE(f.host.reportLines,
              (QStringList{u"Файл %1. Кол-во вхождений - 2"_qs.arg(hits),
-                          u"------------------------------------"_qs,
-                          u"Итого:"_qs,
-                          u"Обработано 2 файлов."_qs,
-                          u"Всего файлов с найдеными элементам - 1"_qs,
+                          u"------------------------------------"_qs, u"Итого:"_qs,
+                          u"Обработано 2 файлов."_qs, u"Всего файлов с найдеными элементам - 1"_qs,
                           u"Всего вхождений - 2"_qs}));
     QCOMPARE(f.read(hits), QByteArray("Cat cat"));
 }
@@ -50,9 +48,10 @@ void TestFindRun::allFilesMissing()
 {
     RunFixture f;
     f.find({f.path(u"x.txt"_qs), f.path(u"y.txt"_qs)}, u"a"_qs);
-    QCOMPARE(f.host.reportLines.mid(2),
-             (QStringList{u"Обработано 0 файлов."_qs, u"Не обработано 2 файлов."_qs,
-                          u"Всего файлов с найдеными элементам - 0"_qs, u"Всего вхождений - 0"_qs}));
+    QCOMPARE(
+        f.host.reportLines.mid(2),
+        (QStringList{u"Обработано 0 файлов."_qs, u"Не обработано 2 файлов."_qs,
+                     u"Всего файлов с найдеными элементам - 0"_qs, u"Всего вхождений - 0"_qs}));
     QCOMPARE(f.host.progressFiles, (QStringList{u"x.txt"_qs, u"y.txt"_qs}));
 }
 
@@ -72,15 +71,16 @@ void TestFindRun::dontAskCoversLaterFiles()
 void TestFindRun::abortAtTheFirstOccurrence()
 {
     RunFixture f;
-    f.host.reviews << [](ReviewSession& s) { return s.TryToAbort() ? 3 : 2; };
+    f.host.reviews << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 2; };
     f.host.yesNo << true;
     const QString a = f.write(u"a.txt"_qs, "x");
     const QString b = f.write(u"b.txt"_qs, "x");
     f.find({a, b}, u"x"_qs);
     QCOMPARE(f.host.messages, QStringList{u"Операция прервана по желанию пользователя"_qs});
-    QCOMPARE(f.host.reportLines.mid(2),
-             (QStringList{u"Обработано 0 файлов."_qs, u"Не обработано 2 файлов."_qs,
-                          u"Всего файлов с найдеными элементам - 1"_qs, u"Всего вхождений - 0"_qs}));
+    QCOMPARE(
+        f.host.reportLines.mid(2),
+        (QStringList{u"Обработано 0 файлов."_qs, u"Не обработано 2 файлов."_qs,
+                     u"Всего файлов с найдеными элементам - 1"_qs, u"Всего вхождений - 0"_qs}));
     // The next run starts afresh.
     f.host.messages.clear();
     f.find({a}, u"x"_qs);
@@ -90,7 +90,7 @@ void TestFindRun::abortAtTheFirstOccurrence()
 void TestFindRun::abortQuestionAnsweredNo()
 {
     RunFixture f;
-    f.host.reviews << [](ReviewSession& s) { return s.TryToAbort() ? 3 : 6; };
+    f.host.reviews << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 6; };
     f.host.yesNo << false;
     const QString a = f.write(u"a.txt"_qs, "x x");
     f.find({a}, u"x"_qs);

@@ -23,7 +23,8 @@ void TestProcessingDriver::refusals_data()
     QTest::addColumn<bool>("wildcards");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no files, no pattern") << false << QString() << false << u"Нечего обрабатывать"_qs;
+    QTest::newRow("no files, no pattern")
+        << false << QString() << false << u"Нечего обрабатывать"_qs;
     QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_qs;
     QTest::newRow("only a star") << true << u"[*]"_qs << true << u"Нечего искать"_qs;
     QTest::newRow("only unknown tokens") << true << u"[q][I]"_qs << true << u"Нечего искать"_qs;
@@ -50,7 +51,7 @@ void TestProcessingDriver::busyWhileRunning()
     RunFixture f;
     const QString file = f.write(u"a.txt"_qs, "a");
     ProcessingDriver::Outcome inner = ProcessingDriver::Outcome::Ran;
-    f.host.reviews << [&](ReviewSession&) {
+    f.host.reviews << [&](ReviewSession &) {
         inner = f.find({file}, u"a"_qs); // the command pressed again while a run shows
         return 6;
     };
@@ -100,7 +101,7 @@ void TestProcessingDriver::runWorksOnACopyOfTheList()
     request.files = {a, b};
     request.searchPattern = u"x"_qs;
     request.replacementPattern = u"y"_qs;
-    f.host.reviews << [&](ReviewSession&) {
+    f.host.reviews << [&](ReviewSession &) {
         request.files.clear(); // the window's list changes while the run shows an occurrence
         return 6;
     };

@@ -46,19 +46,19 @@ void TestReplaceRun::answers_data()
 
     const QList<int> yes;
     QTest::newRow("yes to all: adjacent occurrences all replaced")
-        << QByteArray("aaaa") << u"a"_qs << u"b"_qs << false << QList<int>{10}
-        << QByteArray("bbbb") << u"4/4"_qs;
+        << QByteArray("aaaa") << u"a"_qs << u"b"_qs << false << QList<int>{10} << QByteArray("bbbb")
+        << u"4/4"_qs;
     QTest::newRow("growing replacement terminates")
-        << QByteArray("aaa") << u"a"_qs << u"aa"_qs << false << yes << QByteArray("aaaaaa") << u"3/3"_qs;
-    QTest::newRow("removing adjacent tags")
-        << QByteArray("<br><br>") << u"<br>"_qs << QString() << false << yes << QByteArray("") << u"2/2"_qs;
-    QTest::newRow("skip then yes")
-        << QByteArray("a a a") << u"a"_qs << u"b"_qs << false << QList<int>{7, 6, 7}
-        << QByteArray("a b a") << u"1/3"_qs;
+        << QByteArray("aaa") << u"a"_qs << u"aa"_qs << false << yes << QByteArray("aaaaaa")
+        << u"3/3"_qs;
+    QTest::newRow("removing adjacent tags") << QByteArray("<br><br>") << u"<br>"_qs << QString()
+                                            << false << yes << QByteArray("") << u"2/2"_qs;
+    QTest::newRow("skip then yes") << QByteArray("a a a") << u"a"_qs << u"b"_qs << false
+                                   << QList<int>{7, 6, 7} << QByteArray("a b a") << u"1/3"_qs;
     QTest::newRow("replacement holding the search text")
         << QByteArray("x") << u"x"_qs << u"xx"_qs << false << yes << QByteArray("xx") << u"1/1"_qs;
-    QTest::newRow("empty matches advance")
-        << QByteArray("ab") << u"[0?]"_qs << u"-"_qs << true << yes << QByteArray("-a-b-") << u"3/3"_qs;
+    QTest::newRow("empty matches advance") << QByteArray("ab") << u"[0?]"_qs << u"-"_qs << true
+                                           << yes << QByteArray("-a-b-") << u"3/3"_qs;
     QTest::newRow("wildcards with back references")
         << QByteArray("<a href='x.htm'>Home</a>") << u"<a href=[*1]>[*2]</a>"_qs
         << u"[B2] ([B1])"_qs << true << yes << QByteArray("Home ('x.htm')") << u"1/1"_qs;
@@ -122,12 +122,9 @@ void TestReplaceRun::reportAndTotals()
     QCOMPARE(f.host.reportLines,
              (QStringList{u"Изменен файл %1. Кол-во замен - 2/2"_qs.arg(changed),
                           u"Файл %1 не изменен."_qs.arg(unchanged),
-                          u"------------------------------------"_qs,
-                          u"Итого:"_qs,
-                          u"Обработано 2 файлов."_qs,
-                          u"Не обработано 1 файлов."_qs,
-                          u"Изменено 1 файлов."_qs,
-                          u"Не изменено 1 файлов из 2 обработанных"_qs,
+                          u"------------------------------------"_qs, u"Итого:"_qs,
+                          u"Обработано 2 файлов."_qs, u"Не обработано 1 файлов."_qs,
+                          u"Изменено 1 файлов."_qs, u"Не изменено 1 файлов из 2 обработанных"_qs,
                           u"Произведено 2/2 замен"_qs}));
     QCOMPARE(f.core.report.Lines(), f.host.reportLines);
     QCOMPARE(f.host.finishedReports, 1);
@@ -149,7 +146,7 @@ void TestReplaceRun::abortLeavesTheFileUntouched()
 {
     RunFixture f;
     f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::Yes)
-                   << [](ReviewSession& s) { return s.TryToAbort() ? 3 : 2; };
+                   << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 2; };
     f.host.yesNo << true;
     const QString a = f.write(u"a.txt"_qs, "x");
     const QString b = f.write(u"b.txt"_qs, "x x");
@@ -216,7 +213,7 @@ void TestReplaceRun::editAndContinue()
     QFETCH(QList<qsizetype>, shownAt);
     RunFixture f;
     f.host.defaultAnswer = ModalResult::No;
-    f.host.reviews << [choice](ReviewSession& s) {
+    f.host.reviews << [choice](ReviewSession &s) {
         if (!s.PrepareEdit())
             return 2;
         s.EditText(6, 0, u"!"_qs);
@@ -240,7 +237,7 @@ void TestReplaceRun::cancelledEditRestoresTheText()
 {
     RunFixture f;
     f.host.yesNo << false << true; // stay in editing first, then give up the edits
-    f.host.reviews << [](ReviewSession& s) {
+    f.host.reviews << [](ReviewSession &s) {
         s.PrepareEdit();
         s.EditText(0, 1, u"zz"_qs);
         if (s.CancelEdit())
@@ -256,7 +253,8 @@ void TestReplaceRun::cancelledEditRestoresTheText()
     QCOMPARE(f.host.questions.first(),
              u"Подтверждение: Все изменения будут отменены. Продолжить?"_qs);
     QCOMPARE(f.read(file), QByteArray("ab"));
-    QCOMPARE(f.host.reportLines.first(), u"Файл %1 не изменен. Кол-во возможных замен - 1"_qs.arg(file));
+    QCOMPARE(f.host.reportLines.first(),
+             u"Файл %1 не изменен. Кол-во возможных замен - 1"_qs.arg(file));
 }
 
 void TestReplaceRun::backupBeforeTheFirstChangeOnly()
@@ -297,7 +295,7 @@ void TestReplaceRun::failedSaveAsksToRetry()
     RunFixture f;
     const QString file = f.write(u"sub/a.txt"_qs, "a");
     // The folder disappears while the occurrence is on screen; it is back for the retry.
-    f.host.reviews << [&](ReviewSession&) {
+    f.host.reviews << [&](ReviewSession &) {
         QDir(f.path(u"sub"_qs)).removeRecursively();
         return 6;
     };
@@ -315,7 +313,7 @@ void TestReplaceRun::declinedRetryIsReported()
 {
     RunFixture f;
     const QString file = f.write(u"sub/a.txt"_qs, "a");
-    f.host.reviews << [&](ReviewSession&) {
+    f.host.reviews << [&](ReviewSession &) {
         QDir(f.path(u"sub"_qs)).removeRecursively();
         return 6;
     };
@@ -332,8 +330,9 @@ void TestReplaceRun::unencodableReplacementKeepsTheFile()
     const QString file = f.write(u"a.txt"_qs, cp1251);
     f.replace({file}, u"a"_qs, u"中"_qs);
     QCOMPARE(f.read(file), cp1251);
-    QCOMPARE(f.host.reportLines.first(),
-             u"Файл %1 не изменен: замена содержит символы, которых нет в кодировке файла"_qs.arg(file));
+    QCOMPARE(
+        f.host.reportLines.first(),
+        u"Файл %1 не изменен: замена содержит символы, которых нет в кодировке файла"_qs.arg(file));
 }
 
 void TestReplaceRun::binaryFileIsNeverTouched()

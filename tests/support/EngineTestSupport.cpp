@@ -4,7 +4,7 @@
 
 namespace {
 
-QString describeBlock(const TMaskBlockS& block)
+QString describeBlock(const TMaskBlockS &block)
 {
     QString text;
     switch (block.Kind) {
@@ -31,7 +31,7 @@ QString describeBlock(const TMaskBlockS& block)
 
 } // namespace
 
-QString describeBlocks(const MaskTable& table, int count)
+QString describeBlocks(const MaskTable &table, int count)
 {
     QStringList parts;
     for (int i = 1; i <= count; ++i)

@@ -9,12 +9,12 @@ RunFixture::RunFixture()
     core.options.SetProgramFolder(dir.path() + u"/program"_qs);
 }
 
-QString RunFixture::path(const QString& name) const
+QString RunFixture::path(const QString &name) const
 {
     return dir.filePath(name);
 }
 
-QString RunFixture::write(const QString& name, const QByteArray& bytes)
+QString RunFixture::write(const QString &name, const QByteArray &bytes)
 {
     const QString full = path(name);
     QDir().mkpath(QFileInfo(full).absolutePath());
@@ -24,14 +24,14 @@ QString RunFixture::write(const QString& name, const QByteArray& bytes)
     return full;
 }
 
-QByteArray RunFixture::read(const QString& full) const
+QByteArray RunFixture::read(const QString &full) const
 {
     QFile file(full);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-ProcessingDriver::Outcome RunFixture::replace(const QStringList& files, const QString& search,
-                                              const QString& replacement)
+ProcessingDriver::Outcome RunFixture::replace(const QStringList &files, const QString &search,
+                                              const QString &replacement)
 {
     RunRequest request;
     request.files = files;
@@ -42,7 +42,7 @@ ProcessingDriver::Outcome RunFixture::replace(const QStringList& files, const QS
     return run(request);
 }
 
-ProcessingDriver::Outcome RunFixture::find(const QStringList& files, const QString& search)
+ProcessingDriver::Outcome RunFixture::find(const QStringList &files, const QString &search)
 {
     RunRequest request;
     request.files = files;
@@ -52,7 +52,7 @@ ProcessingDriver::Outcome RunFixture::find(const QStringList& files, const QStri
     return run(request);
 }
 
-ProcessingDriver::Outcome RunFixture::run(const RunRequest& request)
+ProcessingDriver::Outcome RunFixture::run(const RunRequest &request)
 {
     host.reportLines.clear();
     return core.driver.ProcessFilesExecute(request);

@@ -17,15 +17,15 @@ public:
     RunFixture();
 
     // Writes a file below the folder and returns its full path.
-    QString write(const QString& name, const QByteArray& bytes);
-    QByteArray read(const QString& path) const;
-    QString path(const QString& name) const;
+    QString write(const QString &name, const QByteArray &bytes);
+    QByteArray read(const QString &path) const;
+    QString path(const QString &name) const;
 
     // A run over `files` with the given patterns (wildcards off unless set on the request).
-    ProcessingDriver::Outcome replace(const QStringList& files, const QString& search,
-                                      const QString& replacement);
-    ProcessingDriver::Outcome find(const QStringList& files, const QString& search);
-    ProcessingDriver::Outcome run(const RunRequest& request);
+    ProcessingDriver::Outcome replace(const QStringList &files, const QString &search,
+                                      const QString &replacement);
+    ProcessingDriver::Outcome find(const QStringList &files, const QString &search);
+    ProcessingDriver::Outcome run(const RunRequest &request);
 
     QTemporaryDir dir;
     ScriptedHost host;

@@ -5,19 +5,19 @@
 
 ScriptedHost::Review ScriptedHost::answer(int result)
 {
-    return [result](ReviewSession&) { return result; };
+    return [result](ReviewSession &) { return result; };
 }
 
 ScriptedHost::Review ScriptedHost::deleteOccurrence()
 {
-    return [](ReviewSession& session) {
+    return [](ReviewSession &session) {
         return session.DelSelected() ? int(ModalResult::No) : int(ModalResult::Cancel);
     };
 }
 
-int ScriptedHost::ShowOccurrence(ReviewSession& session)
+int ScriptedHost::ShowOccurrence(ReviewSession &session)
 {
-    const EngineState& state = session.state();
+    const EngineState &state = session.state();
     shownAt << state.MatchStart;
     shownText << session.document().mid(state.MatchStart, state.MatchLength);
     if (reviews.isEmpty())
@@ -25,7 +25,7 @@ int ScriptedHost::ShowOccurrence(ReviewSession& session)
     return reviews.takeFirst()(session);
 }
 
-bool ScriptedHost::AskYesNo(const QString& text, const QString& caption, bool questionIcon)
+bool ScriptedHost::AskYesNo(const QString &text, const QString &caption, bool questionIcon)
 {
     Q_UNUSED(questionIcon);
     questions << caption + u": "_qs + text;
@@ -34,7 +34,7 @@ bool ScriptedHost::AskYesNo(const QString& text, const QString& caption, bool qu
     return yesNo.isEmpty() ? defaultYesNo : yesNo.takeFirst();
 }
 
-BackupHost::Answer ScriptedHost::AskAbortRetryIgnore(const QString& text)
+BackupHost::Answer ScriptedHost::AskAbortRetryIgnore(const QString &text)
 {
     questions << text;
     return abortRetryIgnore.isEmpty() ? Answer::Abort : abortRetryIgnore.takeFirst();
