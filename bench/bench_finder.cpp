@@ -12,6 +12,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype kDocumentChars = 16 * 1024 * 1024;
@@ -19,10 +21,9 @@ constexpr qsizetype kDocumentChars = 16 * 1024 * 1024;
 const QString &document()
 {
     static const QString text = [] {
-        const QStringList words{u"<p>"_qs,    u"the"_qs,          u"quick"_qs, u"brown"_qs,
-                                u"fox"_qs,    u"<b>jumps</b>"_qs, u"over"_qs,  u"lazy"_qs,
-                                u"dog"_qs,    u"съешь"_qs,        u"ещё"_qs,   u"этих"_qs,
-                                u"мягких"_qs, u"булок"_qs,        u"\r\n"_qs};
+        const QStringList words{u"<p>"_s,          u"the"_s,  u"quick"_s,  u"brown"_s, u"fox"_s,
+                                u"<b>jumps</b>"_s, u"over"_s, u"lazy"_s,   u"dog"_s,   u"съешь"_s,
+                                u"ещё"_s,          u"этих"_s, u"мягких"_s, u"булок"_s, u"\r\n"_s};
         QRandomGenerator random(42);
         QString out;
         out.reserve(kDocumentChars + 64);
@@ -31,7 +32,7 @@ const QString &document()
             out += u' ';
         }
         out.truncate(kDocumentChars - 16);
-        out += u"RareNeedle"_qs; // one occurrence, at the very end
+        out += u"RareNeedle"_s; // one occurrence, at the very end
         return out;
     }();
     return text;
@@ -54,23 +55,23 @@ void countAll(benchmark::State &state, const QString &needle, bool matchCase)
 
 void BM_FindLiteral_Rare_Case(benchmark::State &s)
 {
-    countAll(s, u"RareNeedle"_qs, true);
+    countAll(s, u"RareNeedle"_s, true);
 }
 void BM_FindLiteral_Rare_NoCase(benchmark::State &s)
 {
-    countAll(s, u"rareneedle"_qs, false);
+    countAll(s, u"rareneedle"_s, false);
 }
 void BM_FindLiteral_Frequent_Case(benchmark::State &s)
 {
-    countAll(s, u"fox"_qs, true);
+    countAll(s, u"fox"_s, true);
 }
 void BM_FindLiteral_Frequent_NoCase(benchmark::State &s)
 {
-    countAll(s, u"FOX"_qs, false);
+    countAll(s, u"FOX"_s, false);
 }
 void BM_FindLiteral_Cyrillic_NoCase(benchmark::State &s)
 {
-    countAll(s, u"МЯГКИХ"_qs, false);
+    countAll(s, u"МЯГКИХ"_s, false);
 }
 
 void findAllMasked(benchmark::State &state, const QString &pattern, bool matchCase)
@@ -95,15 +96,15 @@ void findAllMasked(benchmark::State &state, const QString &pattern, bool matchCa
 
 void BM_FindMasked_Rare(benchmark::State &s)
 {
-    findAllMasked(s, u"Rare[3?]dle"_qs, true);
+    findAllMasked(s, u"Rare[3?]dle"_s, true);
 }
 void BM_FindMasked_Frequent(benchmark::State &s)
 {
-    findAllMasked(s, u"<b>[*]</b>"_qs, true);
+    findAllMasked(s, u"<b>[*]</b>"_s, true);
 }
 void BM_FindMasked_Frequent_NoCase(benchmark::State &s)
 {
-    findAllMasked(s, u"<B>[-9*]</B>"_qs, false);
+    findAllMasked(s, u"<B>[-9*]</B>"_s, false);
 }
 
 // The ceiling: memchr over a buffer of the same size for a byte that never occurs.

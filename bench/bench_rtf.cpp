@@ -9,6 +9,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char Header[]
@@ -117,22 +119,22 @@ void BM_Parse(benchmark::State &state)
 // Parse, replace every occurrence going forward, write the source back.
 void BM_ReplaceAllLonger(benchmark::State &state)
 {
-    runReplaceAll(state, QStringLiteral("quarterly"), QStringLiteral("half-yearly"));
+    runReplaceAll(state, u"quarterly"_s, u"half-yearly"_s);
 }
 
 void BM_ReplaceAllShorter(benchmark::State &state)
 {
-    runReplaceAll(state, QStringLiteral("quarterly"), QStringLiteral("annual"));
+    runReplaceAll(state, u"quarterly"_s, u"annual"_s);
 }
 
 void BM_ReplaceAllCyrillic(benchmark::State &state)
 {
-    runReplaceAll(state, QStringLiteral("отчёт"), QStringLiteral("доклад"));
+    runReplaceAll(state, u"отчёт"_s, u"доклад"_s);
 }
 
 void BM_ReplaceAllAcrossRuns(benchmark::State &state)
 {
-    runReplaceAll(state, QStringLiteral("were better than"), QStringLiteral("beat"));
+    runReplaceAll(state, u"were better than"_s, u"beat"_s);
 }
 
 void BM_FormattedRuns(benchmark::State &state)

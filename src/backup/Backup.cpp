@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool hasDriveLetter(const QString &path)
@@ -106,7 +108,7 @@ QString Backup::BackupPathFor(const QString &backupFolder, const QString &path)
 
 QString Backup::DefaultBackupFolder() const
 {
-    return m_options.ProgramFolder + QStringLiteral("Backup/");
+    return m_options.ProgramFolder + u"Backup/"_s;
 }
 
 QString Backup::folderInUse() const

@@ -14,6 +14,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum ExitStatus { Found = 0, NothingFound = 1, Error = 2 };
@@ -25,7 +27,7 @@ bool collectFiles(const CliOptions &o, QStringList &files, QString &problem)
     for (const QString &list : o.listFiles) {
         QStringList entries;
         if (!FileListFile::Read(list, entries)) {
-            problem = u"cannot read the file list %1"_qs.arg(list);
+            problem = u"cannot read the file list %1"_s.arg(list);
             return false;
         }
         for (const QString &entry : entries)
@@ -38,7 +40,7 @@ bool collectFiles(const CliOptions &o, QStringList &files, QString &problem)
         else if (info.exists())
             files << info.absoluteFilePath();
         else {
-            problem = u"no such file or folder: %1"_qs.arg(operand);
+            problem = u"no such file or folder: %1"_s.arg(operand);
             return false;
         }
     }
@@ -58,7 +60,7 @@ bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
         return true;
     const QString folder = QFileInfo(o.backupFolder).absoluteFilePath();
     if (!QDir().mkpath(folder)) {
-        problem = u"cannot create the backup folder %1"_qs.arg(folder);
+        problem = u"cannot create the backup folder %1"_s.arg(folder);
         return false;
     }
     core.backup.SetBackupFolder(folder);
@@ -74,16 +76,16 @@ bool writeReport(const QString &path, const QStringList &lines)
 
 void printTotals(QTextStream &out, const ProcessingDriver::Totals &t, bool replaceMode)
 {
-    QJsonObject totals{{u"files_processed"_qs, t.filesProcessed},
-                       {u"occurrences"_qs, t.occurrences},
-                       {u"files_failed"_qs, t.filesFailed},
-                       {u"aborted"_qs, t.aborted}};
+    QJsonObject totals{{u"files_processed"_s, t.filesProcessed},
+                       {u"occurrences"_s, t.occurrences},
+                       {u"files_failed"_s, t.filesFailed},
+                       {u"aborted"_s, t.aborted}};
     if (replaceMode) {
-        totals.insert(u"replacements"_qs, t.replacements);
-        totals.insert(u"files_changed"_qs, t.filesChanged);
+        totals.insert(u"replacements"_s, t.replacements);
+        totals.insert(u"files_changed"_s, t.filesChanged);
     }
     out << QString::fromUtf8(
-        QJsonDocument(QJsonObject{{u"totals"_qs, totals}}).toJson(QJsonDocument::Compact))
+        QJsonDocument(QJsonObject{{u"totals"_s, totals}}).toJson(QJsonDocument::Compact))
         << QChar(u'\n');
 }
 
@@ -99,14 +101,14 @@ int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &o
         out << message << Qt::endl;
         return Found;
     case CliParser::Result::Error:
-        err << u"quorvex-batch: "_qs << message << Qt::endl;
+        err << u"quorvex-batch: "_s << message << Qt::endl;
         return Error;
     case CliParser::Result::Run:
         break;
     }
     QStringList files;
     if (!collectFiles(o, files, message)) {
-        err << u"quorvex-batch: "_qs << message << Qt::endl;
+        err << u"quorvex-batch: "_s << message << Qt::endl;
         return Error;
     }
 
@@ -115,7 +117,7 @@ int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &o
     QuorvexCore core(host);
     host.setCore(&core);
     if (!configure(core, o, message)) {
-        err << u"quorvex-batch: "_qs << message << Qt::endl;
+        err << u"quorvex-batch: "_s << message << Qt::endl;
         return Error;
     }
 
@@ -135,11 +137,11 @@ int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &o
         printTotals(out, totals, o.replaceMode);
     out.flush();
     if (!o.reportFile.isEmpty() && !writeReport(o.reportFile, core.report.Lines())) {
-        err << u"quorvex-batch: cannot write the report to "_qs << o.reportFile << Qt::endl;
+        err << u"quorvex-batch: cannot write the report to "_s << o.reportFile << Qt::endl;
         return Error;
     }
     if (o.dryRun && o.replaceMode && !o.json)
-        err << u"dry run: no file was written"_qs << Qt::endl;
+        err << u"dry run: no file was written"_s << Qt::endl;
     // An aborted run (by the user, or for want of a backup copy) did not finish its job.
     if (totals.filesFailed > 0 || totals.aborted)
         return Error;

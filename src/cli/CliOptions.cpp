@@ -7,43 +7,45 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString helpIntro = QStringLiteral(
-    "Batch search and replace in text, HTML and RTF files.\n\n"
-    "Finds the search pattern in every file given (folders are scanned for files with the\n"
-    "enabled extensions) and, when a replacement is given, replaces it. Without -i every\n"
-    "occurrence is replaced. Prints the run's report.\n\n"
-    "Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.");
+const QString helpIntro
+    = u"Batch search and replace in text, HTML and RTF files.\n\n"
+      "Finds the search pattern in every file given (folders are scanned for files with the\n"
+      "enabled extensions) and, when a replacement is given, replaces it. Without -i every\n"
+      "occurrence is replaced. Prints the run's report.\n\n"
+      "Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run."_s;
 
 void addOptions(QCommandLineParser &p)
 {
     p.setApplicationDescription(helpIntro);
     p.addHelpOption();
     p.addVersionOption();
-    p.addPositionalArgument(u"paths"_qs, u"Files and folders to process."_qs, u"[paths...]"_qs);
+    p.addPositionalArgument(u"paths"_s, u"Files and folders to process."_s, u"[paths...]"_s);
     p.addOptions({
-        {{u"f"_qs, u"find"_qs}, u"The search pattern."_qs, u"text"_qs},
-        {u"find-file"_qs, u"Read the search pattern from a file."_qs, u"file"_qs},
-        {{u"r"_qs, u"replace"_qs}, u"The replacement (without one: a find run)."_qs, u"text"_qs},
-        {u"replace-file"_qs, u"Read the replacement from a file."_qs, u"file"_qs},
-        {{u"w"_qs, u"wildcards"_qs}, u"The search pattern uses wildcard tokens."_qs},
-        {{u"W"_qs, u"replace-wildcards"_qs}, u"The replacement uses wildcard tokens."_qs},
-        {{u"c"_qs, u"case"_qs}, u"Match letter case."_qs},
-        {{u"R"_qs, u"recurse"_qs}, u"Scan sub-folders of the folders given."_qs},
-        {{u"e"_qs, u"ext"_qs},
-         u"Extensions taken from folders, comma-separated (default htm,html,shtml,shtm,rtf,txt)."_qs,
-         u"list"_qs},
-        {{u"l"_qs, u"list"_qs}, u"Add the files of a saved list (.lst)."_qs, u"file"_qs},
-        {{u"b"_qs, u"backup"_qs},
-         u"Copy each file below this folder before its first change."_qs,
-         u"dir"_qs},
-        {{u"n"_qs, u"dry-run"_qs}, u"Count what would be replaced; write nothing."_qs},
-        {{u"i"_qs, u"interactive"_qs}, u"Ask for each occurrence."_qs},
-        {u"report"_qs, u"Also write the report to a file."_qs, u"file"_qs},
-        {u"progress"_qs, u"Show a progress bar on stderr (default when stderr is a terminal)."_qs},
-        {u"no-progress"_qs, u"Show no progress bar."_qs},
-        {u"json"_qs, u"Print one JSON object per occurrence and one with the totals."_qs},
+        {{u"f"_s, u"find"_s}, u"The search pattern."_s, u"text"_s},
+        {u"find-file"_s, u"Read the search pattern from a file."_s, u"file"_s},
+        {{u"r"_s, u"replace"_s}, u"The replacement (without one: a find run)."_s, u"text"_s},
+        {u"replace-file"_s, u"Read the replacement from a file."_s, u"file"_s},
+        {{u"w"_s, u"wildcards"_s}, u"The search pattern uses wildcard tokens."_s},
+        {{u"W"_s, u"replace-wildcards"_s}, u"The replacement uses wildcard tokens."_s},
+        {{u"c"_s, u"case"_s}, u"Match letter case."_s},
+        {{u"R"_s, u"recurse"_s}, u"Scan sub-folders of the folders given."_s},
+        {{u"e"_s, u"ext"_s},
+         u"Extensions taken from folders, comma-separated (default htm,html,shtml,shtm,rtf,txt)."_s,
+         u"list"_s},
+        {{u"l"_s, u"list"_s}, u"Add the files of a saved list (.lst)."_s, u"file"_s},
+        {{u"b"_s, u"backup"_s},
+         u"Copy each file below this folder before its first change."_s,
+         u"dir"_s},
+        {{u"n"_s, u"dry-run"_s}, u"Count what would be replaced; write nothing."_s},
+        {{u"i"_s, u"interactive"_s}, u"Ask for each occurrence."_s},
+        {u"report"_s, u"Also write the report to a file."_s, u"file"_s},
+        {u"progress"_s, u"Show a progress bar on stderr (default when stderr is a terminal)."_s},
+        {u"no-progress"_s, u"Show no progress bar."_s},
+        {u"json"_s, u"Print one JSON object per occurrence and one with the totals."_s},
     });
 }
 
@@ -51,12 +53,12 @@ bool takePattern(const QCommandLineParser &p, const QString &textOption, const Q
                  QString &pattern, bool &given, QString &message)
 {
     if (p.isSet(textOption) && p.isSet(fileOption)) {
-        message = u"--%1 and --%2 exclude each other"_qs.arg(textOption, fileOption);
+        message = u"--%1 and --%2 exclude each other"_s.arg(textOption, fileOption);
         return false;
     }
     given = p.isSet(textOption) || p.isSet(fileOption);
     if (p.isSet(fileOption) && !CliParser::ReadPatternFile(p.value(fileOption), pattern)) {
-        message = u"cannot read the pattern file %1"_qs.arg(p.value(fileOption));
+        message = u"cannot read the pattern file %1"_s.arg(p.value(fileOption));
         return false;
     }
     if (p.isSet(textOption))
@@ -75,43 +77,42 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
         message = p.errorText();
         return Result::Error;
     }
-    if (p.isSet(u"help"_qs)) {
+    if (p.isSet(u"help"_s)) {
         message = p.helpText();
         return Result::ExitOk;
     }
-    if (p.isSet(u"version"_qs)) {
-        message = u"quorvex-batch " QUORVEX_VERSION ""_qs;
+    if (p.isSet(u"version"_s)) {
+        message = u"quorvex-batch " QUORVEX_VERSION ""_s;
         return Result::ExitOk;
     }
     bool searchGiven = false;
-    if (!takePattern(p, u"find"_qs, u"find-file"_qs, o.search, searchGiven, message)
-        || !takePattern(p, u"replace"_qs, u"replace-file"_qs, o.replacement, o.replaceMode,
-                        message))
+    if (!takePattern(p, u"find"_s, u"find-file"_s, o.search, searchGiven, message)
+        || !takePattern(p, u"replace"_s, u"replace-file"_s, o.replacement, o.replaceMode, message))
         return Result::Error;
     if (!searchGiven) {
-        message = u"no search pattern: give -f TEXT or --find-file FILE"_qs;
+        message = u"no search pattern: give -f TEXT or --find-file FILE"_s;
         return Result::Error;
     }
-    o.findWildcards = p.isSet(u"wildcards"_qs);
-    o.replaceWildcards = p.isSet(u"replace-wildcards"_qs);
-    o.matchCase = p.isSet(u"case"_qs);
-    o.recurse = p.isSet(u"recurse"_qs);
-    o.extensions = p.isSet(u"ext"_qs) ? ParseExtensions(p.value(u"ext"_qs))
-                                      : OptionState::DefaultExtensionList();
-    o.listFiles = p.values(u"list"_qs);
+    o.findWildcards = p.isSet(u"wildcards"_s);
+    o.replaceWildcards = p.isSet(u"replace-wildcards"_s);
+    o.matchCase = p.isSet(u"case"_s);
+    o.recurse = p.isSet(u"recurse"_s);
+    o.extensions = p.isSet(u"ext"_s) ? ParseExtensions(p.value(u"ext"_s))
+                                     : OptionState::DefaultExtensionList();
+    o.listFiles = p.values(u"list"_s);
     o.operands = p.positionalArguments();
-    o.backupFolder = p.value(u"backup"_qs);
-    o.dryRun = p.isSet(u"dry-run"_qs);
-    o.interactive = p.isSet(u"interactive"_qs);
-    o.reportFile = p.value(u"report"_qs);
-    o.json = p.isSet(u"json"_qs);
-    o.progress = p.isSet(u"progress"_qs) || (stderrIsTerminal && !p.isSet(u"no-progress"_qs));
+    o.backupFolder = p.value(u"backup"_s);
+    o.dryRun = p.isSet(u"dry-run"_s);
+    o.interactive = p.isSet(u"interactive"_s);
+    o.reportFile = p.value(u"report"_s);
+    o.json = p.isSet(u"json"_s);
+    o.progress = p.isSet(u"progress"_s) || (stderrIsTerminal && !p.isSet(u"no-progress"_s));
     if (o.operands.isEmpty() && o.listFiles.isEmpty()) {
-        message = u"no files: name files, folders or a list (-l FILE.lst)"_qs;
+        message = u"no files: name files, folders or a list (-l FILE.lst)"_s;
         return Result::Error;
     }
     if (o.interactive && o.json) {
-        message = u"-i and --json exclude each other"_qs;
+        message = u"-i and --json exclude each other"_s;
         return Result::Error;
     }
     return Result::Run;

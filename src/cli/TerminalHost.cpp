@@ -11,13 +11,15 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype kContext = 60; // characters shown on each side of an occurrence
 
 QString visible(QString text)
 {
-    return text.replace(u"\r\n"_qs, u"⏎"_qs).replace(u'\n', u'⏎').replace(u'\r', u'⏎');
+    return text.replace(u"\r\n"_s, u"⏎"_s).replace(u'\n', u'⏎').replace(u'\r', u'⏎');
 }
 
 } // namespace
@@ -49,11 +51,11 @@ QString TerminalHost::OccurrenceLine(const ReviewSession &session) const
     QString after = document.mid(end, kContext);
     // Only the occurrence's own line around it, unless the occurrence spans lines itself.
     before = before.mid(std::max(before.lastIndexOf(u'\n'), before.lastIndexOf(u'\r')) + 1);
-    const qsizetype lineEnd = after.indexOf(QRegularExpression(u"[\r\n]"_qs));
+    const qsizetype lineEnd = after.indexOf(QRegularExpression(u"[\r\n]"_s));
     if (lineEnd >= 0)
         after.truncate(lineEnd);
-    const QString open = m_settings.terminal ? u"\x1b[7m"_qs : u"[["_qs;
-    const QString close = m_settings.terminal ? u"\x1b[0m"_qs : u"]]"_qs;
+    const QString open = m_settings.terminal ? u"\x1b[7m"_s : u"[["_s;
+    const QString close = m_settings.terminal ? u"\x1b[0m"_s : u"]]"_s;
     return before + open + visible(document.mid(start, state.MatchLength)) + close + after;
 }
 
@@ -66,10 +68,10 @@ int TerminalHost::ShowOccurrence(ReviewSession &session)
     m_lines.Locate(session.document(), session.state().MatchStart, line, column);
     ClearProgress();
     m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column
-          << u": "_qs << OccurrenceLine(session) << QChar(u'\n');
+          << u": "_s << OccurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
-        ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_qs
-        : u"Continue? [y]es, [a]ll without asking, [q]uit: "_qs;
+        ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_s
+        : u"Continue? [y]es, [a]ll without asking, [q]uit: "_s;
     for (;;) {
         const std::optional<QString> answer = Ask(prompt);
         if (!answer)
@@ -94,10 +96,10 @@ bool TerminalHost::AskYesNo(const QString &text, const QString &caption, bool qu
 {
     Q_UNUSED(questionIcon);
     if (!m_settings.interactive) {
-        m_err << caption << u": "_qs << text << u" no\n"_qs;
+        m_err << caption << u": "_s << text << u" no\n"_s;
         return false;
     }
-    const std::optional<QString> answer = Ask(caption + u": "_qs + text + u" [y/n] "_qs);
+    const std::optional<QString> answer = Ask(caption + u": "_s + text + u" [y/n] "_s);
     return !answer || answer == u"y"; // no more input: yes, so that the run ends
 }
 
@@ -110,11 +112,11 @@ void TerminalHost::ShowMessage(const QString &text)
 BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString &text)
 {
     if (!m_settings.interactive) {
-        m_err << text << u" abort\n"_qs;
+        m_err << text << u" abort\n"_s;
         return Answer::Abort;
     }
     for (;;) {
-        const std::optional<QString> answer = Ask(text + u" [a]bort, [r]etry, [i]gnore: "_qs);
+        const std::optional<QString> answer = Ask(text + u" [a]bort, [r]etry, [i]gnore: "_s);
         if (!answer || answer == u"a")
             return Answer::Abort;
         if (answer == u"r")
@@ -148,7 +150,7 @@ void TerminalHost::DrawProgress()
         return;
     constexpr int width = 30;
     const int filled = int(qint64(width) * m_fileIndex / m_fileCount);
-    m_err << u"\r\x1b[K["_qs << QString(filled, u'#') << QString(width - filled, u' ') << u"] "_qs
+    m_err << u"\r\x1b[K["_s << QString(filled, u'#') << QString(width - filled, u' ') << u"] "_s
           << m_fileIndex << QChar(u'/') << m_fileCount << QChar(u' ') << m_fileName.left(40)
           << Qt::flush;
     m_progressShown = true;
@@ -158,7 +160,7 @@ void TerminalHost::ClearProgress()
 {
     if (!m_progressShown)
         return;
-    m_err << u"\r\x1b[K"_qs << Qt::flush;
+    m_err << u"\r\x1b[K"_s << Qt::flush;
     m_progressShown = false;
 }
 
@@ -185,10 +187,10 @@ void TerminalHost::OccurrenceMet(const QString &path, qsizetype start, const QSt
     qsizetype line = 0;
     qsizetype column = 0;
     m_lines.Locate(m_core->review.document(), start, line, column);
-    QJsonObject object{{u"path"_qs, path}, {u"offset"_qs, start},  {u"length"_qs, matched.size()},
-                       {u"line"_qs, line}, {u"column"_qs, column}, {u"match"_qs, matched}};
+    QJsonObject object{{u"path"_s, path}, {u"offset"_s, start},  {u"length"_s, matched.size()},
+                       {u"line"_s, line}, {u"column"_s, column}, {u"match"_s, matched}};
     if (!replacement.isNull())
-        object.insert(u"replacement"_qs, replacement);
+        object.insert(u"replacement"_s, replacement);
     ClearProgress();
     m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))
           << QChar(u'\n');

@@ -10,13 +10,15 @@
 #define fileno _fileno
 #else
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quorvex-batch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+    QCoreApplication::setApplicationName(u"quorvex-batch"_s);
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(QUORVEX_VERSION));
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);

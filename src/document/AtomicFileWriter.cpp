@@ -6,6 +6,8 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 namespace {
@@ -57,9 +59,9 @@ bool AtomicFileWriter::write(const QString &path, QByteArrayView bytes, QString 
     const QString target = resolveTarget(path);
     const QFileInfo info(target);
     if (info.exists() && !info.isFile())
-        return fail(error, QStringLiteral("Not a regular file: %1").arg(target));
+        return fail(error, u"Not a regular file: %1"_s.arg(target));
     if (info.exists() && !info.isWritable())
-        return fail(error, QStringLiteral("File is read-only: %1").arg(target));
+        return fail(error, u"File is read-only: %1"_s.arg(target));
 
     QSaveFile file(target);
     file.setDirectWriteFallback(false);

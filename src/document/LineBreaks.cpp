@@ -1,5 +1,7 @@
 #include "document/LineBreaks.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 LineBreakStyle combine(LineBreakStyle seen, LineBreakStyle found)
@@ -32,11 +34,11 @@ QString LineBreaks::sequence(LineBreakStyle style)
 {
     switch (style) {
     case LineBreakStyle::Lf:
-        return QStringLiteral("\n");
+        return u"\n"_s;
     case LineBreakStyle::Cr:
-        return QStringLiteral("\r");
+        return u"\r"_s;
     default:
-        return QStringLiteral("\r\n");
+        return u"\r\n"_s;
     }
 }
 
@@ -44,6 +46,6 @@ QString LineBreaks::translate(QStringView text, QStringView lineBreak)
 {
     QString result = text.toString();
     if (lineBreak != u"\r\n")
-        result.replace(QStringLiteral("\r\n"), lineBreak.toString());
+        result.replace(u"\r\n"_s, lineBreak.toString());
     return result;
 }

@@ -18,7 +18,7 @@ public:
 
     FileFormat format() const override { return FileFormat::Rtf; }
     std::unique_ptr<DocumentCodec> clone() const override;
-    QString lineBreak() const override { return QStringLiteral("\r\n"); }
+    QString lineBreak() const override { return QStringView(u"\r\n").toString(); }
     // Any character can be written, as \uN when the code page lacks it.
     bool canEncode(QStringView) const override { return true; }
     // RTF for an .rtf name; otherwise the plain text, in code page 1251 when it fits and

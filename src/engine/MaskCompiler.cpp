@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isGap(const TMaskBlockS &block)
@@ -127,7 +129,7 @@ void MaskCompiler::ClassifyToken(MaskTable &table, int index, bool isReplacement
     case u'O':
     case u'C':
         block.Kind = mkLiteral;
-        block.Text = letter == u'O' ? QStringLiteral("[") : QStringLiteral("]");
+        block.Text = letter == u'O' ? u"["_s : u"]"_s;
         block.Width = 1;
         break;
     default:

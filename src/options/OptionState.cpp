@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 void OptionState::SetProgramFolder(const QString &folder)
 {
     // QDir of an empty path is the current folder; absolutePath() also drops "." and "..".
@@ -9,13 +11,12 @@ void OptionState::SetProgramFolder(const QString &folder)
     if (!path.endsWith(u'/'))
         path += u'/';
     ProgramFolder = path;
-    SettingsFilePath = path + QStringLiteral("Quorvex.ini");
-    RussianHelpFolder = path + QStringLiteral("Help/rus/");
-    EnglishHelpFolder = path + QStringLiteral("Help/eng/");
+    SettingsFilePath = path + u"Quorvex.ini"_s;
+    RussianHelpFolder = path + u"Help/rus/"_s;
+    EnglishHelpFolder = path + u"Help/eng/"_s;
 }
 
 QStringList OptionState::DefaultExtensionList()
 {
-    return {QStringLiteral(".HTM"),  QStringLiteral(".HTML"), QStringLiteral(".SHTML"),
-            QStringLiteral(".SHTM"), QStringLiteral(".RTF"),  QStringLiteral(".TXT")};
+    return {u".HTM"_s, u".HTML"_s, u".SHTML"_s, u".SHTM"_s, u".RTF"_s, u".TXT"_s};
 }

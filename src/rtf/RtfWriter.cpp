@@ -3,6 +3,8 @@
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfEscaper.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int WriterCodePage = 1251;
@@ -24,7 +26,7 @@ QByteArray RtfWriter::fromPlainText(QStringView text, const Font &font)
 
 QByteArray RtfWriter::fromLines(const QStringList &lines, const Font &font)
 {
-    return fromPlainText(lines.join(QStringLiteral("\r\n")), font);
+    return fromPlainText(lines.join(u"\r\n"_s), font);
 }
 
 // Font names go into the table as 1251 bytes; what cannot be written there, and the

@@ -11,7 +11,7 @@
 class RtfWriter {
 public:
     struct Font {
-        QString name = QStringLiteral("Courier New");
+        QString name = QStringView(u"Courier New").toString();
         int pointSize = 10;
     };
 

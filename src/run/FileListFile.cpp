@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString decode(QByteArrayView bytes)
@@ -56,7 +58,7 @@ bool FileListFile::Write(const QString &path, const QStringList &entries)
 {
     QString text;
     for (const QString &entry : entries)
-        text += entry + u"\r\n"_qs;
+        text += entry + u"\r\n"_s;
     QStringEncoder cp1251("windows-1251");
     QByteArray bytes = cp1251(text);
     if (cp1251.hasError())
@@ -72,5 +74,5 @@ QString FileListFile::WithListExtension(const QString &path)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString base = dot < 0 ? name : name.left(dot);
     const QString folder = path.left(path.size() - name.size());
-    return folder + base + u".lst"_qs;
+    return folder + base + u".lst"_s;
 }

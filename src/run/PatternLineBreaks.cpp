@@ -2,9 +2,11 @@
 
 #include "engine/EngineState.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
+const QString crlf = u"\r\n"_s;
 
 QString converted(const QString &text, const QString &lineBreak)
 {

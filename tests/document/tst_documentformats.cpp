@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray readFile(const QString &path)
@@ -24,7 +26,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 QByteArray testRtf(const QString &name)
 {
-    return readFile(QStringLiteral(QUORVEX_TESTS_ROOT "/rtf/data/") + name);
+    return readFile(QString::fromUtf8(QUORVEX_TESTS_ROOT "/rtf/data/") + name);
 }
 
 } // namespace
@@ -54,13 +56,13 @@ void TestDocumentFormats::contentDecidesTheFormat_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("rtf under .rtf")
-        << u"a.rtf"_qs << QByteArray("{\\rtf1 Hello\\par World}") << true << u"Hello\r\nWorld"_qs;
+        << u"a.rtf"_s << QByteArray("{\\rtf1 Hello\\par World}") << true << u"Hello\r\nWorld"_s;
     QTest::newRow("rtf under .txt")
-        << u"a.txt"_qs << QByteArray("{\\rtf1 Hello}") << true << u"Hello"_qs;
+        << u"a.txt"_s << QByteArray("{\\rtf1 Hello}") << true << u"Hello"_s;
     QTest::newRow("plain under .rtf")
-        << u"b.rtf"_qs << QByteArray("plain {\\rtf1") << false << u"plain {\\rtf1"_qs;
+        << u"b.rtf"_s << QByteArray("plain {\\rtf1") << false << u"plain {\\rtf1"_s;
     QTest::newRow("too deep is plain")
-        << u"c.rtf"_qs << QByteArray("{\\rtf1 ") + QByteArray(2000, '{') << false
+        << u"c.rtf"_s << QByteArray("{\\rtf1 ") + QByteArray(2000, '{') << false
         << QString::fromLatin1(QByteArray("{\\rtf1 ") + QByteArray(2000, '{'));
 }
 
@@ -80,14 +82,14 @@ void TestDocumentFormats::contentDecidesTheFormat()
 
 void TestDocumentFormats::editKeepsEverythingElse()
 {
-    const QByteArray original = testRtf(u"image.rtf"_qs);
-    const QString path = m_dir.filePath(u"image.rtf"_qs);
+    const QByteArray original = testRtf(u"image.rtf"_s);
+    const QString path = m_dir.filePath(u"image.rtf"_s);
     writeFile(path, original);
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
-    const qsizetype at = doc.text().indexOf(u"Second"_qs);
+    const qsizetype at = doc.text().indexOf(u"Second"_s);
     QVERIFY(at > 0);
-    const std::optional<TextEdit> made = doc.replace(at, 6, u"Второй"_qs);
+    const std::optional<TextEdit> made = doc.replace(at, 6, u"Второй"_s);
     QVERIFY(made);
     QCOMPARE(made->inserted, 6);
     QVERIFY(SaveDocument(doc, path));
@@ -107,15 +109,15 @@ void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText_data()
     QTest::addColumn<QString>("inserted");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("fits code page 1251") << u"Да"_qs << QByteArray("\xc4\xe0 x\r\ny");
-    QTest::newRow("needs UTF-8") << u"中"_qs << QByteArray("\xef\xbb\xbf\xe4\xb8\xad x\r\ny");
+    QTest::newRow("fits code page 1251") << u"Да"_s << QByteArray("\xc4\xe0 x\r\ny");
+    QTest::newRow("needs UTF-8") << u"中"_s << QByteArray("\xef\xbb\xbf\xe4\xb8\xad x\r\ny");
 }
 
 void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText()
 {
     QFETCH(QString, inserted);
     QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath(u"notes.txt"_qs);
+    const QString path = m_dir.filePath(u"notes.txt"_s);
     writeFile(path, "{\\rtf1\\ansi {\\b x}\\par y}");
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
@@ -126,18 +128,18 @@ void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText()
 
 void TestDocumentFormats::plainTextSavedAsRtf()
 {
-    const QString path = m_dir.filePath(u"plain.rtf"_qs);
+    const QString path = m_dir.filePath(u"plain.rtf"_s);
     writeFile(path, "line one\r\nстрока два");
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
     QVERIFY(doc.format() != FileFormat::Rtf);
-    doc.replace(0, 4, u"LINE"_qs);
+    doc.replace(0, 4, u"LINE"_s);
     QVERIFY(SaveDocument(doc, path));
     QVERIFY(readFile(path).startsWith("{\\rtf1"));
     Document reloaded;
     QCOMPARE(LoadDocument(reloaded, path), LoadStatus::Loaded);
     QVERIFY(reloaded.format() == FileFormat::Rtf);
-    QCOMPARE(reloaded.text(), u"LINE one\r\nстрока два"_qs);
+    QCOMPARE(reloaded.text(), u"LINE one\r\nстрока два"_s);
 }
 
 void TestDocumentFormats::copiesAreIndependent()
@@ -146,9 +148,9 @@ void TestDocumentFormats::copiesAreIndependent()
     QVERIFY(decoded);
     Document doc(std::move(decoded->text), std::move(decoded->codec));
     Document copy = doc;
-    copy.replace(0, 3, u"XYZ"_qs);
-    QCOMPARE(doc.text(), u"abc def"_qs);
-    QCOMPARE(copy.text(), u"XYZ def"_qs);
+    copy.replace(0, 3, u"XYZ"_s);
+    QCOMPARE(doc.text(), u"abc def"_s);
+    QCOMPARE(copy.text(), u"XYZ def"_s);
     QByteArray original;
     QByteArray edited;
     QCOMPARE(doc.codec().encode(doc.text(), FileFormat::Rtf, original), SaveStatus::Ok);

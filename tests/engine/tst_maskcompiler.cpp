@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestMaskCompiler : public QObject {
     Q_OBJECT
 
@@ -27,48 +29,46 @@ void TestMaskCompiler::searchPattern_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("blocks");
 
-    QTest::newRow("plain text") << u"hello world"_qs << u"L\"hello world\""_qs;
+    QTest::newRow("plain text") << u"hello world"_s << u"L\"hello world\""_s;
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("labelled any gap") << u"<a href=[*1]>"_qs << u"L\"<a href=\" | *0#1 | L\">\""_qs;
-    QTest::newRow("fixed gap") << u"ab[2?]cd"_qs << u"L\"ab\" | ?2 | L\"cd\""_qs;
-    QTest::newRow("leading and trailing stars") << u"[*]abc[*]"_qs << u"L\"abc\""_qs;
-    QTest::newRow("close bracket merges") << u"a[C]b"_qs << u"L\"a]b\""_qs;
-    QTest::newRow("open bracket merges") << u"a[O]b"_qs << u"L\"a[b\""_qs;
-    QTest::newRow("gaps around a star collapse")
-        << u"x[?][*][3?]y"_qs << u"L\"x\" | *0 | L\"y\""_qs;
-    QTest::newRow("last star of a run wins")
-        << u"a[1*][?][2*5]b"_qs << u"L\"a\" | *2#5 | L\"b\""_qs;
-    QTest::newRow("first star's label lost") << u"a[*7][*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
-    QTest::newRow("invalid token dropped") << u"[x]abc"_qs << u"L\"abc\""_qs;
-    QTest::newRow("text after the number ignored") << u"[3?xyz]a"_qs << u"?3 | L\"a\""_qs;
-    QTest::newRow("plus sign") << u"[+3?]a"_qs << u"?3 | L\"a\""_qs;
-    QTest::newRow("number without letter") << u"[5]a"_qs << u"L\"a\""_qs;
-    QTest::newRow("blank instead of letter") << u"[ * ]a"_qs << u"L\"a\""_qs;
-    QTest::newRow("bracket right after open") << u"[]C]a"_qs << u"L\"a\""_qs;
-    QTest::newRow("labels on gaps") << u"[3?1]-[*2]."_qs << u"?3#1 | L\"-\" | *0#2 | L\".\""_qs;
-    QTest::newRow("lower-case letters") << u"a[c]b[o]"_qs << u"L\"a]b[\""_qs;
-    QTest::newRow("label survives on the run's last piece") << u"x[C1]"_qs << u"L\"x]\"#1"_qs;
-    QTest::newRow("label lost when not last") << u"[C1]x"_qs << u"L\"]x\""_qs;
-    QTest::newRow("only stars") << u"[*][2*]"_qs << QString();
-    QTest::newRow("only invalid tokens") << u"[q][I][B1]"_qs << QString();
-    QTest::newRow("replacement tokens invalid in search") << u"a[1I]b[B0]c"_qs << u"L\"abc\""_qs;
-    QTest::newRow("fixed gaps stay apart") << u"[2?][3?]x"_qs << u"?2 | ?3 | L\"x\""_qs;
-    QTest::newRow("blank after letter ignored") << u"[2? ]x"_qs << u"?2 | L\"x\""_qs;
-    QTest::newRow("zero-width gap") << u"a[0?]b"_qs << u"L\"a\" | ?0 | L\"b\""_qs;
-    QTest::newRow("negative fixed gap dropped") << u"a[-2?]b"_qs << u"L\"ab\""_qs;
-    QTest::newRow("negative gap limit") << u"a[-5*]b"_qs << u"L\"a\" | *-5 | L\"b\""_qs;
-    QTest::newRow("sign without digits") << u"a[-*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
+    QTest::newRow("labelled any gap") << u"<a href=[*1]>"_s << u"L\"<a href=\" | *0#1 | L\">\""_s;
+    QTest::newRow("fixed gap") << u"ab[2?]cd"_s << u"L\"ab\" | ?2 | L\"cd\""_s;
+    QTest::newRow("leading and trailing stars") << u"[*]abc[*]"_s << u"L\"abc\""_s;
+    QTest::newRow("close bracket merges") << u"a[C]b"_s << u"L\"a]b\""_s;
+    QTest::newRow("open bracket merges") << u"a[O]b"_s << u"L\"a[b\""_s;
+    QTest::newRow("gaps around a star collapse") << u"x[?][*][3?]y"_s << u"L\"x\" | *0 | L\"y\""_s;
+    QTest::newRow("last star of a run wins") << u"a[1*][?][2*5]b"_s << u"L\"a\" | *2#5 | L\"b\""_s;
+    QTest::newRow("first star's label lost") << u"a[*7][*]b"_s << u"L\"a\" | *0 | L\"b\""_s;
+    QTest::newRow("invalid token dropped") << u"[x]abc"_s << u"L\"abc\""_s;
+    QTest::newRow("text after the number ignored") << u"[3?xyz]a"_s << u"?3 | L\"a\""_s;
+    QTest::newRow("plus sign") << u"[+3?]a"_s << u"?3 | L\"a\""_s;
+    QTest::newRow("number without letter") << u"[5]a"_s << u"L\"a\""_s;
+    QTest::newRow("blank instead of letter") << u"[ * ]a"_s << u"L\"a\""_s;
+    QTest::newRow("bracket right after open") << u"[]C]a"_s << u"L\"a\""_s;
+    QTest::newRow("labels on gaps") << u"[3?1]-[*2]."_s << u"?3#1 | L\"-\" | *0#2 | L\".\""_s;
+    QTest::newRow("lower-case letters") << u"a[c]b[o]"_s << u"L\"a]b[\""_s;
+    QTest::newRow("label survives on the run's last piece") << u"x[C1]"_s << u"L\"x]\"#1"_s;
+    QTest::newRow("label lost when not last") << u"[C1]x"_s << u"L\"]x\""_s;
+    QTest::newRow("only stars") << u"[*][2*]"_s << QString();
+    QTest::newRow("only invalid tokens") << u"[q][I][B1]"_s << QString();
+    QTest::newRow("replacement tokens invalid in search") << u"a[1I]b[B0]c"_s << u"L\"abc\""_s;
+    QTest::newRow("fixed gaps stay apart") << u"[2?][3?]x"_s << u"?2 | ?3 | L\"x\""_s;
+    QTest::newRow("blank after letter ignored") << u"[2? ]x"_s << u"?2 | L\"x\""_s;
+    QTest::newRow("zero-width gap") << u"a[0?]b"_s << u"L\"a\" | ?0 | L\"b\""_s;
+    QTest::newRow("negative fixed gap dropped") << u"a[-2?]b"_s << u"L\"ab\""_s;
+    QTest::newRow("negative gap limit") << u"a[-5*]b"_s << u"L\"a\" | *-5 | L\"b\""_s;
+    QTest::newRow("sign without digits") << u"a[-*]b"_s << u"L\"a\" | *0 | L\"b\""_s;
     QTest::newRow("largest value means no number")
-        << u"a[2147483647?]b"_qs << u"L\"a\" | ?1 | L\"b\""_qs;
+        << u"a[2147483647?]b"_s << u"L\"a\" | ?1 | L\"b\""_s;
     QTest::newRow("too large means no number")
-        << u"a[99999999999*]b"_qs << u"L\"a\" | *0 | L\"b\""_qs;
-    QTest::newRow("unclosed bracket is text") << u"ab[cd"_qs << u"L\"ab[cd\""_qs;
-    QTest::newRow("unclosed after a token") << u"[?]x[*"_qs << u"?1 | L\"x[*\""_qs;
-    QTest::newRow("bracket then close right after") << u"a[]"_qs << u"L\"a[]\""_qs;
-    QTest::newRow("close bracket outside a token") << u"a]b"_qs << u"L\"a]b\""_qs;
-    QTest::newRow("line break is literal") << u"a\r\n[*]b"_qs << u"L\"a\r\n\" | *0 | L\"b\""_qs;
-    QTest::newRow("tokens do not nest") << u"[[?]x"_qs << u"L\"x\""_qs;
-    QTest::newRow("cyrillic letter is no code") << u"a[В]b"_qs << u"L\"ab\""_qs;
+        << u"a[99999999999*]b"_s << u"L\"a\" | *0 | L\"b\""_s;
+    QTest::newRow("unclosed bracket is text") << u"ab[cd"_s << u"L\"ab[cd\""_s;
+    QTest::newRow("unclosed after a token") << u"[?]x[*"_s << u"?1 | L\"x[*\""_s;
+    QTest::newRow("bracket then close right after") << u"a[]"_s << u"L\"a[]\""_s;
+    QTest::newRow("close bracket outside a token") << u"a]b"_s << u"L\"a]b\""_s;
+    QTest::newRow("line break is literal") << u"a\r\n[*]b"_s << u"L\"a\r\n\" | *0 | L\"b\""_s;
+    QTest::newRow("tokens do not nest") << u"[[?]x"_s << u"L\"x\""_s;
+    QTest::newRow("cyrillic letter is no code") << u"a[В]b"_s << u"L\"ab\""_s;
 }
 
 void TestMaskCompiler::searchPattern()
@@ -88,32 +88,31 @@ void TestMaskCompiler::replacementPattern_data()
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("blocks");
 
-    const QString labelled = u"[3?1]-[*2]."_qs;
+    const QString labelled = u"[3?1]-[*2]."_s;
     QTest::newRow("counter and back reference")
-        << labelled << u"Fig. [1I]: [B1]"_qs << u"L\"Fig. \" | I1,1 | L\": \" | B1"_qs;
-    QTest::newRow("counter with step") << labelled << u"[10I5]"_qs << u"I10,5"_qs;
-    QTest::newRow("counting down") << labelled << u"[10I-1]"_qs << u"I10,-1"_qs;
-    QTest::newRow("zero step") << labelled << u"[5I0]"_qs << u"I5,0"_qs;
-    QTest::newRow("negative start") << labelled << u"[-5I]"_qs << u"I-5,1"_qs;
-    QTest::newRow("counter needs a start") << labelled << u"[I]x"_qs << u"L\"x\""_qs;
+        << labelled << u"Fig. [1I]: [B1]"_s << u"L\"Fig. \" | I1,1 | L\": \" | B1"_s;
+    QTest::newRow("counter with step") << labelled << u"[10I5]"_s << u"I10,5"_s;
+    QTest::newRow("counting down") << labelled << u"[10I-1]"_s << u"I10,-1"_s;
+    QTest::newRow("zero step") << labelled << u"[5I0]"_s << u"I5,0"_s;
+    QTest::newRow("negative start") << labelled << u"[-5I]"_s << u"I-5,1"_s;
+    QTest::newRow("counter needs a start") << labelled << u"[I]x"_s << u"L\"x\""_s;
     QTest::newRow("brackets not merged")
-        << labelled << u"[O]b[C]"_qs << u"L\"[\" | L\"b\" | L\"]\""_qs;
-    QTest::newRow("search tokens invalid") << labelled << u"[3?]x"_qs << u"L\"x\""_qs;
-    QTest::newRow("lower-case counter alone dropped") << labelled << u"[i]"_qs << QString();
-    QTest::newRow("back reference needs a number") << labelled << u"[B]"_qs << QString();
-    QTest::newRow("unknown label") << labelled << u"[B9]"_qs << QString();
-    QTest::newRow("label before the letter") << labelled << u"[2B]"_qs << u"B3"_qs;
-    QTest::newRow("label after the letter") << labelled << u"[B2]"_qs << u"B3"_qs;
-    QTest::newRow("number after the letter wins") << labelled << u"[1B2]"_qs << u"B3"_qs;
-    QTest::newRow("label 0 is the first unlabelled block") << labelled << u"[0B]"_qs << u"B2"_qs;
-    QTest::newRow("merged label") << u"x[C1]"_qs << u"[B1]"_qs << u"B1"_qs;
-    QTest::newRow("label of a trimmed star") << u"[*4]ab"_qs << u"[B4]"_qs << QString();
-    QTest::newRow("label of a merged-away gap") << u"a[?6][*]b"_qs << u"[B6]"_qs << QString();
+        << labelled << u"[O]b[C]"_s << u"L\"[\" | L\"b\" | L\"]\""_s;
+    QTest::newRow("search tokens invalid") << labelled << u"[3?]x"_s << u"L\"x\""_s;
+    QTest::newRow("lower-case counter alone dropped") << labelled << u"[i]"_s << QString();
+    QTest::newRow("back reference needs a number") << labelled << u"[B]"_s << QString();
+    QTest::newRow("unknown label") << labelled << u"[B9]"_s << QString();
+    QTest::newRow("label before the letter") << labelled << u"[2B]"_s << u"B3"_s;
+    QTest::newRow("label after the letter") << labelled << u"[B2]"_s << u"B3"_s;
+    QTest::newRow("number after the letter wins") << labelled << u"[1B2]"_s << u"B3"_s;
+    QTest::newRow("label 0 is the first unlabelled block") << labelled << u"[0B]"_s << u"B2"_s;
+    QTest::newRow("merged label") << u"x[C1]"_s << u"[B1]"_s << u"B1"_s;
+    QTest::newRow("label of a trimmed star") << u"[*4]ab"_s << u"[B4]"_s << QString();
+    QTest::newRow("label of a merged-away gap") << u"a[?6][*]b"_s << u"[B6]"_s << QString();
     QTest::newRow("label of a bracket merged in the middle")
-        << u"a[O3]b"_qs << u"[B3]"_qs << QString();
+        << u"a[O3]b"_s << u"[B3]"_s << QString();
     QTest::newRow("empty replacement") << labelled << QString() << QString();
-    QTest::newRow("adjacent literals stay apart")
-        << labelled << u"a[q]b"_qs << u"L\"a\" | L\"b\""_qs;
+    QTest::newRow("adjacent literals stay apart") << labelled << u"a[q]b"_s << u"L\"a\" | L\"b\""_s;
 }
 
 void TestMaskCompiler::replacementPattern()
@@ -132,13 +131,13 @@ void TestMaskCompiler::replacementPattern()
 void TestMaskCompiler::backReferencesNeedSearchWildcards()
 {
     EngineState state;
-    state.SearchText = u"a[*1]b"_qs;
+    state.SearchText = u"a[*1]b"_s;
     state.FindWildcards = true;
     state.CompileSearchPattern();
     // A later run without search wildcards must not copy from the old compiled pattern.
     state.FindWildcards = false;
-    state.CompileReplacementPattern(u"<[B1]>"_qs);
-    QCOMPARE(describeBlocks(state.ReplaceBlocks, state.ReplaceBlockCount), u"L\"<\" | L\">\""_qs);
+    state.CompileReplacementPattern(u"<[B1]>"_s);
+    QCOMPARE(describeBlocks(state.ReplaceBlocks, state.ReplaceBlockCount), u"L\"<\" | L\">\""_s);
 }
 
 void TestMaskCompiler::parseTokenNumber_data()
@@ -149,19 +148,19 @@ void TestMaskCompiler::parseTokenNumber_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("stop");
 
-    QTest::newRow("digits") << u"[12?]"_qs << 2 << false << 12 << 4;
-    QTest::newRow("minus") << u"[-7*]"_qs << 2 << false << -7 << 4;
-    QTest::newRow("plus") << u"[+7*]"_qs << 2 << false << 7 << 4;
-    QTest::newRow("none") << u"[?]"_qs << 2 << true << 0 << 2;
-    QTest::newRow("sign alone") << u"[-?]"_qs << 2 << true << 0 << 3;
-    QTest::newRow("closing bracket is never a digit") << u"[?5]"_qs << 3 << false << 5 << 4;
-    QTest::newRow("stops before the last character") << u"[?55"_qs << 3 << false << 5 << 4;
-    QTest::newRow("leading zeros") << u"[007?]"_qs << 2 << false << 7 << 5;
-    QTest::newRow("largest value") << u"[2147483647?]"_qs << 2 << true << 0 << 12;
-    QTest::newRow("one below") << u"[2147483646?]"_qs << 2 << false << 2147483646 << 12;
-    QTest::newRow("does not fit") << u"[2147483648?]"_qs << 2 << true << 0 << 12;
-    QTest::newRow("negative does not fit") << u"[-2147483648?]"_qs << 2 << true << 0 << 13;
-    QTest::newRow("past the end") << u"[?]"_qs << 5 << true << 0 << 5;
+    QTest::newRow("digits") << u"[12?]"_s << 2 << false << 12 << 4;
+    QTest::newRow("minus") << u"[-7*]"_s << 2 << false << -7 << 4;
+    QTest::newRow("plus") << u"[+7*]"_s << 2 << false << 7 << 4;
+    QTest::newRow("none") << u"[?]"_s << 2 << true << 0 << 2;
+    QTest::newRow("sign alone") << u"[-?]"_s << 2 << true << 0 << 3;
+    QTest::newRow("closing bracket is never a digit") << u"[?5]"_s << 3 << false << 5 << 4;
+    QTest::newRow("stops before the last character") << u"[?55"_s << 3 << false << 5 << 4;
+    QTest::newRow("leading zeros") << u"[007?]"_s << 2 << false << 7 << 5;
+    QTest::newRow("largest value") << u"[2147483647?]"_s << 2 << true << 0 << 12;
+    QTest::newRow("one below") << u"[2147483646?]"_s << 2 << false << 2147483646 << 12;
+    QTest::newRow("does not fit") << u"[2147483648?]"_s << 2 << true << 0 << 12;
+    QTest::newRow("negative does not fit") << u"[-2147483648?]"_s << 2 << true << 0 << 13;
+    QTest::newRow("past the end") << u"[?]"_s << 5 << true << 0 << 5;
 }
 
 void TestMaskCompiler::parseTokenNumber()
@@ -187,11 +186,11 @@ void TestMaskCompiler::deleteBlocks_data()
     QTest::addColumn<int>("last");
     QTest::addColumn<QString>("left");
 
-    QTest::newRow("middle") << 2 << 3 << u"L\"a\" | L\"d\""_qs;
-    QTest::newRow("first") << 1 << 1 << u"L\"b\" | L\"c\" | L\"d\""_qs;
-    QTest::newRow("last clamped") << 3 << 9 << u"L\"a\" | L\"b\""_qs;
-    QTest::newRow("first clamped") << -2 << 2 << u"L\"c\" | L\"d\""_qs;
-    QTest::newRow("empty range") << 3 << 2 << u"L\"a\" | L\"b\" | L\"c\" | L\"d\""_qs;
+    QTest::newRow("middle") << 2 << 3 << u"L\"a\" | L\"d\""_s;
+    QTest::newRow("first") << 1 << 1 << u"L\"b\" | L\"c\" | L\"d\""_s;
+    QTest::newRow("last clamped") << 3 << 9 << u"L\"a\" | L\"b\""_s;
+    QTest::newRow("first clamped") << -2 << 2 << u"L\"c\" | L\"d\""_s;
+    QTest::newRow("empty range") << 3 << 2 << u"L\"a\" | L\"b\" | L\"c\" | L\"d\""_s;
 }
 
 void TestMaskCompiler::deleteBlocks()
@@ -200,7 +199,7 @@ void TestMaskCompiler::deleteBlocks()
     QFETCH(int, last);
     QFETCH(QString, left);
     MaskTable table(6);
-    const QString letters = u"abcd"_qs;
+    const QString letters = u"abcd"_s;
     for (int i = 1; i <= 4; ++i)
         table[size_t(i)].Text = letters.mid(i - 1, 1);
     int count = 4;
@@ -212,23 +211,23 @@ void TestMaskCompiler::manyBlocksAreNotLimited()
 {
     QString pattern;
     for (int i = 0; i < 120; ++i)
-        pattern += u"w%1[?]"_qs.arg(i);
+        pattern += u"w%1[?]"_s.arg(i);
     EngineState state;
     state.SearchText = pattern;
     state.CompileSearchPattern();
     QCOMPARE(state.FindBlockCount, 240);
-    QCOMPARE(state.FindBlocks[239].Text, u"w119"_qs);
+    QCOMPARE(state.FindBlocks[239].Text, u"w119"_s);
     QCOMPARE(state.FindBlocks[240].Kind, mkFixedGap);
 }
 
 void TestMaskCompiler::recompilingReplacesTheTable()
 {
     EngineState state;
-    state.SearchText = u"a[2?]b[*]c[3?]d"_qs;
+    state.SearchText = u"a[2?]b[*]c[3?]d"_s;
     state.CompileSearchPattern();
-    state.SearchText = u"xy"_qs;
+    state.SearchText = u"xy"_s;
     state.CompileSearchPattern();
-    QCOMPARE(describeBlocks(state.FindBlocks, state.FindBlockCount), u"L\"xy\""_qs);
+    QCOMPARE(describeBlocks(state.FindBlocks, state.FindBlockCount), u"L\"xy\""_s);
 }
 
 QTEST_APPLESS_MAIN(TestMaskCompiler)

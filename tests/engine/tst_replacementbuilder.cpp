@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Replace {
@@ -31,7 +33,7 @@ struct Replace {
         state.MatchStart = finder.FindMasked(DocumentView(text), start, length);
         state.MatchLength = length;
         if (state.MatchStart < 0)
-            return u"<none>"_qs;
+            return u"<none>"_s;
         if (state.ReplaceWildcards)
             builder.BuildReplacement(DocumentView(text));
         return state.ReplaceText;
@@ -63,20 +65,18 @@ void TestReplacementBuilder::build_data()
     QTest::addColumn<QString>("result");
 
     QTest::newRow("swap link and label")
-        << u"<a href=[*1]>[*2]</a>"_qs << u"[B2] ([B1])"_qs << u"<p><a href='x.htm'>Home</a></p>"_qs
-        << u"Home ('x.htm')"_qs;
+        << u"<a href=[*1]>[*2]</a>"_s << u"[B2] ([B1])"_s << u"<p><a href='x.htm'>Home</a></p>"_s
+        << u"Home ('x.htm')"_s;
     QTest::newRow("fixed gap, case ignored")
-        << u"ab[3?1]"_qs << u"[B1]"_qs << u"xxABcde"_qs << u"cde"_qs;
+        << u"ab[3?1]"_s << u"[B1]"_s << u"xxABcde"_s << u"cde"_s;
     QTest::newRow("merged literal keeps its label")
-        << u"x[C1]"_qs << u"[B1]"_qs << u"ax]b"_qs << u"x]"_qs;
-    QTest::newRow("literal copied as written")
-        << u"ab[*]c"_qs << u"[0B]"_qs << u"ABxxc"_qs << u"ab"_qs;
-    QTest::newRow("empty gap copies nothing")
-        << u"a[*3]b"_qs << u"<[B3]>"_qs << u"ab"_qs << u"<>"_qs;
-    QTest::newRow("empty replacement deletes") << u"a[?]"_qs << QString() << u"xay"_qs << QString();
-    QTest::newRow("only dropped tokens") << u"a[?]"_qs << u"[q][B7]"_qs << u"xay"_qs << QString();
-    QTest::newRow("brackets by token") << u"a"_qs << u"[O]b[C]"_qs << u"a"_qs << u"[b]"_qs;
-    QTest::newRow("line breaks kept") << u"a"_qs << u"1\r\n2"_qs << u"a"_qs << u"1\r\n2"_qs;
+        << u"x[C1]"_s << u"[B1]"_s << u"ax]b"_s << u"x]"_s;
+    QTest::newRow("literal copied as written") << u"ab[*]c"_s << u"[0B]"_s << u"ABxxc"_s << u"ab"_s;
+    QTest::newRow("empty gap copies nothing") << u"a[*3]b"_s << u"<[B3]>"_s << u"ab"_s << u"<>"_s;
+    QTest::newRow("empty replacement deletes") << u"a[?]"_s << QString() << u"xay"_s << QString();
+    QTest::newRow("only dropped tokens") << u"a[?]"_s << u"[q][B7]"_s << u"xay"_s << QString();
+    QTest::newRow("brackets by token") << u"a"_s << u"[O]b[C]"_s << u"a"_s << u"[b]"_s;
+    QTest::newRow("line breaks kept") << u"a"_s << u"1\r\n2"_s << u"a"_s << u"1\r\n2"_s;
 }
 
 void TestReplacementBuilder::build()
@@ -96,21 +96,21 @@ void TestReplacementBuilder::counters_data()
     QTest::addColumn<QStringList>("results");
 
     QTest::newRow("numbered headings")
-        << u"<h2>[1I]. "_qs << QStringList{u"<h2>1. "_qs, u"<h2>2. "_qs, u"<h2>3. "_qs};
-    QTest::newRow("step 0") << u"[5I0]"_qs << QStringList{u"5"_qs, u"5"_qs, u"5"_qs};
-    QTest::newRow("counting down") << u"[10I-1]"_qs << QStringList{u"10"_qs, u"9"_qs, u"8"_qs};
-    QTest::newRow("negative start") << u"[-5I]"_qs << QStringList{u"-5"_qs, u"-4"_qs, u"-3"_qs};
-    QTest::newRow("step 5 through zero") << u"[-5I5]"_qs << QStringList{u"-5"_qs, u"0"_qs, u"5"_qs};
+        << u"<h2>[1I]. "_s << QStringList{u"<h2>1. "_s, u"<h2>2. "_s, u"<h2>3. "_s};
+    QTest::newRow("step 0") << u"[5I0]"_s << QStringList{u"5"_s, u"5"_s, u"5"_s};
+    QTest::newRow("counting down") << u"[10I-1]"_s << QStringList{u"10"_s, u"9"_s, u"8"_s};
+    QTest::newRow("negative start") << u"[-5I]"_s << QStringList{u"-5"_s, u"-4"_s, u"-3"_s};
+    QTest::newRow("step 5 through zero") << u"[-5I5]"_s << QStringList{u"-5"_s, u"0"_s, u"5"_s};
     QTest::newRow("independent counters")
-        << u"[1I]-[100I-10]"_qs << QStringList{u"1-100"_qs, u"2-90"_qs, u"3-80"_qs};
+        << u"[1I]-[100I-10]"_s << QStringList{u"1-100"_s, u"2-90"_s, u"3-80"_s};
 }
 
 void TestReplacementBuilder::counters()
 {
     QFETCH(QString, replacement);
     QFETCH(QStringList, results);
-    Replace replace(u"<h2>"_qs, replacement);
-    const QString text = u"<h2>a<h2>b<h2>c"_qs;
+    Replace replace(u"<h2>"_s, replacement);
+    const QString text = u"<h2>a<h2>b<h2>c"_s;
     QStringList built;
     for (qsizetype start = 0; built.size() < 3; start = replace.state.MatchStart + 1)
         built << replace.next(text, start);
@@ -119,46 +119,46 @@ void TestReplacementBuilder::counters()
 
 void TestReplacementBuilder::countersRestartEachRun()
 {
-    Replace replace(u"x"_qs, u"[7I]"_qs);
-    QCOMPARE(replace.next(u"x"_qs), u"7"_qs);
-    QCOMPARE(replace.next(u"another file x"_qs), u"8"_qs); // numbering runs across files
-    replace.builder.PrepareReplacement(u"[7I]"_qs);
-    QCOMPARE(replace.next(u"x"_qs), u"7"_qs);
+    Replace replace(u"x"_s, u"[7I]"_s);
+    QCOMPARE(replace.next(u"x"_s), u"7"_s);
+    QCOMPARE(replace.next(u"another file x"_s), u"8"_s); // numbering runs across files
+    replace.builder.PrepareReplacement(u"[7I]"_s);
+    QCOMPARE(replace.next(u"x"_s), u"7"_s);
 }
 
 void TestReplacementBuilder::countersDoNotWrap()
 {
-    Replace replace(u"x"_qs, u"[2147483646I1000000000]"_qs);
-    QCOMPARE(replace.next(u"x"_qs), u"2147483646"_qs);
-    QCOMPARE(replace.next(u"x"_qs), u"3147483646"_qs);
-    QCOMPARE(replace.next(u"x"_qs), u"4147483646"_qs);
+    Replace replace(u"x"_s, u"[2147483646I1000000000]"_s);
+    QCOMPARE(replace.next(u"x"_s), u"2147483646"_s);
+    QCOMPARE(replace.next(u"x"_s), u"3147483646"_s);
+    QCOMPARE(replace.next(u"x"_s), u"4147483646"_s);
 }
 
 void TestReplacementBuilder::plainReplacementIsTakenOnce()
 {
-    Replace replace(u"a"_qs, u"[1I] [B0]"_qs, false);
-    QCOMPARE(replace.next(u"a"_qs), u"[1I] [B0]"_qs);
-    QCOMPARE(replace.next(u"a"_qs), u"[1I] [B0]"_qs);
+    Replace replace(u"a"_s, u"[1I] [B0]"_s, false);
+    QCOMPARE(replace.next(u"a"_s), u"[1I] [B0]"_s);
+    QCOMPARE(replace.next(u"a"_s), u"[1I] [B0]"_s);
     QCOMPARE(replace.state.ReplaceLen, 9);
 }
 
 void TestReplacementBuilder::backReferenceClippedToAShorterText()
 {
-    Replace replace(u"a[3?1]"_qs, u"<[B1]>"_qs);
-    QCOMPARE(replace.next(u"xxabcd"_qs), u"<bcd>"_qs);
+    Replace replace(u"a[3?1]"_s, u"<[B1]>"_s);
+    QCOMPARE(replace.next(u"xxabcd"_s), u"<bcd>"_s);
     // The user edited the document before confirming: only what still exists is copied.
-    replace.builder.BuildReplacement(DocumentView(u"xxab"_qs));
-    QCOMPARE(replace.state.ReplaceText, u"<b>"_qs);
-    replace.builder.BuildReplacement(DocumentView(u"xx"_qs));
-    QCOMPARE(replace.state.ReplaceText, u"<>"_qs);
+    replace.builder.BuildReplacement(DocumentView(u"xxab"_s));
+    QCOMPARE(replace.state.ReplaceText, u"<b>"_s);
+    replace.builder.BuildReplacement(DocumentView(u"xx"_s));
+    QCOMPARE(replace.state.ReplaceText, u"<>"_s);
 }
 
 void TestReplacementBuilder::backReferenceReadsTheEditedText()
 {
-    Replace replace(u"<[*1]>"_qs, u"[B1]"_qs);
-    QCOMPARE(replace.next(u"<abc>"_qs), u"abc"_qs);
-    replace.builder.BuildReplacement(DocumentView(u"<XYZ>"_qs));
-    QCOMPARE(replace.state.ReplaceText, u"XYZ"_qs);
+    Replace replace(u"<[*1]>"_s, u"[B1]"_s);
+    QCOMPARE(replace.next(u"<abc>"_s), u"abc"_s);
+    replace.builder.BuildReplacement(DocumentView(u"<XYZ>"_s));
+    QCOMPARE(replace.state.ReplaceText, u"XYZ"_s);
 }
 
 QTEST_APPLESS_MAIN(TestReplacementBuilder)

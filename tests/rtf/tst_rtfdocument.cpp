@@ -15,7 +15,7 @@ using Pairs = QList<QPair<QString, QString>>;
 
 namespace {
 
-const QString DataFolder = QStringLiteral(QUORVEX_TEST_DATA "/");
+const QString DataFolder = QString::fromUtf8(QUORVEX_TEST_DATA "/");
 
 QByteArray readData(const QString &name)
 {

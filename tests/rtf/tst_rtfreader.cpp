@@ -14,7 +14,7 @@ namespace {
 
 QByteArray readData(const QString &name)
 {
-    QFile file(QStringLiteral(QUORVEX_TEST_DATA "/") + name);
+    QFile file(QString::fromUtf8(QUORVEX_TEST_DATA "/") + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test data %s", qPrintable(name));
     return file.readAll();

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestFileLists : public QObject {
     Q_OBJECT
 
@@ -25,17 +27,16 @@ void TestFileLists::parse_data()
     QTest::addColumn<QStringList>("entries");
 
     QTest::newRow("CR LF, final break adds nothing")
-        << QByteArray("a\r\nb\r\n") << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("lone CR and LF")
-        << QByteArray("a\rb\nc") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs};
+        << QByteArray("a\r\nb\r\n") << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
     QTest::newRow("empty line kept")
-        << QByteArray("a\r\n\r\nb") << QStringList{u"a"_qs, QString(), u"b"_qs};
+        << QByteArray("a\r\n\r\nb") << QStringList{u"a"_s, QString(), u"b"_s};
     QTest::newRow("NUL ends the text")
-        << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("not trimmed") << QByteArray(" a \r\n") << QStringList{u" a "_qs};
+        << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("not trimmed") << QByteArray(" a \r\n") << QStringList{u" a "_s};
     QTest::newRow("code page 1251")
-        << QByteArray("C:\\\xc4\xee\xea.txt") << QStringList{u"C:\\Док.txt"_qs};
-    QTest::newRow("UTF-8") << QByteArray("/home/\xd0\x94.txt") << QStringList{u"/home/Д.txt"_qs};
+        << QByteArray("C:\\\xc4\xee\xea.txt") << QStringList{u"C:\\Док.txt"_s};
+    QTest::newRow("UTF-8") << QByteArray("/home/\xd0\x94.txt") << QStringList{u"/home/Д.txt"_s};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
@@ -53,10 +54,9 @@ void TestFileLists::writeAndReadBack_data()
 
     QTest::newRow("empty list, empty file") << QStringList{} << QByteArray();
     QTest::newRow("every line ends in CR LF")
-        << QStringList{u"a"_qs, u"b"_qs} << QByteArray("a\r\nb\r\n");
-    QTest::newRow("Cyrillic in code page 1251") << QStringList{u"Д"_qs} << QByteArray("\xc4\r\n");
-    QTest::newRow("beyond 1251 in UTF-8")
-        << QStringList{u"中"_qs} << QByteArray("\xe4\xb8\xad\r\n");
+        << QStringList{u"a"_s, u"b"_s} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("Cyrillic in code page 1251") << QStringList{u"Д"_s} << QByteArray("\xc4\r\n");
+    QTest::newRow("beyond 1251 in UTF-8") << QStringList{u"中"_s} << QByteArray("\xe4\xb8\xad\r\n");
 }
 
 void TestFileLists::writeAndReadBack()
@@ -64,7 +64,7 @@ void TestFileLists::writeAndReadBack()
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"list.lst"_qs);
+    const QString path = dir.filePath(u"list.lst"_s);
     QVERIFY(FileListFile::Write(path, entries));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -72,7 +72,7 @@ void TestFileLists::writeAndReadBack()
     QStringList read;
     QVERIFY(FileListFile::Read(path, read));
     QCOMPARE(read, entries);
-    QVERIFY(!FileListFile::Read(dir.filePath(u"none.lst"_qs), read));
+    QVERIFY(!FileListFile::Read(dir.filePath(u"none.lst"_s), read));
 }
 
 void TestFileLists::listExtension_data()
@@ -80,10 +80,10 @@ void TestFileLists::listExtension_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("replaced") << u"/d/list.txt"_qs << u"/d/list.lst"_qs;
-    QTest::newRow("last dot only") << u"/d/a.b.txt"_qs << u"/d/a.b.lst"_qs;
-    QTest::newRow("added") << u"/d/list"_qs << u"/d/list.lst"_qs;
-    QTest::newRow("dot in the folder") << u"/d.x/list"_qs << u"/d.x/list.lst"_qs;
+    QTest::newRow("replaced") << u"/d/list.txt"_s << u"/d/list.lst"_s;
+    QTest::newRow("last dot only") << u"/d/a.b.txt"_s << u"/d/a.b.lst"_s;
+    QTest::newRow("added") << u"/d/list"_s << u"/d/list.lst"_s;
+    QTest::newRow("dot in the folder") << u"/d.x/list"_s << u"/d.x/list.lst"_s;
 }
 
 void TestFileLists::listExtension()
@@ -104,16 +104,16 @@ void TestFileLists::scanFolder()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    const QStringList extensions{u".HTM"_qs, u".TXT"_qs, u".RTF"_qs};
+    const QStringList extensions{u".HTM"_s, u".TXT"_s, u".RTF"_s};
     QStringList flat;
     FolderScan::ScanFolder(root, false, extensions, flat);
     QCOMPARE(flat,
-             (QStringList{root + u"/a.htm"_qs, root + u"/b.HTM"_qs, root + u"/c.txt"_qs,
-                          root + u"/d.Txt"_qs}));
+             (QStringList{root + u"/a.htm"_s, root + u"/b.HTM"_s, root + u"/c.txt"_s,
+                          root + u"/d.Txt"_s}));
     QStringList deep;
     FolderScan::ScanFolder(root, true, extensions, deep);
     // A folder's own files come before its sub-folders'; hidden folders are not entered.
-    QCOMPARE(deep.mid(4), (QStringList{root + u"/sub/f.htm"_qs, root + u"/sub/deeper/h.rtf"_qs}));
+    QCOMPARE(deep.mid(4), (QStringList{root + u"/sub/f.htm"_s, root + u"/sub/deeper/h.rtf"_s}));
     QStringList none;
     FolderScan::ScanFolder(root, true, {}, none);
     QVERIFY(none.isEmpty());

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestProcessingDriver : public QObject {
     Q_OBJECT
 
@@ -24,10 +26,10 @@ void TestProcessingDriver::refusals_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("no files, no pattern")
-        << false << QString() << false << u"Нечего обрабатывать"_qs;
-    QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_qs;
-    QTest::newRow("only a star") << true << u"[*]"_qs << true << u"Нечего искать"_qs;
-    QTest::newRow("only unknown tokens") << true << u"[q][I]"_qs << true << u"Нечего искать"_qs;
+        << false << QString() << false << u"Нечего обрабатывать"_s;
+    QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_s;
+    QTest::newRow("only a star") << true << u"[*]"_s << true << u"Нечего искать"_s;
+    QTest::newRow("only unknown tokens") << true << u"[q][I]"_s << true << u"Нечего искать"_s;
 }
 
 void TestProcessingDriver::refusals()
@@ -38,8 +40,8 @@ void TestProcessingDriver::refusals()
     QFETCH(QString, message);
     RunFixture f;
     f.wildcards = wildcards;
-    const QString file = f.write(u"a.txt"_qs, "[*]");
-    f.replace(withFiles ? QStringList{file} : QStringList{}, search, u"x"_qs);
+    const QString file = f.write(u"a.txt"_s, "[*]");
+    f.replace(withFiles ? QStringList{file} : QStringList{}, search, u"x"_s);
     QCOMPARE(f.host.messages, QStringList{message});
     QVERIFY(f.host.reportLines.isEmpty());
     QCOMPARE(f.read(file), QByteArray("[*]"));
@@ -49,13 +51,13 @@ void TestProcessingDriver::refusals()
 void TestProcessingDriver::busyWhileRunning()
 {
     RunFixture f;
-    const QString file = f.write(u"a.txt"_qs, "a");
+    const QString file = f.write(u"a.txt"_s, "a");
     ProcessingDriver::Outcome inner = ProcessingDriver::Outcome::Ran;
     f.host.reviews << [&](ReviewSession &) {
-        inner = f.find({file}, u"a"_qs); // the command pressed again while a run shows
+        inner = f.find({file}, u"a"_s); // the command pressed again while a run shows
         return 6;
     };
-    f.replace({file}, u"a"_qs, u"b"_qs);
+    f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(inner, ProcessingDriver::Outcome::Busy);
     QCOMPARE(f.read(file), QByteArray("b"));
 }
@@ -64,13 +66,13 @@ void TestProcessingDriver::findModeLeavesTheReplacementAlone()
 {
     RunFixture f;
     f.wildcards = true;
-    const QString file = f.write(u"a.txt"_qs, "ab");
-    f.replace({file}, u"a"_qs, u"[1I]"_qs);
+    const QString file = f.write(u"a.txt"_s, "ab");
+    f.replace({file}, u"a"_s, u"[1I]"_s);
     QCOMPARE(f.core.engine.ReplaceBlockCount, 1);
     RunRequest request;
     request.files = {file};
-    request.searchPattern = u"b"_qs;
-    request.replacementPattern = u"x[2I]y"_qs;
+    request.searchPattern = u"b"_s;
+    request.replacementPattern = u"x[2I]y"_s;
     request.replaceWildcards = true;
     request.replaceMode = false;
     f.run(request);
@@ -82,25 +84,25 @@ void TestProcessingDriver::plainModeLeavesCompiledBlocks()
 {
     RunFixture f;
     f.wildcards = true;
-    const QString file = f.write(u"a.txt"_qs, "a[?]");
-    f.find({file}, u"a[?]"_qs);
+    const QString file = f.write(u"a.txt"_s, "a[?]");
+    f.find({file}, u"a[?]"_s);
     QCOMPARE(f.core.engine.FindBlockCount, 2);
     f.wildcards = false;
     f.host.shownText.clear();
-    f.find({file}, u"a[?]"_qs);
-    QCOMPARE(f.host.shownText, QStringList{u"a[?]"_qs});
+    f.find({file}, u"a[?]"_s);
+    QCOMPARE(f.host.shownText, QStringList{u"a[?]"_s});
     QCOMPARE(f.core.engine.FindBlockCount, 2);
 }
 
 void TestProcessingDriver::runWorksOnACopyOfTheList()
 {
     RunFixture f;
-    const QString a = f.write(u"a.txt"_qs, "x");
-    const QString b = f.write(u"b.txt"_qs, "x");
+    const QString a = f.write(u"a.txt"_s, "x");
+    const QString b = f.write(u"b.txt"_s, "x");
     RunRequest request;
     request.files = {a, b};
-    request.searchPattern = u"x"_qs;
-    request.replacementPattern = u"y"_qs;
+    request.searchPattern = u"x"_s;
+    request.replacementPattern = u"y"_s;
     f.host.reviews << [&](ReviewSession &) {
         request.files.clear(); // the window's list changes while the run shows an occurrence
         return 6;

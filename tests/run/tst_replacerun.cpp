@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using R = ScriptedHost;
 
 class TestReplaceRun : public QObject {
@@ -46,22 +48,22 @@ void TestReplaceRun::answers_data()
 
     const QList<int> yes;
     QTest::newRow("yes to all: adjacent occurrences all replaced")
-        << QByteArray("aaaa") << u"a"_qs << u"b"_qs << false << QList<int>{10} << QByteArray("bbbb")
-        << u"4/4"_qs;
+        << QByteArray("aaaa") << u"a"_s << u"b"_s << false << QList<int>{10} << QByteArray("bbbb")
+        << u"4/4"_s;
     QTest::newRow("growing replacement terminates")
-        << QByteArray("aaa") << u"a"_qs << u"aa"_qs << false << yes << QByteArray("aaaaaa")
-        << u"3/3"_qs;
-    QTest::newRow("removing adjacent tags") << QByteArray("<br><br>") << u"<br>"_qs << QString()
-                                            << false << yes << QByteArray("") << u"2/2"_qs;
-    QTest::newRow("skip then yes") << QByteArray("a a a") << u"a"_qs << u"b"_qs << false
-                                   << QList<int>{7, 6, 7} << QByteArray("a b a") << u"1/3"_qs;
+        << QByteArray("aaa") << u"a"_s << u"aa"_s << false << yes << QByteArray("aaaaaa")
+        << u"3/3"_s;
+    QTest::newRow("removing adjacent tags") << QByteArray("<br><br>") << u"<br>"_s << QString()
+                                            << false << yes << QByteArray("") << u"2/2"_s;
+    QTest::newRow("skip then yes") << QByteArray("a a a") << u"a"_s << u"b"_s << false
+                                   << QList<int>{7, 6, 7} << QByteArray("a b a") << u"1/3"_s;
     QTest::newRow("replacement holding the search text")
-        << QByteArray("x") << u"x"_qs << u"xx"_qs << false << yes << QByteArray("xx") << u"1/1"_qs;
-    QTest::newRow("empty matches advance") << QByteArray("ab") << u"[0?]"_qs << u"-"_qs << true
-                                           << yes << QByteArray("-a-b-") << u"3/3"_qs;
+        << QByteArray("x") << u"x"_s << u"xx"_s << false << yes << QByteArray("xx") << u"1/1"_s;
+    QTest::newRow("empty matches advance") << QByteArray("ab") << u"[0?]"_s << u"-"_s << true << yes
+                                           << QByteArray("-a-b-") << u"3/3"_s;
     QTest::newRow("wildcards with back references")
-        << QByteArray("<a href='x.htm'>Home</a>") << u"<a href=[*1]>[*2]</a>"_qs
-        << u"[B2] ([B1])"_qs << true << yes << QByteArray("Home ('x.htm')") << u"1/1"_qs;
+        << QByteArray("<a href='x.htm'>Home</a>") << u"<a href=[*1]>[*2]</a>"_s << u"[B2] ([B1])"_s
+        << true << yes << QByteArray("Home ('x.htm')") << u"1/1"_s;
 }
 
 void TestReplaceRun::answers()
@@ -77,55 +79,55 @@ void TestReplaceRun::answers()
     f.wildcards = wildcards;
     for (int answer : script)
         f.host.reviews << R::answer(answer);
-    const QString file = f.write(u"a.txt"_qs, text);
+    const QString file = f.write(u"a.txt"_s, text);
     QCOMPARE(f.replace({file}, search, replacement), ProcessingDriver::Outcome::Ran);
     QCOMPARE(f.read(file), result);
-    QCOMPARE(f.host.reportLines.last(), u"Произведено %1 замен"_qs.arg(totals));
+    QCOMPARE(f.host.reportLines.last(), u"Произведено %1 замен"_s.arg(totals));
 }
 
 void TestReplaceRun::closingTheReviewAsksAgain()
 {
     RunFixture f;
     f.host.reviews << R::answer(ModalResult::Cancel) << R::answer(ModalResult::Yes);
-    const QString file = f.write(u"a.txt"_qs, "xay");
-    f.replace({file}, u"a"_qs, u"b"_qs);
+    const QString file = f.write(u"a.txt"_s, "xay");
+    f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.host.shownAt, (QList<qsizetype>{1, 1}));
     QCOMPARE(f.read(file), QByteArray("xby"));
-    QVERIFY(f.host.reportLines.contains(u"Произведено 1/1 замен"_qs));
+    QVERIFY(f.host.reportLines.contains(u"Произведено 1/1 замен"_s));
 }
 
 void TestReplaceRun::noToAllCountsTheRest()
 {
     RunFixture f;
     f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::NoToAll);
-    const QString a = f.write(u"a.txt"_qs, "x x x");
-    const QString b = f.write(u"b.txt"_qs, "x x");
-    f.replace({a, b}, u"x"_qs, u"y"_qs);
+    const QString a = f.write(u"a.txt"_s, "x x x");
+    const QString b = f.write(u"b.txt"_s, "x x");
+    f.replace({a, b}, u"x"_s, u"y"_s);
     QCOMPARE(f.host.shownAt.size(), 2);
     QCOMPARE(f.read(a), QByteArray("y x x"));
     QCOMPARE(f.read(b), QByteArray("x x"));
     QCOMPARE(f.host.reportLines.mid(0, 2),
-             (QStringList{u"Изменен файл %1. Кол-во замен - 1/3"_qs.arg(a),
-                          u"Файл %1 не изменен. Кол-во возможных замен - 2"_qs.arg(b)}));
+             (QStringList{u"Изменен файл %1. Кол-во замен - 1/3"_s.arg(a),
+                          u"Файл %1 не изменен. Кол-во возможных замен - 2"_s.arg(b)}));
 }
 
 void TestReplaceRun::reportAndTotals()
 {
     RunFixture f;
     f.core.options.ConfirmReplace = false;
-    const QString changed = f.write(u"one.htm"_qs, "cat cat");
-    const QString unchanged = f.write(u"two.htm"_qs, "dog");
-    const QString missing = f.path(u"gone.htm"_qs);
-    f.replace({changed, missing, unchanged}, u"cat"_qs, u"cow"_qs);
+    const QString changed = f.write(u"one.htm"_s, "cat cat");
+    const QString unchanged = f.write(u"two.htm"_s, "dog");
+    const QString missing = f.path(u"gone.htm"_s);
+    f.replace({changed, missing, unchanged}, u"cat"_s, u"cow"_s);
     QVERIFY(f.host.shownAt.isEmpty());
-    QCOMPARE(f.host.progressFiles, (QStringList{u"one.htm"_qs, u"gone.htm"_qs, u"two.htm"_qs}));
+    QCOMPARE(f.host.progressFiles, (QStringList{u"one.htm"_s, u"gone.htm"_s, u"two.htm"_s}));
     QCOMPARE(f.host.reportLines,
-             (QStringList{u"Изменен файл %1. Кол-во замен - 2/2"_qs.arg(changed),
-                          u"Файл %1 не изменен."_qs.arg(unchanged),
-                          u"------------------------------------"_qs, u"Итого:"_qs,
-                          u"Обработано 2 файлов."_qs, u"Не обработано 1 файлов."_qs,
-                          u"Изменено 1 файлов."_qs, u"Не изменено 1 файлов из 2 обработанных"_qs,
-                          u"Произведено 2/2 замен"_qs}));
+             (QStringList{u"Изменен файл %1. Кол-во замен - 2/2"_s.arg(changed),
+                          u"Файл %1 не изменен."_s.arg(unchanged),
+                          u"------------------------------------"_s, u"Итого:"_s,
+                          u"Обработано 2 файлов."_s, u"Не обработано 1 файлов."_s,
+                          u"Изменено 1 файлов."_s, u"Не изменено 1 файлов из 2 обработанных"_s,
+                          u"Произведено 2/2 замен"_s}));
     QCOMPARE(f.core.report.Lines(), f.host.reportLines);
     QCOMPARE(f.host.finishedReports, 1);
     QVERIFY(!f.core.engine.RunInProgress);
@@ -135,11 +137,11 @@ void TestReplaceRun::deletionCountsAsChange()
 {
     RunFixture f;
     f.host.reviews << R::deleteOccurrence() << R::answer(ModalResult::No);
-    const QString file = f.write(u"a.txt"_qs, "ab ab");
-    f.replace({file}, u"ab"_qs, u"X"_qs);
+    const QString file = f.write(u"a.txt"_s, "ab ab");
+    f.replace({file}, u"ab"_s, u"X"_s);
     QCOMPARE(f.read(file), QByteArray(" ab"));
     QCOMPARE(f.host.shownAt, (QList<qsizetype>{0, 1}));
-    QCOMPARE(f.host.reportLines.first(), u"Изменен файл %1. Кол-во замен - 0/2"_qs.arg(file));
+    QCOMPARE(f.host.reportLines.first(), u"Изменен файл %1. Кол-во замен - 0/2"_s.arg(file));
 }
 
 void TestReplaceRun::abortLeavesTheFileUntouched()
@@ -148,18 +150,18 @@ void TestReplaceRun::abortLeavesTheFileUntouched()
     f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::Yes)
                    << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 2; };
     f.host.yesNo << true;
-    const QString a = f.write(u"a.txt"_qs, "x");
-    const QString b = f.write(u"b.txt"_qs, "x x");
-    const QString c = f.write(u"c.txt"_qs, "x");
-    f.replace({a, b, c}, u"x"_qs, u"y"_qs);
+    const QString a = f.write(u"a.txt"_s, "x");
+    const QString b = f.write(u"b.txt"_s, "x x");
+    const QString c = f.write(u"c.txt"_s, "x");
+    f.replace({a, b, c}, u"x"_s, u"y"_s);
     QCOMPARE(f.read(a), QByteArray("y"));
     QCOMPARE(f.read(b), QByteArray("x x"));
     QCOMPARE(f.read(c), QByteArray("x"));
-    QCOMPARE(f.host.questions, QStringList{u"Подтверждение: Прервать операцию ?"_qs});
-    QCOMPARE(f.host.messages, QStringList{u"Операция прервана по желанию пользователя"_qs});
+    QCOMPARE(f.host.questions, QStringList{u"Подтверждение: Прервать операцию ?"_s});
+    QCOMPARE(f.host.messages, QStringList{u"Операция прервана по желанию пользователя"_s});
     QCOMPARE(f.host.reportLines.mid(3),
-             (QStringList{u"Обработано 1 файлов."_qs, u"Не обработано 2 файлов."_qs,
-                          u"Изменено 1 файлов."_qs, u"Произведено 1/1 замен"_qs}));
+             (QStringList{u"Обработано 1 файлов."_s, u"Не обработано 2 файлов."_s,
+                          u"Изменено 1 файлов."_s, u"Произведено 1/1 замен"_s}));
 }
 
 void TestReplaceRun::countersRunAcrossFiles()
@@ -167,13 +169,13 @@ void TestReplaceRun::countersRunAcrossFiles()
     RunFixture f;
     f.wildcards = true;
     f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::No);
-    const QString a = f.write(u"a.txt"_qs, "<h2>a<h2>b");
-    const QString b = f.write(u"b.txt"_qs, "<h2>c");
-    f.replace({a, b}, u"<h2>"_qs, u"<h2>[1I]. "_qs);
+    const QString a = f.write(u"a.txt"_s, "<h2>a<h2>b");
+    const QString b = f.write(u"b.txt"_s, "<h2>c");
+    f.replace({a, b}, u"<h2>"_s, u"<h2>[1I]. "_s);
     QCOMPARE(f.read(a), QByteArray("<h2>1. a<h2>b"));
     QCOMPARE(f.read(b), QByteArray("<h2>2. c"));
     f.host.reviews.clear();
-    f.replace({b}, u"<h2>"_qs, u"[1I]"_qs); // a new run numbers from the start again
+    f.replace({b}, u"<h2>"_s, u"[1I]"_s); // a new run numbers from the start again
     QCOMPARE(f.read(b), QByteArray("12. c"));
 }
 
@@ -192,8 +194,8 @@ void TestReplaceRun::lineBreaksFollowTheDocument()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, result);
     RunFixture f;
-    const QString file = f.write(u"a.txt"_qs, text);
-    f.replace({file}, u"a\r\nb"_qs, u"[\r\n]"_qs);
+    const QString file = f.write(u"a.txt"_s, text);
+    f.replace({file}, u"a\r\nb"_s, u"[\r\n]"_s);
     QCOMPARE(f.read(file), result);
 }
 
@@ -216,7 +218,7 @@ void TestReplaceRun::editAndContinue()
     f.host.reviews << [choice](ReviewSession &s) {
         if (!s.PrepareEdit())
             return 2;
-        s.EditText(6, 0, u"!"_qs);
+        s.EditText(6, 0, u"!"_s);
         if (choice == 0)
             s.ContinueAt(2); // the caret stands right on the next occurrence
         else if (choice == 1)
@@ -225,12 +227,12 @@ void TestReplaceRun::editAndContinue()
             s.ContinueWithNextFile();
         return 7;
     };
-    const QString file = f.write(u"a.txt"_qs, "-x-x-x");
-    f.replace({file}, u"-x"_qs, u"="_qs);
+    const QString file = f.write(u"a.txt"_s, "-x-x-x");
+    f.replace({file}, u"-x"_s, u"="_s);
     QCOMPARE(f.host.shownAt, shownAt);
     QCOMPARE(f.read(file), QByteArray("-x-x-x!"));
     QCOMPARE(f.host.reportLines.first(),
-             u"Изменен файл %1. Кол-во замен - 0/%2"_qs.arg(file).arg(shownAt.size()));
+             u"Изменен файл %1. Кол-во замен - 0/%2"_s.arg(file).arg(shownAt.size()));
 }
 
 void TestReplaceRun::cancelledEditRestoresTheText()
@@ -239,7 +241,7 @@ void TestReplaceRun::cancelledEditRestoresTheText()
     f.host.yesNo << false << true; // stay in editing first, then give up the edits
     f.host.reviews << [](ReviewSession &s) {
         s.PrepareEdit();
-        s.EditText(0, 1, u"zz"_qs);
+        s.EditText(0, 1, u"zz"_s);
         if (s.CancelEdit())
             return 2;
         if (!s.CancelEdit())
@@ -247,14 +249,14 @@ void TestReplaceRun::cancelledEditRestoresTheText()
         return 7;
     };
     f.host.defaultAnswer = ModalResult::No;
-    const QString file = f.write(u"a.txt"_qs, "ab");
-    f.replace({file}, u"b"_qs, u"c"_qs);
+    const QString file = f.write(u"a.txt"_s, "ab");
+    f.replace({file}, u"b"_s, u"c"_s);
     QCOMPARE(f.host.questions.size(), 2);
     QCOMPARE(f.host.questions.first(),
-             u"Подтверждение: Все изменения будут отменены. Продолжить?"_qs);
+             u"Подтверждение: Все изменения будут отменены. Продолжить?"_s);
     QCOMPARE(f.read(file), QByteArray("ab"));
     QCOMPARE(f.host.reportLines.first(),
-             u"Файл %1 не изменен. Кол-во возможных замен - 1"_qs.arg(file));
+             u"Файл %1 не изменен. Кол-во возможных замен - 1"_s.arg(file));
 }
 
 void TestReplaceRun::backupBeforeTheFirstChangeOnly()
@@ -262,12 +264,12 @@ void TestReplaceRun::backupBeforeTheFirstChangeOnly()
     RunFixture f;
     f.core.options.ConfirmReplace = false;
     f.core.options.MakeBackups = true;
-    f.core.backup.SetBackupFolder(f.path(u"bak"_qs));
-    const QString changed = f.write(u"docs/a.txt"_qs, "a a");
-    const QString untouched = f.write(u"docs/b.txt"_qs, "b");
-    f.replace({changed, untouched}, u"a"_qs, u"c"_qs);
+    f.core.backup.SetBackupFolder(f.path(u"bak"_s));
+    const QString changed = f.write(u"docs/a.txt"_s, "a a");
+    const QString untouched = f.write(u"docs/b.txt"_s, "b");
+    f.replace({changed, untouched}, u"a"_s, u"c"_s);
     const QString mirrored = f.core.backup.BackupPath(changed);
-    QVERIFY(mirrored.startsWith(f.path(u"bak/"_qs)));
+    QVERIFY(mirrored.startsWith(f.path(u"bak/"_s)));
     QVERIFY(mirrored.endsWith(changed.mid(1)));
     QCOMPARE(f.read(mirrored), QByteArray("a a"));
     QVERIFY(!QFileInfo::exists(f.core.backup.BackupPath(untouched)));
@@ -279,47 +281,47 @@ void TestReplaceRun::refusedBackupStopsTheRun()
     RunFixture f;
     f.core.options.MakeBackups = true;
     // A regular file where the backup folder should be: no folder can be made below it.
-    f.write(u"bak"_qs, "not a folder");
-    f.core.options.BackupFolder = f.path(u"bak/"_qs);
+    f.write(u"bak"_s, "not a folder");
+    f.core.options.BackupFolder = f.path(u"bak/"_s);
     f.host.abortRetryIgnore << BackupHost::Answer::Abort;
-    const QString file = f.write(u"a.txt"_qs, "a");
-    f.replace({file}, u"a"_qs, u"b"_qs);
+    const QString file = f.write(u"a.txt"_s, "a");
+    f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.read(file), QByteArray("a"));
-    QVERIFY(f.host.questions.first().startsWith(u"Не могу создать каталог"_qs));
-    QCOMPARE(f.host.messages, QStringList{u"Операция прервана по желанию пользователя"_qs});
-    QVERIFY(f.host.reportLines.contains(u"Обработано 0 файлов."_qs));
+    QVERIFY(f.host.questions.first().startsWith(u"Не могу создать каталог"_s));
+    QCOMPARE(f.host.messages, QStringList{u"Операция прервана по желанию пользователя"_s});
+    QVERIFY(f.host.reportLines.contains(u"Обработано 0 файлов."_s));
 }
 
 void TestReplaceRun::failedSaveAsksToRetry()
 {
     RunFixture f;
-    const QString file = f.write(u"sub/a.txt"_qs, "a");
+    const QString file = f.write(u"sub/a.txt"_s, "a");
     // The folder disappears while the occurrence is on screen; it is back for the retry.
     f.host.reviews << [&](ReviewSession &) {
-        QDir(f.path(u"sub"_qs)).removeRecursively();
+        QDir(f.path(u"sub"_s)).removeRecursively();
         return 6;
     };
-    f.host.beforeYesNo = [&] { QDir().mkpath(f.path(u"sub"_qs)); };
+    f.host.beforeYesNo = [&] { QDir().mkpath(f.path(u"sub"_s)); };
     f.host.yesNo << true;
-    f.replace({file}, u"a"_qs, u"b"_qs);
+    f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.host.questions,
              QStringList{u"Ошибка при сохранении файла: При сохранении файла возникла ошибка: "
                          u"вероятно, файл занят другой программой. Вы можете освободить файл, "
-                         u"или подождать пока он освободится. Повторить операцию ?"_qs});
+                         u"или подождать пока он освободится. Повторить операцию ?"_s});
     QCOMPARE(f.read(file), QByteArray("b"));
 }
 
 void TestReplaceRun::declinedRetryIsReported()
 {
     RunFixture f;
-    const QString file = f.write(u"sub/a.txt"_qs, "a");
+    const QString file = f.write(u"sub/a.txt"_s, "a");
     f.host.reviews << [&](ReviewSession &) {
-        QDir(f.path(u"sub"_qs)).removeRecursively();
+        QDir(f.path(u"sub"_s)).removeRecursively();
         return 6;
     };
-    f.replace({file}, u"a"_qs, u"b"_qs);
-    QCOMPARE(f.host.reportLines.first(), u"Файл %1 не сохранен"_qs.arg(file));
-    QVERIFY(f.host.reportLines.contains(u"Изменено 0 файлов."_qs));
+    f.replace({file}, u"a"_s, u"b"_s);
+    QCOMPARE(f.host.reportLines.first(), u"Файл %1 не сохранен"_s.arg(file));
+    QVERIFY(f.host.reportLines.contains(u"Изменено 0 файлов."_s));
 }
 
 void TestReplaceRun::unencodableReplacementKeepsTheFile()
@@ -327,12 +329,12 @@ void TestReplaceRun::unencodableReplacementKeepsTheFile()
     RunFixture f;
     f.core.options.ConfirmReplace = false;
     const QByteArray cp1251("\xcf\xf0\xe8\xe2\xe5\xf2 a"); // "Привет a"
-    const QString file = f.write(u"a.txt"_qs, cp1251);
-    f.replace({file}, u"a"_qs, u"中"_qs);
+    const QString file = f.write(u"a.txt"_s, cp1251);
+    f.replace({file}, u"a"_s, u"中"_s);
     QCOMPARE(f.read(file), cp1251);
     QCOMPARE(
         f.host.reportLines.first(),
-        u"Файл %1 не изменен: замена содержит символы, которых нет в кодировке файла"_qs.arg(file));
+        u"Файл %1 не изменен: замена содержит символы, которых нет в кодировке файла"_s.arg(file));
 }
 
 void TestReplaceRun::binaryFileIsNeverTouched()
@@ -340,26 +342,26 @@ void TestReplaceRun::binaryFileIsNeverTouched()
     RunFixture f;
     f.core.options.ConfirmReplace = false;
     const QByteArray bytes("a\0a", 3);
-    const QString file = f.write(u"a.txt"_qs, bytes);
-    f.replace({file}, u"a"_qs, u"b"_qs);
+    const QString file = f.write(u"a.txt"_s, bytes);
+    f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.read(file), bytes);
-    QCOMPARE(f.host.reportLines.first(), u"Файл %1 не обработан: это двоичный файл"_qs.arg(file));
-    QVERIFY(f.host.reportLines.contains(u"Обработано 0 файлов."_qs));
+    QCOMPARE(f.host.reportLines.first(), u"Файл %1 не обработан: это двоичный файл"_s.arg(file));
+    QVERIFY(f.host.reportLines.contains(u"Обработано 0 файлов."_s));
 }
 
 void TestReplaceRun::dryRunWritesNothing()
 {
     RunFixture f;
     f.core.options.ConfirmReplace = false;
-    const QString file = f.write(u"a.txt"_qs, "a a");
+    const QString file = f.write(u"a.txt"_s, "a a");
     RunRequest request;
     request.files = {file};
-    request.searchPattern = u"a"_qs;
-    request.replacementPattern = u"b"_qs;
+    request.searchPattern = u"a"_s;
+    request.replacementPattern = u"b"_s;
     request.dryRun = true;
     f.run(request);
     QCOMPARE(f.read(file), QByteArray("a a"));
-    QCOMPARE(f.host.reportLines.last(), u"Произведено 2/2 замен"_qs);
+    QCOMPARE(f.host.reportLines.last(), u"Произведено 2/2 замен"_s);
 }
 
 QTEST_GUILESS_MAIN(TestReplaceRun)

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString describeBlock(const TMaskBlockS &block)
@@ -9,20 +11,20 @@ QString describeBlock(const TMaskBlockS &block)
     QString text;
     switch (block.Kind) {
     case mkLiteral:
-        text = u"L\""_qs + block.Text + u'"';
+        text = u"L\""_s + block.Text + u'"';
         break;
     case mkFixedGap:
-        text = u"?"_qs + QString::number(block.Width);
+        text = u"?"_s + QString::number(block.Width);
         break;
     case mkAnyGap:
-        text = u"*"_qs + QString::number(block.NumBefore);
+        text = u"*"_s + QString::number(block.NumBefore);
         break;
     case mkCounter:
-        return u"I%1,%2"_qs.arg(block.NumBefore).arg(block.NumAfter);
+        return u"I%1,%2"_s.arg(block.NumBefore).arg(block.NumAfter);
     case mkBackRef:
-        return u"B"_qs + QString::number(block.Pos);
+        return u"B"_s + QString::number(block.Pos);
     default:
-        return u"invalid"_qs;
+        return u"invalid"_s;
     }
     if (block.NumAfter != 0)
         text += u'#' + QString::number(block.NumAfter);
@@ -36,5 +38,5 @@ QString describeBlocks(const MaskTable &table, int count)
     QStringList parts;
     for (int i = 1; i <= count; ++i)
         parts << describeBlock(table[size_t(i)]);
-    return parts.join(u" | "_qs);
+    return parts.join(u" | "_s);
 }

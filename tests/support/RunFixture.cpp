@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 RunFixture::RunFixture()
 {
-    core.options.SetProgramFolder(dir.path() + u"/program"_qs);
+    core.options.SetProgramFolder(dir.path() + u"/program"_s);
 }
 
 QString RunFixture::path(const QString &name) const

@@ -3,6 +3,8 @@
 #include "engine/EngineState.h"
 #include "run/ReviewSession.h"
 
+using namespace Qt::StringLiterals;
+
 ScriptedHost::Review ScriptedHost::answer(int result)
 {
     return [result](ReviewSession &) { return result; };
@@ -28,7 +30,7 @@ int ScriptedHost::ShowOccurrence(ReviewSession &session)
 bool ScriptedHost::AskYesNo(const QString &text, const QString &caption, bool questionIcon)
 {
     Q_UNUSED(questionIcon);
-    questions << caption + u": "_qs + text;
+    questions << caption + u": "_s + text;
     if (beforeYesNo)
         beforeYesNo();
     return yesNo.isEmpty() ? defaultYesNo : yesNo.takeFirst();
