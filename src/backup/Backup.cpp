@@ -69,7 +69,7 @@ void Backup::SetBackupFolder(const QString &folder)
         path = QDir::cleanPath(QDir(m_options.ProgramFolder).absoluteFilePath(path));
     if (path.isEmpty() || !m_fs.MakePath(path)) {
         // The default folder comes into being with the first copy.
-        m_options.BackupFolder = DefaultBackupFolder();
+        m_options.BackupFolder = defaultBackupFolder();
         return;
     }
     m_options.BackupFolder = path.endsWith(u'/') ? path : path + u'/';
@@ -83,7 +83,7 @@ bool Backup::MakeBackupCopy(const QString &path)
     if (!m_fs.FileExists(file))
         return true;
     const QString folder = folderInUse();
-    const QString backup = BackupPathFor(folder, file);
+    const QString backup = backupPathFor(folder, file);
     std::optional<bool> result = ensureFreeSpace(folder, m_fs.FileSize(file));
     if (!result)
         result = ensureFolder(folderOf(backup));
@@ -92,10 +92,10 @@ bool Backup::MakeBackupCopy(const QString &path)
 
 QString Backup::BackupPath(const QString &path) const
 {
-    return BackupPathFor(folderInUse(), path);
+    return backupPathFor(folderInUse(), path);
 }
 
-QString Backup::BackupPathFor(const QString &backupFolder, const QString &path)
+QString Backup::backupPathFor(const QString &backupFolder, const QString &path)
 {
     if (!hasDriveLetter(path))
         return backupFolder + relativeParts(path, {u'/'}, u'/');
@@ -106,7 +106,7 @@ QString Backup::BackupPathFor(const QString &backupFolder, const QString &path)
     return backupFolder + path[0] + (parts.isEmpty() ? QString() : separator + parts);
 }
 
-QString Backup::DefaultBackupFolder() const
+QString Backup::defaultBackupFolder() const
 {
     return m_options.ProgramFolder + u"Backup/"_s;
 }
@@ -114,7 +114,7 @@ QString Backup::DefaultBackupFolder() const
 QString Backup::folderInUse() const
 {
     // Before the folder has been set up, copies go to the default rather than the current folder.
-    return m_options.BackupFolder.isEmpty() ? DefaultBackupFolder() : m_options.BackupFolder;
+    return m_options.BackupFolder.isEmpty() ? defaultBackupFolder() : m_options.BackupFolder;
 }
 
 std::optional<bool> Backup::ensureFreeSpace(const QString &folder, qint64 size)

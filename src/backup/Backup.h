@@ -36,10 +36,10 @@ public:
     // The mirrored path of `path` below `backupFolder` (which ends in a separator). A drive
     // letter loses its colon ("C:\Docs\a.htm" -> backupFolder + "C\Docs\a.htm"); a rooted
     // path loses its leading "/". "." and ".." are resolved so the result stays inside.
-    static QString BackupPathFor(const QString &backupFolder, const QString &path);
+    static QString backupPathFor(const QString &backupFolder, const QString &path);
 
     // ProgramFolder + "Backup/".
-    QString DefaultBackupFolder() const;
+    QString defaultBackupFolder() const;
 
 private:
     QString folderInUse() const;

@@ -30,9 +30,9 @@ TerminalHost::TerminalHost(const Settings &settings, QTextStream &in, QTextStrea
 {
 }
 
-std::optional<QString> TerminalHost::Ask(const QString &prompt)
+std::optional<QString> TerminalHost::ask(const QString &prompt)
 {
-    ClearProgress();
+    clearProgress();
     m_err << prompt << Qt::flush;
     QString answer;
     if (!m_in.readLineInto(&answer))
@@ -40,7 +40,7 @@ std::optional<QString> TerminalHost::Ask(const QString &prompt)
     return answer.trimmed();
 }
 
-QString TerminalHost::OccurrenceLine(const ReviewSession &session) const
+QString TerminalHost::occurrenceLine(const ReviewSession &session) const
 {
     const Document &document = session.document();
     const EngineState &state = session.state();
@@ -66,14 +66,14 @@ int TerminalHost::ShowOccurrence(ReviewSession &session)
     qsizetype line = 0;
     qsizetype column = 0;
     m_lines.Locate(session.document(), session.state().MatchStart, line, column);
-    ClearProgress();
+    clearProgress();
     m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column
-          << u": "_s << OccurrenceLine(session) << QChar(u'\n');
+          << u": "_s << occurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
         ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_s
         : u"Continue? [y]es, [a]ll without asking, [q]uit: "_s;
     for (;;) {
-        const std::optional<QString> answer = Ask(prompt);
+        const std::optional<QString> answer = ask(prompt);
         if (!answer)
             return session.TryToAbort() ? ModalResult::Abort : ModalResult::Cancel;
         if (answer == u"q") {
@@ -99,13 +99,13 @@ bool TerminalHost::AskYesNo(const QString &text, const QString &caption, bool qu
         m_err << caption << u": "_s << text << u" no\n"_s;
         return false;
     }
-    const std::optional<QString> answer = Ask(caption + u": "_s + text + u" [y/n] "_s);
+    const std::optional<QString> answer = ask(caption + u": "_s + text + u" [y/n] "_s);
     return !answer || answer == u"y"; // no more input: yes, so that the run ends
 }
 
 void TerminalHost::ShowMessage(const QString &text)
 {
-    ClearProgress();
+    clearProgress();
     m_err << text << QChar(u'\n') << Qt::flush;
 }
 
@@ -116,7 +116,7 @@ BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString &text)
         return Answer::Abort;
     }
     for (;;) {
-        const std::optional<QString> answer = Ask(text + u" [a]bort, [r]etry, [i]gnore: "_s);
+        const std::optional<QString> answer = ask(text + u" [a]bort, [r]etry, [i]gnore: "_s);
         if (!answer || answer == u"a")
             return Answer::Abort;
         if (answer == u"r")
@@ -136,15 +136,15 @@ void TerminalHost::ProgressStep(const QString &fileName)
 {
     ++m_fileIndex;
     m_fileName = fileName;
-    DrawProgress();
+    drawProgress();
 }
 
 void TerminalHost::ProgressEnd()
 {
-    ClearProgress();
+    clearProgress();
 }
 
-void TerminalHost::DrawProgress()
+void TerminalHost::drawProgress()
 {
     if (!m_settings.progress || m_fileCount <= 0)
         return;
@@ -156,7 +156,7 @@ void TerminalHost::DrawProgress()
     m_progressShown = true;
 }
 
-void TerminalHost::ClearProgress()
+void TerminalHost::clearProgress()
 {
     if (!m_progressShown)
         return;
@@ -174,9 +174,9 @@ void TerminalHost::ReportLineAppended(const QString &line)
 {
     if (m_settings.json)
         return;
-    ClearProgress();
+    clearProgress();
     m_out << line << QChar(u'\n') << Qt::flush;
-    DrawProgress();
+    drawProgress();
 }
 
 void TerminalHost::OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
@@ -191,7 +191,7 @@ void TerminalHost::OccurrenceMet(const QString &path, qsizetype start, const QSt
                        {u"line"_s, line}, {u"column"_s, column}, {u"match"_s, matched}};
     if (!replacement.isNull())
         object.insert(u"replacement"_s, replacement);
-    ClearProgress();
+    clearProgress();
     m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))
           << QChar(u'\n');
 }

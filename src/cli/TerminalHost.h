@@ -41,10 +41,10 @@ public:
 
 private:
     // The answer typed, trimmed; nothing when the input has ended.
-    std::optional<QString> Ask(const QString &prompt);
-    QString OccurrenceLine(const ReviewSession &session) const;
-    void DrawProgress();
-    void ClearProgress();
+    std::optional<QString> ask(const QString &prompt);
+    QString occurrenceLine(const ReviewSession &session) const;
+    void drawProgress();
+    void clearProgress();
 
     Settings m_settings;
     QTextStream &m_in;

@@ -20,20 +20,20 @@ Document &BatchRun::document()
     return m.review.document();
 }
 
-void BatchRun::WalkFiles(const QStringList &files)
+void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
     for (const QString &path : files) {
-        if (!StartFile(path))
+        if (!startFile(path))
             continue;
-        if (!ReviewFile())
+        if (!reviewFile())
             break;
-        FinishFile();
+        finishFile();
     }
-    FinishRun();
+    finishRun();
 }
 
-bool BatchRun::StartFile(const QString &path)
+bool BatchRun::startFile(const QString &path)
 {
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
@@ -44,10 +44,10 @@ bool BatchRun::StartFile(const QString &path)
     case LoadStatus::Missing:
         return false;
     case LoadStatus::Unreadable:
-        AppendFailure(MsgFileUnreadable, path);
+        appendFailure(MsgFileUnreadable, path);
         return false;
     case LoadStatus::Binary:
-        AppendLine(MsgFileBinary, path);
+        appendLine(MsgFileBinary, path);
         return false;
     case LoadStatus::Loaded:
         break;
@@ -58,14 +58,14 @@ bool BatchRun::StartFile(const QString &path)
     return true;
 }
 
-void BatchRun::Search()
+void BatchRun::search()
 {
     EngineState &s = m.state;
     s.MatchStart = m_finder.FindOccurrence(document().view(s.NextSearchPos), s.NextSearchPos,
                                            s.MatchLength, s.FindWildcards);
 }
 
-bool BatchRun::WriteBack()
+bool BatchRun::writeBack()
 {
     if (m_dryRun)
         return true;
@@ -75,35 +75,35 @@ bool BatchRun::WriteBack()
         if (result.ok())
             return true;
         if (result.status == SaveStatus::NotEncodable) {
-            AppendFailure(MsgFileNotEncodable, path);
+            appendFailure(MsgFileNotEncodable, path);
             return false;
         }
         if (result.status != SaveStatus::WriteFailed
             || !m.host.AskYesNo(m.messages.LoadMessage(MsgSaveError),
                                 m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
-            AppendFailure(MsgFileNotSaved, path);
+            appendFailure(MsgFileNotSaved, path);
             return false;
         }
     }
 }
 
-void BatchRun::FinishRun()
+void BatchRun::finishRun()
 {
     if (m.state.Aborted)
         m.host.ShowMessage(m.messages.LoadMessage(MsgAborted));
     m.host.ReviewFileChanged(QString());
 }
 
-void BatchRun::AppendTotalsHead(int filesProcessed, qsizetype listCount)
+void BatchRun::appendTotalsHead(int filesProcessed, qsizetype listCount)
 {
     m.report.Append(Report::ReportSeparator());
-    AppendLine(MsgTotals);
-    AppendLine(MsgProcessedFiles, filesProcessed);
+    appendLine(MsgTotals);
+    appendLine(MsgProcessedFiles, filesProcessed);
     if (listCount > filesProcessed)
-        AppendLine(MsgUnprocessedFiles, listCount - filesProcessed);
+        appendLine(MsgUnprocessedFiles, listCount - filesProcessed);
 }
 
-void BatchRun::NotifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
+void BatchRun::notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
     m.host.OccurrenceMet(m.state.CurrentFileName, start, matched, replacement);
 }

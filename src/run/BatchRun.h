@@ -27,37 +27,37 @@ protected:
 
     // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
     // then the abort message, if any.
-    void WalkFiles(const QStringList &files);
+    void walkFiles(const QStringList &files);
     // Works through the file in hand; false when the run was aborted in it.
-    virtual bool ReviewFile() = 0;
+    virtual bool reviewFile() = 0;
     // Reports the file in hand, counts it and writes it back when it was changed.
-    virtual void FinishFile() = 0;
+    virtual void finishFile() = 0;
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
     // missing or cannot be handled (those two are reported): it is then not processed.
-    bool StartFile(const QString &path);
+    bool startFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
-    void Search();
+    void search();
     // Writes the document back, asking whether to retry while it fails. A file that cannot
     // be written faithfully is left as it is on disk and reported; false then.
-    bool WriteBack();
+    bool writeBack();
     // The abort message when the run was aborted, and the review no longer names a file.
-    void FinishRun();
+    void finishRun();
     // The separator, "Итого:" and the processed and unprocessed files.
-    void AppendTotalsHead(int filesProcessed, qsizetype listCount);
+    void appendTotalsHead(int filesProcessed, qsizetype listCount);
     // Tells the host about an occurrence once the run has dealt with it.
-    void NotifyOccurrence(qsizetype start, const QString &matched, const QString &replacement);
+    void notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement);
 
     template <typename... Args>
-    void AppendLine(int id, const Args &...args)
+    void appendLine(int id, const Args &...args)
     {
         m.report.Append(m.messages.message(id, args...));
     }
     // Reports a file that could not be read or written.
-    void AppendFailure(int id, const QString &path)
+    void appendFailure(int id, const QString &path)
     {
         ++FilesFailed;
-        AppendLine(id, path);
+        appendLine(id, path);
     }
 
     Document &document();

@@ -7,25 +7,25 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
-void FindRun::Run(const QStringList &files)
+void FindRun::run(const QStringList &files)
 {
     m.report.Clear();
     m.review.PrepareFind();
     m_lineBreaks.Capture(m.state, false);
     DontAsk = false;
-    WalkFiles(files);
-    AppendTotalsHead(FilesProcessed, files.size());
-    AppendLine(MsgFilesWithHits, FilesWithHits);
-    AppendLine(MsgTotalHits, TotalHits);
+    walkFiles(files);
+    appendTotalsHead(FilesProcessed, files.size());
+    appendLine(MsgFilesWithHits, FilesWithHits);
+    appendLine(MsgTotalHits, TotalHits);
     m.host.ReportFinished();
 }
 
-bool FindRun::ReviewFile()
+bool FindRun::reviewFile()
 {
     EngineState &s = m.state;
     FileHits = 0;
     s.NextSearchPos = 0;
-    Search();
+    search();
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
         if (FileHits == 0)
@@ -41,21 +41,21 @@ bool FindRun::ReviewFile()
             if (result == ModalResult::YesToAll)
                 DontAsk = true;
         }
-        NotifyOccurrence(start, matched, QString());
+        notifyOccurrence(start, matched, QString());
         // Occurrences may overlap; after a deletion or a chosen position MatchStart was moved.
         s.NextSearchPos = s.MatchStart + 1;
-        Search();
+        search();
     }
     return true;
 }
 
-void FindRun::FinishFile()
+void FindRun::finishFile()
 {
     const QString &path = m.state.CurrentFileName;
     if (FileHits > 0)
-        AppendLine(MsgFileHits, path, FileHits);
+        appendLine(MsgFileHits, path, FileHits);
     TotalHits += FileHits;
     ++FilesProcessed;
     if (document().isModified())
-        WriteBack();
+        writeBack();
 }

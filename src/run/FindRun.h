@@ -8,7 +8,7 @@ class FindRun : public BatchRun {
 public:
     explicit FindRun(const RunServices &services) : BatchRun(services) { }
 
-    void Run(const QStringList &files);
+    void run(const QStringList &files);
 
     bool DontAsk = false;
     int FilesProcessed = 0;
@@ -17,6 +17,6 @@ public:
     int FileHits = 0;
 
 private:
-    bool ReviewFile() override;
-    void FinishFile() override;
+    bool reviewFile() override;
+    void finishFile() override;
 };

@@ -41,17 +41,17 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;
     }
-    if (!CompilePatterns(request)) {
+    if (!compilePatterns(request)) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToFind));
         return Outcome::NothingToFind;
     }
     m.host.ProgressStart(int(request.files.size()));
     const RunGuard guard(m.state, m.host);
-    Run(request);
+    run(request);
     return Outcome::Ran;
 }
 
-bool ProcessingDriver::CompilePatterns(const RunRequest &request)
+bool ProcessingDriver::compilePatterns(const RunRequest &request)
 {
     EngineState &s = m.state;
     s.SearchText = request.searchPattern;
@@ -71,18 +71,18 @@ bool ProcessingDriver::CompilePatterns(const RunRequest &request)
     return true;
 }
 
-void ProcessingDriver::Run(const RunRequest &request)
+void ProcessingDriver::run(const RunRequest &request)
 {
     if (request.replaceMode) {
         ReplaceRun run(m, m_builder);
         run.setDryRun(request.dryRun);
-        run.Run(request.files, request.replacementPattern);
+        run.run(request.files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
                     run.FilesChanged,   run.FilesFailed,      m.state.Aborted};
     } else {
         FindRun run(m);
         run.setDryRun(request.dryRun);
-        run.Run(request.files);
+        run.run(request.files);
         m_totals = {run.FilesProcessed, run.TotalHits, 0, 0, run.FilesFailed, m.state.Aborted};
     }
 }

@@ -30,8 +30,8 @@ public:
     const Totals &LastTotals() const { return m_totals; }
 
 private:
-    bool CompilePatterns(const RunRequest &request);
-    void Run(const RunRequest &request);
+    bool compilePatterns(const RunRequest &request);
+    void run(const RunRequest &request);
 
     RunServices m;
     ReplacementBuilder &m_builder;

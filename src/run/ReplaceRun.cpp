@@ -9,7 +9,7 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
-void ReplaceRun::Run(const QStringList &files, const QString &replacementPattern)
+void ReplaceRun::run(const QStringList &files, const QString &replacementPattern)
 {
     m_builder.PrepareReplacement(replacementPattern);
     m.review.PrepareReplace();
@@ -17,33 +17,33 @@ void ReplaceRun::Run(const QStringList &files, const QString &replacementPattern
     m_lineBreaks.Capture(m.state, true);
     ReplaceAll = !m.options.ConfirmReplace;
     SkipAll = false;
-    WalkFiles(files);
-    AppendTotals(files.size());
+    walkFiles(files);
+    appendTotals(files.size());
     m.host.ReportFinished();
 }
 
-bool ReplaceRun::ReviewFile()
+bool ReplaceRun::reviewFile()
 {
     EngineState &s = m.state;
     FileReplacements = 0;
     FileHits = 0;
     s.NextSearchPos = 0;
-    Search();
+    search();
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
         ++FileHits;
-        if (HandleOccurrence() == Step::Stop)
+        if (handleOccurrence() == Step::Stop)
             return false;
-        Search();
+        search();
     }
     return true;
 }
 
-ReplaceRun::Step ReplaceRun::HandleOccurrence()
+ReplaceRun::Step ReplaceRun::handleOccurrence()
 {
     EngineState &s = m.state;
     if (ReplaceAll)
-        return Replace();
+        return replaceOccurrence();
     const qsizetype start = s.MatchStart;
     const QString matched = document().mid(s.MatchStart, s.MatchLength);
     int result = ModalResult::NoToAll;
@@ -56,12 +56,12 @@ ReplaceRun::Step ReplaceRun::HandleOccurrence()
         ReplaceAll = true;
         [[fallthrough]];
     case ModalResult::Yes:
-        return Replace();
+        return replaceOccurrence();
     case ModalResult::NoToAll:
         SkipAll = true;
         [[fallthrough]];
     case ModalResult::No:
-        NotifyOccurrence(start, matched, QString());
+        notifyOccurrence(start, matched, QString());
         s.NextSearchPos = s.MatchStart + 1;
         return Step::GoOn;
     case ModalResult::Abort:
@@ -73,7 +73,7 @@ ReplaceRun::Step ReplaceRun::HandleOccurrence()
     }
 }
 
-ReplaceRun::Step ReplaceRun::Replace()
+ReplaceRun::Step ReplaceRun::replaceOccurrence()
 {
     EngineState &s = m.state;
     const qsizetype start = s.MatchStart;
@@ -82,20 +82,20 @@ ReplaceRun::Step ReplaceRun::Replace()
     if (s.Aborted)
         return Step::Stop;
     ++FileReplacements;
-    NotifyOccurrence(start, matched, s.ReplaceText);
+    notifyOccurrence(start, matched, s.ReplaceText);
     return Step::GoOn;
 }
 
-void ReplaceRun::FinishFile()
+void ReplaceRun::finishFile()
 {
     const QString &path = m.state.CurrentFileName;
     if (!document().isModified()) {
         if (FileHits == 0)
-            AppendLine(MsgFileUnchanged, path);
+            appendLine(MsgFileUnchanged, path);
         else
-            AppendLine(MsgFileUnchangedHits, path, FileHits);
-    } else if (WriteBack()) {
-        AppendLine(MsgFileChanged, path, FileReplacements, FileHits);
+            appendLine(MsgFileUnchangedHits, path, FileHits);
+    } else if (writeBack()) {
+        appendLine(MsgFileChanged, path, FileReplacements, FileHits);
         TotalReplacements += FileReplacements;
         ++FilesChanged;
     }
@@ -103,11 +103,11 @@ void ReplaceRun::FinishFile()
     ++FilesProcessed;
 }
 
-void ReplaceRun::AppendTotals(qsizetype listCount)
+void ReplaceRun::appendTotals(qsizetype listCount)
 {
-    AppendTotalsHead(FilesProcessed, listCount);
-    AppendLine(MsgChangedFiles, FilesChanged);
+    appendTotalsHead(FilesProcessed, listCount);
+    appendLine(MsgChangedFiles, FilesChanged);
     if (FilesChanged < FilesProcessed)
-        AppendLine(MsgUnchangedFiles, FilesProcessed - FilesChanged, FilesProcessed);
-    AppendLine(MsgReplacementsMade, TotalReplacements, TotalOccurrences);
+        appendLine(MsgUnchangedFiles, FilesProcessed - FilesChanged, FilesProcessed);
+    appendLine(MsgReplacementsMade, TotalReplacements, TotalOccurrences);
 }

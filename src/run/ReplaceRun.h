@@ -13,7 +13,7 @@ public:
     {
     }
 
-    void Run(const QStringList &files, const QString &replacementPattern);
+    void run(const QStringList &files, const QString &replacementPattern);
 
     bool ReplaceAll = false;
     bool SkipAll = false;
@@ -26,11 +26,11 @@ public:
 
 private:
     enum class Step { GoOn, Stop };
-    bool ReviewFile() override;
-    Step HandleOccurrence();
-    Step Replace();
-    void FinishFile() override;
-    void AppendTotals(qsizetype listCount);
+    bool reviewFile() override;
+    Step handleOccurrence();
+    Step replaceOccurrence();
+    void finishFile() override;
+    void appendTotals(qsizetype listCount);
 
     ReplacementBuilder &m_builder;
 };

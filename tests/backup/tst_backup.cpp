@@ -183,7 +183,7 @@ void TestBackup::backupPathFor()
     QFETCH(QString, folder);
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    QCOMPARE(Backup::BackupPathFor(folder, path), expected);
+    QCOMPARE(Backup::backupPathFor(folder, path), expected);
 }
 
 void TestBackup::backupsOffTouchesNothing()
