@@ -89,7 +89,7 @@ qsizetype replaceAll(RtfDocument &rtf, const QString &from, const QString &to)
         const qsizetype found = rtf.view(pos).from(pos).indexOf(from);
         if (found < 0)
             return count;
-        const std::optional<RtfEdit> edit = rtf.replace(pos + found, from.size(), to);
+        const std::optional<TextEdit> edit = rtf.replace(pos + found, from.size(), to);
         if (!edit)
             return count;
         pos = edit->pos + edit->inserted;

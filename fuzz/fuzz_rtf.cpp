@@ -34,7 +34,7 @@ void edit(RtfDocument &document, QString &expected, FuzzedDataProvider &input)
     const size_t pick = input.ConsumeIntegralInRange<size_t>(0, std::size(Insertions) - 1);
     const QString text = QString::fromUtf16(Insertions[pick]);
     const QByteArray before = document.toRtf();
-    const std::optional<RtfEdit> done = document.replace(pos, count, text);
+    const std::optional<TextEdit> done = document.replace(pos, count, text);
     if (std::getenv("QUORVEX_FUZZ_TRACE")) {
         std::fprintf(stderr, "edit %lld+%lld <- %s\n  before: %s\n  after:  %s\n  text: %s\n",
                      qlonglong(pos), qlonglong(count), qPrintable(text),
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(document->plainText() == *plain, "reader and document agree on the text");
     check(document->toRtf() == bytes, "an unchanged document is written back as it was");
     qsizetype covered = 0;
-    for (const RtfFormattedRun &run : document->formattedRuns()) {
+    for (const FormattedRun &run : document->formattedRuns()) {
         check(run.start == covered && run.length > 0, "formatted runs tile the text");
         covered += run.length;
     }

@@ -58,7 +58,7 @@ qsizetype replaceAll(RtfDocument &document, const QString &from, const QString &
         const qsizetype found = view.from(pos).indexOf(from);
         if (found < 0)
             return count;
-        const std::optional<RtfEdit> edit = document.replace(pos + found, from.size(), to);
+        const std::optional<TextEdit> edit = document.replace(pos + found, from.size(), to);
         if (!edit)
             return count;
         pos = edit->pos + edit->inserted;

@@ -115,7 +115,6 @@ int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &o
     TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode, stderrIsTerminal}, in, out,
                       err);
     QuorvexCore core(host);
-    host.setCore(&core);
     if (!configure(core, o, message)) {
         err << u"quorvex-batch: "_s << message << Qt::endl;
         return Error;

@@ -2,7 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "run/ModalResult.h"
-#include "run/QuorvexCore.h"
+#include "run/OccurrenceRecord.h"
 #include "run/ReviewSession.h"
 
 #include <QJsonDocument>
@@ -59,16 +59,15 @@ QString TerminalHost::occurrenceLine(const ReviewSession &session) const
     return before + open + visible(document.mid(start, state.MatchLength)) + close + after;
 }
 
-int TerminalHost::ShowOccurrence(ReviewSession &session)
+ModalResult TerminalHost::ShowOccurrence(ReviewSession &session)
 {
     if (!m_settings.interactive)
         return ModalResult::YesToAll; // a find run counts every occurrence without asking
-    qsizetype line = 0;
-    qsizetype column = 0;
-    m_lines.Locate(session.document(), session.state().MatchStart, line, column);
+    const LineColumn position
+        = session.document().positions().lineColumn(session.state().MatchStart);
     clearProgress();
-    m_err << session.state().CurrentFileName << QChar(u':') << line << QChar(u':') << column
-          << u": "_s << occurrenceLine(session) << QChar(u'\n');
+    m_err << session.state().CurrentFileName << QChar(u':') << position.line << QChar(u':')
+          << position.column << u": "_s << occurrenceLine(session) << QChar(u'\n');
     const QString prompt = m_settings.replaceMode
         ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_s
         : u"Continue? [y]es, [a]ll without asking, [q]uit: "_s;
@@ -164,12 +163,6 @@ void TerminalHost::clearProgress()
     m_progressShown = false;
 }
 
-void TerminalHost::ReviewFileChanged(const QString &fileName)
-{
-    Q_UNUSED(fileName);
-    m_lines.Reset();
-}
-
 void TerminalHost::ReportLineAppended(const QString &line)
 {
     if (m_settings.json)
@@ -179,18 +172,19 @@ void TerminalHost::ReportLineAppended(const QString &line)
     drawProgress();
 }
 
-void TerminalHost::OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
-                                 const QString &replacement)
+void TerminalHost::OccurrenceMet(const OccurrenceRecord &occurrence)
 {
-    if (!m_settings.json || !m_core)
+    if (!m_settings.json)
         return;
-    qsizetype line = 0;
-    qsizetype column = 0;
-    m_lines.Locate(m_core->review.document(), start, line, column);
-    QJsonObject object{{u"path"_s, path}, {u"offset"_s, start},  {u"length"_s, matched.size()},
-                       {u"line"_s, line}, {u"column"_s, column}, {u"match"_s, matched}};
-    if (!replacement.isNull())
-        object.insert(u"replacement"_s, replacement);
+    const LineColumn position = occurrence.position();
+    QJsonObject object{{u"path"_s, occurrence.path},
+                       {u"offset"_s, occurrence.start},
+                       {u"length"_s, occurrence.matched.size()},
+                       {u"line"_s, position.line},
+                       {u"column"_s, position.column},
+                       {u"match"_s, occurrence.matched}};
+    if (!occurrence.replacement.isNull())
+        object.insert(u"replacement"_s, occurrence.replacement);
     clearProgress();
     m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))
           << QChar(u'\n');

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "LinePosition.h"
-
 #include "run/RunHost.h"
 
 #include <QString>
 #include <QTextStream>
 
 #include <optional>
-
-class QuorvexCore;
 
 // The command-line tool's side of a run: the report or JSON on stdout, questions and the
 // progress bar on the terminal. Without interactive answers every occurrence is taken,
@@ -25,19 +21,16 @@ public:
     };
 
     TerminalHost(const Settings &settings, QTextStream &in, QTextStream &out, QTextStream &err);
-    void setCore(QuorvexCore *core) { m_core = core; }
 
-    int ShowOccurrence(ReviewSession &session) override;
+    ModalResult ShowOccurrence(ReviewSession &session) override;
     bool AskYesNo(const QString &text, const QString &caption, bool questionIcon) override;
     void ShowMessage(const QString &text) override;
     Answer AskAbortRetryIgnore(const QString &text) override;
     void ProgressStart(int fileCount) override;
     void ProgressStep(const QString &fileName) override;
     void ProgressEnd() override;
-    void ReviewFileChanged(const QString &fileName) override;
     void ReportLineAppended(const QString &line) override;
-    void OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
-                       const QString &replacement) override;
+    void OccurrenceMet(const OccurrenceRecord &occurrence) override;
 
 private:
     // The answer typed, trimmed; nothing when the input has ended.
@@ -50,8 +43,6 @@ private:
     QTextStream &m_in;
     QTextStream &m_out;
     QTextStream &m_err;
-    QuorvexCore *m_core = nullptr;
-    LinePosition m_lines;
     int m_fileCount = 0;
     int m_fileIndex = 0;
     QString m_fileName;

@@ -2,12 +2,16 @@
 
 #include "document/DocumentCodec.h"
 #include "document/DocumentView.h"
+#include "document/FormattedRun.h"
 #include "document/GapBuffer.h"
+#include "document/PositionMapper.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <memory>
+#include <optional>
 
 class PlainTextCodec;
 
@@ -23,16 +27,17 @@ public:
     Document(QString text, std::unique_ptr<DocumentCodec> codec, bool binary = false);
     Document(const Document &other);
     Document &operator=(const Document &other);
-    Document(Document &&) noexcept = default;
-    Document &operator=(Document &&) noexcept = default;
+    Document(Document &&) noexcept;
+    Document &operator=(Document &&) noexcept;
     ~Document();
 
-    qsizetype length() const { return m_text.length(); }
-    QString text() const { return m_text.text(); }
-    QString mid(qsizetype pos, qsizetype count) const { return m_text.mid(pos, count); }
+    qsizetype length() const { return m_text.size(); }
+    QString text() const { return mid(0, length()); }
+    QString mid(qsizetype pos, qsizetype count) const;
+    QChar at(qsizetype pos) const { return m_text.at(pos); }
     // A contiguous window covering at least [from, length()); valid until the next view or
     // edit. Cheap when `from` is at or after the last edit.
-    DocumentView view(qsizetype from = 0) const { return m_text.view(from); }
+    DocumentView view(qsizetype from = 0) const;
 
     // Replaces `count` characters at `pos` by `text` and marks the document changed.
     // Returns the edit as made: a format may widen it (RTF keeps a line break or a table cell
@@ -44,6 +49,12 @@ public:
 
     // A binary document (NUL bytes without a UTF-16 mark) must never be written.
     bool isBinary() const { return m_binary; }
+
+    // Lines, columns and paragraph offsets of this text; built on first use and kept in step
+    // with every edit from then on.
+    const PositionMapper &positions() const;
+    // The text's formatting, for showing it: one run for plain text.
+    QList<FormattedRun> formattedRuns() const { return m_codec->formattedRuns(length()); }
 
     // The document's own line break: CR LF, LF or CR (CR LF when mixed or absent).
     QString lineBreak() const;
@@ -58,8 +69,9 @@ public:
     const PlainTextCodec *plainText() const;
 
 private:
-    GapBuffer m_text;
+    mutable GapBuffer<QString> m_text;
     std::unique_ptr<DocumentCodec> m_codec;
+    mutable std::unique_ptr<PositionMapper> m_positions;
     bool m_modified = false;
     bool m_binary = false;
 };

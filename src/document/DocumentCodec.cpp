@@ -4,10 +4,12 @@ DocumentCodec::~DocumentCodec() = default;
 
 std::optional<TextEdit> DocumentCodec::edit(qsizetype pos, qsizetype count, QStringView text)
 {
-    return TextEdit{pos, count, text.size()};
+    return TextEdit{pos, count, text.toString()};
 }
 
-QString DocumentCodec::editedText(const TextEdit &) const
+QList<FormattedRun> DocumentCodec::formattedRuns(qsizetype length) const
 {
-    return {};
+    FormattedRun whole;
+    whole.length = length;
+    return {whole};
 }

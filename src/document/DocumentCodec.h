@@ -1,8 +1,10 @@
 #pragma once
 
+#include "document/FormattedRun.h"
 #include "document/TextEdit.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -59,8 +61,9 @@ public:
     // cover more than was asked; nothing when it cannot be made. Without such state the edit
     // is made as asked.
     virtual std::optional<TextEdit> edit(qsizetype pos, qsizetype count, QStringView text);
-    // The text an edit that differs from what was asked put in place.
-    virtual QString editedText(const TextEdit &edit) const;
+    // The formatting of a text of `length` characters: one run in the viewer's defaults
+    // unless the format keeps its own.
+    virtual QList<FormattedRun> formattedRuns(qsizetype length) const;
 
 protected:
     DocumentCodec() = default;

@@ -37,7 +37,7 @@ std::optional<TextEdit> RichTextCodec::edit(qsizetype pos, qsizetype count, QStr
     return m_rtf.replace(pos, count, text);
 }
 
-QString RichTextCodec::editedText(const TextEdit &edit) const
+QList<FormattedRun> RichTextCodec::formattedRuns(qsizetype) const
 {
-    return m_rtf.mid(edit.pos, edit.inserted);
+    return m_rtf.formattedRuns();
 }

@@ -25,7 +25,7 @@ public:
     // UTF-8 with a byte-order mark when it does not.
     SaveStatus encode(QStringView text, FileFormat target, QByteArray &out) const override;
     std::optional<TextEdit> edit(qsizetype pos, qsizetype count, QStringView text) override;
-    QString editedText(const TextEdit &edit) const override;
+    QList<FormattedRun> formattedRuns(qsizetype length) const override;
 
 private:
     RtfDocument m_rtf;

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
-// What an edit did to a document's text: [pos, pos + removed) of the old text became
-// [pos, pos + inserted) of the new one.
+// One change of a document's text as it was made: [pos, pos + removed) of the old text became
+// `text`, which stands at [pos, end()) of the new one.
 struct TextEdit {
     qsizetype pos = 0;
     qsizetype removed = 0;
-    qsizetype inserted = 0;
+    QString text;
+
+    qsizetype inserted() const { return text.size(); }
+    qsizetype end() const { return pos + text.size(); }
+    bool changesNothing() const { return removed == 0 && text.isEmpty(); }
+    bool operator==(const TextEdit &) const = default;
 };

@@ -21,6 +21,8 @@ public:
     static QStringList DefaultExtensionList();
 
     bool ConfirmReplace = true;
+    // Del deletes the occurrence in the review window.
+    bool DynamicEdit = true;
     bool MakeBackups = false;
     QString BackupFolder;
     ::SearchOptions SearchOptions;

@@ -16,7 +16,7 @@ struct Entry {
     char16_t ch;
 };
 
-constexpr char16_t align(RtfAlignment a)
+constexpr char16_t align(TextAlignment a)
 {
     return char16_t(a);
 }
@@ -152,12 +152,12 @@ constexpr std::array Words{
     Entry{"printim", K::SkipGroup, 0},
     Entry{"private", K::SkipGroup, 0},
     Entry{"protusertbl", K::SkipGroup, 0},
-    Entry{"qc", K::Align, align(RtfAlignment::Center)},
-    Entry{"qd", K::Align, align(RtfAlignment::Justify)},
-    Entry{"qj", K::Align, align(RtfAlignment::Justify)},
-    Entry{"ql", K::Align, align(RtfAlignment::Left)},
+    Entry{"qc", K::Align, align(TextAlignment::Center)},
+    Entry{"qd", K::Align, align(TextAlignment::Justify)},
+    Entry{"qj", K::Align, align(TextAlignment::Justify)},
+    Entry{"ql", K::Align, align(TextAlignment::Left)},
     Entry{"qmspace", K::Character, 0x2005},
-    Entry{"qr", K::Align, align(RtfAlignment::Right)},
+    Entry{"qr", K::Align, align(TextAlignment::Right)},
     Entry{"rdblquote", K::Character, 0x201D},
     Entry{"red", K::Red, 0},
     Entry{"revtbl", K::SkipGroup, 0},

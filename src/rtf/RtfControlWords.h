@@ -30,7 +30,7 @@ enum class RtfWordKind : quint8 {
     FontSize,
     Colour,
     ParagraphDefault,
-    Align, // `ch` holds the RtfAlignment
+    Align, // `ch` holds the TextAlignment
 };
 
 struct RtfWordInfo {

@@ -39,9 +39,9 @@ RtfTextUnit slice(RtfTextUnit unit, qsizetype offset, qsizetype length)
     return unit;
 }
 
-std::span<const char16_t> utf16(const QString &text)
+std::span<const QChar> chars(const QString &text)
 {
-    return {reinterpret_cast<const char16_t *>(text.constData()), size_t(text.size())};
+    return {text.constData(), size_t(text.size())};
 }
 
 } // namespace
@@ -81,8 +81,8 @@ std::optional<RtfDocument> RtfDocument::fromRtf(const QByteArray &bytes)
     const RtfParseResult result = parser.parse(builder);
     if (!result.valid)
         return std::nullopt;
-    document.m_source.assign({bytes.constData(), size_t(bytes.size())});
-    document.m_plain.assign(utf16(builder.plainText()));
+    document.m_source = GapBuffer<QByteArray>(bytes);
+    document.m_plain = GapBuffer<QString>(builder.plainText());
     document.m_units.reset(std::move(builder.units()), builder.plainText().size(), bytes.size());
     document.m_binary.reset(RtfBinarySpans::scan(bytes, 0));
     document.m_endFromEnd = bytes.size() - result.endInsertPos;
@@ -101,9 +101,9 @@ QString RtfDocument::mid(qsizetype pos, qsizetype count) const
 {
     pos = std::clamp<qsizetype>(pos, 0, length());
     count = std::clamp<qsizetype>(count, 0, length() - pos);
-    QString text(count, Qt::Uninitialized);
-    for (qsizetype i = 0; i < count; ++i)
-        text[i] = QChar(m_plain.at(pos + i));
+    QString text;
+    text.reserve(count);
+    m_plain.appendTo(text, pos, count);
     return text;
 }
 
@@ -112,7 +112,7 @@ DocumentView RtfDocument::view(qsizetype from)
     from = std::clamp<qsizetype>(from, 0, length());
     if (m_plain.gapPosition() > from)
         m_plain.moveGap(from);
-    const std::span<const char16_t> tail = m_plain.after();
+    const std::span<const QChar> tail = m_plain.after();
     return DocumentView(QStringView(tail.data(), qsizetype(tail.size())), m_plain.gapPosition());
 }
 
@@ -120,12 +120,11 @@ QByteArray RtfDocument::toRtf() const
 {
     QByteArray bytes;
     bytes.reserve(m_source.size());
-    bytes.append(m_source.before().data(), qsizetype(m_source.before().size()));
-    bytes.append(m_source.after().data(), qsizetype(m_source.after().size()));
+    m_source.appendTo(bytes, 0, m_source.size());
     return bytes;
 }
 
-QList<RtfFormattedRun> RtfDocument::formattedRuns() const
+QList<FormattedRun> RtfDocument::formattedRuns() const
 {
     const QByteArray bytes = toRtf();
     RtfRunCollector collector;
@@ -134,13 +133,13 @@ QList<RtfFormattedRun> RtfDocument::formattedRuns() const
     return collector.finish(parser, *m_pages);
 }
 
-std::optional<RtfEdit> RtfDocument::replace(qsizetype pos, qsizetype count, QStringView text)
+std::optional<TextEdit> RtfDocument::replace(qsizetype pos, qsizetype count, QStringView text)
 {
     pos = std::clamp<qsizetype>(pos, 0, length());
     qsizetype end = pos + std::clamp<qsizetype>(count, 0, length() - pos);
     widen(pos, end);
     if (end == pos && text.isEmpty())
-        return RtfEdit{pos, 0, 0};
+        return TextEdit{pos, 0, {}};
     const std::optional<Plan> plan = end > pos ? planRemoval(pos, end) : planInsertion(pos);
     if (!plan)
         return std::nullopt;
@@ -157,8 +156,8 @@ void RtfDocument::widen(qsizetype &pos, qsizetype &end) const
         if (!unit.has(RtfTextUnit::Literal))
             pos = std::min(pos, unit.plainPos);
     }
-    if (pos > 0 && pos < length() && QChar::isLowSurrogate(m_plain.at(pos))
-        && QChar::isHighSurrogate(m_plain.at(pos - 1)))
+    if (pos > 0 && pos < length() && m_plain.at(pos).isLowSurrogate()
+        && m_plain.at(pos - 1).isHighSurrogate())
         --pos;
     if (!removal) {
         end = pos;
@@ -167,8 +166,7 @@ void RtfDocument::widen(qsizetype &pos, qsizetype &end) const
     const RtfTextUnit last = m_units.at(m_units.indexAtPlain(end - 1));
     if (!last.has(RtfTextUnit::Literal))
         end = std::max(end, last.plainEnd());
-    if (end < length() && QChar::isLowSurrogate(m_plain.at(end))
-        && QChar::isHighSurrogate(m_plain.at(end - 1)))
+    if (end < length() && m_plain.at(end).isLowSurrogate() && m_plain.at(end - 1).isHighSurrogate())
         ++end;
 }
 
@@ -245,7 +243,7 @@ std::optional<RtfDocument::Plan> RtfDocument::planInsertion(qsizetype pos) const
     return plan;
 }
 
-std::optional<RtfEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText &text)
+std::optional<TextEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText &text)
 {
     m_source.moveGap(plan.sourceBegin);
     // \bin data before the seam is no token and must not be read as one.
@@ -282,10 +280,10 @@ std::optional<RtfEdit> RtfDocument::apply(const Plan &plan, const RtfEscapedText
     const qsizetype sourceDelta = splice.bytes().size() - (plan.sourceEnd - plan.sourceBegin);
     m_source.replace(plan.sourceBegin, plan.sourceEnd - plan.sourceBegin,
                      {splice.bytes().constData(), size_t(splice.bytes().size())});
-    m_plain.replace(plan.pos, plan.end - plan.pos, utf16(splice.plain()));
+    m_plain.replace(plan.pos, plan.end - plan.pos, chars(splice.plain()));
     m_units.replace(plan.firstUnit, plan.unitCount, units, plainDelta, sourceDelta);
     m_binary.replace(plan.sourceBegin, plan.sourceEnd, splice.binaryEnds(), sourceDelta);
-    return RtfEdit{plan.pos, plan.end - plan.pos, splice.plain().size()};
+    return TextEdit{plan.pos, plan.end - plan.pos, splice.plain()};
 }
 
 // Source bytes at or after the gap.

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "document/DocumentView.h"
+#include "document/FormattedRun.h"
+#include "document/GapBuffer.h"
 #include "document/TextEdit.h"
 #include "rtf/RtfBinarySpans.h"
 #include "rtf/RtfEscaper.h"
-#include "rtf/RtfFormattedRun.h"
-#include "rtf/RtfGapBuffer.h"
 #include "rtf/RtfUnitList.h"
 
 #include <QByteArray>
@@ -17,9 +17,6 @@
 #include <optional>
 
 class RtfCodePages;
-
-// What an edit did to the plain text.
-using RtfEdit = TextEdit;
 
 // An RTF document held as its source bytes, with the plain text an editor shows and a map from
 // each piece of that text to the bytes it was read from. Editing the plain text rewrites only
@@ -79,10 +76,10 @@ public:
     // cell end inside the range stays, after the new text. Nothing when the text has no place
     // to go: a document without text whose end lies inside a hidden destination, or groups at
     // the depth limit.
-    std::optional<RtfEdit> replace(qsizetype pos, qsizetype count, QStringView text);
+    std::optional<TextEdit> replace(qsizetype pos, qsizetype count, QStringView text);
 
     QByteArray toRtf() const;
-    QList<RtfFormattedRun> formattedRuns() const;
+    QList<FormattedRun> formattedRuns() const;
 
 private:
     struct Plan;
@@ -91,13 +88,13 @@ private:
     void widen(qsizetype &pos, qsizetype &end) const;
     Plan planRemoval(qsizetype pos, qsizetype end) const;
     std::optional<Plan> planInsertion(qsizetype pos) const;
-    std::optional<RtfEdit> apply(const Plan &plan, const RtfEscapedText &text);
+    std::optional<TextEdit> apply(const Plan &plan, const RtfEscapedText &text);
     QByteArrayView sourceAfterGap(qsizetype begin, qsizetype end) const;
     int byteAt(qsizetype pos) const;
 
     std::unique_ptr<RtfCodePages> m_pages;
-    RtfGapBuffer<char> m_source;
-    RtfGapBuffer<char16_t> m_plain;
+    GapBuffer<QByteArray> m_source;
+    GapBuffer<QString> m_plain;
     RtfUnitList m_units;
     RtfBinarySpans m_binary;
     qsizetype m_endFromEnd = 0;

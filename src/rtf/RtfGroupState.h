@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/FormattedRun.h"
+
 #include <QtGlobal>
 
 // Where the text of a group goes.
@@ -9,8 +11,6 @@ enum class RtfDestination : quint8 {
     FontTable,
     ColourTable,
 };
-
-enum class RtfAlignment : quint8 { Left, Center, Right, Justify };
 
 // Character formatting in effect; \plain restores these values.
 struct RtfCharFormat {
@@ -28,6 +28,6 @@ struct RtfCharFormat {
 struct RtfGroupState {
     RtfDestination destination = RtfDestination::Body;
     quint8 uc = 1; // characters of fallback after \uN
-    RtfAlignment alignment = RtfAlignment::Left;
+    TextAlignment alignment = TextAlignment::Left;
     RtfCharFormat chars;
 };

@@ -277,10 +277,10 @@ void RtfParser::formatWord(const RtfWordInfo &info, const RtfToken &token)
         state.chars.colour = std::max(token.param, 0);
         break;
     case RtfWordKind::ParagraphDefault:
-        state.alignment = RtfAlignment::Left;
+        state.alignment = TextAlignment::Left;
         break;
     case RtfWordKind::Align:
-        state.alignment = RtfAlignment(info.ch);
+        state.alignment = TextAlignment(info.ch);
         break;
     default:
         break;

@@ -8,7 +8,7 @@ void RtfRunCollector::text(const RtfTextEvent &event)
     if (size == 0)
         return;
     const RtfCharFormat &chars = event.state->chars;
-    const RtfAlignment alignment = event.state->alignment;
+    const TextAlignment alignment = event.state->alignment;
     if (!m_runs.isEmpty() && m_runs.last().chars == chars && m_runs.last().alignment == alignment)
         m_runs.last().length += size;
     else
@@ -16,12 +16,12 @@ void RtfRunCollector::text(const RtfTextEvent &event)
     m_length += size;
 }
 
-QList<RtfFormattedRun> RtfRunCollector::finish(const RtfParser &parser, RtfCodePages &pages) const
+QList<FormattedRun> RtfRunCollector::finish(const RtfParser &parser, RtfCodePages &pages) const
 {
-    QList<RtfFormattedRun> runs;
+    QList<FormattedRun> runs;
     runs.reserve(m_runs.size());
     for (const Run &run : m_runs) {
-        RtfFormattedRun out;
+        FormattedRun out;
         out.start = run.start;
         out.length = run.length;
         const int font = run.chars.font >= 0 ? run.chars.font : parser.defaultFont();

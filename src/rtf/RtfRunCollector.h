@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rtf/RtfFormattedRun.h"
+#include "document/FormattedRun.h"
 #include "rtf/RtfSink.h"
 
 #include <QList>
@@ -15,14 +15,14 @@ public:
     void text(const RtfTextEvent &event) override;
 
     // Names the fonts and colours once the whole source has been read.
-    QList<RtfFormattedRun> finish(const RtfParser &parser, RtfCodePages &pages) const;
+    QList<FormattedRun> finish(const RtfParser &parser, RtfCodePages &pages) const;
 
 private:
     struct Run {
         qsizetype start = 0;
         qsizetype length = 0;
         RtfCharFormat chars;
-        RtfAlignment alignment = RtfAlignment::Left;
+        TextAlignment alignment = TextAlignment::Left;
     };
 
     QList<Run> m_runs;

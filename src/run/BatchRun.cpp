@@ -4,6 +4,7 @@
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
@@ -15,15 +16,24 @@ BatchRun::BatchRun(const RunServices &services)
 {
 }
 
-Document &BatchRun::document()
+const Document &BatchRun::document() const
 {
     return m.review.document();
+}
+
+bool BatchRun::stopRequested()
+{
+    if (!m.state.Aborted && m.host.StopRequested())
+        m.state.Aborted = true;
+    return m.state.Aborted;
 }
 
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
     for (const QString &path : files) {
+        if (stopRequested())
+            break;
         if (!startFile(path))
             continue;
         if (!reviewFile())
@@ -40,7 +50,7 @@ bool BatchRun::startFile(const QString &path)
     m.host.ProgressStep(fileName);
     if (!QFileInfo(path).isFile())
         return false;
-    switch (LoadDocument(document(), path)) {
+    switch (m.review.Load(path)) {
     case LoadStatus::Missing:
         return false;
     case LoadStatus::Unreadable:
@@ -52,7 +62,6 @@ bool BatchRun::startFile(const QString &path)
     case LoadStatus::Loaded:
         break;
     }
-    document().setModified(false);
     m_lineBreaks.Apply(m.state, document().lineBreak());
     m.host.ReviewFileChanged(fileName);
     return true;
@@ -105,5 +114,5 @@ void BatchRun::appendTotalsHead(int filesProcessed, qsizetype listCount)
 
 void BatchRun::notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
-    m.host.OccurrenceMet(m.state.CurrentFileName, start, matched, replacement);
+    m.host.OccurrenceMet({m.state.CurrentFileName, document(), start, matched, replacement});
 }

@@ -60,7 +60,9 @@ protected:
         appendLine(id, path);
     }
 
-    Document &document();
+    const Document &document() const;
+    // Whether the host asks the run to stop here; a stop is an abort.
+    bool stopRequested();
 
     RunServices m;
     OccurrenceFinder m_finder;

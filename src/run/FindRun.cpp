@@ -28,13 +28,15 @@ bool FindRun::reviewFile()
     search();
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
+        if (stopRequested())
+            return false;
         if (FileHits == 0)
             ++FilesWithHits;
         ++FileHits;
         const qsizetype start = s.MatchStart;
         const QString matched = document().mid(s.MatchStart, s.MatchLength);
         if (!DontAsk) {
-            const int result = m.host.ShowOccurrence(m.review);
+            const ModalResult result = m.host.ShowOccurrence(m.review);
             m.host.ProcessPendingEvents();
             if (result == ModalResult::Abort)
                 return false;

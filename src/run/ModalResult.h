@@ -2,8 +2,8 @@
 
 // The answers the review of an occurrence can end with. The numbers are the ones the review
 // dialog has always returned; the runs act on them.
-namespace ModalResult {
-enum : int {
+enum class ModalResult : int {
+    None = 0, // no answer yet (a dialog still open)
     Ok = 1,
     Cancel = 2, // also closing the window: the same occurrence is shown again in a replace run
     Abort = 3,
@@ -12,4 +12,3 @@ enum : int {
     NoToAll = 9,
     YesToAll = 10,
 };
-}

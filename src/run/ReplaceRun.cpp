@@ -31,6 +31,8 @@ bool ReplaceRun::reviewFile()
     search();
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
+        if (stopRequested())
+            return false;
         ++FileHits;
         if (handleOccurrence() == Step::Stop)
             return false;
@@ -46,7 +48,7 @@ ReplaceRun::Step ReplaceRun::handleOccurrence()
         return replaceOccurrence();
     const qsizetype start = s.MatchStart;
     const QString matched = document().mid(s.MatchStart, s.MatchLength);
-    int result = ModalResult::NoToAll;
+    ModalResult result = ModalResult::NoToAll;
     if (!SkipAll) {
         result = m.host.ShowOccurrence(m.review);
         m.host.ProcessPendingEvents();
@@ -78,11 +80,13 @@ ReplaceRun::Step ReplaceRun::replaceOccurrence()
     EngineState &s = m.state;
     const qsizetype start = s.MatchStart;
     const QString matched = document().mid(s.MatchStart, s.MatchLength);
-    m.review.ReplaceSelected();
+    const std::optional<TextEdit> made = m.review.ReplaceSelected();
     if (s.Aborted)
         return Step::Stop;
-    ++FileReplacements;
-    notifyOccurrence(start, matched, s.ReplaceText);
+    // A replacement the file's format had no place for is not made, and not counted.
+    if (made)
+        ++FileReplacements;
+    notifyOccurrence(start, matched, made ? s.ReplaceText : QString());
     return Step::GoOn;
 }
 

@@ -1,16 +1,57 @@
 #include "run/ReviewSession.h"
 
 #include "backup/Backup.h"
+#include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "engine/ReplacementBuilder.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
+#include "options/OptionState.h"
 #include "run/RunHost.h"
 
-ReviewSession::ReviewSession(EngineState &state, ReplacementBuilder &builder, Backup &backup,
-                             RunHost &host, const MessageCatalogue &messages)
-    : m_state(state), m_builder(builder), m_backup(backup), m_host(host), m_messages(messages)
+namespace {
+
+// The smallest edit that turns `before` into `after`: their common start and end are left out.
+TextEdit difference(const Document &before, const Document &after)
 {
+    const QStringView a = before.view(0).from(0);
+    const QStringView b = after.view(0).from(0);
+    const qsizetype shorter = std::min(a.size(), b.size());
+    qsizetype head = 0;
+    while (head < shorter && a[head] == b[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+        ++tail;
+    return {head, a.size() - head - tail, b.sliced(head, b.size() - head - tail).toString()};
+}
+
+} // namespace
+
+ReviewSession::ReviewSession(EngineState &state, ReplacementBuilder &builder, Backup &backup,
+                             RunHost &host, const MessageCatalogue &messages,
+                             const OptionState &options)
+    : m_state(state)
+    , m_builder(builder)
+    , m_backup(backup)
+    , m_host(host)
+    , m_messages(messages)
+    , m_options(options)
+{
+}
+
+LoadStatus ReviewSession::Load(const QString &path)
+{
+    const LoadStatus status = LoadDocument(m_document, path);
+    if (status == LoadStatus::Missing || status == LoadStatus::Unreadable)
+        return status;
+    // Edits of the previous file must never be undone into this one.
+    m_review.rsEditing = false;
+    m_beforeEdit.reset();
+    m_savedModified = false;
+    m_document.setModified(false);
+    m_host.DocumentLoaded(m_document);
+    return status;
 }
 
 void ReviewSession::PrepareFind()
@@ -25,7 +66,7 @@ void ReviewSession::PrepareReplace()
     m_review.rsFind = false;
 }
 
-bool ReviewSession::BackupBeforeFirstChange()
+bool ReviewSession::backupBeforeFirstChange()
 {
     if (m_document.isModified() || m_backup.MakeBackupCopy(m_state.CurrentFileName))
         return true;
@@ -33,31 +74,44 @@ bool ReviewSession::BackupBeforeFirstChange()
     return false;
 }
 
-bool ReviewSession::ReplaceSelected()
+std::optional<TextEdit> ReviewSession::edit(qsizetype pos, qsizetype count, QStringView text)
 {
-    if (!BackupBeforeFirstChange())
-        return false;
+    std::optional<TextEdit> made = m_document.replace(pos, count, text);
+    if (made && !made->changesNothing())
+        m_host.DocumentEdited(*made);
+    return made;
+}
+
+std::optional<TextEdit> ReviewSession::ReplaceSelected()
+{
+    if (!backupBeforeFirstChange())
+        return std::nullopt;
     if (m_state.ReplaceWildcards)
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
     const std::optional<TextEdit> made
-        = m_document.replace(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
+        = edit(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
     // Go on right after the inserted text: it is never searched again, and an occurrence that
     // follows at once is still found. An empty match must still move the search on. (A
     // format may widen the edit, keeping a table cell whole; the search goes on after it.)
-    m_state.NextSearchPos = made ? made->pos + made->inserted : m_state.MatchStart + 1;
+    m_state.NextSearchPos = made ? made->end() : m_state.MatchStart + 1;
     if (m_state.MatchLength == 0)
         ++m_state.NextSearchPos;
-    return true;
+    return made;
 }
 
-bool ReviewSession::DelSelected()
+bool ReviewSession::CanDelete() const
 {
-    if (!BackupBeforeFirstChange())
-        return false;
-    m_document.replace(m_state.MatchStart, m_state.MatchLength, {});
+    return m_options.DynamicEdit && !m_review.rsEditing && !m_review.rsSelect;
+}
+
+std::optional<TextEdit> ReviewSession::DelSelected()
+{
+    if (!CanDelete() || !backupBeforeFirstChange())
+        return std::nullopt;
+    std::optional<TextEdit> made = edit(m_state.MatchStart, m_state.MatchLength, {});
     // The run resumes one past MatchStart, which is where the occurrence began.
     m_state.MatchStart -= 1;
-    return true;
+    return made;
 }
 
 bool ReviewSession::TryToAbort()
@@ -71,7 +125,7 @@ bool ReviewSession::TryToAbort()
 
 bool ReviewSession::PrepareEdit()
 {
-    if (!BackupBeforeFirstChange())
+    if (!backupBeforeFirstChange())
         return false;
     m_savedModified = m_document.isModified();
     m_document.setModified(false);
@@ -80,9 +134,9 @@ bool ReviewSession::PrepareEdit()
     return true;
 }
 
-void ReviewSession::EditText(qsizetype pos, qsizetype count, QStringView text)
+std::optional<TextEdit> ReviewSession::EditText(qsizetype pos, qsizetype count, QStringView text)
 {
-    m_document.replace(pos, count, text);
+    return edit(pos, count, text);
 }
 
 bool ReviewSession::CancelEdit()
@@ -91,10 +145,14 @@ bool ReviewSession::CancelEdit()
         && !m_host.AskYesNo(m_messages.LoadMessage(MsgDiscardEdits),
                             m_messages.LoadMessage(MsgConfirmation), false))
         return false;
-    if (m_beforeEdit)
+    if (m_beforeEdit) {
+        const TextEdit undone = difference(m_document, *m_beforeEdit);
         m_document = std::move(*m_beforeEdit);
+        if (!undone.changesNothing())
+            m_host.DocumentEdited(undone);
+    }
     m_document.setModified(m_savedModified);
-    UnprepareEdit();
+    leaveEditing();
     return true;
 }
 
@@ -104,11 +162,26 @@ void ReviewSession::ContinueAt(qsizetype position)
     m_state.MatchStart = position - 1;
     if (m_savedModified)
         m_document.setModified(true);
-    UnprepareEdit();
+    leaveEditing();
 }
 
-void ReviewSession::UnprepareEdit()
+void ReviewSession::leaveEditing()
 {
     m_review.rsEditing = false;
     m_beforeEdit.reset();
+}
+
+LoadStatus ReviewSession::PrepareSelect(const QString &path)
+{
+    m_selection = Document();
+    const LoadStatus status = LoadDocument(m_selection, path);
+    if (status == LoadStatus::Loaded)
+        m_review.rsSelect = true;
+    return status;
+}
+
+void ReviewSession::UnprepareSelect()
+{
+    m_review.rsSelect = false;
+    m_selection = Document();
 }

@@ -1,45 +1,54 @@
 #pragma once
 
 #include "backup/BackupHost.h"
+#include "run/ModalResult.h"
 
 #include <QString>
 
+class Document;
 class ReviewSession;
+struct OccurrenceRecord;
+struct TextEdit;
 
 // Everything a run needs from whoever drives it: the windows, the command-line tool or a test.
-// Run logic talks to the user only through this interface.
+// Run logic talks to the user only through this interface, and tells it every change it makes
+// to the document in hand, so that a view of the document can follow without rereading it.
 class RunHost : public BackupHost {
 public:
     // Shows the occurrence (session.state().MatchStart/MatchLength in session.document()) and
-    // returns a ModalResult. Before answering, the host may act through the session: delete
+    // returns the answer. Before answering, the host may act through the session: delete
     // the occurrence, edit the text, choose where the search goes on, or ask to abort.
-    virtual int ShowOccurrence(ReviewSession &session) = 0;
+    virtual ModalResult ShowOccurrence(ReviewSession &session) = 0;
 
     // A modal Yes/No question; true for Yes.
     virtual bool AskYesNo(const QString &text, const QString &caption, bool questionIcon) = 0;
     // A plain message with an OK button.
     virtual void ShowMessage(const QString &text) = 0;
 
+    // The run's progress: the number of files, then one step per file, then the end (also
+    // after an abort or a stop).
     virtual void ProgressStart(int fileCount) { Q_UNUSED(fileCount); }
     virtual void ProgressStep(const QString &fileName) { Q_UNUSED(fileName); }
     virtual void ProgressEnd() { }
 
     // The file in hand (its name without folder), or empty when the run is over.
     virtual void ReviewFileChanged(const QString &fileName) { Q_UNUSED(fileName); }
+    // A file has been loaded: `document` is now the document in hand, unchanged.
+    virtual void DocumentLoaded(const Document &document) { Q_UNUSED(document); }
+    // The document in hand changed: by a replacement, a deletion, a free edit, or cancelling
+    // free editing (which puts the text back as it was). Every change is told, in order.
+    virtual void DocumentEdited(const TextEdit &edit) { Q_UNUSED(edit); }
+
     // A report line as the run appends it; the whole report is in Report as well.
     virtual void ReportLineAppended(const QString &line) { Q_UNUSED(line); }
     // The run is over and its report complete.
     virtual void ReportFinished() { }
-    // Every occurrence the run meets, found, skipped or replaced: position and length in the
-    // document as it stands, the matched text, and the text put in its place (null if none).
-    virtual void OccurrenceMet(const QString &path, qsizetype start, const QString &matched,
-                               const QString &replacement)
-    {
-        Q_UNUSED(path);
-        Q_UNUSED(start);
-        Q_UNUSED(matched);
-        Q_UNUSED(replacement);
-    }
+    // Every occurrence the run meets, once the run has dealt with it.
+    virtual void OccurrenceMet(const OccurrenceRecord &occurrence) { Q_UNUSED(occurrence); }
+
     // A point where a window may handle pending events.
     virtual void ProcessPendingEvents() { }
+    // Asked before each file and before each occurrence: true stops the run there, as an
+    // abort does.
+    virtual bool StopRequested() { return false; }
 };

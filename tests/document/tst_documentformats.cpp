@@ -91,7 +91,7 @@ void TestDocumentFormats::editKeepsEverythingElse()
     QVERIFY(at > 0);
     const std::optional<TextEdit> made = doc.replace(at, 6, u"Второй"_s);
     QVERIFY(made);
-    QCOMPARE(made->inserted, 6);
+    QCOMPARE(made->inserted(), 6);
     QVERIFY(SaveDocument(doc, path));
     const QByteArray saved = readFile(path);
     // The picture and everything before the word are untouched; the rest follows unchanged.

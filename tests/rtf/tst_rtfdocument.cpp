@@ -41,10 +41,10 @@ qsizetype replaceAll(RtfDocument &document, const QString &from, const QString &
         const qsizetype found = document.view(pos).from(pos).indexOf(from);
         if (found < 0)
             return count;
-        const std::optional<RtfEdit> edit = document.replace(pos + found, from.size(), to);
+        const std::optional<TextEdit> edit = document.replace(pos + found, from.size(), to);
         if (!edit)
             return count;
-        pos = edit->pos + edit->inserted;
+        pos = edit->pos + edit->inserted();
         ++count;
     }
 }
@@ -327,10 +327,10 @@ void TestRtfDocument::edits()
 
     RtfDocument document = load(rtf);
     const QString before = document.plainText();
-    const std::optional<RtfEdit> edit = document.replace(pos, count, text);
+    const std::optional<TextEdit> edit = document.replace(pos, count, text);
     QVERIFY(edit.has_value());
     QCOMPARE(document.toRtf(), result);
-    const QString after = before.left(edit->pos) + document.mid(edit->pos, edit->inserted)
+    const QString after = before.left(edit->pos) + document.mid(edit->pos, edit->inserted())
         + before.mid(edit->pos + edit->removed);
     QCOMPARE(document.plainText(), after);
     QCOMPARE(RtfReader::plainText(result), std::optional<QString>(after));
@@ -407,11 +407,11 @@ void TestRtfDocument::widening()
     QFETCH(QString, text);
 
     RtfDocument document = load(rtf);
-    const std::optional<RtfEdit> edit = document.replace(pos, count, u"X"_s);
+    const std::optional<TextEdit> edit = document.replace(pos, count, u"X"_s);
     QVERIFY(edit.has_value());
     QCOMPARE(edit->pos, editPos);
     QCOMPARE(edit->removed, removed);
-    QCOMPARE(edit->inserted, qsizetype(1));
+    QCOMPARE(edit->inserted(), qsizetype(1));
     QCOMPARE(document.plainText(), text);
 }
 
@@ -520,9 +520,9 @@ void TestRtfDocument::randomEditsStayConsistent()
         const qsizetype count
             = random.bounded(int(std::min<qsizetype>(document.length() - pos, 12) + 1));
         const QString text = insertions.at(random.bounded(int(insertions.size())));
-        const std::optional<RtfEdit> edit = document.replace(pos, count, text);
+        const std::optional<TextEdit> edit = document.replace(pos, count, text);
         QVERIFY(edit.has_value());
-        expected = expected.left(edit->pos) + document.mid(edit->pos, edit->inserted)
+        expected = expected.left(edit->pos) + document.mid(edit->pos, edit->inserted())
             + expected.mid(edit->pos + edit->removed);
         QCOMPARE(document.plainText(), expected);
         QCOMPARE(RtfReader::plainText(document.toRtf()), std::optional<QString>(expected));
@@ -533,16 +533,16 @@ void TestRtfDocument::formattedRuns()
 {
     const RtfDocument document = load(readData(u"cyrillic.rtf"_s));
     const QString text = document.plainText();
-    const QList<RtfFormattedRun> runs = document.formattedRuns();
+    const QList<FormattedRun> runs = document.formattedRuns();
     const auto runAt = [&](const QString &word) {
         const qsizetype pos = text.indexOf(word);
-        for (const RtfFormattedRun &run : runs) {
+        for (const FormattedRun &run : runs) {
             if (pos >= run.start && pos + word.size() <= run.start + run.length)
                 return run;
         }
-        return RtfFormattedRun{};
+        return FormattedRun{};
     };
-    QCOMPARE(runAt(u"Заголовок"_s).alignment, RtfAlignment::Center);
+    QCOMPARE(runAt(u"Заголовок"_s).alignment, TextAlignment::Center);
     QCOMPARE(runAt(u"Пере"_s).bold, false);
     QCOMPARE(runAt(u"вод"_s).bold, true);
     QCOMPARE(runAt(u"текст"_s).italic, true);
@@ -550,7 +550,7 @@ void TestRtfDocument::formattedRuns()
     QCOMPARE(runAt(u"красное"_s).colour, 0xFFC00000u);
     QCOMPARE(runAt(u"Крупный"_s).fontName, u"Liberation Sans"_s);
     QCOMPARE(runAt(u"Крупный"_s).pointSize, 14.0);
-    QCOMPARE(runAt(u"справа"_s).alignment, RtfAlignment::Right);
+    QCOMPARE(runAt(u"справа"_s).alignment, TextAlignment::Right);
     QCOMPARE(runs.last().start + runs.last().length, text.size());
 
     const RtfDocument japanese
@@ -559,7 +559,7 @@ void TestRtfDocument::formattedRuns()
     QCOMPARE(japanese.formattedRuns().first().fontName, u"ＭＳ 明朝"_s);
 
     const RtfDocument wordpad = load(readData(u"wordpad-1251.rtf"_s));
-    const RtfFormattedRun first = wordpad.formattedRuns().first();
+    const FormattedRun first = wordpad.formattedRuns().first();
     QCOMPARE(first.fontName, u"Arial CYR"_s);
     QCOMPARE(first.pointSize, 10.0);
     QCOMPARE(first.hasColour, false);

@@ -72,7 +72,8 @@ void TestFindRun::dontAskCoversLaterFiles()
 void TestFindRun::abortAtTheFirstOccurrence()
 {
     RunFixture f;
-    f.host.reviews << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 2; };
+    f.host.reviews <<
+        [](ReviewSession &s) { return s.TryToAbort() ? ModalResult::Abort : ModalResult::Cancel; };
     f.host.yesNo << true;
     const QString a = f.write(u"a.txt"_s, "x");
     const QString b = f.write(u"b.txt"_s, "x");
@@ -90,7 +91,8 @@ void TestFindRun::abortAtTheFirstOccurrence()
 void TestFindRun::abortQuestionAnsweredNo()
 {
     RunFixture f;
-    f.host.reviews << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 6; };
+    f.host.reviews <<
+        [](ReviewSession &s) { return s.TryToAbort() ? ModalResult::Abort : ModalResult::Yes; };
     f.host.yesNo << false;
     const QString a = f.write(u"a.txt"_s, "x x");
     f.find({a}, u"x"_s);

@@ -55,7 +55,7 @@ void TestProcessingDriver::busyWhileRunning()
     ProcessingDriver::Outcome inner = ProcessingDriver::Outcome::Ran;
     f.host.reviews << [&](ReviewSession &) {
         inner = f.find({file}, u"a"_s); // the command pressed again while a run shows
-        return 6;
+        return ModalResult::Yes;
     };
     f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(inner, ProcessingDriver::Outcome::Busy);
@@ -105,7 +105,7 @@ void TestProcessingDriver::runWorksOnACopyOfTheList()
     request.replacementPattern = u"y"_s;
     f.host.reviews << [&](ReviewSession &) {
         request.files.clear(); // the window's list changes while the run shows an occurrence
-        return 6;
+        return ModalResult::Yes;
     };
     f.core.driver.ProcessFilesExecute(request);
     QCOMPARE(f.read(b), QByteArray("y"));

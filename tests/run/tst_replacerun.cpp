@@ -78,7 +78,7 @@ void TestReplaceRun::answers()
     RunFixture f;
     f.wildcards = wildcards;
     for (int answer : script)
-        f.host.reviews << R::answer(answer);
+        f.host.reviews << R::answer(ModalResult(answer));
     const QString file = f.write(u"a.txt"_s, text);
     QCOMPARE(f.replace({file}, search, replacement), ProcessingDriver::Outcome::Ran);
     QCOMPARE(f.read(file), result);
@@ -147,8 +147,8 @@ void TestReplaceRun::deletionCountsAsChange()
 void TestReplaceRun::abortLeavesTheFileUntouched()
 {
     RunFixture f;
-    f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::Yes)
-                   << [](ReviewSession &s) { return s.TryToAbort() ? 3 : 2; };
+    f.host.reviews << R::answer(ModalResult::Yes) << R::answer(ModalResult::Yes) <<
+        [](ReviewSession &s) { return s.TryToAbort() ? ModalResult::Abort : ModalResult::Cancel; };
     f.host.yesNo << true;
     const QString a = f.write(u"a.txt"_s, "x");
     const QString b = f.write(u"b.txt"_s, "x x");
@@ -217,7 +217,7 @@ void TestReplaceRun::editAndContinue()
     f.host.defaultAnswer = ModalResult::No;
     f.host.reviews << [choice](ReviewSession &s) {
         if (!s.PrepareEdit())
-            return 2;
+            return ModalResult::Cancel;
         s.EditText(6, 0, u"!"_s);
         if (choice == 0)
             s.ContinueAt(2); // the caret stands right on the next occurrence
@@ -225,7 +225,7 @@ void TestReplaceRun::editAndContinue()
             s.ContinueFromStart();
         else
             s.ContinueWithNextFile();
-        return 7;
+        return ModalResult::No;
     };
     const QString file = f.write(u"a.txt"_s, "-x-x-x");
     f.replace({file}, u"-x"_s, u"="_s);
@@ -243,10 +243,10 @@ void TestReplaceRun::cancelledEditRestoresTheText()
         s.PrepareEdit();
         s.EditText(0, 1, u"zz"_s);
         if (s.CancelEdit())
-            return 2;
+            return ModalResult::Cancel;
         if (!s.CancelEdit())
-            return 2;
-        return 7;
+            return ModalResult::Cancel;
+        return ModalResult::No;
     };
     f.host.defaultAnswer = ModalResult::No;
     const QString file = f.write(u"a.txt"_s, "ab");
@@ -299,7 +299,7 @@ void TestReplaceRun::failedSaveAsksToRetry()
     // The folder disappears while the occurrence is on screen; it is back for the retry.
     f.host.reviews << [&](ReviewSession &) {
         QDir(f.path(u"sub"_s)).removeRecursively();
-        return 6;
+        return ModalResult::Yes;
     };
     f.host.beforeYesNo = [&] { QDir().mkpath(f.path(u"sub"_s)); };
     f.host.yesNo << true;
@@ -317,7 +317,7 @@ void TestReplaceRun::declinedRetryIsReported()
     const QString file = f.write(u"sub/a.txt"_s, "a");
     f.host.reviews << [&](ReviewSession &) {
         QDir(f.path(u"sub"_s)).removeRecursively();
-        return 6;
+        return ModalResult::Yes;
     };
     f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.host.reportLines.first(), u"Файл %1 не сохранен"_s.arg(file));

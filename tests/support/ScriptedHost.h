@@ -12,15 +12,17 @@
 // A host whose answers are scripted by the test, recording everything the run asked or said.
 class ScriptedHost : public RunHost {
 public:
-    using Review = std::function<int(ReviewSession &)>;
+    using Review = std::function<ModalResult(ReviewSession &)>;
 
     // Answers for the next showings, in order; then defaultAnswer.
     QList<Review> reviews;
-    int defaultAnswer = ModalResult::Yes;
+    ModalResult defaultAnswer = ModalResult::Yes;
     QList<bool> yesNo; // answers to Yes/No questions, then defaultYesNo
     bool defaultYesNo = false;
     QList<Answer> abortRetryIgnore; // then Abort
     std::function<void()> beforeYesNo;
+    // Asked before each file and occurrence; the run stops when it says so.
+    std::function<bool()> stop;
 
     // What the run did.
     QList<qsizetype> shownAt; // MatchStart of every showing
@@ -29,17 +31,39 @@ public:
     QStringList messages;
     QStringList reportLines;
     QStringList progressFiles;
+    // The progress, file and report calls in order: "start 3", "step a.txt", "file a.txt",
+    // "file ", "end", "finished".
+    QStringList events;
     int finishedReports = 0;
+    QStringList occurrences; // "start:matched>replacement" of every occurrence met
 
-    static Review answer(int result);
+    // The document in hand as the host sees it: the loaded text with every told edit applied,
+    // and the edits that left it different from the document itself.
+    QString mirror;
+    const Document *shownDocument = nullptr;
+    int loads = 0;
+    int edits = 0;
+    int mirrorMismatches = 0;
+
+    static Review answer(ModalResult result);
     // Deletes the occurrence as the Del key does.
     static Review deleteOccurrence();
 
-    int ShowOccurrence(ReviewSession &session) override;
+    ModalResult ShowOccurrence(ReviewSession &session) override;
     bool AskYesNo(const QString &text, const QString &caption, bool questionIcon) override;
     void ShowMessage(const QString &text) override { messages << text; }
     Answer AskAbortRetryIgnore(const QString &text) override;
-    void ProgressStep(const QString &fileName) override { progressFiles << fileName; }
+    void ProgressStart(int fileCount) override;
+    void ProgressStep(const QString &fileName) override;
+    void ProgressEnd() override;
+    void ReviewFileChanged(const QString &fileName) override;
+    void DocumentLoaded(const Document &document) override;
+    void DocumentEdited(const TextEdit &edit) override;
     void ReportLineAppended(const QString &line) override { reportLines << line; }
-    void ReportFinished() override { ++finishedReports; }
+    void ReportFinished() override;
+    void OccurrenceMet(const OccurrenceRecord &occurrence) override;
+    bool StopRequested() override { return stop && stop(); }
+
+private:
+    void checkMirror();
 };

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/Document.h"
+
+#include <QString>
+
+// One occurrence a run has dealt with (found, skipped, deleted or replaced), as a host sees
+// it once the run has acted on it. `document` is the document as it stands after that act;
+// the text before `start` is as it was when the occurrence was met, so its line and column
+// are still right.
+struct OccurrenceRecord {
+    const QString &path;
+    const Document &document;
+    qsizetype start = 0;
+    QString matched;
+    QString replacement; // null when nothing was put in its place
+
+    LineColumn position() const { return document.positions().lineColumn(start); }
+};
