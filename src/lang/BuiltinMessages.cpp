@@ -55,6 +55,16 @@ constexpr Entry kEntries[] = {
     {MsgFileNotEncodable,
      u"Файл %s не изменен: замена содержит символы, которых нет в кодировке файла"},
     {MsgFileNotSaved, u"Файл %s не сохранен"},
+    {MsgReplaceExistingFile, u"Файл %s уже существует. Заменить?"},
+    {MsgPrintFailed, u"Не удалось напечатать отчет"},
+    {MsgFileChangedOnDisk, u"Файл %s изменен другой программой и не сохранен"},
+    {MsgFileAlreadyProcessed, u"Файл %s уже обработан"},
+    {MsgDryRun, u"Пробный запуск: ни один файл не записан"},
+    {MsgLoadStreamFailed, u"Failed to Load Stream"},
+    {MsgCannotInsertLine, u"Unable to insert a line"},
+    {MsgCannotWriteSettings, u"Unable to write to %s"},
+    {MsgCannotCreateFileError, u"Cannot create file %s"},
+    {MsgCannotOpenFile, u"Cannot open file %s"},
 };
 
 } // namespace

@@ -45,4 +45,16 @@ enum MessageId : int {
     MsgFileBinary = 65313,
     MsgFileNotEncodable = 65314,
     MsgFileNotSaved = 65315,
+    MsgReplaceExistingFile = 65316,
+    MsgPrintFailed = 65317,
+    MsgFileChangedOnDisk = 65318,
+    MsgFileAlreadyProcessed = 65319,
+    MsgDryRun = 65320,
+
+    // Texts of the platform's library that the program shows as its own errors.
+    MsgLoadStreamFailed = 65324,
+    MsgCannotInsertLine = 65330,
+    MsgCannotWriteSettings = 65336,
+    MsgCannotCreateFileError = 65447,
+    MsgCannotOpenFile = 65448,
 };
