@@ -1,0 +1,88 @@
+#include "ui/WidgetPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The program's message boxes carry its title, as every box of the program always has.
+const QString Title = u"Zelt"_s;
+
+QString captionOr(const QString &caption)
+{
+    return caption.isEmpty() ? Title : caption;
+}
+
+} // namespace
+
+bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text, const QString &caption,
+                              bool questionIcon)
+{
+    QMessageBox box(questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, captionOr(caption),
+                    text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void WidgetPrompter::showMessage(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void WidgetPrompter::showError(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, Title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+BackupHost::Answer WidgetPrompter::askAbortRetryIgnore(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, Title, text,
+                    QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, parent);
+    switch (box.exec()) {
+    case QMessageBox::Retry:
+        return BackupHost::Answer::Retry;
+    case QMessageBox::Ignore:
+        return BackupHost::Answer::Ignore;
+    default:
+        return BackupHost::Answer::Abort;
+    }
+}
+
+QStringList WidgetPrompter::openFileNames(QWidget *parent, const QString &folder,
+                                          const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(parent, QString(), folder, filter);
+}
+
+QString WidgetPrompter::openFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+}
+
+QString WidgetPrompter::saveFileName(QWidget *parent, const QString &folder, const QString &filter,
+                                     int &filterIndex)
+{
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks about replacing a file itself where it must.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = dialog.nameFilters();
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool WidgetPrompter::choosePrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
