@@ -132,7 +132,7 @@ qsizetype PositionMapper::toParagraphOffset(qsizetype offset) const
 qsizetype PositionMapper::fromParagraphOffset(qsizetype paragraphOffset) const
 {
     paragraphOffset = std::clamp<qsizetype>(paragraphOffset, 0, toParagraphOffset(m_length));
-    const Entry line = entry(firstParagraphAfter(paragraphOffset));
+    const Entry line = entry(firstAfter(paragraphOffset, &Entry::paragraph));
     return std::min(line.start + (paragraphOffset - line.paragraph), m_length);
 }
 
@@ -148,27 +148,14 @@ PositionMapper::Entry PositionMapper::entry(qsizetype line) const
     return e;
 }
 
-qsizetype PositionMapper::firstAfter(qsizetype offset) const
+// The entries ascend in both fields, so one binary search serves either.
+qsizetype PositionMapper::firstAfter(qsizetype value, qsizetype Entry::*field) const
 {
     qsizetype low = 0;
     qsizetype high = m_lines.size();
     while (low < high) {
         const qsizetype mid = low + (high - low) / 2;
-        if (entry(mid + 1).start <= offset)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
-}
-
-qsizetype PositionMapper::firstParagraphAfter(qsizetype paragraph) const
-{
-    qsizetype low = 0;
-    qsizetype high = m_lines.size();
-    while (low < high) {
-        const qsizetype mid = low + (high - low) / 2;
-        if (entry(mid + 1).paragraph <= paragraph)
+        if (entry(mid + 1).*field <= value)
             low = mid + 1;
         else
             high = mid;

@@ -65,9 +65,9 @@ private:
     struct Scan;
 
     Entry entry(qsizetype line) const;
-    // The first line entry (index into m_lines) whose start is greater than `offset`.
-    qsizetype firstAfter(qsizetype offset) const;
-    qsizetype firstParagraphAfter(qsizetype paragraph) const;
+    // The first line entry (index into m_lines) whose start, or paragraph offset, is greater
+    // than `value`.
+    qsizetype firstAfter(qsizetype value, qsizetype Entry::*field = &Entry::start) const;
     void moveStepTo(qsizetype index);
 
     GapBuffer<std::vector<Entry>> m_lines;
