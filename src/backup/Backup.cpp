@@ -64,9 +64,7 @@ Backup::Backup(OptionState &options, const MessageCatalogue &messages, BackupHos
 
 void Backup::SetBackupFolder(const QString &folder)
 {
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.isEmpty())
-        path = QDir::cleanPath(QDir(m_options.ProgramFolder).absoluteFilePath(path));
+    const QString path = resolveFolder(folder);
     if (path.isEmpty() || !m_fs.MakePath(path)) {
         // The default folder comes into being with the first copy.
         m_options.BackupFolder = defaultBackupFolder();
@@ -106,9 +104,17 @@ QString Backup::backupPathFor(const QString &backupFolder, const QString &path)
     return backupFolder + path[0] + (parts.isEmpty() ? QString() : separator + parts);
 }
 
+QString Backup::resolveFolder(const QString &folder) const
+{
+    const QString path = QDir::fromNativeSeparators(folder);
+    if (path.isEmpty())
+        return path;
+    return QDir::cleanPath(QDir(m_options.SettingsFolder()).absoluteFilePath(path));
+}
+
 QString Backup::defaultBackupFolder() const
 {
-    return m_options.ProgramFolder + u"Backup/"_s;
+    return m_options.SettingsFolder() + u"Backup/"_s;
 }
 
 QString Backup::folderInUse() const

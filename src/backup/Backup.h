@@ -24,8 +24,13 @@ public:
     Backup &operator=(const Backup &) = delete;
 
     // Makes `folder` the backup folder when it exists or can be created; otherwise, and when
-    // it is empty, the default folder. Relative names are taken from the program folder.
+    // it is empty, the default folder. Relative names are taken from the settings file's
+    // folder (see resolveFolder).
     void SetBackupFolder(const QString &folder);
+    // `folder` as the absolute path the backups use ("/" separators, no trailing "/"): a
+    // relative name is taken from the folder of the settings file, which holds the default
+    // folder too. Empty for an empty name.
+    QString resolveFolder(const QString &folder) const;
 
     // True to go on with the change: copied, nothing to copy, or the user chose to go on
     // without a copy. False when the user chose to abort.
@@ -38,7 +43,7 @@ public:
     // path loses its leading "/". "." and ".." are resolved so the result stays inside.
     static QString backupPathFor(const QString &backupFolder, const QString &path);
 
-    // ProgramFolder + "Backup/".
+    // "Backup/" in the settings file's folder (ProgramFolder for a portable copy).
     QString defaultBackupFolder() const;
 
 private:

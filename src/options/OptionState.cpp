@@ -1,6 +1,7 @@
 #include "options/OptionState.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -19,4 +20,21 @@ void OptionState::SetProgramFolder(const QString &folder)
 QStringList OptionState::DefaultExtensionList()
 {
     return {u".HTM"_s, u".HTML"_s, u".SHTML"_s, u".SHTM"_s, u".RTF"_s, u".TXT"_s};
+}
+
+QString OptionState::SettingsFolder() const
+{
+    if (SettingsFilePath.isEmpty())
+        return ProgramFolder;
+    const QString folder = QFileInfo(SettingsFilePath).absolutePath();
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString OptionState::fileDialogFilter(const QString &openFilter)
+{
+    const qsizetype bar = openFilter.indexOf(u'|');
+    if (bar < 0)
+        return openFilter;
+    const QStringList patterns = openFilter.sliced(bar + 1).split(u';', Qt::SkipEmptyParts);
+    return openFilter.first(bar) + u" ("_s + patterns.join(u' ') + u')';
 }

@@ -17,8 +17,15 @@ public:
     // from the current one.
     void SetProgramFolder(const QString &folder);
 
+    // The folder of the settings file, ending in "/": the base of a relative backup folder and
+    // the home of the default one. ProgramFolder while no settings file is set.
+    QString SettingsFolder() const;
+
     // The six extensions in their fixed order, upper case with the leading dot.
     static QStringList DefaultExtensionList();
+    // OpenFilter ("description|*.A;*.B;") as a filter of Qt's file dialogs
+    // ("description (*.A *.B)").
+    static QString fileDialogFilter(const QString &openFilter);
 
     bool ConfirmReplace = true;
     // Del deletes the occurrence in the review window.

@@ -3,6 +3,7 @@
 #include "backup/Backup.h"
 #include "engine/EngineState.h"
 #include "engine/ReplacementBuilder.h"
+#include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 #include "options/OptionState.h"
 #include "run/ProcessingDriver.h"
@@ -21,6 +22,7 @@ public:
 
     OptionState options;
     MessageCatalogue messages;
+    InterfaceLanguage language{messages};
     EngineState engine;
     ReplacementBuilder builder{engine};
     Backup backup;

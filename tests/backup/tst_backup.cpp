@@ -123,6 +123,8 @@ private slots:
 
     void setBackupFolder_data();
     void setBackupFolder();
+    void settingsElsewhere_data();
+    void settingsElsewhere();
 
 private:
     QString m_root;
@@ -405,6 +407,33 @@ void TestBackup::setBackupFolder()
     QCOMPARE(m_options.BackupFolder, m_root + expected);
     QCOMPARE(QFileInfo(m_options.BackupFolder).isDir(), created);
     QVERIFY(m_host.asked.isEmpty());
+}
+
+// An installed program keeps its settings in the user's folder: relative names and the default
+// folder are taken from there, where the options dialog checks and creates them too.
+void TestBackup::settingsElsewhere_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected"); // below the test folder
+    QTest::newRow("relative") << u"rel"_s << u"/config/rel/"_s;
+    QTest::newRow("dots stay inside") << u"a/../b"_s << u"/config/b/"_s;
+    QTest::newRow("empty") << QString() << u"/config/Backup/"_s;
+    QTest::newRow("cannot be created") << u"/blocker/bak"_s << u"/config/Backup/"_s;
+}
+
+void TestBackup::settingsElsewhere()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    writeFile(m_root + u"/blocker"_s, "file");
+    m_options.SettingsFilePath = m_root + u"/config/Quorvex.ini"_s;
+    Backup backup(m_options, m_messages, m_host, m_fs);
+
+    backup.SetBackupFolder(folder.startsWith(u'/') ? m_root + folder : folder);
+    QCOMPARE(m_options.BackupFolder, m_root + expected);
+    if (!folder.isEmpty() && !folder.startsWith(u'/'))
+        QCOMPARE(backup.resolveFolder(folder) + u'/', m_root + expected);
+    QCOMPARE(backup.defaultBackupFolder(), m_root + u"/config/Backup/"_s);
 }
 
 QTEST_APPLESS_MAIN(TestBackup)
