@@ -59,4 +59,6 @@ bool OptionsDialog::SaveOptions()
     return true;
 }
 
-void OptionsDialog::retranslateUi() { }
+void OptionsDialog::retranslateUi()
+{
+}

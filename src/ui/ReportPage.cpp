@@ -19,7 +19,9 @@ QTextEdit *ReportPage::reportEditor() const
     return m_report;
 }
 
-void ReportPage::bindActions(QAction *, QAction *) { }
+void ReportPage::bindActions(QAction *, QAction *)
+{
+}
 
 void ReportPage::clear()
 {
@@ -37,6 +39,12 @@ void ReportPage::finish()
     m_report->setReadOnly(true);
 }
 
-void ReportPage::SaveReportExecute() { }
-void ReportPage::PrintReportExecute() { }
-void ReportPage::retranslateUi() { }
+void ReportPage::SaveReportExecute()
+{
+}
+void ReportPage::PrintReportExecute()
+{
+}
+void ReportPage::retranslateUi()
+{
+}
