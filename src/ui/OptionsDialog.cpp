@@ -59,6 +59,4 @@ bool OptionsDialog::SaveOptions()
     return true;
 }
 
-void OptionsDialog::retranslateUi()
-{
-}
+void OptionsDialog::retranslateUi() { }
