@@ -19,9 +19,7 @@ QTextEdit *ReportPage::reportEditor() const
     return m_report;
 }
 
-void ReportPage::bindActions(QAction *, QAction *)
-{
-}
+void ReportPage::bindActions(QAction *, QAction *) { }
 
 void ReportPage::clear()
 {
@@ -39,12 +37,6 @@ void ReportPage::finish()
     m_report->setReadOnly(true);
 }
 
-void ReportPage::SaveReportExecute()
-{
-}
-void ReportPage::PrintReportExecute()
-{
-}
-void ReportPage::retranslateUi()
-{
-}
+void ReportPage::SaveReportExecute() { }
+void ReportPage::PrintReportExecute() { }
+void ReportPage::retranslateUi() { }
