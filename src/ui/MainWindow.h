@@ -5,6 +5,7 @@
 #include "run/RunRequest.h"
 #include "ui_MainWindow.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
@@ -115,4 +116,6 @@ private:
     bool m_stopRequested = false;
     bool m_exitAfterRun = false;
     bool m_closeApproved = false;
+    QElapsedTimer m_sinceEvents;
+    static constexpr int EventIntervalMs = 16;
 };

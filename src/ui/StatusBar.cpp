@@ -10,6 +10,8 @@
 StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
+    m_paintPending.setSingleShot(true);
+    connect(&m_paintPending, &QTimer::timeout, this, &StatusBar::paintNow);
 }
 
 int StatusBar::panelWidth(int panel) const
@@ -61,7 +63,19 @@ void StatusBar::ProgressStep(const QString &fileName)
     // Rounding half to even, as the floating-point unit does by default.
     const int width = int(std::nearbyint(m_progressDone * m_progressUnit));
     m_progressRect.setWidth(width);
+    // Painting faster than the screen shows it would only slow the run down: within one frame
+    // the step is painted with the next event handling, from the state above.
+    if (!m_sincePaint.isValid() || m_sincePaint.elapsed() >= FrameMs)
+        paintNow();
+    else if (!m_paintPending.isActive())
+        m_paintPending.start(FrameMs);
+}
+
+void StatusBar::paintNow()
+{
+    m_paintPending.stop();
     repaint();
+    m_sincePaint.start();
 }
 
 void StatusBar::ProgressEnd()
@@ -70,7 +84,8 @@ void StatusBar::ProgressEnd()
     m_progressActive = false;
     m_progressRect = QRect();
     m_progressDone = 0;
-    repaint();
+    paintNow();
+    m_sincePaint.invalidate();
 }
 
 void StatusBar::setStopButton(QAbstractButton *button)

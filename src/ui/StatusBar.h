@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QRect>
 #include <QStatusBar>
 #include <QString>
+#include <QTimer>
 
 class QAbstractButton;
 
@@ -48,6 +50,7 @@ protected:
 
 private:
     QRect panelRect(int panel) const;
+    void paintNow();
     void placeStopButton();
 
     QString m_texts[3];
@@ -57,4 +60,7 @@ private:
     int m_fullRight = 0;
     bool m_progressActive = false;
     QAbstractButton *m_stop = nullptr;
+    QElapsedTimer m_sincePaint;
+    QTimer m_paintPending;
+    static constexpr int FrameMs = 16;
 };
