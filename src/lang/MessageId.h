@@ -51,7 +51,7 @@ enum MessageId : int {
     MsgFileAlreadyProcessed = 65319,
     MsgDryRun = 65320,
     // The program started where no window can be shown.
-    MsgNoDisplay = 65321,
+    MsgNoDisplay = 65322,
 
     // Texts of the platform's library that the program shows as its own errors.
     MsgLoadStreamFailed = 65324,
