@@ -60,6 +60,9 @@ constexpr Entry kEntries[] = {
     {MsgFileChangedOnDisk, u"Файл %s изменен другой программой и не сохранен"},
     {MsgFileAlreadyProcessed, u"Файл %s уже обработан"},
     {MsgDryRun, u"Пробный запуск: ни один файл не записан"},
+    {MsgNoDisplay,
+     u"quorvex: нет дисплея, окно программы показать негде. Без окна работает quorvex-batch "
+     u"(см. README)."},
     {MsgLoadStreamFailed, u"Failed to Load Stream"},
     {MsgCannotInsertLine, u"Unable to insert a line"},
     {MsgCannotWriteSettings, u"Unable to write to %s"},

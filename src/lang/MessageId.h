@@ -50,6 +50,8 @@ enum MessageId : int {
     MsgFileChangedOnDisk = 65318,
     MsgFileAlreadyProcessed = 65319,
     MsgDryRun = 65320,
+    // The program started where no window can be shown.
+    MsgNoDisplay = 65322,
 
     // Texts of the platform's library that the program shows as its own errors.
     MsgLoadStreamFailed = 65324,

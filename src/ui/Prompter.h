@@ -17,7 +17,8 @@ public:
 
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget *parent, const QString &text, const QString &caption,
-                          bool questionIcon) = 0;
+                          bool questionIcon)
+        = 0;
     // A plain message with an OK button.
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
     // An error that ended a command: stop icon, OK button.
@@ -27,11 +28,12 @@ public:
 
     // File dialogs: an empty result when cancelled. `filter` is a Qt name filter list
     // ("Description (*.a *.b);;Other (*.c)"); `filterIndex` is 1-based in and out.
-    virtual QStringList openFileNames(QWidget *parent, const QString &folder,
-                                      const QString &filter) = 0;
+    virtual QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter)
+        = 0;
     virtual QString openFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &filter,
-                                 int &filterIndex) = 0;
+                                 int &filterIndex)
+        = 0;
     // The print dialog on `printer`; false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };

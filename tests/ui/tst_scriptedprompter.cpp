@@ -22,7 +22,8 @@ void TestScriptedPrompter::answersInOrderThenDefaults()
     QCOMPARE(p.saveFileName(nullptr, {}, {}, index), u"x"_s);
     QCOMPARE(index, 1);
     QCOMPARE(p.saveFileName(nullptr, {}, {}, index), QString());
-    QCOMPARE(p.shown, (QStringList{u"question: c: a"_s, u"question: c: b"_s, u"save 2"_s, u"save 1"_s}));
+    QCOMPARE(p.shown,
+             (QStringList{u"question: c: a"_s, u"question: c: b"_s, u"save 2"_s, u"save 1"_s}));
 }
 
 QTEST_MAIN(TestScriptedPrompter)

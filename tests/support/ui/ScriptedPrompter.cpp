@@ -2,38 +2,45 @@
 
 using namespace Qt::StringLiterals;
 
+void ScriptedPrompter::record(const QString &entry)
+{
+    shown << entry;
+    if (observer)
+        observer(entry);
+}
+
 bool ScriptedPrompter::askYesNo(QWidget *, const QString &text, const QString &caption, bool)
 {
-    shown << u"question: "_s + caption + u": "_s + text;
+    record(u"question: "_s + caption + u": "_s + text);
     return yesNo.isEmpty() ? defaultYesNo : yesNo.takeFirst();
 }
 
 void ScriptedPrompter::showMessage(QWidget *, const QString &text)
 {
-    shown << u"message: "_s + text;
+    record(u"message: "_s + text);
 }
 
 void ScriptedPrompter::showError(QWidget *, const QString &text)
 {
-    shown << u"error: "_s + text;
+    record(u"error: "_s + text);
 }
 
 BackupHost::Answer ScriptedPrompter::askAbortRetryIgnore(QWidget *, const QString &text)
 {
-    shown << u"ari: "_s + text;
+    record(u"ari: "_s + text);
     return abortRetryIgnore.isEmpty() ? BackupHost::Answer::Abort : abortRetryIgnore.takeFirst();
 }
 
 QStringList ScriptedPrompter::openFileNames(QWidget *, const QString &, const QString &filter)
 {
-    shown << u"open"_s;
+    record(u"open"_s);
     filters << filter;
     return openFiles.isEmpty() ? QStringList() : openFiles.takeFirst();
 }
 
 QString ScriptedPrompter::openFileName(QWidget *, const QString &, const QString &filter)
 {
-    shown << u"open"_s;
+    record(u"open"_s);
     filters << filter;
     return openFile.isEmpty() ? QString() : openFile.takeFirst();
 }
@@ -41,7 +48,7 @@ QString ScriptedPrompter::openFileName(QWidget *, const QString &, const QString
 QString ScriptedPrompter::saveFileName(QWidget *, const QString &, const QString &filter,
                                        int &filterIndex)
 {
-    shown << u"save "_s + QString::number(filterIndex);
+    record(u"save "_s + QString::number(filterIndex));
     filters << filter;
     if (saveFiles.isEmpty())
         return {};
@@ -53,7 +60,7 @@ QString ScriptedPrompter::saveFileName(QWidget *, const QString &, const QString
 
 bool ScriptedPrompter::choosePrinter(QWidget *, QPrinter &printer)
 {
-    shown << u"print"_s;
+    record(u"print"_s);
     if (printerChosen && configurePrinter)
         configurePrinter(printer);
     return printerChosen;

@@ -28,6 +28,8 @@ public:
     // "open", "save <filter index>", "print".
     QStringList shown;
     QStringList filters; // the filter of every file dialog
+    // Called with every entry of `shown` as it is recorded, before the answer is given.
+    std::function<void(const QString &)> observer;
 
     bool askYesNo(QWidget *parent, const QString &text, const QString &caption,
                   bool questionIcon) override;
@@ -40,4 +42,7 @@ public:
     QString saveFileName(QWidget *parent, const QString &folder, const QString &filter,
                          int &filterIndex) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+
+private:
+    void record(const QString &entry);
 };

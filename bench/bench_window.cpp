@@ -1,0 +1,198 @@
+// The program's window: start-up to the first paint of the main window, adding a folder tree of
+// 20,000 files to the list, and a find run over 20,000 files from the window against the same
+// run in quorvex-batch.
+#include "cli/BatchTool.h"
+#include "ui/FileListCommands.h"
+#include "ui/FileListModel.h"
+#include "ui/MainWindow.h"
+#include "ui/Program.h"
+#include "ui/Prompter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers nothing: the benchmarks never ask.
+class SilentPrompter : public Prompter {
+public:
+    bool askYesNo(QWidget *, const QString &, const QString &, bool) override { return false; }
+    void showMessage(QWidget *, const QString &) override { }
+    void showError(QWidget *, const QString &) override { }
+    BackupHost::Answer askAbortRetryIgnore(QWidget *, const QString &) override
+    {
+        return BackupHost::Answer::Abort;
+    }
+    QStringList openFileNames(QWidget *, const QString &, const QString &) override { return {}; }
+    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, int &) override { return {}; }
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+};
+
+// Notes the first paint of a window.
+class FirstPaint : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+constexpr int TreeFiles = 20000;
+
+// Argument 0: a word that every tenth file holds (2,000 report lines); 1: a word no file holds.
+QString patternFor(const benchmark::State &state)
+{
+    return state.range(0) == 0 ? u"colour"_s : u"nowhere"_s;
+}
+
+// 100 folders of 200 small HTML files; every tenth file holds the word searched for.
+const QTemporaryDir &tree()
+{
+    static QTemporaryDir dir;
+    static bool made = false;
+    if (!made) {
+        for (int folder = 0; folder < TreeFiles / 200; ++folder) {
+            const QString path = dir.filePath(u"site/part%1"_s.arg(folder, 3, 10, QChar(u'0')));
+            QDir().mkpath(path);
+            for (int i = 0; i < 200; ++i) {
+                QFile file(path + u"/page%1.htm"_s.arg(i, 3, 10, QChar(u'0')));
+                if (!file.open(QIODevice::WriteOnly))
+                    qFatal("cannot write the tree");
+                file.write("<html><body><h1>Page</h1>\r\n<p>Some text of the page.</p>\r\n");
+                if (i % 10 == 0)
+                    file.write("<p>The colour of the page.</p>\r\n");
+                file.write("</body></html>\r\n");
+            }
+        }
+        made = true;
+    }
+    return dir;
+}
+
+QStringList treeFiles()
+{
+    static QStringList files;
+    if (files.isEmpty()) {
+        SilentPrompter prompter;
+        MainWindow window(prompter, tree().path());
+        window.core().options.ExtensionList = OptionState::DefaultExtensionList();
+        window.fileCommands().addFolder(tree().filePath(u"site"_s), true);
+        files = window.fileList();
+    }
+    return files;
+}
+
+void BM_StartUpToFirstPaint(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        auto program = std::make_unique<Program>(prompter, folder.path());
+        FirstPaint paint;
+        program->mainWindow().installEventFilter(&paint);
+        program->show();
+        while (!paint.painted)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        program->mainWindow().removeEventFilter(&paint);
+    }
+}
+BENCHMARK(BM_StartUpToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_AddFolderTree(benchmark::State &state)
+{
+    const QString site = tree().filePath(u"site"_s);
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<MainWindow>(prompter, tree().path());
+        window->core().options.ExtensionList = OptionState::DefaultExtensionList();
+        window->show();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window->fileCommands().addFolder(site, true);
+        window->fileCommands().UpdateFileCount();
+        // Until the list has laid itself out and painted.
+        window->ui().FilesLB->viewport()->repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (window->fileList().size() != TreeFiles)
+            state.SkipWithError("the tree was not listed whole");
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddFolderTree)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The window's find run: progress painted for every file and events handled as a run does.
+// Without a review dialog attached no occurrence is shown, as with "Не спрашивать".
+void BM_FindRunWindow(benchmark::State &state)
+{
+    const QStringList files = treeFiles();
+    SilentPrompter prompter;
+    MainWindow window(prompter, tree().path());
+    auto *model = qobject_cast<FileListModel *>(window.ui().FilesLB->model());
+    model->setFiles(files);
+    window.ui().SourceRE->setPlainText(patternFor(state));
+    window.ui().RCB->setChecked(false);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        window.ProcessFilesExecute();
+    state.counters["files"] = double(files.size());
+}
+BENCHMARK(BM_FindRunWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FindRunBatch(benchmark::State &state)
+{
+    const QStringList files = treeFiles();
+    const QString list = tree().filePath(u"files.lst"_s);
+    {
+        QFile file(list);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the list");
+        file.write((files.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
+    }
+    for (auto _ : state) {
+        QString none;
+        QTextStream in(&none);
+        QString report;
+        QTextStream out(&report);
+        QString errors;
+        QTextStream err(&errors);
+        BatchTool::Run({u"quorvex-batch"_s, u"-f"_s, patternFor(state), u"-l"_s, list}, in, out,
+                       err, false);
+    }
+    state.counters["files"] = double(files.size());
+}
+BENCHMARK(BM_FindRunBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

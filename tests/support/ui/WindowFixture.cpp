@@ -1,0 +1,58 @@
+#include "ui/WindowFixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+WindowFixture::WindowFixture()
+{
+    m_program = std::make_unique<Program>(prompter, dir.path());
+}
+
+WindowFixture::~WindowFixture() = default;
+
+bool WindowFixture::showAndActivate()
+{
+    m_program->show();
+    window().activateWindow();
+    return QTest::qWaitForWindowActive(&window());
+}
+
+QString WindowFixture::path(const QString &name) const
+{
+    return QDir(dir.path()).filePath(name);
+}
+
+QString WindowFixture::write(const QString &name, const QByteArray &bytes)
+{
+    const QString full = path(name);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile file(full);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return full;
+}
+
+QByteArray WindowFixture::read(const QString &path) const
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WindowFixture::whenModal(std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/ScriptedPrompter.h"
+
+#include "ui/MainWindow.h"
+#include "ui/Program.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+// The whole program, started as the real one is, in a temporary program folder, with its
+// questions and file dialogs answered by a script.
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    MainWindow &window() { return m_program->mainWindow(); }
+    Program &program() { return *m_program; }
+    Ui::MainF &ui() { return window().ui(); }
+
+    // Shows the main window and waits until it is active, so that focus works.
+    bool showAndActivate();
+
+    // Writes a file below the temporary folder and returns its full path.
+    QString write(const QString &name, const QByteArray &bytes);
+    QByteArray read(const QString &path) const;
+    QString path(const QString &name) const;
+
+    // Runs `act` on the next modal dialog once it is shown (dialogs of our own are modal
+    // loops that a test answers this way).
+    static void whenModal(std::function<void(QWidget *)> act);
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+
+private:
+    std::unique_ptr<Program> m_program;
+};

@@ -1,0 +1,184 @@
+#include "ui/WindowFixture.h"
+
+#include "ui/AboutBox.h"
+#include "ui/DisplayCheck.h"
+#include "ui/HelpWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The help pages of both languages, the help window, the about box and the start without a
+// display.
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void everyContextHasItsAnchor_data();
+    void everyContextHasItsAnchor();
+    void everyContentsLinkExists_data();
+    void everyContentsLinkExists();
+    void f1OpensTheFocusedControlsTopic();
+    void missingHelpSaysWhichFile();
+    void aboutBoxShowsVersionAndComputer();
+    void displayCheck_data();
+    void displayCheck();
+    void programWithoutDisplaySaysSo();
+};
+
+namespace {
+
+QString helpRoot()
+{
+    return QDir(QString::fromUtf8(QUORVEX_TESTS_ROOT)).absoluteFilePath(u"../Help"_s);
+}
+
+QString readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+void TestHelp::everyContextHasItsAnchor_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("context");
+    for (const QString language : {u"rus"_s, u"eng"_s}) {
+        for (int context : HelpWindow::contexts())
+            QTest::addRow("%s %d", qPrintable(language), context) << language << context;
+    }
+}
+
+void TestHelp::everyContextHasItsAnchor()
+{
+    QFETCH(QString, language);
+    QFETCH(int, context);
+    const QString topic = HelpWindow::topicOf(context);
+    const QString page = readAll(helpRoot() + u'/' + language + u'/' + topic.section(u'#', 0, 0));
+    QVERIFY2(!page.isEmpty(), qPrintable(topic));
+    QVERIFY(page.contains(u"name=\"%1\""_s.arg(topic.section(u'#', 1))));
+}
+
+void TestHelp::everyContentsLinkExists_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("rus") << u"rus"_s;
+    QTest::newRow("eng") << u"eng"_s;
+}
+
+void TestHelp::everyContentsLinkExists()
+{
+    QFETCH(QString, language);
+    const QDir folder(helpRoot() + u'/' + language);
+    const QStringList pages = folder.entryList({u"*.html"_s}, QDir::Files);
+    QCOMPARE(pages, QDir(helpRoot() + u"/rus"_s).entryList({u"*.html"_s}, QDir::Files));
+    const QRegularExpression link(u"href=\"([^\"#]+)"_s);
+    for (const QString &page : pages) {
+        const QString html = readAll(folder.filePath(page));
+        for (auto it = link.globalMatch(html); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            QVERIFY2(pages.contains(target), qPrintable(page + u" -> "_s + target));
+        }
+    }
+}
+
+void TestHelp::f1OpensTheFocusedControlsTopic()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    f.window().setHelpFolder(helpRoot() + u"/rus/"_s);
+    Ui::MainF &ui = f.ui();
+    ui.OperationPC->setCurrentWidget(ui.SourceTS);
+    QTRY_COMPARE(QApplication::focusWidget(), ui.SourceRE);
+    QTest::keyClick(ui.SourceRE, Qt::Key_F1);
+    HelpWindow *help = f.window().helpWindow();
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->browser()->source().fileName(), u"search.html"_s);
+    QCOMPARE(help->browser()->source().fragment(), u"context-150"_s);
+    QVERIFY(help->browser()->toPlainText().contains(u"Что искать"_s));
+    auto *contents = help->findChild<QListWidget *>(u"ContentsLB"_s);
+    QCOMPARE(contents->count(), 9);
+    f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
+    ui.ShowHelp->trigger();
+    QCOMPARE(help->browser()->source().fileName(), u"index.html"_s);
+    QCOMPARE(contents->item(0)->text(), u"Getting started"_s);
+    // Closing the main window closes the help too.
+    f.window().close();
+    QVERIFY(!help->isVisible());
+}
+
+void TestHelp::missingHelpSaysWhichFile()
+{
+    WindowFixture f;
+    const QString folder = f.path(u"Help/rus/"_s);
+    QCOMPARE(f.window().helpFolder(), folder);
+    f.ui().ShowHelp->trigger();
+    QCOMPARE(f.prompter.shown,
+             QStringList{u"error: Cannot open file "_s
+                         + QDir::toNativeSeparators(folder + u"index.html"_s)});
+}
+
+void TestHelp::aboutBoxShowsVersionAndComputer()
+{
+    QCoreApplication::setApplicationVersion(u"1.2.3"_s);
+    MessageCatalogue messages;
+    AboutBox box(messages);
+    QCOMPARE(box.objectName(), u"AboutF"_s);
+    QCOMPARE(box.windowTitle(), u"О программе"_s);
+    QCOMPARE(box.findChild<QLabel *>(u"VersionL"_s)->text(), u"Версия 1.2.3"_s);
+    QCOMPARE(box.findChild<QLabel *>(u"QtL"_s)->text(), QString::fromLatin1(qVersion()));
+    QCOMPARE(box.findChild<QLabel *>(u"HostL"_s)->text(), QSysInfo::machineHostName());
+    QVERIFY(!box.findChild<QLabel *>(u"UserL"_s)->text().isEmpty());
+    QVERIFY(box.findChild<QLabel *>(u"SystemL"_s)->text().contains(QSysInfo::kernelType()));
+}
+
+void TestHelp::displayCheck_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<bool>("has");
+    QTest::newRow("nothing set") << u""_s << u""_s << u""_s << false;
+    QTest::newRow("X display") << u""_s << u":0"_s << u""_s << true;
+    QTest::newRow("Wayland") << u""_s << u""_s << u"wayland-0"_s << true;
+    QTest::newRow("offscreen needs none") << u"offscreen"_s << u""_s << u""_s << true;
+    QTest::newRow("xcb asked, no display") << u"xcb"_s << u""_s << u""_s << false;
+}
+
+void TestHelp::displayCheck()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, display);
+    QFETCH(QString, wayland);
+    QFETCH(bool, has);
+    QCOMPARE(DisplayCheck::hasDisplay(platform, display, wayland), has);
+}
+
+void TestHelp::programWithoutDisplaySaysSo()
+{
+    const QString program = QString::fromUtf8(QUORVEX_BINARY_DIR) + u"/src/app/quorvex"_s;
+    if (!QFile::exists(program))
+        QSKIP("the program is not built");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 2);
+    const QStringList lines
+        = QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.constFirst().contains(u"quorvex-batch"_s));
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"

@@ -1,0 +1,536 @@
+#include "ui/WindowFixture.h"
+
+#include "lang/MessageId.h"
+#include "ui/FileListCommands.h"
+#include "ui/FolderDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/PatternCommands.h"
+#include "ui/ReportPage.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The main window: its names and captions, the command keys by focus, the processing command,
+// the replacement page, CurrentEditor, help contexts and ending the program during a run.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void formsAreCreatedInOrderWithTheirNames();
+    void actionTable_data();
+    void actionTable();
+    void menusHoldTheirItems();
+    void pagesAndStartPage();
+    void keyTableByFocus_data();
+    void keyTableByFocus();
+    void processWithEmptyListShowsMessageOnly();
+    void processWithEmptyPatternShowsFilesPageFirst();
+    void fullRunEndsOnReadOnlyReport();
+    void commandsDuringRun();
+    void replacePageFollowsRcb();
+    void hiddenReplacePageIsNeverCurrent_data();
+    void hiddenReplacePageIsNeverCurrent();
+    void currentEditorFollowsOnlyUserPageChanges();
+    void patternReachesRunIntact();
+    void closeDuringRunAsks_data();
+    void closeDuringRunAsks();
+    void escapeStopsRun();
+    void helpContexts_data();
+    void helpContexts();
+    void languageChangeKeepsState();
+};
+
+namespace {
+
+QWidget *focusTarget(Ui::MainF &ui, const QString &name)
+{
+    if (name == u"FilesLB"_s)
+        return ui.FilesLB;
+    if (name == u"SourceRE"_s)
+        return ui.SourceRE;
+    return ui.TargetRE;
+}
+
+void selectPageAsUser(Ui::MainF &ui, QWidget *page)
+{
+    ui.OperationPC->setCurrentWidget(page);
+}
+
+QStringList files(WindowFixture &f, int count, const QByteArray &content = "one two one\r\n")
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << f.write(u"data/f%1.txt"_s.arg(i, 3, 10, QChar(u'0')), content);
+    return paths;
+}
+
+void setList(WindowFixture &f, const QStringList &paths)
+{
+    f.prompter.openFiles = {paths};
+    f.window().fileCommands().AddFileExecute();
+}
+
+} // namespace
+
+void TestMainWindow::formsAreCreatedInOrderWithTheirNames()
+{
+    WindowFixture f;
+    QCOMPARE(f.window().objectName(), u"MainF"_s);
+    QCOMPARE(f.window().windowTitle(), u"Поиск и замена"_s);
+    const QStringList children = {u"FolderDF"_s, u"ProcessF"_s, u"OptionsF"_s};
+    QStringList created;
+    for (QObject *child : f.window().children()) {
+        if (children.contains(child->objectName()))
+            created << child->objectName();
+    }
+    QCOMPARE(created, children);
+    for (const QString &name :
+         {u"ToolBar2"_s,    u"OperationP"_s,  u"OperationPC"_s, u"SBar"_s,        u"FilesLB"_s,
+          u"SourceRE"_s,    u"TargetRE"_s,    u"ReportRE"_s,    u"CountFilesL"_s, u"FilesBP"_s,
+          u"FileListBB"_s,  u"AddFileB"_s,    u"SubFileB"_s,    u"BitBtn2"_s,     u"MSCB"_s,
+          u"RCB"_s,         u"MRCB"_s,        u"SourceBP"_s,    u"TargetBP"_s,    u"S1ClearB"_s,
+          u"InsertSB"_s,    u"TClearB"_s,     u"InsertTB"_s,    u"ToolButton2"_s, u"ToolButton3"_s,
+          u"ToolButton5"_s, u"ToolButton7"_s, u"FilesPM"_s,     u"AddFilePM"_s,   u"SubFilePM"_s,
+          u"FileListPM"_s,  u"EditPM"_s,      u"InsertPM"_s,    u"MainMenu1"_s})
+        QVERIFY2(f.window().findChild<QObject *>(name), qPrintable(name));
+    const double scale = f.window().logicalDpiX() / 96.0;
+    QVERIFY(f.window().minimumWidth() >= qRound(640 * scale));
+    QVERIFY(f.window().minimumHeight() >= qRound(435 * scale));
+}
+
+void TestMainWindow::actionTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<QString>("category");
+    const struct {
+        const char *name;
+        const char16_t *caption;
+        const char *shortcut;
+        const char *category;
+    } rows[] = {
+        {"ClearCurrentRE", u"&Очистить", "", "Edit"},
+        {"AddFile", u"&Файл(ы)", "Ctrl+A", "File"},
+        {"InsertToCurrentRE", u"&Вставить", "", "Edit"},
+        {"AddDir", u"&Каталог", "Ctrl+Alt+A", "File"},
+        {"RemoveFiles", u"&Файл(ы)", "Ctrl+D", "File"},
+        {"RemoveAll", u"&Все", "Ctrl+Alt+D", "File"},
+        {"ProcessFiles", u"&Обработать", "F9", "File"},
+        {"PasteFromFile", u"Из &файла", "", "Edit"},
+        {"PasteFromClipboard", u"Из &буфера", "", "Edit"},
+        {"ChangeOptions", u"&Настройка", "", "Options"},
+        {"ShowHelp", u"Содер&жание", "", ""},
+        {"LoadFileList", u"&Загрузить", "Ctrl+L", "File"},
+        {"SaveFileList", u"З&аписать", "Ctrl+S", "File"},
+        {"ShowHideRTS", u"Заменять", "", ""},
+        {"ExitProg", u"&Выход", "Alt+F4", ""},
+        {"PrintReport", u"&Печать", "", ""},
+        {"SaveReport", u"&Сохранить", "", ""},
+        {"PasteFile", u"PasteFile", "", "Edit"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QString::fromUtf16(row.caption)
+                                << QString::fromLatin1(row.shortcut)
+                                << QString::fromLatin1(row.category);
+}
+
+void TestMainWindow::actionTable()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    QFETCH(QString, category);
+    WindowFixture f;
+    auto *action = f.window().findChild<QAction *>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+    QCOMPARE(action->property("category").toString(), category);
+}
+
+void TestMainWindow::menusHoldTheirItems()
+{
+    WindowFixture f;
+    Ui::MainF &ui = f.ui();
+    const auto names = [](QMenu *menu) {
+        QStringList list;
+        for (QAction *a : menu->actions())
+            list << (a->menu() ? a->menu()->objectName() : a->objectName());
+        return list;
+    };
+    QCOMPARE(names(ui.FilesI),
+             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFilesI"_s, u"Divisor1"_s, u"ExitI"_s}));
+    QCOMPARE(names(ui.N1), (QStringList{u"N2"_s, u"N4"_s, u"LoadOptionsI"_s, u"N3"_s, u"N5"_s}));
+    QCOMPARE(names(ui.HelpI), (QStringList{u"ContentI"_s, u"Divisor2"_s, u"AboutProgramI"_s}));
+    QCOMPARE(ui.N16->text(), u"&Каталог"_s);
+    QCOMPARE(ui.N16->shortcut().toString(), u"Ctrl+S"_s);
+    QCOMPARE(ui.N14->shortcut().toString(), QString());
+    QCOMPARE(ui.ExitI->text(), u"&Выход"_s);
+    QCOMPARE(ui.ExitI->shortcut().toString(), u"Alt+F4"_s);
+    QCOMPARE(ui.LoadOptionsI->text(), u"&Загрузить"_s);
+    QCOMPARE(ui.N5->text(), u"&Восстановить по умолчанию"_s);
+    QCOMPARE(ui.FilesPMSaveFileList->text(), u"Сохранить список"_s);
+    QCOMPARE(ui.FilesPMSaveFileList->shortcut().toString(), u"Ctrl+S"_s);
+    QCOMPARE(names(ui.InsertPM),
+             (QStringList{u"InsertPMClipboard"_s, u"InsertPMFromFile"_s, u"InsertPMFile"_s}));
+}
+
+void TestMainWindow::pagesAndStartPage()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    QStringList captions;
+    for (int i = 0; i < ui.OperationPC->count(); ++i)
+        captions << ui.OperationPC->tabText(i);
+    QCOMPARE(captions, (QStringList{u"В файлах"_s, u"Найти"_s, u"Заменить на"_s, u"Отчет"_s}));
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.FilesTS);
+    QCOMPARE(QApplication::focusWidget(), ui.FilesLB);
+    QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 0"_s);
+    QVERIFY(ui.RCB->isChecked());
+    QVERIFY(ui.OperationPC->isTabVisible(2));
+}
+
+void TestMainWindow::keyTableByFocus_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("effect");
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+    for (const QString focus : {u"FilesLB"_s, u"SourceRE"_s, u"TargetRE"_s}) {
+        const QByteArray at = focus.toLatin1();
+        const bool inList = focus == u"FilesLB"_s;
+        QTest::newRow("Ctrl+A in " + at) << int(Qt::Key_A) << ctrl << focus << u"add files"_s;
+        QTest::newRow("Ctrl+Alt+A in " + at) << int(Qt::Key_A) << ctrlAlt << focus << u"folder"_s;
+        QTest::newRow("Ctrl+S in " + at)
+            << int(Qt::Key_S) << ctrl << focus << (inList ? u"save list"_s : u"folder"_s);
+        QTest::newRow("Ctrl+D in " + at) << int(Qt::Key_D) << ctrl << focus << u"remove"_s;
+        QTest::newRow("Ctrl+Alt+D in " + at)
+            << int(Qt::Key_D) << ctrlAlt << focus << u"remove all"_s;
+        QTest::newRow("Ctrl+L in " + at) << int(Qt::Key_L) << ctrl << focus << u"load list"_s;
+        QTest::newRow("F9 in " + at) << int(Qt::Key_F9) << 0 << focus << u"process"_s;
+    }
+}
+
+void TestMainWindow::keyTableByFocus()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, focus);
+    QFETCH(QString, effect);
+    WindowFixture f;
+    Ui::MainF &ui = f.ui();
+    QVERIFY(f.showAndActivate());
+    ui.SourceRE->setPlainText(u"typed"_s);
+    if (focus == u"SourceRE"_s)
+        selectPageAsUser(ui, ui.SourceTS);
+    else if (focus == u"TargetRE"_s)
+        selectPageAsUser(ui, ui.TargetTS);
+    QWidget *target = focusTarget(ui, focus);
+    QTRY_COMPARE(QApplication::focusWidget(), target);
+    bool folderShown = false;
+    if (effect == u"folder"_s) {
+        WindowFixture::whenModal([&](QWidget *modal) {
+            folderShown = modal == &f.program().folderDialog();
+            static_cast<QDialog *>(modal)->reject();
+        });
+    }
+    f.prompter.shown.clear();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (effect == u"add files"_s) {
+        QCOMPARE(f.prompter.shown, QStringList{u"open"_s});
+        QVERIFY(!f.prompter.filters.constLast().contains(u"*.lst"_s));
+    } else if (effect == u"load list"_s) {
+        QCOMPARE(f.prompter.shown, QStringList{u"open"_s});
+        QVERIFY(f.prompter.filters.constLast().contains(u"*.lst"_s));
+    } else if (effect == u"save list"_s) {
+        QCOMPARE(f.prompter.shown, QStringList{u"save 1"_s});
+    } else if (effect == u"folder"_s) {
+        QTRY_VERIFY(folderShown);
+        QVERIFY(f.prompter.shown.isEmpty());
+    } else if (effect == u"remove all"_s) {
+        QCOMPARE(f.prompter.shown, QStringList{u"question: Подтверждение: Убрать все файлы ?"_s});
+    } else if (effect == u"process"_s) {
+        QCOMPARE(f.prompter.shown, QStringList{u"message: Нечего обрабатывать"_s});
+    } else if (effect == u"remove"_s) {
+        QVERIFY(f.prompter.shown.isEmpty());
+        QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 0"_s);
+    }
+    // The key never reached the editor: its text is neither selected nor changed.
+    QCOMPARE(ui.SourceRE->toPlainText(), u"typed"_s);
+    QVERIFY(!ui.SourceRE->textCursor().hasSelection());
+}
+
+void TestMainWindow::processWithEmptyListShowsMessageOnly()
+{
+    WindowFixture f;
+    f.ui().SourceRE->setPlainText(u""_s);
+    f.window().showPage(f.ui().ReportTS);
+    f.window().ProcessFilesExecute();
+    QCOMPARE(f.prompter.shown, QStringList{u"message: Нечего обрабатывать"_s});
+    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
+}
+
+void TestMainWindow::processWithEmptyPatternShowsFilesPageFirst()
+{
+    WindowFixture f;
+    setList(f, files(f, 2));
+    f.window().showPage(f.ui().ReportTS);
+    QWidget *pageAtMessage = nullptr;
+    f.prompter.observer
+        = [&](const QString &) { pageAtMessage = f.ui().OperationPC->currentWidget(); };
+    f.window().ProcessFilesExecute();
+    QCOMPARE(f.prompter.shown.constLast(), u"message: Нечего искать"_s);
+    QCOMPARE(pageAtMessage, f.ui().FilesTS);
+    QVERIFY(f.ui().ProcessFiles->isEnabled());
+    QVERIFY(f.ui().SBar->panelText(0).isEmpty());
+}
+
+void TestMainWindow::fullRunEndsOnReadOnlyReport()
+{
+    WindowFixture f;
+    const QStringList paths = files(f, 3);
+    setList(f, paths);
+    f.window().core().options.ConfirmReplace = false;
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.ui().TargetRE->setPlainText(u"1"_s);
+    f.window().ProcessFilesExecute();
+    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
+    QTextEdit *report = f.window().reportPage()->reportEditor();
+    QVERIFY(report->isReadOnly());
+    QVERIFY(report->toPlainText().contains(u"Произведено 6/6 замен"_s));
+    for (const QString &path : paths)
+        QCOMPARE(f.read(path), QByteArray("1 two 1\r\n"));
+    QVERIFY(f.ui().ProcessFiles->isEnabled());
+    QVERIFY(f.ui().BitBtn2->isEnabled());
+    QVERIFY(f.ui().SBar->panelText(0).isEmpty());
+    QVERIFY(f.ui().SBar->ProgressRect().isNull());
+}
+
+void TestMainWindow::commandsDuringRun()
+{
+    WindowFixture f;
+    setList(f, files(f, 2));
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.ui().RCB->setChecked(false);
+    QList<bool> seen;
+    QTimer::singleShot(0, &f.window(), [&] {
+        Ui::MainF &ui = f.ui();
+        seen = {ui.ProcessFiles->isEnabled(),     ui.BitBtn2->isEnabled(),
+                ui.ProcessFilesI->isEnabled(),    ui.PasteFromFile->isEnabled(),
+                ui.InsertPMFromFile->isEnabled(), ui.AddFile->isEnabled(),
+                ui.RemoveAll->isEnabled(),        ui.PasteFile->isEnabled()};
+        // Pressing F9 again while the run goes on does nothing.
+        f.window().ProcessFilesExecute();
+    });
+    f.window().ProcessFilesExecute();
+    QCOMPARE(seen, (QList<bool>{false, false, true, false, false, true, true, true}));
+    QVERIFY(f.ui().PasteFromFile->isEnabled());
+    QCOMPARE(f.window().reportPage()->reportEditor()->toPlainText().count(u"Итого:"_s), 1);
+}
+
+void TestMainWindow::replacePageFollowsRcb()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    selectPageAsUser(ui, ui.SourceTS);
+    QTest::mouseClick(ui.RCB, Qt::LeftButton, {}, QPoint(4, ui.RCB->height() / 2));
+    QVERIFY(!ui.RCB->isChecked());
+    QVERIFY(!ui.ShowHideRTS->isChecked());
+    QVERIFY(!ui.OperationPC->isTabVisible(ui.OperationPC->indexOf(ui.TargetTS)));
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.SourceTS);
+    QVERIFY(!f.window().runRequest().replaceMode);
+    QTest::mouseClick(ui.RCB, Qt::LeftButton, {}, QPoint(4, ui.RCB->height() / 2));
+    QVERIFY(ui.OperationPC->isTabVisible(ui.OperationPC->indexOf(ui.TargetTS)));
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.SourceTS);
+    QVERIFY(f.window().runRequest().replaceMode);
+}
+
+void TestMainWindow::hiddenReplacePageIsNeverCurrent_data()
+{
+    QTest::addColumn<bool>("byLanguageSwitch");
+    QTest::newRow("settings uncheck RCB") << false;
+    QTest::newRow("language switch after RCB was unchecked") << true;
+}
+
+void TestMainWindow::hiddenReplacePageIsNeverCurrent()
+{
+    QFETCH(bool, byLanguageSwitch);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    ui.SourceRE->setPlainText(u"search"_s);
+    ui.TargetRE->setPlainText(u"keep"_s);
+    selectPageAsUser(ui, ui.TargetTS);
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.TargetRE);
+    if (byLanguageSwitch) {
+        const QSignalBlocker blocker(ui.RCB);
+        ui.RCB->setChecked(false);
+        QEvent change(QEvent::LanguageChange);
+        QApplication::sendEvent(&f.window(), &change);
+    } else {
+        ui.RCB->setChecked(false);
+    }
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.SourceTS);
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.SourceRE);
+    ui.ClearCurrentRE->trigger();
+    QCOMPARE(ui.TargetRE->toPlainText(), u"keep"_s);
+    QCOMPARE(ui.SourceRE->toPlainText(), QString());
+}
+
+void TestMainWindow::currentEditorFollowsOnlyUserPageChanges()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), nullptr);
+    selectPageAsUser(ui, ui.TargetTS);
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.TargetRE);
+    QTRY_COMPARE(QApplication::focusWidget(), ui.TargetRE);
+    // The program's own page changes: a run's start and end, and the report's Ok.
+    setList(f, files(f, 1));
+    ui.SourceRE->setPlainText(u"one"_s);
+    f.window().core().options.ConfirmReplace = false;
+    f.window().ProcessFilesExecute();
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.ReportTS);
+    emit f.window().reportPage()->okClicked();
+    QCOMPARE(ui.OperationPC->currentWidget(), ui.FilesTS);
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.TargetRE);
+    ui.TargetRE->setPlainText(u"x"_s);
+    ui.ClearCurrentRE->trigger();
+    QVERIFY(ui.TargetRE->toPlainText().isEmpty());
+    QCOMPARE(ui.SourceRE->toPlainText(), u"one"_s);
+    selectPageAsUser(ui, ui.SourceTS);
+    QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.SourceRE);
+}
+
+void TestMainWindow::patternReachesRunIntact()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    selectPageAsUser(ui, ui.SourceTS);
+    QTest::keyClicks(ui.SourceRE, u"a\u00A0b"_s);
+    QTest::keyClick(ui.SourceRE, Qt::Key_Return);
+    QTest::keyClicks(ui.SourceRE, u"c"_s);
+    QCOMPARE(f.window().runRequest().searchPattern, u"a\u00A0b\r\nc"_s);
+    const QString path = f.write(u"nbsp.txt"_s, u"x a\u00A0b\r\nc a b\r\nc"_s.toUtf8());
+    setList(f, {path});
+    ui.TargetRE->setPlainText(u"Z"_s);
+    f.window().core().options.ConfirmReplace = false;
+    f.window().ProcessFilesExecute();
+    QCOMPARE(QString::fromUtf8(f.read(path)), u"x Z a b\r\nc"_s);
+}
+
+void TestMainWindow::closeDuringRunAsks_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("yes stops and exits") << true;
+    QTest::newRow("no keeps both going") << false;
+}
+
+void TestMainWindow::closeDuringRunAsks()
+{
+    QFETCH(bool, answer);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    const QStringList paths = files(f, 20);
+    setList(f, paths);
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.window().core().options.ConfirmReplace = false;
+    f.prompter.yesNo = {answer};
+    f.prompter.shown.clear();
+    QTimer::singleShot(0, &f.window(), [&f] { f.window().close(); });
+    f.window().ProcessFilesExecute();
+    QCOMPARE(f.prompter.shown.constFirst(), u"question: Подтверждение: Прервать операцию ?"_s);
+    const int changed = int(std::count_if(paths.cbegin(), paths.cend(), [&f](const QString &p) {
+        return f.read(p).startsWith("one");
+    }));
+    if (answer) {
+        QVERIFY(!f.window().isVisible());
+        QVERIFY(changed > 0); // the run stopped before the end of the list
+        QVERIFY(f.prompter.shown.contains(u"message: Операция прервана по желанию пользователя"_s));
+    } else {
+        QVERIFY(f.window().isVisible());
+        QCOMPARE(changed, 0);
+        QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
+    }
+}
+
+void TestMainWindow::escapeStopsRun()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    const QStringList paths = files(f, 20);
+    setList(f, paths);
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.window().core().options.ConfirmReplace = false;
+    f.prompter.yesNo = {true};
+    bool stopShown = false;
+    QTimer::singleShot(0, &f.window(), [&] {
+        stopShown = f.ui().StopB->isVisible();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    f.window().ProcessFilesExecute();
+    QVERIFY(stopShown);
+    QVERIFY(!f.ui().StopB->isVisible());
+    QVERIFY(f.window().isVisible());
+    QVERIFY(f.read(paths.constLast()).startsWith("one"));
+    QVERIFY(f.prompter.shown.contains(u"message: Операция прервана по желанию пользователя"_s));
+}
+
+void TestMainWindow::helpContexts_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<int>("context");
+    QTest::newRow("main window") << u"MainF"_s << 100;
+    QTest::newRow("search pattern") << u"SourceRE"_s << 150;
+    QTest::newRow("replace switch") << u"RCB"_s << 150;
+    QTest::newRow("replacement") << u"TargetRE"_s << 200;
+    QTest::newRow("search wildcards") << u"MSCB"_s << 250;
+    QTest::newRow("replacement wildcards") << u"MRCB"_s << 300;
+    QTest::newRow("file list falls back") << u"FilesLB"_s << 100;
+    QTest::newRow("report falls back") << u"ReportRE"_s << 100;
+    QTest::newRow("button falls back") << u"S1ClearB"_s << 100;
+}
+
+void TestMainWindow::helpContexts()
+{
+    QFETCH(QString, widget);
+    QFETCH(int, context);
+    WindowFixture f;
+    auto *w = widget == u"MainF"_s ? &f.window() : f.window().findChild<QWidget *>(widget);
+    QVERIFY(w);
+    QCOMPARE(MainWindow::helpContextOf(w), context);
+}
+
+void TestMainWindow::languageChangeKeepsState()
+{
+    WindowFixture f;
+    Ui::MainF &ui = f.ui();
+    setList(f, files(f, 2));
+    ui.SourceRE->setPlainText(u"find"_s);
+    ui.TargetRE->setPlainText(u"repl"_s);
+    ui.MSCB->setChecked(true);
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&f.window(), &change);
+    QCOMPARE(f.window().fileList().size(), 2);
+    QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 2"_s);
+    QCOMPARE(ui.SourceRE->toPlainText(), u"find"_s);
+    QCOMPARE(ui.TargetRE->toPlainText(), u"repl"_s);
+    QVERIFY(ui.MSCB->isChecked());
+    QVERIFY(ui.RCB->isChecked());
+    QCOMPARE(ui.OperationPC->tabText(0), u"В файлах"_s);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
