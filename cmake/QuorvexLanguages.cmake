@@ -41,12 +41,12 @@ function(quorvex_deploy_language_modules target)
       ${QUORVEX_LANGUAGE_DIR}/quorvex.${abbreviation}
       $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.${abbreviation})
   endforeach()
-  add_custom_target(${target}_language_modules
+  add_custom_target(${target}_deploy_languages
     COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>
     ${copies}
     VERBATIM)
-  add_dependencies(${target}_language_modules quorvex_language_modules)
-  add_dependencies(${target} ${target}_language_modules)
+  add_dependencies(${target}_deploy_languages quorvex_language_modules)
+  add_dependencies(${target} ${target}_deploy_languages)
 
   include(GNUInstallDirs)
   get_target_property(name ${target} OUTPUT_NAME)
