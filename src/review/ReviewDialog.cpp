@@ -405,6 +405,12 @@ bool ReviewDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void ReviewDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (!FormKeyDown(event))
+        QDialog::keyPressEvent(event);
+}
+
 void ReviewDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleHints>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -225,6 +226,21 @@ void ReviewTextView::scrollContentsBy(int, int dy)
             m_top = RowRef{line, 0};
     }
     viewport()->update();
+}
+
+// The wheel moves rows, not lines, so that a long line cut into rows scrolls too.
+void ReviewTextView::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    if (delta.y() == 0 || (event->modifiers() & Qt::AltModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    m_wheelDelta += delta.y();
+    const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+    scrollRows(-qsizetype(notches) * QApplication::wheelScrollLines());
+    event->accept();
 }
 
 void ReviewTextView::scrollRows(qsizetype rows)

@@ -76,6 +76,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -125,4 +126,5 @@ private:
     QBasicTimer m_autoScroll;
     QBasicTimer m_blink;
     bool m_caretOn = true;
+    int m_wheelDelta = 0;
 };

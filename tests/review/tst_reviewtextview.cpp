@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +91,8 @@ private slots:
     void readOnlyModesNeverEdit();
     void centredRowsFollowTheViewWidth();
     void paintsRichTextWithoutRebuilding();
+    void wheelScrollsRowsOfOneLongLine();
+    void selectionShowsWithoutFocus();
 };
 
 // Whatever edits a document goes through, the rows the view shows are exactly its text,
@@ -349,6 +352,42 @@ void TestReviewTextView::paintsRichTextWithoutRebuilding()
     QVERIFY(!rig.view.grab().isNull());
     QVERIFY(rig.view.verticalScrollBar()->value() > 1900);
     QCOMPARE(rig.view.shownText(), rig.doc.text());
+}
+
+// A file without line breaks is one line of many rows: the wheel still scrolls it.
+void TestReviewTextView::wheelScrollsRowsOfOneLongLine()
+{
+    ViewRig rig{Document(QString(50 * TextRows::SegmentLength, u'z'))};
+    QWheelEvent down(QPointF(10, 10), rig.view.mapToGlobal(QPointF(10, 10)), QPoint(),
+                     QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(rig.view.viewport(), &down);
+    QCOMPARE(rig.view.topRow(), (RowRef{0, 2 * QApplication::wheelScrollLines()}));
+}
+
+// The selection keeps its colours while another window (a question box) has the focus.
+void TestReviewTextView::selectionShowsWithoutFocus()
+{
+    ViewRig rig{Document(u"some text to select"_s)};
+    QPalette colours = rig.view.palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    rig.view.setPalette(colours);
+    rig.view.setSelection(5, 9);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    other.setFocus();
+    QVERIFY(!rig.view.hasFocus());
+    const QColor highlight = rig.view.palette().color(QPalette::Active, QPalette::Highlight);
+    const QImage image = rig.view.viewport()->grab().toImage();
+    const QPoint from = rig.view.pointOf(5);
+    const QPoint to = rig.view.pointOf(9);
+    int highlighted = 0;
+    for (int x = from.x(); x < to.x(); ++x)
+        for (int y = from.y(); y < from.y() + 10; ++y)
+            highlighted += image.pixelColor(x, y) == highlight;
+    // Most of the selected box is the highlight colour; the rest is the glyphs on it.
+    QVERIFY2(highlighted > (to.x() - from.x()) * 10 / 2, qPrintable(QString::number(highlighted)));
 }
 
 QTEST_MAIN(TestReviewTextView)
