@@ -92,8 +92,6 @@ void ReportPage::clear()
     report->setReadOnly(false);
     report->clear();
     m_lineCount = 0;
-    // Lines are appended without drawing; the whole report is drawn once at the end.
-    report->setUpdatesEnabled(false);
 }
 
 void ReportPage::appendLine(const QString &line)
@@ -109,7 +107,6 @@ void ReportPage::finish()
 {
     QTextEdit *report = m_ui->ReportRE;
     report->setReadOnly(true);
-    report->setUpdatesEnabled(true);
     report->moveCursor(QTextCursor::Start);
 }
 

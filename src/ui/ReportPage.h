@@ -30,8 +30,8 @@ public:
     // PrintReportExecute and SaveReportExecute, and follow their enabled state.
     void bindActions(QAction *printReport, QAction *saveReport);
 
-    // What a run does to the report: cleared at its start (repainting stops), one line at a
-    // time, read-only at its end (repainted once).
+    // What a run does to the report: cleared at its start, one line at a time, read-only at
+    // its end. The page is hidden while a run appends, so nothing is drawn until it is shown.
     void clear();
     void appendLine(const QString &line);
     void finish();
