@@ -1,6 +1,7 @@
 // The review dialog's cost of showing an occurrence: the first showing in a file (which builds
 // the file's view) and the later ones (which follow the run's edits), for a 100 MB plain-text
-// file and a 5 MB word-processor RTF. Each showing is painted once before the dialog closes.
+// file, a 20 MB file without line breaks and a 5 MB word-processor RTF. Each showing is painted
+// once before the dialog closes.
 //
 // Counters: view_builds (per file, should be 1), view_MB (resident memory the first showing
 // added), document_MB (the document's own text and, for RTF, its source).
@@ -104,6 +105,16 @@ QByteArray plainText()
     marked.replace(4, 6, "needle");
     for (qsizetype i = 0; text.size() < PlainBytes; ++i)
         text += i % 1000 == 999 ? marked : line;
+    return text;
+}
+
+// Minified markup: 20 MB without a line break, the needle every 100 kB.
+QByteArray oneLine()
+{
+    QByteArray text;
+    text.reserve(20'000'000);
+    for (qsizetype i = 0; text.size() < 20'000'000; ++i)
+        text += i % 2000 == 1999 ? "<p class=\"needle\">x</p>" : "<p class=\"note\">text</p>";
     return text;
 }
 
@@ -218,6 +229,18 @@ void BM_LaterShowing_Plain100MB(benchmark::State &state)
     laterShowings(state, writeOnce(u"plain.txt"_s, plainText));
 }
 BENCHMARK(BM_LaterShowing_Plain100MB)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+void BM_FirstShowing_OneLine20MB(benchmark::State &state)
+{
+    firstShowing(state, writeOnce(u"line.html"_s, oneLine), 20'000'000, false);
+}
+BENCHMARK(BM_FirstShowing_OneLine20MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_LaterShowing_OneLine20MB(benchmark::State &state)
+{
+    laterShowings(state, writeOnce(u"line.html"_s, oneLine));
+}
+BENCHMARK(BM_LaterShowing_OneLine20MB)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 void BM_FirstShowing_Rtf5MB(benchmark::State &state)
 {
