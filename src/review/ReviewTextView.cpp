@@ -23,8 +23,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Room left of every row, as a rich-text editor leaves it.
+// Room left of every row and above the first, as a rich-text editor leaves it.
 constexpr qreal Margin = 4;
+constexpr qreal TopMargin = 2;
 constexpr int CaretWidth = 1;
 constexpr int AutoScrollInterval = 50;
 constexpr int SidewaysStep = 20;
@@ -159,9 +160,10 @@ void ReviewTextView::setSelection(qsizetype anchor, qsizetype position)
     emit selectionChanged();
 }
 
+// The height the rows have below the top margin.
 qreal ReviewTextView::viewHeight() const
 {
-    return viewport()->height();
+    return std::max<qreal>(viewport()->height() - TopMargin, 0);
 }
 
 // Where a row's text starts in the viewport: after the margin, moved by the row's alignment
@@ -341,8 +343,8 @@ QPoint ReviewTextView::pointOf(qsizetype pos) const
     if (!document())
         return {-1, -1};
     const RowRef target = m_rows.rowOf(pos);
-    qreal y = 0;
-    for (RowRef probe = m_top; probe <= target && y < viewHeight();) {
+    qreal y = TopMargin;
+    for (RowRef probe = m_top; probe <= target && y < viewport()->height();) {
         const TextRows::Row &row = m_rows.row(probe);
         if (probe == target)
             return QPointF(originOf(row) + m_rows.xOf(pos), y).toPoint();
@@ -357,7 +359,8 @@ qsizetype ReviewTextView::positionAt(QPoint point) const
 {
     if (!document())
         return 0;
-    const qreal wantedY = std::clamp<qreal>(point.y(), 0, std::max<qreal>(viewHeight() - 1, 0));
+    const qreal wantedY
+        = std::clamp<qreal>(point.y() - TopMargin, 0, std::max<qreal>(viewHeight() - 1, 0));
     RowRef probe = m_top;
     qreal y = 0;
     for (;;) {
@@ -408,7 +411,7 @@ void ReviewTextView::paintEvent(QPaintEvent *)
     const qsizetype to = selectionEnd();
     const bool caret = showsCaret() && m_caretOn;
     const RowRef last = m_rows.lastRow();
-    qreal y = 0;
+    qreal y = TopMargin;
     for (RowRef ref = m_top;;) {
         const TextRows::Row &row = m_rows.row(ref);
         const qsizetype start = m_rows.rowStart(ref);
@@ -426,7 +429,7 @@ void ReviewTextView::paintEvent(QPaintEvent *)
         if (caret && m_position >= start && m_position <= end && m_rows.rowOf(m_position) == ref)
             row.layout->drawCursor(&painter, origin, int(m_position - start), CaretWidth);
         y += row.height;
-        if (y >= viewHeight() || !m_rows.next(ref))
+        if (y >= viewport()->height() || !m_rows.next(ref))
             break;
     }
     updateRanges();
