@@ -109,6 +109,7 @@ private slots:
     void cancelEdit();
     void closingWhileEditingCancelsTheEdits_data();
     void closingWhileEditingCancelsTheEdits();
+    void editModeReturnsToTheRunsPanel();
     void continueChoices_data();
     void continueChoices();
     void continueChoiceIsKept();
@@ -523,6 +524,27 @@ void TestReviewDialog::closingWhileEditingCancelsTheEdits()
     QCOMPARE(f.host.showings.at(2).caption, u"Обработка файла b.txt"_s);
     QCOMPARE(f.read(file), QByteArray("x a"));
     QCOMPARE(f.read(next), QByteArray("a"));
+}
+
+// The question panel after edit mode is the one of the run in progress, whatever ran before.
+void TestReviewDialog::editModeReturnsToTheRunsPanel()
+{
+    ReviewFixture f;
+    const QString file = f.write(u"a.txt"_s, "a");
+    f.host.steps << H::click("Ok1b");
+    f.find({file}, u"a"_s);
+    QStringList panels;
+    f.host.steps << [&](ReviewDialog &d) {
+        H::click("BEdit")(d);
+        H::click("BEdit")(d);
+        for (const char *name : {"RP", "FP", "PContinue"})
+            if (visible(d, name))
+                panels << QString::fromLatin1(name);
+        H::click("NoB")(d);
+    };
+    f.replace({file}, u"a"_s, u"b"_s);
+    QCOMPARE(panels, QStringList{u"RP"_s});
+    QCOMPARE(f.host.showings.first().panels, (QStringList{u"FP"_s, u"BEdit"_s}));
 }
 
 void TestReviewDialog::continueChoices_data()
