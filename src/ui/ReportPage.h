@@ -1,15 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 class MessageCatalogue;
 class Prompter;
 class QAction;
+class QPrinter;
 class QTextEdit;
 
-// The main window's page "Отчет": the report editor ReportRE and the panel PanelB with
-// "&Печать", "&Сохранить" and "&Ok". The main window owns the actions PrintReport and
+namespace Ui {
+class TReportTS;
+}
+
+// The main window's page "Отчет" (ReportTS): the report editor ReportRE and the panel PanelB
+// with "&Печать", "&Сохранить" and "&Ok". The main window owns the actions PrintReport and
 // SaveReport and binds them here; "&Ok" asks the main window to show "В файлах".
 class ReportPage : public QWidget {
     Q_OBJECT
@@ -18,17 +26,22 @@ public:
     ~ReportPage() override;
 
     QTextEdit *reportEditor() const;
-    // The buttons "&Печать" and "&Сохранить" trigger these actions.
+    // The buttons "&Печать" and "&Сохранить" trigger these actions, which run
+    // PrintReportExecute and SaveReportExecute, and follow their enabled state.
     void bindActions(QAction *printReport, QAction *saveReport);
 
     // What a run does to the report: cleared at its start, one line at a time, read-only at
-    // its end.
+    // its end. The page is hidden while a run appends, so nothing is drawn until it is shown.
     void clear();
     void appendLine(const QString &line);
     void finish();
+    // The report's lines as they stand in ReportRE.
+    QStringList lines() const;
 
     void SaveReportExecute();
     void PrintReportExecute();
+    // The save dialog starts on its first filter again: after it was lent to save a file list.
+    void resetSaveFilter() { m_filterIndex = 1; }
 
     void retranslateUi();
 
@@ -36,8 +49,19 @@ signals:
     // "&Ok": show the page "В файлах".
     void okClicked();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    QString saveFilter() const;
+    bool print(QPrinter &printer) const;
+
+    std::unique_ptr<Ui::TReportTS> m_ui;
     const MessageCatalogue &m_messages;
     Prompter &m_prompter;
-    QTextEdit *m_report = nullptr;
+    QAction *m_printAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    int m_filterIndex = 1;
+    qsizetype m_lineCount = 0;
+    QString m_folder;
 };

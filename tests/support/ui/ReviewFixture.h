@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/ReviewTestHost.h"
+#include "ui/ScriptedPrompter.h"
+
+#include "review/ReviewDialog.h"
+#include "run/QuorvexCore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The program's core with the real review dialog as its host's window, in a temporary folder:
+// whole find and replace runs, or single showings of a loaded file.
+class ReviewFixture {
+public:
+    ReviewFixture();
+
+    // Writes a file below the folder and returns its full path.
+    QString write(const QString &name, const QByteArray &bytes);
+    QByteArray read(const QString &path) const;
+    QString path(const QString &name) const;
+
+    ProcessingDriver::Outcome replace(const QStringList &files, const QString &search,
+                                      const QString &replacement);
+    ProcessingDriver::Outcome find(const QStringList &files, const QString &search);
+
+    // Loads `path` as the document in hand, with the occurrence at [start, start + length).
+    void load(const QString &path, qsizetype start, qsizetype length);
+    // One showing of the occurrence in hand, answered by `step`.
+    ModalResult show(const ReviewTestHost::Step &step);
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    ReviewTestHost host{prompter};
+    QuorvexCore core{host};
+    ReviewDialog dialog{core.review, prompter};
+};
