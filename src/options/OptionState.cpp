@@ -30,11 +30,15 @@ QString OptionState::SettingsFolder() const
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-QString OptionState::fileDialogFilter(const QString &openFilter)
+QString OptionState::fileDialogFilter(const QString &pipeFilter)
 {
-    const qsizetype bar = openFilter.indexOf(u'|');
-    if (bar < 0)
-        return openFilter;
-    const QStringList patterns = openFilter.sliced(bar + 1).split(u';', Qt::SkipEmptyParts);
-    return openFilter.first(bar) + u" ("_s + patterns.join(u' ') + u')';
+    const QStringList parts = pipeFilter.split(u'|');
+    if (parts.size() < 2)
+        return pipeFilter;
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QStringList patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts);
+        entries << parts.at(i) + u" ("_s + patterns.join(u' ') + u')';
+    }
+    return entries.join(u";;"_s);
 }

@@ -23,9 +23,10 @@ public:
 
     // The six extensions in their fixed order, upper case with the leading dot.
     static QStringList DefaultExtensionList();
-    // OpenFilter ("description|*.A;*.B;") as a filter of Qt's file dialogs
-    // ("description (*.A *.B)").
-    static QString fileDialogFilter(const QString &openFilter);
+    // A filter as the program keeps it (OpenFilter, "description|*.A;*.B;", or several
+    // entries, "text|*.txt|RTF|*.rtf") as a filter of Qt's file dialogs ("description (*.A
+    // *.B)", entries joined by ";;"). The dialogs compare extensions without regard to case.
+    static QString fileDialogFilter(const QString &pipeFilter);
 
     bool ConfirmReplace = true;
     // Del deletes the occurrence in the review window.

@@ -5,7 +5,6 @@
 #include "options/OptionState.h"
 #include "run/FileListFile.h"
 #include "run/FolderScan.h"
-#include "ui/DialogFilter.h"
 #include "ui/FileListModel.h"
 #include "ui/FolderDialog.h"
 #include "ui/Prompter.h"
@@ -95,8 +94,8 @@ void FileListCommands::selectFirst()
 
 void FileListCommands::AddFileExecute()
 {
-    const QStringList chosen
-        = m_prompter.openFileNames(m_window, m_addFolder, DialogFilter::toQt(m_options.OpenFilter));
+    const QStringList chosen = m_prompter.openFileNames(
+        m_window, m_addFolder, OptionState::fileDialogFilter(m_options.OpenFilter));
     if (!chosen.isEmpty()) {
         m_addFolder = QFileInfo(chosen.constFirst()).absolutePath();
         QStringList paths;
@@ -208,7 +207,7 @@ void FileListCommands::RemoveAllExecute()
 
 QString FileListCommands::listFilter() const
 {
-    return DialogFilter::toQt(m_messages.LoadMessage(MsgFileListFilter) + u"|*.lst"_s);
+    return OptionState::fileDialogFilter(m_messages.LoadMessage(MsgFileListFilter) + u"|*.lst"_s);
 }
 
 void FileListCommands::LoadFileListExecute()
@@ -246,6 +245,7 @@ void FileListCommands::SaveFileListExecute()
         = m_prompter.saveFileName(m_window, m_listFolder, listFilter(), filterIndex);
     if (chosen.isEmpty())
         return;
+    emit saveDialogBorrowed();
     const QString path = FileListFile::WithListExtension(chosen);
     m_listFolder = QFileInfo(path).absolutePath();
     // The typed name may have become the name of another list: never replace it unasked.

@@ -45,6 +45,11 @@ public:
     // with the folder chooser's "Включая подкаталоги".
     void addDropped(const QStringList &paths);
 
+signals:
+    // SaveFileList closed the save dialog it shares with the report with OK: the report's
+    // next save starts on its first filter again.
+    void saveDialogBorrowed();
+
 private:
     void appendFiles(const QStringList &paths);
     void selectFirst();

@@ -90,9 +90,9 @@ void MainWindow::setUpActions()
     connect(m_ui.ShowHelp, &QAction::triggered, this, &MainWindow::ShowHelpExecute);
     connect(m_ui.ExitProg, &QAction::triggered, this, &MainWindow::ExitProgExecute);
     connect(m_ui.AboutProgramI, &QAction::triggered, this, &MainWindow::AboutProgramIClick);
-    connect(m_ui.PrintReport, &QAction::triggered, m_report, &ReportPage::PrintReportExecute);
-    connect(m_ui.SaveReport, &QAction::triggered, m_report, &ReportPage::SaveReportExecute);
     connect(m_report, &ReportPage::okClicked, this, [this] { showPage(m_ui.FilesTS); });
+    connect(m_fileCommands, &FileListCommands::saveDialogBorrowed, m_report,
+            &ReportPage::resetSaveFilter);
     // RCB is bound to ShowHideRTS: every change of its state, whoever makes it, runs it.
     connect(m_ui.RCB, &QCheckBox::toggled, this, [this](bool checked) {
         m_ui.ShowHideRTS->setChecked(checked);
@@ -410,19 +410,26 @@ ModalResult MainWindow::ShowOccurrence(ReviewSession &)
     return m_review ? m_review->ShowOccurrence() : ModalResult::No;
 }
 
+QWidget *MainWindow::questionParent()
+{
+    // A question asked from inside the review dialog sits on top of it.
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : this;
+}
+
 bool MainWindow::AskYesNo(const QString &text, const QString &caption, bool questionIcon)
 {
-    return m_prompter.askYesNo(this, text, caption, questionIcon);
+    return m_prompter.askYesNo(questionParent(), text, caption, questionIcon);
 }
 
 void MainWindow::ShowMessage(const QString &text)
 {
-    m_prompter.showMessage(this, text);
+    m_prompter.showMessage(questionParent(), text);
 }
 
 BackupHost::Answer MainWindow::AskAbortRetryIgnore(const QString &text)
 {
-    return m_prompter.askAbortRetryIgnore(this, text);
+    return m_prompter.askAbortRetryIgnore(questionParent(), text);
 }
 
 void MainWindow::ProgressStart(int fileCount)

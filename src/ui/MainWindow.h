@@ -98,6 +98,7 @@ private:
     bool dispatchKey(QKeyCombination key, QWidget *focus, bool run);
     void askStopAndExit();
     void setRunning(bool running);
+    QWidget *questionParent();
 
     Prompter &m_prompter;
     QuorvexCore m_core;

@@ -7,7 +7,6 @@
 #include "options/OptionState.h"
 #include "review/ReviewDialog.h"
 #include "run/ReviewSession.h"
-#include "ui/DialogFilter.h"
 #include "ui/Prompter.h"
 #include "ui_MainWindow.h"
 
@@ -82,8 +81,8 @@ void PatternCommands::PasteFromClipboardExecute()
 
 QString PatternCommands::chooseFile()
 {
-    const QString path
-        = m_prompter.openFileName(m_window, m_folder, DialogFilter::toQt(m_options.OpenFilter));
+    const QString path = m_prompter.openFileName(
+        m_window, m_folder, OptionState::fileDialogFilter(m_options.OpenFilter));
     if (!path.isEmpty())
         m_folder = QFileInfo(path).absolutePath();
     return path;

@@ -5,6 +5,7 @@
 #include "document/AtomicFileWriter.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
+#include "options/OptionState.h"
 #include "ui/Prompter.h"
 #include "ui/ReportFileWriter.h"
 
@@ -121,15 +122,10 @@ QStringList ReportPage::lines() const
     return lines;
 }
 
-// The form keeps the filter as the save dialog always had it ("name|*.ext|..."); the
-// prompter takes Qt's form ("name (*.ext);;...").
+// The form keeps the filter as the save dialog always had it ("name|*.ext|...").
 QString ReportPage::saveFilter() const
 {
-    const QStringList parts = property("saveFilter").toString().split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts.at(i) + u" ("_s + parts.at(i + 1) + u')';
-    return filters.join(u";;"_s);
+    return OptionState::fileDialogFilter(property("saveFilter").toString());
 }
 
 void ReportPage::SaveReportExecute()

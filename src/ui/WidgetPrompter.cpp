@@ -18,6 +18,18 @@ QString captionOr(const QString &caption)
     return caption.isEmpty() ? Title : caption;
 }
 
+// Extensions count in any case (page.Htm is an HTML file). Qt's own file dialog compares its
+// patterns without regard to case; the desktop's dialogs on Linux may not, so there Qt's is
+// used.
+QFileDialog::Options dialogOptions()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return {};
+#else
+    return QFileDialog::DontUseNativeDialog;
+#endif
+}
+
 } // namespace
 
 bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text, const QString &caption,
@@ -57,18 +69,21 @@ BackupHost::Answer WidgetPrompter::askAbortRetryIgnore(QWidget *parent, const QS
 QStringList WidgetPrompter::openFileNames(QWidget *parent, const QString &folder,
                                           const QString &filter)
 {
-    return QFileDialog::getOpenFileNames(parent, QString(), folder, filter);
+    return QFileDialog::getOpenFileNames(parent, QString(), folder, filter, nullptr,
+                                         dialogOptions());
 }
 
 QString WidgetPrompter::openFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr,
+                                        dialogOptions());
 }
 
 QString WidgetPrompter::saveFileName(QWidget *parent, const QString &folder, const QString &filter,
                                      int &filterIndex)
 {
     QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setOptions(dialogOptions());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks about replacing a file itself where it must.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -105,6 +105,10 @@ void TestSettingsLocation::fileDialogFilter_data()
                          << u"Все поддерживаемые расширения (*.HTM *.HTML *.RTF)"_s;
     QTest::newRow("none checked") << u"All supported extensions|*.htm;*.html;*.shtml;*.shtm"_s
                                   << u"All supported extensions (*.htm *.html *.shtml *.shtm)"_s;
+    QTest::newRow("file lists") << u"Списки Quorvex|*.lst"_s << u"Списки Quorvex (*.lst)"_s;
+    QTest::newRow("two entries") << u"Текстовый файл|*.txt|Документ RTF|*.rtf"_s
+                                 << u"Текстовый файл (*.txt);;Документ RTF (*.rtf)"_s;
+    QTest::newRow("no patterns") << u"Anything"_s << u"Anything"_s;
 }
 
 void TestSettingsLocation::fileDialogFilter()

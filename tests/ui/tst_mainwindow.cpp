@@ -1,13 +1,16 @@
 #include "ui/WindowFixture.h"
 
 #include "lang/MessageId.h"
+#include "review/ReviewDialog.h"
 #include "ui/FileListCommands.h"
 #include "ui/FolderDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/PatternCommands.h"
 #include "ui/ReportPage.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -43,6 +46,12 @@ private slots:
     void helpContexts_data();
     void helpContexts();
     void languageChangeKeepsState();
+    void reportCommandsRunOnce_data();
+    void reportCommandsRunOnce();
+    void reportSaveFilterAfterListSave_data();
+    void reportSaveFilterAfterListSave();
+    void reportClearedAtEachRun();
+    void questionsAskedInReviewSitOnTopOfIt();
 };
 
 namespace {
@@ -331,6 +340,9 @@ void TestMainWindow::commandsDuringRun()
         // Pressing F9 again while the run goes on does nothing.
         f.window().ProcessFilesExecute();
     });
+    // The find run shows its first occurrence: "Не спрашивать" lets it count the rest.
+    WindowFixture::whenModal(
+        [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"YesToAll1B"_s)->click(); });
     f.window().ProcessFilesExecute();
     QCOMPARE(seen, (QList<bool>{false, false, true, false, false, true, true, true}));
     QVERIFY(f.ui().PasteFromFile->isEnabled());
@@ -530,6 +542,90 @@ void TestMainWindow::languageChangeKeepsState()
     QVERIFY(ui.MSCB->isChecked());
     QVERIFY(ui.RCB->isChecked());
     QCOMPARE(ui.OperationPC->tabText(0), u"В файлах"_s);
+}
+
+void TestMainWindow::reportCommandsRunOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("SaveReport action") << u"SaveReport"_s << u"save 1"_s;
+    QTest::newRow("PrintReport action") << u"PrintReport"_s << u"print"_s;
+    QTest::newRow("SaveReportBB button") << u"SaveReportBB"_s << u"save 1"_s;
+    QTest::newRow("BitBtn1 button") << u"BitBtn1"_s << u"print"_s;
+}
+
+void TestMainWindow::reportCommandsRunOnce()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, shown);
+    WindowFixture f;
+    f.prompter.shown.clear();
+    if (auto *action = f.window().findChild<QAction *>(how))
+        action->trigger();
+    else
+        f.window().findChild<QAbstractButton *>(how)->click();
+    QCOMPARE(f.prompter.shown, QStringList{shown});
+}
+
+void TestMainWindow::reportSaveFilterAfterListSave_data()
+{
+    QTest::addColumn<bool>("listSaved");
+    QTest::addColumn<QString>("nextReportSave");
+    QTest::newRow("list saved: the first filter again") << true << u"save 1"_s;
+    QTest::newRow("list save cancelled: the filter chosen last") << false << u"save 2"_s;
+}
+
+void TestMainWindow::reportSaveFilterAfterListSave()
+{
+    QFETCH(bool, listSaved);
+    QFETCH(QString, nextReportSave);
+    WindowFixture f;
+    f.prompter.saveFiles = {{f.path(u"report"_s), 2}};
+    f.ui().SaveReport->trigger();
+    QVERIFY(QFileInfo::exists(f.path(u"report.RTF"_s)));
+    if (listSaved)
+        f.prompter.saveFiles = {{f.path(u"files"_s), 1}};
+    f.window().fileCommands().SaveFileListExecute();
+    QCOMPARE(f.prompter.shown.constLast(), u"save 1"_s);
+    f.ui().SaveReport->trigger();
+    QCOMPARE(f.prompter.shown.constLast(), nextReportSave);
+}
+
+void TestMainWindow::reportClearedAtEachRun()
+{
+    WindowFixture f;
+    setList(f, files(f, 2));
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.ui().TargetRE->setPlainText(u"one"_s);
+    f.window().core().options.ConfirmReplace = false;
+    QStringList firstReport;
+    for (int run = 0; run < 2; ++run) {
+        f.window().ProcessFilesExecute();
+        const QStringList lines = f.window().reportPage()->lines();
+        QCOMPARE(lines, f.window().core().report.Lines());
+        QCOMPARE(lines.count(u"Итого:"_s), 1);
+        if (run == 0)
+            firstReport = lines;
+    }
+    QCOMPARE(f.window().reportPage()->lines(), firstReport);
+}
+
+void TestMainWindow::questionsAskedInReviewSitOnTopOfIt()
+{
+    WindowFixture f;
+    setList(f, files(f, 2));
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.ui().TargetRE->setPlainText(u"1"_s);
+    f.prompter.yesNo = {true};
+    f.prompter.shown.clear();
+    f.prompter.parents.clear();
+    WindowFixture::whenModal(
+        [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"AbortB"_s)->click(); });
+    f.window().ProcessFilesExecute();
+    QCOMPARE(f.prompter.shown,
+             (QStringList{u"question: Подтверждение: Прервать операцию ?"_s,
+                          u"message: Операция прервана по желанию пользователя"_s}));
+    QCOMPARE(f.prompter.parents, (QList<QWidget *>{&f.program().reviewDialog(), &f.window()}));
 }
 
 QTEST_MAIN(TestMainWindow)

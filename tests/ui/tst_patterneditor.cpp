@@ -1,8 +1,13 @@
 #include "ui/WindowFixture.h"
 
+#include "review/ReviewDialog.h"
+#include "review/ReviewTextView.h"
+
 #include "ui/PatternCommands.h"
 #include "ui/PatternEditor.h"
 
+#include <QAbstractButton>
+#include <QDir>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,6 +29,10 @@ private slots:
     void pasteFileRefuses_data();
     void pasteFileRefuses();
     void pasteFromFileCancelledKeepsEditor();
+    void pasteFromFileTakesTheSelectedBlock_data();
+    void pasteFromFileTakesTheSelectedBlock();
+    void pasteFromFileRefuses_data();
+    void pasteFromFileRefuses();
     void pasteFromFileRefusesBinary();
     void clearActsOnCurrentEditorOnly();
     void insertOpensMenuAtButton();
@@ -147,14 +156,89 @@ void TestPatternEditor::pasteFileRefuses()
 void TestPatternEditor::pasteFromFileCancelledKeepsEditor()
 {
     WindowFixture f;
+    ReviewDialog &review = f.program().reviewDialog();
+    const QString ownCaption = review.windowTitle();
     f.ui().TargetRE->setPlainText(u"old"_s);
     f.window().patternCommands().setCurrentEditor(f.ui().TargetRE);
     f.prompter.openFile = {f.write(u"p.txt"_s, "text")};
+    QString caption;
+    QStringList panels;
+    WindowFixture::whenModal([&](QWidget *modal) {
+        caption = modal->windowTitle();
+        for (const char *name : {"SP", "RP", "FP", "PContinue", "BEdit"}) {
+            if (modal->findChild<QWidget *>(QString::fromLatin1(name))->isVisible())
+                panels << QString::fromLatin1(name);
+        }
+        modal->findChild<QAbstractButton *>(u"CancelB"_s)->click();
+    });
     f.ui().PasteFromFile->trigger();
+    QCOMPARE(caption, u"Выделение блока в файле p.txt"_s);
+    QCOMPARE(panels, QStringList{u"SP"_s});
     QCOMPARE(f.ui().TargetRE->patternText(), u"old"_s);
+    QCOMPARE(review.windowTitle(), ownCaption);
     // The block was chosen in a document of its own; select mode is over afterwards.
     QVERIFY(!f.window().core().review.reviewState().rsSelect);
     QCOMPARE(f.window().core().review.document().length(), 0);
+}
+
+void TestPatternEditor::pasteFromFileTakesTheSelectedBlock_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a word") << 5 << 8 << u"two"_s;
+    QTest::newRow("across a line break") << 5 << 15 << u"two\r\nthree"_s;
+    QTest::newRow("nothing selected empties the editor") << 4 << 4 << QString();
+}
+
+void TestPatternEditor::pasteFromFileTakesTheSelectedBlock()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, expected);
+    WindowFixture f;
+    f.ui().SourceRE->setPlainText(u"old"_s);
+    f.window().patternCommands().setCurrentEditor(f.ui().SourceRE);
+    f.prompter.openFile = {f.write(u"block.txt"_s, "one  two\r\nthree\r\n")};
+    WindowFixture::whenModal([&](QWidget *modal) {
+        f.program().reviewDialog().view()->setSelection(from, to);
+        modal->findChild<QAbstractButton *>(u"OkB"_s)->click();
+    });
+    f.ui().PasteFromFile->trigger();
+    QCOMPARE(f.ui().SourceRE->patternText(), expected);
+    QVERIFY(!f.window().core().review.reviewState().rsSelect);
+}
+
+void TestPatternEditor::pasteFromFileRefuses_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << u"none.txt"_s << u"error: Cannot open file "_s;
+    QTest::newRow("a folder") << u"folder"_s << u"error: Cannot open file "_s;
+    QTest::newRow("NUL bytes") << u"bin.txt"_s << u"error: Failed to Load Stream"_s;
+}
+
+void TestPatternEditor::pasteFromFileRefuses()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    WindowFixture f;
+    ReviewDialog &review = f.program().reviewDialog();
+    const QString ownCaption = review.windowTitle();
+    f.ui().SourceRE->setPlainText(u"old"_s);
+    f.window().patternCommands().setCurrentEditor(f.ui().SourceRE);
+    f.write(u"bin.txt"_s, QByteArray("ab\0cd", 5));
+    QDir().mkpath(f.path(u"folder"_s));
+    f.prompter.openFile = {f.path(file)};
+    f.ui().PasteFromFile->trigger();
+    QVERIFY2(f.prompter.shown.constLast().startsWith(message),
+             qPrintable(f.prompter.shown.constLast()));
+    if (message.contains(u"Cannot open"_s))
+        QVERIFY(f.prompter.shown.constLast().endsWith(QDir::toNativeSeparators(f.path(file))));
+    QVERIFY(!review.isVisible());
+    QCOMPARE(review.windowTitle(), ownCaption);
+    QCOMPARE(f.ui().SourceRE->patternText(), u"old"_s);
+    QVERIFY(!f.window().core().review.reviewState().rsSelect);
 }
 
 void TestPatternEditor::pasteFromFileRefusesBinary()

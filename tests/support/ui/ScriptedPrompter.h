@@ -27,6 +27,7 @@ public:
     // What was shown, in order: "question: ...", "message: ...", "error: ...", "ari: ...",
     // "open", "save <filter index>", "print".
     QStringList shown;
+    QList<QWidget *> parents; // the parent of each entry of `shown` (clear both together)
     QStringList filters; // the filter of every file dialog
     // Called with every entry of `shown` as it is recorded, before the answer is given.
     std::function<void(const QString &)> observer;
@@ -44,5 +45,5 @@ public:
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 
 private:
-    void record(const QString &entry);
+    void record(const QString &entry, QWidget *parent);
 };
