@@ -89,7 +89,7 @@ QStringList treeFiles()
     static QStringList files;
     if (files.isEmpty()) {
         SilentPrompter prompter;
-        MainWindow window(prompter, tree().path());
+        MainWindow window(prompter, tree().filePath(u"quorvex"_s));
         window.core().options.ExtensionList = OptionState::DefaultExtensionList();
         window.fileCommands().addFolder(tree().filePath(u"site"_s), true);
         files = window.fileList();
@@ -104,7 +104,7 @@ void BM_StartUpToFirstPaint(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        auto program = std::make_unique<Program>(prompter, folder.path());
+        auto program = std::make_unique<Program>(prompter, folder.filePath(u"quorvex"_s));
         FirstPaint paint;
         program->mainWindow().installEventFilter(&paint);
         program->show();
@@ -122,7 +122,7 @@ void BM_AddFolderTree(benchmark::State &state)
     SilentPrompter prompter;
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<MainWindow>(prompter, tree().path());
+        auto window = std::make_unique<MainWindow>(prompter, tree().filePath(u"quorvex"_s));
         window->core().options.ExtensionList = OptionState::DefaultExtensionList();
         window->show();
         QCoreApplication::processEvents();
@@ -147,7 +147,7 @@ void BM_FindRunWindow(benchmark::State &state)
 {
     const QStringList files = treeFiles();
     SilentPrompter prompter;
-    MainWindow window(prompter, tree().path());
+    MainWindow window(prompter, tree().filePath(u"quorvex"_s));
     auto *model = qobject_cast<FileListModel *>(window.ui().FilesLB->model());
     model->setFiles(files);
     window.ui().SourceRE->setPlainText(patternFor(state));

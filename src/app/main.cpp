@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"quorvex"_s);
     QCoreApplication::setApplicationVersion(QString::fromUtf8(QUORVEX_VERSION));
     WidgetPrompter prompter;
-    Program program(prompter, QCoreApplication::applicationDirPath());
+    Program program(prompter, QCoreApplication::applicationFilePath());
     program.show();
     return app.exec();
 }

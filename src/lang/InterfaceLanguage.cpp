@@ -1,11 +1,9 @@
 #include "lang/InterfaceLanguage.h"
 
-#include "document/AtomicFileWriter.h"
 #include "lang/MessageCatalogue.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -33,16 +31,6 @@ const Language *find(int localeId)
             return &language;
     }
     return nullptr;
-}
-
-void copyReplacing(const QString &from, const QString &to)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = source.readAll();
-    if (source.error() == QFileDevice::NoError)
-        AtomicFileWriter::write(to, bytes);
 }
 
 } // namespace
@@ -128,17 +116,6 @@ QString InterfaceLanguage::modulePath(const QString &executablePath, const QStri
 QString InterfaceLanguage::builtinPath()
 {
     return u":/quorvex/lang/quorvex.RUS"_s;
-}
-
-void InterfaceLanguage::copyHelpFiles(const QString &fromFolder, const QString &toFolder)
-{
-    const QString help = u"Quorvex.hlp"_s;
-    if (!QFileInfo::exists(fromFolder + help))
-        return;
-    copyReplacing(fromFolder + help, toFolder + help);
-    const QString contents = u"Quorvex.cnt"_s;
-    if (QFileInfo::exists(fromFolder + contents))
-        copyReplacing(fromFolder + contents, toFolder + contents);
 }
 
 std::unique_ptr<LanguageModule> InterfaceLanguage::loadModule(int localeId) const

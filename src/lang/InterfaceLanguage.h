@@ -60,10 +60,6 @@ public:
     // The path of the built-in Russian texts.
     static QString builtinPath();
 
-    // Copies "Quorvex.hlp" from `fromFolder` to `toFolder`, replacing the file there, and then
-    // "Quorvex.cnt" likewise; only when the help file is there. Failures are ignored.
-    static void copyHelpFiles(const QString &fromFolder, const QString &toFolder);
-
 private:
     std::unique_ptr<LanguageModule> loadModule(int localeId) const;
 

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "lang/MessageId.h"
+#include "options/SettingsLocation.h"
 #include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
 #include "ui/ActionLink.h"
@@ -24,10 +25,12 @@
 
 using namespace Qt::StringLiterals;
 
-MainWindow::MainWindow(Prompter &prompter, const QString &programFolder, QWidget *parent)
+MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidget *parent)
     : QMainWindow(parent), m_prompter(prompter), m_core(*this)
 {
-    setUpState(programFolder);
+    setUpState(executablePath);
+    // The forms' texts are looked up by id: the built-in texts come first.
+    m_core.language.installBuiltin();
     m_ui.setupUi(this);
     const double scale = logicalDpiX() / 96.0;
     setMinimumSize(qRound(640 * scale), qRound(435 * scale));
@@ -55,11 +58,14 @@ MainWindow::MainWindow(Prompter &prompter, const QString &programFolder, QWidget
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setUpState(const QString &programFolder)
+void MainWindow::setUpState(const QString &executablePath)
 {
     OptionState &options = m_core.options;
-    options.SetProgramFolder(programFolder);
+    options.SetProgramFolder(QFileInfo(executablePath).absolutePath());
+    options.SettingsFilePath = SettingsLocation::settingsFilePath(options.ProgramFolder);
     options.ExtensionList.clear();
+    // The language modules are named after the executable and lie beside it.
+    m_core.language.setExecutablePath(executablePath);
     // Installed, the help lies in the data folder beside the program's bin folder.
     const QString installed
         = QDir(options.ProgramFolder).absoluteFilePath(u"../share/quorvex/Help/"_s);

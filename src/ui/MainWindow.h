@@ -25,8 +25,9 @@ class ReviewDialog;
 class MainWindow : public QMainWindow, public RunHost {
     Q_OBJECT
 public:
-    // `programFolder` fixes ProgramFolder and the paths derived from it.
-    MainWindow(Prompter &prompter, const QString &programFolder, QWidget *parent = nullptr);
+    // `executablePath` fixes ProgramFolder (its folder) and the paths derived from it, and
+    // names the language modules.
+    MainWindow(Prompter &prompter, const QString &executablePath, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     QuorvexCore &core() { return m_core; }
@@ -89,7 +90,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void setUpState(const QString &programFolder);
+    void setUpState(const QString &executablePath);
     void setUpActions();
     void setUpMenus();
     void setUpToolBar();

@@ -253,10 +253,10 @@ void OptionsDialog::SwitchLanguage(QRadioButton *button)
         InterfaceLanguage::retranslateAll();
         review.rsSelect = selecting;
         button->setChecked(true);
+        // The help is read where it lies: the folder of the language follows, nothing is copied.
         const bool russian = m_core.messages.LoadMessage(MsgLanguageRussian) == button->text();
-        InterfaceLanguage::copyHelpFiles(russian ? m_core.options.RussianHelpFolder
-                                                 : m_core.options.EnglishHelpFolder,
-                                         m_core.options.ProgramFolder);
+        emit helpFolderChosen(russian ? m_core.options.RussianHelpFolder
+                                      : m_core.options.EnglishHelpFolder);
         // The filter's description speaks the new language too.
         BuildFilter();
     }

@@ -75,6 +75,11 @@ public:
 
     void retranslateUi();
 
+signals:
+    // A language switch chose the help of its language (RussianHelpFolder or
+    // EnglishHelpFolder).
+    void helpFolderChosen(const QString &folder);
+
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;

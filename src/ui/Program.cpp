@@ -8,24 +8,28 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-Program::Program(Prompter &prompter, const QString &programFolder)
-    : m_main(std::make_unique<MainWindow>(prompter, programFolder))
+Program::Program(Prompter &prompter, const QString &executablePath)
+    : m_main(std::make_unique<MainWindow>(prompter, executablePath))
 {
-    m_folder = new FolderDialog(m_main.get());
-    m_review = new ReviewDialog(m_main->core().review, prompter, m_main.get());
-    m_options = new OptionsDialog(m_main->core(), prompter, m_main.get());
-    m_main->attachForms(m_folder, m_review, m_options);
+    MainWindow *main = m_main.get();
+    m_folder = new FolderDialog(main);
+    m_review = new ReviewDialog(main->core().review, prompter, main);
+    m_options = new OptionsDialog(main->core(), prompter, main);
+    main->attachForms(m_folder, m_review, m_options);
     FolderDialog *folder = m_folder;
     m_options->setFolderChooser(
         [folder](const QString &start) { return folder->chooseFolder(start); });
-    m_options->setUp(m_main.get(), m_folder);
+    QObject::connect(m_options, &OptionsDialog::helpFolderChosen, main, &MainWindow::setHelpFolder);
+    m_options->setUp(main, m_folder);
 }
 
 Program::~Program() = default;
 
 void Program::show()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+    // A placement restored from the settings has moved the window already.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen && !m_main->testAttribute(Qt::WA_Moved)) {
         QRect frame = m_main->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         m_main->move(frame.topLeft());

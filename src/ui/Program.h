@@ -10,12 +10,16 @@ class OptionsDialog;
 class Prompter;
 class ReviewDialog;
 
-// The program's start-up: the state is set first, then the four long-lived forms are created
-// in their order, MainF, FolderDF, ProcessF and OptionsF; creating OptionsF reads the settings,
-// applies the language and builds the option state. They live until the program ends.
+// The program's start-up: the state is set first (the program's folder, the settings file, the
+// built-in texts), then the four long-lived forms are created in their order, MainF, FolderDF,
+// ProcessF and OptionsF; setting up OptionsF reads the settings (or writes them on a first
+// start), applies the stored language and builds the option state. They live until the program
+// ends.
 class Program {
 public:
-    Program(Prompter &prompter, const QString &programFolder);
+    // `executablePath` is the program's file: its folder is ProgramFolder, and the language
+    // modules are named after it.
+    Program(Prompter &prompter, const QString &executablePath);
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
@@ -25,7 +29,8 @@ public:
     ReviewDialog &reviewDialog() { return *m_review; }
     OptionsDialog &optionsDialog() { return *m_options; }
 
-    // Shows the main window at the centre of the screen, on its page "В файлах".
+    // Shows the main window on its page "В файлах": where the settings placed it, else at the
+    // centre of the screen.
     void show();
 
 private:

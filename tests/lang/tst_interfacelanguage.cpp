@@ -28,12 +28,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 bool qtTranslationsInstalled()
 {
     return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath)
@@ -58,8 +52,6 @@ private slots:
     void switchingBackReleasesTheOldModule();
     void unknownLanguageHasNoModule();
     void qtOwnTextsFollow();
-    void helpFiles_data();
-    void helpFiles();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -211,39 +203,6 @@ void TestInterfaceLanguage::qtOwnTextsFollow()
     QVERIFY2(yes != u"&Yes"_s, qPrintable(yes));
     QVERIFY(language.LoadLanguageModule(InterfaceLanguage::English));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Yes"_s);
-}
-
-void TestInterfaceLanguage::helpFiles_data()
-{
-    QTest::addColumn<bool>("help");
-    QTest::addColumn<bool>("contents");
-    QTest::addColumn<QByteArray>("expectedHelp");
-    QTest::addColumn<QByteArray>("expectedContents");
-    QTest::newRow("both") << true << true << QByteArray("new hlp") << QByteArray("new cnt");
-    QTest::newRow("help only") << true << false << QByteArray("new hlp") << QByteArray("old cnt");
-    QTest::newRow("contents only: nothing copied")
-        << false << true << QByteArray("old hlp") << QByteArray("old cnt");
-    QTest::newRow("none") << false << false << QByteArray("old hlp") << QByteArray("old cnt");
-}
-
-void TestInterfaceLanguage::helpFiles()
-{
-    QFETCH(bool, help);
-    QFETCH(bool, contents);
-    QFETCH(QByteArray, expectedHelp);
-    QFETCH(QByteArray, expectedContents);
-    const QString from = m_dir->filePath(u"Help/eng/"_s);
-    const QString to = m_dir->filePath(u"my.app/"_s);
-    QVERIFY(QDir().mkpath(from));
-    writeFile(to + u"Quorvex.hlp"_s, "old hlp");
-    writeFile(to + u"Quorvex.cnt"_s, "old cnt");
-    if (help)
-        writeFile(from + u"Quorvex.hlp"_s, "new hlp");
-    if (contents)
-        writeFile(from + u"Quorvex.cnt"_s, "new cnt");
-    InterfaceLanguage::copyHelpFiles(from, to);
-    QCOMPARE(readFile(to + u"Quorvex.hlp"_s), expectedHelp);
-    QCOMPARE(readFile(to + u"Quorvex.cnt"_s), expectedContents);
 }
 
 QTEST_GUILESS_MAIN(TestInterfaceLanguage)

@@ -875,19 +875,26 @@ void TestOptionsDialog::acceptingWithoutChangeDoesNotSwitch()
 void TestOptionsDialog::helpFilesFollowTheLanguage()
 {
     Start s;
-    writeFile(s.program + u"Help/eng/Quorvex.hlp"_s, "english help");
-    writeFile(s.program + u"Help/eng/Quorvex.cnt"_s, "english contents");
-    writeFile(s.program + u"Help/rus/Quorvex.hlp"_s, "russian help");
     s.addModule(u"quorvex.ENG"_s, u"quorvex.ENG"_s);
     s.addModule(u"quorvex.RUS"_s, u"quorvex.RUS"_s);
-    OptionsDialog &dialog = s.start();
-    QCOMPARE(readFile(s.program + u"Quorvex.hlp"_s), QByteArray("english help"));
-    QCOMPARE(readFile(s.program + u"Quorvex.cnt"_s), QByteArray("english contents"));
+    OptionsDialog &dialog = s.create();
+    QStringList chosen;
+    QObject::connect(&dialog, &OptionsDialog::helpFolderChosen,
+                     [&chosen](const QString &folder) { chosen << folder; });
+    s.start();
+    QCOMPARE(chosen, QStringList{s.program + u"Help/eng/"_s});
     dialog.show();
     s.radio(u"LanguageRussian"_s)->setChecked(true);
     QTest::mouseClick(s.control<QPushButton>(u"OkB"_s), Qt::LeftButton);
-    QCOMPARE(readFile(s.program + u"Quorvex.hlp"_s), QByteArray("russian help"));
-    QCOMPARE(readFile(s.program + u"Quorvex.cnt"_s), QByteArray("english contents"));
+    QCOMPARE(chosen, QStringList({s.program + u"Help/eng/"_s, s.program + u"Help/rus/"_s}));
+    // The help is read in place: nothing is copied into the program's folder.
+    QVERIFY(!QFileInfo::exists(s.program + u"Quorvex.hlp"_s));
+    // Without a module nothing switches, and the help stays.
+    QFile::remove(s.program + u"quorvex.ENG"_s);
+    dialog.show();
+    s.radio(u"LanguageEnglish"_s)->setChecked(true);
+    QTest::mouseClick(s.control<QPushButton>(u"OkB"_s), Qt::LeftButton);
+    QCOMPARE(chosen.size(), 2);
 }
 
 QTEST_MAIN(TestOptionsDialog)

@@ -175,6 +175,10 @@
             <source>Пробный запуск: ни один файл не записан</source>
             <translation>Dry run: no file was written</translation>
         </message>
+        <message id="Message.65322">
+            <source>quorvex: нет дисплея, окно программы показать негде. Без окна работает quorvex-batch (см. README).</source>
+            <translation>quorvex: no display, so the program's window cannot be shown. quorvex-batch works without a window (see README).</translation>
+        </message>
         <message id="Message.65324">
             <source>Failed to Load Stream</source>
             <translation>Failed to Load Stream</translation>
@@ -194,6 +198,330 @@
         <message id="Message.65448">
             <source>Cannot open file %s</source>
             <translation>Cannot open file %s</translation>
+        </message>
+    </context>
+    <context>
+        <name>TAboutF</name>
+        <message id="TAboutF.AboutF.Caption">
+            <source>О программе</source>
+            <translation>About</translation>
+        </message>
+        <message id="TAboutF.ProgramL.Caption">
+            <source>Quorvex</source>
+            <translation>Quorvex</translation>
+        </message>
+        <message id="TAboutF.PurposeL.Caption">
+            <source>Поиск и замена в текстовых, HTML и RTF файлах</source>
+            <translation>Search and replace in text, HTML and RTF files</translation>
+        </message>
+        <message id="TAboutF.QtCaptionL.Caption">
+            <source>Библиотека Qt:</source>
+            <translation>Qt library:</translation>
+        </message>
+        <message id="TAboutF.SystemCaptionL.Caption">
+            <source>Система:</source>
+            <translation>System:</translation>
+        </message>
+        <message id="TAboutF.UserCaptionL.Caption">
+            <source>Пользователь:</source>
+            <translation>User:</translation>
+        </message>
+        <message id="TAboutF.HostCaptionL.Caption">
+            <source>Компьютер:</source>
+            <translation>Computer:</translation>
+        </message>
+        <message id="TAboutF.OkB.Caption">
+            <source>Ok</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>TFolderDF</name>
+        <message id="TFolderDF.FolderDF.Caption">
+            <source>Выбор каталога</source>
+            <translation>Choose a Folder</translation>
+        </message>
+        <message id="TFolderDF.DrivesL.Caption">
+            <source>Диски:</source>
+            <translation>Drives:</translation>
+        </message>
+        <message id="TFolderDF.DirsL.Caption">
+            <source>Каталоги:</source>
+            <translation>Folders:</translation>
+        </message>
+        <message id="TFolderDF.RecurseCB.Caption">
+            <source>Включая подкаталоги</source>
+            <translation>Include subfolders</translation>
+        </message>
+        <message id="TFolderDF.OkBB.Caption">
+            <source>Оk</source>
+            <translation>OK</translation>
+        </message>
+        <message id="TFolderDF.CancelBB.Caption">
+            <source>Отмена</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>THelpF</name>
+        <message id="THelpF.HelpF.Caption">
+            <source>Справка</source>
+            <translation>Help</translation>
+        </message>
+        <message id="THelpF.BackB.Caption">
+            <source>Назад</source>
+            <translation>Back</translation>
+        </message>
+        <message id="THelpF.ForwardB.Caption">
+            <source>Вперед</source>
+            <translation>Forward</translation>
+        </message>
+        <message id="THelpF.ContentsB.Caption">
+            <source>Содержание</source>
+            <translation>Contents</translation>
+        </message>
+    </context>
+    <context>
+        <name>TMainF</name>
+        <message id="TMainF.MainF.Caption">
+            <source>Поиск и замена</source>
+            <translation>Search and Replace</translation>
+        </message>
+        <message id="TMainF.FilesTS.Caption">
+            <source>В файлах</source>
+            <translation>In files</translation>
+        </message>
+        <message id="TMainF.FileListBB.Caption">
+            <source>Списки</source>
+            <translation>Lists</translation>
+        </message>
+        <message id="TMainF.AddFileB.Caption">
+            <source>Добавить</source>
+            <translation>Add</translation>
+        </message>
+        <message id="TMainF.SubFileB.Caption">
+            <source>Убрать</source>
+            <translation>Remove</translation>
+        </message>
+        <message id="TMainF.BitBtn2.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Process</translation>
+        </message>
+        <message id="TMainF.SourceTS.Caption">
+            <source>Найти</source>
+            <translation>Find</translation>
+        </message>
+        <message id="TMainF.MSCB.Caption">
+            <source>Подстановочные знаки при поиске</source>
+            <translation>Wildcards in the search</translation>
+        </message>
+        <message id="TMainF.RCB.Caption">
+            <source>Заменять</source>
+            <translation>Replace</translation>
+        </message>
+        <message id="TMainF.S1ClearB.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Clear</translation>
+        </message>
+        <message id="TMainF.InsertSB.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Insert</translation>
+        </message>
+        <message id="TMainF.TargetTS.Caption">
+            <source>Заменить на</source>
+            <translation>Replace with</translation>
+        </message>
+        <message id="TMainF.MRCB.Caption">
+            <source>Подстановочные знаки при замене</source>
+            <translation>Wildcards in the replacement</translation>
+        </message>
+        <message id="TMainF.TClearB.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Clear</translation>
+        </message>
+        <message id="TMainF.InsertTB.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Insert</translation>
+        </message>
+        <message id="TMainF.ReportTS.Caption">
+            <source>Отчет</source>
+            <translation>Report</translation>
+        </message>
+        <message id="TMainF.FilesI.Caption">
+            <source>&amp;Файлы</source>
+            <translation>&amp;Files</translation>
+        </message>
+        <message id="TMainF.N11.Caption">
+            <source>&amp;Добавить</source>
+            <translation>&amp;Add</translation>
+        </message>
+        <message id="TMainF.N12.Caption">
+            <source>&amp;Убрать</source>
+            <translation>&amp;Remove</translation>
+        </message>
+        <message id="TMainF.N1.Caption">
+            <source>&amp;Опции</source>
+            <translation>&amp;Options</translation>
+        </message>
+        <message id="TMainF.HelpI.Caption">
+            <source>&amp;Помощь</source>
+            <translation>&amp;Help</translation>
+        </message>
+        <message id="TMainF.StopB.Caption">
+            <source>Стоп</source>
+            <translation>Stop</translation>
+        </message>
+        <message id="TMainF.StopB.Hint">
+            <source>Остановить обработку (Esc)</source>
+            <translation>Stop processing (Esc)</translation>
+        </message>
+        <message id="TMainF.ClearCurrentRE.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Clear</translation>
+        </message>
+        <message id="TMainF.AddFile.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;File(s)</translation>
+        </message>
+        <message id="TMainF.InsertToCurrentRE.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Insert</translation>
+        </message>
+        <message id="TMainF.AddDir.Caption">
+            <source>&amp;Каталог</source>
+            <translation>F&amp;older</translation>
+        </message>
+        <message id="TMainF.RemoveFiles.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;File(s)</translation>
+        </message>
+        <message id="TMainF.RemoveAll.Caption">
+            <source>&amp;Все</source>
+            <translation>&amp;All</translation>
+        </message>
+        <message id="TMainF.ProcessFiles.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Process</translation>
+        </message>
+        <message id="TMainF.PasteFromFile.Caption">
+            <source>Из &amp;файла</source>
+            <translation>From &amp;file</translation>
+        </message>
+        <message id="TMainF.PasteFromClipboard.Caption">
+            <source>Из &amp;буфера</source>
+            <translation>From &amp;clipboard</translation>
+        </message>
+        <message id="TMainF.ChangeOptions.Caption">
+            <source>&amp;Настройка</source>
+            <translation>Se&amp;ttings</translation>
+        </message>
+        <message id="TMainF.ShowHelp.Caption">
+            <source>Содер&amp;жание</source>
+            <translation>&amp;Contents</translation>
+        </message>
+        <message id="TMainF.LoadFileList.Caption">
+            <source>&amp;Загрузить</source>
+            <translation>&amp;Load</translation>
+        </message>
+        <message id="TMainF.SaveFileList.Caption">
+            <source>З&amp;аписать</source>
+            <translation>&amp;Save</translation>
+        </message>
+        <message id="TMainF.ShowHideRTS.Caption">
+            <source>Заменять</source>
+            <translation>Replace</translation>
+        </message>
+        <message id="TMainF.ExitProg.Caption">
+            <source>&amp;Выход</source>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message id="TMainF.PrintReport.Caption">
+            <source>&amp;Печать</source>
+            <translation>&amp;Print</translation>
+        </message>
+        <message id="TMainF.SaveReport.Caption">
+            <source>&amp;Сохранить</source>
+            <translation>&amp;Save</translation>
+        </message>
+        <message id="TMainF.PasteFile.Caption">
+            <source>PasteFile</source>
+            <translation>PasteFile</translation>
+        </message>
+        <message id="TMainF.N15.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;File(s)</translation>
+        </message>
+        <message id="TMainF.N16.Caption">
+            <source>&amp;Каталог</source>
+            <translation>F&amp;older</translation>
+        </message>
+        <message id="TMainF.N13.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;File(s)</translation>
+        </message>
+        <message id="TMainF.N14.Caption">
+            <source>&amp;Все</source>
+            <translation>&amp;All</translation>
+        </message>
+        <message id="TMainF.ProcessFilesI.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Process</translation>
+        </message>
+        <message id="TMainF.AboutProgramI.Caption">
+            <source>&amp;О программе</source>
+            <translation>&amp;About</translation>
+        </message>
+        <message id="TMainF.FilesPMAddFile.Caption">
+            <source>Добавить файл(ы)</source>
+            <translation>Add file(s)</translation>
+        </message>
+        <message id="TMainF.FilesPMAddDir.Caption">
+            <source>Добавить каталог</source>
+            <translation>Add folder</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveFiles.Caption">
+            <source>Убрать файл(ы)</source>
+            <translation>Remove file(s)</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveAll.Caption">
+            <source>Убрать все</source>
+            <translation>Remove all</translation>
+        </message>
+        <message id="TMainF.FilesPMLoadFileList.Caption">
+            <source>Загрузить список</source>
+            <translation>Load list</translation>
+        </message>
+        <message id="TMainF.FilesPMSaveFileList.Caption">
+            <source>Сохранить список</source>
+            <translation>Save list</translation>
+        </message>
+        <message id="TMainF.InsertPMClipboard.Caption">
+            <source>Из буфера</source>
+            <translation>From clipboard</translation>
+        </message>
+        <message id="TMainF.InsertPMFromFile.Caption">
+            <source>Из файла</source>
+            <translation>From file</translation>
+        </message>
+        <message id="TMainF.InsertPMFile.Caption">
+            <source>Файл</source>
+            <translation>File</translation>
+        </message>
+        <message id="TMainF.EditPMClipboard.Caption">
+            <source>Вставить из буфера</source>
+            <translation>Paste from clipboard</translation>
+        </message>
+        <message id="TMainF.EditPMFromFile.Caption">
+            <source>Вставить из файла</source>
+            <translation>Paste from file</translation>
+        </message>
+        <message id="TMainF.EditPMFile.Caption">
+            <source>Вставить файл</source>
+            <translation>Paste file</translation>
+        </message>
+        <message id="TMainF.EditPMClear.Caption">
+            <source>Очистить</source>
+            <translation>Clear</translation>
         </message>
     </context>
     <context>
@@ -333,6 +661,120 @@
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Restore defaults</translation>
+        </message>
+    </context>
+    <context>
+        <name>TMainF</name>
+        <message id="TMainF.SaveDialog1.Filter">
+            <source>Текстовый файл|*.txt|Документ RTF|*.rtf</source>
+            <translation>Text file|*.txt|RTF document|*.rtf</translation>
+        </message>
+        <message id="TMainF.ReportRE.PrintJobTitle">
+            <source>Отчет о проделанной работе</source>
+            <translation>Report on the work done</translation>
+        </message>
+        <message id="TMainF.BitBtn1.Caption">
+            <source>&amp;Печать</source>
+            <translation>&amp;Print</translation>
+        </message>
+        <message id="TMainF.SaveReportBB.Caption">
+            <source>&amp;Сохранить</source>
+            <translation>&amp;Save</translation>
+        </message>
+        <message id="TMainF.BitBtn3.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>TProcessF</name>
+        <message id="TProcessF.Caption">
+            <source>Обработка файла</source>
+            <translation>Processing File</translation>
+        </message>
+        <message id="TProcessF.BEdit.Hint">
+            <source>Редактировать текст</source>
+            <translation>Edit the text</translation>
+        </message>
+        <message id="TProcessF.BEdit.Caption">
+            <source>Р</source>
+            <translation>E</translation>
+        </message>
+        <message id="TProcessF.AskRL.Caption">
+            <source>Заменить ?</source>
+            <translation>Replace?</translation>
+        </message>
+        <message id="TProcessF.YesB.Caption">
+            <source>&amp;Да</source>
+            <translation>&amp;Yes</translation>
+        </message>
+        <message id="TProcessF.YesToAllB.Caption">
+            <source>Д&amp;а, для всех</source>
+            <translation>Yes to &amp;all</translation>
+        </message>
+        <message id="TProcessF.NoB.Caption">
+            <source>&amp;Нет</source>
+            <translation>&amp;No</translation>
+        </message>
+        <message id="TProcessF.NoToAllB.Caption">
+            <source>Н&amp;ет, для всех</source>
+            <translation>N&amp;o to all</translation>
+        </message>
+        <message id="TProcessF.AbortB.Caption">
+            <source>&amp;Прервать</source>
+            <translation>A&amp;bort</translation>
+        </message>
+        <message id="TProcessF.OkB.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;OK</translation>
+        </message>
+        <message id="TProcessF.CancelB.Caption">
+            <source>От&amp;менить</source>
+            <translation>&amp;Cancel</translation>
+        </message>
+        <message id="TProcessF.AskCL.Caption">
+            <source>Продолжить ?</source>
+            <translation>Continue?</translation>
+        </message>
+        <message id="TProcessF.Ok1b.Caption">
+            <source>&amp;Да</source>
+            <translation>&amp;Yes</translation>
+        </message>
+        <message id="TProcessF.YesToAll1B.Caption">
+            <source>Н&amp;е спрашивать</source>
+            <translation>&amp;Don't ask</translation>
+        </message>
+        <message id="TProcessF.Abort1B.Caption">
+            <source>&amp;Нет</source>
+            <translation>&amp;No</translation>
+        </message>
+        <message id="TProcessF.Label1.Caption">
+            <source>Продолжить:</source>
+            <translation>Continue:</translation>
+        </message>
+        <message id="TProcessF.RBCurPos.Caption">
+            <source>С текущей позиции</source>
+            <translation>From the current position</translation>
+        </message>
+        <message id="TProcessF.RBBegFile.Caption">
+            <source>С начала файла</source>
+            <translation>From the start of the file</translation>
+        </message>
+        <message id="TProcessF.RBNextFile.Caption">
+            <source>Со следующего файла</source>
+            <translation>With the next file</translation>
+        </message>
+        <message id="TProcessF.BBOk.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;OK</translation>
+        </message>
+        <message id="TProcessF.TryToAbort.Caption">
+            <source>&amp;Прервать</source>
+            <translation>A&amp;bort</translation>
+        </message>
+        <message id="TProcessF.PrepareEdit.Caption">
+            <source>Р</source>
+            <translation>E</translation>
         </message>
     </context>
 </TS>

@@ -175,6 +175,10 @@
             <source>Пробный запуск: ни один файл не записан</source>
             <translation>Пробный запуск: ни один файл не записан</translation>
         </message>
+        <message id="Message.65322">
+            <source>quorvex: нет дисплея, окно программы показать негде. Без окна работает quorvex-batch (см. README).</source>
+            <translation>quorvex: нет дисплея, окно программы показать негде. Без окна работает quorvex-batch (см. README).</translation>
+        </message>
         <message id="Message.65324">
             <source>Failed to Load Stream</source>
             <translation>Failed to Load Stream</translation>
@@ -194,6 +198,330 @@
         <message id="Message.65448">
             <source>Cannot open file %s</source>
             <translation>Cannot open file %s</translation>
+        </message>
+    </context>
+    <context>
+        <name>TAboutF</name>
+        <message id="TAboutF.AboutF.Caption">
+            <source>О программе</source>
+            <translation>О программе</translation>
+        </message>
+        <message id="TAboutF.ProgramL.Caption">
+            <source>Quorvex</source>
+            <translation>Quorvex</translation>
+        </message>
+        <message id="TAboutF.PurposeL.Caption">
+            <source>Поиск и замена в текстовых, HTML и RTF файлах</source>
+            <translation>Поиск и замена в текстовых, HTML и RTF файлах</translation>
+        </message>
+        <message id="TAboutF.QtCaptionL.Caption">
+            <source>Библиотека Qt:</source>
+            <translation>Библиотека Qt:</translation>
+        </message>
+        <message id="TAboutF.SystemCaptionL.Caption">
+            <source>Система:</source>
+            <translation>Система:</translation>
+        </message>
+        <message id="TAboutF.UserCaptionL.Caption">
+            <source>Пользователь:</source>
+            <translation>Пользователь:</translation>
+        </message>
+        <message id="TAboutF.HostCaptionL.Caption">
+            <source>Компьютер:</source>
+            <translation>Компьютер:</translation>
+        </message>
+        <message id="TAboutF.OkB.Caption">
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+    </context>
+    <context>
+        <name>TFolderDF</name>
+        <message id="TFolderDF.FolderDF.Caption">
+            <source>Выбор каталога</source>
+            <translation>Выбор каталога</translation>
+        </message>
+        <message id="TFolderDF.DrivesL.Caption">
+            <source>Диски:</source>
+            <translation>Диски:</translation>
+        </message>
+        <message id="TFolderDF.DirsL.Caption">
+            <source>Каталоги:</source>
+            <translation>Каталоги:</translation>
+        </message>
+        <message id="TFolderDF.RecurseCB.Caption">
+            <source>Включая подкаталоги</source>
+            <translation>Включая подкаталоги</translation>
+        </message>
+        <message id="TFolderDF.OkBB.Caption">
+            <source>Оk</source>
+            <translation>Оk</translation>
+        </message>
+        <message id="TFolderDF.CancelBB.Caption">
+            <source>Отмена</source>
+            <translation>Отмена</translation>
+        </message>
+    </context>
+    <context>
+        <name>THelpF</name>
+        <message id="THelpF.HelpF.Caption">
+            <source>Справка</source>
+            <translation>Справка</translation>
+        </message>
+        <message id="THelpF.BackB.Caption">
+            <source>Назад</source>
+            <translation>Назад</translation>
+        </message>
+        <message id="THelpF.ForwardB.Caption">
+            <source>Вперед</source>
+            <translation>Вперед</translation>
+        </message>
+        <message id="THelpF.ContentsB.Caption">
+            <source>Содержание</source>
+            <translation>Содержание</translation>
+        </message>
+    </context>
+    <context>
+        <name>TMainF</name>
+        <message id="TMainF.MainF.Caption">
+            <source>Поиск и замена</source>
+            <translation>Поиск и замена</translation>
+        </message>
+        <message id="TMainF.FilesTS.Caption">
+            <source>В файлах</source>
+            <translation>В файлах</translation>
+        </message>
+        <message id="TMainF.FileListBB.Caption">
+            <source>Списки</source>
+            <translation>Списки</translation>
+        </message>
+        <message id="TMainF.AddFileB.Caption">
+            <source>Добавить</source>
+            <translation>Добавить</translation>
+        </message>
+        <message id="TMainF.SubFileB.Caption">
+            <source>Убрать</source>
+            <translation>Убрать</translation>
+        </message>
+        <message id="TMainF.BitBtn2.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Обработать</translation>
+        </message>
+        <message id="TMainF.SourceTS.Caption">
+            <source>Найти</source>
+            <translation>Найти</translation>
+        </message>
+        <message id="TMainF.MSCB.Caption">
+            <source>Подстановочные знаки при поиске</source>
+            <translation>Подстановочные знаки при поиске</translation>
+        </message>
+        <message id="TMainF.RCB.Caption">
+            <source>Заменять</source>
+            <translation>Заменять</translation>
+        </message>
+        <message id="TMainF.S1ClearB.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Очистить</translation>
+        </message>
+        <message id="TMainF.InsertSB.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Вставить</translation>
+        </message>
+        <message id="TMainF.TargetTS.Caption">
+            <source>Заменить на</source>
+            <translation>Заменить на</translation>
+        </message>
+        <message id="TMainF.MRCB.Caption">
+            <source>Подстановочные знаки при замене</source>
+            <translation>Подстановочные знаки при замене</translation>
+        </message>
+        <message id="TMainF.TClearB.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Очистить</translation>
+        </message>
+        <message id="TMainF.InsertTB.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Вставить</translation>
+        </message>
+        <message id="TMainF.ReportTS.Caption">
+            <source>Отчет</source>
+            <translation>Отчет</translation>
+        </message>
+        <message id="TMainF.FilesI.Caption">
+            <source>&amp;Файлы</source>
+            <translation>&amp;Файлы</translation>
+        </message>
+        <message id="TMainF.N11.Caption">
+            <source>&amp;Добавить</source>
+            <translation>&amp;Добавить</translation>
+        </message>
+        <message id="TMainF.N12.Caption">
+            <source>&amp;Убрать</source>
+            <translation>&amp;Убрать</translation>
+        </message>
+        <message id="TMainF.N1.Caption">
+            <source>&amp;Опции</source>
+            <translation>&amp;Опции</translation>
+        </message>
+        <message id="TMainF.HelpI.Caption">
+            <source>&amp;Помощь</source>
+            <translation>&amp;Помощь</translation>
+        </message>
+        <message id="TMainF.StopB.Caption">
+            <source>Стоп</source>
+            <translation>Стоп</translation>
+        </message>
+        <message id="TMainF.StopB.Hint">
+            <source>Остановить обработку (Esc)</source>
+            <translation>Остановить обработку (Esc)</translation>
+        </message>
+        <message id="TMainF.ClearCurrentRE.Caption">
+            <source>&amp;Очистить</source>
+            <translation>&amp;Очистить</translation>
+        </message>
+        <message id="TMainF.AddFile.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;Файл(ы)</translation>
+        </message>
+        <message id="TMainF.InsertToCurrentRE.Caption">
+            <source>&amp;Вставить</source>
+            <translation>&amp;Вставить</translation>
+        </message>
+        <message id="TMainF.AddDir.Caption">
+            <source>&amp;Каталог</source>
+            <translation>&amp;Каталог</translation>
+        </message>
+        <message id="TMainF.RemoveFiles.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;Файл(ы)</translation>
+        </message>
+        <message id="TMainF.RemoveAll.Caption">
+            <source>&amp;Все</source>
+            <translation>&amp;Все</translation>
+        </message>
+        <message id="TMainF.ProcessFiles.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Обработать</translation>
+        </message>
+        <message id="TMainF.PasteFromFile.Caption">
+            <source>Из &amp;файла</source>
+            <translation>Из &amp;файла</translation>
+        </message>
+        <message id="TMainF.PasteFromClipboard.Caption">
+            <source>Из &amp;буфера</source>
+            <translation>Из &amp;буфера</translation>
+        </message>
+        <message id="TMainF.ChangeOptions.Caption">
+            <source>&amp;Настройка</source>
+            <translation>&amp;Настройка</translation>
+        </message>
+        <message id="TMainF.ShowHelp.Caption">
+            <source>Содер&amp;жание</source>
+            <translation>Содер&amp;жание</translation>
+        </message>
+        <message id="TMainF.LoadFileList.Caption">
+            <source>&amp;Загрузить</source>
+            <translation>&amp;Загрузить</translation>
+        </message>
+        <message id="TMainF.SaveFileList.Caption">
+            <source>З&amp;аписать</source>
+            <translation>З&amp;аписать</translation>
+        </message>
+        <message id="TMainF.ShowHideRTS.Caption">
+            <source>Заменять</source>
+            <translation>Заменять</translation>
+        </message>
+        <message id="TMainF.ExitProg.Caption">
+            <source>&amp;Выход</source>
+            <translation>&amp;Выход</translation>
+        </message>
+        <message id="TMainF.PrintReport.Caption">
+            <source>&amp;Печать</source>
+            <translation>&amp;Печать</translation>
+        </message>
+        <message id="TMainF.SaveReport.Caption">
+            <source>&amp;Сохранить</source>
+            <translation>&amp;Сохранить</translation>
+        </message>
+        <message id="TMainF.PasteFile.Caption">
+            <source>PasteFile</source>
+            <translation>PasteFile</translation>
+        </message>
+        <message id="TMainF.N15.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;Файл(ы)</translation>
+        </message>
+        <message id="TMainF.N16.Caption">
+            <source>&amp;Каталог</source>
+            <translation>&amp;Каталог</translation>
+        </message>
+        <message id="TMainF.N13.Caption">
+            <source>&amp;Файл(ы)</source>
+            <translation>&amp;Файл(ы)</translation>
+        </message>
+        <message id="TMainF.N14.Caption">
+            <source>&amp;Все</source>
+            <translation>&amp;Все</translation>
+        </message>
+        <message id="TMainF.ProcessFilesI.Caption">
+            <source>&amp;Обработать</source>
+            <translation>&amp;Обработать</translation>
+        </message>
+        <message id="TMainF.AboutProgramI.Caption">
+            <source>&amp;О программе</source>
+            <translation>&amp;О программе</translation>
+        </message>
+        <message id="TMainF.FilesPMAddFile.Caption">
+            <source>Добавить файл(ы)</source>
+            <translation>Добавить файл(ы)</translation>
+        </message>
+        <message id="TMainF.FilesPMAddDir.Caption">
+            <source>Добавить каталог</source>
+            <translation>Добавить каталог</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveFiles.Caption">
+            <source>Убрать файл(ы)</source>
+            <translation>Убрать файл(ы)</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveAll.Caption">
+            <source>Убрать все</source>
+            <translation>Убрать все</translation>
+        </message>
+        <message id="TMainF.FilesPMLoadFileList.Caption">
+            <source>Загрузить список</source>
+            <translation>Загрузить список</translation>
+        </message>
+        <message id="TMainF.FilesPMSaveFileList.Caption">
+            <source>Сохранить список</source>
+            <translation>Сохранить список</translation>
+        </message>
+        <message id="TMainF.InsertPMClipboard.Caption">
+            <source>Из буфера</source>
+            <translation>Из буфера</translation>
+        </message>
+        <message id="TMainF.InsertPMFromFile.Caption">
+            <source>Из файла</source>
+            <translation>Из файла</translation>
+        </message>
+        <message id="TMainF.InsertPMFile.Caption">
+            <source>Файл</source>
+            <translation>Файл</translation>
+        </message>
+        <message id="TMainF.EditPMClipboard.Caption">
+            <source>Вставить из буфера</source>
+            <translation>Вставить из буфера</translation>
+        </message>
+        <message id="TMainF.EditPMFromFile.Caption">
+            <source>Вставить из файла</source>
+            <translation>Вставить из файла</translation>
+        </message>
+        <message id="TMainF.EditPMFile.Caption">
+            <source>Вставить файл</source>
+            <translation>Вставить файл</translation>
+        </message>
+        <message id="TMainF.EditPMClear.Caption">
+            <source>Очистить</source>
+            <translation>Очистить</translation>
         </message>
     </context>
     <context>
@@ -333,6 +661,120 @@
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Восстановить по умолчанию</translation>
+        </message>
+    </context>
+    <context>
+        <name>TMainF</name>
+        <message id="TMainF.SaveDialog1.Filter">
+            <source>Текстовый файл|*.txt|Документ RTF|*.rtf</source>
+            <translation>Текстовый файл|*.txt|Документ RTF|*.rtf</translation>
+        </message>
+        <message id="TMainF.ReportRE.PrintJobTitle">
+            <source>Отчет о проделанной работе</source>
+            <translation>Отчет о проделанной работе</translation>
+        </message>
+        <message id="TMainF.BitBtn1.Caption">
+            <source>&amp;Печать</source>
+            <translation>&amp;Печать</translation>
+        </message>
+        <message id="TMainF.SaveReportBB.Caption">
+            <source>&amp;Сохранить</source>
+            <translation>&amp;Сохранить</translation>
+        </message>
+        <message id="TMainF.BitBtn3.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;Ok</translation>
+        </message>
+    </context>
+    <context>
+        <name>TProcessF</name>
+        <message id="TProcessF.Caption">
+            <source>Обработка файла</source>
+            <translation>Обработка файла</translation>
+        </message>
+        <message id="TProcessF.BEdit.Hint">
+            <source>Редактировать текст</source>
+            <translation>Редактировать текст</translation>
+        </message>
+        <message id="TProcessF.BEdit.Caption">
+            <source>Р</source>
+            <translation>Р</translation>
+        </message>
+        <message id="TProcessF.AskRL.Caption">
+            <source>Заменить ?</source>
+            <translation>Заменить ?</translation>
+        </message>
+        <message id="TProcessF.YesB.Caption">
+            <source>&amp;Да</source>
+            <translation>&amp;Да</translation>
+        </message>
+        <message id="TProcessF.YesToAllB.Caption">
+            <source>Д&amp;а, для всех</source>
+            <translation>Д&amp;а, для всех</translation>
+        </message>
+        <message id="TProcessF.NoB.Caption">
+            <source>&amp;Нет</source>
+            <translation>&amp;Нет</translation>
+        </message>
+        <message id="TProcessF.NoToAllB.Caption">
+            <source>Н&amp;ет, для всех</source>
+            <translation>Н&amp;ет, для всех</translation>
+        </message>
+        <message id="TProcessF.AbortB.Caption">
+            <source>&amp;Прервать</source>
+            <translation>&amp;Прервать</translation>
+        </message>
+        <message id="TProcessF.OkB.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;Ok</translation>
+        </message>
+        <message id="TProcessF.CancelB.Caption">
+            <source>От&amp;менить</source>
+            <translation>От&amp;менить</translation>
+        </message>
+        <message id="TProcessF.AskCL.Caption">
+            <source>Продолжить ?</source>
+            <translation>Продолжить ?</translation>
+        </message>
+        <message id="TProcessF.Ok1b.Caption">
+            <source>&amp;Да</source>
+            <translation>&amp;Да</translation>
+        </message>
+        <message id="TProcessF.YesToAll1B.Caption">
+            <source>Н&amp;е спрашивать</source>
+            <translation>Н&amp;е спрашивать</translation>
+        </message>
+        <message id="TProcessF.Abort1B.Caption">
+            <source>&amp;Нет</source>
+            <translation>&amp;Нет</translation>
+        </message>
+        <message id="TProcessF.Label1.Caption">
+            <source>Продолжить:</source>
+            <translation>Продолжить:</translation>
+        </message>
+        <message id="TProcessF.RBCurPos.Caption">
+            <source>С текущей позиции</source>
+            <translation>С текущей позиции</translation>
+        </message>
+        <message id="TProcessF.RBBegFile.Caption">
+            <source>С начала файла</source>
+            <translation>С начала файла</translation>
+        </message>
+        <message id="TProcessF.RBNextFile.Caption">
+            <source>Со следующего файла</source>
+            <translation>Со следующего файла</translation>
+        </message>
+        <message id="TProcessF.BBOk.Caption">
+            <source>&amp;Ok</source>
+            <translation>&amp;Ok</translation>
+        </message>
+        <message id="TProcessF.TryToAbort.Caption">
+            <source>&amp;Прервать</source>
+            <translation>&amp;Прервать</translation>
+        </message>
+        <message id="TProcessF.PrepareEdit.Caption">
+            <source>Р</source>
+            <translation>Р</translation>
         </message>
     </context>
 </TS>

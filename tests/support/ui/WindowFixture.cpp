@@ -7,9 +7,30 @@
 #include <QTest>
 #include <QTimer>
 
-WindowFixture::WindowFixture()
+using namespace Qt::StringLiterals;
+
+WindowFixture::WindowFixture(Start start)
 {
-    m_program = std::make_unique<Program>(prompter, dir.path());
+    if (start == Start::Now)
+        this->start();
+}
+
+void WindowFixture::start()
+{
+    m_program = std::make_unique<Program>(prompter, path(u"quorvex"_s));
+}
+
+QString WindowFixture::settingsFile() const
+{
+    return path(u"Quorvex.ini"_s);
+}
+
+void WindowFixture::addLanguageModules()
+{
+    for (const QString &module : {u"quorvex.ENG"_s, u"quorvex.RUS"_s}) {
+        if (!QFile::copy(QStringLiteral(QUORVEX_BINARY_DIR "/lang/") + module, path(module)))
+            qFatal("cannot copy the language module %s", qPrintable(module));
+    }
 }
 
 WindowFixture::~WindowFixture() = default;

@@ -16,8 +16,19 @@
 // questions and file dialogs answered by a script.
 class WindowFixture {
 public:
-    WindowFixture();
+    // Later: the test prepares the program's folder (settings, language modules) and then
+    // calls start().
+    enum class Start { Now, Later };
+
+    explicit WindowFixture(Start start = Start::Now);
     ~WindowFixture();
+
+    // Starts the program from the executable path(u"quorvex").
+    void start();
+    // Puts the built language modules beside that executable, as the installation does.
+    void addLanguageModules();
+    // The settings file of the program.
+    QString settingsFile() const;
 
     MainWindow &window() { return m_program->mainWindow(); }
     Program &program() { return *m_program; }
