@@ -1,0 +1,498 @@
+#include "ui/WindowFixture.h"
+
+#include "review/ReviewDialog.h"
+#include "ui/FileListCommands.h"
+#include "ui/FolderDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/OptionsDialog.h"
+#include "ui/PatternCommands.h"
+#include "ui/ReportPage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+// The program as a whole: the start-up order and the settings file the real forms write, the
+// language at start and switched at run time over all four forms, and how the program ends.
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void languageAtStart_data();
+    void languageAtStart();
+    void firstStartWritesTheFile();
+    void writeFailureAtStart();
+    void endingSavesOnce_data();
+    void endingSavesOnce();
+    void failedWriteRefusesTheEnd_data();
+    void failedWriteRefusesTheEnd();
+    void endingDuringARunSavesAfterIt();
+    void switchingLanguageRetranslatesEveryForm();
+    void switchWithoutModuleChangesNothing();
+};
+
+namespace {
+
+bool hasCyrillic(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar ch) { return ch.unicode() >= 0x400 && ch.unicode() <= 0x52f; });
+}
+
+// The form an object belongs to: its window, where a popup menu counts as part of the window
+// that owns it.
+const QWidget *formOf(const QObject *object)
+{
+    for (; object; object = object->parent()) {
+        const auto *widget = qobject_cast<const QWidget *>(object);
+        if (widget && widget->isWindow() && !qobject_cast<const QMenu *>(widget))
+            return widget;
+    }
+    return nullptr;
+}
+
+bool named(const QObject *object)
+{
+    const QString name = object->objectName();
+    return !name.isEmpty() && !name.startsWith(u"qt_"_s);
+}
+
+// Every text a form shows, by where it is shown. The data the windows hold are not texts of
+// the form: the file list, the patterns, the report, the documents and the folder label.
+QMap<QString, QString> formTexts(const QWidget *form)
+{
+    QMap<QString, QString> texts;
+    texts.insert(form->objectName() + u".windowTitle"_s, form->windowTitle());
+    for (const QWidget *widget : form->findChildren<QWidget *>()) {
+        if (formOf(widget) != form && !qobject_cast<const QMenu *>(widget))
+            continue;
+        if (qobject_cast<const QMenu *>(widget) && formOf(widget->parent()) != form)
+            continue;
+        if (!named(widget) || widget->objectName() == u"DirLabel")
+            continue;
+        const QString name = widget->objectName();
+        if (!widget->toolTip().isEmpty())
+            texts.insert(name + u".toolTip"_s, widget->toolTip());
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts.insert(name + u".text"_s, button->text());
+        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            texts.insert(name + u".title"_s, group->title());
+        else if (const auto *label = qobject_cast<const QLabel *>(widget))
+            texts.insert(name + u".text"_s, label->text());
+        else if (const auto *menu = qobject_cast<const QMenu *>(widget))
+            texts.insert(name + u".title"_s, menu->title());
+        else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                texts.insert(name + u".tab"_s + QString::number(i), tabs->tabText(i));
+        }
+        for (const QByteArray &property : widget->dynamicPropertyNames()) {
+            const QVariant value = widget->property(property.constData());
+            if (value.typeId() == QMetaType::QString)
+                texts.insert(name + u'.' + QString::fromLatin1(property), value.toString());
+        }
+    }
+    for (const QAction *action : form->findChildren<QAction *>()) {
+        if (named(action) && formOf(action) == form && !action->isSeparator())
+            texts.insert(action->objectName() + u".action"_s, action->text());
+    }
+    return texts;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString normPos(const QRect &rect)
+{
+    return u"%1,%2,%3,%4"_s.arg(rect.left())
+        .arg(rect.top())
+        .arg(rect.left() + rect.width())
+        .arg(rect.top() + rect.height());
+}
+
+// The placement keys of a window not shown yet: centred on the primary screen.
+QString placementKeys(const QWidget *form)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QString suffix = u"(%1x%2)"_s.arg(screen->size().width()).arg(screen->size().height());
+    const QRect rect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form->size(),
+                                           screen->availableGeometry());
+    return u"FormVersion=0\nFlags=0\nShowCmd=1\nPixelsPerInch=%1\n"
+           u"MinMaxPos%2=-1,-1,-1,-1\nMinMaxPos=-1,-1,-1,-1\n"
+           u"NormPos%2=%3\nNormPos=%3\nVisible=0\n"_s.arg(qRound(screen->logicalDotsPerInch()))
+               .arg(suffix, normPos(rect));
+}
+
+void writeSettings(WindowFixture &f, const QByteArray &bytes)
+{
+    QFile file(f.settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QByteArray RussianChosen
+    = "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n";
+
+// Accepts the options dialog with the language button `name` chosen.
+void chooseLanguage(WindowFixture &f, const QString &name)
+{
+    OptionsDialog &options = f.program().optionsDialog();
+    options.show();
+    options.findChild<QRadioButton *>(name)->setChecked(true);
+    QTest::mouseClick(options.findChild<QAbstractButton *>(u"OkB"_s), Qt::LeftButton);
+}
+
+QList<QWidget *> fourForms(WindowFixture &f)
+{
+    return {&f.window(), &f.program().folderDialog(), &f.program().reviewDialog(),
+            &f.program().optionsDialog()};
+}
+
+// Ends the program as the user would.
+void end(WindowFixture &f, const QString &how)
+{
+    if (how == u"exit command")
+        f.ui().ExitProg->trigger();
+    else if (how == u"close box")
+        f.window().close();
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
+}
+
+// Points the user's configuration folder somewhere else for as long as it lives.
+class ConfigFolder {
+public:
+    explicit ConfigFolder(const QString &folder) : m_old(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+    }
+    ~ConfigFolder()
+    {
+        if (m_old.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_old);
+    }
+    ConfigFolder(const ConfigFolder &) = delete;
+    ConfigFolder &operator=(const ConfigFolder &) = delete;
+
+private:
+    QByteArray m_old;
+};
+
+} // namespace
+
+void TestProgram::languageAtStart_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("modules");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("first start, modules there: English")
+        << QByteArray() << u"ENG RUS"_s << u"Search and Replace"_s << u"eng"_s;
+    QTest::newRow("first start, no module: the built-in Russian")
+        << QByteArray() << QString() << u"Поиск и замена"_s << u"rus"_s;
+    QTest::newRow("Russian stored")
+        << RussianChosen << u"ENG RUS"_s << u"Поиск и замена"_s << u"rus"_s;
+    QTest::newRow("English stored, only quorvex.EN")
+        << QByteArray("[Options]\nLanguageEnglish_Checked=True\n") << u"EN"_s
+        << u"Search and Replace"_s << u"eng"_s;
+}
+
+void TestProgram::languageAtStart()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, modules);
+    QFETCH(QString, title);
+    QFETCH(QString, help);
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    if (!modules.contains(u"ENG"_s))
+        QFile::remove(f.path(u"quorvex.ENG"_s));
+    if (!modules.contains(u"RUS"_s))
+        QFile::remove(f.path(u"quorvex.RUS"_s));
+    if (modules == u"EN"_s)
+        QVERIFY(QFile::copy(QStringLiteral(QUORVEX_BINARY_DIR "/lang/quorvex.ENG"),
+                            f.path(u"quorvex.EN"_s)));
+    if (!settings.isEmpty())
+        writeSettings(f, settings);
+    f.start();
+    QCOMPARE(f.window().windowTitle(), title);
+    QCOMPARE(f.window().helpFolder(), f.path(u"Help/"_s) + help + u'/');
+    QVERIFY(f.prompter.shown.isEmpty());
+    // The option state is built in every case.
+    QCOMPARE(f.window().core().options.ExtensionList, OptionState::DefaultExtensionList());
+    QVERIFY(f.ui().CountFilesL->text().endsWith(u": 0"_s));
+}
+
+void TestProgram::firstStartWritesTheFile()
+{
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    f.start();
+    const QString expected = u"[Main]\n"_s + placementKeys(&f.window())
+        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\n"
+          u"\n[Folders]\n"_s
+        + placementKeys(&f.program().folderDialog()) + u"DirLabel_Caption="_s
+        + QDir::toNativeSeparators(QDir::currentPath())
+        + u"\nRecurseCB_Checked=False\n"
+          u"\n[Options]\n"_s
+        + placementKeys(&f.program().optionsDialog())
+        + u"AutoSaveCB_Checked=True\n"
+          u"BackupDirE_Text=\n"
+          u"BackupRG_ItemIndex=0\n"
+          u"CaseSensitiveCB_Checked=False\n"
+          u"ConfirmCB_Checked=True\n"
+          u"DynamicEditCB_Checked=True\n"
+          u"HTMCB_Checked=True\n"
+          u"HTMLCB_Checked=True\n"
+          u"LanguageEnglish_Checked=True\n"
+          u"LanguageRussian_Checked=False\n"
+          u"RTFCB_Checked=True\n"
+          u"SHTMCB_Checked=True\n"
+          u"SHTMLCB_Checked=True\n"
+          u"TXTCB_Checked=True\n"_s;
+    const QByteArray written = readFile(f.settingsFile());
+    QCOMPARE(QString::fromUtf8(written), expected);
+    QCOMPARE(f.window().windowTitle(), u"Search and Replace"_s);
+    // Saving again, and the next start, give the same bytes.
+    QVERIFY(f.program().optionsDialog().SaveOptions());
+    QCOMPARE(readFile(f.settingsFile()), written);
+    Program again(f.prompter, f.path(u"quorvex"_s));
+    QVERIFY(again.optionsDialog().SaveOptions());
+    QCOMPARE(readFile(f.settingsFile()), written);
+    QVERIFY(f.prompter.shown.isEmpty());
+}
+
+void TestProgram::writeFailureAtStart()
+{
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    const ConfigFolder config(f.path(u"config"_s));
+    // The file in the program's folder and the one in the user's folder are folders.
+    const QString fallback = f.path(u"config/quorvex/Quorvex.ini"_s);
+    QVERIFY(QDir().mkpath(f.settingsFile()));
+    QVERIFY(QDir().mkpath(fallback));
+    f.start();
+    const QString error = u"error: Unable to write to "_s + QDir::toNativeSeparators(fallback);
+    QCOMPARE(f.prompter.shown, QStringList{error});
+    // The start went on: the language, the option state and the window.
+    QCOMPARE(f.window().windowTitle(), u"Search and Replace"_s);
+    QCOMPARE(f.window().core().options.ExtensionList, OptionState::DefaultExtensionList());
+    QVERIFY(f.window().core().options.OpenFilter.startsWith(u"All supported extensions|"_s));
+    QVERIFY(f.showAndActivate());
+    // With auto-save on, neither way of ending gets past the failed write.
+    f.ui().ExitProg->trigger();
+    QVERIFY(f.window().isVisible());
+    QVERIFY(!f.window().close());
+    QVERIFY(f.window().isVisible());
+    QCOMPARE(f.prompter.shown, QStringList({error, error, error}));
+    // With auto-save off the program ends and writes nothing.
+    f.program().optionsDialog().findChild<QCheckBox *>(u"AutoSaveCB"_s)->setChecked(false);
+    f.ui().ExitProg->trigger();
+    QVERIFY(!f.window().isVisible());
+    QCOMPARE(f.prompter.shown.size(), 3);
+    QVERIFY(QFileInfo(fallback).isDir());
+}
+
+void TestProgram::endingSavesOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("autoSave");
+    for (const QString how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s}) {
+        QTest::newRow(qPrintable(how + u", auto-save on"_s)) << how << true;
+        QTest::newRow(qPrintable(how + u", auto-save off"_s)) << how << false;
+    }
+}
+
+void TestProgram::endingSavesOnce()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, autoSave);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    f.program().optionsDialog().findChild<QCheckBox *>(u"AutoSaveCB"_s)->setChecked(autoSave);
+    f.ui().MSCB->setChecked(true);
+    QVERIFY(QFile::remove(f.settingsFile()));
+    end(f, how);
+    QVERIFY(!f.window().isVisible());
+    QCOMPARE(QFileInfo::exists(f.settingsFile()), autoSave);
+    if (autoSave)
+        QVERIFY(readFile(f.settingsFile()).contains("MSCB_Checked=True\n"));
+    QVERIFY(f.prompter.shown.isEmpty());
+}
+
+void TestProgram::failedWriteRefusesTheEnd_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const QString how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s})
+        QTest::newRow(qPrintable(how)) << how;
+}
+
+void TestProgram::failedWriteRefusesTheEnd()
+{
+    QFETCH(QString, how);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    QVERIFY(QFile::remove(f.settingsFile()));
+    QVERIFY(QDir().mkpath(f.settingsFile()));
+    end(f, how);
+    // One attempt to write, one message, and the program goes on.
+    QCOMPARE(
+        f.prompter.shown,
+        QStringList{u"error: Unable to write to "_s + QDir::toNativeSeparators(f.settingsFile())});
+    QVERIFY(f.window().isVisible());
+}
+
+void TestProgram::endingDuringARunSavesAfterIt()
+{
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    QStringList paths;
+    for (int i = 0; i < 20; ++i)
+        paths << f.write(u"data/f%1.txt"_s.arg(i), "one two\r\n");
+    f.prompter.openFiles = {paths};
+    f.window().fileCommands().AddFileExecute();
+    f.ui().SourceRE->setPlainText(u"one"_s);
+    f.window().core().options.ConfirmReplace = false;
+    QVERIFY(QFile::remove(f.settingsFile()));
+    f.prompter.yesNo = {true};
+    bool savedDuringRun = true;
+    QTimer::singleShot(0, &f.window(), [&] {
+        f.ui().ExitProg->trigger();
+        savedDuringRun = QFileInfo::exists(f.settingsFile());
+    });
+    f.window().ProcessFilesExecute();
+    QVERIFY(!savedDuringRun);
+    QVERIFY(!f.window().isVisible());
+    QVERIFY(QFileInfo::exists(f.settingsFile()));
+}
+
+void TestProgram::switchingLanguageRetranslatesEveryForm()
+{
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    writeSettings(f, RussianChosen);
+    f.start();
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    OptionState &options = f.window().core().options;
+
+    // Data and states that a switch must keep, Cyrillic where it can be.
+    const QString folder = f.path(u"Папка"_s);
+    QStringList paths = {f.write(u"Папка/отчёт.txt"_s, "один два\r\n"),
+                         f.write(u"Папка/b.htm"_s, "<p>один</p>\r\n")};
+    f.prompter.openFiles = {paths};
+    f.window().fileCommands().AddFileExecute();
+    ui.SourceRE->setPlainText(u"один"_s);
+    ui.TargetRE->setPlainText(u"три"_s);
+    ui.MSCB->setChecked(true);
+    ui.MRCB->setChecked(true);
+    ui.RCB->setChecked(false);
+    WindowFixture::whenModal(
+        [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"YesToAll1B"_s)->click(); });
+    f.window().ProcessFilesExecute();
+    const QStringList report = f.window().reportPage()->lines();
+    QVERIFY(hasCyrillic(report.join(u'\n')));
+    ui.OperationPC->setCurrentWidget(ui.SourceTS);
+    FolderDialog &folders = f.program().folderDialog();
+    QVERIFY(folders.setOpenFolder(folder));
+    folders.findChild<QCheckBox *>(u"RecurseCB"_s)->setChecked(true);
+    OptionsDialog &dialog = f.program().optionsDialog();
+    dialog.findChild<QCheckBox *>(u"RTFCB"_s)->setChecked(false);
+    dialog.findChild<QLineEdit *>(u"BackupDirE"_s)->setText(u"Резерв"_s);
+    f.window().helpWindow();
+
+    QMap<const QWidget *, QMap<QString, QString>> russian;
+    for (const QWidget *form : fourForms(f))
+        russian.insert(form, formTexts(form));
+    QCOMPARE(russian.value(&f.window()).value(u"MainF.windowTitle"_s), u"Поиск и замена"_s);
+    const QString russianCount = ui.CountFilesL->text();
+
+    const auto dataKept = [&] {
+        QCOMPARE(
+            f.window().fileList(),
+            QStringList({QDir::toNativeSeparators(paths[0]), QDir::toNativeSeparators(paths[1])}));
+        QCOMPARE(ui.SourceRE->patternText(), u"один"_s);
+        QCOMPARE(ui.TargetRE->patternText(), u"три"_s);
+        QCOMPARE(f.window().reportPage()->lines(), report);
+        QVERIFY(f.window().reportPage()->reportEditor()->isReadOnly());
+        QVERIFY(ui.MSCB->isChecked());
+        QVERIFY(ui.MRCB->isChecked());
+        QVERIFY(!ui.RCB->isChecked());
+        QVERIFY(!ui.OperationPC->isTabVisible(ui.OperationPC->indexOf(ui.TargetTS)));
+        QCOMPARE(ui.OperationPC->currentWidget(), ui.SourceTS);
+        QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.SourceRE);
+        QCOMPARE(folders.openFolder(), folder);
+        QCOMPARE(folders.findChild<QLabel *>(u"DirLabel"_s)->text(),
+                 QDir::toNativeSeparators(folder));
+        QVERIFY(folders.recurse());
+        QVERIFY(!dialog.findChild<QCheckBox *>(u"RTFCB"_s)->isChecked());
+        QCOMPARE(dialog.findChild<QLineEdit *>(u"BackupDirE"_s)->text(), u"Резерв"_s);
+        QVERIFY(!options.ExtensionList.contains(u".RTF"_s));
+    };
+
+    chooseLanguage(f, u"LanguageEnglish"_s);
+    // Every form has its new texts as soon as the dialog is accepted.
+    for (const QWidget *form : fourForms(f)) {
+        const QMap<QString, QString> english = formTexts(form);
+        const QMap<QString, QString> before = russian.value(form);
+        QCOMPARE(english.keys(), before.keys());
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            QVERIFY2(!hasCyrillic(it.value()), qPrintable(it.key() + u": "_s + it.value()));
+            if (hasCyrillic(before.value(it.key())))
+                QVERIFY2(it.value() != before.value(it.key()), qPrintable(it.key()));
+        }
+    }
+    QCOMPARE(ui.CountFilesL->text(), u"Total number of files: 2"_s);
+    QCOMPARE(f.window().helpFolder(), options.EnglishHelpFolder);
+    QCOMPARE(f.window().helpWindow()->folder(), options.EnglishHelpFolder);
+    QCOMPARE(f.program().reviewDialog().windowTitle(), u"Processing File"_s);
+    QCOMPARE(options.OpenFilter, u"All supported extensions|*.HTM;*.HTML;*.SHTML;*.SHTM;*.TXT;"_s);
+    QCOMPARE(f.window().core().messages.LoadMessage(65299), u"Nothing to find"_s);
+    dataKept();
+
+    chooseLanguage(f, u"LanguageRussian"_s);
+    for (const QWidget *form : fourForms(f))
+        QCOMPARE(formTexts(form), russian.value(form));
+    QCOMPARE(ui.CountFilesL->text(), russianCount);
+    QCOMPARE(f.window().helpFolder(), options.RussianHelpFolder);
+    dataKept();
+}
+
+void TestProgram::switchWithoutModuleChangesNothing()
+{
+    WindowFixture f;
+    QMap<const QWidget *, QMap<QString, QString>> before;
+    for (const QWidget *form : fourForms(f))
+        before.insert(form, formTexts(form));
+    const QString help = f.window().helpFolder();
+    chooseLanguage(f, u"LanguageRussian"_s);
+    chooseLanguage(f, u"LanguageEnglish"_s);
+    for (const QWidget *form : fourForms(f))
+        QCOMPARE(formTexts(form), before.value(form));
+    QCOMPARE(f.window().helpFolder(), help);
+    QVERIFY(f.prompter.shown.isEmpty());
+}
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
