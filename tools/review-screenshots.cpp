@@ -142,6 +142,8 @@ int main(int argc, char **argv)
     QuietPrompter prompter;
     QuorvexCore core{host};
     core.options.SetProgramFolder(dir.filePath(u"program"_s));
+    // The forms translate by id: the built-in texts come first, as in the program.
+    core.language.installBuiltin();
     ReviewDialog dialog(core.review, prompter);
     host.dialog = &dialog;
     dialog.resize(760, 400);

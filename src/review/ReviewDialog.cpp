@@ -133,7 +133,10 @@ void ReviewDialog::DocumentEdited(const TextEdit &edit)
 void ReviewDialog::ReviewFileChanged(const QString &fileName)
 {
     m_fileName = fileName;
-    updateCaption();
+    // The caption names the file when the dialog is shown: setting a hidden window's title for
+    // each of thousands of files would cost a run more than its search does.
+    if (isVisible() || fileName.isEmpty())
+        updateCaption();
 }
 
 void ReviewDialog::updateCaption()
@@ -190,6 +193,7 @@ ModalResult ReviewDialog::ShowOccurrence()
     view()->setSelection(state.MatchStart, state.MatchStart + state.MatchLength);
     m_session.reviewState().rsSelecting = false;
     view()->centerOn(state.MatchStart, state.MatchStart + state.MatchLength);
+    updateCaption();
     return toModalResult(runModal());
 }
 

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolButton>

@@ -62,11 +62,15 @@ ReportPage::ReportPage(const MessageCatalogue &messages, Prompter &prompter, QWi
             SaveReportExecute();
     });
     connect(m_ui->BitBtn3, &QPushButton::clicked, this, &ReportPage::okClicked);
+    // A report in sight during a run still fills as the run goes on.
+    m_flush.setInterval(FlushIntervalMs);
+    m_flush.setSingleShot(true);
+    connect(&m_flush, &QTimer::timeout, this, &ReportPage::flush);
 }
 
 ReportPage::~ReportPage() = default;
 
-QTextEdit *ReportPage::reportEditor() const
+QPlainTextEdit *ReportPage::reportEditor() const
 {
     return m_ui->ReportRE;
 }
@@ -89,7 +93,9 @@ void ReportPage::bindActions(QAction *printReport, QAction *saveReport)
 
 void ReportPage::clear()
 {
-    QTextEdit *report = m_ui->ReportRE;
+    m_pending.clear();
+    m_flush.stop();
+    QPlainTextEdit *report = m_ui->ReportRE;
     report->setReadOnly(false);
     report->clear();
     m_lineCount = 0;
@@ -97,16 +103,33 @@ void ReportPage::clear()
 
 void ReportPage::appendLine(const QString &line)
 {
+    m_pending.append(line);
+    if (!m_flush.isActive())
+        m_flush.start();
+}
+
+// Lines reach the editor in batches: one insertion lays out many lines at once, where a line
+// at a time would cost a run over thousands of files more than its search.
+void ReportPage::flush()
+{
+    m_flush.stop();
+    if (m_pending.isEmpty())
+        return;
     QTextCursor cursor(m_ui->ReportRE->document());
     cursor.movePosition(QTextCursor::End);
-    if (m_lineCount++ > 0)
-        cursor.insertBlock();
-    cursor.insertText(line);
+    QString text;
+    if (m_lineCount > 0)
+        text += QChar::ParagraphSeparator;
+    text += m_pending.join(QChar::ParagraphSeparator);
+    cursor.insertText(text);
+    m_lineCount += m_pending.size();
+    m_pending.clear();
 }
 
 void ReportPage::finish()
 {
-    QTextEdit *report = m_ui->ReportRE;
+    flush();
+    QPlainTextEdit *report = m_ui->ReportRE;
     report->setReadOnly(true);
     report->moveCursor(QTextCursor::Start);
 }
@@ -115,11 +138,11 @@ QStringList ReportPage::lines() const
 {
     const QTextDocument *document = m_ui->ReportRE->document();
     QStringList lines;
-    if (document->isEmpty())
-        return lines;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        lines << block.text().replace(QChar::LineSeparator, u"\r\n"_s);
-    return lines;
+    if (m_lineCount > 0) {
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            lines << block.text().replace(QChar::LineSeparator, u"\r\n"_s);
+    }
+    return lines + m_pending;
 }
 
 // The form keeps the filter as the save dialog always had it ("name|*.ext|...").
@@ -185,6 +208,12 @@ bool ReportPage::print(QPrinter &printer) const
         painter.restore();
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+void ReportPage::showEvent(QShowEvent *event)
+{
+    flush();
+    QWidget::showEvent(event);
 }
 
 void ReportPage::changeEvent(QEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -10,7 +11,7 @@ class MessageCatalogue;
 class Prompter;
 class QAction;
 class QPrinter;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace Ui {
 class TReportTS;
@@ -25,13 +26,14 @@ public:
     ReportPage(const MessageCatalogue &messages, Prompter &prompter, QWidget *parent = nullptr);
     ~ReportPage() override;
 
-    QTextEdit *reportEditor() const;
+    QPlainTextEdit *reportEditor() const;
     // The buttons "&Печать" and "&Сохранить" trigger these actions, which run
     // PrintReportExecute and SaveReportExecute, and follow their enabled state.
     void bindActions(QAction *printReport, QAction *saveReport);
 
     // What a run does to the report: cleared at its start, one line at a time, read-only at
-    // its end. The page is hidden while a run appends, so nothing is drawn until it is shown.
+    // its end. Appended lines reach the editor in batches: when the page is shown, a moment
+    // after they came, and at the end.
     void clear();
     void appendLine(const QString &line);
     void finish();
@@ -51,8 +53,12 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    static constexpr int FlushIntervalMs = 250;
+
+    void flush();
     QString saveFilter() const;
     bool print(QPrinter &printer) const;
 
@@ -62,6 +68,8 @@ private:
     QAction *m_printAction = nullptr;
     QAction *m_saveAction = nullptr;
     int m_filterIndex = 1;
-    qsizetype m_lineCount = 0;
+    qsizetype m_lineCount = 0; // lines in ReportRE
+    QStringList m_pending; // lines not in ReportRE yet
+    QTimer m_flush;
     QString m_folder;
 };

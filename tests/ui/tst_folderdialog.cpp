@@ -1,5 +1,8 @@
 #include "ui/FolderDialog.h"
 
+#include "lang/InterfaceLanguage.h"
+#include "lang/MessageCatalogue.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -13,6 +16,7 @@ using namespace Qt::StringLiterals;
 class TestFolderDialog : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void namesAndTexts();
     void resultIsTheOpenFolder();
     void storedFolder_data();
@@ -23,7 +27,17 @@ private slots:
     void longFolderIsKeptWhole();
     void drivesStartWithRoot();
     void currentFolderNeverChanges();
+
+private:
+    MessageCatalogue m_messages;
+    InterfaceLanguage m_language{m_messages};
 };
+
+// The form translates by id: the built-in texts come first, as in the program.
+void TestFolderDialog::initTestCase()
+{
+    QVERIFY(m_language.installBuiltin());
+}
 
 namespace {
 

@@ -1,5 +1,8 @@
 #include "ui/WindowFixture.h"
 
+#include "lang/InterfaceLanguage.h"
+#include "lang/MessageCatalogue.h"
+
 #include "ui/AboutBox.h"
 #include "ui/DisplayCheck.h"
 #include "ui/HelpWindow.h"
@@ -50,7 +53,7 @@ void TestHelp::everyContextHasItsAnchor_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<int>("context");
-    for (const QString language : {u"rus"_s, u"eng"_s}) {
+    for (const QString &language : {u"rus"_s, u"eng"_s}) {
         for (int context : HelpWindow::contexts())
             QTest::addRow("%s %d", qPrintable(language), context) << language << context;
     }
@@ -129,6 +132,9 @@ void TestHelp::aboutBoxShowsVersionAndComputer()
 {
     QCoreApplication::setApplicationVersion(u"1.2.3"_s);
     MessageCatalogue messages;
+    // The form translates by id: the built-in texts come first, as in the program.
+    InterfaceLanguage language(messages);
+    QVERIFY(language.installBuiltin());
     AboutBox box(messages);
     QCOMPARE(box.objectName(), u"AboutF"_s);
     QCOMPARE(box.windowTitle(), u"О программе"_s);

@@ -11,9 +11,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -214,7 +214,7 @@ void TestMainWindow::keyTableByFocus_data()
     QTest::addColumn<QString>("effect");
     const int ctrl = Qt::ControlModifier;
     const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
-    for (const QString focus : {u"FilesLB"_s, u"SourceRE"_s, u"TargetRE"_s}) {
+    for (const QString &focus : {u"FilesLB"_s, u"SourceRE"_s, u"TargetRE"_s}) {
         const QByteArray at = focus.toLatin1();
         const bool inList = focus == u"FilesLB"_s;
         QTest::newRow("Ctrl+A in " + at) << int(Qt::Key_A) << ctrl << focus << u"add files"_s;
@@ -313,7 +313,7 @@ void TestMainWindow::fullRunEndsOnReadOnlyReport()
     f.ui().TargetRE->setPlainText(u"1"_s);
     f.window().ProcessFilesExecute();
     QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
-    QTextEdit *report = f.window().reportPage()->reportEditor();
+    const QPlainTextEdit *report = f.window().reportPage()->reportEditor();
     QVERIFY(report->isReadOnly());
     QVERIFY(report->toPlainText().contains(u"Произведено 6/6 замен"_s));
     for (const QString &path : paths)

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
@@ -318,7 +319,7 @@ void TestProgram::endingSavesOnce_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("autoSave");
-    for (const QString how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s}) {
+    for (const QString &how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s}) {
         QTest::newRow(qPrintable(how + u", auto-save on"_s)) << how << true;
         QTest::newRow(qPrintable(how + u", auto-save off"_s)) << how << false;
     }
@@ -344,7 +345,7 @@ void TestProgram::endingSavesOnce()
 void TestProgram::failedWriteRefusesTheEnd_data()
 {
     QTest::addColumn<QString>("how");
-    for (const QString how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s})
+    for (const QString &how : {u"exit command"_s, u"close box"_s, u"Alt+F4"_s})
         QTest::newRow(qPrintable(how)) << how;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/ScriptedPrompter.h"
 
 #include "document/Cp1251.h"
+#include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 #include "rtf/RtfDocument.h"
 #include "ui/ReportPage.h"
@@ -8,12 +9,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -46,6 +47,9 @@ struct Page {
 
     QTemporaryDir dir;
     MessageCatalogue messages;
+    // The form translates by id: the built-in texts come first, as in the program.
+    InterfaceLanguage language{messages};
+    bool builtin = language.installBuiltin();
     ScriptedPrompter prompter;
     ReportPage page{messages, prompter};
 };
@@ -73,6 +77,8 @@ class TestReportPage : public QObject {
     Q_OBJECT
 
 private slots:
+    void linesReachTheEditorInBatches_data();
+    void linesReachTheEditorInBatches();
     void runFillsTheReport();
     void save_data();
     void save();
@@ -94,6 +100,46 @@ private slots:
     void okAsksForTheFileList();
     void languageChangeRetranslates();
 };
+
+void TestReportPage::linesReachTheEditorInBatches_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the run ends") << u"finish"_s;
+    QTest::newRow("the page is shown during the run") << u"show"_s;
+    QTest::newRow("a moment passes") << u"wait"_s;
+}
+
+void TestReportPage::linesReachTheEditorInBatches()
+{
+    QFETCH(QString, how);
+    Page p;
+    p.page.clear();
+    for (const QString &line : SampleReport)
+        p.page.appendLine(line);
+    // The report is whole at once, wherever its lines are.
+    QCOMPARE(p.page.lines(), SampleReport);
+    QVERIFY(p.page.reportEditor()->toPlainText().isEmpty());
+    if (how == u"finish")
+        p.page.finish();
+    else if (how == u"show")
+        p.page.show();
+    const QString expected = SampleReport.join(u'\n');
+    if (how == u"wait")
+        QTRY_COMPARE(p.page.reportEditor()->toPlainText(), expected);
+    else
+        QCOMPARE(p.page.reportEditor()->toPlainText(), expected);
+    QCOMPARE(p.page.lines(), SampleReport);
+    p.page.appendLine(u"after"_s);
+    p.page.finish();
+    QCOMPARE(p.page.lines(), SampleReport + QStringList{u"after"_s});
+    QCOMPARE(p.page.reportEditor()->isReadOnly(), true);
+    // A new run starts from nothing, with nothing left over.
+    p.page.appendLine(u"pending"_s);
+    p.page.clear();
+    QVERIFY(p.page.lines().isEmpty());
+    QTest::qWait(300);
+    QVERIFY(p.page.reportEditor()->toPlainText().isEmpty());
+}
 
 void TestReportPage::runFillsTheReport()
 {

@@ -35,5 +35,7 @@ public:
     ScriptedPrompter prompter;
     ReviewTestHost host{prompter};
     QuorvexCore core{host};
+    // The forms translate by id: the built-in texts come before the dialog, as in the program.
+    bool builtin = core.language.installBuiltin();
     ReviewDialog dialog{core.review, prompter};
 };
