@@ -19,6 +19,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -342,6 +344,8 @@ bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
             command = [files] { files->RemoveAllExecute(); };
     } else if (mods == Qt::AltModifier && code == Qt::Key_F4) {
         command = [this] { ExitProgExecute(); };
+    } else if (QMenu *menu = mods == Qt::AltModifier ? menuOfMnemonic(key) : nullptr) {
+        command = [this, menu] { m_ui.MainMenu1->setActiveAction(menu->menuAction()); };
     } else if (mods == Qt::NoModifier) {
         if (code == Qt::Key_F9)
             command = [this] { ProcessFilesExecute(); };
@@ -355,6 +359,20 @@ bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
     if (run)
         command();
     return true;
+}
+
+// The menus take their Alt+letter before the buttons and labels of the page (several share a
+// letter with a menu: "&Опции" and "&Обработать"), as the window's menus always have; Qt would
+// give such a key to none of them.
+QMenu *MainWindow::menuOfMnemonic(QKeyCombination key) const
+{
+    for (QAction *item : m_ui.MainMenu1->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(item->text());
+        if (item->menu() && item->isVisible() && item->isEnabled() && !mnemonic.isEmpty()
+            && mnemonic[0] == key)
+            return item->menu();
+    }
+    return nullptr;
 }
 
 void MainWindow::FormShow()

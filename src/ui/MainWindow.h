@@ -13,6 +13,7 @@ class FileListCommands;
 class FileListModel;
 class FolderDialog;
 class HelpWindow;
+class QMenu;
 class OptionsDialog;
 class PatternCommands;
 class Prompter;
@@ -97,6 +98,7 @@ private:
     void FormCreate();
     void FormShow();
     bool dispatchKey(QKeyCombination key, QWidget *focus, bool run);
+    QMenu *menuOfMnemonic(QKeyCombination key) const;
     void askStopAndExit();
     void setRunning(bool running);
     QWidget *questionParent();

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTextCursor>
@@ -52,6 +53,8 @@ private slots:
     void reportSaveFilterAfterListSave();
     void reportClearedAtEachRun();
     void questionsAskedInReviewSitOnTopOfIt();
+    void menusTakeTheirLetterFirst_data();
+    void menusTakeTheirLetterFirst();
 };
 
 namespace {
@@ -626,6 +629,39 @@ void TestMainWindow::questionsAskedInReviewSitOnTopOfIt()
              (QStringList{u"question: Подтверждение: Прервать операцию ?"_s,
                           u"message: Операция прервана по желанию пользователя"_s}));
     QCOMPARE(f.prompter.parents, (QList<QWidget *>{&f.program().reviewDialog(), &f.window()}));
+}
+
+void TestMainWindow::menusTakeTheirLetterFirst_data()
+{
+    QTest::addColumn<int>("letter");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("menu");
+    // "&Обработать" on "В файлах", "&Очистить" on "Найти" and "&Печать" on "Отчет" share their
+    // letter with a menu.
+    QTest::newRow("Alt+О on В файлах") << 0x41E << u"FilesTS"_s << u"N1"_s;
+    QTest::newRow("Alt+О on Найти") << 0x41E << u"SourceTS"_s << u"N1"_s;
+    QTest::newRow("Alt+П on Отчет") << 0x41F << u"ReportTS"_s << u"HelpI"_s;
+    QTest::newRow("Alt+Ф on Найти") << 0x424 << u"SourceTS"_s << u"FilesI"_s;
+}
+
+void TestMainWindow::menusTakeTheirLetterFirst()
+{
+    QFETCH(int, letter);
+    QFETCH(QString, page);
+    QFETCH(QString, menu);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    Ui::MainF &ui = f.ui();
+    selectPageAsUser(ui, f.window().findChild<QWidget *>(page));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(letter), QString(QChar(letter).toLower()),
+                        Qt::AltModifier);
+    auto *opened = f.window().findChild<QMenu *>(menu);
+    QTRY_VERIFY(opened->isVisible());
+    opened->hide();
+    QCOMPARE(f.prompter.shown, QStringList());
+    QCOMPARE(ui.OperationPC->currentWidget(), f.window().findChild<QWidget *>(page));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -683,7 +683,7 @@
         </message>
         <message id="TMainF.BitBtn3.Caption">
             <source>&amp;Ok</source>
-            <translation>&amp;OK</translation>
+            <translation>O&amp;K</translation>
         </message>
     </context>
     <context>
