@@ -31,6 +31,7 @@ private slots:
     void aboutBoxShowsVersionAndComputer();
     void displayCheck_data();
     void displayCheck();
+    void programWithoutDisplaySaysSo_data();
     void programWithoutDisplaySaysSo();
 };
 
@@ -167,15 +168,28 @@ void TestHelp::displayCheck()
     QCOMPARE(DisplayCheck::hasDisplay(platform, display, wayland), has);
 }
 
+void TestHelp::programWithoutDisplaySaysSo_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("C locale: English") << u"C"_s << u"no display"_s;
+    QTest::newRow("British English") << u"en_GB.UTF-8"_s << u"no display"_s;
+    QTest::newRow("Russian locale: Russian") << u"ru_RU.UTF-8"_s << u"нет дисплея"_s;
+}
+
 void TestHelp::programWithoutDisplaySaysSo()
 {
+    QFETCH(QString, locale);
+    QFETCH(QString, says);
     const QString program = QString::fromUtf8(QUORVEX_BINARY_DIR) + u"/src/app/quorvex"_s;
     if (!QFile::exists(program))
         QSKIP("the program is not built");
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char *name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         environment.remove(QString::fromLatin1(name));
+    environment.insert(u"LANG"_s, locale);
     process.setProcessEnvironment(environment);
     process.start(program, {});
     QVERIFY(process.waitForFinished(30000));
@@ -184,6 +198,7 @@ void TestHelp::programWithoutDisplaySaysSo()
         = QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
     QVERIFY(lines.constFirst().contains(u"quorvex-batch"_s));
+    QVERIFY2(lines.constFirst().contains(says), qPrintable(lines.constFirst()));
 }
 
 QTEST_MAIN(TestHelp)
