@@ -32,14 +32,20 @@ function(quorvex_build_language_modules core)
   add_dependencies(${core} quorvex_language_modules)
 endfunction()
 
-# quorvex_deploy_language_modules(<executable target>): puts the modules beside the executable,
-# named after it, whenever it is built, and installs them beside it.
+# quorvex_deploy_language_modules(<executable target> [NAME <base name>] [NO_INSTALL]): puts the
+# modules beside the executable whenever it is built, named after it (or after NAME, for a tool
+# that reads the program's modules), and installs them beside it unless NO_INSTALL.
 function(quorvex_deploy_language_modules target)
+  cmake_parse_arguments(PARSE_ARGV 1 deploy "NO_INSTALL" "NAME" "")
+  set(base $<TARGET_FILE_BASE_NAME:${target}>)
+  if(deploy_NAME)
+    set(base ${deploy_NAME})
+  endif()
   set(copies)
   foreach(abbreviation IN LISTS QUORVEX_LANGUAGE_ABBREVIATIONS)
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different
       ${QUORVEX_LANGUAGE_DIR}/quorvex.${abbreviation}
-      $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.${abbreviation})
+      $<TARGET_FILE_DIR:${target}>/${base}.${abbreviation})
   endforeach()
   add_custom_target(${target}_deploy_languages
     COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>
@@ -47,11 +53,17 @@ function(quorvex_deploy_language_modules target)
     VERBATIM)
   add_dependencies(${target}_deploy_languages quorvex_language_modules)
   add_dependencies(${target} ${target}_deploy_languages)
+  if(deploy_NO_INSTALL)
+    return()
+  endif()
 
   include(GNUInstallDirs)
   get_target_property(name ${target} OUTPUT_NAME)
   if(NOT name)
     set(name ${target})
+  endif()
+  if(deploy_NAME)
+    set(name ${deploy_NAME})
   endif()
   foreach(abbreviation IN LISTS QUORVEX_LANGUAGE_ABBREVIATIONS)
     install(FILES ${QUORVEX_LANGUAGE_DIR}/quorvex.${abbreviation}
