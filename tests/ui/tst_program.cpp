@@ -47,6 +47,7 @@ private slots:
     void endingDuringARunSavesAfterIt();
     void switchingLanguageRetranslatesEveryForm();
     void switchWithoutModuleChangesNothing();
+    void englishMnemonicsDoNotCollide();
 };
 
 namespace {
@@ -166,6 +167,38 @@ QList<QWidget *> fourForms(WindowFixture &f)
 {
     return {&f.window(), &f.program().folderDialog(), &f.program().reviewDialog(),
             &f.program().optionsDialog()};
+}
+
+// The underlined letters of the controls below `container` (a control's own text or a label's),
+// with the controls that use them.
+QMultiMap<QChar, QString> mnemonics(const QWidget *container)
+{
+    QMultiMap<QChar, QString> letters;
+    const auto add = [&letters](const QString &text, const QString &name) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+        if (!mnemonic.isEmpty())
+            letters.insert(QChar(mnemonic[0].key()).toUpper(), name);
+    };
+    for (const QWidget *widget : container->findChildren<QWidget *>()) {
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            add(button->text(), widget->objectName());
+        else if (const auto *label = qobject_cast<const QLabel *>(widget))
+            add(label->text(), widget->objectName());
+        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            add(group->title(), widget->objectName());
+    }
+    return letters;
+}
+
+QMultiMap<QChar, QString> mnemonics(const QList<QAction *> &actions)
+{
+    QMultiMap<QChar, QString> letters;
+    for (const QAction *action : actions) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        if (!mnemonic.isEmpty())
+            letters.insert(QChar(mnemonic[0].key()).toUpper(), action->objectName());
+    }
+    return letters;
 }
 
 // Ends the program as the user would.
@@ -493,6 +526,40 @@ void TestProgram::switchWithoutModuleChangesNothing()
         QCOMPARE(formTexts(form), before.value(form));
     QCOMPARE(f.window().helpFolder(), help);
     QVERIFY(f.prompter.shown.isEmpty());
+}
+
+void TestProgram::englishMnemonicsDoNotCollide()
+{
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    f.start();
+    QCOMPARE(f.window().windowTitle(), u"Search and Replace"_s);
+    Ui::MainF &ui = f.ui();
+    const QMultiMap<QChar, QString> menuBar = mnemonics(ui.MainMenu1->actions());
+    // What is in sight at one time: the menu bar with one page; one menu; a dialog, or one
+    // question panel of the review dialog.
+    QList<std::pair<QString, QMultiMap<QChar, QString>>> groups;
+    for (QWidget *page : {ui.FilesTS, ui.SourceTS, ui.TargetTS, ui.ReportTS}) {
+        QMultiMap<QChar, QString> letters = mnemonics(page);
+        letters.unite(menuBar);
+        groups.append({page->objectName(), letters});
+    }
+    for (const QMenu *menu : f.window().findChildren<QMenu *>())
+        groups.append({menu->objectName(), mnemonics(menu->actions())});
+    groups.append({u"OptionsF"_s, mnemonics(&f.program().optionsDialog())});
+    groups.append({u"FolderDF"_s, mnemonics(&f.program().folderDialog())});
+    for (const char *panel : {"RP", "FP", "SP", "PContinue"}) {
+        groups.append({QString::fromLatin1(panel),
+                       mnemonics(f.program().reviewDialog().findChild<QWidget *>(
+                           QString::fromLatin1(panel)))});
+    }
+    for (const auto &[group, letters] : groups) {
+        for (const QChar letter : letters.uniqueKeys()) {
+            const QStringList users = letters.values(letter);
+            QVERIFY2(users.size() == 1,
+                     qPrintable(group + u": "_s + letter + u" in "_s + users.join(u", "_s)));
+        }
+    }
 }
 
 QTEST_MAIN(TestProgram)
