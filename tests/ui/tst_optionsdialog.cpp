@@ -1,8 +1,10 @@
 #include "ScriptedHost.h"
 #include "document/Cp1251.h"
 #include "run/QuorvexCore.h"
+#include "ui/FormTexts.h"
 #include "ui/OptionsDialog.h"
 #include "ui/ScriptedPrompter.h"
+#include "ui/SettingsText.h"
 #include "ui/StandInFolderChooser.h"
 #include "ui/StandInMainWindow.h"
 
@@ -11,19 +13,14 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -52,63 +49,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QRect centred(QSize size)
-{
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size,
-                               QGuiApplication::primaryScreen()->availableGeometry());
-}
-
-QString normPos(const QRect &rect)
-{
-    return u"%1,%2,%3,%4"_s.arg(rect.left())
-        .arg(rect.top())
-        .arg(rect.left() + rect.width())
-        .arg(rect.top() + rect.height());
-}
-
-// The placement keys as every save writes them, for a window at `rect`.
-QString placementKeys(const QRect &rect)
-{
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    const QString suffix = u"(%1x%2)"_s.arg(screen.width()).arg(screen.height());
-    const int dpi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
-    return u"FormVersion=0\nFlags=0\nShowCmd=1\nPixelsPerInch=%1\n"
-           u"MinMaxPos%2=-1,-1,-1,-1\nMinMaxPos=-1,-1,-1,-1\n"
-           u"NormPos%2=%3\nNormPos=%3\nVisible=0\n"_s.arg(dpi)
-               .arg(suffix, normPos(rect));
-}
-
-bool hasCyrillic(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar ch) { return ch.unicode() >= 0x400 && ch.unicode() <= 0x52f; });
-}
-
-// Every text a form shows (not the data it holds: edit boxes and the folder label), by where it
-// is shown.
-QMap<QString, QString> formTexts(QWidget *form)
-{
-    QMap<QString, QString> texts;
-    texts.insert(form->objectName() + u".windowTitle"_s, form->windowTitle());
-    for (QWidget *widget : form->findChildren<QWidget *>()) {
-        const QString name = widget->objectName();
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            texts.insert(name + u".text"_s, button->text());
-        else if (auto *group = qobject_cast<QGroupBox *>(widget))
-            texts.insert(name + u".title"_s, group->title());
-        else if (auto *label = qobject_cast<QLabel *>(widget); label && name != u"DirLabel")
-            texts.insert(name + u".text"_s, label->text());
-        else if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
-            for (int i = 0; i < tabs->count(); ++i)
-                texts.insert(name + u".tab"_s + QString::number(i), tabs->tabText(i));
-        }
-    }
-    for (QAction *action : form->findChildren<QAction *>(Qt::FindDirectChildrenOnly))
-        texts.insert(action->objectName() + u".action"_s, action->text());
-    texts.remove(u".text"_s); // nameless parts of compound widgets
-    return texts;
 }
 
 // The start of the program as far as the options dialog is concerned: the core, the main
@@ -262,13 +202,14 @@ void TestOptionsDialog::firstStartWritesTheFile()
     dialog.layout()->activate();
     const QSize optionsSize = dialog.size();
     s.start();
-    const QString expected = u"[Main]\n"_s + placementKeys(centred(QSize(640, 463)))
+    const QString expected = u"[Main]\n"_s
+        + SettingsText::placementKeys(SettingsText::centred(QSize(640, 463)))
         + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\n"
           u"\n[Folders]\n"_s
-        + placementKeys(centred(QSize(305, 311)))
+        + SettingsText::placementKeys(SettingsText::centred(QSize(305, 311)))
         + u"DirLabel_Caption=/home/user/site\nRecurseCB_Checked=False\n"
           u"\n[Options]\n"_s
-        + placementKeys(centred(optionsSize))
+        + SettingsText::placementKeys(SettingsText::centred(optionsSize))
         + u"AutoSaveCB_Checked=True\n"
           u"BackupDirE_Text=\n"
           u"BackupRG_ItemIndex=0\n"
@@ -310,14 +251,14 @@ void TestOptionsDialog::handEditedFile()
     const QRect options(QPoint(50, 60), dialog.size());
     QString text = u"; Quorvex settings, kept by hand\r\n"
                    u"[ main ]\r\n"_s
-        + placementKeys(QRect(10, 20, 640, 463))
+        + SettingsText::placementKeys(QRect(10, 20, 640, 463))
         + u"rcb_checked = false\r\n"
           u"mscb_checked=True\r\n"
           u"MRCB_Checked=False\r\n"
           u"Unknown=keep me\r\n"
           u"\r\n"
           u"[OPTIONS]\r\n"_s
-        + placementKeys(options)
+        + SettingsText::placementKeys(options)
         + u"AutoSaveCB_Checked=True\r\n"
           u"BackupDirE_Text=\"'D:\\Резерв'\"\r\n"
           u"BackupRG_ItemIndex=1\r\n"
@@ -334,7 +275,7 @@ void TestOptionsDialog::handEditedFile()
           u"TXTCB_Checked=True\r\n"
           u"# the folder chooser\r\n"
           u"[Folders]\r\n"_s
-        + placementKeys(QRect(30, 40, 305, 311))
+        + SettingsText::placementKeys(QRect(30, 40, 305, 311))
         + u"DirLabel_Caption = \"C:\\Документы\"\r\n"
           u"RecurseCB_Checked=True\r\n"_s;
     text.replace(u"\r\n"_s, u"\n"_s).replace(u"\n"_s, u"\r\n"_s);
@@ -504,7 +445,8 @@ void TestOptionsDialog::placement()
         QVERIFY(!s.main.testAttribute(Qt::WA_Moved));
         QVERIFY(s.dialog->SaveOptions());
         QVERIFY(QString::fromUtf8(s.iniBytes())
-                    .contains(u"NormPos="_s + normPos(centred(QSize(640, 463)))));
+                    .contains(u"NormPos="_s
+                              + SettingsText::normPos(SettingsText::centred(QSize(640, 463)))));
     } else {
         const QStringList n = geometry.split(u',');
         QCOMPARE(s.main.geometry(), QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
@@ -786,9 +728,10 @@ void TestOptionsDialog::englishAtFirstStart()
     QCOMPARE(s.core.messages.LoadMessage(65299), u"Nothing to find"_s);
     QVERIFY(s.core.options.OpenFilter.startsWith(u"All supported extensions|"_s));
     for (QWidget *form : {static_cast<QWidget *>(&dialog), static_cast<QWidget *>(&s.main)}) {
-        const QMap<QString, QString> texts = formTexts(form);
+        const QMap<QString, QString> texts = FormTexts::of(form);
         for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-            QVERIFY2(!hasCyrillic(it.value()), qPrintable(it.key() + u": "_s + it.value()));
+            QVERIFY2(!FormTexts::hasCyrillic(it.value()),
+                     qPrintable(it.key() + u": "_s + it.value()));
     }
 }
 
@@ -797,8 +740,8 @@ void TestOptionsDialog::switchingBackRestoresExactly()
     Start s;
     writeFile(s.ini(), "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n");
     OptionsDialog &dialog = s.start();
-    const QMap<QString, QString> russianDialog = formTexts(&dialog);
-    const QMap<QString, QString> russianMain = formTexts(&s.main);
+    const QMap<QString, QString> russianDialog = FormTexts::of(&dialog);
+    const QMap<QString, QString> russianMain = FormTexts::of(&s.main);
     QCOMPARE(russianDialog.value(u"OptionsF.windowTitle"_s), u"Опции"_s);
     s.addModule(u"quorvex.ENG"_s, u"quorvex.ENG"_s);
     s.addModule(u"quorvex.RUS"_s, u"quorvex.RUS"_s);
@@ -813,11 +756,12 @@ void TestOptionsDialog::switchingBackRestoresExactly()
     QTest::mouseClick(s.control<QPushButton>(u"OkB"_s), Qt::LeftButton);
     for (const auto &[form, russian] : {std::pair{static_cast<QWidget *>(&dialog), russianDialog},
                                         std::pair{static_cast<QWidget *>(&s.main), russianMain}}) {
-        const QMap<QString, QString> english = formTexts(form);
+        const QMap<QString, QString> english = FormTexts::of(form);
         QCOMPARE(english.keys(), russian.keys());
         for (auto it = english.cbegin(); it != english.cend(); ++it) {
-            QVERIFY2(!hasCyrillic(it.value()), qPrintable(it.key() + u": "_s + it.value()));
-            if (hasCyrillic(russian.value(it.key())))
+            QVERIFY2(!FormTexts::hasCyrillic(it.value()),
+                     qPrintable(it.key() + u": "_s + it.value()));
+            if (FormTexts::hasCyrillic(russian.value(it.key())))
                 QVERIFY2(it.value() != russian.value(it.key()), qPrintable(it.key()));
         }
     }
@@ -832,8 +776,8 @@ void TestOptionsDialog::switchingBackRestoresExactly()
     dialog.show();
     s.radio(u"LanguageRussian"_s)->setChecked(true);
     QTest::mouseClick(s.control<QPushButton>(u"OkB"_s), Qt::LeftButton);
-    QCOMPARE(formTexts(&dialog), russianDialog);
-    QCOMPARE(formTexts(&s.main), russianMain);
+    QCOMPARE(FormTexts::of(&dialog), russianDialog);
+    QCOMPARE(FormTexts::of(&s.main), russianMain);
     QCOMPARE(s.core.messages.LoadMessage(65264), u"Русский"_s);
     QCOMPARE(s.main.SourceRE->text(), u"образец"_s);
 }
@@ -842,8 +786,8 @@ void TestOptionsDialog::noModuleChangesNothing()
 {
     Start s;
     OptionsDialog &dialog = s.start();
-    const QMap<QString, QString> before = formTexts(&dialog);
-    const QMap<QString, QString> mainBefore = formTexts(&s.main);
+    const QMap<QString, QString> before = FormTexts::of(&dialog);
+    const QMap<QString, QString> mainBefore = FormTexts::of(&s.main);
     const int retranslations = s.main.retranslations;
     dialog.show();
     s.radio(u"LanguageRussian"_s)->setChecked(true);
@@ -851,8 +795,8 @@ void TestOptionsDialog::noModuleChangesNothing()
     dialog.show();
     s.radio(u"LanguageEnglish"_s)->setChecked(true);
     QTest::mouseClick(s.control<QPushButton>(u"OkB"_s), Qt::LeftButton);
-    QCOMPARE(formTexts(&dialog), before);
-    QCOMPARE(formTexts(&s.main), mainBefore);
+    QCOMPARE(FormTexts::of(&dialog), before);
+    QCOMPARE(FormTexts::of(&s.main), mainBefore);
     QCOMPARE(s.main.retranslations, retranslations);
     QVERIFY(s.radio(u"LanguageEnglish"_s)->isChecked());
     QCOMPARE(s.core.language.currentModule(), nullptr);

@@ -1,5 +1,8 @@
 #include "ui/WindowFixture.h"
 
+#include "ui/FormTexts.h"
+#include "ui/SettingsText.h"
+
 #include "review/ReviewDialog.h"
 #include "ui/FileListCommands.h"
 #include "ui/FolderDialog.h"
@@ -15,19 +18,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
-#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -52,96 +49,16 @@ private slots:
 
 namespace {
 
-bool hasCyrillic(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar ch) { return ch.unicode() >= 0x400 && ch.unicode() <= 0x52f; });
-}
-
-// The form an object belongs to: its window, where a popup menu counts as part of the window
-// that owns it.
-const QWidget *formOf(const QObject *object)
-{
-    for (; object; object = object->parent()) {
-        const auto *widget = qobject_cast<const QWidget *>(object);
-        if (widget && widget->isWindow() && !qobject_cast<const QMenu *>(widget))
-            return widget;
-    }
-    return nullptr;
-}
-
-bool named(const QObject *object)
-{
-    const QString name = object->objectName();
-    return !name.isEmpty() && !name.startsWith(u"qt_"_s);
-}
-
-// Every text a form shows, by where it is shown. The data the windows hold are not texts of
-// the form: the file list, the patterns, the report, the documents and the folder label.
-QMap<QString, QString> formTexts(const QWidget *form)
-{
-    QMap<QString, QString> texts;
-    texts.insert(form->objectName() + u".windowTitle"_s, form->windowTitle());
-    for (const QWidget *widget : form->findChildren<QWidget *>()) {
-        if (formOf(widget) != form && !qobject_cast<const QMenu *>(widget))
-            continue;
-        if (qobject_cast<const QMenu *>(widget) && formOf(widget->parent()) != form)
-            continue;
-        if (!named(widget) || widget->objectName() == u"DirLabel")
-            continue;
-        const QString name = widget->objectName();
-        if (!widget->toolTip().isEmpty())
-            texts.insert(name + u".toolTip"_s, widget->toolTip());
-        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-            texts.insert(name + u".text"_s, button->text());
-        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
-            texts.insert(name + u".title"_s, group->title());
-        else if (const auto *label = qobject_cast<const QLabel *>(widget))
-            texts.insert(name + u".text"_s, label->text());
-        else if (const auto *menu = qobject_cast<const QMenu *>(widget))
-            texts.insert(name + u".title"_s, menu->title());
-        else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
-            for (int i = 0; i < tabs->count(); ++i)
-                texts.insert(name + u".tab"_s + QString::number(i), tabs->tabText(i));
-        }
-        for (const QByteArray &property : widget->dynamicPropertyNames()) {
-            const QVariant value = widget->property(property.constData());
-            if (value.typeId() == QMetaType::QString)
-                texts.insert(name + u'.' + QString::fromLatin1(property), value.toString());
-        }
-    }
-    for (const QAction *action : form->findChildren<QAction *>()) {
-        if (named(action) && formOf(action) == form && !action->isSeparator())
-            texts.insert(action->objectName() + u".action"_s, action->text());
-    }
-    return texts;
-}
-
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QString normPos(const QRect &rect)
-{
-    return u"%1,%2,%3,%4"_s.arg(rect.left())
-        .arg(rect.top())
-        .arg(rect.left() + rect.width())
-        .arg(rect.top() + rect.height());
-}
-
 // The placement keys of a window not shown yet: centred on the primary screen.
 QString placementKeys(const QWidget *form)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QString suffix = u"(%1x%2)"_s.arg(screen->size().width()).arg(screen->size().height());
-    const QRect rect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form->size(),
-                                           screen->availableGeometry());
-    return u"FormVersion=0\nFlags=0\nShowCmd=1\nPixelsPerInch=%1\n"
-           u"MinMaxPos%2=-1,-1,-1,-1\nMinMaxPos=-1,-1,-1,-1\n"
-           u"NormPos%2=%3\nNormPos=%3\nVisible=0\n"_s.arg(qRound(screen->logicalDotsPerInch()))
-               .arg(suffix, normPos(rect));
+    return SettingsText::placementKeys(SettingsText::centred(form->size()));
 }
 
 void writeSettings(WindowFixture &f, const QByteArray &bytes)
@@ -446,7 +363,7 @@ void TestProgram::switchingLanguageRetranslatesEveryForm()
         [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"YesToAll1B"_s)->click(); });
     f.window().ProcessFilesExecute();
     const QStringList report = f.window().reportPage()->lines();
-    QVERIFY(hasCyrillic(report.join(u'\n')));
+    QVERIFY(FormTexts::hasCyrillic(report.join(u'\n')));
     ui.OperationPC->setCurrentWidget(ui.SourceTS);
     FolderDialog &folders = f.program().folderDialog();
     QVERIFY(folders.setOpenFolder(folder));
@@ -458,7 +375,7 @@ void TestProgram::switchingLanguageRetranslatesEveryForm()
 
     QMap<const QWidget *, QMap<QString, QString>> russian;
     for (const QWidget *form : fourForms(f))
-        russian.insert(form, formTexts(form));
+        russian.insert(form, FormTexts::of(form));
     QCOMPARE(russian.value(&f.window()).value(u"MainF.windowTitle"_s), u"Поиск и замена"_s);
     const QString russianCount = ui.CountFilesL->text();
 
@@ -488,12 +405,13 @@ void TestProgram::switchingLanguageRetranslatesEveryForm()
     chooseLanguage(f, u"LanguageEnglish"_s);
     // Every form has its new texts as soon as the dialog is accepted.
     for (const QWidget *form : fourForms(f)) {
-        const QMap<QString, QString> english = formTexts(form);
+        const QMap<QString, QString> english = FormTexts::of(form);
         const QMap<QString, QString> before = russian.value(form);
         QCOMPARE(english.keys(), before.keys());
         for (auto it = english.cbegin(); it != english.cend(); ++it) {
-            QVERIFY2(!hasCyrillic(it.value()), qPrintable(it.key() + u": "_s + it.value()));
-            if (hasCyrillic(before.value(it.key())))
+            QVERIFY2(!FormTexts::hasCyrillic(it.value()),
+                     qPrintable(it.key() + u": "_s + it.value()));
+            if (FormTexts::hasCyrillic(before.value(it.key())))
                 QVERIFY2(it.value() != before.value(it.key()), qPrintable(it.key()));
         }
     }
@@ -507,7 +425,7 @@ void TestProgram::switchingLanguageRetranslatesEveryForm()
 
     chooseLanguage(f, u"LanguageRussian"_s);
     for (const QWidget *form : fourForms(f))
-        QCOMPARE(formTexts(form), russian.value(form));
+        QCOMPARE(FormTexts::of(form), russian.value(form));
     QCOMPARE(ui.CountFilesL->text(), russianCount);
     QCOMPARE(f.window().helpFolder(), options.RussianHelpFolder);
     dataKept();
@@ -518,12 +436,12 @@ void TestProgram::switchWithoutModuleChangesNothing()
     WindowFixture f;
     QMap<const QWidget *, QMap<QString, QString>> before;
     for (const QWidget *form : fourForms(f))
-        before.insert(form, formTexts(form));
+        before.insert(form, FormTexts::of(form));
     const QString help = f.window().helpFolder();
     chooseLanguage(f, u"LanguageRussian"_s);
     chooseLanguage(f, u"LanguageEnglish"_s);
     for (const QWidget *form : fourForms(f))
-        QCOMPARE(formTexts(form), before.value(form));
+        QCOMPARE(FormTexts::of(form), before.value(form));
     QCOMPARE(f.window().helpFolder(), help);
     QVERIFY(f.prompter.shown.isEmpty());
 }
