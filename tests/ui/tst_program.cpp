@@ -36,6 +36,8 @@ private slots:
     void languageAtStart_data();
     void languageAtStart();
     void firstStartWritesTheFile();
+    void shownWhereStoredElseCentred_data();
+    void shownWhereStoredElseCentred();
     void writeFailureAtStart();
     void endingSavesOnce_data();
     void endingSavesOnce();
@@ -232,6 +234,36 @@ void TestProgram::firstStartWritesTheFile()
     QVERIFY(again.optionsDialog().SaveOptions());
     QCOMPARE(readFile(f.settingsFile()), written);
     QVERIFY(f.prompter.shown.isEmpty());
+}
+
+void TestProgram::shownWhereStoredElseCentred_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QRect>("expected"); // null: centred
+    QTest::newRow("first start: centred") << QByteArray() << QRect();
+    QTest::newRow("stored placement")
+        << QByteArray("[Main]\nNormPos=10,20,710,520\n") << QRect(10, 20, 700, 500);
+    QTest::newRow("placement off every screen: centred")
+        << QByteArray("[Main]\nNormPos=-5000,-5000,-4300,-4500\n") << QRect();
+}
+
+void TestProgram::shownWhereStoredElseCentred()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QRect, expected);
+    WindowFixture f(WindowFixture::Start::Later);
+    if (!settings.isEmpty())
+        writeSettings(f, settings);
+    f.start();
+    QVERIFY(f.showAndActivate());
+    if (!expected.isNull()) {
+        QCOMPARE(f.window().geometry(), expected);
+        return;
+    }
+    // Centred as far as the frame, unknown before the first show, allows.
+    const QPoint off = f.window().frameGeometry().center()
+        - SettingsText::centred(f.window().frameGeometry().size()).center();
+    QVERIFY2(off.manhattanLength() <= 8, qPrintable(u"%1,%2"_s.arg(off.x()).arg(off.y())));
 }
 
 void TestProgram::writeFailureAtStart()
