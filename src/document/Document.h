@@ -2,6 +2,7 @@
 
 #include "document/DocumentCodec.h"
 #include "document/DocumentView.h"
+#include "document/FileStamp.h"
 #include "document/FormattedRun.h"
 #include "document/GapBuffer.h"
 #include "document/PositionMapper.h"
@@ -64,6 +65,15 @@ public:
     bool canEncode(QStringView text) const;
 
     FileFormat format() const { return m_codec->format(); }
+    // The file the text was read from (a symbolic link's final target) and its stamp then;
+    // empty for a document not read from a file. A save to that file checks the stamp.
+    const QString &sourcePath() const { return m_sourcePath; }
+    const std::optional<FileStamp> &sourceStamp() const { return m_sourceStamp; }
+    void setSource(const QString &path, const std::optional<FileStamp> &stamp)
+    {
+        m_sourcePath = path;
+        m_sourceStamp = stamp;
+    }
     const DocumentCodec &codec() const { return *m_codec; }
     // The plain-text state, or null for another format.
     const PlainTextCodec *plainText() const;
@@ -72,6 +82,8 @@ private:
     mutable GapBuffer<QString> m_text;
     std::unique_ptr<DocumentCodec> m_codec;
     mutable std::unique_ptr<PositionMapper> m_positions;
+    QString m_sourcePath;
+    std::optional<FileStamp> m_sourceStamp;
     bool m_modified = false;
     bool m_binary = false;
 };

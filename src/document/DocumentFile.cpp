@@ -4,6 +4,7 @@
 #include "document/Document.h"
 #include "document/PlainTextCodec.h"
 #include "document/RichTextCodec.h"
+#include "document/WriteBatch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,28 +23,49 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return LoadStatus::Unreadable;
+    const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
     // The content decides: RTF is read as RTF whatever the file's name, and anything that
     // is not valid RTF as plain text.
     std::optional<DecodedText> decoded = RichTextCodec::load(bytes);
     if (!decoded)
         decoded = PlainTextCodec::load(bytes, info.fileName());
     doc = Document(std::move(decoded->text), std::move(decoded->codec), decoded->binary);
+    doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
-SaveResult DocumentFile::save(const Document &doc, const QString &path)
+SaveResult DocumentFile::save(const Document &doc, const QString &path, const SaveOptions &options)
 {
     if (doc.isBinary())
         return {SaveStatus::Binary, {}};
     QByteArray bytes;
     const QStringView text = doc.view(0).from(0);
-    const SaveStatus encoded = doc.codec().encode(text, formatForName(path), bytes);
+    const SaveStatus encoded = doc.codec().encode(text, formatFor(doc, path), bytes);
     if (encoded != SaveStatus::Ok)
         return {encoded, {}};
     QString error;
-    if (!AtomicFileWriter::write(path, bytes, &error))
+    const bool batched = options.sync == SyncPolicy::Batch && options.batch;
+    std::optional<PendingWrite> pending = AtomicFileWriter::prepare(
+        path, bytes,
+        options.sync == SyncPolicy::File || (options.sync == SyncPolicy::Batch && !batched),
+        &error);
+    if (!pending)
         return {SaveStatus::WriteFailed, error};
-    return {};
+    if (doc.sourceStamp() && pending->target == doc.sourcePath())
+        pending->expected = doc.sourceStamp();
+    if (batched) {
+        options.batch->add(std::move(*pending));
+        return {SaveStatus::Queued, {}};
+    }
+    switch (AtomicFileWriter::commit(*pending, &error)) {
+    case WriteOutcome::Ok:
+        return {};
+    case WriteOutcome::ChangedOnDisk:
+        return {SaveStatus::ChangedOnDisk, {}};
+    case WriteOutcome::Failed:
+        break;
+    }
+    return {SaveStatus::WriteFailed, error};
 }
 
 FileFormat DocumentFile::formatForName(const QString &path)
@@ -54,4 +76,11 @@ FileFormat DocumentFile::formatForName(const QString &path)
         return FileFormat::PlainText;
     const bool rtf = QStringView(name).sliced(dot).compare(u".rtf", Qt::CaseInsensitive) == 0;
     return rtf ? FileFormat::Rtf : FileFormat::PlainText;
+}
+
+// Writing RTF content as plain text under another name would lose every format mark,
+// picture and table: a document read as RTF is written as RTF whatever its name.
+FileFormat DocumentFile::formatFor(const Document &doc, const QString &path)
+{
+    return doc.format() == FileFormat::Rtf ? FileFormat::Rtf : formatForName(path);
 }

@@ -1,7 +1,9 @@
 #include "document/HtmlCharset.h"
 
 #include <QRegularExpression>
+
 #include <QString>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -64,8 +66,27 @@ bool HtmlCharset::isHtmlName(QStringView fileName)
     return false;
 }
 
+// Most files declare nothing: look for "<meta" in any case before lower-casing anything.
+bool HtmlCharset::mentionsMeta(QByteArrayView head)
+{
+    const char *data = head.data();
+    const qsizetype size = head.size();
+    for (qsizetype i = 0; i + 5 <= size; ++i) {
+        const void *open = std::memchr(data + i, '<', size_t(size - i));
+        if (!open)
+            return false;
+        i = static_cast<const char *>(open) - data;
+        if (i + 5 <= size
+            && QByteArrayView(data + i + 1, 4).compare("meta", Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QByteArray HtmlCharset::declared(QByteArrayView bytes)
 {
+    if (!mentionsMeta(bytes.first(std::min(bytes.size(), kHeadSize))))
+        return {};
     // Declarations are ASCII; reading the head as Latin-1 keeps every byte at its offset.
     const QString head
         = QString::fromLatin1(bytes.first(std::min(bytes.size(), kHeadSize))).toLower();

@@ -1,19 +1,34 @@
 #include "run/BatchRun.h"
 
+#include "document/AtomicFileWriter.h"
 #include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/ByteWorkers.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
+#include "run/RunRequest.h"
 
 #include <QFileInfo>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
 
 BatchRun::BatchRun(const RunServices &services)
     : m(services), m_finder(services.state, services.options.SearchOptions)
 {
+}
+
+void BatchRun::configure(const RunRequest &request)
+{
+    m_dryRun = request.dryRun;
+    m_sync = request.sync;
+    m_bytePath = request.bytePath;
+    m_workers = std::max(request.workers, 1);
 }
 
 const Document &BatchRun::document() const
@@ -31,16 +46,76 @@ bool BatchRun::stopRequested()
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    for (const QString &path : files) {
+    m_seen.clear();
+    if (m_dryRun)
+        appendLine(MsgDryRun);
+    const std::optional<ByteFileJob> job = m_bytePath ? byteJob() : std::nullopt;
+    std::unique_ptr<ByteWorkers> workers;
+    if (job) {
+        // Each real file goes to the workers once; repeats and oddities take the general path,
+        // which reports them.
+        QStringList paths;
+        QSet<std::pair<quint64, quint64>> firsts;
+        for (const QString &path : files) {
+            const std::optional<FileStamp> stamp = FileStamp::of(path);
+            const bool first = stamp && !firsts.contains({stamp->device, stamp->inode});
+            if (stamp)
+                firsts.insert({stamp->device, stamp->inode});
+            paths << (first ? path : QString());
+        }
+        workers = std::make_unique<ByteWorkers>(*job, paths, m_workers > 1 ? m_workers : 0);
+    }
+    for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
-        if (!startFile(path))
+        if (workers) {
+            const ByteFileResult bytes = workers->take(i);
+            if (bytes.kind != ByteFileResult::Kind::Fallback) {
+                if (startBytes(files[i]))
+                    finishBytes(bytes);
+                else if (bytes.pending)
+                    AtomicFileWriter::discard(*bytes.pending);
+                continue;
+            }
+        }
+        if (!startFile(files[i]))
             continue;
         if (!reviewFile())
             break;
         finishFile();
+        if (commitEachFile() || m_batch.isFull())
+            commitWrites();
     }
+    workers.reset();
+    // Files finished before an abort keep their results.
+    commitWrites();
     finishRun();
+}
+
+bool BatchRun::isRepeat(const QString &path)
+{
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
+    if (!stamp)
+        return false;
+    const std::pair<quint64, quint64> key{stamp->device, stamp->inode};
+    if (m_seen.contains(key))
+        return true;
+    m_seen.insert(key);
+    return false;
+}
+
+bool BatchRun::startBytes(const QString &path)
+{
+    m.state.CurrentFileName = path;
+    const QString fileName = QFileInfo(path).fileName();
+    m.host.ProgressStep(fileName);
+    if (isRepeat(path)) {
+        appendLine(MsgFileAlreadyProcessed, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
+        return false;
+    }
+    m.host.ReviewFileChanged(fileName);
+    return true;
 }
 
 bool BatchRun::startFile(const QString &path)
@@ -48,16 +123,27 @@ bool BatchRun::startFile(const QString &path)
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
+    }
+    // A file listed twice, or reached again through a link, is done once per run.
+    if (isRepeat(path)) {
+        appendLine(MsgFileAlreadyProcessed, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
+        return false;
+    }
     switch (m.review.Load(path)) {
     case LoadStatus::Missing:
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
     case LoadStatus::Unreadable:
         appendFailure(MsgFileUnreadable, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
         return false;
     case LoadStatus::Binary:
         appendLine(MsgFileBinary, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
         return false;
     case LoadStatus::Loaded:
         break;
@@ -74,26 +160,108 @@ void BatchRun::search()
                                            s.MatchLength, s.FindWildcards);
 }
 
-bool BatchRun::writeBack()
+void BatchRun::writeBack(const WriteDone &done)
 {
-    if (m_dryRun)
-        return true;
-    const QString &path = m.state.CurrentFileName;
+    if (m_dryRun) {
+        done({true, u"dry-run"_s, {}});
+        return;
+    }
+    const QString path = m.state.CurrentFileName;
     for (;;) {
-        const SaveResult result = SaveDocument(document(), path);
-        if (result.ok())
-            return true;
-        if (result.status == SaveStatus::NotEncodable) {
+        const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
+        switch (result.status) {
+        case SaveStatus::Ok:
+            done({true, {}, {}});
+            return;
+        case SaveStatus::Queued:
+            waitFor(done, path);
+            return;
+        case SaveStatus::NotEncodable:
             appendFailure(MsgFileNotEncodable, path);
-            return false;
+            done({false, u"not-encodable"_s, {}});
+            return;
+        case SaveStatus::ChangedOnDisk:
+            resolveWrite(WriteOutcome::ChangedOnDisk, {}, path, done);
+            return;
+        case SaveStatus::WriteFailed:
+        case SaveStatus::Binary:
+            break;
         }
+        m.host.WriteFailed(path, result.errorString);
         if (result.status != SaveStatus::WriteFailed
             || !m.host.AskYesNo(m.messages.LoadMessage(MsgSaveError),
                                 m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
             appendFailure(MsgFileNotSaved, path);
-            return false;
+            done({false, u"not-saved"_s, result.errorString});
+            return;
         }
     }
+}
+
+void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
+{
+    if (m_sync == SyncPolicy::Batch) {
+        m_batch.add(pending);
+        waitFor(done, m.state.CurrentFileName);
+        if (m_batch.isFull())
+            commitWrites();
+        return;
+    }
+    QString error;
+    const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
+    resolveWrite(outcome, error, m.state.CurrentFileName, done);
+}
+
+void BatchRun::waitFor(const WriteDone &done, const QString &path)
+{
+    m_waiting.push_back({{}, [this, done, path](const WriteBatch::Result &result) {
+                             resolveWrite(result.outcome, result.error, path, done);
+                         }});
+}
+
+void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
+                            const WriteDone &done)
+{
+    switch (outcome) {
+    case WriteOutcome::Ok:
+        done({true, {}, {}});
+        return;
+    case WriteOutcome::ChangedOnDisk:
+        appendFailure(MsgFileChangedOnDisk, path);
+        done({false, u"changed-on-disk"_s, {}});
+        return;
+    case WriteOutcome::Failed:
+        break;
+    }
+    m.host.WriteFailed(path, error);
+    appendFailure(MsgFileNotSaved, path);
+    done({false, u"not-saved"_s, error});
+}
+
+void BatchRun::settle(std::function<void()> action)
+{
+    if (m_waiting.empty() || m_settling)
+        action();
+    else
+        m_waiting.push_back({std::move(action), {}});
+}
+
+void BatchRun::commitWrites()
+{
+    if (m_waiting.empty() && m_batch.isEmpty())
+        return;
+    const QList<WriteBatch::Result> results = m_batch.commit();
+    std::vector<Settlement> waiting;
+    waiting.swap(m_waiting);
+    m_settling = true;
+    qsizetype next = 0;
+    for (const Settlement &s : waiting) {
+        if (s.written)
+            s.written(results.value(next++, {WriteOutcome::Failed, QString()}));
+        else
+            s.action();
+    }
+    m_settling = false;
 }
 
 void BatchRun::finishRun()
@@ -115,4 +283,11 @@ void BatchRun::appendTotalsHead(int filesProcessed, qsizetype listCount)
 void BatchRun::notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
     m.host.OccurrenceMet({m.state.CurrentFileName, document(), start, matched, replacement});
+}
+
+void BatchRun::notifyFile(const QString &path, FileOutcome::Status status, const QString &reason,
+                          int occurrences, int replacements, const QString &error)
+{
+    FileOutcome outcome{path, status, reason, error, occurrences, replacements};
+    settle([this, outcome] { m.host.FileFinished(outcome); });
 }

@@ -8,10 +8,12 @@
 // sub-folders are not entered. A folder that cannot be read adds nothing.
 class FolderScan {
 public:
-    // extensions: upper case with the leading dot (".HTM"); compared with each file's
-    // extension upper-cased in its ASCII letters only.
+    // extensions: upper case with the leading dot (".HTM"), or ".*" for every file; compared
+    // with each file's extension upper-cased in its ASCII letters only. Files whose names are
+    // not valid in the file-name encoding (they could not be opened by the name read) go to
+    // `undecodable`, when given, instead of the list.
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
-                           QStringList &fileList);
+                           QStringList &fileList, QStringList *undecodable = nullptr);
     // The part of a name from its last "." on, or empty.
     static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "run/ByteFileJob.h"
+
+#include <QStringList>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// Works through the files of a run on the byte path ahead of the run itself, on worker
+// threads, while the run takes the results in list order (so the report keeps that order).
+// Workers only ever write new files beside the originals; putting them in place is left to the
+// run, in order, so a stopped run never has a file written that it did not report. Entries
+// given as empty paths are not worked on (the run handles them itself). At most `lookahead`
+// files are done ahead of the one the run is taking.
+class ByteWorkers {
+public:
+    ByteWorkers(const ByteFileJob &job, QStringList paths, int threads, qsizetype lookahead = 64);
+    ByteWorkers(const ByteWorkers &) = delete;
+    ByteWorkers &operator=(const ByteWorkers &) = delete;
+    // Stops the workers and removes the new files of results never taken.
+    ~ByteWorkers();
+
+    // The result for entry `index`, waiting for it if need be; each entry is taken once, in
+    // increasing order. Entries with an empty path give a Fallback result.
+    ByteFileResult take(qsizetype index);
+
+private:
+    void work();
+
+    const ByteFileJob &m_job;
+    QStringList m_paths;
+    qsizetype m_lookahead;
+    std::vector<std::optional<ByteFileResult>> m_results;
+    qsizetype m_next = 0; // the next entry a worker starts on
+    qsizetype m_taken = 0; // entries before this one have been taken
+    bool m_stopping = false;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::thread> m_threads;
+};
