@@ -34,7 +34,7 @@ bool ByteText::isAsciiCompatible(QByteArrayView bytes, QStringView fileName)
     if (RtfReader::looksLikeRtf(bytes) || bytes.startsWith("\xFF\xFE")
         || bytes.startsWith("\xFE\xFF"))
         return false;
-    if (std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr)
+    if (!bytes.isEmpty() && std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr)
         return false;
     if (!HtmlCharset::isHtmlName(fileName))
         return true;

@@ -46,7 +46,8 @@ bool BatchRun::stopRequested()
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    m_seen.clear();
+    m_seenFiles.clear();
+    m_seenPaths.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
     const std::optional<ByteFileJob> job = m_bytePath ? byteJob() : std::nullopt;
@@ -56,11 +57,16 @@ void BatchRun::walkFiles(const QStringList &files)
         // which reports them.
         QStringList paths;
         QSet<std::pair<quint64, quint64>> firsts;
+        QSet<QString> firstPaths;
         for (const QString &path : files) {
             const std::optional<FileStamp> stamp = FileStamp::of(path);
-            const bool first = stamp && !firsts.contains({stamp->device, stamp->inode});
-            if (stamp)
+            const QString canonical = QFileInfo(path).canonicalFilePath();
+            const bool first = stamp && !firsts.contains({stamp->device, stamp->inode})
+                && !firstPaths.contains(canonical);
+            if (stamp) {
                 firsts.insert({stamp->device, stamp->inode});
+                firstPaths.insert(canonical);
+            }
             paths << (first ? path : QString());
         }
         workers = std::make_unique<ByteWorkers>(*job, paths, m_workers > 1 ? m_workers : 0);
@@ -92,16 +98,19 @@ void BatchRun::walkFiles(const QStringList &files)
     finishRun();
 }
 
+// The real file is known by its path with every link resolved (a rewrite gives it a new
+// inode) and by its inode as first seen (another hard link to it).
 bool BatchRun::isRepeat(const QString &path)
 {
     const std::optional<FileStamp> stamp = FileStamp::of(path);
     if (!stamp)
         return false;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
     const std::pair<quint64, quint64> key{stamp->device, stamp->inode};
-    if (m_seen.contains(key))
-        return true;
-    m_seen.insert(key);
-    return false;
+    const bool seen = m_seenFiles.contains(key) || m_seenPaths.contains(canonical);
+    m_seenFiles.insert(key);
+    m_seenPaths.insert(canonical);
+    return seen;
 }
 
 bool BatchRun::startBytes(const QString &path)

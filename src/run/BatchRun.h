@@ -138,5 +138,7 @@ private:
     WriteBatch m_batch;
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
-    QSet<std::pair<quint64, quint64>> m_seen; // device and inode of every file started
+    // Every file started: device and inode, and the path with its links resolved.
+    QSet<std::pair<quint64, quint64>> m_seenFiles;
+    QSet<QString> m_seenPaths;
 };
