@@ -35,6 +35,8 @@ TerminalHost::TerminalHost(const Settings &settings, const MessageCatalogue &mes
 
 void TerminalHost::say(const QString &text)
 {
+    if (!m_outputClosed)
+        m_out.flush(); // the report so far comes first
     clearProgress();
     m_err << kPrefix << text << QChar(u'\n') << Qt::flush;
 }
@@ -43,6 +45,7 @@ std::optional<QString> TerminalHost::ask(const QString &prompt)
 {
     if (m_inputEnded)
         return std::nullopt;
+    flushOutput();
     clearProgress();
     m_err << prompt << Qt::flush;
     QString answer;
@@ -163,6 +166,7 @@ void TerminalHost::ProgressStep(const QString &fileName)
 
 void TerminalHost::ProgressEnd()
 {
+    flushOutput();
     clearProgress();
 }
 
@@ -186,11 +190,23 @@ void TerminalHost::clearProgress()
     m_progressShown = false;
 }
 
+// Lines reach stdout as the run goes, flushed at least every tenth of a second rather than
+// one system call per line.
 void TerminalHost::print(const QString &line)
 {
     if (m_outputClosed)
         return;
-    m_out << line << QChar(u'\n') << Qt::flush;
+    m_out << line << QChar(u'\n');
+    if (!m_sinceFlush.isValid() || m_sinceFlush.elapsed() >= 100)
+        flushOutput();
+}
+
+void TerminalHost::flushOutput()
+{
+    m_sinceFlush.start();
+    if (m_outputClosed)
+        return;
+    m_out.flush();
     if (m_out.status() != QTextStream::Ok) {
         m_outputClosed = true;
         say(m_messages.LoadMessage(MsgCliOutputClosed));

@@ -2,6 +2,7 @@
 
 #include "run/RunHost.h"
 
+#include <QElapsedTimer>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -56,6 +57,7 @@ private:
     std::optional<QString> ask(const QString &prompt);
     QString occurrenceLine(const ReviewSession &session) const;
     void print(const QString &line);
+    void flushOutput();
     void printJson(const QJsonObject &object);
     void drawProgress();
     void clearProgress();
@@ -71,6 +73,7 @@ private:
     bool m_progressShown = false;
     bool m_inputEnded = false;
     bool m_outputClosed = false;
+    QElapsedTimer m_sinceFlush;
     // JSON occurrences wait for their file's outcome, which says whether they were written.
     QList<std::pair<QString, QJsonObject>> m_occurrences;
 };

@@ -12,6 +12,7 @@ struct PendingWrite {
     QString target; // the file it replaces (a symbolic link's final target)
     std::optional<FileStamp> expected; // the target as it was read; nothing: not checked
     quint64 device = 0; // the file system both live on
+    quint64 inode = 0; // the new file's
     qint64 bytes = 0;
 };
 

@@ -41,6 +41,21 @@ QString tempNameFor(const QString &target)
 
 } // namespace
 
+// One buffer per thread serves every file it writes, one at a time.
+TempFileWriter::TempFileWriter() : m_buffer(threadBuffer())
+{
+}
+
+QByteArray &TempFileWriter::threadBuffer()
+{
+    thread_local QByteArray buffer = [] {
+        QByteArray b;
+        b.reserve(BufferSize);
+        return b;
+    }();
+    return buffer;
+}
+
 TempFileWriter::~TempFileWriter()
 {
     discard();
@@ -54,8 +69,8 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
     discard();
     if (current && !S_ISREG(current->mode))
         return fail(error, u"Not a regular file: %1"_s.arg(target));
-    const QByteArray native = QFile::encodeName(target);
-    if (current && ::access(native.constData(), W_OK) != 0)
+    // A read-only file is not replaced behind its back (the owner's privilege aside).
+    if (current && ::geteuid() != 0 && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
         return fail(error, reason(errno));
     for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
         m_temp = tempNameFor(target);
@@ -71,6 +86,7 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
     m_bytes = 0;
     const std::optional<FileStamp> mine = FileStamp::ofHandle(m_fd);
     m_device = mine ? mine->device : 0;
+    m_inode = mine ? mine->inode : 0;
     if (current && mine) {
         // Without privilege the owner cannot be kept; the group still can be when the writer
         // belongs to it, so that the copied mode does not open the file to the writer's group.
@@ -82,16 +98,14 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
         if ((mine->mode & 07777) != (current->mode & 07777))
             ::fchmod(m_fd, current->mode & 07777);
     }
-    if (m_buffer.capacity() < BufferSize)
-        m_buffer.reserve(BufferSize);
-    m_buffer.clear();
+    m_buffer.resize(0);
     return true;
 }
 
 bool TempFileWriter::flush()
 {
     writeAll(m_buffer.constData(), m_buffer.size());
-    m_buffer.clear();
+    m_buffer.resize(0);
     return m_errno == 0;
 }
 
@@ -128,7 +142,7 @@ std::optional<PendingWrite> TempFileWriter::finish(bool sync, QString *error)
         m_temp.clear();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, m_device, m_bytes};
+    PendingWrite pending{m_temp, m_target, std::nullopt, m_device, m_inode, m_bytes};
     m_temp.clear();
     return pending;
 }
@@ -141,7 +155,7 @@ void TempFileWriter::discard()
     if (!m_temp.isEmpty())
         ::unlink(QFile::encodeName(m_temp).constData());
     m_temp.clear();
-    m_buffer.clear();
+    m_buffer.resize(0);
 }
 
 #else
@@ -166,7 +180,7 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
 bool TempFileWriter::flush()
 {
     writeAll(m_buffer.constData(), m_buffer.size());
-    m_buffer.clear();
+    m_buffer.resize(0);
     return m_errno == 0;
 }
 
@@ -188,7 +202,7 @@ std::optional<PendingWrite> TempFileWriter::finish(bool, QString *error)
         m_temp.clear();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, 0, m_bytes};
+    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes};
     m_temp.clear();
     return pending;
 }
@@ -199,7 +213,7 @@ void TempFileWriter::discard()
     if (!m_temp.isEmpty())
         QFile::remove(m_temp);
     m_temp.clear();
-    m_buffer.clear();
+    m_buffer.resize(0);
 }
 
 #endif

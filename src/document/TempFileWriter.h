@@ -15,7 +15,7 @@
 // before it finished removes its file.
 class TempFileWriter {
 public:
-    TempFileWriter() = default;
+    TempFileWriter();
     TempFileWriter(const TempFileWriter &) = delete;
     TempFileWriter &operator=(const TempFileWriter &) = delete;
     ~TempFileWriter();
@@ -30,14 +30,16 @@ public:
     void discard();
 
 private:
+    static QByteArray &threadBuffer();
     bool flush();
     bool writeAll(const char *data, qsizetype size);
 
     int m_fd = -1;
     int m_errno = 0;
     quint64 m_device = 0;
+    quint64 m_inode = 0;
     qint64 m_bytes = 0;
     QString m_temp;
     QString m_target;
-    QByteArray m_buffer;
+    QByteArray &m_buffer;
 };

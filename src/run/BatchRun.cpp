@@ -46,41 +46,21 @@ bool BatchRun::stopRequested()
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    m_seenFiles.clear();
-    m_seenPaths.clear();
+    m_seen.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
     const std::optional<ByteFileJob> job = m_bytePath ? byteJob() : std::nullopt;
     std::unique_ptr<ByteWorkers> workers;
-    if (job) {
-        // Each real file goes to the workers once; repeats and oddities take the general path,
-        // which reports them.
-        QStringList paths;
-        QSet<std::pair<quint64, quint64>> firsts;
-        QSet<QString> firstPaths;
-        for (const QString &path : files) {
-            const std::optional<FileStamp> stamp = FileStamp::of(path);
-            const QString canonical = QFileInfo(path).canonicalFilePath();
-            const bool first = stamp && !firsts.contains({stamp->device, stamp->inode})
-                && !firstPaths.contains(canonical);
-            if (stamp) {
-                firsts.insert({stamp->device, stamp->inode});
-                firstPaths.insert(canonical);
-            }
-            paths << (first ? path : QString());
-        }
-        workers = std::make_unique<ByteWorkers>(*job, paths, m_workers > 1 ? m_workers : 0);
-    }
+    if (job)
+        workers = std::make_unique<ByteWorkers>(*job, files, m_workers > 1 ? m_workers : 0);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
         if (workers) {
             const ByteFileResult bytes = workers->take(i);
             if (bytes.kind != ByteFileResult::Kind::Fallback) {
-                if (startBytes(files[i]))
+                if (startBytes(files[i], bytes))
                     finishBytes(bytes);
-                else if (bytes.pending)
-                    AtomicFileWriter::discard(*bytes.pending);
                 continue;
             }
         }
@@ -98,31 +78,43 @@ void BatchRun::walkFiles(const QStringList &files)
     finishRun();
 }
 
-// The real file is known by its path with every link resolved (a rewrite gives it a new
-// inode) and by its inode as first seen (another hard link to it).
+// The real file is known by its device and inode, as first seen and as written again (a
+// rewrite puts a new inode under the same path), so links and repeats lead to it.
 bool BatchRun::isRepeat(const QString &path)
 {
     const std::optional<FileStamp> stamp = FileStamp::of(path);
     if (!stamp)
         return false;
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    const std::pair<quint64, quint64> key{stamp->device, stamp->inode};
-    const bool seen = m_seenFiles.contains(key) || m_seenPaths.contains(canonical);
-    m_seenFiles.insert(key);
-    m_seenPaths.insert(canonical);
+    const FileKey key{stamp->device, stamp->inode};
+    const bool seen = m_seen.contains(key);
+    m_seen.insert(key);
     return seen;
 }
 
-bool BatchRun::startBytes(const QString &path)
+void BatchRun::rememberWritten(const QString &path)
+{
+    if (const std::optional<FileStamp> stamp = FileStamp::of(path))
+        m_seen.insert({stamp->device, stamp->inode});
+}
+
+// A repeat may have been worked on ahead like any file: its new content is dropped here.
+bool BatchRun::startBytes(const QString &path, const ByteFileResult &bytes)
 {
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
-    if (isRepeat(path)) {
+    const FileKey key{bytes.device, bytes.inode};
+    if (m_seen.contains(key)) {
+        if (bytes.pending)
+            AtomicFileWriter::discard(*bytes.pending);
         appendLine(MsgFileAlreadyProcessed, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
     }
+    m_seen.insert(key);
+    // The rewritten file keeps being known under its new inode.
+    if (bytes.pending)
+        m_seen.insert({bytes.pending->device, bytes.pending->inode});
     m.host.ReviewFileChanged(fileName);
     return true;
 }
@@ -180,6 +172,7 @@ void BatchRun::writeBack(const WriteDone &done)
         const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
         switch (result.status) {
         case SaveStatus::Ok:
+            rememberWritten(path);
             done({true, {}, {}});
             return;
         case SaveStatus::Queued:
@@ -233,6 +226,7 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
 {
     switch (outcome) {
     case WriteOutcome::Ok:
+        rememberWritten(path);
         done({true, {}, {}});
         return;
     case WriteOutcome::ChangedOnDisk:

@@ -128,8 +128,10 @@ private:
     // Syncs and renames the files waiting, then settles what waited for them.
     void commitWrites();
     void walkFile(const QString &path, const ByteFileResult *bytes);
+    using FileKey = std::pair<quint64, quint64>;
     bool isRepeat(const QString &path);
-    bool startBytes(const QString &path);
+    void rememberWritten(const QString &path);
+    bool startBytes(const QString &path, const ByteFileResult &bytes);
 
     struct Settlement {
         std::function<void()> action; // or, for a write:
@@ -138,7 +140,6 @@ private:
     WriteBatch m_batch;
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
-    // Every file started: device and inode, and the path with its links resolved.
-    QSet<std::pair<quint64, quint64>> m_seenFiles;
-    QSet<QString> m_seenPaths;
+    // Device and inode of every file started or written.
+    QSet<FileKey> m_seen;
 };

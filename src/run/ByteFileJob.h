@@ -20,6 +20,9 @@ struct ByteFileResult {
     qsizetype hits = 0;
     std::optional<PendingWrite> pending; // the new content, not yet in place
     QString error;
+    // The file read (a link's target): a run takes each real file once.
+    quint64 device = 0;
+    quint64 inode = 0;
 };
 
 // Finds (or replaces) an ASCII literal in one file without reading it into a document: the
@@ -48,8 +51,8 @@ public:
 private:
     static bool hasFoldedLetters(QByteArrayView needle);
     qsizetype count(QByteArrayView bytes, qsizetype step) const;
-    ByteFileResult replace(const QString &path, QByteArrayView bytes, qsizetype first,
-                           const FileStamp &stamp) const;
+    ByteFileResult replace(const QString &target, QByteArrayView bytes, qsizetype first,
+                           const FileStamp &stamp, ByteFileResult result) const;
 
     ByteFinder m_finder;
     QByteArray m_replacement;

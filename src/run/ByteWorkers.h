@@ -13,9 +13,8 @@
 // Works through the files of a run on the byte path ahead of the run itself, on worker
 // threads, while the run takes the results in list order (so the report keeps that order).
 // Workers only ever write new files beside the originals; putting them in place is left to the
-// run, in order, so a stopped run never has a file written that it did not report. Entries
-// given as empty paths are not worked on (the run handles them itself). At most `lookahead`
-// files are done ahead of the one the run is taking.
+// run, in order, so a stopped run never has a file written that it did not report. At most
+// `lookahead` files are done ahead of the one the run is taking.
 class ByteWorkers {
 public:
     ByteWorkers(const ByteFileJob &job, QStringList paths, int threads, qsizetype lookahead = 64);
