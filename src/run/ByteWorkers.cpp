@@ -2,11 +2,18 @@
 
 #include "document/AtomicFileWriter.h"
 
+namespace {
+
+// Files a worker claims at once: fewer hand-overs between threads for many small files.
+constexpr qsizetype Chunk = 8;
+
+} // namespace
+
 ByteWorkers::ByteWorkers(const ByteFileJob &job, QStringList paths, int threads,
                          qsizetype lookahead)
     : m_job(job)
     , m_paths(std::move(paths))
-    , m_lookahead(std::max<qsizetype>(lookahead, 1))
+    , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
     , m_results(size_t(m_paths.size()))
 {
     for (int i = 0; i < threads; ++i)
@@ -19,7 +26,7 @@ ByteWorkers::~ByteWorkers()
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
-    m_changed.notify_all();
+    m_room.notify_all();
     for (std::thread &thread : m_threads)
         thread.join();
     for (qsizetype i = m_taken; i < qsizetype(m_results.size()); ++i) {
@@ -30,20 +37,28 @@ ByteWorkers::~ByteWorkers()
 
 void ByteWorkers::work()
 {
+    std::vector<ByteFileResult> done;
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] {
+        ++m_workersWaiting;
+        m_room.wait(lock, [this] {
             return m_stopping || m_next >= m_paths.size() || m_next < m_taken + m_lookahead;
         });
+        --m_workersWaiting;
         if (m_stopping || m_next >= m_paths.size())
             return;
-        const qsizetype index = m_next++;
-        const QString path = m_paths[index];
+        const qsizetype first = m_next;
+        const qsizetype last = std::min({first + Chunk, m_paths.size(), m_taken + m_lookahead});
+        m_next = last;
         lock.unlock();
-        ByteFileResult result = path.isEmpty() ? ByteFileResult{} : m_job.process(path);
+        done.clear();
+        for (qsizetype i = first; i < last; ++i)
+            done.push_back(m_job.process(m_paths[i]));
         lock.lock();
-        m_results[size_t(index)] = std::move(result);
-        m_changed.notify_all();
+        for (qsizetype i = first; i < last; ++i)
+            m_results[size_t(i)] = std::move(done[size_t(i - first)]);
+        if (m_takerWaiting)
+            m_ready.notify_one();
     }
 }
 
@@ -54,12 +69,17 @@ ByteFileResult ByteWorkers::take(qsizetype index)
         // No workers: the run's own thread does the work.
         m_taken = index + 1;
         lock.unlock();
-        return m_paths[index].isEmpty() ? ByteFileResult{} : m_job.process(m_paths[index]);
+        return m_job.process(m_paths[index]);
     }
-    m_changed.wait(lock, [&] { return m_results[size_t(index)].has_value(); });
+    while (!m_results[size_t(index)].has_value()) {
+        m_takerWaiting = true;
+        m_ready.wait(lock);
+        m_takerWaiting = false;
+    }
     ByteFileResult result = std::move(*m_results[size_t(index)]);
     m_results[size_t(index)].reset();
     m_taken = index + 1;
-    m_changed.notify_all();
+    if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
+        m_room.notify_all();
     return result;
 }

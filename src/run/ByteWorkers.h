@@ -17,7 +17,7 @@
 // `lookahead` files are done ahead of the one the run is taking.
 class ByteWorkers {
 public:
-    ByteWorkers(const ByteFileJob &job, QStringList paths, int threads, qsizetype lookahead = 64);
+    ByteWorkers(const ByteFileJob &job, QStringList paths, int threads, qsizetype lookahead = 1024);
     ByteWorkers(const ByteWorkers &) = delete;
     ByteWorkers &operator=(const ByteWorkers &) = delete;
     // Stops the workers and removes the new files of results never taken.
@@ -37,7 +37,11 @@ private:
     qsizetype m_next = 0; // the next entry a worker starts on
     qsizetype m_taken = 0; // entries before this one have been taken
     bool m_stopping = false;
+    // Each side is woken only when it waits: most results are ready before they are taken.
+    bool m_takerWaiting = false;
+    int m_workersWaiting = 0;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_ready; // a result arrived
+    std::condition_variable m_room; // the run took results: workers may go further
     std::vector<std::thread> m_threads;
 };
