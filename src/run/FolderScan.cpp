@@ -3,18 +3,47 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A name read with bytes the file-name encoding cannot represent comes back altered (with
-// U+FFFD in their place): encoded again it names no file. (The entry itself still knows the
-// name's bytes, so the check goes through the text alone.)
-bool isDecodable(const QFileInfo &file)
+// Qt's listing leaves out names whose bytes are not valid in the file-name encoding (UTF-8):
+// read the folder itself to find them, since such a file can neither be opened by a name in
+// text nor be passed over without a word.
+void findUndecodable(const QString &folder, bool recurse, bool everyFile,
+                     const QStringList &extensions, QStringList &undecodable)
 {
-    return !file.fileName().contains(QChar::ReplacementCharacter)
-        || QFile::exists(file.absoluteFilePath());
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8(name);
+        if (!utf8.hasError())
+            continue;
+        const bool isFolder = entry->d_type == DT_DIR;
+        if ((isFolder && recurse)
+            || (!isFolder
+                && (everyFile
+                    || extensions.contains(FolderScan::UpperAscii(FolderScan::ExtensionOf(text))))))
+            undecodable << QDir(folder).absoluteFilePath(text);
+    }
+    ::closedir(dir);
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(recurse);
+    Q_UNUSED(everyFile);
+    Q_UNUSED(extensions);
+    Q_UNUSED(undecodable);
+#endif
 }
 
 } // namespace
@@ -29,11 +58,10 @@ void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringLi
     for (const QFileInfo &file : files) {
         if (!everyFile && !extensions.contains(UpperAscii(ExtensionOf(file.fileName()))))
             continue;
-        if (undecodable && !isDecodable(file))
-            *undecodable << file.absoluteFilePath();
-        else
-            fileList << file.absoluteFilePath();
+        fileList << file.absoluteFilePath();
     }
+    if (undecodable)
+        findUndecodable(folder, recurse, everyFile, extensions, *undecodable);
     if (!recurse)
         return;
     // Links to folders are not followed, so a link loop cannot make the scan endless.

@@ -9,9 +9,10 @@
 class FolderScan {
 public:
     // extensions: upper case with the leading dot (".HTM"), or ".*" for every file; compared
-    // with each file's extension upper-cased in its ASCII letters only. Files whose names are
-    // not valid in the file-name encoding (they could not be opened by the name read) go to
-    // `undecodable`, when given, instead of the list.
+    // with each file's extension upper-cased in its ASCII letters only. Files (and, when
+    // recursing, folders) whose names are not valid in the file-name encoding cannot be opened
+    // by a name in text: when `undecodable` is given, they are listed there (named with
+    // U+FFFD for the bytes that could not be read).
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                            QStringList &fileList, QStringList *undecodable = nullptr);
     // The part of a name from its last "." on, or empty.

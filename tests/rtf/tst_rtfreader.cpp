@@ -79,8 +79,8 @@ void TestRtfReader::matchesLibreOfficeExport_data()
     // The same page from two word processors: AbiWord writes a link's words as
     // {\*\fldrslt ...}, LibreOffice as {\fldrslt ...}. LibreOffice leaves AbiWord's closing
     // empty paragraph out of its export.
-    QTest::newRow("abiword-links") << u"abiword-links"_s << false
-                                   << Replacements{{u"italic.\n\n\n"_s, u"italic.\n\n\n\n"_s}};
+    QTest::newRow("abiword-links")
+        << u"abiword-links"_s << false << Replacements{{u"italic.\n\n\n"_s, u"italic.\n\n\n\n"_s}};
     QTest::newRow("libreoffice-links") << u"libreoffice-links"_s << false << Replacements{};
 }
 
