@@ -34,30 +34,39 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
-SaveResult DocumentFile::save(const Document &doc, const QString &path, const SaveOptions &options)
+DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString &path, bool sync)
 {
     if (doc.isBinary())
-        return {SaveStatus::Binary, {}};
+        return {SaveStatus::Binary, std::nullopt, {}};
     QByteArray bytes;
     const QStringView text = doc.view(0).from(0);
     const SaveStatus encoded = doc.codec().encode(text, formatFor(doc, path), bytes);
     if (encoded != SaveStatus::Ok)
-        return {encoded, {}};
-    QString error;
+        return {encoded, std::nullopt, {}};
+    Prepared prepared;
+    prepared.pending = AtomicFileWriter::prepare(path, bytes, sync, &prepared.errorString);
+    if (!prepared.pending) {
+        prepared.status = SaveStatus::WriteFailed;
+        return prepared;
+    }
+    if (doc.sourceStamp() && prepared.pending->target == doc.sourcePath())
+        prepared.pending->expected = doc.sourceStamp();
+    return prepared;
+}
+
+SaveResult DocumentFile::save(const Document &doc, const QString &path, const SaveOptions &options)
+{
     const bool batched = options.sync == SyncPolicy::Batch && options.batch;
-    std::optional<PendingWrite> pending = AtomicFileWriter::prepare(
-        path, bytes,
-        options.sync == SyncPolicy::File || (options.sync == SyncPolicy::Batch && !batched),
-        &error);
-    if (!pending)
-        return {SaveStatus::WriteFailed, error};
-    if (doc.sourceStamp() && pending->target == doc.sourcePath())
-        pending->expected = doc.sourceStamp();
+    // A batch syncs its files at once; without one, Batch syncs the file on its own.
+    Prepared prepared = prepare(doc, path, options.sync != SyncPolicy::None && !batched);
+    if (!prepared.pending)
+        return {prepared.status, prepared.errorString};
     if (batched) {
-        options.batch->add(std::move(*pending));
+        options.batch->add(std::move(*prepared.pending));
         return {SaveStatus::Queued, {}};
     }
-    switch (AtomicFileWriter::commit(*pending, &error)) {
+    QString error;
+    switch (AtomicFileWriter::commit(*prepared.pending, &error)) {
     case WriteOutcome::Ok:
         return {};
     case WriteOutcome::ChangedOnDisk:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentCodec.h"
+#include "document/PendingWrite.h"
 #include "document/SyncPolicy.h"
 
 #include <QString>
@@ -36,6 +37,16 @@ public:
     // program changed it meanwhile; on any failure it is untouched.
     [[nodiscard]] static SaveResult save(const Document &doc, const QString &path,
                                          const SaveOptions &options = {});
+
+    // The new file for `doc`, written beside `path` (synced when `sync`) and not yet in place:
+    // status Ok with `pending`, or why there is none. The pending write checks, when it is put
+    // in place, that the file is still the one the document was read from.
+    struct Prepared {
+        SaveStatus status = SaveStatus::Ok;
+        std::optional<PendingWrite> pending;
+        QString errorString;
+    };
+    static Prepared prepare(const Document &doc, const QString &path, bool sync);
 
     // RTF when the name part of `path` ends in ".rtf" (ASCII letters in any case).
     static FileFormat formatForName(const QString &path);

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace {
 
 constexpr auto kStrict
@@ -54,12 +56,25 @@ QStringDecoder decoderFor(TextEncoding::Kind kind, const QByteArray &name)
 
 // UTF-8 of `text` appended to `out` in one allocation of the exact size; false on a lone
 // surrogate (it has no UTF-8 form).
+// Whether the four code units at `p` are ASCII: most text is, and is then copied four at once.
+bool fourAscii(const char16_t *p)
+{
+    quint64 units;
+    std::memcpy(&units, p, sizeof units);
+    return (units & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
 bool appendUtf8(QStringView text, QByteArray &out)
 {
     const char16_t *begin = text.utf16();
     const char16_t *end = begin + text.size();
     qsizetype size = 0;
     for (const char16_t *p = begin; p < end; ++p) {
+        if (end - p >= 4 && fourAscii(p)) {
+            size += 4;
+            p += 3;
+            continue;
+        }
         const char16_t c = *p;
         if (c < 0x80) {
             size += 1;
@@ -78,6 +93,15 @@ bool appendUtf8(QStringView text, QByteArray &out)
     out.resize(start + size);
     auto *o = reinterpret_cast<unsigned char *>(out.data() + start);
     for (const char16_t *p = begin; p < end; ++p) {
+        if (end - p >= 4 && fourAscii(p)) {
+            o[0] = uchar(p[0]);
+            o[1] = uchar(p[1]);
+            o[2] = uchar(p[2]);
+            o[3] = uchar(p[3]);
+            o += 4;
+            p += 3;
+            continue;
+        }
         const char32_t c = *p;
         if (c < 0x80) {
             *o++ = uchar(c);

@@ -6,6 +6,7 @@
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/ByteWorkers.h"
+#include "run/DocumentFileJob.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
@@ -49,18 +50,17 @@ void BatchRun::walkFiles(const QStringList &files)
     m_seen.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
-    const std::optional<ByteFileJob> job = m_bytePath ? byteJob() : std::nullopt;
-    std::unique_ptr<ByteWorkers> workers;
-    if (job)
-        workers = std::make_unique<ByteWorkers>(*job, files, m_workers > 1 ? m_workers : 0);
+    std::unique_ptr<ByteWorkers> workers = startWorkers(files);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
         if (workers) {
             const ByteFileResult bytes = workers->take(i);
             if (bytes.kind != ByteFileResult::Kind::Fallback) {
-                if (startBytes(files[i], bytes))
+                if (startAhead(files[i], bytes))
                     finishBytes(bytes);
+                if (m_batch.isFull())
+                    commitWrites();
                 continue;
             }
         }
@@ -97,14 +97,43 @@ void BatchRun::rememberWritten(const QString &path)
         m_seen.insert({stamp->device, stamp->inode});
 }
 
-// A repeat may have been worked on ahead like any file: its new content is dropped here.
-bool BatchRun::startBytes(const QString &path, const ByteFileResult &bytes)
+// Runs that ask nothing and show nothing work through their files ahead, on worker threads:
+// as bytes where ByteText allows, else as documents (not with running numbers, which must
+// count in list order).
+std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files) const
+{
+    if (!m_bytePath)
+        return {};
+    std::optional<ByteFileJob> bytes = byteJob();
+    std::optional<DocumentFileJob> documents
+        = m_workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+    if (!bytes && !documents)
+        return {};
+    ByteWorkers::Job job = [bytes = std::move(bytes),
+                            documents = std::move(documents)](const QString &path) {
+        if (bytes) {
+            ByteFileResult result = bytes->process(path);
+            if (result.kind != ByteFileResult::Kind::Fallback)
+                return result;
+        }
+        return documents ? documents->process(path) : ByteFileResult{};
+    };
+    return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0);
+}
+
+// As startFile, for a file already worked through. A repeat may have been worked on ahead
+// like any file: its new content is dropped here.
+bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
 {
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
+    if (bytes.kind == ByteFileResult::Kind::Missing) {
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+        return false;
+    }
     const FileKey key{bytes.device, bytes.inode};
-    if (m_seen.contains(key)) {
+    if (key != FileKey{} && m_seen.contains(key)) {
         if (bytes.pending)
             AtomicFileWriter::discard(*bytes.pending);
         appendLine(MsgFileAlreadyProcessed, path);
@@ -112,6 +141,16 @@ bool BatchRun::startBytes(const QString &path, const ByteFileResult &bytes)
         return false;
     }
     m_seen.insert(key);
+    if (bytes.kind == ByteFileResult::Kind::Unreadable) {
+        appendFailure(MsgFileUnreadable, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
+        return false;
+    }
+    if (bytes.kind == ByteFileResult::Kind::Binary) {
+        appendLine(MsgFileBinary, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
+        return false;
+    }
     // The rewritten file keeps being known under its new inode.
     if (bytes.pending)
         m_seen.insert({bytes.pending->device, bytes.pending->inode});

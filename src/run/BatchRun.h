@@ -5,6 +5,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "lang/MessageCatalogue.h"
 #include "run/ByteFileJob.h"
+#include "run/DocumentFileJob.h"
 #include "run/FileOutcome.h"
 #include "run/PatternLineBreaks.h"
 #include "run/Report.h"
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -67,7 +69,10 @@ protected:
     virtual void finishFile() = 0;
     // What the byte path looks for in this run; nothing when the run cannot take it.
     virtual std::optional<ByteFileJob> byteJob() const = 0;
-    // Reports and counts a file done on the byte path (CurrentFileName).
+    // What the worker threads do with files the byte path leaves, for runs that can hand
+    // them out; nothing when the run must do them itself.
+    virtual std::optional<DocumentFileJob> documentJob() const = 0;
+    // Reports and counts a file done ahead, as bytes or as a document (CurrentFileName).
     virtual void finishBytes(const ByteFileResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.
     virtual bool commitEachFile() const { return false; }
@@ -131,7 +136,8 @@ private:
     using FileKey = std::pair<quint64, quint64>;
     bool isRepeat(const QString &path);
     void rememberWritten(const QString &path);
-    bool startBytes(const QString &path, const ByteFileResult &bytes);
+    bool startAhead(const QString &path, const ByteFileResult &bytes);
+    std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files) const;
 
     struct Settlement {
         std::function<void()> action; // or, for a write:

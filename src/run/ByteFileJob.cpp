@@ -144,11 +144,14 @@ ByteFileResult ByteFileJob::process(const QString &path) const
     }
     if (m_mode == Mode::CountReplaceable) {
         result.hits = count(bytes, m_finder.size());
+        result.replacements = result.hits;
+        result.changed = result.hits > 0;
         return result;
     }
     const qsizetype first = m_finder.find(bytes, 0);
     if (first < 0)
         return result;
+    result.changed = true;
     return replace(target, bytes, first, stamp, std::move(result));
 }
 
@@ -175,6 +178,7 @@ ByteFileResult ByteFileJob::replace(const QString &target, QByteArrayView bytes,
         copied = at + m_finder.size();
         ++result.hits;
     }
+    result.replacements = result.hits;
     writer.append(bytes.sliced(copied));
     result.pending = writer.finish(m_syncEach, &result.error);
     if (!result.pending) {

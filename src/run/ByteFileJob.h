@@ -9,15 +9,21 @@
 
 #include <optional>
 
-// The result of working through one file as bytes.
+// The result of working through one file ahead of the run: as bytes, or as a document.
 struct ByteFileResult {
     enum class Kind {
-        Fallback, // not for the byte path: the general path reads it
-        Done, // searched (and, when it had occurrences, its new content written)
+        Fallback, // not done ahead: the run reads it itself
+        Done, // searched (and, when it changed, its new content written beside it)
         WriteFailed, // the new content could not be written; the file is untouched
+        Missing, // not a file (any more)
+        Unreadable,
+        Binary, // NUL bytes without a UTF-16 mark: never changed
+        NotEncodable, // a replacement the file's encoding cannot hold: the file is untouched
     };
     Kind kind = Kind::Fallback;
     qsizetype hits = 0;
+    qsizetype replacements = 0; // a format may refuse some (RTF); bytes take them all
+    bool changed = false;
     std::optional<PendingWrite> pending; // the new content, not yet in place
     QString error;
     // The file read (a link's target): a run takes each real file once.

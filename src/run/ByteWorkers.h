@@ -5,19 +5,23 @@
 #include <QStringList>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
-// Works through the files of a run on the byte path ahead of the run itself, on worker
-// threads, while the run takes the results in list order (so the report keeps that order).
+// Works through the files of a run ahead of the run itself (ByteFileJob, DocumentFileJob), on
+// worker threads, while the run takes the results in list order (so the report keeps that order).
 // Workers only ever write new files beside the originals; putting them in place is left to the
 // run, in order, so a stopped run never has a file written that it did not report. At most
 // `lookahead` files are done ahead of the one the run is taking.
 class ByteWorkers {
 public:
-    ByteWorkers(const ByteFileJob &job, QStringList paths, int threads, qsizetype lookahead = 1024);
+    using Job = std::function<ByteFileResult(const QString &path)>;
+
+    // `job` is called on worker threads, several at once.
+    ByteWorkers(Job job, QStringList paths, int threads, qsizetype lookahead = 1024);
     ByteWorkers(const ByteWorkers &) = delete;
     ByteWorkers &operator=(const ByteWorkers &) = delete;
     // Stops the workers and removes the new files of results never taken.
@@ -30,7 +34,7 @@ public:
 private:
     void work();
 
-    const ByteFileJob &m_job;
+    Job m_job;
     QStringList m_paths;
     qsizetype m_lookahead;
     std::vector<std::optional<ByteFileResult>> m_results;

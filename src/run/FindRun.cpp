@@ -85,6 +85,11 @@ std::optional<ByteFileJob> FindRun::byteJob() const
                        ByteFileJob::Mode::Count, false);
 }
 
+std::optional<DocumentFileJob> FindRun::documentJob() const
+{
+    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
+}
+
 void FindRun::finishBytes(const ByteFileResult &result)
 {
     FileHits = int(result.hits);

@@ -96,10 +96,18 @@ void ReplaceRun::finishFile()
     settleFile(document().isModified(), [this](const WriteDone &done) { writeBack(done); });
 }
 
+std::optional<DocumentFileJob> ReplaceRun::documentJob() const
+{
+    if (!ReplaceAll || m.options.MakeBackups || !counters().isEmpty())
+        return std::nullopt;
+    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
+                           m_sync == SyncPolicy::File);
+}
+
 void ReplaceRun::finishBytes(const ByteFileResult &result)
 {
     FileHits = int(result.hits);
-    FileReplacements = FileHits;
+    FileReplacements = int(result.replacements);
     if (result.kind == ByteFileResult::Kind::WriteFailed) {
         const QString &path = m.state.CurrentFileName;
         m.host.WriteFailed(path, result.error);
@@ -110,11 +118,15 @@ void ReplaceRun::finishBytes(const ByteFileResult &result)
         ++FilesProcessed;
         return;
     }
-    settleFile(FileHits > 0, [this, &result](const WriteDone &done) {
-        if (m_dryRun || !result.pending)
+    settleFile(result.changed, [this, &result](const WriteDone &done) {
+        if (result.kind == ByteFileResult::Kind::NotEncodable) {
+            appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
+            done({false, QStringLiteral("not-encodable"), {}});
+        } else if (m_dryRun || !result.pending) {
             done({true, QStringLiteral("dry-run"), {}});
-        else
+        } else {
             placeWrite(*result.pending, done);
+        }
     });
 }
 

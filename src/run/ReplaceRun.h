@@ -31,6 +31,7 @@ private:
     Step replaceOccurrence();
     void finishFile() override;
     std::optional<ByteFileJob> byteJob() const override;
+    std::optional<DocumentFileJob> documentJob() const override;
     void finishBytes(const ByteFileResult &result) override;
     bool commitEachFile() const override;
     void settleFile(bool changed, const std::function<void(const WriteDone &)> &write);
