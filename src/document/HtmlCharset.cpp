@@ -12,7 +12,7 @@ namespace {
 // One attribute of a tag: name = "value" | 'value' | value.
 const QRegularExpression &attributePattern()
 {
-    static const QRegularExpression pattern(
+    thread_local const QRegularExpression pattern(
         uR"re(([a-z_:][-a-z0-9_:.]*)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"_s);
     return pattern;
 }
@@ -47,7 +47,7 @@ QString charsetOfMeta(const QString &tag)
         return charset.trimmed();
     if (httpEquiv.trimmed() != u"content-type")
         return {};
-    static const QRegularExpression inContent(uR"re(charset\s*=\s*["']?([^\s;"']+))re"_s);
+    thread_local const QRegularExpression inContent(uR"re(charset\s*=\s*["']?([^\s;"']+))re"_s);
     return inContent.match(content).captured(1);
 }
 
@@ -90,7 +90,7 @@ QByteArray HtmlCharset::declared(QByteArrayView bytes)
     // Declarations are ASCII; reading the head as Latin-1 keeps every byte at its offset.
     const QString head
         = QString::fromLatin1(bytes.first(std::min(bytes.size(), kHeadSize))).toLower();
-    static const QRegularExpression metaTag(uR"re(<meta[\s/][^>]*>)re"_s);
+    thread_local const QRegularExpression metaTag(uR"re(<meta[\s/][^>]*>)re"_s);
     auto it = metaTag.globalMatch(head);
     while (it.hasNext()) {
         const QString charset = charsetOfMeta(it.next().captured(0));

@@ -52,7 +52,7 @@ void ByteWorkers::work()
         lock.unlock();
         done.clear();
         for (qsizetype i = first; i < last; ++i)
-            done.push_back(m_job(m_paths[i]));
+            done.push_back(m_job(m_paths.at(i)));
         lock.lock();
         for (qsizetype i = first; i < last; ++i)
             m_results[size_t(i)] = std::move(done[size_t(i - first)]);
@@ -68,7 +68,7 @@ ByteFileResult ByteWorkers::take(qsizetype index)
         // No workers: the run's own thread does the work.
         m_taken = index + 1;
         lock.unlock();
-        return m_job(m_paths[index]);
+        return m_job(m_paths.at(index));
     }
     while (!m_results[size_t(index)].has_value()) {
         m_takerWaiting = true;

@@ -35,7 +35,8 @@ private:
     void work();
 
     Job m_job;
-    QStringList m_paths;
+    // Read from several threads: only through const access, which never detaches.
+    const QStringList m_paths;
     qsizetype m_lookahead;
     std::vector<std::optional<ByteFileResult>> m_results;
     qsizetype m_next = 0; // the next entry a worker starts on
