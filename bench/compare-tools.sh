@@ -8,7 +8,8 @@
 #     --large-mb N        size of the one large file (default 200)
 #     --dense-mb N        size of the dense file, a hit every ~19 bytes (default 20)
 #     --jobs LIST         comma-separated subset of: tree-tmpfs, tree-disk, large, dense, count,
-#                         general-wild, general-nocase (default: all)
+#                         general-wild, general-nocase (default: all), and sync-policies (the
+#                         disk tree with --sync=file, batch and none; not in the default set)
 #     --also NAME=PATH    also time another quorvex-batch build (for example the one before a
 #                         change), interleaved with the others; may be repeated
 #     --tmpfs DIR         where the tmpfs runs work (default /dev/shm/quorvex-bench)
@@ -200,7 +201,7 @@ def run_job(job, base, pristine, tools, check_against, counts=False):
             work = os.path.join(base, "work")
             if not counts or rep == 0 and name == tools[0][0]:
                 fresh_copy(pristine, work)
-            wall, mem, out = timed(template.format(work=work), name in quorvex_names)
+            wall, mem, out = timed(template.format(work=work), name.split()[0] in quorvex_names)
             times[name].append(wall)
             mems[name].append(mem)
             if rep == 0:
@@ -256,6 +257,13 @@ def general(job, base, options):
     pristine = corpus(base, "tree", make_tree, args.files)
     run_job(job, base, pristine, q_tools(options + " -R {work}"), quorvex[-1][0])
 
+def sync_policies(job, base):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    name, path = quorvex[0]
+    tools = [(f"{name} --sync={policy}", f"'{path}' --sync={policy} -c -f needle -r haystack -R {{work}}")
+             for policy in ("file", "batch", "none")]
+    run_job(job, base, pristine, tools, tools[-1][0])
+
 def general_memory(job, base):
     pristine = corpus(base, "large.txt", make_large, args.large_mb)
     run_job(job, base, pristine, q_tools("-w -f 'need[?]e' -r haystack {work}"), quorvex[-1][0])
@@ -274,6 +282,8 @@ for job in jobs:
         tree_count("tree count, tmpfs", args.tmpfs)
     elif job == "general-wild":
         general("tree wildcard replace (general path), tmpfs", args.tmpfs, "-w -f 'need[?]e' -r haystack")
+    elif job == "sync-policies":
+        sync_policies("tree replace, disk, by sync policy", args.disk)
     elif job == "general-nocase":
         general("tree Cyrillic, case ignored (general path), tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
     else:
