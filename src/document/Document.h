@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -39,6 +40,15 @@ public:
     // A contiguous window covering at least [from, length()); valid until the next view or
     // edit. Cheap when `from` is at or after the last edit.
     DocumentView view(qsizetype from = 0) const;
+    // The text as it is held, in two pieces (before and after the place of the last edit):
+    // reading them needs no moving of text.
+    std::array<QStringView, 2> pieces() const
+    {
+        const std::span<const QChar> before = m_text.before();
+        const std::span<const QChar> after = m_text.after();
+        return {QStringView(before.data(), qsizetype(before.size())),
+                QStringView(after.data(), qsizetype(after.size()))};
+    }
 
     // Replaces `count` characters at `pos` by `text` and marks the document changed.
     // Returns the edit as made: a format may widen it (RTF keeps a line break or a table cell

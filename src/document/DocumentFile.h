@@ -48,6 +48,9 @@ public:
     };
     static Prepared prepare(const Document &doc, const QString &path, bool sync);
 
+    static Prepared prepareInPieces(const Document &doc, const class TextEncoding &encoding,
+                                    const QString &path, bool sync);
+
     // RTF when the name part of `path` ends in ".rtf" (ASCII letters in any case).
     static FileFormat formatForName(const QString &path);
     // The format `doc` is written in to `path`: RTF stays RTF whatever the name.

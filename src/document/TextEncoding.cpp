@@ -223,6 +223,33 @@ bool TextEncoding::encode(QStringView text, QByteArray &out) const
     return encoder.isValid() && appendEncoded(encoder, text, out);
 }
 
+bool TextEncoding::encodeBody(QStringView text, QByteArray &out) const
+{
+    switch (m_kind) {
+    case Kind::Cp1251:
+        return Cp1251::encode(text, out);
+    case Kind::Utf8:
+        return appendUtf8(text, out);
+    case Kind::Utf16LE:
+    case Kind::Utf16BE: {
+        const qsizetype start = out.size();
+        out.resize(start + text.size() * 2);
+        char *o = out.data() + start;
+        const bool little = m_kind == Kind::Utf16LE;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            *o++ = char(little ? (u & 0xFF) : (u >> 8));
+            *o++ = char(little ? (u >> 8) : (u & 0xFF));
+        }
+        return true;
+    }
+    case Kind::Named:
+        break;
+    }
+    QStringEncoder encoder = encoderFor(m_kind, m_name);
+    return encoder.isValid() && appendEncoded(encoder, text, out);
+}
+
 bool TextEncoding::canEncode(QStringView text) const
 {
     switch (m_kind) {
