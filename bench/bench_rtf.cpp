@@ -92,7 +92,7 @@ qsizetype replaceAll(RtfDocument &rtf, const QString &from, const QString &to)
         const std::optional<TextEdit> edit = rtf.replace(pos + found, from.size(), to);
         if (!edit)
             return count;
-        pos = edit->pos + edit->inserted;
+        pos = edit->pos + edit->inserted();
         ++count;
     }
 }

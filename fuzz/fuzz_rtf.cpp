@@ -47,7 +47,7 @@ void edit(RtfDocument &document, QString &expected, FuzzedDataProvider &input)
     // A range is only ever widened; an insertion may move back to the start of a line break.
     check(done->pos <= pos && (count == 0 || done->pos + done->removed >= pos + count),
           "the edit covers the range");
-    expected = expected.left(done->pos) + document.mid(done->pos, done->inserted)
+    expected = expected.left(done->pos) + document.mid(done->pos, done->inserted())
         + expected.mid(done->pos + done->removed);
     check(document.plainText() == expected, "the edit changed only what it reports");
     const std::optional<QString> reread = RtfReader::plainText(document.toRtf());

@@ -61,7 +61,7 @@ qsizetype replaceAll(RtfDocument &document, const QString &from, const QString &
         const std::optional<TextEdit> edit = document.replace(pos + found, from.size(), to);
         if (!edit)
             return count;
-        pos = edit->pos + edit->inserted;
+        pos = edit->pos + edit->inserted();
         ++count;
     }
 }
