@@ -41,5 +41,6 @@ private:
     qint64 m_bytes = 0;
     QString m_temp;
     QString m_target;
-    QByteArray &m_buffer;
+    QByteArray &m_buffer; // BufferSize bytes, of which m_used hold data
+    qsizetype m_used = 0;
 };

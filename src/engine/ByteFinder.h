@@ -20,7 +20,10 @@ public:
 private:
     bool matchesAt(const char *at) const;
     qsizetype findOneByte(QByteArrayView data, qsizetype from) const;
+    // The wide search; advances `i` past what it looked at.
+    qsizetype findWide(QByteArrayView data, qsizetype &i) const;
 
     QByteArray m_needle; // letters in lower case when the case does not matter
     bool m_matchCase = true;
+    bool m_wide = false; // the processor compares 32 bytes at once
 };

@@ -57,7 +57,9 @@ public:
         if (m_stamp.size == 0)
             return true;
         if (m_stamp.size >= MapThreshold) {
-            void *mapped = ::mmap(nullptr, size_t(m_stamp.size), PROT_READ, MAP_SHARED, m_fd, 0);
+            // Populated at once: one fault per page would cost more than the search.
+            void *mapped = ::mmap(nullptr, size_t(m_stamp.size), PROT_READ,
+                                  MAP_SHARED | MAP_POPULATE, m_fd, 0);
             if (mapped == MAP_FAILED)
                 return false;
             m_mapped = mapped;
