@@ -218,6 +218,8 @@ bool TempFileWriter::append(QByteArrayView bytes)
 {
     if (m_fd < 0 || m_errno != 0)
         return false;
+    if (bytes.isEmpty())
+        return true;
     m_bytes += bytes.size();
     if (m_used + bytes.size() > BufferSize && !flush())
         return false;
