@@ -107,12 +107,9 @@ std::optional<QString> decodeSlices(QFile &file, qsizetype markSize, bool utf8, 
             carry = slice.last(tail);
             slice.chop(tail);
             QStringDecoder decoder(QStringConverter::Utf8, Strict);
-            const qsizetype room = end - out;
-            if (decoder.requiredSpace(slice.size()) > room && slice.size() > room)
-                return std::nullopt; // the file grew between the passes
             const QString part = decoder(slice);
-            if (part.size() > room)
-                return std::nullopt;
+            if (decoder.hasError() || part.size() > end - out)
+                return std::nullopt; // the file changed between the passes
             std::memcpy(static_cast<void *>(out), part.constData(), size_t(part.size()) * 2);
             out += part.size();
         } else {

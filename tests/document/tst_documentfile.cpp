@@ -414,6 +414,7 @@ void TestDocumentFile::largeFilesReadInSlices_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("sliced"); // read in slices, not whole
 
     const qsizetype size = LargeFileReader::Threshold + 123;
     const qsizetype slice = qsizetype(4) << 20;
@@ -425,19 +426,19 @@ void TestDocumentFile::largeFilesReadInSlices_data()
         return bytes;
     };
     QByteArray cyrillic = filled(u"Ёлка x\r\n"_s.toUtf8());
-    QTest::newRow("utf-8") << u"a.txt"_s << cyrillic;
+    QTest::newRow("utf-8") << u"a.txt"_s << cyrillic << true;
     QByteArray feff = cyrillic;
     feff.replace(slice, 3, "\xEF\xBB\xBF"); // U+FEFF starting the second slice
-    QTest::newRow("utf-8, U+FEFF at a slice") << u"a.txt"_s << feff;
-    QTest::newRow("utf-8 with a mark") << u"a.txt"_s << "\xEF\xBB\xBF"_ba + cyrillic;
+    QTest::newRow("utf-8, U+FEFF at a slice") << u"a.txt"_s << feff << true;
+    QTest::newRow("utf-8 with a mark") << u"a.txt"_s << "\xEF\xBB\xBF"_ba + cyrillic << true;
     QByteArray late = cyrillic;
     late[late.size() - 2] = '\xD0'; // cut short near the end: not UTF-8 after all
-    QTest::newRow("invalid utf-8 at the end") << u"a.txt"_s << late;
-    QTest::newRow("1251") << u"a.txt"_s << filled("\xCF\xF0\xE8\xE2\xE5\xF2 ");
-    QTest::newRow("ascii") << u"a.txt"_s << filled("plain ascii\n");
+    QTest::newRow("invalid utf-8 at the end") << u"a.txt"_s << late << true;
+    QTest::newRow("1251") << u"a.txt"_s << filled("\xCF\xF0\xE8\xE2\xE5\xF2 ") << true;
+    QTest::newRow("ascii") << u"a.txt"_s << filled("plain ascii\n") << true;
     QTest::newRow("html declaring koi8-r")
-        << u"a.htm"_s << "<meta charset=koi8-r>"_ba + filled("\xF0\xD2 ");
-    QTest::newRow("nul bytes") << u"a.txt"_s << filled(QByteArray("a\0", 2));
+        << u"a.htm"_s << "<meta charset=koi8-r>"_ba + filled("\xF0\xD2 ") << false;
+    QTest::newRow("nul bytes") << u"a.txt"_s << filled(QByteArray("a\0", 2)) << false;
 }
 
 // A large file is read in slices; the document must be the one reading it whole gives.
@@ -445,7 +446,11 @@ void TestDocumentFile::largeFilesReadInSlices()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, sliced);
     writeFile(path(name), bytes);
+    QFile file(path(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(LargeFileReader::read(file, name).has_value(), sliced);
     Document doc;
     const LoadStatus status = LoadDocument(doc, path(name));
     const EncodingSniffer::Result whole = EncodingSniffer::decode(bytes, name);
