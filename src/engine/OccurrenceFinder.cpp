@@ -1,5 +1,7 @@
 #include "engine/OccurrenceFinder.h"
 
+#include "engine/CaseFreeSearch.h"
+
 #include <algorithm>
 
 qsizetype OccurrenceFinder::FindOccurrence(const DocumentView &document, qsizetype start,
@@ -122,6 +124,6 @@ qsizetype OccurrenceFinder::FindLiteral(const DocumentView &document, QStringVie
     const qsizetype end = std::min(length, s + n);
     const QStringView range = document.mid(s, end - s);
     const qsizetype found
-        = range.indexOf(literal, 0, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        = matchCase ? range.indexOf(literal) : CaseFreeSearch::indexOf(range, literal);
     return found < 0 ? -1 : s + found;
 }
