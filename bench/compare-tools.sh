@@ -1,70 +1,306 @@
 #!/usr/bin/env bash
-# Times quorvex-batch against sed -i and perl -pi on the same replace-all jobs:
-# a tree of many small HTML files, and one large file. Prints seconds and ratios.
-#   bench/compare-tools.sh [files-in-tree] [large-file-MB]
+# Times quorvex-batch against `xargs -P2 sed -i`, `sd` and `rg -c` on the same jobs, on a tmpfs
+# and on a real (journaled) disk, and checks that every tool's output is byte-identical.
+#
+#   bench/compare-tools.sh [options]
+#     --reps N            runs per tool and job (default 5); the figure shown is the median
+#     --files N           files in the tree corpus (default 20000, about 179 MB)
+#     --large-mb N        size of the one large file (default 200)
+#     --dense-mb N        size of the dense file, a hit every ~19 bytes (default 20)
+#     --jobs LIST         comma-separated subset of: tree-tmpfs, tree-disk, large, dense, count,
+#                         general-wild, general-nocase (default: all), and sync-policies (the
+#                         disk tree with --sync=file, batch and none; not in the default set)
+#     --also NAME=PATH    also time another quorvex-batch build (for example the one before a
+#                         change), interleaved with the others; may be repeated
+#     --tmpfs DIR         where the tmpfs runs work (default /dev/shm/quorvex-bench)
+#     --disk DIR          where the disk runs work (default build-bench/disk, on the work tree's
+#                         file system)
+#
+# The corpora are made from a fixed seed and kept between runs (in the two work folders). Every
+# run gets a fresh copy, synced to disk before the clock starts. Tools are interleaved (each rep
+# runs every tool once, in turn) so that noise from other work on the machine spreads evenly.
+# Ratios are quorvex's median over the other tool's median: below 1 means quorvex is faster.
+# Peak memory is the largest resident set of the timed process and its children.
+# Needs python3, sed, xargs; sd and rg when installed (apt-get install sd ripgrep).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-FILES=${1:-5000}
-LARGE_MB=${2:-100}
+ROOT=$PWD
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_BENCH=ON \
-  -DQUORVEX_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quorvex-batch >/dev/null
-TOOL=$PWD/build-bench/src/cli/quorvex-batch
+if [ "${QUORVEX_BENCH_NO_BUILD:-}" != 1 ]; then
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_BENCH=ON \
+    -DQUORVEX_BUILD_TESTS=OFF >/dev/null
+  cmake --build build-bench -j2 --target quorvex-batch >/dev/null
+fi
+export QUORVEX_TOOL=${QUORVEX_TOOL:-$ROOT/build-bench/src/cli/quorvex-batch}
+export QUORVEX_ROOT=$ROOT
+exec python3 - "$@" <<'PY'
+import argparse, hashlib, os, random, resource, shutil, statistics, subprocess, sys, time
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+ap = argparse.ArgumentParser(prog="compare-tools.sh")
+ap.add_argument("--reps", type=int, default=5)
+ap.add_argument("--files", type=int, default=20000)
+ap.add_argument("--large-mb", type=int, default=200)
+ap.add_argument("--dense-mb", type=int, default=20)
+ap.add_argument("--jobs", default="tree-tmpfs,tree-disk,large,dense,count,general-wild,general-nocase")
+ap.add_argument("--also", action="append", default=[])
+ap.add_argument("--tmpfs", default="/dev/shm/quorvex-bench")
+ap.add_argument("--disk", default=os.path.join(os.environ["QUORVEX_ROOT"], "build-bench/disk"))
+args = ap.parse_args()
+jobs = args.jobs.split(",")
+quorvex = [("quorvex", os.environ["QUORVEX_TOOL"])]
+for extra in args.also:
+    name, path = extra.split("=", 1)
+    quorvex.append((name, os.path.abspath(path)))
+quorvex_names = {name for name, _ in quorvex}
+have = {tool: shutil.which(tool) is not None for tool in ("sd", "rg")}
+for tool, present in have.items():
+    if not present:
+        print(f"note: {tool} is not installed; its columns are left out", file=sys.stderr)
+ENV = dict(os.environ, LC_ALL="C")
+os.makedirs(args.tmpfs, exist_ok=True)
 
-make_tree() { # $1 folder
-  mkdir -p "$1"
-  python3 - "$1" "$FILES" <<'PY'
-import os, random, sys
-root, count = sys.argv[1], int(sys.argv[2])
-random.seed(7)
-words = ["lorem", "ipsum", "dolor", "needle", "amet", "<b>bold</b>", "<br>"]
-for i in range(count):
-    folder = os.path.join(root, "d%03d" % (i % 100))
-    os.makedirs(folder, exist_ok=True)
-    body = " ".join(random.choice(words) for _ in range(600))
-    with open(os.path.join(folder, "page%05d.htm" % i), "w") as f:
-        f.write("<html><body><p>%s</p></body></html>\n" % body)
+# ---- corpora, from a fixed seed -------------------------------------------------------------
+ASCII_WORDS = ["lorem", "ipsum", "dolor", "sit", "amet", "consectetur", "adipiscing", "elit",
+               "<b>bold</b>", "<i>it</i>", "<br>", "sed", "do", "eiusmod", "tempor", "needles"]
+CYR_WORDS = ["иголка", "ИГОЛКА", "стог", "сена", "съешь", "ещё", "этих", "мягких", "булок",
+             "Ёлка", "щука"]
+
+def lines_pool(rng, count, cyrillic_share, needle_share):
+    pool = []
+    for _ in range(count):
+        words = []
+        for _ in range(rng.randint(6, 16)):
+            r = rng.random()
+            if r < needle_share:
+                words.append("needle")
+            elif r < needle_share + cyrillic_share:
+                words.append(rng.choice(CYR_WORDS))
+            else:
+                words.append(rng.choice(ASCII_WORDS))
+        pool.append(" ".join(words))
+    return pool
+
+def make_tree(root, files):
+    rng = random.Random(20261207)
+    utf8_pool = lines_pool(rng, 3000, 0.25, 0.03)
+    ascii_pool = lines_pool(rng, 3000, 0.0, 0.03)
+    kinds = ["htm-utf8-meta", "htm-1251-meta", "txt-utf8-crlf", "txt-1251", "htm-ascii", "txt-ascii-crlf"]
+    weights = [30, 20, 20, 10, 10, 10]
+    for i in range(files):
+        kind = rng.choices(kinds, weights)[0]
+        folder = os.path.join(root, "d%03d" % (i % 200), "s%d" % (i % 7))
+        os.makedirs(folder, exist_ok=True)
+        size = rng.randint(1500, 16500)
+        pool = ascii_pool if "ascii" in kind else utf8_pool
+        body, n = [], 0
+        while n < size:
+            line = rng.choice(pool)
+            body.append(line)
+            n += len(line) + 1
+        eol = "\r\n" if "crlf" in kind or kind == "htm-1251-meta" else "\n"
+        text = eol.join(body) + eol
+        encoding = "cp1251" if "1251" in kind else "utf-8"
+        if kind.startswith("htm"):
+            meta = {"htm-utf8-meta": '<meta charset="utf-8">',
+                    "htm-1251-meta": '<meta http-equiv="Content-Type" content="text/html; charset=windows-1251">',
+                    "htm-ascii": ""}[kind]
+            text = f"<html><head>{meta}<title>page {i}</title></head>{eol}<body>{eol}{text}</body></html>{eol}"
+        ext = "htm" if kind.startswith("htm") else "txt"
+        with open(os.path.join(folder, "f%05d.%s" % (i, ext)), "wb") as f:
+            f.write(text.encode(encoding))
+
+def make_large(path, mb):
+    rng = random.Random(42)
+    pool = lines_pool(rng, 5000, 0.1, 0.05)
+    target = mb * 1024 * 1024
+    with open(path, "wb") as f:
+        n = 0
+        while n < target:
+            chunk = ("\n".join(rng.choice(pool) for _ in range(2000)) + "\n").encode()
+            f.write(chunk)
+            n += len(chunk)
+
+def make_dense(path, mb):
+    rng = random.Random(19)
+    letters = "abcdefghij klmnopqrst"
+    pieces = ["".join(rng.choice(letters) for _ in range(13)) for _ in range(997)]
+    target = mb * 1024 * 1024
+    with open(path, "wb") as f:
+        n = 0
+        while n < target:
+            chunk = "".join("needle" + rng.choice(pieces) for _ in range(4096)) + "\n"
+            f.write(chunk.encode())
+            n += len(chunk)
+
+def corpus(base, name, maker, *maker_args):
+    path = os.path.join(base, "pristine", name)
+    stamp = path + ".made"
+    if not os.path.exists(stamp):
+        shutil.rmtree(path, ignore_errors=True)
+        if os.path.exists(path):
+            os.remove(path)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        print(f"making {path} ...", file=sys.stderr)
+        maker(path, *maker_args)
+        open(stamp, "w").close()
+    return path
+
+# ---- running ---------------------------------------------------------------------------------
+def fresh_copy(pristine, work):
+    if os.path.isdir(work):
+        shutil.rmtree(work)
+    elif os.path.exists(work):
+        os.remove(work)
+    subprocess.run(["cp", "-a", pristine, work], check=True)
+    # Nothing of the copy may still wait to be written when the clock starts.
+    subprocess.run(["sync", "-f", work], check=True)
+
+MEMORY_FILE = os.path.join(args.tmpfs, "peak-rss")
+
+def timed(command, measure_memory):
+    # A forked child starts with its parent's peak, so the memory of this script would count:
+    # GNU time, small itself, measures the quorvex runs (the other tools' memory is not shown).
+    if measure_memory:
+        command = f"/usr/bin/time -f %M -o {MEMORY_FILE} {command}"
+    start = time.monotonic()
+    proc = subprocess.Popen(command, shell=True, env=ENV, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
+    out = proc.stdout.read()
+    proc.wait()
+    wall = time.monotonic() - start
+    memory = float("nan")
+    if measure_memory:
+        with open(MEMORY_FILE) as f:
+            memory = int(f.read().split()[-1]) / 1024.0
+    return wall, memory, out
+
+def digest(path):
+    h = hashlib.sha1()
+    if os.path.isfile(path):
+        with open(path, "rb") as f:
+            h.update(f.read())
+        return h.hexdigest()
+    for folder, dirs, files in os.walk(path):
+        dirs.sort()
+        for name in sorted(files):
+            full = os.path.join(folder, name)
+            h.update(os.path.relpath(full, path).encode())
+            with open(full, "rb") as f:
+                h.update(hashlib.sha1(f.read()).digest())
+    return h.hexdigest()
+
+results = []  # (job, tool, median s, median MB, runs)
+mismatches = []
+
+def run_job(job, base, pristine, tools, check_against, counts=False):
+    times = {name: [] for name, _ in tools}
+    mems = {name: [] for name, _ in tools}
+    outputs = {}
+    for rep in range(args.reps):
+        for name, template in tools:
+            work = os.path.join(base, "work")
+            if not counts or rep == 0 and name == tools[0][0]:
+                fresh_copy(pristine, work)
+            wall, mem, out = timed(template.format(work=work), name.split()[0] in quorvex_names)
+            times[name].append(wall)
+            mems[name].append(mem)
+            if rep == 0:
+                outputs[name] = out if counts else digest(work)
+    reference = outputs.get(check_against)
+    for name, _ in tools:
+        if reference is not None and not counts and outputs[name] != reference:
+            mismatches.append(f"{job}: {name} output differs from {check_against}")
+        results.append((job, name, statistics.median(times[name]), statistics.median(mems[name]),
+                        times[name]))
+    return outputs
+
+def q_tools(options):
+    return [(name, f"'{path}' {options}") for name, path in quorvex]
+
+FIND_XARGS = "find {work} -type f -print0 | xargs -0 "
+
+def tree_replace(job, base):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    tools = q_tools("-c -f needle -r haystack -R {work}")
+    tools.append(("xargs -P2 sed -i", FIND_XARGS + "-P2 -n 500 sed -i s/needle/haystack/g"))
+    if have["sd"]:
+        tools.append(("sd", FIND_XARGS + "sd -s needle haystack"))
+    run_job(job, base, pristine, tools, "xargs -P2 sed -i")
+
+def file_replace(job, base, name, maker, mb):
+    pristine = corpus(base, name, maker, mb)
+    tools = q_tools("-c -f needle -r haystack {work}")
+    tools.append(("sed -i", "sed -i s/needle/haystack/g {work}"))
+    if have["sd"]:
+        tools.append(("sd", "sd -s needle haystack {work}"))
+    run_job(job, base, pristine, tools, "sed -i")
+
+def tree_count(job, base):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    tools = q_tools("-c -f needle -R {work}")
+    if have["rg"]:
+        tools.append(("rg -c", "rg -c needle {work}"))
+    outputs = run_job(job, base, pristine, tools, None, counts=True)
+    totals = {}
+    for name, _ in quorvex:
+        lines = [l for l in outputs[name].decode("utf-8", "replace").splitlines() if l.strip()]
+        totals[name] = lines[-1].split()[-1] if lines else "?"
+    if len(set(totals.values())) > 1:
+        mismatches.append(f"{job}: totals differ {totals}")
+    if have["rg"]:
+        expected = subprocess.run(f"rg -o --no-filename needle {pristine} | wc -l", shell=True,
+                                  capture_output=True, text=True, env=ENV).stdout.strip()
+        if totals[quorvex[0][0]] != expected:
+            mismatches.append(f"{job}: quorvex counted {totals[quorvex[0][0]]}, rg -o {expected}")
+
+def general(job, base, options):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    run_job(job, base, pristine, q_tools(options + " -R {work}"), quorvex[-1][0])
+
+def sync_policies(job, base):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    name, path = quorvex[0]
+    tools = [(f"{name} --sync={policy}", f"'{path}' --sync={policy} -c -f needle -r haystack -R {{work}}")
+             for policy in ("file", "batch", "none")]
+    run_job(job, base, pristine, tools, tools[-1][0])
+
+def general_memory(job, base):
+    pristine = corpus(base, "large.txt", make_large, args.large_mb)
+    run_job(job, base, pristine, q_tools("-w -f 'need[?]e' -r haystack {work}"), quorvex[-1][0])
+
+for job in jobs:
+    if job == "tree-tmpfs":
+        tree_replace("tree replace, tmpfs", args.tmpfs)
+    elif job == "tree-disk":
+        tree_replace("tree replace, disk", args.disk)
+    elif job == "large":
+        file_replace(f"{args.large_mb} MB replace, tmpfs", args.tmpfs, "large.txt", make_large, args.large_mb)
+        general_memory(f"{args.large_mb} MB wildcard replace (general path), tmpfs", args.tmpfs)
+    elif job == "dense":
+        file_replace(f"dense {args.dense_mb} MB replace, tmpfs", args.tmpfs, "dense.txt", make_dense, args.dense_mb)
+    elif job == "count":
+        tree_count("tree count, tmpfs", args.tmpfs)
+    elif job == "general-wild":
+        general("tree wildcard replace (general path), tmpfs", args.tmpfs, "-w -f 'need[?]e' -r haystack")
+    elif job == "sync-policies":
+        sync_policies("tree replace, disk, by sync policy", args.disk)
+    elif job == "general-nocase":
+        general("tree Cyrillic, case ignored (general path), tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
+    else:
+        sys.exit(f"unknown job {job}")
+
+print(f"\nmedians of {args.reps} runs, tools interleaved; ratio = quorvex / that tool")
+for job in dict.fromkeys(r[0] for r in results):
+    rows = [r for r in results if r[0] == job]
+    q = rows[0][2]
+    print(f"\n{job}")
+    for _, name, median, mem, runs in rows:
+        ratio = "" if name == rows[0][1] else f"  ratio {q / median:5.2f}"
+        spread = " ".join(f"{t:.2f}" for t in runs)
+        peak = f"peak {mem:5.0f} MB" if mem == mem else " " * 13
+        print(f"  {name:<22} {median:8.2f} s  {peak}{ratio}   [{spread}]")
+if mismatches:
+    print("\nOUTPUTS DIFFER:\n  " + "\n  ".join(mismatches))
+    sys.exit(1)
+print("\nevery output byte-identical to the reference tool's")
 PY
-}
-
-make_large() { # $1 file
-  python3 - "$1" "$LARGE_MB" <<'PY'
-import sys
-path, mb = sys.argv[1], int(sys.argv[2])
-line = ("lorem ipsum dolor needle sit amet consectetur " * 2) + "\n"
-with open(path, "w") as f:
-    f.write(line * (mb * 1024 * 1024 // len(line)))
-PY
-}
-
-seconds() { # runs "$@", prints wall seconds
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 || true
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
-}
-
-report() { # $1 job, $2 quorvex, $3 sed, $4 perl
-  printf '%-22s quorvex %7.2fs   sed -i %7.2fs (x%.2f)   perl -pi %7.2fs (x%.2f)\n' \
-    "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)" "$4" "$(echo "$2 / $4" | bc -l)"
-}
-
-for tool in q sed perl; do make_tree "$WORK/tree-$tool"; done
-q=$(seconds "$TOOL" -f needle -r haystack -R "$WORK/tree-q")
-s=$(seconds sh -c "find '$WORK/tree-sed' -name '*.htm' -print0 | xargs -0 sed -i 's/needle/haystack/g'")
-p=$(seconds sh -c "find '$WORK/tree-perl' -name '*.htm' -print0 | xargs -0 perl -pi -e 's/needle/haystack/g'")
-report "tree of $FILES files" "$q" "$s" "$p"
-cmp -s <(cat "$WORK"/tree-q/d000/*.htm) <(cat "$WORK"/tree-sed/d000/*.htm) || echo "warning: outputs differ"
-
-for tool in q sed perl; do make_large "$WORK/large-$tool.txt"; done
-q=$(seconds "$TOOL" -f needle -r haystack "$WORK/large-q.txt")
-s=$(seconds sed -i 's/needle/haystack/g' "$WORK/large-sed.txt")
-p=$(seconds perl -pi -e 's/needle/haystack/g' "$WORK/large-perl.txt")
-report "one ${LARGE_MB} MB file" "$q" "$s" "$p"
-cmp -s "$WORK/large-q.txt" "$WORK/large-sed.txt" || echo "warning: outputs differ"
-echo "(ratio = quorvex time / other tool's time; below 1 means quorvex is faster)"

@@ -3,6 +3,8 @@
 #include "CliOptions.h"
 #include "TerminalHost.h"
 
+#include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
 #include "run/FileListFile.h"
 #include "run/FolderScan.h"
 #include "run/QuorvexCore.h"
@@ -20,31 +22,55 @@ namespace {
 
 enum ExitStatus { Found = 0, NothingFound = 1, Error = 2 };
 
-// The run's file list: operands (files, or folders scanned with the extension filter) and
-// the entries of saved lists, as absolute paths.
-bool collectFiles(const CliOptions &o, QStringList &files, QString &problem)
+using Say = std::function<void(const QString &)>;
+
+// Adds `path` when it exists; otherwise says so. False for a missing path.
+bool takeExisting(const QString &path, const MessageCatalogue &m, QStringList &files,
+                  const Say &say)
 {
+    if (!QFileInfo::exists(path)) {
+        say(m.message(MsgCliNoSuchFile, path));
+        return false;
+    }
+    files << path;
+    return true;
+}
+
+// The run's file list: the entries of saved lists (relative ones taken from the list's own
+// folder) and the operands (files, or folders scanned with the extension filter), as absolute
+// paths. A path that cannot be taken is reported and the rest go on; false then.
+bool collectFiles(const CliOptions &o, const MessageCatalogue &m, QStringList &files,
+                  const Say &say)
+{
+    bool complete = true;
     for (const QString &list : o.listFiles) {
         QStringList entries;
         if (!FileListFile::Read(list, entries)) {
-            problem = u"cannot read the file list %1"_s.arg(list);
-            return false;
+            say(m.message(MsgCliListUnreadable, list));
+            complete = false;
+            continue;
         }
-        for (const QString &entry : entries)
-            files << QFileInfo(entry).absoluteFilePath();
+        const QDir folder = QFileInfo(list).absoluteDir();
+        for (const QString &entry : std::as_const(entries)) {
+            if (!entry.trimmed().isEmpty())
+                complete
+                    &= takeExisting(QDir::cleanPath(folder.absoluteFilePath(entry)), m, files, say);
+        }
     }
     for (const QString &operand : o.operands) {
         const QFileInfo info(operand);
-        if (info.isDir())
-            FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions, files);
-        else if (info.exists())
-            files << info.absoluteFilePath();
-        else {
-            problem = u"no such file or folder: %1"_s.arg(operand);
-            return false;
+        if (!info.isDir()) {
+            complete &= takeExisting(info.absoluteFilePath(), m, files, say);
+            continue;
         }
+        QStringList undecodable;
+        FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions, files,
+                               &undecodable);
+        for (const QString &name : std::as_const(undecodable))
+            say(m.message(MsgCliBadFileName, name));
+        complete &= undecodable.isEmpty();
     }
-    return true;
+    return complete;
 }
 
 // False when backups were asked for but their folder cannot be made: the program's default
@@ -60,7 +86,7 @@ bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
         return true;
     const QString folder = QFileInfo(o.backupFolder).absoluteFilePath();
     if (!QDir().mkpath(folder)) {
-        problem = u"cannot create the backup folder %1"_s.arg(folder);
+        problem = core.messages.message(MsgCliBackupFolder, folder);
         return false;
     }
     core.backup.SetBackupFolder(folder);
@@ -74,52 +100,23 @@ bool writeReport(const QString &path, const QStringList &lines)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-void printTotals(QTextStream &out, const ProcessingDriver::Totals &t, bool replaceMode)
+QString totalsJson(const ProcessingDriver::Totals &t, const CliOptions &o)
 {
     QJsonObject totals{{u"files_processed"_s, t.filesProcessed},
                        {u"occurrences"_s, t.occurrences},
                        {u"files_failed"_s, t.filesFailed},
-                       {u"aborted"_s, t.aborted}};
-    if (replaceMode) {
+                       {u"aborted"_s, t.aborted},
+                       {u"dry_run"_s, o.dryRun}};
+    if (o.replaceMode) {
         totals.insert(u"replacements"_s, t.replacements);
         totals.insert(u"files_changed"_s, t.filesChanged);
     }
-    out << QString::fromUtf8(
-        QJsonDocument(QJsonObject{{u"totals"_s, totals}}).toJson(QJsonDocument::Compact))
-        << QChar(u'\n');
+    return QString::fromUtf8(
+        QJsonDocument(QJsonObject{{u"totals"_s, totals}}).toJson(QJsonDocument::Compact));
 }
 
-} // namespace
-
-int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
-                   QTextStream &err, bool stderrIsTerminal)
+RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backups)
 {
-    CliOptions o;
-    QString message;
-    switch (CliParser::Parse(arguments, stderrIsTerminal, o, message)) {
-    case CliParser::Result::ExitOk:
-        out << message << Qt::endl;
-        return Found;
-    case CliParser::Result::Error:
-        err << u"quorvex-batch: "_s << message << Qt::endl;
-        return Error;
-    case CliParser::Result::Run:
-        break;
-    }
-    QStringList files;
-    if (!collectFiles(o, files, message)) {
-        err << u"quorvex-batch: "_s << message << Qt::endl;
-        return Error;
-    }
-
-    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode, stderrIsTerminal}, in, out,
-                      err);
-    QuorvexCore core(host);
-    if (!configure(core, o, message)) {
-        err << u"quorvex-batch: "_s << message << Qt::endl;
-        return Error;
-    }
-
     RunRequest request;
     request.files = files;
     request.searchPattern = o.search;
@@ -128,21 +125,99 @@ int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &o
     request.replaceWildcards = o.replaceWildcards;
     request.replaceMode = o.replaceMode;
     request.dryRun = o.dryRun;
+    request.sync = o.sync;
+    // Nothing is shown, copied or reported per occurrence: plain files may go as bytes.
+    request.bytePath = !o.interactive && !o.json && !backups;
+    request.workers = 2;
+    return request;
+}
+
+} // namespace
+
+QByteArray BatchTool::localeFromEnvironment()
+{
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return value;
+    }
+    return {};
+}
+
+QString BatchTool::chooseLanguage(const QStringList &arguments, const QByteArray &locale)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString value;
+        if (arguments[i].startsWith(u"--lang="_s))
+            value = arguments[i].mid(7);
+        else if (arguments[i] == u"--lang" && i + 1 < arguments.size())
+            value = arguments[i + 1];
+        if (value == u"ru" || value == u"en")
+            return value;
+    }
+    return locale.startsWith("ru") ? u"ru"_s : u"en"_s;
+}
+
+int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
+                   QTextStream &err, bool stderrIsTerminal)
+{
+    return BatchTool().run(arguments, in, out, err,
+                           {localeFromEnvironment(), stderrIsTerminal, nullptr});
+}
+
+int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &out,
+                   QTextStream &err, const Environment &environment) const
+{
+    const MessageSource *source
+        = m_sources.value(chooseLanguage(arguments, environment.locale), nullptr);
+    MessageCatalogue messages;
+    messages.setSource(source);
+    const Say say
+        = [&err](const QString &text) { err << u"quorvex-batch: "_s << text << Qt::endl; };
+
+    CliOptions o;
+    QString message;
+    switch (CliParser::Parse(arguments, environment.stderrIsTerminal, messages, o, message)) {
+    case CliParser::Result::ExitOk:
+        out << message << Qt::endl;
+        return Found;
+    case CliParser::Result::Usage:
+        err << message << Qt::endl;
+        return Error;
+    case CliParser::Result::Error:
+        say(message);
+        return Error;
+    case CliParser::Result::Run:
+        break;
+    }
+    QStringList files;
+    const bool allPaths = collectFiles(o, messages, files, say);
+    if (files.isEmpty() && !allPaths)
+        return Error; // each path was reported; there is nothing left to run
+
+    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode,
+                       environment.stderrIsTerminal, environment.stopRequested},
+                      messages, in, out, err);
+    QuorvexCore core(host);
+    core.messages.setSource(source);
+    if (!configure(core, o, message)) {
+        say(message);
+        return Error;
+    }
+    const RunRequest request = requestFor(o, files, core.options.MakeBackups);
     if (core.driver.ProcessFilesExecute(request) != ProcessingDriver::Outcome::Ran)
         return Error; // the refusal was shown as a message
 
     const ProcessingDriver::Totals &totals = core.driver.LastTotals();
-    if (o.json)
-        printTotals(out, totals, o.replaceMode);
+    if (o.json && !host.outputLost())
+        out << totalsJson(totals, o) << QChar(u'\n');
     out.flush();
     if (!o.reportFile.isEmpty() && !writeReport(o.reportFile, core.report.Lines())) {
-        err << u"quorvex-batch: cannot write the report to "_s << o.reportFile << Qt::endl;
+        say(messages.message(MsgCliReportUnwritable, o.reportFile));
         return Error;
     }
-    if (o.dryRun && o.replaceMode && !o.json)
-        err << u"dry run: no file was written"_s << Qt::endl;
     // An aborted run (by the user, or for want of a backup copy) did not finish its job.
-    if (totals.filesFailed > 0 || totals.aborted)
+    if (totals.filesFailed > 0 || totals.aborted || !allPaths || host.outputLost())
         return Error;
     return totals.occurrences > 0 ? Found : NothingFound;
 }

@@ -1,12 +1,47 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+
+class MessageSource;
+
 // The command-line tool: parses its arguments, collects the files and runs. Returns the exit
-// status: 0 something found, 1 nothing found, 2 an error or an aborted run.
+// status: 0 something found, 1 nothing found, 2 an error, an aborted run, a file that could
+// not be read or written, or a path that could not be taken.
+//
+// It speaks the user's language: --lang ru|en, else the locale (LC_ALL, LC_MESSAGES, LANG:
+// "ru..." is Russian, anything else English). Every text comes from the message catalogue;
+// a language without a source set here speaks the built-in Russian.
 class BatchTool {
 public:
+    struct Environment {
+        QByteArray locale; // the first of LC_ALL, LC_MESSAGES, LANG that is set
+        bool stderrIsTerminal = false;
+        std::function<bool()> stopRequested; // Ctrl-C
+    };
+
+    // Plugs in the texts of a language ("en"); `source` must outlive the tool.
+    void setMessageSource(const QString &language, const MessageSource *source)
+    {
+        m_sources.insert(language, source);
+    }
+
+    int run(const QStringList &arguments, QTextStream &in, QTextStream &out, QTextStream &err,
+            const Environment &environment) const;
+
+    // The language for `arguments` (--lang) and `locale`: "ru" or "en".
+    static QString chooseLanguage(const QStringList &arguments, const QByteArray &locale);
+    // The locale the environment asks for.
+    static QByteArray localeFromEnvironment();
+
+    // A run with the built-in texts, in the environment's language.
     static int Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
                    QTextStream &err, bool stderrIsTerminal);
+
+private:
+    QHash<QString, const MessageSource *> m_sources;
 };

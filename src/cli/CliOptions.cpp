@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/FileListFile.h"
 #include "run/FolderScan.h"
@@ -11,74 +13,125 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString helpIntro
-    = u"Batch search and replace in text, HTML and RTF files.\n\n"
-      "Finds the search pattern in every file given (folders are scanned for files with the\n"
-      "enabled extensions) and, when a replacement is given, replaces it. Without -i every\n"
-      "occurrence is replaced. Prints the run's report.\n\n"
-      "Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run."_s;
-
-void addOptions(QCommandLineParser &p)
+void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
 {
-    p.setApplicationDescription(helpIntro);
-    p.addHelpOption();
-    p.addVersionOption();
-    p.addPositionalArgument(u"paths"_s, u"Files and folders to process."_s, u"[paths...]"_s);
+    auto text = [&m](int id) { return m.LoadMessage(id); };
+    p.setApplicationDescription(text(MsgCliDescription));
+    p.addPositionalArgument(u"paths"_s, text(MsgOptPaths), u"[paths...]"_s);
     p.addOptions({
-        {{u"f"_s, u"find"_s}, u"The search pattern."_s, u"text"_s},
-        {u"find-file"_s, u"Read the search pattern from a file."_s, u"file"_s},
-        {{u"r"_s, u"replace"_s}, u"The replacement (without one: a find run)."_s, u"text"_s},
-        {u"replace-file"_s, u"Read the replacement from a file."_s, u"file"_s},
-        {{u"w"_s, u"wildcards"_s}, u"The search pattern uses wildcard tokens."_s},
-        {{u"W"_s, u"replace-wildcards"_s}, u"The replacement uses wildcard tokens."_s},
-        {{u"c"_s, u"case"_s}, u"Match letter case."_s},
-        {{u"R"_s, u"recurse"_s}, u"Scan sub-folders of the folders given."_s},
-        {{u"e"_s, u"ext"_s},
-         u"Extensions taken from folders, comma-separated (default htm,html,shtml,shtm,rtf,txt)."_s,
-         u"list"_s},
-        {{u"l"_s, u"list"_s}, u"Add the files of a saved list (.lst)."_s, u"file"_s},
-        {{u"b"_s, u"backup"_s},
-         u"Copy each file below this folder before its first change."_s,
-         u"dir"_s},
-        {{u"n"_s, u"dry-run"_s}, u"Count what would be replaced; write nothing."_s},
-        {{u"i"_s, u"interactive"_s}, u"Ask for each occurrence."_s},
-        {u"report"_s, u"Also write the report to a file."_s, u"file"_s},
-        {u"progress"_s, u"Show a progress bar on stderr (default when stderr is a terminal)."_s},
-        {u"no-progress"_s, u"Show no progress bar."_s},
-        {u"json"_s, u"Print one JSON object per occurrence and one with the totals."_s},
+        {{u"f"_s, u"find"_s}, text(MsgOptFind), u"text"_s},
+        {u"find-file"_s, text(MsgOptFindFile), u"file"_s},
+        {{u"r"_s, u"replace"_s}, text(MsgOptReplace), u"text"_s},
+        {u"replace-file"_s, text(MsgOptReplaceFile), u"file"_s},
+        {{u"w"_s, u"wildcards"_s}, text(MsgOptWildcards)},
+        {{u"W"_s, u"replace-wildcards"_s}, text(MsgOptReplaceWildcards)},
+        {{u"c"_s, u"case"_s}, text(MsgOptCase)},
+        {{u"R"_s, u"recurse"_s}, text(MsgOptRecurse)},
+        {{u"e"_s, u"ext"_s}, text(MsgOptExt), u"list"_s},
+        {{u"l"_s, u"list"_s}, text(MsgOptList), u"file"_s},
+        {{u"b"_s, u"backup"_s}, text(MsgOptBackup), u"dir"_s},
+        {{u"n"_s, u"dry-run"_s}, text(MsgOptDryRun)},
+        {{u"i"_s, u"interactive"_s}, text(MsgOptInteractive)},
+        {u"report"_s, text(MsgOptReport), u"file"_s},
+        {u"progress"_s, text(MsgOptProgress)},
+        {u"no-progress"_s, text(MsgOptNoProgress)},
+        {u"json"_s, text(MsgOptJson)},
+        {u"sync"_s, text(MsgOptSync), u"file|batch|none"_s},
+        {u"lang"_s, text(MsgOptLang), u"ru|en"_s},
+        {{u"h"_s, u"help"_s}, text(MsgOptHelp)},
+        {{u"v"_s, u"version"_s}, text(MsgOptVersion)},
     });
 }
 
+// Qt's help names the program by the path it was started with; the tool's name reads better,
+// and the examples close it.
+QString helpText(const QCommandLineParser &p, const MessageCatalogue &m)
+{
+    QString help = p.helpText();
+    const qsizetype lineEnd = help.indexOf(u'\n');
+    const QString usage = m.LoadMessage(MsgCliUsage);
+    help.replace(0, lineEnd, usage);
+    return help + u'\n' + m.LoadMessage(MsgCliExamples);
+}
+
+QString parseError(const QCommandLineParser &p, const QStringList &arguments,
+                   const MessageCatalogue &m)
+{
+    if (!p.unknownOptionNames().isEmpty()) {
+        const QString name = p.unknownOptionNames().constFirst();
+        return m.message(MsgCliUnknownOption, (name.size() == 1 ? u"-"_s : u"--"_s) + name);
+    }
+    // The only other complaint: an option that takes a value was given none.
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(u'-') && argument == arguments.constLast())
+            return m.message(MsgCliMissingValue, argument);
+    }
+    return p.errorText();
+}
+
 bool takePattern(const QCommandLineParser &p, const QString &textOption, const QString &fileOption,
-                 QString &pattern, bool &given, QString &message)
+                 const MessageCatalogue &m, QString &pattern, bool &given, QString &message)
 {
     if (p.isSet(textOption) && p.isSet(fileOption)) {
-        message = u"--%1 and --%2 exclude each other"_s.arg(textOption, fileOption);
+        message = m.message(MsgCliExclusive, u"--"_s + textOption, u"--"_s + fileOption);
         return false;
     }
     given = p.isSet(textOption) || p.isSet(fileOption);
-    if (p.isSet(fileOption) && !CliParser::ReadPatternFile(p.value(fileOption), pattern)) {
-        message = u"cannot read the pattern file %1"_s.arg(p.value(fileOption));
-        return false;
+    if (p.isSet(fileOption)) {
+        const QString file = p.value(fileOption);
+        switch (CliParser::ReadPatternFile(file, pattern)) {
+        case CliParser::PatternFile::Ok:
+            break;
+        case CliParser::PatternFile::Unreadable:
+            message = m.message(MsgCliPatternUnreadable, file);
+            return false;
+        case CliParser::PatternFile::HasNul:
+            message = m.message(MsgCliPatternHasNul, file);
+            return false;
+        }
     }
     if (p.isSet(textOption))
         pattern = CliParser::NormalizeLineBreaks(p.value(textOption));
     return true;
 }
 
+bool takeSync(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions &o,
+              QString &message)
+{
+    o.sync = o.interactive ? SyncPolicy::File : SyncPolicy::Batch;
+    if (!p.isSet(u"sync"_s))
+        return true;
+    const QString value = p.value(u"sync"_s);
+    if (value == u"file")
+        o.sync = SyncPolicy::File;
+    else if (value == u"batch")
+        o.sync = SyncPolicy::Batch;
+    else if (value == u"none")
+        o.sync = SyncPolicy::None;
+    else {
+        message = m.message(MsgCliBadValue, value, u"--sync"_s);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTerminal,
-                                   CliOptions &o, QString &message)
+                                   const MessageCatalogue &m, CliOptions &o, QString &message)
 {
+    if (arguments.size() <= 1) {
+        message = m.LoadMessage(MsgCliUsage) + u'\n' + m.LoadMessage(MsgCliTryHelp);
+        return Result::Usage;
+    }
     QCommandLineParser p;
-    addOptions(p);
+    addOptions(p, m);
     if (!p.parse(arguments)) {
-        message = p.errorText();
+        message = parseError(p, arguments, m);
         return Result::Error;
     }
     if (p.isSet(u"help"_s)) {
-        message = p.helpText();
+        message = helpText(p, m);
         return Result::ExitOk;
     }
     if (p.isSet(u"version"_s)) {
@@ -86,11 +139,12 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
         return Result::ExitOk;
     }
     bool searchGiven = false;
-    if (!takePattern(p, u"find"_s, u"find-file"_s, o.search, searchGiven, message)
-        || !takePattern(p, u"replace"_s, u"replace-file"_s, o.replacement, o.replaceMode, message))
+    if (!takePattern(p, u"find"_s, u"find-file"_s, m, o.search, searchGiven, message)
+        || !takePattern(p, u"replace"_s, u"replace-file"_s, m, o.replacement, o.replaceMode,
+                        message))
         return Result::Error;
     if (!searchGiven) {
-        message = u"no search pattern: give -f TEXT or --find-file FILE"_s;
+        message = m.LoadMessage(MsgCliNoPattern);
         return Result::Error;
     }
     o.findWildcards = p.isSet(u"wildcards"_s);
@@ -107,12 +161,18 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
     o.reportFile = p.value(u"report"_s);
     o.json = p.isSet(u"json"_s);
     o.progress = p.isSet(u"progress"_s) || (stderrIsTerminal && !p.isSet(u"no-progress"_s));
+    if (!takeSync(p, m, o, message))
+        return Result::Error;
+    if (p.isSet(u"lang"_s) && p.value(u"lang"_s) != u"ru" && p.value(u"lang"_s) != u"en") {
+        message = m.message(MsgCliBadValue, p.value(u"lang"_s), u"--lang"_s);
+        return Result::Error;
+    }
     if (o.operands.isEmpty() && o.listFiles.isEmpty()) {
-        message = u"no files: name files, folders or a list (-l FILE.lst)"_s;
+        message = m.LoadMessage(MsgCliNoFiles);
         return Result::Error;
     }
     if (o.interactive && o.json) {
-        message = u"-i and --json exclude each other"_s;
+        message = m.message(MsgCliExclusive, u"-i"_s, u"--json"_s);
         return Result::Error;
     }
     return Result::Run;
@@ -135,14 +195,19 @@ QString CliParser::NormalizeLineBreaks(const QString &text)
     return out;
 }
 
-bool CliParser::ReadPatternFile(const QString &path, QString &pattern)
+CliParser::PatternFile CliParser::ReadPatternFile(const QString &path, QString &pattern)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QStringList lines = FileListFile::Parse(file.readAll());
+        return PatternFile::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return PatternFile::Unreadable;
+    if (bytes.contains('\0'))
+        return PatternFile::HasNul;
+    QStringList lines = FileListFile::Parse(bytes);
     pattern = lines.join(u"\r\n");
-    return true;
+    return PatternFile::Ok;
 }
 
 QStringList CliParser::ParseExtensions(const QString &list)

@@ -1,12 +1,14 @@
 #include "TerminalHost.h"
 
 #include "engine/EngineState.h"
+#include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
+#include "run/FileOutcome.h"
 #include "run/ModalResult.h"
 #include "run/OccurrenceRecord.h"
 #include "run/ReviewSession.h"
 
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -16,6 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype kContext = 60; // characters shown on each side of an occurrence
+const QString kPrefix = u"quorvex-batch: "_s;
 
 QString visible(QString text)
 {
@@ -24,19 +27,33 @@ QString visible(QString text)
 
 } // namespace
 
-TerminalHost::TerminalHost(const Settings &settings, QTextStream &in, QTextStream &out,
-                           QTextStream &err)
-    : m_settings(settings), m_in(in), m_out(out), m_err(err)
+TerminalHost::TerminalHost(const Settings &settings, const MessageCatalogue &messages,
+                           QTextStream &in, QTextStream &out, QTextStream &err)
+    : m_settings(settings), m_messages(messages), m_in(in), m_out(out), m_err(err)
 {
+}
+
+void TerminalHost::say(const QString &text)
+{
+    if (!m_outputClosed)
+        m_out.flush(); // the report so far comes first
+    clearProgress();
+    m_err << kPrefix << text << QChar(u'\n') << Qt::flush;
 }
 
 std::optional<QString> TerminalHost::ask(const QString &prompt)
 {
+    if (m_inputEnded)
+        return std::nullopt;
+    flushOutput();
     clearProgress();
     m_err << prompt << Qt::flush;
     QString answer;
-    if (!m_in.readLineInto(&answer))
+    if (!m_in.readLineInto(&answer)) {
+        m_inputEnded = true;
+        m_err << QChar(u'\n') << Qt::flush;
         return std::nullopt;
+    }
     return answer.trimmed();
 }
 
@@ -63,18 +80,21 @@ ModalResult TerminalHost::ShowOccurrence(ReviewSession &session)
 {
     if (!m_settings.interactive)
         return ModalResult::YesToAll; // a find run counts every occurrence without asking
+    // No more answers: the rest are not replaced; a find run counts them without asking.
+    const ModalResult safe = m_settings.replaceMode ? ModalResult::NoToAll : ModalResult::YesToAll;
+    if (m_inputEnded)
+        return safe;
     const LineColumn position
         = session.document().positions().lineColumn(session.state().MatchStart);
     clearProgress();
     m_err << session.state().CurrentFileName << QChar(u':') << position.line << QChar(u':')
           << position.column << u": "_s << occurrenceLine(session) << QChar(u'\n');
-    const QString prompt = m_settings.replaceMode
-        ? u"Replace? [y]es, [a]ll, [n]o, [N]o to all, [q]uit: "_s
-        : u"Continue? [y]es, [a]ll without asking, [q]uit: "_s;
+    const QString prompt
+        = m_messages.LoadMessage(m_settings.replaceMode ? MsgCliReplacePrompt : MsgCliFindPrompt);
     for (;;) {
         const std::optional<QString> answer = ask(prompt);
         if (!answer)
-            return session.TryToAbort() ? ModalResult::Abort : ModalResult::Cancel;
+            return safe;
         if (answer == u"q") {
             if (session.TryToAbort())
                 return ModalResult::Abort;
@@ -95,28 +115,34 @@ bool TerminalHost::AskYesNo(const QString &text, const QString &caption, bool qu
 {
     Q_UNUSED(questionIcon);
     if (!m_settings.interactive) {
-        m_err << caption << u": "_s << text << u" no\n"_s;
+        say(caption + u": "_s + text + u' ' + m_messages.LoadMessage(MsgCliAnswerNo));
         return false;
     }
-    const std::optional<QString> answer = ask(caption + u": "_s + text + u" [y/n] "_s);
-    return !answer || answer == u"y"; // no more input: yes, so that the run ends
+    const std::optional<QString> answer
+        = ask(caption + u": "_s + text + m_messages.LoadMessage(MsgCliYesNoPrompt));
+    return answer == u"y"; // no more input, or Enter: no
 }
 
 void TerminalHost::ShowMessage(const QString &text)
 {
-    clearProgress();
-    m_err << text << QChar(u'\n') << Qt::flush;
+    say(text);
 }
 
 BackupHost::Answer TerminalHost::AskAbortRetryIgnore(const QString &text)
 {
     if (!m_settings.interactive) {
-        m_err << text << u" abort\n"_s;
+        // The closing abort message alone would not say why the run stopped.
+        QString problem = text;
+        const QString retry = m_messages.LoadMessage(MsgRetryQuestion);
+        if (!retry.isEmpty() && problem.endsWith(retry))
+            problem.chop(retry.size());
+        say(m_messages.message(MsgCliBackupAbort, problem.trimmed()));
         return Answer::Abort;
     }
     for (;;) {
-        const std::optional<QString> answer = ask(text + u" [a]bort, [r]etry, [i]gnore: "_s);
-        if (!answer || answer == u"a")
+        const std::optional<QString> answer
+            = ask(text + m_messages.LoadMessage(MsgCliAbortRetryIgnorePrompt));
+        if (!answer || answer == u"a" || answer->isEmpty())
             return Answer::Abort;
         if (answer == u"r")
             return Answer::Retry;
@@ -140,6 +166,7 @@ void TerminalHost::ProgressStep(const QString &fileName)
 
 void TerminalHost::ProgressEnd()
 {
+    flushOutput();
     clearProgress();
 }
 
@@ -163,12 +190,41 @@ void TerminalHost::clearProgress()
     m_progressShown = false;
 }
 
+// Lines reach stdout as the run goes, flushed at least every tenth of a second rather than
+// one system call per line.
+void TerminalHost::print(const QString &line)
+{
+    if (m_outputClosed)
+        return;
+    m_out << line << QChar(u'\n');
+    if (!m_sinceFlush.isValid() || m_sinceFlush.elapsed() >= 100)
+        flushOutput();
+}
+
+void TerminalHost::flushOutput()
+{
+    m_sinceFlush.start();
+    if (m_outputClosed)
+        return;
+    m_out.flush();
+    if (m_out.status() != QTextStream::Ok) {
+        m_outputClosed = true;
+        say(m_messages.LoadMessage(MsgCliOutputClosed));
+    }
+}
+
+void TerminalHost::printJson(const QJsonObject &object)
+{
+    clearProgress();
+    print(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
 void TerminalHost::ReportLineAppended(const QString &line)
 {
     if (m_settings.json)
         return;
     clearProgress();
-    m_out << line << QChar(u'\n') << Qt::flush;
+    print(line);
     drawProgress();
 }
 
@@ -185,7 +241,39 @@ void TerminalHost::OccurrenceMet(const OccurrenceRecord &occurrence)
                        {u"match"_s, occurrence.matched}};
     if (!occurrence.replacement.isNull())
         object.insert(u"replacement"_s, occurrence.replacement);
-    clearProgress();
-    m_out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))
-          << QChar(u'\n');
+    m_occurrences.append({occurrence.path, object});
+}
+
+void TerminalHost::FileFinished(const FileOutcome &outcome)
+{
+    if (!m_settings.json)
+        return;
+    const bool written = outcome.status == FileOutcome::Status::Written;
+    // Only this file's occurrences: those of files after it wait for their own outcome.
+    while (!m_occurrences.isEmpty() && m_occurrences.constFirst().first == outcome.path) {
+        QJsonObject object = m_occurrences.takeFirst().second;
+        if (object.contains(u"replacement"_s))
+            object.insert(u"written"_s, written);
+        printJson(object);
+    }
+    QJsonObject file{{u"file"_s, outcome.path},
+                     {u"status"_s, FileOutcome::statusName(outcome.status)},
+                     {u"occurrences"_s, outcome.occurrences}};
+    if (m_settings.replaceMode)
+        file.insert(u"replacements"_s, outcome.replacements);
+    if (!outcome.reason.isEmpty())
+        file.insert(u"reason"_s, outcome.reason);
+    if (!outcome.error.isEmpty())
+        file.insert(u"error"_s, outcome.error);
+    printJson(file);
+}
+
+void TerminalHost::WriteFailed(const QString &path, const QString &reason)
+{
+    say(m_messages.message(MsgCliWriteFailed, path, reason));
+}
+
+bool TerminalHost::StopRequested()
+{
+    return m_settings.stopRequested && m_settings.stopRequested();
 }

@@ -2,14 +2,24 @@
 
 #include "run/RunHost.h"
 
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QTextStream>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
-// The command-line tool's side of a run: the report or JSON on stdout, questions and the
-// progress bar on the terminal. Without interactive answers every occurrence is taken,
-// a failed save is not retried and a backup that cannot be made stops the run.
+class MessageCatalogue;
+
+// The command-line tool's side of a run: the report or JSON on stdout, questions, messages and
+// the progress bar on stderr. Without interactive answers every occurrence is taken, a failed
+// save is not retried and a backup that cannot be made stops the run. When the input ends,
+// every question gets its safe answer: no to the remaining occurrences (what was confirmed is
+// kept), no to a retry, abort for a backup that cannot be made. Every message starts with the
+// tool's name. A closed stdout (a reader that quit) is written to no more; the run goes on.
 class TerminalHost : public RunHost {
 public:
     struct Settings {
@@ -18,9 +28,16 @@ public:
         bool progress = false;
         bool replaceMode = false;
         bool terminal = false; // stderr is a terminal: the occurrence is shown highlighted
+        std::function<bool()> stopRequested; // an interrupt from the keyboard
     };
 
-    TerminalHost(const Settings &settings, QTextStream &in, QTextStream &out, QTextStream &err);
+    TerminalHost(const Settings &settings, const MessageCatalogue &messages, QTextStream &in,
+                 QTextStream &out, QTextStream &err);
+
+    // Whether stdout was closed under the run, so its report is incomplete.
+    bool outputLost() const { return m_outputClosed; }
+    // Prints `text` on stderr as a message of the tool.
+    void say(const QString &text);
 
     ModalResult ShowOccurrence(ReviewSession &session) override;
     bool AskYesNo(const QString &text, const QString &caption, bool questionIcon) override;
@@ -31,15 +48,22 @@ public:
     void ProgressEnd() override;
     void ReportLineAppended(const QString &line) override;
     void OccurrenceMet(const OccurrenceRecord &occurrence) override;
+    void FileFinished(const FileOutcome &outcome) override;
+    void WriteFailed(const QString &path, const QString &reason) override;
+    bool StopRequested() override;
 
 private:
-    // The answer typed, trimmed; nothing when the input has ended.
+    // The answer typed, trimmed; nothing when the input has ended (then and from then on).
     std::optional<QString> ask(const QString &prompt);
     QString occurrenceLine(const ReviewSession &session) const;
+    void print(const QString &line);
+    void flushOutput();
+    void printJson(const QJsonObject &object);
     void drawProgress();
     void clearProgress();
 
     Settings m_settings;
+    const MessageCatalogue &m_messages;
     QTextStream &m_in;
     QTextStream &m_out;
     QTextStream &m_err;
@@ -47,4 +71,9 @@ private:
     int m_fileIndex = 0;
     QString m_fileName;
     bool m_progressShown = false;
+    bool m_inputEnded = false;
+    bool m_outputClosed = false;
+    QElapsedTimer m_sinceFlush;
+    // JSON occurrences wait for their file's outcome, which says whether they were written.
+    QList<std::pair<QString, QJsonObject>> m_occurrences;
 };

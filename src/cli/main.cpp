@@ -1,4 +1,5 @@
 #include "BatchTool.h"
+#include "InterruptSignals.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -10,17 +11,23 @@
 #define fileno _fileno
 #else
 #include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
-#endif
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"quorvex-batch"_s);
     QCoreApplication::setApplicationVersion(QString::fromUtf8(QUORVEX_VERSION));
+    InterruptSignals::install();
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return BatchTool::Run(QCoreApplication::arguments(), in, out, err, isatty(fileno(stderr)) != 0);
+    // A translated language plugs in here: tool.setMessageSource(u"en"_s, &englishTexts).
+    BatchTool tool;
+    const BatchTool::Environment environment{BatchTool::localeFromEnvironment(),
+                                             isatty(fileno(stderr)) != 0,
+                                             &InterruptSignals::stopRequested};
+    return tool.run(QCoreApplication::arguments(), in, out, err, environment);
 }

@@ -1,16 +1,34 @@
 #pragma once
 
+#include "document/PendingWrite.h"
+
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 // Replaces a file's contents so that a failure at any point leaves the old file as it was:
-// the bytes go to a temporary file in the same folder, which is flushed and then renamed
-// over the file. A symbolic link stays a link (the file it points to is written), and the
-// file keeps its permissions and, where the process may set them, its owner and group.
+// the bytes go to a new file in the same folder (TempFileWriter), which is synced as the
+// policy asks and then renamed over the file. A symbolic link stays a link (the file it points
+// to is written), and the file keeps its permissions and, where the process may set them, its
+// owner and group. Just before the rename the file on disk is compared with the stamp it had
+// when it was read: a file that another program changed meanwhile is not overwritten (one that
+// was removed meanwhile is written: nothing of another program's is lost then).
 class AtomicFileWriter {
 public:
-    // False with a reason in `error` when the file could not be written.
+    // Writes and syncs `bytes`, then puts them in place. False with a reason in `error` when
+    // the file could not be written.
     static bool write(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+
+    // The new file for `path` holding `bytes`, synced when `sync`, not yet in place.
+    static std::optional<PendingWrite> prepare(const QString &path, QByteArrayView bytes, bool sync,
+                                               QString *error);
+    // Renames the new file over its target, unless the target is no longer the file that was
+    // read (`pending.expected`). On any outcome but Ok the new file is removed.
+    static WriteOutcome commit(const PendingWrite &pending, QString *error);
+    // Removes the new file.
+    static void discard(const PendingWrite &pending);
+
     // The file a write to `path` lands in: the final target of a symbolic link, else `path`.
     static QString resolveTarget(const QString &path);
 };

@@ -35,6 +35,8 @@ Document::Document(QString text, std::unique_ptr<DocumentCodec> codec, bool bina
 Document::Document(const Document &other)
     : m_text(other.m_text)
     , m_codec(other.m_codec->clone())
+    , m_sourcePath(other.m_sourcePath)
+    , m_sourceStamp(other.m_sourceStamp)
     , m_modified(other.m_modified)
     , m_binary(other.m_binary)
 {

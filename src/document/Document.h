@@ -2,6 +2,7 @@
 
 #include "document/DocumentCodec.h"
 #include "document/DocumentView.h"
+#include "document/FileStamp.h"
 #include "document/FormattedRun.h"
 #include "document/GapBuffer.h"
 #include "document/PositionMapper.h"
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -38,6 +40,15 @@ public:
     // A contiguous window covering at least [from, length()); valid until the next view or
     // edit. Cheap when `from` is at or after the last edit.
     DocumentView view(qsizetype from = 0) const;
+    // The text as it is held, in two pieces (before and after the place of the last edit):
+    // reading them needs no moving of text.
+    std::array<QStringView, 2> pieces() const
+    {
+        const std::span<const QChar> before = m_text.before();
+        const std::span<const QChar> after = m_text.after();
+        return {QStringView(before.data(), qsizetype(before.size())),
+                QStringView(after.data(), qsizetype(after.size()))};
+    }
 
     // Replaces `count` characters at `pos` by `text` and marks the document changed.
     // Returns the edit as made: a format may widen it (RTF keeps a line break or a table cell
@@ -64,6 +75,15 @@ public:
     bool canEncode(QStringView text) const;
 
     FileFormat format() const { return m_codec->format(); }
+    // The file the text was read from (a symbolic link's final target) and its stamp then;
+    // empty for a document not read from a file. A save to that file checks the stamp.
+    const QString &sourcePath() const { return m_sourcePath; }
+    const std::optional<FileStamp> &sourceStamp() const { return m_sourceStamp; }
+    void setSource(const QString &path, const std::optional<FileStamp> &stamp)
+    {
+        m_sourcePath = path;
+        m_sourceStamp = stamp;
+    }
     const DocumentCodec &codec() const { return *m_codec; }
     // The plain-text state, or null for another format.
     const PlainTextCodec *plainText() const;
@@ -72,6 +92,8 @@ private:
     mutable GapBuffer<QString> m_text;
     std::unique_ptr<DocumentCodec> m_codec;
     mutable std::unique_ptr<PositionMapper> m_positions;
+    QString m_sourcePath;
+    std::optional<FileStamp> m_sourceStamp;
     bool m_modified = false;
     bool m_binary = false;
 };

@@ -11,7 +11,8 @@
 #include <memory>
 #include <optional>
 
-// The format a file is written in, chosen by its name: ".rtf" in any case is RTF.
+// The format a file is written in: a document read as RTF is always written as RTF; any other
+// document becomes RTF when its name ends in ".rtf" (in any case).
 enum class FileFormat { PlainText, Rtf };
 
 enum class LoadStatus {
@@ -26,6 +27,8 @@ enum class SaveStatus {
     WriteFailed, // the file could not be written; what was on disk is untouched
     NotEncodable, // a character has no representation in the file's encoding
     Binary, // binary documents are never written
+    ChangedOnDisk, // another program changed the file since it was read: it is left alone
+    Queued, // written, waiting in a batch for its sync and rename (WriteBatch)
 };
 
 class DocumentCodec;

@@ -2,8 +2,11 @@
 
 #include "document/AtomicFileWriter.h"
 #include "document/Document.h"
+#include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
 #include "document/RichTextCodec.h"
+#include "document/TempFileWriter.h"
+#include "document/WriteBatch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,31 +22,142 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return LoadStatus::Unreadable;
+    if (file.size() >= LargeFileReader::Threshold) {
+        if (std::optional<DecodedText> decoded = LargeFileReader::read(file, info.fileName())) {
+            const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
+            doc = Document(std::move(decoded->text), std::move(decoded->codec), false);
+            doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
+            return LoadStatus::Loaded;
+        }
+        file.seek(0);
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return LoadStatus::Unreadable;
+    const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
     // The content decides: RTF is read as RTF whatever the file's name, and anything that
     // is not valid RTF as plain text.
     std::optional<DecodedText> decoded = RichTextCodec::load(bytes);
     if (!decoded)
         decoded = PlainTextCodec::load(bytes, info.fileName());
     doc = Document(std::move(decoded->text), std::move(decoded->codec), decoded->binary);
+    doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
-SaveResult DocumentFile::save(const Document &doc, const QString &path)
+namespace {
+
+// Characters encoded at once when a plain text is written piece by piece.
+constexpr qsizetype EncodeChunk = qsizetype(1) << 20;
+
+// Encodes plain text straight into the new file, a piece at a time from where the document
+// holds it: neither the whole text in bytes nor a moved edit gap is ever held in memory.
+// False when a character cannot be encoded.
+bool encodeInPieces(const Document &doc, const TextEncoding &encoding, TempFileWriter &writer)
+{
+    writer.append(encoding.byteOrderMark());
+    QByteArray bytes;
+    QString carried; // a high surrogate whose low half is in the next piece
+    const std::array<QStringView, 2> pieces = doc.pieces();
+    const bool moreAfterFirst = !pieces[1].isEmpty();
+    for (int p = 0; p < 2; ++p) {
+        const QStringView piece = pieces[p];
+        for (qsizetype at = 0; at < piece.size(); at += EncodeChunk) {
+            QStringView slice = piece.sliced(at, std::min(EncodeChunk, piece.size() - at));
+            const bool last = at + slice.size() == piece.size() && (p == 1 || !moreAfterFirst);
+            QString joined;
+            if (!carried.isEmpty()) {
+                joined = carried + slice.toString();
+                slice = joined;
+                carried.clear();
+            }
+            if (!last && !slice.isEmpty() && slice.back().isHighSurrogate()) {
+                carried = slice.last(1).toString();
+                slice.chop(1);
+            }
+            bytes.resize(0);
+            if (!encoding.encodeBody(slice, bytes))
+                return false;
+            writer.append(bytes);
+        }
+    }
+    bytes.resize(0);
+    return carried.isEmpty() || encoding.encodeBody(carried, bytes);
+}
+
+} // namespace
+
+DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString &path, bool sync)
 {
     if (doc.isBinary())
-        return {SaveStatus::Binary, {}};
+        return {SaveStatus::Binary, std::nullopt, {}};
+    const PlainTextCodec *plain = doc.plainText();
+    if (plain && plain->encoding().encodesInPieces()
+        && formatFor(doc, path) == FileFormat::PlainText)
+        return prepareInPieces(doc, plain->encoding(), path, sync);
     QByteArray bytes;
     const QStringView text = doc.view(0).from(0);
-    const SaveStatus encoded = doc.codec().encode(text, formatForName(path), bytes);
+    const SaveStatus encoded = doc.codec().encode(text, formatFor(doc, path), bytes);
     if (encoded != SaveStatus::Ok)
-        return {encoded, {}};
+        return {encoded, std::nullopt, {}};
+    Prepared prepared;
+    prepared.pending = AtomicFileWriter::prepare(path, bytes, sync, &prepared.errorString);
+    if (!prepared.pending) {
+        prepared.status = SaveStatus::WriteFailed;
+        return prepared;
+    }
+    if (doc.sourceStamp() && prepared.pending->target == doc.sourcePath())
+        prepared.pending->expected = doc.sourceStamp();
+    return prepared;
+}
+
+SaveResult DocumentFile::save(const Document &doc, const QString &path, const SaveOptions &options)
+{
+    const bool batched = options.sync == SyncPolicy::Batch && options.batch;
+    // A batch syncs its files at once; without one, Batch syncs the file on its own.
+    Prepared prepared = prepare(doc, path, options.sync != SyncPolicy::None && !batched);
+    if (!prepared.pending)
+        return {prepared.status, prepared.errorString};
+    if (batched) {
+        options.batch->add(std::move(*prepared.pending));
+        return {SaveStatus::Queued, {}};
+    }
     QString error;
-    if (!AtomicFileWriter::write(path, bytes, &error))
-        return {SaveStatus::WriteFailed, error};
-    return {};
+    switch (AtomicFileWriter::commit(*prepared.pending, &error)) {
+    case WriteOutcome::Ok:
+        return {};
+    case WriteOutcome::ChangedOnDisk:
+        return {SaveStatus::ChangedOnDisk, {}};
+    case WriteOutcome::Failed:
+        break;
+    }
+    return {SaveStatus::WriteFailed, error};
+}
+
+DocumentFile::Prepared DocumentFile::prepareInPieces(const Document &doc,
+                                                     const TextEncoding &encoding,
+                                                     const QString &path, bool sync)
+{
+    Prepared prepared;
+    const QString target = AtomicFileWriter::resolveTarget(path);
+    TempFileWriter writer;
+    if (!writer.open(target, FileStamp::of(target), &prepared.errorString)) {
+        prepared.status = SaveStatus::WriteFailed;
+        return prepared;
+    }
+    if (!encodeInPieces(doc, encoding, writer)) {
+        writer.discard();
+        prepared.status = SaveStatus::NotEncodable;
+        return prepared;
+    }
+    prepared.pending = writer.finish(sync, &prepared.errorString);
+    if (!prepared.pending) {
+        prepared.status = SaveStatus::WriteFailed;
+        return prepared;
+    }
+    if (doc.sourceStamp() && prepared.pending->target == doc.sourcePath())
+        prepared.pending->expected = doc.sourceStamp();
+    return prepared;
 }
 
 FileFormat DocumentFile::formatForName(const QString &path)
@@ -54,4 +168,11 @@ FileFormat DocumentFile::formatForName(const QString &path)
         return FileFormat::PlainText;
     const bool rtf = QStringView(name).sliced(dot).compare(u".rtf", Qt::CaseInsensitive) == 0;
     return rtf ? FileFormat::Rtf : FileFormat::PlainText;
+}
+
+// Writing RTF content as plain text under another name would lose every format mark,
+// picture and table: a document read as RTF is written as RTF whatever its name.
+FileFormat DocumentFile::formatFor(const Document &doc, const QString &path)
+{
+    return doc.format() == FileFormat::Rtf ? FileFormat::Rtf : formatForName(path);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "document/DocumentCodec.h"
+#include "document/PendingWrite.h"
+#include "document/SyncPolicy.h"
 
 #include <QString>
 
 class Document;
+class WriteBatch;
 
 // The outcome of writing a document to a file.
 struct SaveResult {
@@ -15,18 +18,43 @@ struct SaveResult {
     explicit operator bool() const { return ok(); }
 };
 
+// How a save makes its data durable. With SyncPolicy::Batch and a batch, the new file waits
+// in the batch (SaveStatus::Queued) until the batch is committed.
+struct SaveOptions {
+    SyncPolicy sync = SyncPolicy::File;
+    WriteBatch *batch = nullptr;
+};
+
 // Reading a file into a document and writing a document back to a file.
 class DocumentFile {
 public:
     // Replaces `doc` with the contents of the file at `path`. On Missing or Unreadable the
     // document is left as it was.
     [[nodiscard]] static LoadStatus load(Document &doc, const QString &path);
-    // Writes `doc` to `path` in the format its name asks for. The file on disk is replaced
-    // only when the whole new content has been written; on any failure it is untouched.
-    [[nodiscard]] static SaveResult save(const Document &doc, const QString &path);
+    // Writes `doc` to `path`: as RTF when it was read as RTF or the name asks for it, else in
+    // its own encoding. The file on disk is replaced only when the whole new content has been
+    // written, and not at all when it is the file the document was read from and another
+    // program changed it meanwhile; on any failure it is untouched.
+    [[nodiscard]] static SaveResult save(const Document &doc, const QString &path,
+                                         const SaveOptions &options = {});
+
+    // The new file for `doc`, written beside `path` (synced when `sync`) and not yet in place:
+    // status Ok with `pending`, or why there is none. The pending write checks, when it is put
+    // in place, that the file is still the one the document was read from.
+    struct Prepared {
+        SaveStatus status = SaveStatus::Ok;
+        std::optional<PendingWrite> pending;
+        QString errorString;
+    };
+    static Prepared prepare(const Document &doc, const QString &path, bool sync);
+
+    static Prepared prepareInPieces(const Document &doc, const class TextEncoding &encoding,
+                                    const QString &path, bool sync);
 
     // RTF when the name part of `path` ends in ".rtf" (ASCII letters in any case).
     static FileFormat formatForName(const QString &path);
+    // The format `doc` is written in to `path`: RTF stays RTF whatever the name.
+    static FileFormat formatFor(const Document &doc, const QString &path);
 };
 
 [[nodiscard]] inline LoadStatus LoadDocument(Document &doc, const QString &path)
@@ -34,7 +62,8 @@ public:
     return DocumentFile::load(doc, path);
 }
 
-[[nodiscard]] inline SaveResult SaveDocument(const Document &doc, const QString &path)
+[[nodiscard]] inline SaveResult SaveDocument(const Document &doc, const QString &path,
+                                             const SaveOptions &options = {})
 {
-    return DocumentFile::save(doc, path);
+    return DocumentFile::save(doc, path, options);
 }

@@ -9,8 +9,7 @@ namespace {
 
 bool hasNonAscii(QByteArrayView bytes)
 {
-    return std::any_of(bytes.begin(), bytes.end(),
-                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+    return !QtPrivate::isAscii(QLatin1StringView(bytes.data(), bytes.size()));
 }
 
 } // namespace
@@ -21,15 +20,20 @@ EncodingSniffer::Result EncodingSniffer::decode(QByteArrayView bytes, QStringVie
         return std::move(*marked);
     if (bytes.contains('\0'))
         return {Cp1251::decode(bytes), TextEncoding::cp1251(), true};
+    const bool ascii = !hasNonAscii(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         if (auto utf8 = decodeAs(TextEncoding::utf8(true), bytes))
             return std::move(*utf8);
-    } else if (hasNonAscii(bytes)) {
+    } else if (!ascii) {
         if (auto utf8 = decodeAs(TextEncoding::utf8(false), bytes))
             return std::move(*utf8);
     }
     if (auto declared = decodeDeclared(bytes, fileName))
         return std::move(*declared);
+    // Pure ASCII has no encoding of its own to keep: it is read as UTF-8, which writes it back
+    // byte for byte and can hold any character a replacement brings.
+    if (ascii)
+        return {QString::fromLatin1(bytes), TextEncoding::utf8(false), false};
     return {Cp1251::decode(bytes), TextEncoding::cp1251(), false};
 }
 

@@ -14,6 +14,7 @@
 //   other bytes with a NUL are binary;
 //   valid UTF-8 with non-ASCII bytes is UTF-8;
 //   an HTML file is read in the charset of its <meta> tag if that fits its bytes;
+//   pure ASCII is UTF-8 (a replacement may bring any character);
 //   anything else is code page 1251, which reads every byte value.
 class EncodingSniffer {
 public:

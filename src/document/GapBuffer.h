@@ -110,7 +110,7 @@ private:
     // The least room a widened gap gets, and the share of the sequence it gets beyond what one
     // edit needs, so that widening (which moves the items after the gap) happens rarely.
     static constexpr qsizetype MinimumGap = 4096 / sizeof(Item);
-    static constexpr qsizetype GapShare = 4;
+    static constexpr qsizetype GapShare = 16;
 
     qsizetype length() const { return qsizetype(m_items.size()); }
     qsizetype gapSize() const { return m_gapEnd - m_gapStart; }

@@ -1,7 +1,9 @@
 #include "document/HtmlCharset.h"
 
 #include <QRegularExpression>
+
 #include <QString>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +12,7 @@ namespace {
 // One attribute of a tag: name = "value" | 'value' | value.
 const QRegularExpression &attributePattern()
 {
-    static const QRegularExpression pattern(
+    thread_local const QRegularExpression pattern(
         uR"re(([a-z_:][-a-z0-9_:.]*)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"_s);
     return pattern;
 }
@@ -45,7 +47,7 @@ QString charsetOfMeta(const QString &tag)
         return charset.trimmed();
     if (httpEquiv.trimmed() != u"content-type")
         return {};
-    static const QRegularExpression inContent(uR"re(charset\s*=\s*["']?([^\s;"']+))re"_s);
+    thread_local const QRegularExpression inContent(uR"re(charset\s*=\s*["']?([^\s;"']+))re"_s);
     return inContent.match(content).captured(1);
 }
 
@@ -64,12 +66,31 @@ bool HtmlCharset::isHtmlName(QStringView fileName)
     return false;
 }
 
+// Most files declare nothing: look for "<meta" in any case before lower-casing anything.
+bool HtmlCharset::mentionsMeta(QByteArrayView head)
+{
+    const char *data = head.data();
+    const qsizetype size = head.size();
+    for (qsizetype i = 0; i + 5 <= size; ++i) {
+        const void *open = std::memchr(data + i, '<', size_t(size - i));
+        if (!open)
+            return false;
+        i = static_cast<const char *>(open) - data;
+        if (i + 5 <= size
+            && QByteArrayView(data + i + 1, 4).compare("meta", Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QByteArray HtmlCharset::declared(QByteArrayView bytes)
 {
+    if (!mentionsMeta(bytes.first(std::min(bytes.size(), kHeadSize))))
+        return {};
     // Declarations are ASCII; reading the head as Latin-1 keeps every byte at its offset.
     const QString head
         = QString::fromLatin1(bytes.first(std::min(bytes.size(), kHeadSize))).toLower();
-    static const QRegularExpression metaTag(uR"re(<meta[\s/][^>]*>)re"_s);
+    thread_local const QRegularExpression metaTag(uR"re(<meta[\s/][^>]*>)re"_s);
     auto it = metaTag.globalMatch(head);
     while (it.hasNext()) {
         const QString charset = charsetOfMeta(it.next().captured(0));

@@ -16,4 +16,6 @@ public:
     // <meta http-equiv="Content-Type" content="...; charset=..."> among the first
     // kHeadSize bytes of `bytes`; empty when there is none.
     static QByteArray declared(QByteArrayView bytes);
+    // Whether `head` holds "<meta" in any letter case.
+    static bool mentionsMeta(QByteArrayView head);
 };

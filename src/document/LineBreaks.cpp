@@ -2,32 +2,27 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-LineBreakStyle combine(LineBreakStyle seen, LineBreakStyle found)
-{
-    if (seen == LineBreakStyle::None || seen == found)
-        return found;
-    return LineBreakStyle::Mixed;
-}
-
-} // namespace
-
+// Found with a vectorised search for each kind of break character rather than a look at
+// every character: most text holds few breaks, or one style throughout.
 LineBreakStyle LineBreaks::detect(QStringView text)
 {
-    LineBreakStyle style = LineBreakStyle::None;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n && style != LineBreakStyle::Mixed; ++i) {
-        const QChar ch = text[i];
-        if (ch == u'\n') {
-            style = combine(style, LineBreakStyle::Lf);
-        } else if (ch == u'\r') {
-            const bool pair = i + 1 < n && text[i + 1] == u'\n';
-            style = combine(style, pair ? LineBreakStyle::CrLf : LineBreakStyle::Cr);
-            i += pair ? 1 : 0;
-        }
+    const qsizetype firstCr = text.indexOf(u'\r');
+    const qsizetype firstLf = text.indexOf(u'\n');
+    if (firstCr < 0)
+        return firstLf < 0 ? LineBreakStyle::None : LineBreakStyle::Lf;
+    if (firstLf < 0)
+        return LineBreakStyle::Cr;
+    // Both occur: CR LF only when every CR is followed by an LF and there are no other LFs.
+    qsizetype pairs = 0;
+    for (qsizetype cr = firstCr; cr >= 0; cr = text.indexOf(u'\r', cr + 1)) {
+        if (cr + 1 >= text.size() || text[cr + 1] != u'\n')
+            return LineBreakStyle::Mixed;
+        ++pairs;
     }
-    return style;
+    qsizetype feeds = 0;
+    for (qsizetype lf = firstLf; lf >= 0; lf = text.indexOf(u'\n', lf + 1))
+        ++feeds;
+    return feeds == pairs ? LineBreakStyle::CrLf : LineBreakStyle::Mixed;
 }
 
 QString LineBreaks::sequence(LineBreakStyle style)

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace {
 
 constexpr auto kStrict
@@ -50,6 +52,76 @@ QStringDecoder decoderFor(TextEncoding::Kind kind, const QByteArray &name)
     default:
         return QStringDecoder(name.constData(), kStrict);
     }
+}
+
+// UTF-8 of `text` appended to `out` in one allocation of the exact size; false on a lone
+// surrogate (it has no UTF-8 form).
+// Whether the four code units at `p` are ASCII: most text is, and is then copied four at once.
+bool fourAscii(const char16_t *p)
+{
+    quint64 units;
+    std::memcpy(&units, p, sizeof units);
+    return (units & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+bool appendUtf8(QStringView text, QByteArray &out)
+{
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    qsizetype size = 0;
+    for (const char16_t *p = begin; p < end; ++p) {
+        if (end - p >= 4 && fourAscii(p)) {
+            size += 4;
+            p += 3;
+            continue;
+        }
+        const char16_t c = *p;
+        if (c < 0x80) {
+            size += 1;
+        } else if (c < 0x800) {
+            size += 2;
+        } else if (!QChar::isSurrogate(c)) {
+            size += 3;
+        } else {
+            if (!QChar::isHighSurrogate(c) || p + 1 == end || !QChar::isLowSurrogate(p[1]))
+                return false;
+            size += 4;
+            ++p;
+        }
+    }
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    auto *o = reinterpret_cast<unsigned char *>(out.data() + start);
+    for (const char16_t *p = begin; p < end; ++p) {
+        if (end - p >= 4 && fourAscii(p)) {
+            o[0] = uchar(p[0]);
+            o[1] = uchar(p[1]);
+            o[2] = uchar(p[2]);
+            o[3] = uchar(p[3]);
+            o += 4;
+            p += 3;
+            continue;
+        }
+        const char32_t c = *p;
+        if (c < 0x80) {
+            *o++ = uchar(c);
+        } else if (c < 0x800) {
+            *o++ = uchar(0xC0 | (c >> 6));
+            *o++ = uchar(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *o++ = uchar(0xE0 | (c >> 12));
+            *o++ = uchar(0x80 | ((c >> 6) & 0x3F));
+            *o++ = uchar(0x80 | (c & 0x3F));
+        } else {
+            const char32_t u = QChar::surrogateToUcs4(char16_t(c), p[1]);
+            ++p;
+            *o++ = uchar(0xF0 | (u >> 18));
+            *o++ = uchar(0x80 | ((u >> 12) & 0x3F));
+            *o++ = uchar(0x80 | ((u >> 6) & 0x3F));
+            *o++ = uchar(0x80 | (u & 0x3F));
+        }
+    }
+    return true;
 }
 
 // Appends without an intermediate copy: documents can be large.
@@ -119,6 +191,8 @@ std::optional<QString> TextEncoding::decode(QByteArrayView body) const
 {
     if (m_kind == Kind::Cp1251)
         return Cp1251::decode(body);
+    if (m_kind == Kind::Utf8 && QtPrivate::isAscii(QLatin1StringView(body.data(), body.size())))
+        return QString::fromLatin1(body);
     const bool utf16 = m_kind == Kind::Utf16LE || m_kind == Kind::Utf16BE;
     if (utf16 && body.size() % 2 != 0)
         return std::nullopt;
@@ -143,8 +217,35 @@ bool TextEncoding::encode(QStringView text, QByteArray &out) const
     out.append(byteOrderMark());
     if (m_kind == Kind::Cp1251)
         return Cp1251::encode(text, out);
-    if (m_kind == Kind::Utf8 && hasLoneSurrogate(text))
-        return false;
+    if (m_kind == Kind::Utf8)
+        return appendUtf8(text, out);
+    QStringEncoder encoder = encoderFor(m_kind, m_name);
+    return encoder.isValid() && appendEncoded(encoder, text, out);
+}
+
+bool TextEncoding::encodeBody(QStringView text, QByteArray &out) const
+{
+    switch (m_kind) {
+    case Kind::Cp1251:
+        return Cp1251::encode(text, out);
+    case Kind::Utf8:
+        return appendUtf8(text, out);
+    case Kind::Utf16LE:
+    case Kind::Utf16BE: {
+        const qsizetype start = out.size();
+        out.resize(start + text.size() * 2);
+        char *o = out.data() + start;
+        const bool little = m_kind == Kind::Utf16LE;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            *o++ = char(little ? (u & 0xFF) : (u >> 8));
+            *o++ = char(little ? (u >> 8) : (u & 0xFF));
+        }
+        return true;
+    }
+    case Kind::Named:
+        break;
+    }
     QStringEncoder encoder = encoderFor(m_kind, m_name);
     return encoder.isValid() && appendEncoded(encoder, text, out);
 }

@@ -37,6 +37,11 @@ public:
     // Appends the mark and the bytes of `text` to `out`; false when a character cannot be
     // represented (`out` is then unspecified). Nothing is ever replaced by "?".
     bool encode(QStringView text, QByteArray &out) const;
+    // Whether a text can be encoded piece by piece (encodeBody on consecutive pieces gives the
+    // bytes of the whole, when no piece ends inside a surrogate pair): every kind but Named.
+    bool encodesInPieces() const { return m_kind != Kind::Named; }
+    // The bytes of `text` without the mark, appended to `out`; false as encode().
+    bool encodeBody(QStringView text, QByteArray &out) const;
     bool canEncode(QStringView text) const;
 
     friend bool operator==(const TextEncoding &, const TextEncoding &) = default;

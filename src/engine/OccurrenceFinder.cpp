@@ -1,5 +1,7 @@
 #include "engine/OccurrenceFinder.h"
 
+#include "engine/CaseFreeSearch.h"
+
 #include <algorithm>
 
 qsizetype OccurrenceFinder::FindOccurrence(const DocumentView &document, qsizetype start,
@@ -19,6 +21,7 @@ qsizetype OccurrenceFinder::FindMasked(const DocumentView &document, qsizetype s
     if (count == 0)
         return -1;
     const qsizetype length = document.length();
+    m_searched.assign(size_t(count) + 2, Searched{});
     block(1).Pos = start;
     int i = 1;
     while (i <= count) {
@@ -31,7 +34,7 @@ qsizetype OccurrenceFinder::FindMasked(const DocumentView &document, qsizetype s
             current.Floating = false;
             block(i + 1).Pos = current.Pos;
         } else {
-            const qsizetype found = FindFrom(document, current.Text, current.Pos);
+            const qsizetype found = FindBlock(document, i, current.Pos);
             if (found < 0)
                 return -1; // moving earlier blocks forward cannot help
             if (LiteralFails(i, found)) {
@@ -59,7 +62,7 @@ void OccurrenceFinder::PlaceFixedGap(const DocumentView &document, int i) const
         gap.Floating = true;
         // A leading gap slides forward so that it ends where the following literal begins.
         if (i < m_state.FindBlockCount && block(i + 1).Kind == mkLiteral) {
-            const qsizetype found = FindFrom(document, block(i + 1).Text, gap.Pos + gap.Width);
+            const qsizetype found = FindBlock(document, i + 1, gap.Pos + gap.Width);
             if (found >= 0)
                 gap.Pos = found - gap.Width;
             else
@@ -96,6 +99,15 @@ int OccurrenceFinder::LastFloatingBefore(int i) const
     return 0;
 }
 
+qsizetype OccurrenceFinder::FindBlock(const DocumentView &document, int i, qsizetype from) const
+{
+    Searched &last = m_searched[size_t(i)];
+    if (last.from >= 0 && last.from <= from && (last.found < 0 || last.found >= from))
+        return last.found;
+    last = {from, FindFrom(document, block(i).Text, from)};
+    return last.found;
+}
+
 qsizetype OccurrenceFinder::FindFrom(const DocumentView &document, QStringView literal,
                                      qsizetype from) const
 {
@@ -112,6 +124,6 @@ qsizetype OccurrenceFinder::FindLiteral(const DocumentView &document, QStringVie
     const qsizetype end = std::min(length, s + n);
     const QStringView range = document.mid(s, end - s);
     const qsizetype found
-        = range.indexOf(literal, 0, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        = matchCase ? range.indexOf(literal) : CaseFreeSearch::indexOf(range, literal);
     return found < 0 ? -1 : s + found;
 }

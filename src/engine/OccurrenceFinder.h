@@ -6,6 +6,8 @@
 
 #include <QStringView>
 
+#include <vector>
+
 // Finds the next occurrence of the search pattern at or after a position of a document,
 // literally or by matching the compiled FindBlocks. A wildcard match leaves the positions of
 // its blocks in FindBlocks, where the replacement builder reads what the gaps covered.
@@ -37,9 +39,20 @@ public:
 private:
     TMaskBlockS &block(int i) const { return m_state.FindBlocks[size_t(i)]; }
     qsizetype FindFrom(const DocumentView &document, QStringView literal, qsizetype from) const;
+    // FindFrom for block i's text. Within one FindMasked call the document does not change, so
+    // the answer for a block searched from an earlier position that found nothing before
+    // `from` still holds: a literal that must stand at an exact place is not searched for
+    // across the rest of the document at every attempt.
+    qsizetype FindBlock(const DocumentView &document, int i, qsizetype from) const;
     void PlaceFixedGap(const DocumentView &document, int i) const;
     bool LiteralFails(int i, qsizetype found) const;
 
+    struct Searched {
+        qsizetype from = -1; // -1: not searched in this call
+        qsizetype found = -1;
+    };
+
     EngineState &m_state;
     const SearchOptions &m_options;
+    mutable std::vector<Searched> m_searched;
 };

@@ -81,6 +81,7 @@ constexpr std::array Words{
     Entry{"ffstattext", K::SkipGroup, 0},
     Entry{"filetbl", K::SkipGroup, 0},
     Entry{"fldinst", K::SkipGroup, 0},
+    Entry{"fldrslt", K::ShownDestination, 0},
     Entry{"fontemb", K::SkipGroup, 0},
     Entry{"fontfile", K::SkipGroup, 0},
     Entry{"fonttbl", K::FontTable, 0},

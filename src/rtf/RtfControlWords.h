@@ -6,6 +6,7 @@
 enum class RtfWordKind : quint8 {
     Other, // formatting or layout the plain text does not depend on
     SkipGroup, // a destination whose content is not shown
+    ShownDestination, // a destination whose content is shown (a field's result)
     FontTable,
     ColourTable,
     Character, // shows `ch`

@@ -34,10 +34,12 @@ class RtfCodePages;
 //   \enspace, \qmspace, \bullet, \lquote, \rquote, \ldblquote, \rdblquote, \zwj, \zwnj, \zwbo,
 //   \zwnbo, \ltrmark and \rtlmark are their characters.
 // - Hidden text (\v) is shown, as the plain rich-text editor shows it.
-// - Not shown: groups starting with \*, the font, colour, style and list tables, \info,
-//   pictures, objects' data, shapes and text boxes, field instructions (field results are
-//   shown), headers, footers, footnotes and annotations, bookmarks and index entries, and the
-//   generated list numbers (\listtext, \pntext). Footnote reference marks (\chftn) show nothing.
+// - Not shown: groups starting with \* and a destination the reader does not know (a known one
+//   is read as itself: {\*\fldrslt ...} is a field's result, shown), the font, colour, style and
+//   list tables, \info, pictures, objects' data, shapes and text boxes, field instructions (field
+//   results are shown), headers, footers, footnotes and annotations, bookmarks and index entries,
+//   and the generated list numbers (\listtext, \pntext). Footnote reference marks (\chftn) show
+//   nothing.
 // - Source line breaks and other control bytes are ignored; literal TAB is a TAB; literal 8-bit
 //   bytes are read like \'hh.
 // - Whatever follows the brace that closes the document is not read (and is kept as it is).

@@ -28,6 +28,9 @@ struct RtfCharFormat {
 struct RtfGroupState {
     RtfDestination destination = RtfDestination::Body;
     quint8 uc = 1; // characters of fallback after \uN
+    // "\*" was just read: the group is skipped unless the next token is a destination that
+    // the reader knows.
+    bool starred = false;
     TextAlignment alignment = TextAlignment::Left;
     RtfCharFormat chars;
 };

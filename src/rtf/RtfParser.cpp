@@ -107,6 +107,14 @@ void RtfParser::step(RtfToken token)
 
 void RtfParser::dispatch(const RtfToken &token)
 {
+    // "\*" asks a reader to skip the group only when it does not know the destination word
+    // that follows.
+    if (top().starred && token.type != RtfTokenType::ControlWord
+        && token.type != RtfTokenType::Ignored) {
+        top().starred = false;
+        if (!(token.type == RtfTokenType::ControlSymbol && token.value == '*'))
+            top().destination = RtfDestination::Skip;
+    }
     switch (token.type) {
     case RtfTokenType::GroupOpen:
         openGroup();
@@ -153,12 +161,29 @@ void RtfParser::closeGroup(const RtfToken &token)
     m_done = true;
 }
 
+namespace {
+
+bool isDestination(RtfWordKind kind)
+{
+    return kind == RtfWordKind::SkipGroup || kind == RtfWordKind::ShownDestination
+        || kind == RtfWordKind::FontTable || kind == RtfWordKind::ColourTable;
+}
+
+} // namespace
+
 void RtfParser::controlWord(const RtfToken &token)
 {
     RtfGroupState &state = top();
     if (state.destination == RtfDestination::Skip)
         return;
     const RtfWordInfo info = RtfControlWords::lookup(token.word);
+    if (state.starred) {
+        state.starred = false;
+        if (!isDestination(info.kind)) {
+            state.destination = RtfDestination::Skip;
+            return;
+        }
+    }
     switch (info.kind) {
     case RtfWordKind::SkipGroup:
         state.destination = RtfDestination::Skip;
@@ -305,7 +330,7 @@ void RtfParser::controlSymbol(const RtfToken &token)
         literalCharacter(0x00AD, token);
         break;
     case '*':
-        top().destination = RtfDestination::Skip;
+        top().starred = true;
         break;
     case '\r':
     case '\n':

@@ -1,19 +1,35 @@
 #include "run/BatchRun.h"
 
+#include "document/AtomicFileWriter.h"
 #include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/ByteWorkers.h"
+#include "run/DocumentFileJob.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
+#include "run/RunRequest.h"
 
 #include <QFileInfo>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
 
 BatchRun::BatchRun(const RunServices &services)
     : m(services), m_finder(services.state, services.options.SearchOptions)
 {
+}
+
+void BatchRun::configure(const RunRequest &request)
+{
+    m_dryRun = request.dryRun;
+    m_sync = request.sync;
+    m_bytePath = request.bytePath;
+    m_workers = std::max(request.workers, 1);
 }
 
 const Document &BatchRun::document() const
@@ -31,16 +47,115 @@ bool BatchRun::stopRequested()
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    for (const QString &path : files) {
+    m_seen.clear();
+    if (m_dryRun)
+        appendLine(MsgDryRun);
+    std::unique_ptr<ByteWorkers> workers = startWorkers(files);
+    for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
-        if (!startFile(path))
+        if (workers) {
+            const ByteFileResult bytes = workers->take(i);
+            if (bytes.kind != ByteFileResult::Kind::Fallback) {
+                if (startAhead(files[i], bytes))
+                    finishBytes(bytes);
+                if (m_batch.isFull())
+                    commitWrites();
+                continue;
+            }
+        }
+        if (!startFile(files[i]))
             continue;
         if (!reviewFile())
             break;
         finishFile();
+        if (commitEachFile() || m_batch.isFull())
+            commitWrites();
     }
+    workers.reset();
+    // Files finished before an abort keep their results.
+    commitWrites();
     finishRun();
+}
+
+// The real file is known by its device and inode, as first seen and as written again (a
+// rewrite puts a new inode under the same path), so links and repeats lead to it.
+bool BatchRun::isRepeat(const QString &path)
+{
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
+    if (!stamp)
+        return false;
+    const FileKey key{stamp->device, stamp->inode};
+    const bool seen = m_seen.contains(key);
+    m_seen.insert(key);
+    return seen;
+}
+
+void BatchRun::rememberWritten(const QString &path)
+{
+    if (const std::optional<FileStamp> stamp = FileStamp::of(path))
+        m_seen.insert({stamp->device, stamp->inode});
+}
+
+// Runs that ask nothing and show nothing work through their files ahead, on worker threads:
+// as bytes where ByteText allows, else as documents (not with running numbers, which must
+// count in list order).
+std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files) const
+{
+    if (!m_bytePath)
+        return {};
+    std::optional<ByteFileJob> bytes = byteJob();
+    std::optional<DocumentFileJob> documents
+        = m_workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+    if (!bytes && !documents)
+        return {};
+    ByteWorkers::Job job = [bytes = std::move(bytes),
+                            documents = std::move(documents)](const QString &path) {
+        if (bytes) {
+            ByteFileResult result = bytes->process(path);
+            if (result.kind != ByteFileResult::Kind::Fallback)
+                return result;
+        }
+        return documents ? documents->process(path) : ByteFileResult{};
+    };
+    return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0);
+}
+
+// As startFile, for a file already worked through. A repeat may have been worked on ahead
+// like any file: its new content is dropped here.
+bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
+{
+    m.state.CurrentFileName = path;
+    const QString fileName = QFileInfo(path).fileName();
+    m.host.ProgressStep(fileName);
+    if (bytes.kind == ByteFileResult::Kind::Missing) {
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+        return false;
+    }
+    const FileKey key{bytes.device, bytes.inode};
+    if (key != FileKey{} && m_seen.contains(key)) {
+        if (bytes.pending)
+            AtomicFileWriter::discard(*bytes.pending);
+        appendLine(MsgFileAlreadyProcessed, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
+        return false;
+    }
+    m_seen.insert(key);
+    if (bytes.kind == ByteFileResult::Kind::Unreadable) {
+        appendFailure(MsgFileUnreadable, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
+        return false;
+    }
+    if (bytes.kind == ByteFileResult::Kind::Binary) {
+        appendLine(MsgFileBinary, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
+        return false;
+    }
+    // The rewritten file keeps being known under its new inode.
+    if (bytes.pending)
+        m_seen.insert({bytes.pending->device, bytes.pending->inode});
+    m.host.ReviewFileChanged(fileName);
+    return true;
 }
 
 bool BatchRun::startFile(const QString &path)
@@ -48,16 +163,27 @@ bool BatchRun::startFile(const QString &path)
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
+    }
+    // A file listed twice, or reached again through a link, is done once per run.
+    if (isRepeat(path)) {
+        appendLine(MsgFileAlreadyProcessed, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
+        return false;
+    }
     switch (m.review.Load(path)) {
     case LoadStatus::Missing:
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
     case LoadStatus::Unreadable:
         appendFailure(MsgFileUnreadable, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
         return false;
     case LoadStatus::Binary:
         appendLine(MsgFileBinary, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
         return false;
     case LoadStatus::Loaded:
         break;
@@ -74,26 +200,110 @@ void BatchRun::search()
                                            s.MatchLength, s.FindWildcards);
 }
 
-bool BatchRun::writeBack()
+void BatchRun::writeBack(const WriteDone &done)
 {
-    if (m_dryRun)
-        return true;
-    const QString &path = m.state.CurrentFileName;
+    if (m_dryRun) {
+        done({true, u"dry-run"_s, {}});
+        return;
+    }
+    const QString path = m.state.CurrentFileName;
     for (;;) {
-        const SaveResult result = SaveDocument(document(), path);
-        if (result.ok())
-            return true;
-        if (result.status == SaveStatus::NotEncodable) {
+        const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
+        switch (result.status) {
+        case SaveStatus::Ok:
+            rememberWritten(path);
+            done({true, {}, {}});
+            return;
+        case SaveStatus::Queued:
+            waitFor(done, path);
+            return;
+        case SaveStatus::NotEncodable:
             appendFailure(MsgFileNotEncodable, path);
-            return false;
+            done({false, u"not-encodable"_s, {}});
+            return;
+        case SaveStatus::ChangedOnDisk:
+            resolveWrite(WriteOutcome::ChangedOnDisk, {}, path, done);
+            return;
+        case SaveStatus::WriteFailed:
+        case SaveStatus::Binary:
+            break;
         }
+        m.host.WriteFailed(path, result.errorString);
         if (result.status != SaveStatus::WriteFailed
             || !m.host.AskYesNo(m.messages.LoadMessage(MsgSaveError),
                                 m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
             appendFailure(MsgFileNotSaved, path);
-            return false;
+            done({false, u"not-saved"_s, result.errorString});
+            return;
         }
     }
+}
+
+void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
+{
+    if (m_sync == SyncPolicy::Batch) {
+        m_batch.add(pending);
+        waitFor(done, m.state.CurrentFileName);
+        if (m_batch.isFull())
+            commitWrites();
+        return;
+    }
+    QString error;
+    const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
+    resolveWrite(outcome, error, m.state.CurrentFileName, done);
+}
+
+void BatchRun::waitFor(const WriteDone &done, const QString &path)
+{
+    m_waiting.push_back({{}, [this, done, path](const WriteBatch::Result &result) {
+                             resolveWrite(result.outcome, result.error, path, done);
+                         }});
+}
+
+void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
+                            const WriteDone &done)
+{
+    switch (outcome) {
+    case WriteOutcome::Ok:
+        rememberWritten(path);
+        done({true, {}, {}});
+        return;
+    case WriteOutcome::ChangedOnDisk:
+        appendFailure(MsgFileChangedOnDisk, path);
+        done({false, u"changed-on-disk"_s, {}});
+        return;
+    case WriteOutcome::Failed:
+        break;
+    }
+    m.host.WriteFailed(path, error);
+    appendFailure(MsgFileNotSaved, path);
+    done({false, u"not-saved"_s, error});
+}
+
+void BatchRun::settle(std::function<void()> action)
+{
+    if (m_waiting.empty() || m_settling)
+        action();
+    else
+        m_waiting.push_back({std::move(action), {}});
+}
+
+void BatchRun::commitWrites()
+{
+    if (m_waiting.empty() && m_batch.isEmpty())
+        return;
+    const QList<WriteBatch::Result> results = m_batch.commit();
+    std::vector<Settlement> waiting;
+    waiting.swap(m_waiting);
+    m_settling = true;
+    qsizetype next = 0;
+    for (const Settlement &s : waiting) {
+        if (s.written)
+            s.written(results.value(next++, {WriteOutcome::Failed, QString()}));
+        else
+            s.action();
+    }
+    m_settling = false;
 }
 
 void BatchRun::finishRun()
@@ -115,4 +325,11 @@ void BatchRun::appendTotalsHead(int filesProcessed, qsizetype listCount)
 void BatchRun::notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
     m.host.OccurrenceMet({m.state.CurrentFileName, document(), start, matched, replacement});
+}
+
+void BatchRun::notifyFile(const QString &path, FileOutcome::Status status, const QString &reason,
+                          int occurrences, int replacements, const QString &error)
+{
+    FileOutcome outcome{path, status, reason, error, occurrences, replacements};
+    settle([this, outcome] { m.host.FileFinished(outcome); });
 }

@@ -1,27 +1,62 @@
 #pragma once
 
+#include "document/SyncPolicy.h"
+#include "document/WriteBatch.h"
 #include "engine/OccurrenceFinder.h"
 #include "lang/MessageCatalogue.h"
+#include "run/ByteFileJob.h"
+#include "run/DocumentFileJob.h"
+#include "run/FileOutcome.h"
 #include "run/PatternLineBreaks.h"
 #include "run/Report.h"
 #include "run/RunServices.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
 class Document;
+struct RunRequest;
 
 // What the find run and the replace run share: the walk over the file list, loading each
 // file, searching, writing a changed document back, and the end of the run.
+//
+// Files written under SyncPolicy::Batch wait in a WriteBatch until it is committed (when it is
+// full, and at the end of the run, an aborted one included). Until then every report line and
+// every outcome told to the host waits too, so the report keeps the list's order and never
+// says a file was written before it is in place.
 class BatchRun {
 public:
     // A dry run changes documents in memory only and never writes a file.
     void setDryRun(bool dryRun) { m_dryRun = dryRun; }
+    // The dry run, sync policy and byte path of `request`.
+    void configure(const RunRequest &request);
 
     // Files that could not be read, or whose changes could not be written.
     int FilesFailed = 0;
 
 protected:
+    // How writing a file ended, for the run's report and totals.
+    struct WriteEnd {
+        bool written = false;
+        QString reason; // FileOutcome's reason when not written, or "dry-run"
+        QString error;
+    };
+    using WriteDone = std::function<void(const WriteEnd &)>;
+    // Written, failed, or unchanged for a dry run.
+    static FileOutcome::Status statusOf(const WriteEnd &end)
+    {
+        if (!end.written)
+            return FileOutcome::Status::Failed;
+        return end.reason.isEmpty() ? FileOutcome::Status::Written : FileOutcome::Status::Unchanged;
+    }
+
     explicit BatchRun(const RunServices &services);
     virtual ~BatchRun() = default;
 
@@ -32,26 +67,43 @@ protected:
     virtual bool reviewFile() = 0;
     // Reports the file in hand, counts it and writes it back when it was changed.
     virtual void finishFile() = 0;
+    // What the byte path looks for in this run; nothing when the run cannot take it.
+    virtual std::optional<ByteFileJob> byteJob() const = 0;
+    // What the worker threads do with files the byte path leaves, for runs that can hand
+    // them out; nothing when the run must do them itself.
+    virtual std::optional<DocumentFileJob> documentJob() const = 0;
+    // Reports and counts a file done ahead, as bytes or as a document (CurrentFileName).
+    virtual void finishBytes(const ByteFileResult &result) = 0;
+    // Whether each written file must be in place before the next one is worked on.
+    virtual bool commitEachFile() const { return false; }
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
-    // missing or cannot be handled (those two are reported): it is then not processed.
+    // missing, already processed in this run, or cannot be handled (reported): it is then
+    // not processed.
     bool startFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void search();
-    // Writes the document back, asking whether to retry while it fails. A file that cannot
-    // be written faithfully is left as it is on disk and reported; false then.
-    bool writeBack();
+    // Writes the document back, asking whether to retry while it fails; `done` learns the
+    // outcome once it is known. A file that cannot be written faithfully is left as it is on
+    // disk and reported.
+    void writeBack(const WriteDone &done);
+    // Puts a new file made on the byte path in place, as writeBack does for a document.
+    void placeWrite(const PendingWrite &pending, const WriteDone &done);
     // The abort message when the run was aborted, and the review no longer names a file.
     void finishRun();
     // The separator, "Итого:" and the processed and unprocessed files.
     void appendTotalsHead(int filesProcessed, qsizetype listCount);
     // Tells the host about an occurrence once the run has dealt with it.
     void notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement);
+    // Tells the host how a file ended (waiting behind files still to be written).
+    void notifyFile(const QString &path, FileOutcome::Status status, const QString &reason,
+                    int occurrences, int replacements, const QString &error = {});
 
     template <typename... Args>
     void appendLine(int id, const Args &...args)
     {
-        m.report.Append(m.messages.message(id, args...));
+        QString line = m.messages.message(id, args...);
+        settle([this, line = std::move(line)] { m.report.Append(line); });
     }
     // Reports a file that could not be read or written.
     void appendFailure(int id, const QString &path)
@@ -68,4 +120,32 @@ protected:
     OccurrenceFinder m_finder;
     PatternLineBreaks m_lineBreaks;
     bool m_dryRun = false;
+    SyncPolicy m_sync = SyncPolicy::File;
+    bool m_bytePath = false;
+    int m_workers = 1;
+
+private:
+    // Runs `action` now, or after the writes still waiting when there are any.
+    void settle(std::function<void()> action);
+    void waitFor(const WriteDone &done, const QString &path);
+    void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
+                      const WriteDone &done);
+    // Syncs and renames the files waiting, then settles what waited for them.
+    void commitWrites();
+    void walkFile(const QString &path, const ByteFileResult *bytes);
+    using FileKey = std::pair<quint64, quint64>;
+    bool isRepeat(const QString &path);
+    void rememberWritten(const QString &path);
+    bool startAhead(const QString &path, const ByteFileResult &bytes);
+    std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files) const;
+
+    struct Settlement {
+        std::function<void()> action; // or, for a write:
+        std::function<void(const WriteBatch::Result &)> written;
+    };
+    WriteBatch m_batch;
+    std::vector<Settlement> m_waiting;
+    bool m_settling = false;
+    // Device and inode of every file started or written.
+    QSet<FileKey> m_seen;
 };

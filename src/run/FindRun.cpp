@@ -2,10 +2,13 @@
 
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
+#include "options/OptionState.h"
 #include "run/ModalResult.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
+
+using namespace Qt::StringLiterals;
 
 void FindRun::run(const QStringList &files)
 {
@@ -53,11 +56,45 @@ bool FindRun::reviewFile()
 
 void FindRun::finishFile()
 {
-    const QString &path = m.state.CurrentFileName;
+    const QString path = m.state.CurrentFileName;
+    const int hits = FileHits;
+    countFile();
+    if (!document().isModified()) {
+        notifyFile(path, FileOutcome::Status::Unchanged, {}, hits, 0);
+        return;
+    }
+    writeBack([this, path, hits](const WriteEnd &end) {
+        notifyFile(path, statusOf(end), end.reason, hits, 0, end.error);
+    });
+}
+
+void FindRun::countFile()
+{
     if (FileHits > 0)
-        appendLine(MsgFileHits, path, FileHits);
+        appendLine(MsgFileHits, m.state.CurrentFileName, FileHits);
     TotalHits += FileHits;
     ++FilesProcessed;
-    if (document().isModified())
-        writeBack();
+}
+
+std::optional<ByteFileJob> FindRun::byteJob() const
+{
+    const EngineState &s = m.state;
+    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
+        return std::nullopt;
+    return ByteFileJob(s.SearchText.toLatin1(), {}, m.options.SearchOptions.MatchCase,
+                       ByteFileJob::Mode::Count, false);
+}
+
+std::optional<DocumentFileJob> FindRun::documentJob() const
+{
+    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
+}
+
+void FindRun::finishBytes(const ByteFileResult &result)
+{
+    FileHits = int(result.hits);
+    if (FileHits > 0)
+        ++FilesWithHits;
+    countFile();
+    notifyFile(m.state.CurrentFileName, FileOutcome::Status::Unchanged, {}, FileHits, 0);
 }

@@ -19,4 +19,9 @@ public:
 private:
     bool reviewFile() override;
     void finishFile() override;
+    std::optional<ByteFileJob> byteJob() const override;
+    std::optional<DocumentFileJob> documentJob() const override;
+    void finishBytes(const ByteFileResult &result) override;
+    // The file's report line and its share of the totals.
+    void countFile();
 };

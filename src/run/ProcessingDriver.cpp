@@ -75,13 +75,13 @@ void ProcessingDriver::run(const RunRequest &request)
 {
     if (request.replaceMode) {
         ReplaceRun run(m, m_builder);
-        run.setDryRun(request.dryRun);
+        run.configure(request);
         run.run(request.files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
                     run.FilesChanged,   run.FilesFailed,      m.state.Aborted};
     } else {
         FindRun run(m);
-        run.setDryRun(request.dryRun);
+        run.configure(request);
         run.run(request.files);
         m_totals = {run.FilesProcessed, run.TotalHits, 0, 0, run.FilesFailed, m.state.Aborted};
     }

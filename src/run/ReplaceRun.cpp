@@ -28,6 +28,7 @@ bool ReplaceRun::reviewFile()
     FileReplacements = 0;
     FileHits = 0;
     s.NextSearchPos = 0;
+    m_countersAtStart = counters();
     search();
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
@@ -92,19 +93,124 @@ ReplaceRun::Step ReplaceRun::replaceOccurrence()
 
 void ReplaceRun::finishFile()
 {
-    const QString &path = m.state.CurrentFileName;
-    if (!document().isModified()) {
-        if (FileHits == 0)
+    settleFile(document().isModified(), [this](const WriteDone &done) { writeBack(done); });
+}
+
+std::optional<DocumentFileJob> ReplaceRun::documentJob() const
+{
+    if (!ReplaceAll || m.options.MakeBackups || !counters().isEmpty())
+        return std::nullopt;
+    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
+                           m_sync == SyncPolicy::File);
+}
+
+void ReplaceRun::finishBytes(const ByteFileResult &result)
+{
+    FileHits = int(result.hits);
+    FileReplacements = int(result.replacements);
+    if (result.kind == ByteFileResult::Kind::WriteFailed) {
+        const QString &path = m.state.CurrentFileName;
+        m.host.WriteFailed(path, result.error);
+        appendFailure(MsgFileNotSaved, path);
+        notifyFile(path, FileOutcome::Status::Failed, QStringLiteral("not-saved"), FileHits, 0,
+                   result.error);
+        TotalOccurrences += FileHits;
+        ++FilesProcessed;
+        return;
+    }
+    settleFile(result.changed, [this, &result](const WriteDone &done) {
+        if (result.kind == ByteFileResult::Kind::NotEncodable) {
+            appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
+            done({false, QStringLiteral("not-encodable"), {}});
+        } else if (m_dryRun || !result.pending) {
+            done({true, QStringLiteral("dry-run"), {}});
+        } else {
+            placeWrite(*result.pending, done);
+        }
+    });
+}
+
+// Reports the file in hand and writes it when changed; its totals count once the write is
+// known to have reached the disk.
+void ReplaceRun::settleFile(bool changed, const std::function<void(const WriteDone &)> &write)
+{
+    const QString path = m.state.CurrentFileName;
+    const int hits = FileHits;
+    const int replacements = FileReplacements;
+    if (!changed) {
+        if (hits == 0)
             appendLine(MsgFileUnchanged, path);
         else
-            appendLine(MsgFileUnchangedHits, path, FileHits);
-    } else if (writeBack()) {
-        appendLine(MsgFileChanged, path, FileReplacements, FileHits);
-        TotalReplacements += FileReplacements;
-        ++FilesChanged;
+            appendLine(MsgFileUnchangedHits, path, hits);
+        notifyFile(path, FileOutcome::Status::Unchanged, {}, hits, 0);
+    } else {
+        write([this, path, hits, replacements](const WriteEnd &end) {
+            if (end.written) {
+                appendLine(MsgFileChanged, path, replacements, hits);
+                TotalReplacements += replacements;
+                ++FilesChanged;
+            } else {
+                // Running numbers count only replacements that reached the disk.
+                restoreCounters(m_countersAtStart);
+            }
+            notifyFile(path, statusOf(end), end.reason, hits, end.written ? replacements : 0,
+                       end.error);
+        });
     }
-    TotalOccurrences += FileHits;
+    TotalOccurrences += hits;
     ++FilesProcessed;
+}
+
+QList<qint64> ReplaceRun::counters() const
+{
+    QList<qint64> values;
+    const EngineState &s = m.state;
+    if (!s.ReplaceWildcards)
+        return values;
+    for (int i = 1; i <= s.ReplaceBlockCount; ++i) {
+        if (s.ReplaceBlocks[size_t(i)].Kind == mkCounter)
+            values << s.ReplaceBlocks[size_t(i)].Pos;
+    }
+    return values;
+}
+
+void ReplaceRun::restoreCounters(const QList<qint64> &values)
+{
+    EngineState &s = m.state;
+    qsizetype next = 0;
+    for (int i = 1; i <= s.ReplaceBlockCount && next < values.size(); ++i) {
+        if (s.ReplaceBlocks[size_t(i)].Kind == mkCounter)
+            s.ReplaceBlocks[size_t(i)].Pos = values[next++];
+    }
+}
+
+bool ReplaceRun::commitEachFile() const
+{
+    return !counters().isEmpty();
+}
+
+std::optional<ByteFileJob> ReplaceRun::byteJob() const
+{
+    const EngineState &s = m.state;
+    if (s.FindWildcards || !ReplaceAll || m.options.MakeBackups
+        || !ByteFileJob::isPlainAscii(s.SearchText))
+        return std::nullopt;
+    QString replacement = s.ReplaceText;
+    if (s.ReplaceWildcards) {
+        replacement.clear();
+        for (int i = 1; i <= s.ReplaceBlockCount; ++i) {
+            const TMaskBlockS &block = s.ReplaceBlocks[size_t(i)];
+            if (block.Kind != mkLiteral)
+                return std::nullopt;
+            replacement += block.Text;
+        }
+    }
+    if (!ByteFileJob::isPlainAscii(replacement))
+        return std::nullopt;
+    const ByteFileJob::Mode mode
+        = m_dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
+    return ByteFileJob(s.SearchText.toLatin1(), replacement.toLatin1(),
+                       m.options.SearchOptions.MatchCase, mode, m_sync == SyncPolicy::File);
 }
 
 void ReplaceRun::appendTotals(qsizetype listCount)

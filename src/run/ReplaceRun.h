@@ -30,7 +30,17 @@ private:
     Step handleOccurrence();
     Step replaceOccurrence();
     void finishFile() override;
+    std::optional<ByteFileJob> byteJob() const override;
+    std::optional<DocumentFileJob> documentJob() const override;
+    void finishBytes(const ByteFileResult &result) override;
+    bool commitEachFile() const override;
+    void settleFile(bool changed, const std::function<void(const WriteDone &)> &write);
     void appendTotals(qsizetype listCount);
+    // The running numbers' next values, to give back a refused file's numbers.
+    QList<qint64> counters() const;
+    void restoreCounters(const QList<qint64> &values);
+
+    QList<qint64> m_countersAtStart;
 
     ReplacementBuilder &m_builder;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/SyncPolicy.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,4 +14,11 @@ struct RunRequest {
     bool replaceWildcards = false;
     bool replaceMode = true; // false: a find run
     bool dryRun = false; // change nothing on disk
+    // How written files are made durable: the windows and interactive runs sync each file.
+    SyncPolicy sync = SyncPolicy::File;
+    // Literal ASCII patterns may be worked through on the bytes of plain files, without a
+    // document (only for runs that show no occurrence, make no backup and report no
+    // occurrence to the host), on up to `workers` threads.
+    bool bytePath = false;
+    int workers = 1;
 };

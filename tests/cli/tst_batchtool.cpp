@@ -2,6 +2,8 @@
 #include "cli/CliOptions.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
+#include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,25 +75,45 @@ void TestBatchTool::exitStatus_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("stderrHas");
 
+    const MessageCatalogue m;
+    // The start of a message, before its first placeholder.
+    auto says = [&m](int id) {
+        const QString text = m.LoadMessage(id);
+        return u"quorvex-batch: "_s + text.left(text.indexOf(u'%'));
+    };
     QTest::newRow("found") << QStringList{u"-f"_s, u"cat"_s, u"@/a.txt"_s} << 0 << QString();
     QTest::newRow("nothing found")
         << QStringList{u"-f"_s, u"dog"_s, u"@/a.txt"_s} << 1 << QString();
-    QTest::newRow("no pattern") << QStringList{u"@/a.txt"_s} << 2 << u"no search pattern"_s;
-    QTest::newRow("no files") << QStringList{u"-f"_s, u"x"_s} << 2 << u"no files"_s;
+    QTest::newRow("no pattern") << QStringList{u"@/a.txt"_s} << 2 << says(MsgCliNoPattern);
+    QTest::newRow("no files") << QStringList{u"-f"_s, u"x"_s} << 2 << says(MsgCliNoFiles);
     QTest::newRow("missing operand")
-        << QStringList{u"-f"_s, u"x"_s, u"@/none"_s} << 2 << u"no such file"_s;
-    QTest::newRow("unknown option") << QStringList{u"--frobnicate"_s} << 2 << u"frobnicate"_s;
+        << QStringList{u"-f"_s, u"x"_s, u"@/none"_s} << 2 << says(MsgCliNoSuchFile);
+    QTest::newRow("missing operand beside a file")
+        << QStringList{u"-f"_s, u"cat"_s, u"@/none"_s, u"@/a.txt"_s} << 2 << says(MsgCliNoSuchFile);
+    QTest::newRow("unknown option")
+        << QStringList{u"--frobnicate"_s} << 2 << says(MsgCliUnknownOption) + u"--frobnicate"_s;
     QTest::newRow("unreadable list") << QStringList{u"-f"_s, u"x"_s, u"-l"_s, u"@/none.lst"_s} << 2
-                                     << u"cannot read the file list"_s;
-    QTest::newRow("nothing to find")
-        << QStringList{u"-w"_s, u"-f"_s, u"[*]"_s, u"@/a.txt"_s} << 2 << u"Нечего искать"_s;
+                                     << says(MsgCliListUnreadable);
+    QTest::newRow("nothing to find") << QStringList{u"-w"_s, u"-f"_s, u"[*]"_s, u"@/a.txt"_s} << 2
+                                     << u"quorvex-batch: Нечего искать"_s;
     QTest::newRow("backup folder below a file")
         << QStringList{u"-f"_s, u"cat"_s,         u"-r"_s,     u"dog"_s,
                        u"-b"_s, u"@/a.txt/bak"_s, u"@/a.txt"_s}
-        << 2 << u"cannot create the backup folder"_s;
+        << 2 << says(MsgCliBackupFolder);
     QTest::newRow("both pattern sources")
         << QStringList{u"-f"_s, u"x"_s, u"--find-file"_s, u"@/a.txt"_s, u"@/a.txt"_s} << 2
-        << u"exclude"_s;
+        << says(MsgCliExclusive);
+    QTest::newRow("NUL in the pattern file")
+        << QStringList{u"--find-file"_s, u"@/nul.txt"_s, u"@/a.txt"_s} << 2
+        << says(MsgCliPatternHasNul);
+    QTest::newRow("bad sync value")
+        << QStringList{u"--sync=sometimes"_s, u"-f"_s, u"x"_s, u"@/a.txt"_s} << 2
+        << says(MsgCliBadValue);
+    QTest::newRow("bad language") << QStringList{u"--lang"_s, u"fr"_s, u"-f"_s, u"x"_s,
+                                                 u"@/a.txt"_s}
+                                  << 2 << says(MsgCliBadValue);
+    QTest::newRow("no arguments: usage")
+        << QStringList{} << 2 << m.LoadMessage(MsgCliUsage) + u'\n' + m.LoadMessage(MsgCliTryHelp);
 }
 
 void TestBatchTool::exitStatus()
@@ -101,6 +123,7 @@ void TestBatchTool::exitStatus()
     QFETCH(QString, stderrHas);
     Tool tool;
     tool.write(u"a.txt"_s, "cat");
+    tool.write(u"nul.txt"_s, QByteArray("ca\0t", 4));
     for (QString &argument : arguments)
         argument.replace(u"@"_s, tool.dir.path());
     QCOMPARE(tool.run(arguments), status);
@@ -148,7 +171,7 @@ void TestBatchTool::jsonLines()
     const QString file = tool.write(u"a.txt"_s, "one\r\ntwo cat\ncat");
     QCOMPARE(tool.run({u"--json"_s, u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, file}), 0);
     const QStringList lines = tool.out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
     const QJsonObject first = QJsonDocument::fromJson(lines[0].toUtf8()).object();
     QCOMPARE(first[u"path"_s].toString(), file);
     QCOMPARE(first[u"offset"_s].toInt(), 9);
@@ -156,11 +179,16 @@ void TestBatchTool::jsonLines()
     QCOMPARE(first[u"column"_s].toInt(), 5);
     QCOMPARE(first[u"match"_s].toString(), u"cat"_s);
     QCOMPARE(first[u"replacement"_s].toString(), u"dog"_s);
+    QCOMPARE(first[u"written"_s].toBool(), true);
     const QJsonObject second = QJsonDocument::fromJson(lines[1].toUtf8()).object();
     QCOMPARE(second[u"line"_s].toInt(), 3);
     QCOMPARE(second[u"column"_s].toInt(), 1);
+    const QJsonObject fileObject = QJsonDocument::fromJson(lines[2].toUtf8()).object();
+    QCOMPARE(fileObject[u"file"_s].toString(), file);
+    QCOMPARE(fileObject[u"status"_s].toString(), u"written"_s);
+    QCOMPARE(fileObject[u"replacements"_s].toInt(), 2);
     const QJsonObject totals
-        = QJsonDocument::fromJson(lines[2].toUtf8()).object()[u"totals"_s].toObject();
+        = QJsonDocument::fromJson(lines[3].toUtf8()).object()[u"totals"_s].toObject();
     QCOMPARE(totals[u"replacements"_s].toInt(), 2);
     QCOMPARE(totals[u"files_changed"_s].toInt(), 1);
 }

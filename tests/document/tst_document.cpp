@@ -160,6 +160,11 @@ void TestDocument::lineBreaks_detect_data()
     QTest::newRow("crlf and lf") << u"a\r\nb\nc"_s << LineBreakStyle::Mixed << u"\r\n"_s;
     QTest::newRow("lf then cr") << u"a\n\rb"_s << LineBreakStyle::Mixed << u"\r\n"_s;
     QTest::newRow("cr at end after crlf") << u"a\r\nb\r"_s << LineBreakStyle::Mixed << u"\r\n"_s;
+    QTest::newRow("lf then crlf") << u"a\nb\r\n"_s << LineBreakStyle::Mixed << u"\r\n"_s;
+    QTest::newRow("cr before crlf") << u"a\r\r\nb"_s << LineBreakStyle::Mixed << u"\r\n"_s;
+    QTest::newRow("crlf far apart")
+        << QString(5000, u'x') + u"\r\n"_s + QString(5000, u'y') + u"\r\n"_s << LineBreakStyle::CrLf
+        << u"\r\n"_s;
 }
 
 void TestDocument::lineBreaks_detect()

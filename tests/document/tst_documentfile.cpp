@@ -1,6 +1,8 @@
 #include "document/Cp1251.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
+#include "document/EncodingSniffer.h"
+#include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
 
 #include <QDir>
@@ -80,6 +82,10 @@ private slots:
     void symlink_staysLink();
     void permissionsAndOwner_kept();
     void newFile_isCreated();
+    void largeFilesReadInSlices_data();
+    void largeFilesReadInSlices();
+    void surrogatePairsAcrossPieces_data();
+    void surrogatePairsAcrossPieces();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -120,8 +126,8 @@ void TestDocumentFile::roundTrip_data()
                            << russian;
     QTest::newRow("utf-8 bom") << u"a.txt"_s << "\xEF\xBB\xBF"_ba + russian.toUtf8() << K::Utf8
                                << "UTF-8"_ba << true << russian;
-    QTest::newRow("empty") << u"a.txt"_s << QByteArray() << K::Cp1251 << "windows-1251"_ba << false
-                           << u""_s;
+    // Pure ASCII is UTF-8: a replacement may then bring any character.
+    QTest::newRow("empty") << u"a.txt"_s << QByteArray() << K::Utf8 << "UTF-8"_ba << false << u""_s;
     QTest::newRow("utf-8 bom only")
         << u"a.txt"_s << "\xEF\xBB\xBF"_ba << K::Utf8 << "UTF-8"_ba << true << u""_s;
     QTest::newRow("utf-8 bom twice") << u"a.txt"_s << "\xEF\xBB\xBF\xEF\xBB\xBFx"_ba << K::Utf8
@@ -141,8 +147,8 @@ void TestDocumentFile::roundTrip_data()
         << Cp1251::decode(allBytesFrom1());
     QTest::newRow("1251 russian") << u"a.txt"_s << "\xCF\xF0\xE8\xE2\xE5\xF2"_ba << K::Cp1251
                                   << "windows-1251"_ba << false << u"Привет"_s;
-    QTest::newRow("ascii") << u"a.txt"_s << "plain ascii\r\n"_ba << K::Cp1251 << "windows-1251"_ba
-                           << false << u"plain ascii\r\n"_s;
+    QTest::newRow("ascii") << u"a.txt"_s << "plain ascii\r\n"_ba << K::Utf8 << "UTF-8"_ba << false
+                           << u"plain ascii\r\n"_s;
     QTest::newRow("invalid utf-8") << u"a.txt"_s << "\xC3\x28 \xD0\x9F"_ba << K::Cp1251
                                    << "windows-1251"_ba << false << QString();
     QTest::newRow("utf-8 encoded surrogate")
@@ -402,6 +408,90 @@ void TestDocumentFile::newFile_isCreated()
     Document doc(u"новый"_s);
     QVERIFY(SaveDocument(doc, path(u"new.txt"_s)));
     QCOMPARE(readFile(path(u"new.txt"_s)), "\xED\xEE\xE2\xFB\xE9"_ba);
+}
+
+void TestDocumentFile::largeFilesReadInSlices_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("sliced"); // read in slices, not whole
+
+    const qsizetype size = LargeFileReader::Threshold + 123;
+    const qsizetype slice = qsizetype(4) << 20;
+    auto filled = [size](const QByteArray &unit) {
+        QByteArray bytes;
+        bytes.reserve(size + unit.size());
+        while (bytes.size() < size)
+            bytes += unit;
+        return bytes;
+    };
+    QByteArray cyrillic = filled(u"Ёлка x\r\n"_s.toUtf8());
+    QTest::newRow("utf-8") << u"a.txt"_s << cyrillic << true;
+    QByteArray feff = cyrillic;
+    feff.replace(slice, 3, "\xEF\xBB\xBF"); // U+FEFF starting the second slice
+    QTest::newRow("utf-8, U+FEFF at a slice") << u"a.txt"_s << feff << true;
+    QTest::newRow("utf-8 with a mark") << u"a.txt"_s << "\xEF\xBB\xBF"_ba + cyrillic << true;
+    QByteArray late = cyrillic;
+    late[late.size() - 2] = '\xD0'; // cut short near the end: not UTF-8 after all
+    QTest::newRow("invalid utf-8 at the end") << u"a.txt"_s << late << true;
+    QTest::newRow("1251") << u"a.txt"_s << filled("\xCF\xF0\xE8\xE2\xE5\xF2 ") << true;
+    QTest::newRow("ascii") << u"a.txt"_s << filled("plain ascii\n") << true;
+    QTest::newRow("html declaring koi8-r")
+        << u"a.htm"_s << "<meta charset=koi8-r>"_ba + filled("\xF0\xD2 ") << false;
+    QTest::newRow("nul bytes") << u"a.txt"_s << filled(QByteArray("a\0", 2)) << false;
+}
+
+// A large file is read in slices; the document must be the one reading it whole gives.
+void TestDocumentFile::largeFilesReadInSlices()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, sliced);
+    writeFile(path(name), bytes);
+    QFile file(path(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(LargeFileReader::read(file, name).has_value(), sliced);
+    Document doc;
+    const LoadStatus status = LoadDocument(doc, path(name));
+    const EncodingSniffer::Result whole = EncodingSniffer::decode(bytes, name);
+    QCOMPARE(status, whole.binary ? LoadStatus::Binary : LoadStatus::Loaded);
+    QVERIFY(doc.text() == whole.text);
+    QCOMPARE(doc.plainText()->encoding(), whole.encoding);
+    doc.setModified(true);
+    if (!whole.binary) {
+        QVERIFY(SaveDocument(doc, path(name)));
+        QVERIFY(readFile(path(name)) == bytes);
+    }
+}
+
+void TestDocumentFile::surrogatePairsAcrossPieces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("edit"); // where an edit leaves the gap: -1 none
+
+    // Plain text is written in pieces (the two sides of the edit gap, then slices of about a
+    // million characters): a pair cut by either must still be written as one character.
+    QTest::newRow("pair across the edit gap") << u"ab😀c"_s.toUtf8() << 3;
+    QTest::newRow("pair across a slice") << QByteArray((1 << 20) - 1, 'a') + u"😀b"_s.toUtf8() << -1;
+    QTest::newRow("pair at the very end") << QByteArray((1 << 20) - 1, 'a') + u"😀"_s.toUtf8() << -1;
+}
+
+void TestDocumentFile::surrogatePairsAcrossPieces()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, edit);
+    writeFile(path(u"a.txt"_s), bytes);
+    Document doc = loaded(u"a.txt"_s);
+    if (edit >= 0) {
+        // Replacing the high half by itself puts the gap between the two halves.
+        const QString high = doc.mid(edit - 1, 1);
+        QVERIFY(high.front().isHighSurrogate());
+        QVERIFY(doc.replace(edit - 1, 1, high));
+        QVERIFY(doc.pieces()[1].front().isLowSurrogate());
+    }
+    doc.setModified(true);
+    QVERIFY(SaveDocument(doc, path(u"a.txt"_s)));
+    QCOMPARE(readFile(path(u"a.txt"_s)), bytes);
 }
 
 QTEST_APPLESS_MAIN(TestDocumentFile)

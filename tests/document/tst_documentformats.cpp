@@ -39,8 +39,8 @@ private slots:
     void contentDecidesTheFormat_data();
     void contentDecidesTheFormat();
     void editKeepsEverythingElse();
-    void rtfSavedUnderAnotherNameIsPlainText_data();
-    void rtfSavedUnderAnotherNameIsPlainText();
+    void rtfUnderAnotherNameStaysRtf_data();
+    void rtfUnderAnotherNameStaysRtf();
     void plainTextSavedAsRtf();
     void copiesAreIndependent();
 
@@ -104,23 +104,33 @@ void TestDocumentFormats::editKeepsEverythingElse()
     QCOMPARE(reloaded.text(), doc.text());
 }
 
-void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText_data()
+// Written as plain text, RTF content under another name would lose every format mark,
+// picture and table: it stays RTF whatever the name.
+void TestDocumentFormats::rtfUnderAnotherNameStaysRtf_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("inserted");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("fits code page 1251") << u"Да"_s << QByteArray("\xc4\xe0 x\r\ny");
-    QTest::newRow("needs UTF-8") << u"中"_s << QByteArray("\xef\xbb\xbf\xe4\xb8\xad x\r\ny");
+    QTest::newRow("txt, code page text")
+        << u"notes.txt"_s << u"Да"_s
+        << QByteArray("{\\rtf1\\ansi {\\b \\u1044?\\u1072? x}\\par y}");
+    QTest::newRow("htm, wide text")
+        << u"page.htm"_s << u"中"_s << QByteArray("{\\rtf1\\ansi {\\b \\u20013? x}\\par y}");
+    QTest::newRow("no extension") << u"README"_s << u"z"_s
+                                  << QByteArray("{\\rtf1\\ansi {\\b z x}\\par y}");
 }
 
-void TestDocumentFormats::rtfSavedUnderAnotherNameIsPlainText()
+void TestDocumentFormats::rtfUnderAnotherNameStaysRtf()
 {
+    QFETCH(QString, name);
     QFETCH(QString, inserted);
     QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath(u"notes.txt"_s);
+    const QString path = m_dir.filePath(name);
     writeFile(path, "{\\rtf1\\ansi {\\b x}\\par y}");
     Document doc;
     QCOMPARE(LoadDocument(doc, path), LoadStatus::Loaded);
+    QCOMPARE(DocumentFile::formatFor(doc, path), FileFormat::Rtf);
     doc.replace(0, 0, inserted + u' ');
     QVERIFY(SaveDocument(doc, path));
     QCOMPARE(readFile(path), bytes);

@@ -76,6 +76,12 @@ void TestRtfReader::matchesLibreOfficeExport_data()
     QTest::newRow("word-style") << u"word-style"_s << true
                                 << Replacements{{u"page 0."_s, u"page 1."_s}};
     QTest::newRow("wordpad-1251") << u"wordpad-1251"_s << false << Replacements{};
+    // The same page from two word processors: AbiWord writes a link's words as
+    // {\*\fldrslt ...}, LibreOffice as {\fldrslt ...}. LibreOffice leaves AbiWord's closing
+    // empty paragraph out of its export.
+    QTest::newRow("abiword-links")
+        << u"abiword-links"_s << false << Replacements{{u"italic.\n\n\n"_s, u"italic.\n\n\n\n"_s}};
+    QTest::newRow("libreoffice-links") << u"libreoffice-links"_s << false << Replacements{};
 }
 
 void TestRtfReader::matchesLibreOfficeExport()
@@ -102,6 +108,16 @@ void TestRtfReader::plainText_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("paragraph") << "{\\rtf1 a\\par b}"_ba << u"a\r\nb"_s;
+    QTest::newRow("starred field result is shown")
+        << "{\\rtf1 a{\\field{\\*\\fldinst x}{\\*\\fldrslt link}}b}"_ba << u"alinkb"_s;
+    QTest::newRow("starred unknown destination is skipped")
+        << "{\\rtf1 a{\\*\\frobnicate hidden}b}"_ba << u"ab"_s;
+    QTest::newRow("starred known hidden destination is skipped")
+        << "{\\rtf1 a{\\*\\bkmkstart mark}b}"_ba << u"ab"_s;
+    QTest::newRow("starred formatting word is skipped") << "{\\rtf1 a{\\*\\b bold}b}"_ba << u"ab"_s;
+    QTest::newRow("star before text is skipped") << "{\\rtf1 a{\\* text}b}"_ba << u"ab"_s;
+    QTest::newRow("star before a group is skipped")
+        << "{\\rtf1 a{\\*{\\fldrslt x}}b}"_ba << u"ab"_s;
     QTest::newRow("line break") << "{\\rtf1 a\\line b}"_ba << u"a\r\nb"_s;
     QTest::newRow("section and page") << "{\\rtf1 a\\sect b\\page c}"_ba << u"a\r\nb\r\nc"_s;
     QTest::newRow("backslash before a line break") << "{\\rtf1 a\\\r\nb}"_ba << u"a\r\nb"_s;

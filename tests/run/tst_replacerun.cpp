@@ -1,5 +1,6 @@
 #include "RunFixture.h"
 
+#include "document/SyncPolicy.h"
 #include "engine/EngineState.h"
 #include "run/ReviewSession.h"
 
@@ -9,6 +10,8 @@
 using namespace Qt::StringLiterals;
 
 using R = ScriptedHost;
+
+Q_DECLARE_METATYPE(SyncPolicy)
 
 class TestReplaceRun : public QObject {
     Q_OBJECT
@@ -34,6 +37,11 @@ private slots:
     void unencodableReplacementKeepsTheFile();
     void binaryFileIsNeverTouched();
     void dryRunWritesNothing();
+    void changedOnDiskIsLeftAlone_data();
+    void changedOnDiskIsLeftAlone();
+    void refusedFileGivesItsNumbersBack_data();
+    void refusedFileGivesItsNumbersBack();
+    void batchedWritesReportInOrder();
 };
 
 void TestReplaceRun::answers_data()
@@ -362,6 +370,90 @@ void TestReplaceRun::dryRunWritesNothing()
     f.run(request);
     QCOMPARE(f.read(file), QByteArray("a a"));
     QCOMPARE(f.host.reportLines.last(), u"Произведено 2/2 замен"_s);
+}
+
+void TestReplaceRun::changedOnDiskIsLeftAlone_data()
+{
+    QTest::addColumn<SyncPolicy>("sync");
+    QTest::newRow("sync per file") << SyncPolicy::File;
+    QTest::newRow("batched") << SyncPolicy::Batch;
+    QTest::newRow("no sync") << SyncPolicy::None;
+}
+
+// Another program saves the file while its occurrence is on screen: the later write must not
+// undo the other program's.
+void TestReplaceRun::changedOnDiskIsLeftAlone()
+{
+    QFETCH(SyncPolicy, sync);
+    RunFixture f;
+    const QString file = f.write(u"a.txt"_s, "a");
+    const QString other = f.write(u"b.txt"_s, "a");
+    f.host.reviews << [&](ReviewSession &) {
+        f.write(u"a.txt"_s, "their edit");
+        return ModalResult::YesToAll;
+    };
+    RunRequest request;
+    request.files = {file, other};
+    request.searchPattern = u"a"_s;
+    request.replacementPattern = u"b"_s;
+    request.sync = sync;
+    f.run(request);
+    QCOMPARE(f.read(file), QByteArray("their edit"));
+    QCOMPARE(f.read(other), QByteArray("b"));
+    QCOMPARE(f.host.reportLines.first(),
+             u"Файл %1 изменен другой программой и не сохранен"_s.arg(file));
+    QVERIFY(f.host.reportLines.contains(u"Изменено 1 файлов."_s));
+    QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestReplaceRun::refusedFileGivesItsNumbersBack_data()
+{
+    QTest::addColumn<SyncPolicy>("sync");
+    QTest::newRow("sync per file") << SyncPolicy::File;
+    QTest::newRow("batched") << SyncPolicy::Batch;
+}
+
+// Numbers count only replacements that reached the disk.
+void TestReplaceRun::refusedFileGivesItsNumbersBack()
+{
+    QFETCH(SyncPolicy, sync);
+    RunFixture f;
+    f.wildcards = true;
+    f.core.options.ConfirmReplace = false;
+    const QByteArray cp1251("\xCA\xEE\xF2 <h2> <h2>"); // "Кот": 1251, cannot hold the replacement
+    const QString refused = f.write(u"a.txt"_s, cp1251);
+    const QString taken = f.write(u"b.txt"_s, "<h2> <h2>");
+    RunRequest request;
+    request.files = {refused, taken};
+    request.searchPattern = u"<h2>"_s;
+    request.replacementPattern = u"<h2>中[1I]"_s;
+    request.findWildcards = true;
+    request.replaceWildcards = true;
+    request.sync = sync;
+    f.run(request);
+    QCOMPARE(f.read(refused), cp1251);
+    QCOMPARE(f.read(taken), u"<h2>中1 <h2>中2"_s.toUtf8());
+}
+
+// Written files wait for their batch; the report keeps the list's order all the same.
+void TestReplaceRun::batchedWritesReportInOrder()
+{
+    RunFixture f;
+    f.core.options.ConfirmReplace = false;
+    const QString a = f.write(u"a.txt"_s, "x");
+    const QString b = f.write(u"b.txt"_s, "none");
+    const QString c = f.write(u"c.txt"_s, "x x");
+    RunRequest request;
+    request.files = {a, b, c};
+    request.searchPattern = u"x"_s;
+    request.replacementPattern = u"y"_s;
+    request.sync = SyncPolicy::Batch;
+    f.run(request);
+    QCOMPARE(f.host.reportLines.mid(0, 3),
+             (QStringList{u"Изменен файл %1. Кол-во замен - 1/1"_s.arg(a),
+                          u"Файл %1 не изменен."_s.arg(b),
+                          u"Изменен файл %1. Кол-во замен - 2/2"_s.arg(c)}));
+    QCOMPARE(f.read(c), QByteArray("y y"));
 }
 
 QTEST_GUILESS_MAIN(TestReplaceRun)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringView>
+
+// Which files the runs may search and change as bytes, without reading them into a document,
+// for patterns and replacements of ASCII characters without line breaks. For these files every
+// ASCII byte is that ASCII character and nothing else is, so a byte match is exactly the match
+// the document would give, and the bytes around it come back as they were:
+//   not RTF, no UTF-16 mark, no NUL byte (binary files are reported by the general path), and
+//   for an HTML name no declared charset other than UTF-8 or a single-byte set.
+// Everything else takes the general path.
+class ByteText {
+public:
+    static bool isAsciiCompatible(QByteArrayView bytes, QStringView fileName);
+    // Whether `bytes` hold the UTF-8 of U+017F or U+212A, which a search that ignores case
+    // takes for "s" and "k": such files take the general path when the pattern has those.
+    static bool holdsLettersFoldingToAscii(QByteArrayView bytes);
+    // Whether `pattern` holds a letter that one of those characters folds to.
+    static bool hasFoldedLetters(QByteArrayView pattern);
+};

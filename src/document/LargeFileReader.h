@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/DocumentCodec.h"
+
+#include <QFile>
+#include <QStringView>
+
+#include <optional>
+
+// Reads a large plain file into its text in slices, so that memory never holds its bytes and
+// its text at once: one pass reads the bytes to learn how they are encoded (the same decision
+// EncodingSniffer makes), a second decodes them straight into the text. For UTF-8, code page
+// 1251 and ASCII; anything else (UTF-16, NUL bytes, another declared charset) is read whole.
+class LargeFileReader {
+public:
+    // Files from this size on are read in slices.
+    static constexpr qint64 Threshold = qint64(16) << 20;
+
+    // Nothing when the file needs reading whole (or could not be read).
+    static std::optional<DecodedText> read(QFile &file, QStringView fileName);
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/FileStamp.h"
+
+#include <QString>
+
+#include <optional>
+
+// A new file written beside the file it is to replace, not yet renamed over it.
+struct PendingWrite {
+    QString temp; // the new file
+    QString target; // the file it replaces (a symbolic link's final target)
+    std::optional<FileStamp> expected; // the target as it was read; nothing: not checked
+    quint64 device = 0; // the file system both live on
+    quint64 inode = 0; // the new file's
+    qint64 bytes = 0;
+};
+
+// How putting a new file in place ended.
+enum class WriteOutcome {
+    Ok,
+    Failed, // the old file is untouched; the reason is given with it
+    ChangedOnDisk, // the old file is no longer the one that was read: it is left alone
+};

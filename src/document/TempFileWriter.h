@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/FileStamp.h"
+#include "document/PendingWrite.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// Writes a new file beside a target, in pieces through one reused buffer, with the target's
+// permissions and (where the process may set them) owner and group. Nothing is visible under
+// the target's name: AtomicFileWriter renames the finished file over it. A writer destroyed
+// before it finished removes its file.
+class TempFileWriter {
+public:
+    TempFileWriter();
+    TempFileWriter(const TempFileWriter &) = delete;
+    TempFileWriter &operator=(const TempFileWriter &) = delete;
+    ~TempFileWriter();
+
+    // Creates the new file in the folder of `target` (which must already be resolved from any
+    // symbolic link). `current` is the target's stamp when it exists.
+    bool open(const QString &target, const std::optional<FileStamp> &current, QString *error);
+    bool append(QByteArrayView bytes);
+    // Flushes and closes the file, synced to disk when `sync`. Nothing (and the file removed)
+    // when any write failed.
+    std::optional<PendingWrite> finish(bool sync, QString *error);
+    void discard();
+
+private:
+    static QByteArray &threadBuffer();
+    bool flush();
+    bool writeAll(const char *data, qsizetype size);
+
+    int m_fd = -1;
+    int m_errno = 0;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
+    qint64 m_bytes = 0;
+    QString m_temp;
+    QString m_target;
+    QByteArray &m_buffer; // BufferSize bytes, of which m_used hold data
+    qsizetype m_used = 0;
+};

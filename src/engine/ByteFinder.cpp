@@ -1,0 +1,156 @@
+#include "engine/ByteFinder.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define QUORVEX_HAVE_AVX2_PATH 1
+#endif
+
+namespace {
+
+bool isAsciiLetter(unsigned char c)
+{
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+
+unsigned char lowerAscii(unsigned char c)
+{
+    return isAsciiLetter(c) ? (c | 0x20) : c;
+}
+
+} // namespace
+
+ByteFinder::ByteFinder(QByteArrayView needle, bool matchCase)
+    : m_needle(needle.toByteArray()), m_matchCase(matchCase)
+{
+#ifdef QUORVEX_HAVE_AVX2_PATH
+    m_wide = __builtin_cpu_supports("avx2");
+#endif
+    if (!matchCase) {
+        for (char &c : m_needle)
+            c = char(lowerAscii(uchar(c)));
+    }
+}
+
+bool ByteFinder::matchesAt(const char *at) const
+{
+    if (m_matchCase) {
+        // Short needles compare in place: a library call costs more than the bytes.
+        const char *needle = m_needle.constData();
+        const qsizetype n = m_needle.size();
+        if (n > 16)
+            return std::memcmp(at, needle, size_t(n)) == 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (at[i] != needle[i])
+                return false;
+        }
+        return true;
+    }
+    for (qsizetype i = 0; i < m_needle.size(); ++i) {
+        if (lowerAscii(uchar(at[i])) != uchar(m_needle[i]))
+            return false;
+    }
+    return true;
+}
+
+qsizetype ByteFinder::findOneByte(QByteArrayView data, qsizetype from) const
+{
+    const char *begin = data.data();
+    const unsigned char c = uchar(m_needle[0]);
+    const bool bothCases = !m_matchCase && isAsciiLetter(c);
+    const void *hit = std::memchr(begin + from, c, size_t(data.size() - from));
+    qsizetype at = hit ? static_cast<const char *>(hit) - begin : data.size();
+    if (bothCases) {
+        const void *upper = std::memchr(begin + from, c & ~0x20, size_t(at - from));
+        if (upper)
+            at = static_cast<const char *>(upper) - begin;
+    }
+    return at < data.size() ? at : -1;
+}
+
+#ifdef QUORVEX_HAVE_AVX2_PATH
+// Thirty-two candidates at a time where the processor has AVX2; the caller finishes the tail.
+__attribute__((target("avx2"))) qsizetype ByteFinder::findWide(QByteArrayView data,
+                                                               qsizetype &i) const
+{
+    const qsizetype n = m_needle.size();
+    const qsizetype size = data.size();
+    const char *base = data.data();
+    const unsigned char first = uchar(m_needle[0]);
+    const unsigned char last = uchar(m_needle[n - 1]);
+    const bool foldFirst = !m_matchCase && isAsciiLetter(first);
+    const bool foldLast = !m_matchCase && isAsciiLetter(last);
+    const __m256i firstBytes = _mm256_set1_epi8(char(first));
+    const __m256i lastBytes = _mm256_set1_epi8(char(last));
+    const __m256i firstFold = _mm256_set1_epi8(foldFirst ? 0x20 : 0);
+    const __m256i lastFold = _mm256_set1_epi8(foldLast ? 0x20 : 0);
+    for (; i + 32 + n - 1 <= size; i += 32) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i + n - 1));
+        const __m256i eq
+            = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, firstFold), firstBytes),
+                               _mm256_cmpeq_epi8(_mm256_or_si256(b, lastFold), lastBytes));
+        unsigned mask = unsigned(_mm256_movemask_epi8(eq));
+        while (mask != 0) {
+            const int bit = __builtin_ctz(mask);
+            if (matchesAt(base + i + bit))
+                return i + bit;
+            mask &= mask - 1;
+        }
+    }
+    return -1;
+}
+#endif
+
+qsizetype ByteFinder::find(QByteArrayView data, qsizetype from) const
+{
+    const qsizetype n = m_needle.size();
+    const qsizetype size = data.size();
+    if (n == 0 || from < 0 || from > size - n)
+        return -1;
+    if (n == 1)
+        return findOneByte(data, from);
+    const char *base = data.data();
+    const unsigned char first = uchar(m_needle[0]);
+    const unsigned char last = uchar(m_needle[n - 1]);
+    qsizetype i = from;
+#ifdef QUORVEX_HAVE_AVX2_PATH
+    if (m_wide) {
+        const qsizetype found = findWide(data, i);
+        if (found >= 0)
+            return found;
+    }
+#endif
+#if defined(__SSE2__)
+    // A letter compared without case: OR-ing 0x20 folds both cases onto the lower one (and
+    // some other bytes with them, which the full comparison then rejects).
+    const bool foldFirst = !m_matchCase && isAsciiLetter(first);
+    const bool foldLast = !m_matchCase && isAsciiLetter(last);
+    const __m128i firstBytes = _mm_set1_epi8(char(first));
+    const __m128i lastBytes = _mm_set1_epi8(char(last));
+    const __m128i firstFold = _mm_set1_epi8(foldFirst ? 0x20 : 0);
+    const __m128i lastFold = _mm_set1_epi8(foldLast ? 0x20 : 0);
+    for (; i + 16 + n - 1 <= size; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i + n - 1));
+        const __m128i eq = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstBytes),
+                                         _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastBytes));
+        unsigned mask = unsigned(_mm_movemask_epi8(eq));
+        while (mask != 0) {
+            const int bit = __builtin_ctz(mask);
+            if (matchesAt(base + i + bit))
+                return i + bit;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i <= size - n; ++i) {
+        if (matchesAt(base + i))
+            return i;
+    }
+    return -1;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// Finds a literal byte string: exactly, or with ASCII letters compared in either case (every
+// other byte exactly). Candidates are picked sixteen positions at a time by the needle's first
+// and last byte, and only they are compared in full.
+class ByteFinder {
+public:
+    ByteFinder() = default;
+    ByteFinder(QByteArrayView needle, bool matchCase);
+
+    qsizetype size() const { return m_needle.size(); }
+    bool matchCase() const { return m_matchCase; }
+
+    // The first occurrence lying wholly in `data` at or after `from`, or -1.
+    qsizetype find(QByteArrayView data, qsizetype from) const;
+
+private:
+    bool matchesAt(const char *at) const;
+    qsizetype findOneByte(QByteArrayView data, qsizetype from) const;
+    // The wide search; advances `i` past what it looked at.
+    qsizetype findWide(QByteArrayView data, qsizetype &i) const;
+
+    QByteArray m_needle; // letters in lower case when the case does not matter
+    bool m_matchCase = true;
+    bool m_wide = false; // the processor compares 32 bytes at once
+};

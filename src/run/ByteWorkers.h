@@ -1,0 +1,52 @@
+#pragma once
+
+#include "run/ByteFileJob.h"
+
+#include <QStringList>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// Works through the files of a run ahead of the run itself (ByteFileJob, DocumentFileJob), on
+// worker threads, while the run takes the results in list order (so the report keeps that order).
+// Workers only ever write new files beside the originals; putting them in place is left to the
+// run, in order, so a stopped run never has a file written that it did not report. At most
+// `lookahead` files are done ahead of the one the run is taking.
+class ByteWorkers {
+public:
+    using Job = std::function<ByteFileResult(const QString &path)>;
+
+    // `job` is called on worker threads, several at once.
+    ByteWorkers(Job job, QStringList paths, int threads, qsizetype lookahead = 1024);
+    ByteWorkers(const ByteWorkers &) = delete;
+    ByteWorkers &operator=(const ByteWorkers &) = delete;
+    // Stops the workers and removes the new files of results never taken.
+    ~ByteWorkers();
+
+    // The result for entry `index`, waiting for it if need be; each entry is taken once, in
+    // increasing order. Entries with an empty path give a Fallback result.
+    ByteFileResult take(qsizetype index);
+
+private:
+    void work();
+
+    Job m_job;
+    // Read from several threads: only through const access, which never detaches.
+    const QStringList m_paths;
+    qsizetype m_lookahead;
+    std::vector<std::optional<ByteFileResult>> m_results;
+    qsizetype m_next = 0; // the next entry a worker starts on
+    qsizetype m_taken = 0; // entries before this one have been taken
+    bool m_stopping = false;
+    // Each side is woken only when it waits: most results are ready before they are taken.
+    bool m_takerWaiting = false;
+    int m_workersWaiting = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_ready; // a result arrived
+    std::condition_variable m_room; // the run took results: workers may go further
+    std::vector<std::thread> m_threads;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/EngineState.h"
+#include "engine/SearchOptions.h"
+#include "run/ByteFileJob.h"
+#include "run/PatternLineBreaks.h"
+
+#include <QString>
+
+// Works through one file as a document ahead of the run, on a worker thread, for runs that ask
+// nothing and show nothing: every occurrence is counted (a find run, overlapping) or replaced
+// (a replace run), exactly as the run itself would, with its own copy of the engine state. A
+// changed document is written beside its file for the run to put in place. Not for running
+// numbers, which must count in list order.
+class DocumentFileJob {
+public:
+    DocumentFileJob(const EngineState &state, const PatternLineBreaks &lineBreaks,
+                    const SearchOptions &options, bool replacing, bool dryRun, bool syncEach)
+        : m_state(state)
+        , m_lineBreaks(lineBreaks)
+        , m_options(options)
+        , m_replacing(replacing)
+        , m_dryRun(dryRun)
+        , m_syncEach(syncEach)
+    {
+    }
+
+    ByteFileResult process(const QString &path) const;
+
+private:
+    EngineState m_state;
+    PatternLineBreaks m_lineBreaks;
+    SearchOptions m_options;
+    bool m_replacing;
+    bool m_dryRun;
+    bool m_syncEach;
+};

@@ -1,0 +1,126 @@
+#include "engine/ByteFinder.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+bool sameIgnoringAsciiCase(char a, char b)
+{
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+    return lower(a) == lower(b);
+}
+
+// The plain definition the finder must agree with.
+qsizetype naiveFind(QByteArrayView data, QByteArrayView needle, qsizetype from, bool matchCase)
+{
+    for (qsizetype i = std::max<qsizetype>(from, 0); i + needle.size() <= data.size(); ++i) {
+        bool match = true;
+        for (qsizetype j = 0; j < needle.size() && match; ++j)
+            match = matchCase ? data[i + j] == needle[j]
+                              : sameIgnoringAsciiCase(data[i + j], needle[j]);
+        if (match)
+            return i;
+    }
+    return -1;
+}
+
+QList<qsizetype> allHits(const ByteFinder &finder, QByteArrayView data)
+{
+    QList<qsizetype> hits;
+    for (qsizetype at = finder.find(data, 0); at >= 0; at = finder.find(data, at + 1))
+        hits << at;
+    return hits;
+}
+
+QList<qsizetype> allNaiveHits(QByteArrayView data, QByteArrayView needle, bool matchCase)
+{
+    QList<qsizetype> hits;
+    for (qsizetype at = naiveFind(data, needle, 0, matchCase); at >= 0;
+         at = naiveFind(data, needle, at + 1, matchCase))
+        hits << at;
+    return hits;
+}
+
+} // namespace
+
+class TestByteFinder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cases_data();
+    void cases();
+    void agreesWithTheDefinition_data();
+    void agreesWithTheDefinition();
+};
+
+void TestByteFinder::cases_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("needle");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("found");
+
+    QTest::newRow("at the start") << QByteArray("abc") << QByteArray("ab") << true << 0 << 0;
+    QTest::newRow("at the very end")
+        << QByteArray(40, '.') + "xyz" << QByteArray("xyz") << true << 0 << 40;
+    QTest::newRow("across a block edge")
+        << QByteArray(14, '.') + "needle" << QByteArray("needle") << true << 0 << 14;
+    QTest::newRow("starts at 16") << QByteArray(16, '.') + "nd" << QByteArray("nd") << true << 0
+                                  << 16;
+    QTest::newRow("one byte, other case")
+        << QByteArray("xxA") << QByteArray("a") << false << 0 << 2;
+    QTest::newRow("one byte, case matters")
+        << QByteArray("xxA") << QByteArray("a") << true << 0 << -1;
+    QTest::newRow("case ignored") << QByteArray("..NeEdLe") << QByteArray("needle") << false << 0
+                                  << 2;
+    QTest::newRow("non-letters exact without case")
+        << QByteArray("[{") << QByteArray("{") << false << 0 << 1;
+    QTest::newRow("@ is not `") << QByteArray("`a@a") << QByteArray("@a") << false << 0 << 2;
+    QTest::newRow("high bytes exact")
+        << QByteArray("\xC0\xE0") << QByteArray("\xE0") << false << 0 << 1;
+    QTest::newRow("from past a hit") << QByteArray("abab") << QByteArray("ab") << true << 1 << 2;
+    QTest::newRow("from past the end") << QByteArray("ab") << QByteArray("ab") << true << 1 << -1;
+    QTest::newRow("empty data") << QByteArray() << QByteArray("a") << true << 0 << -1;
+    QTest::newRow("longer needle") << QByteArray("ab") << QByteArray("abc") << true << 0 << -1;
+}
+
+void TestByteFinder::cases()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, needle);
+    QFETCH(bool, matchCase);
+    QFETCH(int, from);
+    QFETCH(int, found);
+    QCOMPARE(ByteFinder(needle, matchCase).find(data, from), qsizetype(found));
+}
+
+void TestByteFinder::agreesWithTheDefinition_data()
+{
+    QTest::addColumn<QByteArray>("needle");
+    QTest::addColumn<bool>("matchCase");
+    for (const char *needle : {"a", "ab", "aba", "needle", "Aa", "[x]", "zzzzzzzzzzzzzzzzzzzz"}) {
+        QTest::addRow("%s, case", needle) << QByteArray(needle) << true;
+        QTest::addRow("%s, any case", needle) << QByteArray(needle) << false;
+    }
+}
+
+// Random data over a small alphabet, so that hits, near misses and overlaps are common.
+void TestByteFinder::agreesWithTheDefinition()
+{
+    QFETCH(QByteArray, needle);
+    QFETCH(bool, matchCase);
+    QRandomGenerator random(7);
+    const char alphabet[] = "aAbBnNeElLdDzZ[]x\xE0";
+    for (int round = 0; round < 50; ++round) {
+        QByteArray data(random.bounded(1, 200), '\0');
+        for (char &c : data)
+            c = alphabet[random.bounded(int(sizeof alphabet) - 1)];
+        const ByteFinder finder(needle, matchCase);
+        QCOMPARE(allHits(finder, data), allNaiveHits(data, needle, matchCase));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestByteFinder)
+#include "tst_bytefinder.moc"
