@@ -127,7 +127,6 @@ constexpr Entry kEntries[] = {
     {MsgCliYesNoPrompt, u" [y] да, [n] нет (Enter): "},
     {MsgCliAbortRetryIgnorePrompt, u" [a] прервать (Enter), [r] повторить, [i] пропустить: "},
     {MsgCliAnswerNo, u"нет"},
-    {MsgCliAnswerAbort, u"прервать"},
     {MsgCliOutputClosed, u"вывод закрыт, отчет дальше не печатается"},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},

@@ -105,7 +105,6 @@ enum MessageId : int {
     MsgCliYesNoPrompt = 65383,
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
-    MsgCliAnswerAbort = 65386,
     MsgCliOutputClosed = 65387,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,

@@ -191,6 +191,214 @@
             <source>Unable to write to %s</source>
             <translation>Unable to write to %s</translation>
         </message>
+        <message id="Message.65340">
+            <source>Использование: quorvex-batch -f ТЕКСТ [-r ТЕКСТ] [параметры] [файлы и папки...]</source>
+            <translation>Usage: quorvex-batch -f TEXT [-r TEXT] [options] [files and folders...]</translation>
+        </message>
+        <message id="Message.65341">
+            <source>Подробнее: quorvex-batch --help</source>
+            <translation>More: quorvex-batch --help</translation>
+        </message>
+        <message id="Message.65342">
+            <source>Пакетный поиск и замена в текстовых, HTML- и RTF-файлах.
+
+Ищет образец в каждом указанном файле (в папках берутся файлы с включенными расширениями) и, если задана замена, заменяет его. Без -i заменяется каждое вхождение. Печатает отчет о работе.
+
+Код выхода: 0 что-то найдено, 1 ничего не найдено, 2 ошибка или прерванный запуск.</source>
+            <translation>Batch search and replace in text, HTML and RTF files.
+
+Finds the search pattern in every file given (folders are scanned for files with the enabled extensions) and, when a replacement is given, replaces it. Without -i every occurrence is replaced. Prints the run's report.
+
+Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</translation>
+        </message>
+        <message id="Message.65343">
+            <source>Примеры:
+  пронумеровать все заголовки &lt;h2&gt; сайта, ничего не спрашивая:
+    quorvex-batch -f '&lt;h2&gt;' -r '&lt;h2&gt;[1I]. ' -W -R site/
+  сколько ссылок ведет на old.htm (только файлы .htm и .html):
+    quorvex-batch -f 'href=&quot;old.htm&quot;' -e htm,html -R site/
+  где было бы заменено &quot;colour&quot;, в виде JSON, ничего не меняя:
+    quorvex-batch -n --json -f colour -r color notes.txt</source>
+            <translation>Examples:
+  number every &lt;h2&gt; heading across a site, asking nothing:
+    quorvex-batch -f '&lt;h2&gt;' -r '&lt;h2&gt;[1I]. ' -W -R site/
+  how many links point to old.htm (only .htm and .html files):
+    quorvex-batch -f 'href=&quot;old.htm&quot;' -e htm,html -R site/
+  where &quot;colour&quot; would be replaced, as JSON, changing nothing:
+    quorvex-batch -n --json -f colour -r color notes.txt</translation>
+        </message>
+        <message id="Message.65344">
+            <source>Образец поиска.</source>
+            <translation>The search pattern.</translation>
+        </message>
+        <message id="Message.65345">
+            <source>Прочитать образец поиска из файла.</source>
+            <translation>Read the search pattern from a file.</translation>
+        </message>
+        <message id="Message.65346">
+            <source>Замена (без нее - только поиск).</source>
+            <translation>The replacement (without one: a find run).</translation>
+        </message>
+        <message id="Message.65347">
+            <source>Прочитать замену из файла.</source>
+            <translation>Read the replacement from a file.</translation>
+        </message>
+        <message id="Message.65348">
+            <source>В образце поиска есть подстановочные знаки.</source>
+            <translation>The search pattern uses wildcard tokens.</translation>
+        </message>
+        <message id="Message.65349">
+            <source>В замене есть подстановочные знаки.</source>
+            <translation>The replacement uses wildcard tokens.</translation>
+        </message>
+        <message id="Message.65350">
+            <source>Учитывать регистр букв.</source>
+            <translation>Match letter case.</translation>
+        </message>
+        <message id="Message.65351">
+            <source>Просматривать и вложенные папки указанных папок.</source>
+            <translation>Scan the sub-folders of the folders given too.</translation>
+        </message>
+        <message id="Message.65352">
+            <source>Расширения файлов, берущихся из папок, через запятую (по умолчанию htm,html,shtml,shtm,rtf,txt; * - все файлы).</source>
+            <translation>Extensions of the files taken from folders, comma-separated (default htm,html,shtml,shtm,rtf,txt; * for every file).</translation>
+        </message>
+        <message id="Message.65353">
+            <source>Добавить файлы сохраненного списка (.lst).</source>
+            <translation>Add the files of a saved list (.lst).</translation>
+        </message>
+        <message id="Message.65354">
+            <source>Копировать каждый файл в эту папку перед первым изменением.</source>
+            <translation>Copy every file into this folder before its first change.</translation>
+        </message>
+        <message id="Message.65355">
+            <source>Подсчитать возможные замены, ничего не записывая.</source>
+            <translation>Count what would be replaced, writing nothing.</translation>
+        </message>
+        <message id="Message.65356">
+            <source>Спрашивать о каждом вхождении.</source>
+            <translation>Ask about each occurrence.</translation>
+        </message>
+        <message id="Message.65357">
+            <source>Записать отчет также в файл.</source>
+            <translation>Also write the report to a file.</translation>
+        </message>
+        <message id="Message.65358">
+            <source>Показывать ход работы в stderr (по умолчанию, если stderr - терминал).</source>
+            <translation>Show the progress on stderr (the default when stderr is a terminal).</translation>
+        </message>
+        <message id="Message.65359">
+            <source>Не показывать ход работы.</source>
+            <translation>Do not show the progress.</translation>
+        </message>
+        <message id="Message.65360">
+            <source>Печатать JSON: по объекту на каждое вхождение и каждый файл, затем итоги.</source>
+            <translation>Print JSON: one object per occurrence and per file, then the totals.</translation>
+        </message>
+        <message id="Message.65361">
+            <source>Когда записанное сбрасывается на диск: file - каждый файл, batch - пакетами (по умолчанию), none - никогда.</source>
+            <translation>When written files are flushed to disk: file - each file, batch - in batches (the default), none - never.</translation>
+        </message>
+        <message id="Message.65362">
+            <source>Язык сообщений: ru или en (по умолчанию - по LANG).</source>
+            <translation>Language of the messages: ru or en (default: from LANG).</translation>
+        </message>
+        <message id="Message.65363">
+            <source>Обрабатываемые файлы и папки.</source>
+            <translation>Files and folders to process.</translation>
+        </message>
+        <message id="Message.65364">
+            <source>Показать эту справку.</source>
+            <translation>Show this help.</translation>
+        </message>
+        <message id="Message.65365">
+            <source>Показать версию программы.</source>
+            <translation>Show the program's version.</translation>
+        </message>
+        <message id="Message.65366">
+            <source>нет образца поиска: укажите -f ТЕКСТ или --find-file ФАЙЛ</source>
+            <translation>no search pattern: give -f TEXT or --find-file FILE</translation>
+        </message>
+        <message id="Message.65367">
+            <source>нет файлов: укажите файлы, папки или список (-l ФАЙЛ.lst)</source>
+            <translation>no files: give files, folders or a list (-l FILE.lst)</translation>
+        </message>
+        <message id="Message.65368">
+            <source>%s и %s исключают друг друга</source>
+            <translation>%s and %s cannot be used together</translation>
+        </message>
+        <message id="Message.65369">
+            <source>не удается прочитать файл образца %s</source>
+            <translation>cannot read the pattern file %s</translation>
+        </message>
+        <message id="Message.65370">
+            <source>файл образца %s содержит нулевые байты: это не текст</source>
+            <translation>the pattern file %s holds NUL bytes: it is not text</translation>
+        </message>
+        <message id="Message.65371">
+            <source>не удается прочитать список файлов %s</source>
+            <translation>cannot read the file list %s</translation>
+        </message>
+        <message id="Message.65372">
+            <source>нет такого файла или папки: %s</source>
+            <translation>no such file or folder: %s</translation>
+        </message>
+        <message id="Message.65373">
+            <source>имя файла - не UTF-8, файл не обработан: %s</source>
+            <translation>file name is not UTF-8, file not processed: %s</translation>
+        </message>
+        <message id="Message.65374">
+            <source>не удается создать папку для копий %s</source>
+            <translation>cannot create the backup folder %s</translation>
+        </message>
+        <message id="Message.65375">
+            <source>не удается записать отчет в %s</source>
+            <translation>cannot write the report to %s</translation>
+        </message>
+        <message id="Message.65376">
+            <source>недопустимое значение %s параметра %s</source>
+            <translation>invalid value %s for option %s</translation>
+        </message>
+        <message id="Message.65377">
+            <source>неизвестный параметр %s</source>
+            <translation>unknown option %s</translation>
+        </message>
+        <message id="Message.65378">
+            <source>у параметра %s нет значения</source>
+            <translation>option %s needs a value</translation>
+        </message>
+        <message id="Message.65379">
+            <source>не удалось записать %s: %s</source>
+            <translation>could not write %s: %s</translation>
+        </message>
+        <message id="Message.65380">
+            <source>резервная копия не сделана, поэтому запуск прерван: %s</source>
+            <translation>no backup copy was made, so the run was aborted: %s</translation>
+        </message>
+        <message id="Message.65381">
+            <source>Заменить? [y] да (Enter), [a] все, [n] нет, [N] нет для всех, [q] выход: </source>
+            <translation>Replace? [y]es (Enter), [a]ll, [n]o, [N]o to all, [q]uit: </translation>
+        </message>
+        <message id="Message.65382">
+            <source>Дальше? [y] да (Enter), [a] все без вопросов, [q] выход: </source>
+            <translation>Continue? [y]es (Enter), [a]ll without asking, [q]uit: </translation>
+        </message>
+        <message id="Message.65383">
+            <source> [y] да, [n] нет (Enter): </source>
+            <translation> [y]es, [n]o (Enter): </translation>
+        </message>
+        <message id="Message.65384">
+            <source> [a] прервать (Enter), [r] повторить, [i] пропустить: </source>
+            <translation> [a]bort (Enter), [r]etry, [i]gnore: </translation>
+        </message>
+        <message id="Message.65385">
+            <source>нет</source>
+            <translation>no</translation>
+        </message>
+        <message id="Message.65387">
+            <source>вывод закрыт, отчет дальше не печатается</source>
+            <translation>output closed, the report is no longer printed</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

@@ -191,6 +191,214 @@
             <source>Unable to write to %s</source>
             <translation>Unable to write to %s</translation>
         </message>
+        <message id="Message.65340">
+            <source>Использование: quorvex-batch -f ТЕКСТ [-r ТЕКСТ] [параметры] [файлы и папки...]</source>
+            <translation>Использование: quorvex-batch -f ТЕКСТ [-r ТЕКСТ] [параметры] [файлы и папки...]</translation>
+        </message>
+        <message id="Message.65341">
+            <source>Подробнее: quorvex-batch --help</source>
+            <translation>Подробнее: quorvex-batch --help</translation>
+        </message>
+        <message id="Message.65342">
+            <source>Пакетный поиск и замена в текстовых, HTML- и RTF-файлах.
+
+Ищет образец в каждом указанном файле (в папках берутся файлы с включенными расширениями) и, если задана замена, заменяет его. Без -i заменяется каждое вхождение. Печатает отчет о работе.
+
+Код выхода: 0 что-то найдено, 1 ничего не найдено, 2 ошибка или прерванный запуск.</source>
+            <translation>Пакетный поиск и замена в текстовых, HTML- и RTF-файлах.
+
+Ищет образец в каждом указанном файле (в папках берутся файлы с включенными расширениями) и, если задана замена, заменяет его. Без -i заменяется каждое вхождение. Печатает отчет о работе.
+
+Код выхода: 0 что-то найдено, 1 ничего не найдено, 2 ошибка или прерванный запуск.</translation>
+        </message>
+        <message id="Message.65343">
+            <source>Примеры:
+  пронумеровать все заголовки &lt;h2&gt; сайта, ничего не спрашивая:
+    quorvex-batch -f '&lt;h2&gt;' -r '&lt;h2&gt;[1I]. ' -W -R site/
+  сколько ссылок ведет на old.htm (только файлы .htm и .html):
+    quorvex-batch -f 'href=&quot;old.htm&quot;' -e htm,html -R site/
+  где было бы заменено &quot;colour&quot;, в виде JSON, ничего не меняя:
+    quorvex-batch -n --json -f colour -r color notes.txt</source>
+            <translation>Примеры:
+  пронумеровать все заголовки &lt;h2&gt; сайта, ничего не спрашивая:
+    quorvex-batch -f '&lt;h2&gt;' -r '&lt;h2&gt;[1I]. ' -W -R site/
+  сколько ссылок ведет на old.htm (только файлы .htm и .html):
+    quorvex-batch -f 'href=&quot;old.htm&quot;' -e htm,html -R site/
+  где было бы заменено &quot;colour&quot;, в виде JSON, ничего не меняя:
+    quorvex-batch -n --json -f colour -r color notes.txt</translation>
+        </message>
+        <message id="Message.65344">
+            <source>Образец поиска.</source>
+            <translation>Образец поиска.</translation>
+        </message>
+        <message id="Message.65345">
+            <source>Прочитать образец поиска из файла.</source>
+            <translation>Прочитать образец поиска из файла.</translation>
+        </message>
+        <message id="Message.65346">
+            <source>Замена (без нее - только поиск).</source>
+            <translation>Замена (без нее - только поиск).</translation>
+        </message>
+        <message id="Message.65347">
+            <source>Прочитать замену из файла.</source>
+            <translation>Прочитать замену из файла.</translation>
+        </message>
+        <message id="Message.65348">
+            <source>В образце поиска есть подстановочные знаки.</source>
+            <translation>В образце поиска есть подстановочные знаки.</translation>
+        </message>
+        <message id="Message.65349">
+            <source>В замене есть подстановочные знаки.</source>
+            <translation>В замене есть подстановочные знаки.</translation>
+        </message>
+        <message id="Message.65350">
+            <source>Учитывать регистр букв.</source>
+            <translation>Учитывать регистр букв.</translation>
+        </message>
+        <message id="Message.65351">
+            <source>Просматривать и вложенные папки указанных папок.</source>
+            <translation>Просматривать и вложенные папки указанных папок.</translation>
+        </message>
+        <message id="Message.65352">
+            <source>Расширения файлов, берущихся из папок, через запятую (по умолчанию htm,html,shtml,shtm,rtf,txt; * - все файлы).</source>
+            <translation>Расширения файлов, берущихся из папок, через запятую (по умолчанию htm,html,shtml,shtm,rtf,txt; * - все файлы).</translation>
+        </message>
+        <message id="Message.65353">
+            <source>Добавить файлы сохраненного списка (.lst).</source>
+            <translation>Добавить файлы сохраненного списка (.lst).</translation>
+        </message>
+        <message id="Message.65354">
+            <source>Копировать каждый файл в эту папку перед первым изменением.</source>
+            <translation>Копировать каждый файл в эту папку перед первым изменением.</translation>
+        </message>
+        <message id="Message.65355">
+            <source>Подсчитать возможные замены, ничего не записывая.</source>
+            <translation>Подсчитать возможные замены, ничего не записывая.</translation>
+        </message>
+        <message id="Message.65356">
+            <source>Спрашивать о каждом вхождении.</source>
+            <translation>Спрашивать о каждом вхождении.</translation>
+        </message>
+        <message id="Message.65357">
+            <source>Записать отчет также в файл.</source>
+            <translation>Записать отчет также в файл.</translation>
+        </message>
+        <message id="Message.65358">
+            <source>Показывать ход работы в stderr (по умолчанию, если stderr - терминал).</source>
+            <translation>Показывать ход работы в stderr (по умолчанию, если stderr - терминал).</translation>
+        </message>
+        <message id="Message.65359">
+            <source>Не показывать ход работы.</source>
+            <translation>Не показывать ход работы.</translation>
+        </message>
+        <message id="Message.65360">
+            <source>Печатать JSON: по объекту на каждое вхождение и каждый файл, затем итоги.</source>
+            <translation>Печатать JSON: по объекту на каждое вхождение и каждый файл, затем итоги.</translation>
+        </message>
+        <message id="Message.65361">
+            <source>Когда записанное сбрасывается на диск: file - каждый файл, batch - пакетами (по умолчанию), none - никогда.</source>
+            <translation>Когда записанное сбрасывается на диск: file - каждый файл, batch - пакетами (по умолчанию), none - никогда.</translation>
+        </message>
+        <message id="Message.65362">
+            <source>Язык сообщений: ru или en (по умолчанию - по LANG).</source>
+            <translation>Язык сообщений: ru или en (по умолчанию - по LANG).</translation>
+        </message>
+        <message id="Message.65363">
+            <source>Обрабатываемые файлы и папки.</source>
+            <translation>Обрабатываемые файлы и папки.</translation>
+        </message>
+        <message id="Message.65364">
+            <source>Показать эту справку.</source>
+            <translation>Показать эту справку.</translation>
+        </message>
+        <message id="Message.65365">
+            <source>Показать версию программы.</source>
+            <translation>Показать версию программы.</translation>
+        </message>
+        <message id="Message.65366">
+            <source>нет образца поиска: укажите -f ТЕКСТ или --find-file ФАЙЛ</source>
+            <translation>нет образца поиска: укажите -f ТЕКСТ или --find-file ФАЙЛ</translation>
+        </message>
+        <message id="Message.65367">
+            <source>нет файлов: укажите файлы, папки или список (-l ФАЙЛ.lst)</source>
+            <translation>нет файлов: укажите файлы, папки или список (-l ФАЙЛ.lst)</translation>
+        </message>
+        <message id="Message.65368">
+            <source>%s и %s исключают друг друга</source>
+            <translation>%s и %s исключают друг друга</translation>
+        </message>
+        <message id="Message.65369">
+            <source>не удается прочитать файл образца %s</source>
+            <translation>не удается прочитать файл образца %s</translation>
+        </message>
+        <message id="Message.65370">
+            <source>файл образца %s содержит нулевые байты: это не текст</source>
+            <translation>файл образца %s содержит нулевые байты: это не текст</translation>
+        </message>
+        <message id="Message.65371">
+            <source>не удается прочитать список файлов %s</source>
+            <translation>не удается прочитать список файлов %s</translation>
+        </message>
+        <message id="Message.65372">
+            <source>нет такого файла или папки: %s</source>
+            <translation>нет такого файла или папки: %s</translation>
+        </message>
+        <message id="Message.65373">
+            <source>имя файла - не UTF-8, файл не обработан: %s</source>
+            <translation>имя файла - не UTF-8, файл не обработан: %s</translation>
+        </message>
+        <message id="Message.65374">
+            <source>не удается создать папку для копий %s</source>
+            <translation>не удается создать папку для копий %s</translation>
+        </message>
+        <message id="Message.65375">
+            <source>не удается записать отчет в %s</source>
+            <translation>не удается записать отчет в %s</translation>
+        </message>
+        <message id="Message.65376">
+            <source>недопустимое значение %s параметра %s</source>
+            <translation>недопустимое значение %s параметра %s</translation>
+        </message>
+        <message id="Message.65377">
+            <source>неизвестный параметр %s</source>
+            <translation>неизвестный параметр %s</translation>
+        </message>
+        <message id="Message.65378">
+            <source>у параметра %s нет значения</source>
+            <translation>у параметра %s нет значения</translation>
+        </message>
+        <message id="Message.65379">
+            <source>не удалось записать %s: %s</source>
+            <translation>не удалось записать %s: %s</translation>
+        </message>
+        <message id="Message.65380">
+            <source>резервная копия не сделана, поэтому запуск прерван: %s</source>
+            <translation>резервная копия не сделана, поэтому запуск прерван: %s</translation>
+        </message>
+        <message id="Message.65381">
+            <source>Заменить? [y] да (Enter), [a] все, [n] нет, [N] нет для всех, [q] выход: </source>
+            <translation>Заменить? [y] да (Enter), [a] все, [n] нет, [N] нет для всех, [q] выход: </translation>
+        </message>
+        <message id="Message.65382">
+            <source>Дальше? [y] да (Enter), [a] все без вопросов, [q] выход: </source>
+            <translation>Дальше? [y] да (Enter), [a] все без вопросов, [q] выход: </translation>
+        </message>
+        <message id="Message.65383">
+            <source> [y] да, [n] нет (Enter): </source>
+            <translation> [y] да, [n] нет (Enter): </translation>
+        </message>
+        <message id="Message.65384">
+            <source> [a] прервать (Enter), [r] повторить, [i] пропустить: </source>
+            <translation> [a] прервать (Enter), [r] повторить, [i] пропустить: </translation>
+        </message>
+        <message id="Message.65385">
+            <source>нет</source>
+            <translation>нет</translation>
+        </message>
+        <message id="Message.65387">
+            <source>вывод закрыт, отчет дальше не печатается</source>
+            <translation>вывод закрыт, отчет дальше не печатается</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
