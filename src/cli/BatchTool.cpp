@@ -129,6 +129,7 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
     // Nothing is shown, copied or reported per occurrence: plain files may go as bytes.
     request.bytePath = !o.interactive && !o.json && !backups;
     request.workers = 2;
+    request.unattended = !o.interactive;
     return request;
 }
 

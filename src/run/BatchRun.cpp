@@ -30,6 +30,7 @@ void BatchRun::configure(const RunRequest &request)
     m_sync = request.sync;
     m_bytePath = request.bytePath;
     m_workers = std::max(request.workers, 1);
+    m_unattended = request.unattended;
 }
 
 const Document &BatchRun::document() const
@@ -50,13 +51,21 @@ void BatchRun::walkFiles(const QStringList &files)
     m_seen.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
-    std::unique_ptr<ByteWorkers> workers = startWorkers(files);
+    std::unique_ptr<ByteWorkers> workers;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
+        // From the first file on, or from the answer for all on, the rest can go ahead.
+        if (!workers && (!mayShowOccurrences() || countsAheadWhileShowing()))
+            workers = startWorkers(files, i);
         if (workers) {
             const ByteFileResult bytes = workers->take(i);
-            if (bytes.kind != ByteFileResult::Kind::Fallback) {
+            m.host.ProcessPendingEvents();
+            // A file with occurrences to show is reviewed here, whatever was done ahead.
+            const bool toShow = bytes.hits > 0 && mayShowOccurrences();
+            if (toShow && bytes.pending)
+                AtomicFileWriter::discard(*bytes.pending);
+            if (bytes.kind != ByteFileResult::Kind::Fallback && !toShow) {
                 if (startAhead(files[i], bytes))
                     finishBytes(bytes);
                 if (m_batch.isFull())
@@ -100,25 +109,28 @@ void BatchRun::rememberWritten(const QString &path)
 // Runs that ask nothing and show nothing work through their files ahead, on worker threads:
 // as bytes where ByteText allows, else as documents (not with running numbers, which must
 // count in list order).
-std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files) const
+std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files, qsizetype first)
 {
-    if (!m_bytePath)
+    if (!m_bytePath || m_workersRefused)
         return {};
     std::optional<ByteFileJob> bytes = byteJob();
     std::optional<DocumentFileJob> documents
         = m_workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
-    if (!bytes && !documents)
+    if (!bytes && !documents) {
+        m_workersRefused = true; // the same next time: no need to ask for every file
         return {};
-    ByteWorkers::Job job = [bytes = std::move(bytes),
-                            documents = std::move(documents)](const QString &path) {
-        if (bytes) {
-            ByteFileResult result = bytes->process(path);
-            if (result.kind != ByteFileResult::Kind::Fallback)
-                return result;
-        }
-        return documents ? documents->process(path) : ByteFileResult{};
-    };
-    return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0);
+    }
+    ByteWorkers::Job job
+        = [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
+              if (bytes) {
+                  ByteFileResult result = bytes->process(path);
+                  if (result.kind != ByteFileResult::Kind::Fallback)
+                      return result;
+              }
+              return documents ? documents->process(path) : ByteFileResult{};
+          };
+    return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
+                                         first);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead

@@ -76,6 +76,12 @@ protected:
     virtual void finishBytes(const ByteFileResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.
     virtual bool commitEachFile() const { return false; }
+    // Whether the run may still show an occurrence; once it may not (an answer for all),
+    // the rest of the list can be worked through ahead.
+    virtual bool mayShowOccurrences() const = 0;
+    // Whether files may be counted ahead while occurrences are still shown: those without any
+    // need no review, and those with some are reviewed as usual.
+    virtual bool countsAheadWhileShowing() const { return false; }
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
     // missing, already processed in this run, or cannot be handled (reported): it is then
@@ -123,6 +129,8 @@ protected:
     SyncPolicy m_sync = SyncPolicy::File;
     bool m_bytePath = false;
     int m_workers = 1;
+    bool m_workersRefused = false; // this run has nothing to hand out
+    bool m_unattended = false;
 
 private:
     // Runs `action` now, or after the writes still waiting when there are any.
@@ -137,7 +145,7 @@ private:
     bool isRepeat(const QString &path);
     void rememberWritten(const QString &path);
     bool startAhead(const QString &path, const ByteFileResult &bytes);
-    std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files) const;
+    std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files, qsizetype first);
 
     struct Settlement {
         std::function<void()> action; // or, for a write:

@@ -9,11 +9,14 @@ constexpr qsizetype Chunk = 8;
 
 } // namespace
 
-ByteWorkers::ByteWorkers(Job job, QStringList paths, int threads, qsizetype lookahead)
+ByteWorkers::ByteWorkers(Job job, QStringList paths, int threads, qsizetype first,
+                         qsizetype lookahead)
     : m_job(std::move(job))
     , m_paths(std::move(paths))
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
     , m_results(size_t(m_paths.size()))
+    , m_next(first)
+    , m_taken(first)
 {
     for (int i = 0; i < threads; ++i)
         m_threads.emplace_back([this] { work(); });

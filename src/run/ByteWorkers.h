@@ -20,8 +20,9 @@ class ByteWorkers {
 public:
     using Job = std::function<ByteFileResult(const QString &path)>;
 
-    // `job` is called on worker threads, several at once.
-    ByteWorkers(Job job, QStringList paths, int threads, qsizetype lookahead = 1024);
+    // `job` is called on worker threads, several at once, for the entries from `first` on.
+    ByteWorkers(Job job, QStringList paths, int threads, qsizetype first = 0,
+                qsizetype lookahead = 1024);
     ByteWorkers(const ByteWorkers &) = delete;
     ByteWorkers &operator=(const ByteWorkers &) = delete;
     // Stops the workers and removes the new files of results never taken.

@@ -21,4 +21,8 @@ struct RunRequest {
     // occurrence to the host), on up to `workers` threads.
     bool bytePath = false;
     int workers = 1;
+    // Nobody is shown an occurrence: the host takes each one as found (a find run counts them
+    // all), so the byte path may start with the first file. Otherwise it starts once an answer
+    // for all means nothing more will be shown.
+    bool unattended = false;
 };

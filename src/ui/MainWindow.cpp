@@ -203,6 +203,10 @@ RunRequest MainWindow::runRequest() const
     request.findWildcards = m_ui.MSCB->isChecked();
     request.replaceWildcards = m_ui.MRCB->isChecked();
     request.replaceMode = m_ui.RCB->isChecked();
+    // Once nothing more is to be shown (no confirmation, or an answer for all), the rest of
+    // the list is worked through ahead on two threads, each file synced as it is written.
+    request.bytePath = true;
+    request.workers = 2;
     return request;
 }
 

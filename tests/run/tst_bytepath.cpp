@@ -95,6 +95,7 @@ Outcome runOver(bool bytePath, const QString &search, const QString &replacement
     request.replaceWildcards = wildcards;
     request.bytePath = bytePath;
     request.workers = 2;
+    request.unattended = true;
     request.sync = bytePath ? SyncPolicy::Batch : SyncPolicy::File;
     f.run(request);
     Outcome outcome;

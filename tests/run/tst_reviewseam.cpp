@@ -4,6 +4,7 @@
 #include "engine/EngineState.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
+#include "run/RunRequest.h"
 
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void wildcardsAcrossLineBreaks();
     void selectModeNeverTouchesTheRun();
     void loadingEndsEditing();
+    void answerForAllHandsTheRestAhead_data();
+    void answerForAllHandsTheRestAhead();
 };
 
 void TestReviewSeam::hostCallsInOrder_data()
@@ -229,6 +232,58 @@ void TestReviewSeam::loadingEndsEditing()
     QVERIFY(!editing);
     QCOMPARE(f.read(b), "xa"_ba);
     QCOMPARE(f.core.review.document().text(), u"xa"_s);
+}
+
+void TestReviewSeam::answerForAllHandsTheRestAhead_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<ModalResult>("answer");
+    QTest::addColumn<int>("loads");
+    QTest::newRow("find, don't ask") << false << ModalResult::YesToAll << 1;
+    QTest::newRow("replace, yes to all") << true << ModalResult::YesToAll << 1;
+    // Skipping all leaves nothing to work through ahead: the run goes on by itself.
+    QTest::newRow("replace, no to all") << true << ModalResult::NoToAll << 6;
+    // Each file with occurrences to show is reviewed; the rest would be counted ahead.
+    QTest::newRow("find, asked each time") << false << ModalResult::Yes << 4;
+}
+
+void TestReviewSeam::answerForAllHandsTheRestAhead()
+{
+    QFETCH(bool, replace);
+    QFETCH(ModalResult, answer);
+    QFETCH(int, loads);
+    const auto run = [&](bool ahead) {
+        RunFixture f;
+        f.host.defaultAnswer = answer;
+        QStringList files;
+        for (const QString &name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.txt"_s})
+            files << f.write(name, "a needle, a needle\r\n");
+        // Files without occurrences never need a review.
+        for (const QString &name : {u"e.txt"_s, u"f.txt"_s})
+            files << f.write(name, "nothing here\r\n");
+        RunRequest request;
+        request.files = files;
+        request.searchPattern = u"needle"_s;
+        request.replacementPattern = u"pin"_s;
+        request.replaceMode = replace;
+        request.bytePath = ahead;
+        request.workers = 2;
+        f.run(request);
+        QStringList contents;
+        for (const QString &file : files)
+            contents << QString::fromLatin1(f.read(file));
+        QStringList report = f.host.reportLines;
+        report.replaceInStrings(f.dir.path(), u"<dir>"_s);
+        return std::tuple(report, contents, f.host.loads, f.host.pendingEventPoints);
+    };
+    const auto [report, contents, loadsAlone, eventsAlone] = run(false);
+    const auto [reportAhead, contentsAhead, loadsAhead, eventsAhead] = run(true);
+    QCOMPARE(reportAhead, report);
+    QCOMPARE(contentsAhead, contents);
+    QCOMPARE(loadsAlone, 6);
+    QCOMPARE(loadsAhead, loads);
+    // A window still handles its events at every file.
+    QVERIFY(eventsAhead >= 6);
 }
 
 QTEST_GUILESS_MAIN(TestReviewSeam)

@@ -42,6 +42,7 @@ public:
     QString mirror;
     const Document *shownDocument = nullptr;
     int loads = 0;
+    int pendingEventPoints = 0;
     int edits = 0;
     int mirrorMismatches = 0;
 
@@ -63,6 +64,7 @@ public:
     void ReportFinished() override;
     void OccurrenceMet(const OccurrenceRecord &occurrence) override;
     bool StopRequested() override { return stop && stop(); }
+    void ProcessPendingEvents() override { ++pendingEventPoints; }
 
 private:
     void checkMirror();
