@@ -107,7 +107,7 @@ void BM_StartUpToFirstPaint(benchmark::State &state)
     QTemporaryDir folder;
     if (state.range(0) == 1) {
         for (const QString &module : {u"quorvex.ENG"_s, u"quorvex.RUS"_s})
-            QFile::copy(QStringLiteral(QUORVEX_BINARY_DIR "/lang/") + module,
+            QFile::copy(QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/") + module,
                         folder.filePath(module));
     }
     SilentPrompter prompter;

@@ -9,6 +9,8 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
+using namespace Qt::StringLiterals;
+
 void ReplaceRun::run(const QStringList &files, const QString &replacementPattern)
 {
     m_builder.PrepareReplacement(replacementPattern);
@@ -112,8 +114,7 @@ void ReplaceRun::finishBytes(const ByteFileResult &result)
         const QString &path = m.state.CurrentFileName;
         m.host.WriteFailed(path, result.error);
         appendFailure(MsgFileNotSaved, path);
-        notifyFile(path, FileOutcome::Status::Failed, QStringLiteral("not-saved"), FileHits, 0,
-                   result.error);
+        notifyFile(path, FileOutcome::Status::Failed, u"not-saved"_s, FileHits, 0, result.error);
         TotalOccurrences += FileHits;
         ++FilesProcessed;
         return;
@@ -121,9 +122,9 @@ void ReplaceRun::finishBytes(const ByteFileResult &result)
     settleFile(result.changed, [this, &result](const WriteDone &done) {
         if (result.kind == ByteFileResult::Kind::NotEncodable) {
             appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
-            done({false, QStringLiteral("not-encodable"), {}});
+            done({false, u"not-encodable"_s, {}});
         } else if (m_dryRun || !result.pending) {
-            done({true, QStringLiteral("dry-run"), {}});
+            done({true, u"dry-run"_s, {}});
         } else {
             placeWrite(*result.pending, done);
         }

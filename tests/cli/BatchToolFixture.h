@@ -46,7 +46,7 @@ struct BatchToolFixture {
 
     int run(QStringList arguments, QTextStream &outStream)
     {
-        arguments.prepend(QStringLiteral("quorvex-batch"));
+        arguments.prepend(QStringView(u"quorvex-batch").toString());
         QTextStream in(&input);
         QTextStream errStream(&err);
         return tool.run(arguments, in, outStream, errStream, environment);

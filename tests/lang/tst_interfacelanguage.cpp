@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString BuiltModules = QStringLiteral(QUORVEX_BINARY_DIR "/lang/");
+const QString BuiltModules = QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/");
 
 void copyModule(const QString &module, const QString &to)
 {

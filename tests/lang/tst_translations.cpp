@@ -17,8 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString SourceRoot = QDir::cleanPath(QStringLiteral(QUORVEX_TESTS_ROOT "/.."));
-const QString BuiltModules = QStringLiteral(QUORVEX_BINARY_DIR "/lang/");
+const QString SourceRoot = QDir::cleanPath(QString::fromUtf8(QUORVEX_TESTS_ROOT "/.."));
+const QString BuiltModules = QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/");
 const char *const HowToUpdate = "run: cmake --build <build folder> --target update_translations";
 
 QStringList ids(const QList<TsFile::Message> &messages)

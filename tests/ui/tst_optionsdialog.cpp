@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString BuiltModules = QStringLiteral(QUORVEX_BINARY_DIR "/lang/");
+const QString BuiltModules = QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/");
 
 template <typename T = QWidget>
 T *child(QWidget *form, const QString &name)

@@ -184,7 +184,7 @@ void TestProgram::languageAtStart()
     if (!modules.contains(u"RUS"_s))
         QFile::remove(f.path(u"quorvex.RUS"_s));
     if (modules == u"EN"_s)
-        QVERIFY(QFile::copy(QStringLiteral(QUORVEX_BINARY_DIR "/lang/quorvex.ENG"),
+        QVERIFY(QFile::copy(QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/quorvex.ENG"),
                             f.path(u"quorvex.EN"_s)));
     if (!settings.isEmpty())
         writeSettings(f, settings);

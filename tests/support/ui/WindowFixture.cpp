@@ -28,7 +28,7 @@ QString WindowFixture::settingsFile() const
 void WindowFixture::addLanguageModules()
 {
     for (const QString &module : {u"quorvex.ENG"_s, u"quorvex.RUS"_s}) {
-        if (!QFile::copy(QStringLiteral(QUORVEX_BINARY_DIR "/lang/") + module, path(module)))
+        if (!QFile::copy(QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/") + module, path(module)))
             qFatal("cannot copy the language module %s", qPrintable(module));
     }
 }
