@@ -1,11 +1,11 @@
 #pragma once
 
 #include "document/DocumentCodec.h"
-#include "document/DocumentView.h"
 #include "document/FileStamp.h"
-#include "document/FormattedRun.h"
-#include "document/GapBuffer.h"
 #include "document/PositionMapper.h"
+#include "text/DocumentView.h"
+#include "text/FormattedRun.h"
+#include "text/GapBuffer.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/FormattedRun.h"
-#include "document/TextEdit.h"
+#include "text/FormattedRun.h"
+#include "text/TextEdit.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/GapBuffer.h"
-#include "document/TextEdit.h"
+#include "text/GapBuffer.h"
+#include "text/TextEdit.h"
 
 #include <QStringView>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/DocumentView.h"
 #include "engine/EngineState.h"
 #include "engine/SearchOptions.h"
+#include "text/DocumentView.h"
 
 #include <QStringView>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/DocumentView.h"
 #include "engine/EngineState.h"
+#include "text/DocumentView.h"
 
 #include <QStringView>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/TextEdit.h"
 #include "review/TextRows.h"
+#include "text/TextEdit.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "document/DocumentView.h"
-#include "document/FormattedRun.h"
-#include "document/GapBuffer.h"
-#include "document/TextEdit.h"
 #include "rtf/RtfBinarySpans.h"
 #include "rtf/RtfEscaper.h"
 #include "rtf/RtfUnitList.h"
+#include "text/DocumentView.h"
+#include "text/FormattedRun.h"
+#include "text/GapBuffer.h"
+#include "text/TextEdit.h"
 
 #include <QByteArray>
 #include <QList>

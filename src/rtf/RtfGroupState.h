@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FormattedRun.h"
+#include "text/FormattedRun.h"
 
 #include <QtGlobal>
 

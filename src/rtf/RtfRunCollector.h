@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/FormattedRun.h"
 #include "rtf/RtfSink.h"
+#include "text/FormattedRun.h"
 
 #include <QList>
 

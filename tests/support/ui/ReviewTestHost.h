@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/TextEdit.h"
 #include "run/RunHost.h"
+#include "text/TextEdit.h"
 
 #include <QList>
 #include <QString>
