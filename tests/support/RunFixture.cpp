@@ -11,27 +11,6 @@ RunFixture::RunFixture()
     core.options.SetProgramFolder(dir.path() + u"/program"_s);
 }
 
-QString RunFixture::path(const QString &name) const
-{
-    return dir.filePath(name);
-}
-
-QString RunFixture::write(const QString &name, const QByteArray &bytes)
-{
-    const QString full = path(name);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the test file %s", qPrintable(full));
-    return full;
-}
-
-QByteArray RunFixture::read(const QString &full) const
-{
-    QFile file(full);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 ProcessingDriver::Outcome RunFixture::replace(const QStringList &files, const QString &search,
                                               const QString &replacement)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFolder.h"
+
 #include "ScriptedHost.h"
 
 #include "run/QuorvexCore.h"
@@ -8,18 +10,12 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 // A temporary folder with files, a scripted host and the program's core, for running whole
 // find and replace runs in tests.
-class RunFixture {
+class RunFixture : public TestFolder {
 public:
     RunFixture();
-
-    // Writes a file below the folder and returns its full path.
-    QString write(const QString &name, const QByteArray &bytes);
-    QByteArray read(const QString &path) const;
-    QString path(const QString &name) const;
 
     // A run over `files` with the given patterns (wildcards off unless set on the request).
     ProcessingDriver::Outcome replace(const QStringList &files, const QString &search,
@@ -27,7 +23,6 @@ public:
     ProcessingDriver::Outcome find(const QStringList &files, const QString &search);
     ProcessingDriver::Outcome run(const RunRequest &request);
 
-    QTemporaryDir dir;
     ScriptedHost host;
     QuorvexCore core{host};
     bool wildcards = false;

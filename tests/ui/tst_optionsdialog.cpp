@@ -210,20 +210,7 @@ void TestOptionsDialog::firstStartWritesTheFile()
         + u"DirLabel_Caption=/home/user/site\nRecurseCB_Checked=False\n"
           u"\n[Options]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(optionsSize))
-        + u"AutoSaveCB_Checked=True\n"
-          u"BackupDirE_Text=\n"
-          u"BackupRG_ItemIndex=0\n"
-          u"CaseSensitiveCB_Checked=False\n"
-          u"ConfirmCB_Checked=True\n"
-          u"DynamicEditCB_Checked=True\n"
-          u"HTMCB_Checked=True\n"
-          u"HTMLCB_Checked=True\n"
-          u"LanguageEnglish_Checked=True\n"
-          u"LanguageRussian_Checked=False\n"
-          u"RTFCB_Checked=True\n"
-          u"SHTMCB_Checked=True\n"
-          u"SHTMLCB_Checked=True\n"
-          u"TXTCB_Checked=True\n"_s;
+        + SettingsText::defaultOptionsItems();
     QCOMPARE(QString::fromUtf8(s.iniBytes()), expected);
     QVERIFY(s.prompter.shown.isEmpty());
 }

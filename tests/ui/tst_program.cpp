@@ -209,21 +209,7 @@ void TestProgram::firstStartWritesTheFile()
         + QDir::toNativeSeparators(QDir::currentPath())
         + u"\nRecurseCB_Checked=False\n"
           u"\n[Options]\n"_s
-        + placementKeys(&f.program().optionsDialog())
-        + u"AutoSaveCB_Checked=True\n"
-          u"BackupDirE_Text=\n"
-          u"BackupRG_ItemIndex=0\n"
-          u"CaseSensitiveCB_Checked=False\n"
-          u"ConfirmCB_Checked=True\n"
-          u"DynamicEditCB_Checked=True\n"
-          u"HTMCB_Checked=True\n"
-          u"HTMLCB_Checked=True\n"
-          u"LanguageEnglish_Checked=True\n"
-          u"LanguageRussian_Checked=False\n"
-          u"RTFCB_Checked=True\n"
-          u"SHTMCB_Checked=True\n"
-          u"SHTMLCB_Checked=True\n"
-          u"TXTCB_Checked=True\n"_s;
+        + placementKeys(&f.program().optionsDialog()) + SettingsText::defaultOptionsItems();
     const QByteArray written = readFile(f.settingsFile());
     QCOMPARE(QString::fromUtf8(written), expected);
     QCOMPARE(f.window().windowTitle(), u"Search and Replace"_s);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFolder.h"
+
 #include "ui/ReviewTestHost.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -9,18 +11,12 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 // The program's core with the real review dialog as its host's window, in a temporary folder:
 // whole find and replace runs, or single showings of a loaded file.
-class ReviewFixture {
+class ReviewFixture : public TestFolder {
 public:
     ReviewFixture();
-
-    // Writes a file below the folder and returns its full path.
-    QString write(const QString &name, const QByteArray &bytes);
-    QByteArray read(const QString &path) const;
-    QString path(const QString &name) const;
 
     ProcessingDriver::Outcome replace(const QStringList &files, const QString &search,
                                       const QString &replacement);
@@ -31,7 +27,6 @@ public:
     // One showing of the occurrence in hand, answered by `step`.
     ModalResult show(const ReviewTestHost::Step &step);
 
-    QTemporaryDir dir;
     ScriptedPrompter prompter;
     ReviewTestHost host{prompter};
     QuorvexCore core{host};

@@ -30,3 +30,21 @@ QString SettingsText::placementKeys(const QRect &rect)
            u"NormPos%2=%3\nNormPos=%3\nVisible=0\n"_s.arg(dpi)
                .arg(suffix, normPos(rect));
 }
+
+QString SettingsText::defaultOptionsItems()
+{
+    return u"AutoSaveCB_Checked=True\n"
+           u"BackupDirE_Text=\n"
+           u"BackupRG_ItemIndex=0\n"
+           u"CaseSensitiveCB_Checked=False\n"
+           u"ConfirmCB_Checked=True\n"
+           u"DynamicEditCB_Checked=True\n"
+           u"HTMCB_Checked=True\n"
+           u"HTMLCB_Checked=True\n"
+           u"LanguageEnglish_Checked=True\n"
+           u"LanguageRussian_Checked=False\n"
+           u"RTFCB_Checked=True\n"
+           u"SHTMCB_Checked=True\n"
+           u"SHTMLCB_Checked=True\n"
+           u"TXTCB_Checked=True\n"_s;
+}

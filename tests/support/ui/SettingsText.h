@@ -13,4 +13,6 @@ public:
     static QString normPos(const QRect &rect);
     // The placement keys every section begins with, for a normal window at `rect`.
     static QString placementKeys(const QRect &rect);
+    // The stored items of the section Options as a first start writes them.
+    static QString defaultOptionsItems();
 };

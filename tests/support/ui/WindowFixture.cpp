@@ -42,27 +42,6 @@ bool WindowFixture::showAndActivate()
     return QTest::qWaitForWindowActive(&window());
 }
 
-QString WindowFixture::path(const QString &name) const
-{
-    return QDir(dir.path()).filePath(name);
-}
-
-QString WindowFixture::write(const QString &name, const QByteArray &bytes)
-{
-    const QString full = path(name);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the test file");
-    return full;
-}
-
-QByteArray WindowFixture::read(const QString &path) const
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void WindowFixture::whenModal(std::function<void(QWidget *)> act)
 {
     auto *timer = new QTimer;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFolder.h"
+
 #include "ui/ScriptedPrompter.h"
 
 #include "ui/MainWindow.h"
@@ -7,14 +9,13 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
 
 // The whole program, started as the real one is, in a temporary program folder, with its
 // questions and file dialogs answered by a script.
-class WindowFixture {
+class WindowFixture : public TestFolder {
 public:
     // Later: the test prepares the program's folder (settings, language modules) and then
     // calls start().
@@ -37,16 +38,10 @@ public:
     // Shows the main window and waits until it is active, so that focus works.
     bool showAndActivate();
 
-    // Writes a file below the temporary folder and returns its full path.
-    QString write(const QString &name, const QByteArray &bytes);
-    QByteArray read(const QString &path) const;
-    QString path(const QString &name) const;
-
     // Runs `act` on the next modal dialog once it is shown (dialogs of our own are modal
     // loops that a test answers this way).
     static void whenModal(std::function<void(QWidget *)> act);
 
-    QTemporaryDir dir;
     ScriptedPrompter prompter;
 
 private:
