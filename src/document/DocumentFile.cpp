@@ -6,6 +6,7 @@
 #include "document/PlainTextCodec.h"
 #include "document/RichTextCodec.h"
 #include "document/TempFileWriter.h"
+#include "document/TextPieceWriter.h"
 #include "document/WriteBatch.h"
 
 #include <QFile>
@@ -47,42 +48,16 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
 
 namespace {
 
-// Characters encoded at once when a plain text is written piece by piece.
-constexpr qsizetype EncodeChunk = qsizetype(1) << 20;
-
 // Encodes plain text straight into the new file, a piece at a time from where the document
 // holds it: neither the whole text in bytes nor a moved edit gap is ever held in memory.
 // False when a character cannot be encoded.
 bool encodeInPieces(const Document &doc, const TextEncoding &encoding, TempFileWriter &writer)
 {
-    writer.append(encoding.byteOrderMark());
-    QByteArray bytes;
-    QString carried; // a high surrogate whose low half is in the next piece
     const std::array<QStringView, 2> pieces = doc.pieces();
-    const bool moreAfterFirst = !pieces[1].isEmpty();
-    for (int p = 0; p < 2; ++p) {
-        const QStringView piece = pieces[p];
-        for (qsizetype at = 0; at < piece.size(); at += EncodeChunk) {
-            QStringView slice = piece.sliced(at, std::min(EncodeChunk, piece.size() - at));
-            const bool last = at + slice.size() == piece.size() && (p == 1 || !moreAfterFirst);
-            QString joined;
-            if (!carried.isEmpty()) {
-                joined = carried + slice.toString();
-                slice = joined;
-                carried.clear();
-            }
-            if (!last && !slice.isEmpty() && slice.back().isHighSurrogate()) {
-                carried = slice.last(1).toString();
-                slice.chop(1);
-            }
-            bytes.resize(0);
-            if (!encoding.encodeBody(slice, bytes))
-                return false;
-            writer.append(bytes);
-        }
-    }
-    bytes.resize(0);
-    return carried.isEmpty() || encoding.encodeBody(carried, bytes);
+    TextPieceWriter out(encoding, writer, doc.length() >= TextPieceWriter::ThreadedFrom);
+    out.appendInPlace(pieces[0]);
+    out.appendInPlace(pieces[1]);
+    return out.finish();
 }
 
 } // namespace

@@ -12,7 +12,9 @@
 // Writes a new file beside a target, in pieces through one reused buffer, with the target's
 // permissions and (where the process may set them) owner and group. Nothing is visible under
 // the target's name: AtomicFileWriter renames the finished file over it. A writer destroyed
-// before it finished removes its file.
+// before it finished removes its file. One thread at a time uses a writer; a writer handed to
+// another thread (TextPieceWriter, ByteSpanWriter) keeps the buffer of the thread that made
+// it, which writes nothing else meanwhile.
 class TempFileWriter {
 public:
     TempFileWriter();

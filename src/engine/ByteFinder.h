@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <vector>
+
 // Finds a literal byte string: exactly, or with ASCII letters compared in either case (every
 // other byte exactly). Candidates are picked sixteen positions at a time by the needle's first
 // and last byte, and only they are compared in full.
@@ -16,12 +18,21 @@ public:
 
     // The first occurrence lying wholly in `data` at or after `from`, or -1.
     qsizetype find(QByteArrayView data, qsizetype from) const;
+    // Successive occurrences, each at least `step` past the one before, the first at or after
+    // `from`: their starts are appended to `starts` until it holds `limit`. `from` becomes
+    // the place the search goes on from. False once the end of `data` was reached. The same
+    // starts as calling find() again and again, without starting afresh at each.
+    bool findMany(QByteArrayView data, qsizetype &from, qsizetype step,
+                  std::vector<qsizetype> &starts, size_t limit) const;
 
 private:
     bool matchesAt(const char *at) const;
     qsizetype findOneByte(QByteArrayView data, qsizetype from) const;
     // The wide search; advances `i` past what it looked at.
     qsizetype findWide(QByteArrayView data, qsizetype &i) const;
+    // The wide search of findMany, up to where a full block still fits.
+    void findManyWide(QByteArrayView data, qsizetype &from, qsizetype step,
+                      std::vector<qsizetype> &starts, size_t limit) const;
 
     QByteArray m_needle; // letters in lower case when the case does not matter
     bool m_matchCase = true;

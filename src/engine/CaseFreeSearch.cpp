@@ -15,9 +15,11 @@ struct Variants {
     std::vector<char16_t> units; // empty: too many to search for one by one
 };
 
-// Every UTF-16 unit that folds to what `first` folds to, itself included. Worked out once per
-// character and thread; a pattern's literals start with a few characters, which stay cached.
-const std::vector<char16_t> &variantsOf(char16_t first)
+} // namespace
+
+// Worked out once per character and thread; a pattern's literals start and end with a few
+// characters, which stay cached.
+const std::vector<char16_t> &CaseFreeSearch::variantsOf(char16_t first)
 {
     thread_local std::array<Variants, 8> cache{};
     thread_local size_t filled = 0;
@@ -40,8 +42,6 @@ const std::vector<char16_t> &variantsOf(char16_t first)
         entry.units.clear();
     return entry.units;
 }
-
-} // namespace
 
 qsizetype CaseFreeSearch::indexOf(QStringView text, QStringView needle)
 {

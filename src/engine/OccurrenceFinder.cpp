@@ -1,6 +1,6 @@
 #include "engine/OccurrenceFinder.h"
 
-#include "engine/CaseFreeSearch.h"
+#include "engine/LiteralSearch.h"
 
 #include <algorithm>
 
@@ -123,7 +123,6 @@ qsizetype OccurrenceFinder::FindLiteral(const DocumentView &document, QStringVie
     Q_ASSERT(s >= document.base());
     const qsizetype end = std::min(length, s + n);
     const QStringView range = document.mid(s, end - s);
-    const qsizetype found
-        = matchCase ? range.indexOf(literal) : CaseFreeSearch::indexOf(range, literal);
+    const qsizetype found = LiteralSearch::indexOf(range, literal, matchCase);
     return found < 0 ? -1 : s + found;
 }

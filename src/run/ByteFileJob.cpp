@@ -1,6 +1,7 @@
 #include "run/ByteFileJob.h"
 
 #include "document/AtomicFileWriter.h"
+#include "document/ByteSpanWriter.h"
 #include "document/ByteText.h"
 #include "document/TempFileWriter.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -17,6 +19,9 @@
 #endif
 
 namespace {
+
+// Occurrences looked for at once before they are used.
+constexpr size_t StartsAtOnce = 1024;
 
 // Small files are read; large ones mapped, so that memory holds the file once.
 constexpr qint64 MapThreshold = qint64(1) << 20;
@@ -160,8 +165,13 @@ ByteFileResult ByteFileJob::process(const QString &path) const
 qsizetype ByteFileJob::count(QByteArrayView bytes, qsizetype step) const
 {
     qsizetype hits = 0;
-    for (qsizetype at = m_finder.find(bytes, 0); at >= 0; at = m_finder.find(bytes, at + step))
-        ++hits;
+    std::vector<qsizetype> starts;
+    qsizetype from = 0;
+    for (bool more = true; more;) {
+        starts.clear();
+        more = m_finder.findMany(bytes, from, step, starts, StartsAtOnce);
+        hits += qsizetype(starts.size());
+    }
     return hits;
 }
 
@@ -173,15 +183,23 @@ ByteFileResult ByteFileJob::replace(const QString &target, QByteArrayView bytes,
         result.kind = ByteFileResult::Kind::WriteFailed;
         return result;
     }
+    ByteSpanWriter out(writer, bytes.size() >= ByteSpanWriter::ThreadedFrom);
+    std::vector<qsizetype> starts{first};
+    qsizetype from = first + m_finder.size();
     qsizetype copied = 0;
-    for (qsizetype at = first; at >= 0; at = m_finder.find(bytes, copied)) {
-        writer.append(bytes.sliced(copied, at - copied));
-        writer.append(m_replacement);
-        copied = at + m_finder.size();
-        ++result.hits;
+    for (bool more = true; more;) {
+        more = m_finder.findMany(bytes, from, m_finder.size(), starts, StartsAtOnce);
+        for (const qsizetype at : starts) {
+            out.append(bytes.sliced(copied, at - copied));
+            out.append(m_replacement);
+            copied = at + m_finder.size();
+        }
+        result.hits += qsizetype(starts.size());
+        starts.clear();
     }
     result.replacements = result.hits;
-    writer.append(bytes.sliced(copied));
+    out.append(bytes.sliced(copied));
+    out.finish();
     result.pending = writer.finish(m_syncEach, &result.error);
     if (!result.pending) {
         result.kind = ByteFileResult::Kind::WriteFailed;

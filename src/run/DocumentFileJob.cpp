@@ -1,11 +1,73 @@
 #include "run/DocumentFileJob.h"
 
+#include "document/AtomicFileWriter.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
+#include "document/PlainTextCodec.h"
+#include "document/TempFileWriter.h"
+#include "document/TextPieceWriter.h"
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
 
 #include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+// The new content of a plain document, written while the run goes through it: the text between
+// matches from where the document holds it, each replacement after it. The file is opened at
+// the first change, so an unchanged document writes nothing.
+class StreamedOutput {
+public:
+    StreamedOutput(const Document &document, const QString &path, bool sync)
+        : m_document(document), m_path(path), m_sync(sync)
+    {
+    }
+
+    bool isOpen() const { return m_out.has_value(); }
+
+    bool open(QString *error)
+    {
+        const QString target = AtomicFileWriter::resolveTarget(m_path);
+        if (!m_writer.open(target, FileStamp::of(target), error))
+            return false;
+        const bool large = m_document.length() >= TextPieceWriter::ThreadedFrom;
+        m_out.emplace(m_document.plainText()->encoding(), m_writer, large);
+        return true;
+    }
+
+    // Text that stays in place until finish(), as the document's does.
+    void appendRead(QStringView text) { m_out->appendInPlace(text); }
+    void appendNew(QStringView text) { m_out->append(text); }
+
+    DocumentFile::Prepared finish()
+    {
+        DocumentFile::Prepared prepared;
+        if (!m_out->finish()) {
+            m_writer.discard();
+            prepared.status = SaveStatus::NotEncodable;
+            return prepared;
+        }
+        prepared.pending = m_writer.finish(m_sync, &prepared.errorString);
+        if (!prepared.pending) {
+            prepared.status = SaveStatus::WriteFailed;
+            return prepared;
+        }
+        if (m_document.sourceStamp() && prepared.pending->target == m_document.sourcePath())
+            prepared.pending->expected = m_document.sourceStamp();
+        return prepared;
+    }
+
+private:
+    const Document &m_document;
+    const QString &m_path;
+    bool m_sync;
+    TempFileWriter m_writer;
+    std::optional<TextPieceWriter> m_out; // declared after the writer: it ends first
+};
+
+} // namespace
 
 ByteFileResult DocumentFileJob::process(const QString &path) const
 {
@@ -32,6 +94,26 @@ ByteFileResult DocumentFileJob::process(const QString &path) const
     case LoadStatus::Loaded:
         break;
     }
+    result.kind = ByteFileResult::Kind::Done;
+    if (m_replacing && streams(document, path))
+        replaceStreamed(document, path, result);
+    else
+        workThrough(document, path, result);
+    return result;
+}
+
+// Plain text in an encoding written piece by piece, kept as plain text, read in one piece: its
+// replacements can be written out as they are made instead of edited into the document.
+bool DocumentFileJob::streams(const Document &document, const QString &path)
+{
+    const PlainTextCodec *plain = document.plainText();
+    return plain && plain->encoding().encodesInPieces() && document.pieces()[1].isEmpty()
+        && DocumentFile::formatFor(document, path) == FileFormat::PlainText;
+}
+
+void DocumentFileJob::workThrough(Document &document, const QString &path,
+                                  ByteFileResult &result) const
+{
     EngineState s = m_state;
     m_lineBreaks.Apply(s, document.lineBreak());
     const OccurrenceFinder finder(s, m_options);
@@ -59,11 +141,64 @@ ByteFileResult DocumentFileJob::process(const QString &path) const
         if (made)
             ++result.replacements;
     }
-    result.kind = ByteFileResult::Kind::Done;
     result.changed = document.isModified();
-    if (!result.changed || m_dryRun)
-        return result;
-    DocumentFile::Prepared prepared = DocumentFile::prepare(document, path, m_syncEach);
+    if (result.changed && !m_dryRun)
+        takePrepared(DocumentFile::prepare(document, path, m_syncEach), result);
+}
+
+// As workThrough, with positions counted in the text as read: the finder only ever looks from
+// its starting place onwards, so the text before it (replaced or not) makes no difference.
+void DocumentFileJob::replaceStreamed(const Document &document, const QString &path,
+                                      ByteFileResult &result) const
+{
+    EngineState s = m_state;
+    m_lineBreaks.Apply(s, document.lineBreak());
+    const OccurrenceFinder finder(s, m_options);
+    ReplacementBuilder builder(s);
+    const QStringView text = document.pieces()[0];
+    auto viewFrom = [&](qsizetype pos) {
+        const qsizetype from = std::clamp<qsizetype>(pos, 0, text.size());
+        return DocumentView(text.sliced(from), from);
+    };
+    StreamedOutput output(document, path, m_syncEach);
+    bool writing = !m_dryRun;
+    qsizetype copied = 0; // the text before this position is written (or nothing is yet)
+    s.NextSearchPos = 0;
+    auto search = [&] {
+        s.MatchStart = finder.FindOccurrence(viewFrom(s.NextSearchPos), s.NextSearchPos,
+                                             s.MatchLength, s.FindWildcards);
+    };
+    for (search(); s.MatchStart != -1; search()) {
+        ++result.hits;
+        ++result.replacements;
+        if (s.ReplaceWildcards)
+            builder.BuildReplacement(viewFrom(s.MatchStart));
+        s.NextSearchPos = s.MatchStart + s.MatchLength + (s.MatchLength == 0 ? 1 : 0);
+        if (s.MatchLength == 0 && s.ReplaceText.isEmpty())
+            continue; // nothing put in place of nothing: no change
+        result.changed = true;
+        if (!writing)
+            continue;
+        if (!output.isOpen() && !output.open(&result.error)) {
+            result.kind = ByteFileResult::Kind::WriteFailed;
+            writing = false; // the count goes on, as when the whole document fails to save
+            continue;
+        }
+        output.appendRead(text.sliced(copied, s.MatchStart - copied));
+        if (s.ReplaceWildcards)
+            output.appendNew(s.ReplaceText);
+        else
+            output.appendRead(s.ReplaceText); // the same text every time, kept in `s`
+        copied = s.MatchStart + s.MatchLength;
+    }
+    if (!writing || !output.isOpen())
+        return;
+    output.appendRead(text.sliced(copied));
+    takePrepared(output.finish(), result);
+}
+
+void DocumentFileJob::takePrepared(DocumentFile::Prepared prepared, ByteFileResult &result)
+{
     switch (prepared.status) {
     case SaveStatus::Ok:
         result.pending = std::move(prepared.pending);
@@ -76,5 +211,4 @@ ByteFileResult DocumentFileJob::process(const QString &path) const
         result.error = prepared.errorString;
         break;
     }
-    return result;
 }

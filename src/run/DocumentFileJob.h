@@ -1,11 +1,14 @@
 #pragma once
 
+#include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "engine/SearchOptions.h"
 #include "run/ByteFileJob.h"
 #include "run/PatternLineBreaks.h"
 
 #include <QString>
+
+class Document;
 
 // Works through one file as a document ahead of the run, on a worker thread, for runs that ask
 // nothing and show nothing: every occurrence is counted (a find run, overlapping) or replaced
@@ -28,6 +31,12 @@ public:
     ByteFileResult process(const QString &path) const;
 
 private:
+    static bool streams(const Document &document, const QString &path);
+    void workThrough(Document &document, const QString &path, ByteFileResult &result) const;
+    void replaceStreamed(const Document &document, const QString &path,
+                         ByteFileResult &result) const;
+    static void takePrepared(DocumentFile::Prepared prepared, ByteFileResult &result);
+
     EngineState m_state;
     PatternLineBreaks m_lineBreaks;
     SearchOptions m_options;

@@ -33,12 +33,28 @@ QList<qsizetype> allHits(const ByteFinder &finder, QByteArrayView data)
     return hits;
 }
 
-QList<qsizetype> allNaiveHits(QByteArrayView data, QByteArrayView needle, bool matchCase)
+QList<qsizetype> allNaiveHits(QByteArrayView data, QByteArrayView needle, bool matchCase,
+                              qsizetype step = 1)
 {
     QList<qsizetype> hits;
     for (qsizetype at = naiveFind(data, needle, 0, matchCase); at >= 0;
-         at = naiveFind(data, needle, at + 1, matchCase))
+         at = naiveFind(data, needle, at + step, matchCase))
         hits << at;
+    return hits;
+}
+
+// findMany taken a few at a time, so that it stops and goes on inside its blocks.
+QList<qsizetype> manyHits(const ByteFinder &finder, QByteArrayView data, qsizetype step,
+                          size_t limit)
+{
+    QList<qsizetype> hits;
+    std::vector<qsizetype> starts;
+    qsizetype from = 0;
+    for (bool more = true; more;) {
+        starts.clear();
+        more = finder.findMany(data, from, step, starts, limit);
+        hits.append(QList<qsizetype>(starts.begin(), starts.end()));
+    }
     return hits;
 }
 
@@ -114,11 +130,16 @@ void TestByteFinder::agreesWithTheDefinition()
     QRandomGenerator random(7);
     const char alphabet[] = "aAbBnNeElLdDzZ[]x\xE0";
     for (int round = 0; round < 50; ++round) {
-        QByteArray data(random.bounded(1, 200), '\0');
+        QByteArray data(random.bounded(1, 400), '\0');
         for (char &c : data)
             c = alphabet[random.bounded(int(sizeof alphabet) - 1)];
         const ByteFinder finder(needle, matchCase);
         QCOMPARE(allHits(finder, data), allNaiveHits(data, needle, matchCase));
+        // Overlapping (a count) and one after another (a replacement), in batches of any size.
+        const size_t limit = size_t(random.bounded(1, 6));
+        QCOMPARE(manyHits(finder, data, 1, limit), allNaiveHits(data, needle, matchCase));
+        QCOMPARE(manyHits(finder, data, needle.size(), limit),
+                 allNaiveHits(data, needle, matchCase, needle.size()));
     }
 }
 
