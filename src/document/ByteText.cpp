@@ -82,12 +82,20 @@ bool headDeclaresOnlyAsciiSets(QByteArrayView bytes)
 
 bool ByteText::isAsciiCompatible(QByteArrayView bytes, QStringView fileName)
 {
+    return isAsciiCompatibleButForNul(bytes, fileName) && !holdsNul(bytes);
+}
+
+bool ByteText::isAsciiCompatibleButForNul(QByteArrayView bytes, QStringView fileName)
+{
     if (RtfReader::looksLikeRtf(bytes) || bytes.startsWith("\xFF\xFE")
         || bytes.startsWith("\xFE\xFF"))
         return false;
-    if (!bytes.isEmpty() && std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr)
-        return false;
     return !HtmlCharset::isHtmlName(fileName) || headDeclaresOnlyAsciiSets(bytes);
+}
+
+bool ByteText::holdsNul(QByteArrayView bytes)
+{
+    return !bytes.isEmpty() && std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
 }
 
 bool ByteText::holdsLettersFoldingToAscii(QByteArrayView bytes)

@@ -13,6 +13,10 @@
 class ByteText {
 public:
     static bool isAsciiCompatible(QByteArrayView bytes, QStringView fileName);
+    // The same but for NUL bytes, which only a scan of every byte finds: a large file's
+    // search may go on beside that scan (holdsNul).
+    static bool isAsciiCompatibleButForNul(QByteArrayView bytes, QStringView fileName);
+    static bool holdsNul(QByteArrayView bytes);
     // Whether `bytes` hold the UTF-8 of U+017F or U+212A, which a search that ignores case
     // takes for "s" and "k": such files take the general path when the pattern has those.
     static bool holdsLettersFoldingToAscii(QByteArrayView bytes);

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -137,8 +138,16 @@ ByteFileResult ByteFileJob::process(const QString &path) const
         return {}; // unreadable, or not a regular file: the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
-    if (!ByteText::isAsciiCompatible(bytes, QFileInfo(path).fileName())
-        || (m_foldedLetters && ByteText::holdsLettersFoldingToAscii(bytes)))
+    if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
+        return {};
+    // NUL bytes make a file binary, and some letters take it off the byte path: files holding
+    // them are left to the general path. A large file is replaced while another thread looks.
+    auto refuses = [&] {
+        return ByteText::holdsNul(bytes)
+            || (m_foldedLetters && ByteText::holdsLettersFoldingToAscii(bytes));
+    };
+    const bool lookBeside = m_mode == Mode::Replace && bytes.size() >= ByteSpanWriter::ThreadedFrom;
+    if (!lookBeside && refuses())
         return {};
 
     ByteFileResult result;
@@ -155,11 +164,23 @@ ByteFileResult ByteFileJob::process(const QString &path) const
         result.changed = result.hits > 0;
         return result;
     }
+    bool refused = false;
+    std::jthread look;
+    if (lookBeside)
+        look = std::jthread([&] { refused = refuses(); });
     const qsizetype first = m_finder.find(bytes, 0);
-    if (first < 0)
-        return result;
-    result.changed = true;
-    return replace(target, bytes, first, stamp, std::move(result));
+    if (first >= 0) {
+        result.changed = true;
+        result = replace(target, bytes, first, stamp, std::move(result));
+    }
+    if (look.joinable())
+        look.join();
+    if (refused) {
+        if (result.pending)
+            AtomicFileWriter::discard(*result.pending);
+        return {};
+    }
+    return result;
 }
 
 qsizetype ByteFileJob::count(QByteArrayView bytes, qsizetype step) const

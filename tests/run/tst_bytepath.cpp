@@ -63,6 +63,10 @@ QList<Sample> samples()
         {"sjis.html", "<meta charset=shift_jis>\x83\x6E n \x83\x6E needle"},
         {"utf8-meta.html", "<html><head><meta charset=\"utf-8\"></head>needle</html>"},
         {"mapped.txt", mappedFile()},
+        // Large enough to be replaced while another thread looks for what takes a file off
+        // the byte path, which it then is.
+        {"mapped-nul.txt", mappedFile() + QByteArray("\0 needle", 8)},
+        {"mapped-long-s.txt", mappedFile() + "\xC5\xBF needle"},
     };
 }
 
