@@ -18,15 +18,6 @@ constexpr qsizetype Slice = qsizetype(4) << 20;
 constexpr auto Strict
     = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
-// What the first pass learns about the bytes after any UTF-8 mark.
-struct Survey {
-    bool nul = false;
-    bool ascii = true;
-    bool validUtf8 = true;
-    qsizetype utf16Units = 0; // the text's length, when it is valid UTF-8
-    QByteArray head; // the start of the file, for an HTML charset declaration
-};
-
 // The bytes at the end of `bytes` that start a UTF-8 sequence the slice does not finish.
 qsizetype unfinishedTail(QByteArrayView bytes)
 {
@@ -54,67 +45,55 @@ bool readSlice(QFile &file, QByteArray &carry, QByteArray &slice)
     return true;
 }
 
-std::optional<Survey> survey(QFile &file, qsizetype markSize)
-{
-    Survey s;
-    file.seek(markSize);
-    QByteArray carry;
-    QByteArray slice;
-    for (;;) {
-        if (!readSlice(file, carry, slice))
-            return std::nullopt;
-        if (slice.isEmpty())
-            break;
-        if (s.head.size() < HtmlCharset::kHeadSize)
-            s.head += slice.first(std::min(slice.size(), HtmlCharset::kHeadSize - s.head.size()));
-        s.nul = s.nul || std::memchr(slice.constData(), 0, size_t(slice.size())) != nullptr;
-        const bool ascii = QtPrivate::isAscii(QLatin1StringView(slice.constData(), slice.size()));
-        s.ascii = s.ascii && ascii;
-        if (s.validUtf8 && !ascii) {
-            const bool atEnd = file.atEnd();
-            const qsizetype tail = atEnd ? 0 : unfinishedTail(slice);
-            const QByteArrayView whole = QByteArrayView(slice).first(slice.size() - tail);
-            QStringDecoder utf8(QStringConverter::Utf8, Strict);
-            s.utf16Units += QString(utf8(whole)).size();
-            s.validUtf8 = !utf8.hasError();
-            carry = slice.last(tail);
-            slice.chop(tail);
-        } else {
-            s.utf16Units += slice.size();
-        }
-        if (file.atEnd() && carry.isEmpty())
-            break;
-    }
-    return s;
-}
+// The text of the bytes after the mark, decoded as UTF-8 or code page 1251 in one pass, and
+// what the pass learned on the way.
+struct Decoded {
+    enum class Outcome { Done, NotUtf8, Unreadable, Nul } outcome = Outcome::Done;
+    bool ascii = true;
+};
 
-// The second pass: the bytes after the mark decoded into a text of `length` units.
-std::optional<QString> decodeSlices(QFile &file, qsizetype markSize, bool utf8, qsizetype length)
+// Decodes slice after slice straight into `text`, which has room for one unit per byte (no
+// byte gives more). UTF-8 stops at the first slice that is not valid UTF-8; NUL bytes stop
+// either.
+Decoded decodeSlices(QFile &file, qsizetype markSize, bool utf8, QString &text)
 {
-    QString text(length, Qt::Uninitialized);
+    Decoded d;
     QChar *out = text.data();
-    QChar *const end = out + length;
+    QChar *const end = out + text.size();
     file.seek(markSize);
     QByteArray carry;
     QByteArray slice;
     for (;;) {
-        if (!readSlice(file, carry, slice))
-            return std::nullopt;
+        if (!readSlice(file, carry, slice)) {
+            d.outcome = Decoded::Outcome::Unreadable;
+            return d;
+        }
         if (slice.isEmpty())
             break;
+        if (std::memchr(slice.constData(), 0, size_t(slice.size())) != nullptr) {
+            d.outcome = Decoded::Outcome::Nul;
+            return d;
+        }
+        d.ascii = d.ascii && QtPrivate::isAscii(QLatin1StringView(slice.constData(), slice.size()));
         if (utf8) {
             const qsizetype tail = file.atEnd() ? 0 : unfinishedTail(slice);
             carry = slice.last(tail);
             slice.chop(tail);
             QStringDecoder decoder(QStringConverter::Utf8, Strict);
-            const QString part = decoder(slice);
-            if (decoder.hasError() || part.size() > end - out)
-                return std::nullopt; // the file changed between the passes
-            std::memcpy(static_cast<void *>(out), part.constData(), size_t(part.size()) * 2);
-            out += part.size();
+            if (decoder.requiredSpace(slice.size()) > end - out) {
+                d.outcome = Decoded::Outcome::Unreadable; // the file grew while read
+                return d;
+            }
+            out = decoder.appendToBuffer(out, slice);
+            if (decoder.hasError()) {
+                d.outcome = Decoded::Outcome::NotUtf8;
+                return d;
+            }
         } else {
-            if (slice.size() > end - out)
-                return std::nullopt;
+            if (slice.size() > end - out) {
+                d.outcome = Decoded::Outcome::Unreadable;
+                return d;
+            }
             const QString part = Cp1251::decode(slice);
             std::memcpy(static_cast<void *>(out), part.constData(), size_t(part.size()) * 2);
             out += part.size();
@@ -122,9 +101,15 @@ std::optional<QString> decodeSlices(QFile &file, qsizetype markSize, bool utf8, 
         if (file.atEnd() && carry.isEmpty())
             break;
     }
-    if (out != end)
-        return std::nullopt; // the file changed between the passes
-    return text;
+    text.truncate(out - text.data());
+    return d;
+}
+
+// The start of the file, for an HTML charset declaration.
+QByteArray headOf(QFile &file)
+{
+    file.seek(0);
+    return file.read(HtmlCharset::kHeadSize);
 }
 
 } // namespace
@@ -138,30 +123,24 @@ std::optional<DecodedText> LargeFileReader::read(QFile &file, QStringView fileNa
         return std::nullopt;
     const bool marked = start.startsWith("\xEF\xBB\xBF");
     const qsizetype markSize = marked ? 3 : 0;
-    const std::optional<Survey> s = survey(file, markSize);
-    if (!s || s->nul)
-        return std::nullopt;
     // The order of EncodingSniffer: a valid marked or non-ASCII UTF-8 file is UTF-8; then an
-    // HTML declaration; then pure ASCII is UTF-8; anything else is code page 1251.
-    std::optional<TextEncoding> encoding;
-    if (marked && s->validUtf8)
-        encoding = TextEncoding::utf8(true);
-    else if (!marked && !s->ascii && s->validUtf8)
-        encoding = TextEncoding::utf8(false);
-    if (!encoding && HtmlCharset::isHtmlName(fileName)) {
-        const QByteArray head = (marked ? start.first(3) : QByteArray()) + s->head;
-        if (const auto declared = TextEncoding::forCharsetName(HtmlCharset::declared(head)))
-            return std::nullopt; // read whole, as the declaration asks
+    // HTML declaration; then pure ASCII is UTF-8; anything else is code page 1251. UTF-8 is
+    // tried first, in the same pass that reads the file; code page 1251 only when it fails.
+    const bool declares = HtmlCharset::isHtmlName(fileName)
+        && TextEncoding::forCharsetName(HtmlCharset::declared(headOf(file)));
+    // Room for one unit per byte; what is never written is never taken from the system.
+    QString text(file.size() - markSize + 1, Qt::Uninitialized);
+    TextEncoding encoding = TextEncoding::utf8(marked);
+    Decoded d = decodeSlices(file, markSize, true, text);
+    if (d.outcome == Decoded::Outcome::Done && d.ascii && !marked && declares)
+        return std::nullopt; // pure ASCII, read whole as the declaration asks
+    if (d.outcome == Decoded::Outcome::NotUtf8 && !marked && !declares) {
+        encoding = TextEncoding::cp1251();
+        text.resize(file.size() - markSize);
+        d = decodeSlices(file, markSize, false, text);
     }
-    if (!encoding && marked)
-        return std::nullopt; // a mark before bytes that are not UTF-8: read whole
-    if (!encoding)
-        encoding = s->ascii ? TextEncoding::utf8(false) : TextEncoding::cp1251();
-    const bool utf8 = encoding->kind() == TextEncoding::Kind::Utf8;
-    const qsizetype length = utf8 ? s->utf16Units : file.size() - markSize;
-    std::optional<QString> text = decodeSlices(file, markSize, utf8, length);
-    if (!text)
-        return std::nullopt;
-    const LineBreakStyle style = LineBreaks::detect(*text);
-    return DecodedText{std::move(*text), std::make_unique<PlainTextCodec>(*encoding, style), false};
+    if (d.outcome != Decoded::Outcome::Done)
+        return std::nullopt; // NUL bytes, a mark or declaration before bytes that are not UTF-8
+    const LineBreakStyle style = LineBreaks::detect(text);
+    return DecodedText{std::move(text), std::make_unique<PlainTextCodec>(encoding, style), false};
 }

@@ -8,9 +8,10 @@
 #include <optional>
 
 // Reads a large plain file into its text in slices, so that memory never holds its bytes and
-// its text at once: one pass reads the bytes to learn how they are encoded (the same decision
-// EncodingSniffer makes), a second decodes them straight into the text. For UTF-8, code page
-// 1251 and ASCII; anything else (UTF-16, NUL bytes, another declared charset) is read whole.
+// its text at once. One pass decodes the bytes as UTF-8 straight into the text; only when they
+// are not UTF-8 does a second one decode them as code page 1251 (the same decision
+// EncodingSniffer makes). For UTF-8, code page 1251 and ASCII; anything else (UTF-16, NUL
+// bytes, another declared charset) is read whole.
 class LargeFileReader {
 public:
     // Files from this size on are read in slices.

@@ -439,6 +439,18 @@ void TestDocumentFile::largeFilesReadInSlices_data()
     QTest::newRow("html declaring koi8-r")
         << u"a.htm"_s << "<meta charset=koi8-r>"_ba + filled("\xF0\xD2 ") << false;
     QTest::newRow("nul bytes") << u"a.txt"_s << filled(QByteArray("a\0", 2)) << false;
+    // Six bytes a unit: every slice edge cuts the three bytes of the euro sign.
+    QTest::newRow("utf-8 sequences across slices")
+        << u"a.txt"_s << filled(u"ж€ "_s.toUtf8()) << true;
+    QTest::newRow("html declaring koi8-r, in utf-8")
+        << u"a.htm"_s << "<meta charset=koi8-r>"_ba + cyrillic << true;
+    QTest::newRow("ascii html declaring koi8-r")
+        << u"a.htm"_s << "<meta charset=koi8-r>"_ba + filled("plain ") << false;
+    QByteArray nulLate = filled("\xCF\xF0\xE8 ");
+    nulLate[nulLate.size() - 1] = '\0';
+    QTest::newRow("1251 with a nul byte at the end") << u"a.txt"_s << nulLate << false;
+    QTest::newRow("a mark before 1251")
+        << u"a.txt"_s << "\xEF\xBB\xBF"_ba + filled("\xCF\xF0 ") << false;
 }
 
 // A large file is read in slices; the document must be the one reading it whole gives.
