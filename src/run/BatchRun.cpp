@@ -100,9 +100,11 @@ bool BatchRun::isRepeat(const QString &path)
     return seen;
 }
 
-void BatchRun::rememberWritten(const QString &path)
+void BatchRun::rememberWritten(const QString &path, FileKey written)
 {
-    if (const std::optional<FileStamp> stamp = FileStamp::of(path))
+    if (written != FileKey{})
+        m_seen.insert(written);
+    else if (const std::optional<FileStamp> stamp = FileStamp::of(path))
         m_seen.insert({stamp->device, stamp->inode});
 }
 
@@ -223,7 +225,7 @@ void BatchRun::writeBack(const WriteDone &done)
         const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
         switch (result.status) {
         case SaveStatus::Ok:
-            rememberWritten(path);
+            rememberWritten(path, {});
             done({true, {}, {}});
             return;
         case SaveStatus::Queued:
@@ -253,31 +255,32 @@ void BatchRun::writeBack(const WriteDone &done)
 
 void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
 {
+    const FileKey written{pending.device, pending.inode};
     if (m_sync == SyncPolicy::Batch) {
         m_batch.add(pending);
-        waitFor(done, m.state.CurrentFileName);
+        waitFor(done, m.state.CurrentFileName, written);
         if (m_batch.isFull())
             commitWrites();
         return;
     }
     QString error;
     const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
-    resolveWrite(outcome, error, m.state.CurrentFileName, done);
+    resolveWrite(outcome, error, m.state.CurrentFileName, done, written);
 }
 
-void BatchRun::waitFor(const WriteDone &done, const QString &path)
+void BatchRun::waitFor(const WriteDone &done, const QString &path, FileKey written)
 {
-    m_waiting.push_back({{}, [this, done, path](const WriteBatch::Result &result) {
-                             resolveWrite(result.outcome, result.error, path, done);
+    m_waiting.push_back({{}, [this, done, path, written](const WriteBatch::Result &result) {
+                             resolveWrite(result.outcome, result.error, path, done, written);
                          }});
 }
 
 void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
-                            const WriteDone &done)
+                            const WriteDone &done, FileKey written)
 {
     switch (outcome) {
     case WriteOutcome::Ok:
-        rememberWritten(path);
+        rememberWritten(path, written);
         done({true, {}, {}});
         return;
     case WriteOutcome::ChangedOnDisk:

@@ -135,15 +135,16 @@ protected:
 private:
     // Runs `action` now, or after the writes still waiting when there are any.
     void settle(std::function<void()> action);
-    void waitFor(const WriteDone &done, const QString &path);
+    using FileKey = std::pair<quint64, quint64>;
+    // `written` is the new file's device and inode when known (else looked up once in place).
+    void waitFor(const WriteDone &done, const QString &path, FileKey written = {});
     void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
-                      const WriteDone &done);
+                      const WriteDone &done, FileKey written = {});
     // Syncs and renames the files waiting, then settles what waited for them.
     void commitWrites();
     void walkFile(const QString &path, const ByteFileResult *bytes);
-    using FileKey = std::pair<quint64, quint64>;
     bool isRepeat(const QString &path);
-    void rememberWritten(const QString &path);
+    void rememberWritten(const QString &path, FileKey written);
     bool startAhead(const QString &path, const ByteFileResult &bytes);
     std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files, qsizetype first);
 
