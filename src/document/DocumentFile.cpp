@@ -4,9 +4,8 @@
 #include "document/Document.h"
 #include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
+#include "document/PlainTextSave.h"
 #include "document/RichTextCodec.h"
-#include "document/TempFileWriter.h"
-#include "document/TextPieceWriter.h"
 #include "document/WriteBatch.h"
 
 #include <QFile>
@@ -46,22 +45,6 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
-namespace {
-
-// Encodes plain text straight into the new file, a piece at a time from where the document
-// holds it: neither the whole text in bytes nor a moved edit gap is ever held in memory.
-// False when a character cannot be encoded.
-bool encodeInPieces(const Document &doc, const TextEncoding &encoding, TempFileWriter &writer)
-{
-    const std::array<QStringView, 2> pieces = doc.pieces();
-    TextPieceWriter out(encoding, writer, doc.length() >= TextPieceWriter::ThreadedFrom);
-    out.appendInPlace(pieces[0]);
-    out.appendInPlace(pieces[1]);
-    return out.finish();
-}
-
-} // namespace
-
 DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString &path, bool sync)
 {
     if (doc.isBinary())
@@ -69,7 +52,7 @@ DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString 
     const PlainTextCodec *plain = doc.plainText();
     if (plain && plain->encoding().encodesInPieces()
         && formatFor(doc, path) == FileFormat::PlainText)
-        return prepareInPieces(doc, plain->encoding(), path, sync);
+        return prepareInPieces(doc, path, sync);
     QByteArray bytes;
     const QStringView text = doc.view(0).from(0);
     const SaveStatus encoded = doc.codec().encode(text, formatFor(doc, path), bytes);
@@ -109,30 +92,18 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     return {SaveStatus::WriteFailed, error};
 }
 
-DocumentFile::Prepared DocumentFile::prepareInPieces(const Document &doc,
-                                                     const TextEncoding &encoding,
-                                                     const QString &path, bool sync)
+DocumentFile::Prepared DocumentFile::prepareInPieces(const Document &doc, const QString &path,
+                                                     bool sync)
 {
+    PlainTextSave save(doc, path, sync);
     Prepared prepared;
-    const QString target = AtomicFileWriter::resolveTarget(path);
-    TempFileWriter writer;
-    if (!writer.open(target, FileStamp::of(target), &prepared.errorString)) {
+    if (!save.open(&prepared.errorString)) {
         prepared.status = SaveStatus::WriteFailed;
         return prepared;
     }
-    if (!encodeInPieces(doc, encoding, writer)) {
-        writer.discard();
-        prepared.status = SaveStatus::NotEncodable;
-        return prepared;
-    }
-    prepared.pending = writer.finish(sync, &prepared.errorString);
-    if (!prepared.pending) {
-        prepared.status = SaveStatus::WriteFailed;
-        return prepared;
-    }
-    if (doc.sourceStamp() && prepared.pending->target == doc.sourcePath())
-        prepared.pending->expected = doc.sourceStamp();
-    return prepared;
+    for (const QStringView piece : doc.pieces())
+        save.appendInPlace(piece);
+    return save.finish();
 }
 
 FileFormat DocumentFile::formatForName(const QString &path)

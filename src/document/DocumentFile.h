@@ -48,8 +48,8 @@ public:
     };
     static Prepared prepare(const Document &doc, const QString &path, bool sync);
 
-    static Prepared prepareInPieces(const Document &doc, const class TextEncoding &encoding,
-                                    const QString &path, bool sync);
+    // As prepare, for plain text in an encoding written piece by piece (PlainTextSave).
+    static Prepared prepareInPieces(const Document &doc, const QString &path, bool sync);
 
     // RTF when the name part of `path` ends in ".rtf" (ASCII letters in any case).
     static FileFormat formatForName(const QString &path);

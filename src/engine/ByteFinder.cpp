@@ -74,63 +74,67 @@ qsizetype ByteFinder::findOneByte(QByteArrayView data, qsizetype from) const
 }
 
 #ifdef QUORVEX_HAVE_AVX2_PATH
+namespace {
+
+// Picks, among thirty-two places, those whose first and last byte could be the needle's; a
+// letter compared without case is OR-ed with 0x20, which folds both cases onto the lower one.
+class WideFilter {
+public:
+    __attribute__((target("avx2"), always_inline)) WideFilter(QByteArrayView needle, bool matchCase)
+        : m_lastOffset(needle.size() - 1)
+    {
+        const unsigned char first = uchar(needle.front());
+        const unsigned char last = uchar(needle.back());
+        m_first = _mm256_set1_epi8(char(first));
+        m_last = _mm256_set1_epi8(char(last));
+        m_firstFold = _mm256_set1_epi8(!matchCase && isAsciiLetter(first) ? 0x20 : 0);
+        m_lastFold = _mm256_set1_epi8(!matchCase && isAsciiLetter(last) ? 0x20 : 0);
+    }
+
+    // One bit for each place from `at` that passes.
+    __attribute__((target("avx2"), always_inline)) unsigned candidates(const char *at) const
+    {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at + m_lastOffset));
+        return unsigned(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, m_firstFold), m_first),
+                             _mm256_cmpeq_epi8(_mm256_or_si256(b, m_lastFold), m_last))));
+    }
+
+private:
+    __m256i m_first, m_last, m_firstFold, m_lastFold;
+    qsizetype m_lastOffset;
+};
+
+} // namespace
+
 // Thirty-two candidates at a time where the processor has AVX2; the caller finishes the tail.
 __attribute__((target("avx2"))) qsizetype ByteFinder::findWide(QByteArrayView data,
                                                                qsizetype &i) const
 {
-    const qsizetype n = m_needle.size();
-    const qsizetype size = data.size();
+    const WideFilter filter(m_needle, m_matchCase);
     const char *base = data.data();
-    const unsigned char first = uchar(m_needle[0]);
-    const unsigned char last = uchar(m_needle[n - 1]);
-    const bool foldFirst = !m_matchCase && isAsciiLetter(first);
-    const bool foldLast = !m_matchCase && isAsciiLetter(last);
-    const __m256i firstBytes = _mm256_set1_epi8(char(first));
-    const __m256i lastBytes = _mm256_set1_epi8(char(last));
-    const __m256i firstFold = _mm256_set1_epi8(foldFirst ? 0x20 : 0);
-    const __m256i lastFold = _mm256_set1_epi8(foldLast ? 0x20 : 0);
-    for (; i + 32 + n - 1 <= size; i += 32) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i + n - 1));
-        const __m256i eq
-            = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, firstFold), firstBytes),
-                               _mm256_cmpeq_epi8(_mm256_or_si256(b, lastFold), lastBytes));
-        unsigned mask = unsigned(_mm256_movemask_epi8(eq));
-        while (mask != 0) {
+    for (; i + 32 + m_needle.size() - 1 <= data.size(); i += 32) {
+        for (unsigned mask = filter.candidates(base + i); mask != 0; mask &= mask - 1) {
             const int bit = __builtin_ctz(mask);
             if (matchesAt(base + i + bit))
                 return i + bit;
-            mask &= mask - 1;
         }
     }
     return -1;
 }
-#endif
 
-#ifdef QUORVEX_HAVE_AVX2_PATH
 // As findWide, going on in the same block after each occurrence rather than starting again.
 __attribute__((target("avx2"))) void ByteFinder::findManyWide(QByteArrayView data, qsizetype &from,
                                                               qsizetype step,
                                                               std::vector<qsizetype> &starts,
                                                               size_t limit) const
 {
-    const qsizetype n = m_needle.size();
-    const qsizetype size = data.size();
+    const WideFilter filter(m_needle, m_matchCase);
     const char *base = data.data();
-    const unsigned char first = uchar(m_needle[0]);
-    const unsigned char last = uchar(m_needle[n - 1]);
-    const __m256i firstBytes = _mm256_set1_epi8(char(first));
-    const __m256i lastBytes = _mm256_set1_epi8(char(last));
-    const __m256i firstFold = _mm256_set1_epi8(!m_matchCase && isAsciiLetter(first) ? 0x20 : 0);
-    const __m256i lastFold = _mm256_set1_epi8(!m_matchCase && isAsciiLetter(last) ? 0x20 : 0);
     qsizetype i = from;
-    while (i + 32 + n - 1 <= size) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(base + i + n - 1));
-        const __m256i eq
-            = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, firstFold), firstBytes),
-                               _mm256_cmpeq_epi8(_mm256_or_si256(b, lastFold), lastBytes));
-        unsigned mask = unsigned(_mm256_movemask_epi8(eq));
+    while (i + 32 + m_needle.size() - 1 <= data.size()) {
+        unsigned mask = filter.candidates(base + i);
         qsizetype next = i + 32;
         while (mask != 0) {
             const int bit = __builtin_ctz(mask);

@@ -1,73 +1,15 @@
 #include "run/DocumentFileJob.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
 #include "document/PlainTextCodec.h"
-#include "document/TempFileWriter.h"
-#include "document/TextPieceWriter.h"
+#include "document/PlainTextSave.h"
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
 
 #include <QFileInfo>
 
 #include <optional>
-
-namespace {
-
-// The new content of a plain document, written while the run goes through it: the text between
-// matches from where the document holds it, each replacement after it. The file is opened at
-// the first change, so an unchanged document writes nothing.
-class StreamedOutput {
-public:
-    StreamedOutput(const Document &document, const QString &path, bool sync)
-        : m_document(document), m_path(path), m_sync(sync)
-    {
-    }
-
-    bool isOpen() const { return m_out.has_value(); }
-
-    bool open(QString *error)
-    {
-        const QString target = AtomicFileWriter::resolveTarget(m_path);
-        if (!m_writer.open(target, FileStamp::of(target), error))
-            return false;
-        const bool large = m_document.length() >= TextPieceWriter::ThreadedFrom;
-        m_out.emplace(m_document.plainText()->encoding(), m_writer, large);
-        return true;
-    }
-
-    // Text that stays in place until finish(), as the document's does.
-    void appendRead(QStringView text) { m_out->appendInPlace(text); }
-    void appendNew(QStringView text) { m_out->append(text); }
-
-    DocumentFile::Prepared finish()
-    {
-        DocumentFile::Prepared prepared;
-        if (!m_out->finish()) {
-            m_writer.discard();
-            prepared.status = SaveStatus::NotEncodable;
-            return prepared;
-        }
-        prepared.pending = m_writer.finish(m_sync, &prepared.errorString);
-        if (!prepared.pending) {
-            prepared.status = SaveStatus::WriteFailed;
-            return prepared;
-        }
-        if (m_document.sourceStamp() && prepared.pending->target == m_document.sourcePath())
-            prepared.pending->expected = m_document.sourceStamp();
-        return prepared;
-    }
-
-private:
-    const Document &m_document;
-    const QString &m_path;
-    bool m_sync;
-    TempFileWriter m_writer;
-    std::optional<TextPieceWriter> m_out; // declared after the writer: it ends first
-};
-
-} // namespace
 
 ByteFileResult DocumentFileJob::process(const QString &path) const
 {
@@ -160,7 +102,7 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         const qsizetype from = std::clamp<qsizetype>(pos, 0, text.size());
         return DocumentView(text.sliced(from), from);
     };
-    StreamedOutput output(document, path, m_syncEach);
+    PlainTextSave output(document, path, m_syncEach);
     bool writing = !m_dryRun;
     qsizetype copied = 0; // the text before this position is written (or nothing is yet)
     s.NextSearchPos = 0;
@@ -184,16 +126,16 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
             writing = false; // the count goes on, as when the whole document fails to save
             continue;
         }
-        output.appendRead(text.sliced(copied, s.MatchStart - copied));
+        output.appendInPlace(text.sliced(copied, s.MatchStart - copied));
         if (s.ReplaceWildcards)
-            output.appendNew(s.ReplaceText);
+            output.append(s.ReplaceText);
         else
-            output.appendRead(s.ReplaceText); // the same text every time, kept in `s`
+            output.appendInPlace(s.ReplaceText); // the same text every time, kept in `s`
         copied = s.MatchStart + s.MatchLength;
     }
     if (!writing || !output.isOpen())
         return;
-    output.appendRead(text.sliced(copied));
+    output.appendInPlace(text.sliced(copied));
     takePrepared(output.finish(), result);
 }
 
