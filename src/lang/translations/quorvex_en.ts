@@ -197,7 +197,7 @@
         </message>
         <message id="Message.65341">
             <source>Подробнее: quorvex-batch --help</source>
-            <translation>More: quorvex-batch --help</translation>
+            <translation>Try: quorvex-batch --help</translation>
         </message>
         <message id="Message.65342">
             <source>Пакетный поиск и замена в текстовых, HTML- и RTF-файлах.
