@@ -13,7 +13,7 @@
 #include "run/QuorvexCore.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
-#include "ui/Prompter.h"
+#include "ui/FixedPrompter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -34,21 +34,6 @@ constexpr qsizetype PlainBytes = 100'000'000;
 constexpr qsizetype RtfBytes = 5'000'000;
 constexpr QStringView Needle = u"needle";
 constexpr QStringView Thread = u"thread";
-
-class QuietPrompter : public Prompter {
-public:
-    bool askYesNo(QWidget *, const QString &, const QString &, bool) override { return true; }
-    void showMessage(QWidget *, const QString &) override { }
-    void showError(QWidget *, const QString &) override { }
-    BackupHost::Answer askAbortRetryIgnore(QWidget *, const QString &) override
-    {
-        return BackupHost::Answer::Ignore;
-    }
-    QStringList openFileNames(QWidget *, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, int &) override { return {}; }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
 
 // Passes the run's news to the dialog, as the main window does.
 class DialogHost : public RunHost {
@@ -71,7 +56,7 @@ struct Rig {
         core.engine.ReplaceLen = Thread.size();
     }
     DialogHost host;
-    QuietPrompter prompter;
+    FixedPrompter prompter{true, BackupHost::Answer::Ignore};
     QuorvexCore core{host};
     ReviewDialog dialog{core.review, prompter};
 };

@@ -5,9 +5,9 @@
 #include "review/ReviewDialog.h"
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
+#include "ui/FixedPrompter.h"
 #include "ui/MainWindow.h"
 #include "ui/Program.h"
-#include "ui/Prompter.h"
 #include "ui/ReportPage.h"
 
 #include <benchmark/benchmark.h>
@@ -26,22 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Answers nothing: the benchmarks never ask.
-class SilentPrompter : public Prompter {
-public:
-    bool askYesNo(QWidget *, const QString &, const QString &, bool) override { return false; }
-    void showMessage(QWidget *, const QString &) override { }
-    void showError(QWidget *, const QString &) override { }
-    BackupHost::Answer askAbortRetryIgnore(QWidget *, const QString &) override
-    {
-        return BackupHost::Answer::Abort;
-    }
-    QStringList openFileNames(QWidget *, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, int &) override { return {}; }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
 
 // Notes the first paint of a window.
 class FirstPaint : public QObject {
@@ -91,7 +75,7 @@ QStringList treeFiles()
 {
     static QStringList files;
     if (files.isEmpty()) {
-        SilentPrompter prompter;
+        FixedPrompter prompter{false, BackupHost::Answer::Abort};
         MainWindow window(prompter, tree().filePath(u"quorvex"_s));
         window.core().options.ExtensionList = OptionState::DefaultExtensionList();
         window.fileCommands().addFolder(tree().filePath(u"site"_s), true);
@@ -110,7 +94,7 @@ void BM_StartUpToFirstPaint(benchmark::State &state)
             QFile::copy(QString::fromUtf8(QUORVEX_BINARY_DIR "/lang/") + module,
                         folder.filePath(module));
     }
-    SilentPrompter prompter;
+    FixedPrompter prompter{false, BackupHost::Answer::Abort};
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
@@ -137,7 +121,7 @@ BENCHMARK(BM_StartUpToFirstPaint)
 void BM_AddFolderTree(benchmark::State &state)
 {
     const QString site = tree().filePath(u"site"_s);
-    SilentPrompter prompter;
+    FixedPrompter prompter{false, BackupHost::Answer::Abort};
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<MainWindow>(prompter, tree().filePath(u"quorvex"_s));
@@ -179,7 +163,7 @@ public:
 void BM_FindRunWindow(benchmark::State &state)
 {
     const QStringList files = treeFiles();
-    SilentPrompter prompter;
+    FixedPrompter prompter{false, BackupHost::Answer::Abort};
     QTemporaryDir folder;
     Program program(prompter, folder.filePath(u"quorvex"_s));
     MainWindow &window = program.mainWindow();

@@ -11,7 +11,7 @@
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
-#include "ui/Prompter.h"
+#include "ui/FixedPrompter.h"
 #include "ui/ReportPage.h"
 
 #include <QAbstractButton>
@@ -46,21 +46,6 @@ const QByteArray SampleHtml = "<html>\r\n<head><title>Links</title></head>\r\n<b
                               "<ul>\r\n  <li><a href=\"old.htm#top\">Top</a></li>\r\n"
                               "  <li><a href=\"index.htm\">Home</a></li>\r\n</ul>\r\n"
                               "<p>Last changed: Monday.</p>\r\n</body>\r\n</html>\r\n";
-
-class QuietPrompter : public Prompter {
-public:
-    bool askYesNo(QWidget *, const QString &, const QString &, bool) override { return true; }
-    void showMessage(QWidget *, const QString &) override { }
-    void showError(QWidget *, const QString &) override { }
-    BackupHost::Answer askAbortRetryIgnore(QWidget *, const QString &) override
-    {
-        return BackupHost::Answer::Ignore;
-    }
-    QStringList openFileNames(QWidget *, const QString &, const QString &) override { return {}; }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, int &) override { return {}; }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
 
 // Passes the run's news to the dialog, as the main window does, and runs one scripted step
 // at each showing.
@@ -139,7 +124,7 @@ int main(int argc, char **argv)
     const QString html = write(dir, u"links.html"_s, SampleHtml);
 
     ShotHost host;
-    QuietPrompter prompter;
+    FixedPrompter prompter{true, BackupHost::Answer::Ignore};
     QuorvexCore core{host};
     core.options.SetProgramFolder(dir.filePath(u"program"_s));
     // The forms translate by id: the built-in texts come first, as in the program.
