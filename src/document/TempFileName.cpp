@@ -1,0 +1,40 @@
+#include "document/TempFileName.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QStringView Prefix = u".qvx-";
+constexpr QStringView Suffix = u".tmp";
+
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 20)
+        return false;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString TempFileName::make(const QString &folder, qint64 pid, quint64 serial)
+{
+    return folder + u'/' + Prefix + QString::number(pid) + u'-' + QString::number(serial) + Suffix;
+}
+
+std::optional<qint64> TempFileName::writerOf(QStringView fileName)
+{
+    if (!fileName.startsWith(Prefix) || !fileName.endsWith(Suffix))
+        return std::nullopt;
+    const QStringView middle
+        = fileName.sliced(Prefix.size(), fileName.size() - Prefix.size() - Suffix.size());
+    const qsizetype dash = middle.indexOf(u'-');
+    if (dash < 0 || !allDigits(middle.first(dash)) || !allDigits(middle.sliced(dash + 1)))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 pid = middle.first(dash).toLongLong(&ok);
+    return ok ? std::optional<qint64>(pid) : std::nullopt;
+}
