@@ -1,5 +1,7 @@
 #include "engine/ByteFinder.h"
 
+#include "engine/CpuFeatures.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -29,7 +31,7 @@ ByteFinder::ByteFinder(QByteArrayView needle, bool matchCase)
     : m_needle(needle.toByteArray()), m_matchCase(matchCase)
 {
 #ifdef QUORVEX_HAVE_AVX2_PATH
-    m_wide = __builtin_cpu_supports("avx2");
+    m_wide = CpuFeatures::avx2();
 #endif
     if (!matchCase) {
         for (char &c : m_needle)
@@ -179,14 +181,10 @@ bool ByteFinder::findMany(QByteArrayView data, qsizetype &from, qsizetype step,
 qsizetype ByteFinder::find(QByteArrayView data, qsizetype from) const
 {
     const qsizetype n = m_needle.size();
-    const qsizetype size = data.size();
-    if (n == 0 || from < 0 || from > size - n)
+    if (n == 0 || from < 0 || from > data.size() - n)
         return -1;
     if (n == 1)
         return findOneByte(data, from);
-    const char *base = data.data();
-    const unsigned char first = uchar(m_needle[0]);
-    const unsigned char last = uchar(m_needle[n - 1]);
     qsizetype i = from;
 #ifdef QUORVEX_HAVE_AVX2_PATH
     if (m_wide) {
@@ -196,29 +194,48 @@ qsizetype ByteFinder::find(QByteArrayView data, qsizetype from) const
     }
 #endif
 #if defined(__SSE2__)
+    if (CpuFeatures::sse2()) {
+        const qsizetype found = findNarrow(data, i);
+        if (found >= 0)
+            return found;
+    }
+#endif
+    return findScalar(data, i);
+}
+
+#if defined(__SSE2__)
+// Sixteen candidates at a time; advances `i` past what it looked at.
+qsizetype ByteFinder::findNarrow(QByteArrayView data, qsizetype &i) const
+{
+    const qsizetype n = m_needle.size();
+    const char *base = data.data();
+    const unsigned char first = uchar(m_needle[0]);
+    const unsigned char last = uchar(m_needle[n - 1]);
     // A letter compared without case: OR-ing 0x20 folds both cases onto the lower one (and
     // some other bytes with them, which the full comparison then rejects).
-    const bool foldFirst = !m_matchCase && isAsciiLetter(first);
-    const bool foldLast = !m_matchCase && isAsciiLetter(last);
     const __m128i firstBytes = _mm_set1_epi8(char(first));
     const __m128i lastBytes = _mm_set1_epi8(char(last));
-    const __m128i firstFold = _mm_set1_epi8(foldFirst ? 0x20 : 0);
-    const __m128i lastFold = _mm_set1_epi8(foldLast ? 0x20 : 0);
-    for (; i + 16 + n - 1 <= size; i += 16) {
+    const __m128i firstFold = _mm_set1_epi8(!m_matchCase && isAsciiLetter(first) ? 0x20 : 0);
+    const __m128i lastFold = _mm_set1_epi8(!m_matchCase && isAsciiLetter(last) ? 0x20 : 0);
+    for (; i + 16 + n - 1 <= data.size(); i += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i + n - 1));
         const __m128i eq = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstBytes),
                                          _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastBytes));
-        unsigned mask = unsigned(_mm_movemask_epi8(eq));
-        while (mask != 0) {
+        for (unsigned mask = unsigned(_mm_movemask_epi8(eq)); mask != 0; mask &= mask - 1) {
             const int bit = __builtin_ctz(mask);
             if (matchesAt(base + i + bit))
                 return i + bit;
-            mask &= mask - 1;
         }
     }
+    return -1;
+}
 #endif
-    for (; i <= size - n; ++i) {
+
+qsizetype ByteFinder::findScalar(QByteArrayView data, qsizetype from) const
+{
+    const char *base = data.data();
+    for (qsizetype i = from; i <= data.size() - m_needle.size(); ++i) {
         if (matchesAt(base + i))
             return i;
     }

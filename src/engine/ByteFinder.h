@@ -6,8 +6,8 @@
 #include <vector>
 
 // Finds a literal byte string: exactly, or with ASCII letters compared in either case (every
-// other byte exactly). Candidates are picked sixteen positions at a time by the needle's first
-// and last byte, and only they are compared in full.
+// other byte exactly). Candidates are picked 32 or 16 positions at a time (CpuFeatures) by the
+// needle's first and last byte, and only they are compared in full.
 class ByteFinder {
 public:
     ByteFinder() = default;
@@ -28,6 +28,10 @@ public:
 private:
     bool matchesAt(const char *at) const;
     qsizetype findOneByte(QByteArrayView data, qsizetype from) const;
+    // One place at a time: the tail of the vector loops, or all of it without them.
+    qsizetype findScalar(QByteArrayView data, qsizetype from) const;
+    // The narrow (sixteen at a time) search; advances `i` past what it looked at.
+    qsizetype findNarrow(QByteArrayView data, qsizetype &i) const;
     // The wide search; advances `i` past what it looked at.
     qsizetype findWide(QByteArrayView data, qsizetype &i) const;
     // The wide search of findMany, up to where a full block still fits.

@@ -1,6 +1,7 @@
 #include "engine/LiteralSearch.h"
 
 #include "engine/CaseFreeSearch.h"
+#include "engine/CpuFeatures.h"
 
 #include <array>
 #include <cstring>
@@ -19,12 +20,6 @@ qsizetype fallback(QStringView text, QStringView needle, bool matchCase)
 }
 
 #ifdef QUORVEX_HAVE_AVX2_PATH
-
-bool haveAvx2()
-{
-    static const bool have = __builtin_cpu_supports("avx2");
-    return have;
-}
 
 // The units a place must hold to be a candidate: the needle's own one, or each that folds
 // like it. Empty when the filter cannot be built.
@@ -85,7 +80,7 @@ __attribute__((target("avx2"))) qsizetype findWide(QStringView text, QStringView
 qsizetype LiteralSearch::indexOf(QStringView text, QStringView needle, bool matchCase)
 {
 #ifdef QUORVEX_HAVE_AVX2_PATH
-    if (needle.isEmpty() || needle.size() > text.size() || !haveAvx2())
+    if (needle.isEmpty() || needle.size() > text.size() || !CpuFeatures::avx2())
         return fallback(text, needle, matchCase);
     // Copies: the variants' cache may be refilled by the second look-up.
     const char16_t firstUnit = needle.front().unicode();

@@ -1,4 +1,5 @@
 #include "engine/ByteFinder.h"
+#include "engine/CpuFeatures.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -64,6 +65,7 @@ class TestByteFinder : public QObject {
     Q_OBJECT
 
 private slots:
+    void loopsChosenByEnvironment();
     void cases_data();
     void cases();
     void agreesWithTheDefinition_data();
@@ -141,6 +143,21 @@ void TestByteFinder::agreesWithTheDefinition()
         QCOMPARE(manyHits(finder, data, needle.size(), limit),
                  allNaiveHits(data, needle, matchCase, needle.size()));
     }
+}
+
+// The test runs again with QUORVEX_SIMD lowered (tests/CMakeLists.txt): those runs must really
+// take the narrower loops, or they test nothing new.
+void TestByteFinder::loopsChosenByEnvironment()
+{
+    using Level = CpuFeatures::Level;
+    const QByteArray request = qgetenv("QUORVEX_SIMD");
+    if (request == "scalar")
+        QCOMPARE(CpuFeatures::level(), Level::Scalar);
+    else if (request == "sse2")
+        QVERIFY(CpuFeatures::level() <= Level::Sse2);
+    QCOMPARE(CpuFeatures::lowered(Level::Sse2, "avx2"), Level::Sse2); // never raised
+    QCOMPARE(CpuFeatures::lowered(Level::Avx2, "sse2"), Level::Sse2);
+    QCOMPARE(CpuFeatures::lowered(Level::Avx2, "neon"), Level::Avx2);
 }
 
 QTEST_GUILESS_MAIN(TestByteFinder)
