@@ -200,7 +200,7 @@ int runFiles(const CliOptions &o, const QStringList &files, const MessageSource 
     messages.setSource(source);
     TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode,
                        environment.stderrIsTerminal, environment.stopRequested,
-                       environment.waitForInput},
+                       environment.readAnswer},
                       messages, in, out, err);
     QuorvexCore core(host);
     core.messages.setSource(source);
@@ -273,7 +273,8 @@ int BatchTool::run(const QList<QByteArray> &arguments, QTextStream &in, QTextStr
             // Shown with the bytes that are not text as \xNN: they have no other name.
             QString shown;
             for (const char c : argument)
-                shown += uchar(c) < 0x80 ? QString(QChar::fromLatin1(c)) : u"\\x%1"_s.arg(uchar(c), 2, 16);
+                shown += uchar(c) < 0x80 ? QString(QChar::fromLatin1(c))
+                                         : u"\\x%1"_s.arg(uchar(c), 2, 16);
             MessageCatalogue messages;
             messages.setSource(m_sources.value(chooseLanguage(decoded, environment.locale)));
             err << u"quorvex-batch: "_s

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InterruptSignals.h"
 #include "LocaleText.h"
 
 #include <QByteArray>
@@ -26,8 +27,8 @@ public:
         QByteArray locale; // the first of LC_ALL, LC_MESSAGES, LANG that is set
         bool stderrIsTerminal = false;
         std::function<bool()> stopRequested; // Ctrl-C
-        // Waits for an answer to be typed; false when a stop was asked for first.
-        std::function<bool()> waitForInput;
+        // Reads an answer typed (see TerminalHost::Settings); without it, from `in`.
+        std::function<InterruptSignals::Read(QString &answer)> readAnswer;
         LocaleText localeText; // the terminal's character set, in which arguments are typed
         QTextStream *jsonOut = nullptr; // stdout as UTF-8, when `out` is in another set
         QIODevice *standardInput = nullptr; // for "--files-from -"

@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <poll.h>
 #include <signal.h>
+#include <unistd.h>
+#else
+#include <cstdio>
 #endif
 
 namespace {
@@ -70,4 +73,26 @@ bool InterruptSignals::waitForInput(int fd)
     Q_UNUSED(fd);
     return !stopRequested();
 #endif
+}
+
+InterruptSignals::Read InterruptSignals::readLine(int fd, QByteArray &line)
+{
+    line.clear();
+    for (;;) {
+        if (!waitForInput(fd))
+            return Read::Stopped;
+        char c = 0;
+#ifdef Q_OS_UNIX
+        const auto got = ::read(fd, &c, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+#else
+        const int got = std::fread(&c, 1, 1, stdin);
+#endif
+        if (got <= 0)
+            return line.isEmpty() ? Read::End : Read::Line;
+        if (c == '\n')
+            return Read::Line;
+        line += c;
+    }
 }

@@ -8,8 +8,12 @@
 //
 // A signal handler can only set a flag the process shares; this is the one such value, and
 // nothing but the handler writes it.
+#include <QByteArray>
+
 class InterruptSignals {
 public:
+    enum class Read { Line, End, Stopped };
+
     static void install();
     // Whether a stop was asked for since install().
     static bool stopRequested();
@@ -17,4 +21,7 @@ public:
     // first, which a read blocked in the system would not notice (reads are resumed after a
     // signal, and a signal may be taken by another thread).
     static bool waitForInput(int fd);
+    // Reads one line from `fd` (without its line break), a byte at a time so that nothing
+    // after it is taken: Stopped when a stop is asked for first, End at the end of input.
+    static Read readLine(int fd, QByteArray &line);
 };

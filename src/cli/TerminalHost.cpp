@@ -48,16 +48,18 @@ std::optional<QString> TerminalHost::ask(const QString &prompt)
     clearProgress();
     flushOutput();
     m_err << prompt << Qt::flush;
-    // A read blocked in the system would not notice Ctrl-C until a line was typed.
-    if (StopRequested()
-        || (m_settings.waitForInput && m_in.atEnd() && !m_settings.waitForInput())) {
-        m_interrupted = true;
-        m_err << QChar(u'\n') << Qt::flush;
-        return std::nullopt;
-    }
     QString answer;
-    if (!m_in.readLineInto(&answer)) {
-        m_inputEnded = true;
+    // A read blocked in the system would not notice Ctrl-C until a line was typed.
+    InterruptSignals::Read read = InterruptSignals::Read::Stopped;
+    if (!StopRequested()) {
+        if (m_settings.readAnswer)
+            read = m_settings.readAnswer(answer);
+        else
+            read = m_in.readLineInto(&answer) ? InterruptSignals::Read::Line
+                                              : InterruptSignals::Read::End;
+    }
+    if (read != InterruptSignals::Read::Line) {
+        (read == InterruptSignals::Read::End ? m_inputEnded : m_interrupted) = true;
         m_err << QChar(u'\n') << Qt::flush;
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InterruptSignals.h"
+
 #include "run/RunHost.h"
 
 #include <QElapsedTimer>
@@ -30,9 +32,9 @@ public:
         bool replaceMode = false;
         bool terminal = false; // stderr is a terminal: the occurrence is shown highlighted
         std::function<bool()> stopRequested; // an interrupt from the keyboard
-        // Waits for input before a question's answer is read: false when a stop was asked
-        // for first. Without it the answer is simply read.
-        std::function<bool()> waitForInput;
+        // Reads the answer typed; a stop asked for while it waits gives Stopped. Without it
+        // the answer is read from `in`.
+        std::function<InterruptSignals::Read(QString &answer)> readAnswer;
     };
 
     TerminalHost(const Settings &settings, const MessageCatalogue &messages, QTextStream &in,

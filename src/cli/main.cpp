@@ -33,9 +33,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"quorvex-batch"_s);
     QCoreApplication::setApplicationVersion(QString::fromUtf8(QUORVEX_VERSION));
     InterruptSignals::install();
-    // Unbuffered: what waits for an answer looks at the descriptor itself.
+    // Answers are read from the descriptor itself (readAnswer); names from "--files-from -".
     QFile input;
-    input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
+    input.open(fileno(stdin), QIODevice::ReadOnly);
     QTextStream in(&input);
     QFile standardOutput;
     QFile standardError;
@@ -61,7 +61,14 @@ int main(int argc, char *argv[])
     environment.locale = BatchTool::localeFromEnvironment();
     environment.stderrIsTerminal = isatty(fileno(stderr)) != 0;
     environment.stopRequested = &InterruptSignals::stopRequested;
-    environment.waitForInput = [] { return InterruptSignals::waitForInput(fileno(stdin)); };
+    environment.readAnswer = [&localeText](QString &answer) {
+        QByteArray line;
+        const InterruptSignals::Read read = InterruptSignals::readLine(fileno(stdin), line);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        answer = localeText.decode(line).value_or(QString::fromUtf8(line));
+        return read;
+    };
     environment.localeText = localeText;
     environment.jsonOut = utf8 ? nullptr : &json;
     environment.standardInput = &input;

@@ -114,7 +114,10 @@ void TestBatchToolInput::interruptAtAPromptAborts()
     BatchToolFixture f;
     const QString a = f.write(u"a.txt"_s, "x x");
     bool interrupted = false;
-    f.environment.waitForInput = [&interrupted] { return !(interrupted = true); };
+    f.environment.readAnswer = [&interrupted](QString &) {
+        interrupted = true;
+        return InterruptSignals::Read::Stopped;
+    };
     f.environment.stopRequested = [&interrupted] { return interrupted; };
     QCOMPARE(f.run({u"-i"_s, u"-f"_s, u"x"_s, u"-r"_s, u"y"_s, a}), 2);
     QCOMPARE(f.read(u"a.txt"_s), QByteArray("x x"));
