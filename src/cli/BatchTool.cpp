@@ -3,6 +3,8 @@
 #include "CliOptions.h"
 #include "TerminalHost.h"
 
+#include "document/AtomicFileWriter.h"
+
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "run/FileListFile.h"
@@ -14,7 +16,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
@@ -24,39 +26,78 @@ enum ExitStatus { Found = 0, NothingFound = 1, Error = 2 };
 
 using Say = std::function<void(const QString &)>;
 
-// Adds `path` when it exists; otherwise says so. False for a missing path.
+// Adds `path`; when it does not exist, says so, and false. The run still gets it, so that it
+// counts among the entries given and not processed, and has its own JSON object.
 bool takeExisting(const QString &path, const MessageCatalogue &m, QStringList &files,
                   const Say &say)
 {
+    files << path;
     if (!QFileInfo::exists(path)) {
         say(m.message(MsgCliNoSuchFile, path));
         return false;
     }
-    files << path;
     return true;
 }
 
-// The run's file list: the entries of saved lists (relative ones taken from the list's own
-// folder) and the operands (files, or folders scanned with the extension filter), as absolute
-// paths. A path that cannot be taken is reported and the rest go on; false then.
-bool collectFiles(const CliOptions &o, const MessageCatalogue &m, QStringList &files,
-                  const Say &say)
+bool takeList(const QString &list, const MessageCatalogue &m, QStringList &files, const Say &say)
 {
+    QStringList entries;
+    if (!FileListFile::Read(list, entries)) {
+        say(m.message(MsgCliListUnreadable, list));
+        return false;
+    }
     bool complete = true;
-    for (const QString &list : o.listFiles) {
-        QStringList entries;
-        if (!FileListFile::Read(list, entries)) {
-            say(m.message(MsgCliListUnreadable, list));
+    const QDir folder = QFileInfo(list).absoluteDir();
+    for (const QString &entry : std::as_const(entries)) {
+        if (!entry.trimmed().isEmpty())
+            complete
+                &= takeExisting(QDir::cleanPath(folder.absoluteFilePath(entry)), m, files, say);
+    }
+    return complete;
+}
+
+// Names from `find -print0`, `git ls-files -z` and the like: files (not scanned as folders),
+// relative ones taken from the current folder. A name that is not UTF-8 cannot be opened.
+bool takeNames(const CliOptions &o, QIODevice *standardInput, const MessageCatalogue &m,
+               QStringList &files, const Say &say)
+{
+    QFile file(o.filesFrom);
+    QIODevice *source = &file;
+    if (o.filesFrom == u"-")
+        source = standardInput;
+    else if (!file.open(QIODevice::ReadOnly))
+        source = nullptr;
+    const QByteArray bytes = source ? source->readAll() : QByteArray();
+    if (!source || file.error() != QFileDevice::NoError) {
+        say(m.message(MsgCliListUnreadable, o.filesFrom));
+        return false;
+    }
+    bool complete = true;
+    for (const QByteArray &name : FileListFile::SplitNames(bytes, o.nullSeparated)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(name);
+        if (utf8.hasError()) {
+            say(m.message(MsgCliBadFileName, text));
             complete = false;
-            continue;
-        }
-        const QDir folder = QFileInfo(list).absoluteDir();
-        for (const QString &entry : std::as_const(entries)) {
-            if (!entry.trimmed().isEmpty())
-                complete
-                    &= takeExisting(QDir::cleanPath(folder.absoluteFilePath(entry)), m, files, say);
+        } else if (!text.isEmpty()) {
+            complete &= takeExisting(QFileInfo(text).absoluteFilePath(), m, files, say);
         }
     }
+    return complete;
+}
+
+// The run's file list: the entries of saved lists (relative ones taken from the list's own
+// folder), the names of --files-from and the operands (files, or folders scanned with the
+// extension filter), as absolute paths. A path that cannot be taken is reported and the rest
+// go on; false then.
+bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCatalogue &m,
+                  QStringList &files, const Say &say)
+{
+    bool complete = true;
+    for (const QString &list : o.listFiles)
+        complete &= takeList(list, m, files, say);
+    if (!o.filesFrom.isEmpty())
+        complete &= takeNames(o, standardInput, m, files, say);
     for (const QString &operand : o.operands) {
         const QFileInfo info(operand);
         if (!info.isDir()) {
@@ -71,6 +112,22 @@ bool collectFiles(const CliOptions &o, const MessageCatalogue &m, QStringList &f
         complete &= undecodable.isEmpty();
     }
     return complete;
+}
+
+// A file of the run inside the backup folder (with "/" every file is): its copy would land
+// in the same tree, or on the file itself. Empty when there is none.
+QString fileInsideBackupFolder(const QString &backupFolder, const QStringList &files)
+{
+    const QString folder = QFileInfo(backupFolder).canonicalFilePath();
+    if (folder.isEmpty())
+        return {}; // not there yet: it holds nothing
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (const QString &file : files) {
+        const QString real = QFileInfo(file).canonicalFilePath();
+        if (!real.isEmpty() && (real == folder || real.startsWith(prefix)))
+            return file;
+    }
+    return {};
 }
 
 // False when backups were asked for but their folder cannot be made: the program's default
@@ -93,11 +150,12 @@ bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
     return true;
 }
 
-bool writeReport(const QString &path, const QStringList &lines)
+// Written beside the old report and renamed over it: a report that cannot be written whole
+// (a full disk) leaves the old one as it was.
+bool writeReport(const QString &path, const QStringList &lines, QString &error)
 {
-    QSaveFile file(path);
     const QByteArray bytes = (lines.join(u'\n') + u'\n').toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return AtomicFileWriter::write(path, bytes, &error);
 }
 
 QString totalsJson(const ProcessingDriver::Totals &t, const CliOptions &o)
@@ -133,6 +191,43 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
     return request;
 }
 
+// Runs over `files` and prints the totals; the exit status.
+int runFiles(const CliOptions &o, const QStringList &files, const MessageSource *source,
+             QTextStream &in, QTextStream &out, QTextStream &err,
+             const BatchTool::Environment &environment)
+{
+    MessageCatalogue messages;
+    messages.setSource(source);
+    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode,
+                       environment.stderrIsTerminal, environment.stopRequested,
+                       environment.readAnswer},
+                      messages, in, out, err);
+    QuorvexCore core(host);
+    core.messages.setSource(source);
+    QString message;
+    if (!configure(core, o, message)) {
+        host.say(message);
+        return Error;
+    }
+    const RunRequest request = requestFor(o, files, core.options.MakeBackups);
+    if (core.driver.ProcessFilesExecute(request) != ProcessingDriver::Outcome::Ran)
+        return Error; // the refusal was shown as a message
+
+    const ProcessingDriver::Totals &totals = core.driver.LastTotals();
+    if (o.json && !host.outputLost())
+        out << totalsJson(totals, o) << QChar(u'\n');
+    out.flush();
+    QString error;
+    if (!o.reportFile.isEmpty() && !writeReport(o.reportFile, core.report.Lines(), error)) {
+        host.say(messages.message(MsgCliReportNotWritten, o.reportFile, error));
+        return Error;
+    }
+    // An aborted run (by the user, or for want of a backup copy) did not finish its job.
+    if (totals.filesFailed > 0 || totals.aborted || host.outputLost())
+        return Error;
+    return totals.occurrences > 0 ? Found : NothingFound;
+}
+
 } // namespace
 
 QByteArray BatchTool::localeFromEnvironment()
@@ -162,8 +257,35 @@ QString BatchTool::chooseLanguage(const QStringList &arguments, const QByteArray
 int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
                    QTextStream &err, bool stderrIsTerminal)
 {
-    return BatchTool().run(arguments, in, out, err,
-                           {localeFromEnvironment(), stderrIsTerminal, nullptr});
+    Environment environment;
+    environment.locale = localeFromEnvironment();
+    environment.stderrIsTerminal = stderrIsTerminal;
+    return BatchTool().run(arguments, in, out, err, environment);
+}
+
+int BatchTool::run(const QList<QByteArray> &arguments, QTextStream &in, QTextStream &out,
+                   QTextStream &err, const Environment &environment) const
+{
+    QStringList decoded;
+    for (const QByteArray &argument : arguments) {
+        const std::optional<QString> text = environment.localeText.decode(argument);
+        if (!text) {
+            // Shown with the bytes that are not text as \xNN: they have no other name.
+            QString shown;
+            for (const char c : argument)
+                shown += uchar(c) < 0x80 ? QString(QChar::fromLatin1(c))
+                                         : u"\\x%1"_s.arg(uchar(c), 2, 16);
+            MessageCatalogue messages;
+            messages.setSource(m_sources.value(chooseLanguage(decoded, environment.locale)));
+            err << u"quorvex-batch: "_s
+                << messages.message(MsgCliBadArgument, shown,
+                                    QString::fromLatin1(environment.localeText.name()))
+                << Qt::endl;
+            return Error;
+        }
+        decoded << *text;
+    }
+    return run(decoded, in, out, err, environment);
 }
 
 int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &out,
@@ -178,7 +300,8 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
 
     CliOptions o;
     QString message;
-    switch (CliParser::Parse(arguments, environment.stderrIsTerminal, messages, o, message)) {
+    switch (CliParser::Parse(arguments, environment.stderrIsTerminal, environment.localeText,
+                             messages, o, message)) {
     case CliParser::Result::ExitOk:
         out << message << Qt::endl;
         return Found;
@@ -192,33 +315,17 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
         break;
     }
     QStringList files;
-    const bool allPaths = collectFiles(o, messages, files, say);
+    const bool allPaths = collectFiles(o, environment.standardInput, messages, files, say);
     if (files.isEmpty() && !allPaths)
         return Error; // each path was reported; there is nothing left to run
-
-    TerminalHost host({o.interactive, o.json, o.progress, o.replaceMode,
-                       environment.stderrIsTerminal, environment.stopRequested},
-                      messages, in, out, err);
-    QuorvexCore core(host);
-    core.messages.setSource(source);
-    if (!configure(core, o, message)) {
-        say(message);
-        return Error;
+    if (!o.backupFolder.isEmpty() && !o.dryRun) {
+        const QString inside = fileInsideBackupFolder(o.backupFolder, files);
+        if (!inside.isEmpty()) {
+            say(messages.message(MsgCliBackupHoldsFile, o.backupFolder, inside));
+            return Error;
+        }
     }
-    const RunRequest request = requestFor(o, files, core.options.MakeBackups);
-    if (core.driver.ProcessFilesExecute(request) != ProcessingDriver::Outcome::Ran)
-        return Error; // the refusal was shown as a message
-
-    const ProcessingDriver::Totals &totals = core.driver.LastTotals();
-    if (o.json && !host.outputLost())
-        out << totalsJson(totals, o) << QChar(u'\n');
-    out.flush();
-    if (!o.reportFile.isEmpty() && !writeReport(o.reportFile, core.report.Lines())) {
-        say(messages.message(MsgCliReportUnwritable, o.reportFile));
-        return Error;
-    }
-    // An aborted run (by the user, or for want of a backup copy) did not finish its job.
-    if (totals.filesFailed > 0 || totals.aborted || !allPaths || host.outputLost())
-        return Error;
-    return totals.occurrences > 0 ? Found : NothingFound;
+    QTextStream &stdOut = o.json && environment.jsonOut ? *environment.jsonOut : out;
+    const int status = runFiles(o, files, source, in, stdOut, err, environment);
+    return allPaths ? status : Error;
 }

@@ -3,11 +3,11 @@
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
-#include "run/FileListFile.h"
 #include "run/FolderScan.h"
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +29,8 @@ void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
         {{u"R"_s, u"recurse"_s}, text(MsgOptRecurse)},
         {{u"e"_s, u"ext"_s}, text(MsgOptExt), u"list"_s},
         {{u"l"_s, u"list"_s}, text(MsgOptList), u"file"_s},
+        {u"files-from"_s, text(MsgOptFilesFrom), u"file"_s},
+        {{u"0"_s, u"null"_s}, text(MsgOptNull)},
         {{u"b"_s, u"backup"_s}, text(MsgOptBackup), u"dir"_s},
         {{u"n"_s, u"dry-run"_s}, text(MsgOptDryRun)},
         {{u"i"_s, u"interactive"_s}, text(MsgOptInteractive)},
@@ -69,8 +71,33 @@ QString parseError(const QCommandLineParser &p, const QStringList &arguments,
     return p.errorText();
 }
 
+// Each name given turned into the name Qt opens; false (with the message) for one that cannot.
+bool takeFileNames(const LocaleText &locale, const MessageCatalogue &m,
+                   std::initializer_list<QString *> names, QStringList &operands, QString &message)
+{
+    auto take = [&](QString &name) {
+        const std::optional<QString> opened = locale.fileName(name);
+        if (!opened) {
+            message = m.message(MsgCliBadFileName, name);
+            return false;
+        }
+        name = *opened;
+        return true;
+    };
+    for (QString *name : names) {
+        if (!take(*name))
+            return false;
+    }
+    for (QString &operand : operands) {
+        if (!take(operand))
+            return false;
+    }
+    return true;
+}
+
 bool takePattern(const QCommandLineParser &p, const QString &textOption, const QString &fileOption,
-                 const MessageCatalogue &m, QString &pattern, bool &given, QString &message)
+                 const LocaleText &locale, const MessageCatalogue &m, QString &pattern, bool &given,
+                 QString &message)
 {
     if (p.isSet(textOption) && p.isSet(fileOption)) {
         message = m.message(MsgCliExclusive, u"--"_s + textOption, u"--"_s + fileOption);
@@ -78,8 +105,11 @@ bool takePattern(const QCommandLineParser &p, const QString &textOption, const Q
     }
     given = p.isSet(textOption) || p.isSet(fileOption);
     if (p.isSet(fileOption)) {
-        const QString file = p.value(fileOption);
-        switch (CliParser::ReadPatternFile(file, pattern)) {
+        QString file = p.value(fileOption);
+        QStringList none;
+        if (!takeFileNames(locale, m, {&file}, none, message))
+            return false;
+        switch (CliParser::ReadPatternFile(file, locale, pattern)) {
         case CliParser::PatternFile::Ok:
             break;
         case CliParser::PatternFile::Unreadable:
@@ -87,6 +117,9 @@ bool takePattern(const QCommandLineParser &p, const QString &textOption, const Q
             return false;
         case CliParser::PatternFile::HasNul:
             message = m.message(MsgCliPatternHasNul, file);
+            return false;
+        case CliParser::PatternFile::NotText:
+            message = m.message(MsgCliPatternNotText, file, QString::fromLatin1(locale.name()));
             return false;
         }
     }
@@ -115,10 +148,29 @@ bool takeSync(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions
     return true;
 }
 
+bool checkCombinations(const CliOptions &o, const MessageCatalogue &m, QString &message)
+{
+    if (o.interactive && o.json) {
+        message = m.message(MsgCliExclusive, u"-i"_s, u"--json"_s);
+        return false;
+    }
+    // The answers are read from standard input.
+    if (o.interactive && o.filesFrom == u"-") {
+        message = m.message(MsgCliExclusive, u"-i"_s, u"--files-from -"_s);
+        return false;
+    }
+    if (o.nullSeparated && o.filesFrom.isEmpty()) {
+        message = m.LoadMessage(MsgCliNullWithoutList);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTerminal,
-                                   const MessageCatalogue &m, CliOptions &o, QString &message)
+                                   const LocaleText &locale, const MessageCatalogue &m,
+                                   CliOptions &o, QString &message)
 {
     if (arguments.size() <= 1) {
         message = m.LoadMessage(MsgCliUsage) + u'\n' + m.LoadMessage(MsgCliTryHelp);
@@ -139,8 +191,8 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
         return Result::ExitOk;
     }
     bool searchGiven = false;
-    if (!takePattern(p, u"find"_s, u"find-file"_s, m, o.search, searchGiven, message)
-        || !takePattern(p, u"replace"_s, u"replace-file"_s, m, o.replacement, o.replaceMode,
+    if (!takePattern(p, u"find"_s, u"find-file"_s, locale, m, o.search, searchGiven, message)
+        || !takePattern(p, u"replace"_s, u"replace-file"_s, locale, m, o.replacement, o.replaceMode,
                         message))
         return Result::Error;
     if (!searchGiven) {
@@ -154,6 +206,8 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
     o.extensions = p.isSet(u"ext"_s) ? ParseExtensions(p.value(u"ext"_s))
                                      : OptionState::DefaultExtensionList();
     o.listFiles = p.values(u"list"_s);
+    o.filesFrom = p.value(u"files-from"_s);
+    o.nullSeparated = p.isSet(u"null"_s);
     o.operands = p.positionalArguments();
     o.backupFolder = p.value(u"backup"_s);
     o.dryRun = p.isSet(u"dry-run"_s);
@@ -167,15 +221,16 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
         message = m.message(MsgCliBadValue, p.value(u"lang"_s), u"--lang"_s);
         return Result::Error;
     }
-    if (o.operands.isEmpty() && o.listFiles.isEmpty()) {
+    if (o.operands.isEmpty() && o.listFiles.isEmpty() && !p.isSet(u"files-from"_s)) {
         message = m.LoadMessage(MsgCliNoFiles);
         return Result::Error;
     }
-    if (o.interactive && o.json) {
-        message = m.message(MsgCliExclusive, u"-i"_s, u"--json"_s);
-        return Result::Error;
-    }
-    return Result::Run;
+    return checkCombinations(o, m, message)
+            && takeFileNames(locale, m, {&o.backupFolder, &o.reportFile, &o.filesFrom}, o.operands,
+                             message)
+            && takeFileNames(locale, m, {}, o.listFiles, message)
+        ? Result::Run
+        : Result::Error;
 }
 
 QString CliParser::NormalizeLineBreaks(const QString &text)
@@ -195,7 +250,8 @@ QString CliParser::NormalizeLineBreaks(const QString &text)
     return out;
 }
 
-CliParser::PatternFile CliParser::ReadPatternFile(const QString &path, QString &pattern)
+CliParser::PatternFile CliParser::ReadPatternFile(const QString &path, const LocaleText &locale,
+                                                  QString &pattern)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -205,8 +261,21 @@ CliParser::PatternFile CliParser::ReadPatternFile(const QString &path, QString &
         return PatternFile::Unreadable;
     if (bytes.contains('\0'))
         return PatternFile::HasNul;
-    QStringList lines = FileListFile::Parse(bytes);
-    pattern = lines.join(u"\r\n");
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError() && !locale.isUtf8()) {
+        const std::optional<QString> decoded = locale.decode(bytes);
+        if (!decoded)
+            return PatternFile::NotText;
+        text = *decoded;
+    } else if (utf8.hasError()) {
+        text = QStringDecoder("windows-1251")(bytes);
+    }
+    if (text.endsWith(u"\r\n"_s))
+        text.chop(2);
+    else if (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    pattern = NormalizeLineBreaks(text);
     return PatternFile::Ok;
 }
 

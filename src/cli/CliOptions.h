@@ -2,6 +2,8 @@
 
 #include "document/SyncPolicy.h"
 
+#include "LocaleText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +20,8 @@ struct CliOptions {
     bool recurse = false;
     QStringList extensions; // upper case with the leading dot; ".*" takes every file
     QStringList listFiles; // ".lst" files whose entries join the file list
+    QString filesFrom; // names one a line (or NUL-separated); "-": standard input
+    bool nullSeparated = false;
     QStringList operands; // files and folders
     QString backupFolder; // empty: no backups
     bool dryRun = false;
@@ -29,7 +33,8 @@ struct CliOptions {
     QString language; // "ru" or "en"
 };
 
-// Parses the arguments. Every text comes from the catalogue, in the language it speaks.
+// Parses the arguments, typed in the locale's character set (file names are turned into the
+// names Qt opens). Every text comes from the catalogue, in the language it speaks.
 class CliParser {
 public:
     enum class Result {
@@ -39,14 +44,17 @@ public:
         Usage, // no arguments at all: `message` is the usage line and where to learn more
     };
     static Result Parse(const QStringList &arguments, bool stderrIsTerminal,
-                        const MessageCatalogue &messages, CliOptions &options, QString &message);
+                        const LocaleText &locale, const MessageCatalogue &messages,
+                        CliOptions &options, QString &message);
     // Pattern text as typed or read from a file: every line break becomes CR LF.
     static QString NormalizeLineBreaks(const QString &text);
-    enum class PatternFile { Ok, Unreadable, HasNul };
-    // Reads a pattern file (UTF-8, or code page 1251 when not valid UTF-8); one final line
-    // break, as editors add, is not part of the pattern. A NUL byte would cut the pattern
-    // short without a word: such a file is refused.
-    static PatternFile ReadPatternFile(const QString &path, QString &pattern);
+    enum class PatternFile { Ok, Unreadable, HasNul, NotText };
+    // Reads a pattern file: UTF-8; else, under a locale of another character set, that set
+    // (bytes that are not text in it are refused); else code page 1251. One final line break,
+    // as editors add, is not part of the pattern. A NUL byte would cut the pattern short
+    // without a word: such a file is refused.
+    static PatternFile ReadPatternFile(const QString &path, const LocaleText &locale,
+                                       QString &pattern);
     // "htm, .TXT" -> {".HTM", ".TXT"}; "*" -> {".*"} (every file).
     static QStringList ParseExtensions(const QString &list);
 };

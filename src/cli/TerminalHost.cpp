@@ -35,22 +35,31 @@ TerminalHost::TerminalHost(const Settings &settings, const MessageCatalogue &mes
 
 void TerminalHost::say(const QString &text)
 {
+    clearProgress();
     if (!m_outputClosed)
         m_out.flush(); // the report so far comes first
-    clearProgress();
     m_err << kPrefix << text << QChar(u'\n') << Qt::flush;
 }
 
 std::optional<QString> TerminalHost::ask(const QString &prompt)
 {
-    if (m_inputEnded)
+    if (m_inputEnded || m_interrupted)
         return std::nullopt;
-    flushOutput();
     clearProgress();
+    flushOutput();
     m_err << prompt << Qt::flush;
     QString answer;
-    if (!m_in.readLineInto(&answer)) {
-        m_inputEnded = true;
+    // A read blocked in the system would not notice Ctrl-C until a line was typed.
+    InterruptSignals::Read read = InterruptSignals::Read::Stopped;
+    if (!StopRequested()) {
+        if (m_settings.readAnswer)
+            read = m_settings.readAnswer(answer);
+        else
+            read = m_in.readLineInto(&answer) ? InterruptSignals::Read::Line
+                                              : InterruptSignals::Read::End;
+    }
+    if (read != InterruptSignals::Read::Line) {
+        (read == InterruptSignals::Read::End ? m_inputEnded : m_interrupted) = true;
         m_err << QChar(u'\n') << Qt::flush;
         return std::nullopt;
     }
@@ -94,7 +103,7 @@ ModalResult TerminalHost::ShowOccurrence(ReviewSession &session)
     for (;;) {
         const std::optional<QString> answer = ask(prompt);
         if (!answer)
-            return safe;
+            return m_interrupted ? abortNow(session) : safe;
         if (answer == u"q") {
             if (session.TryToAbort())
                 return ModalResult::Abort;
@@ -111,13 +120,23 @@ ModalResult TerminalHost::ShowOccurrence(ReviewSession &session)
     }
 }
 
+ModalResult TerminalHost::abortNow(ReviewSession &session)
+{
+    m_confirmingAbort = true;
+    session.TryToAbort();
+    m_confirmingAbort = false;
+    return ModalResult::Abort;
+}
+
 bool TerminalHost::AskYesNo(const QString &text, const QString &caption, bool questionIcon)
 {
     Q_UNUSED(questionIcon);
-    if (!m_settings.interactive) {
-        say(caption + u": "_s + text + u' ' + m_messages.LoadMessage(MsgCliAnswerNo));
+    if (m_confirmingAbort)
+        return true;
+    // Nobody could answer: the safe answer is no, and printing the question would only
+    // mislead (what went wrong was said when it happened).
+    if (!m_settings.interactive)
         return false;
-    }
     const std::optional<QString> answer
         = ask(caption + u": "_s + text + m_messages.LoadMessage(MsgCliYesNoPrompt));
     return answer == u"y"; // no more input, or Enter: no
@@ -166,8 +185,8 @@ void TerminalHost::ProgressStep(const QString &fileName)
 
 void TerminalHost::ProgressEnd()
 {
-    flushOutput();
     clearProgress();
+    flushOutput();
 }
 
 void TerminalHost::drawProgress()
@@ -225,9 +244,14 @@ void TerminalHost::ReportLineAppended(const QString &line)
         return;
     clearProgress();
     print(line);
+    // The line must reach the terminal before the bar is drawn again after it.
+    if (m_settings.progress)
+        flushOutput();
     drawProgress();
 }
 
+// Printed at once: holding a file's occurrences until its outcome is known took memory in
+// proportion to their number.
 void TerminalHost::OccurrenceMet(const OccurrenceRecord &occurrence)
 {
     if (!m_settings.json)
@@ -241,24 +265,17 @@ void TerminalHost::OccurrenceMet(const OccurrenceRecord &occurrence)
                        {u"match"_s, occurrence.matched}};
     if (!occurrence.replacement.isNull())
         object.insert(u"replacement"_s, occurrence.replacement);
-    m_occurrences.append({occurrence.path, object});
+    printJson(object);
 }
 
 void TerminalHost::FileFinished(const FileOutcome &outcome)
 {
     if (!m_settings.json)
         return;
-    const bool written = outcome.status == FileOutcome::Status::Written;
-    // Only this file's occurrences: those of files after it wait for their own outcome.
-    while (!m_occurrences.isEmpty() && m_occurrences.constFirst().first == outcome.path) {
-        QJsonObject object = m_occurrences.takeFirst().second;
-        if (object.contains(u"replacement"_s))
-            object.insert(u"written"_s, written);
-        printJson(object);
-    }
     QJsonObject file{{u"file"_s, outcome.path},
                      {u"status"_s, FileOutcome::statusName(outcome.status)},
-                     {u"occurrences"_s, outcome.occurrences}};
+                     {u"occurrences"_s, outcome.occurrences},
+                     {u"written"_s, outcome.status == FileOutcome::Status::Written}};
     if (m_settings.replaceMode)
         file.insert(u"replacements"_s, outcome.replacements);
     if (!outcome.reason.isEmpty())

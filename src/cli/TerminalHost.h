@@ -1,16 +1,16 @@
 #pragma once
 
+#include "InterruptSignals.h"
+
 #include "run/RunHost.h"
 
 #include <QElapsedTimer>
 #include <QJsonObject>
-#include <QList>
 #include <QString>
 #include <QTextStream>
 
 #include <functional>
 #include <optional>
-#include <utility>
 
 class MessageCatalogue;
 
@@ -18,8 +18,11 @@ class MessageCatalogue;
 // the progress bar on stderr. Without interactive answers every occurrence is taken, a failed
 // save is not retried and a backup that cannot be made stops the run. When the input ends,
 // every question gets its safe answer: no to the remaining occurrences (what was confirmed is
-// kept), no to a retry, abort for a backup that cannot be made. Every message starts with the
-// tool's name. A closed stdout (a reader that quit) is written to no more; the run goes on.
+// kept), no to a retry, abort for a backup that cannot be made. A stop asked for while a
+// question waits (Ctrl-C) aborts the run at once, as the abort answer does. Every message starts
+// with the tool's name. A closed stdout (a reader that quit) is written to no more; the run goes
+// on. With JSON, each occurrence is printed as it is met and its file's object follows once the
+// file's outcome is known.
 class TerminalHost : public RunHost {
 public:
     struct Settings {
@@ -29,6 +32,9 @@ public:
         bool replaceMode = false;
         bool terminal = false; // stderr is a terminal: the occurrence is shown highlighted
         std::function<bool()> stopRequested; // an interrupt from the keyboard
+        // Reads the answer typed; a stop asked for while it waits gives Stopped. Without it
+        // the answer is read from `in`.
+        std::function<InterruptSignals::Read(QString &answer)> readAnswer;
     };
 
     TerminalHost(const Settings &settings, const MessageCatalogue &messages, QTextStream &in,
@@ -53,8 +59,11 @@ public:
     bool StopRequested() override;
 
 private:
-    // The answer typed, trimmed; nothing when the input has ended (then and from then on).
+    // The answer typed, trimmed; nothing when the input has ended or a stop was asked for
+    // (then and from then on).
     std::optional<QString> ask(const QString &prompt);
+    // Aborts the run without asking whether to (a stop was asked for).
+    ModalResult abortNow(ReviewSession &session);
     QString occurrenceLine(const ReviewSession &session) const;
     void print(const QString &line);
     void flushOutput();
@@ -73,7 +82,7 @@ private:
     bool m_progressShown = false;
     bool m_inputEnded = false;
     bool m_outputClosed = false;
+    bool m_interrupted = false; // a stop was asked for while a question waited
+    bool m_confirmingAbort = false; // the abort question is answered yes, unasked
     QElapsedTimer m_sinceFlush;
-    // JSON occurrences wait for their file's outcome, which says whether they were written.
-    QList<std::pair<QString, QJsonObject>> m_occurrences;
 };

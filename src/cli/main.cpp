@@ -1,11 +1,15 @@
 #include "BatchTool.h"
+#include "EncodingDevice.h"
 #include "InterruptSignals.h"
+#include "LocaleText.h"
 
 #include "lang/LanguageModule.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #ifdef Q_OS_WIN
@@ -20,13 +24,30 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    // The locale decides the character set of the arguments and of the terminal. Qt reads
+    // arguments as UTF-8 whatever it is, so the tool keeps them as the system passed them.
+    std::setlocale(LC_ALL, "");
+    const LocaleText localeText(LocaleText::codecOfLocale());
+    const QList<QByteArray> arguments(argv, argv + argc);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"quorvex-batch"_s);
     QCoreApplication::setApplicationVersion(QString::fromUtf8(QUORVEX_VERSION));
     InterruptSignals::install();
-    QTextStream in(stdin);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    // Answers are read from the descriptor itself (readAnswer); names from "--files-from -".
+    QFile input;
+    input.open(fileno(stdin), QIODevice::ReadOnly);
+    QTextStream in(&input);
+    QFile standardOutput;
+    QFile standardError;
+    standardOutput.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
+    standardError.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // The report and the messages in the terminal's character set; JSON is UTF-8 always.
+    EncodingDevice outDevice(standardOutput, localeText);
+    EncodingDevice errDevice(standardError, localeText);
+    const bool utf8 = localeText.isUtf8();
+    QTextStream out(utf8 ? static_cast<QIODevice *>(&standardOutput) : &outDevice);
+    QTextStream err(utf8 ? static_cast<QIODevice *>(&standardError) : &errDevice);
+    QTextStream json(&standardOutput);
     // The program's English module lies beside the tool ("quorvex.ENG", else "quorvex.EN");
     // without it English falls back to the built-in Russian texts.
     const QString folder = QCoreApplication::applicationDirPath() + u'/';
@@ -36,8 +57,20 @@ int main(int argc, char *argv[])
     BatchTool tool;
     if (english)
         tool.setMessageSource(u"en"_s, english.get());
-    const BatchTool::Environment environment{BatchTool::localeFromEnvironment(),
-                                             isatty(fileno(stderr)) != 0,
-                                             &InterruptSignals::stopRequested};
-    return tool.run(QCoreApplication::arguments(), in, out, err, environment);
+    BatchTool::Environment environment;
+    environment.locale = BatchTool::localeFromEnvironment();
+    environment.stderrIsTerminal = isatty(fileno(stderr)) != 0;
+    environment.stopRequested = &InterruptSignals::stopRequested;
+    environment.readAnswer = [&localeText](QString &answer) {
+        QByteArray line;
+        const InterruptSignals::Read read = InterruptSignals::readLine(fileno(stdin), line);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        answer = localeText.decode(line).value_or(QString::fromUtf8(line));
+        return read;
+    };
+    environment.localeText = localeText;
+    environment.jsonOut = utf8 ? nullptr : &json;
+    environment.standardInput = &input;
+    return tool.run(arguments, in, out, err, environment);
 }

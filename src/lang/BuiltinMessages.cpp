@@ -128,6 +128,16 @@ constexpr Entry kEntries[] = {
     {MsgCliAbortRetryIgnorePrompt, u" [a] прервать (Enter), [r] повторить, [i] пропустить: "},
     {MsgCliAnswerNo, u"нет"},
     {MsgCliOutputClosed, u"вывод закрыт, отчет дальше не печатается"},
+    {MsgCliReportNotWritten, u"не удается записать отчет в %s: %s"},
+    {MsgCliBadArgument, u"аргумент %s - не текст в кодировке %s"},
+    {MsgCliPatternNotText, u"файл образца %s - не текст в кодировке %s"},
+    {MsgCliBackupHoldsFile,
+     u"папка для копий %s содержит обрабатываемый файл %s: укажите другую папку"},
+    {MsgOptFilesFrom,
+     u"Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - "
+     u"от текущей папки)."},
+    {MsgOptNull, u"Имена в --files-from разделены нулевым байтом (как пишет find -print0)."},
+    {MsgCliNullWithoutList, u"-0 (--null) действует только вместе с --files-from"},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

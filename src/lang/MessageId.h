@@ -106,6 +106,13 @@ enum MessageId : int {
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
     MsgCliOutputClosed = 65387,
+    MsgCliReportNotWritten = 65393,
+    MsgCliBadArgument = 65394,
+    MsgCliPatternNotText = 65395,
+    MsgCliBackupHoldsFile = 65396,
+    MsgOptFilesFrom = 65397,
+    MsgOptNull = 65398,
+    MsgCliNullWithoutList = 65399,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

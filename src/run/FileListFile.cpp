@@ -22,15 +22,15 @@ QString decode(QByteArrayView bytes)
 
 } // namespace
 
+// `find -print0 > x.lst` writes NUL after each name: NUL ends an entry as a line break does.
 QStringList FileListFile::Parse(const QByteArray &bytes)
 {
-    const qsizetype nul = bytes.indexOf('\0');
-    const QString text = decode(nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul));
+    const QString text = decode(bytes);
     QStringList entries;
     qsizetype lineStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+        if (c != u'\r' && c != u'\n' && c != u'\0')
             continue;
         entries << text.mid(lineStart, i - lineStart);
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
@@ -40,6 +40,24 @@ QStringList FileListFile::Parse(const QByteArray &bytes)
     if (lineStart < text.size())
         entries << text.mid(lineStart);
     return entries;
+}
+
+QList<QByteArray> FileListFile::SplitNames(QByteArrayView bytes, bool nulSeparated)
+{
+    QList<QByteArray> names;
+    const char separator = nulSeparated ? '\0' : '\n';
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf(separator, start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView name = bytes.sliced(start, end - start);
+        if (!nulSeparated && name.endsWith('\r'))
+            name.chop(1);
+        names << name.toByteArray();
+        start = end + 1;
+    }
+    return names;
 }
 
 bool FileListFile::Read(const QString &path, QStringList &entries)

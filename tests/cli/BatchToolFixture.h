@@ -46,8 +46,23 @@ struct BatchToolFixture {
 
     int run(QStringList arguments, QTextStream &outStream)
     {
+        QTextStream errStream(&err);
+        return run(std::move(arguments), outStream, errStream);
+    }
+
+    int run(QStringList arguments, QTextStream &outStream, QTextStream &errStream)
+    {
         arguments.prepend(QStringView(u"quorvex-batch").toString());
         QTextStream in(&input);
+        return tool.run(arguments, in, outStream, errStream, environment);
+    }
+
+    // With the arguments as the system passes them, in the locale's character set.
+    int run(QList<QByteArray> arguments)
+    {
+        arguments.prepend("quorvex-batch");
+        QTextStream in(&input);
+        QTextStream outStream(&out);
         QTextStream errStream(&err);
         return tool.run(arguments, in, outStream, errStream, environment);
     }

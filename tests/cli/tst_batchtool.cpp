@@ -112,6 +112,20 @@ void TestBatchTool::exitStatus_data()
     QTest::newRow("bad language") << QStringList{u"--lang"_s, u"fr"_s, u"-f"_s, u"x"_s,
                                                  u"@/a.txt"_s}
                                   << 2 << says(MsgCliBadValue);
+    QTest::newRow("-0 without --files-from")
+        << QStringList{u"-0"_s, u"-f"_s, u"x"_s, u"@/a.txt"_s} << 2 << says(MsgCliNullWithoutList);
+    QTest::newRow("answers and names both from standard input")
+        << QStringList{u"-i"_s, u"--files-from"_s, u"-"_s, u"-f"_s, u"x"_s} << 2
+        << says(MsgCliExclusive);
+    QTest::newRow("backup folder holding a file")
+        << QStringList{u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, u"-b"_s, u"@"_s, u"@/a.txt"_s} << 2
+        << says(MsgCliBackupHoldsFile);
+    QTest::newRow("backup folder /")
+        << QStringList{u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, u"-b"_s, u"/"_s, u"@/a.txt"_s} << 2
+        << says(MsgCliBackupHoldsFile);
+    QTest::newRow("report that cannot be written, with the reason")
+        << QStringList{u"-f"_s, u"cat"_s, u"--report"_s, u"@/a.txt/r"_s, u"@/a.txt"_s} << 2
+        << says(MsgCliReportNotWritten) + u"@/a.txt/r: "_s;
     QTest::newRow("no arguments: usage")
         << QStringList{} << 2 << m.LoadMessage(MsgCliUsage) + u'\n' + m.LoadMessage(MsgCliTryHelp);
 }
@@ -126,6 +140,7 @@ void TestBatchTool::exitStatus()
     tool.write(u"nul.txt"_s, QByteArray("ca\0t", 4));
     for (QString &argument : arguments)
         argument.replace(u"@"_s, tool.dir.path());
+    stderrHas.replace(u"@"_s, tool.dir.path());
     QCOMPARE(tool.run(arguments), status);
     QVERIFY2(tool.err.contains(stderrHas), qPrintable(tool.err));
     QCOMPARE(tool.read(u"a.txt"_s), QByteArray("cat"));
@@ -179,13 +194,14 @@ void TestBatchTool::jsonLines()
     QCOMPARE(first[u"column"_s].toInt(), 5);
     QCOMPARE(first[u"match"_s].toString(), u"cat"_s);
     QCOMPARE(first[u"replacement"_s].toString(), u"dog"_s);
-    QCOMPARE(first[u"written"_s].toBool(), true);
+    QVERIFY(!first.contains(u"written"_s)); // the file's object tells
     const QJsonObject second = QJsonDocument::fromJson(lines[1].toUtf8()).object();
     QCOMPARE(second[u"line"_s].toInt(), 3);
     QCOMPARE(second[u"column"_s].toInt(), 1);
     const QJsonObject fileObject = QJsonDocument::fromJson(lines[2].toUtf8()).object();
     QCOMPARE(fileObject[u"file"_s].toString(), file);
     QCOMPARE(fileObject[u"status"_s].toString(), u"written"_s);
+    QCOMPARE(fileObject[u"written"_s].toBool(), true);
     QCOMPARE(fileObject[u"replacements"_s].toInt(), 2);
     const QJsonObject totals
         = QJsonDocument::fromJson(lines[3].toUtf8()).object()[u"totals"_s].toObject();

@@ -14,6 +14,8 @@ class TestFileLists : public QObject {
 private slots:
     void parse_data();
     void parse();
+    void splitNames_data();
+    void splitNames();
     void writeAndReadBack_data();
     void writeAndReadBack();
     void listExtension_data();
@@ -31,8 +33,9 @@ void TestFileLists::parse_data()
     QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
     QTest::newRow("empty line kept")
         << QByteArray("a\r\n\r\nb") << QStringList{u"a"_s, QString(), u"b"_s};
-    QTest::newRow("NUL ends the text")
-        << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("NUL ends an entry too")
+        << QByteArray("a\r\nb\0c\r\n", 8) << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("find -print0") << QByteArray("/a b\0/c\0", 8) << QStringList{u"/a b"_s, u"/c"_s};
     QTest::newRow("not trimmed") << QByteArray(" a \r\n") << QStringList{u" a "_s};
     QTest::newRow("code page 1251")
         << QByteArray("C:\\\xc4\xee\xea.txt") << QStringList{u"C:\\Док.txt"_s};
@@ -45,6 +48,26 @@ void TestFileLists::parse()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, entries);
     QCOMPARE(FileListFile::Parse(bytes), entries);
+}
+
+void TestFileLists::splitNames_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("nul");
+    QTest::addColumn<QList<QByteArray>>("names");
+
+    QTest::newRow("lines, CR LF too")
+        << QByteArray("a\r\nb\nc") << false << QList<QByteArray>{"a", "b", "c"};
+    QTest::newRow("NUL: line breaks belong to the name")
+        << QByteArray("a\nb\0\xFF\0", 6) << true << QList<QByteArray>{"a\nb", "\xFF"};
+}
+
+void TestFileLists::splitNames()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, nul);
+    QFETCH(QList<QByteArray>, names);
+    QCOMPARE(FileListFile::SplitNames(bytes, nul), names);
 }
 
 void TestFileLists::writeAndReadBack_data()

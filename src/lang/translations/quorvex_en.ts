@@ -399,6 +399,34 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>output closed, the report is no longer printed</translation>
         </message>
+        <message id="Message.65393">
+            <source>не удается записать отчет в %s: %s</source>
+            <translation>cannot write the report to %s: %s</translation>
+        </message>
+        <message id="Message.65394">
+            <source>аргумент %s - не текст в кодировке %s</source>
+            <translation>argument %s is not text in the %s character set</translation>
+        </message>
+        <message id="Message.65395">
+            <source>файл образца %s - не текст в кодировке %s</source>
+            <translation>pattern file %s is not text in the %s character set</translation>
+        </message>
+        <message id="Message.65396">
+            <source>папка для копий %s содержит обрабатываемый файл %s: укажите другую папку</source>
+            <translation>the backup folder %s holds %s, a file of this run: choose another folder</translation>
+        </message>
+        <message id="Message.65397">
+            <source>Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - от текущей папки).</source>
+            <translation>Take the names of files from FILE, one a line (-: standard input; relative names from the current folder).</translation>
+        </message>
+        <message id="Message.65398">
+            <source>Имена в --files-from разделены нулевым байтом (как пишет find -print0).</source>
+            <translation>Names in --files-from end with a NUL byte (as find -print0 writes them).</translation>
+        </message>
+        <message id="Message.65399">
+            <source>-0 (--null) действует только вместе с --files-from</source>
+            <translation>-0 (--null) applies only with --files-from</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

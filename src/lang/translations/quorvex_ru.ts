@@ -399,6 +399,34 @@
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>вывод закрыт, отчет дальше не печатается</translation>
         </message>
+        <message id="Message.65393">
+            <source>не удается записать отчет в %s: %s</source>
+            <translation>не удается записать отчет в %s: %s</translation>
+        </message>
+        <message id="Message.65394">
+            <source>аргумент %s - не текст в кодировке %s</source>
+            <translation>аргумент %s - не текст в кодировке %s</translation>
+        </message>
+        <message id="Message.65395">
+            <source>файл образца %s - не текст в кодировке %s</source>
+            <translation>файл образца %s - не текст в кодировке %s</translation>
+        </message>
+        <message id="Message.65396">
+            <source>папка для копий %s содержит обрабатываемый файл %s: укажите другую папку</source>
+            <translation>папка для копий %s содержит обрабатываемый файл %s: укажите другую папку</translation>
+        </message>
+        <message id="Message.65397">
+            <source>Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - от текущей папки).</source>
+            <translation>Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - от текущей папки).</translation>
+        </message>
+        <message id="Message.65398">
+            <source>Имена в --files-from разделены нулевым байтом (как пишет find -print0).</source>
+            <translation>Имена в --files-from разделены нулевым байтом (как пишет find -print0).</translation>
+        </message>
+        <message id="Message.65399">
+            <source>-0 (--null) действует только вместе с --files-from</source>
+            <translation>-0 (--null) действует только вместе с --files-from</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
