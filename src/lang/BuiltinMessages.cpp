@@ -128,6 +128,9 @@ constexpr Entry kEntries[] = {
     {MsgCliAbortRetryIgnorePrompt, u" [a] прервать (Enter), [r] повторить, [i] пропустить: "},
     {MsgCliAnswerNo, u"нет"},
     {MsgCliOutputClosed, u"вывод закрыт, отчет дальше не печатается"},
+    {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
+    {MsgOptionsApplyNextRun,
+     u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

@@ -106,6 +106,12 @@ enum MessageId : int {
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
     MsgCliOutputClosed = 65387,
+
+    // A save that failed for a reason other than a busy file: the retry question with the
+    // system's reason.
+    MsgSaveFailedReason = 65408,
+    // The options dialog's note while a run goes on.
+    MsgOptionsApplyNextRun = 65409,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

@@ -399,6 +399,14 @@
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>вывод закрыт, отчет дальше не печатается</translation>
         </message>
+        <message id="Message.65408">
+            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
+            <translation>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</translation>
+        </message>
+        <message id="Message.65409">
+            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
+            <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
