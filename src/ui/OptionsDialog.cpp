@@ -96,6 +96,10 @@ void OptionsDialog::setUp(QWidget *mainWindow, QWidget *folderChooser)
                                             StoredProps::forFolders(), FormStorage::Kind::Dialog);
     }
     SetIniFileNames();
+    // Until the settings say otherwise the interface speaks the desktop's language: a first
+    // start writes that choice, and a stored one is restored over it.
+    const bool russian = InterfaceLanguage::desktopLanguage() == InterfaceLanguage::Russian;
+    (russian ? m_ui->LanguageRussian : m_ui->LanguageEnglish)->setChecked(true);
     // A file that cannot be written has been reported; the start goes on without it.
     LoadOptions();
     SwitchLanguage(GetLanguageRB());
