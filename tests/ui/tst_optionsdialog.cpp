@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,36 +53,17 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// The locale of the desktop (LC_ALL, LC_MESSAGES, LANG; empty: unset) for as long as it lives.
-class DesktopLocale {
-public:
-    DesktopLocale(const QByteArray &all, const QByteArray &messages, const QByteArray &lang)
-    {
-        const QByteArray values[] = {all, messages, lang};
-        for (int i = 0; i < 3; ++i) {
-            m_old[i] = qgetenv(Names[i]);
-            set(Names[i], values[i]);
-        }
-    }
-    ~DesktopLocale()
-    {
-        for (int i = 0; i < 3; ++i)
-            set(Names[i], m_old[i]);
-    }
-    DesktopLocale(const DesktopLocale &) = delete;
-    DesktopLocale &operator=(const DesktopLocale &) = delete;
-
-private:
-    static constexpr const char *Names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    static void set(const char *name, const QByteArray &value)
-    {
-        if (value.isEmpty())
-            qunsetenv(name);
+// The desktop's locale: LC_ALL, LC_MESSAGES and LANG (empty: unset).
+void setDesktopLocale(const QByteArrayList &values)
+{
+    const char *const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 3; ++i) {
+        if (values[i].isEmpty())
+            qunsetenv(names[i]);
         else
-            qputenv(name, value);
+            qputenv(names[i], values[i]);
     }
-    QByteArray m_old[3];
-};
+}
 
 // The start of the program as far as the options dialog is concerned: the core, the main
 // window and the folder chooser (stand-ins), then the dialog, whose setUp reads the settings.
@@ -795,7 +777,8 @@ void TestOptionsDialog::firstStartSpeaksTheDesktopLanguage()
     QFETCH(QByteArray, lang);
     QFETCH(QByteArray, settings);
     QFETCH(bool, russian);
-    const DesktopLocale locale(all, messages, lang);
+    setDesktopLocale({all, messages, lang});
+    const auto back = qScopeGuard([] { setDesktopLocale({"C", {}, {}}); });
     Start s;
     s.addModule(u"quorvex.ENG"_s, u"quorvex.ENG"_s);
     s.addModule(u"quorvex.RUS"_s, u"quorvex.RUS"_s);
