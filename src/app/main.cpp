@@ -6,7 +6,6 @@
 #include "ui/WidgetPrompter.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <cstdio>
 
@@ -21,7 +20,7 @@ int sayNoDisplay(int argc, char *argv[])
     const QCoreApplication app(argc, argv);
     MessageCatalogue messages;
     InterfaceLanguage language(messages);
-    if (QLocale().language() != QLocale::Russian)
+    if (InterfaceLanguage::desktopLanguage() != InterfaceLanguage::Russian)
         language.LoadLanguageModule(InterfaceLanguage::English);
     std::fprintf(stderr, "%s\n", messages.LoadMessage(MsgNoDisplay).toLocal8Bit().constData());
     return 2;

@@ -75,12 +75,17 @@ void Backup::SetBackupFolder(const QString &folder)
 
 bool Backup::MakeBackupCopy(const QString &path)
 {
-    if (!m_options.MakeBackups)
+    return MakeBackupCopy(path, m_options);
+}
+
+bool Backup::MakeBackupCopy(const QString &path, const OptionState &options)
+{
+    if (!options.MakeBackups)
         return true;
     const QString file = QFileInfo(path).absoluteFilePath();
     if (!m_fs.FileExists(file))
         return true;
-    const QString folder = folderInUse();
+    const QString folder = folderInUse(options);
     const QString backup = backupPathFor(folder, file);
     std::optional<bool> result = ensureFreeSpace(folder, m_fs.FileSize(file));
     if (!result)
@@ -90,7 +95,7 @@ bool Backup::MakeBackupCopy(const QString &path)
 
 QString Backup::BackupPath(const QString &path) const
 {
-    return backupPathFor(folderInUse(), path);
+    return backupPathFor(folderInUse(m_options), path);
 }
 
 QString Backup::backupPathFor(const QString &backupFolder, const QString &path)
@@ -117,10 +122,10 @@ QString Backup::defaultBackupFolder() const
     return m_options.SettingsFolder() + u"Backup/"_s;
 }
 
-QString Backup::folderInUse() const
+QString Backup::folderInUse(const OptionState &options) const
 {
     // Before the folder has been set up, copies go to the default rather than the current folder.
-    return m_options.BackupFolder.isEmpty() ? defaultBackupFolder() : m_options.BackupFolder;
+    return options.BackupFolder.isEmpty() ? defaultBackupFolder() : options.BackupFolder;
 }
 
 std::optional<bool> Backup::ensureFreeSpace(const QString &folder, qint64 size)

@@ -35,6 +35,8 @@ public:
     // True to go on with the change: copied, nothing to copy, or the user chose to go on
     // without a copy. False when the user chose to abort.
     bool MakeBackupCopy(const QString &path);
+    // The same by the options a run took when it started (whether to copy, and where).
+    bool MakeBackupCopy(const QString &path, const OptionState &options);
 
     // Where the copy of `path` goes below the backup folder in use.
     QString BackupPath(const QString &path) const;
@@ -47,7 +49,7 @@ public:
     QString defaultBackupFolder() const;
 
 private:
-    QString folderInUse() const;
+    QString folderInUse(const OptionState &options) const;
     std::optional<bool> ensureFreeSpace(const QString &folder, qint64 size);
     std::optional<bool> ensureFolder(const QString &dir);
     bool copy(const QString &file, const QString &backup);

@@ -27,17 +27,21 @@ bool AtomicFileWriter::write(const QString &path, QByteArrayView bytes, QString 
 }
 
 std::optional<PendingWrite> AtomicFileWriter::prepare(const QString &path, QByteArrayView bytes,
-                                                      bool sync, QString *error)
+                                                      bool sync, QString *error, int *errorCode)
 {
     const QString target = resolveTarget(path);
     TempFileWriter writer;
-    if (!writer.open(target, FileStamp::of(target), error))
-        return std::nullopt;
-    writer.append(bytes);
-    return writer.finish(sync, error);
+    std::optional<PendingWrite> pending;
+    if (writer.open(target, FileStamp::of(target), error)) {
+        writer.append(bytes);
+        pending = writer.finish(sync, error);
+    }
+    if (!pending && errorCode)
+        *errorCode = writer.errorCode();
+    return pending;
 }
 
-WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error)
+WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
 {
     if (pending.expected) {
         // A file removed meanwhile has nothing left to lose: it is written.
@@ -49,8 +53,11 @@ WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *erro
     }
     const QByteArray temp = QFile::encodeName(pending.temp);
     if (std::rename(temp.constData(), QFile::encodeName(pending.target).constData()) != 0) {
+        const int code = errno;
         if (error)
-            *error = qt_error_string(errno);
+            *error = qt_error_string(code);
+        if (errorCode)
+            *errorCode = code;
         discard(pending);
         return WriteOutcome::Failed;
     }

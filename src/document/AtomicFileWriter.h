@@ -20,12 +20,14 @@ public:
     // the file could not be written.
     static bool write(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
-    // The new file for `path` holding `bytes`, synced when `sync`, not yet in place.
+    // The new file for `path` holding `bytes`, synced when `sync`, not yet in place. On failure
+    // `errorCode`, when given, gets the system's error number (0 when not known).
     static std::optional<PendingWrite> prepare(const QString &path, QByteArrayView bytes, bool sync,
-                                               QString *error);
+                                               QString *error, int *errorCode = nullptr);
     // Renames the new file over its target, unless the target is no longer the file that was
     // read (`pending.expected`). On any outcome but Ok the new file is removed.
-    static WriteOutcome commit(const PendingWrite &pending, QString *error);
+    static WriteOutcome commit(const PendingWrite &pending, QString *error,
+                               int *errorCode = nullptr);
     // Removes the new file.
     static void discard(const PendingWrite &pending);
 

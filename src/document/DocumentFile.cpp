@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 LoadStatus DocumentFile::load(Document &doc, const QString &path)
 {
     const QFileInfo info(path);
@@ -59,7 +61,8 @@ DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString 
     if (encoded != SaveStatus::Ok)
         return {encoded, std::nullopt, {}};
     Prepared prepared;
-    prepared.pending = AtomicFileWriter::prepare(path, bytes, sync, &prepared.errorString);
+    prepared.pending
+        = AtomicFileWriter::prepare(path, bytes, sync, &prepared.errorString, &prepared.errorCode);
     if (!prepared.pending) {
         prepared.status = SaveStatus::WriteFailed;
         return prepared;
@@ -75,13 +78,14 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     // A batch syncs its files at once; without one, Batch syncs the file on its own.
     Prepared prepared = prepare(doc, path, options.sync != SyncPolicy::None && !batched);
     if (!prepared.pending)
-        return {prepared.status, prepared.errorString};
+        return {prepared.status, prepared.errorString, prepared.errorCode};
     if (batched) {
         options.batch->add(std::move(*prepared.pending));
         return {SaveStatus::Queued, {}};
     }
     QString error;
-    switch (AtomicFileWriter::commit(*prepared.pending, &error)) {
+    int errorCode = 0;
+    switch (AtomicFileWriter::commit(*prepared.pending, &error, &errorCode)) {
     case WriteOutcome::Ok:
         return {};
     case WriteOutcome::ChangedOnDisk:
@@ -89,7 +93,14 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     case WriteOutcome::Failed:
         break;
     }
-    return {SaveStatus::WriteFailed, error};
+    return {SaveStatus::WriteFailed, error, errorCode};
+}
+
+bool SaveResult::isBusyError(int errorCode)
+{
+    // EWOULDBLOCK is EAGAIN where they are one; a lock held by another program gives either.
+    return errorCode == EBUSY || errorCode == ETXTBSY || errorCode == EAGAIN
+        || errorCode == EWOULDBLOCK;
 }
 
 DocumentFile::Prepared DocumentFile::prepareInPieces(const Document &doc, const QString &path,
@@ -99,6 +110,7 @@ DocumentFile::Prepared DocumentFile::prepareInPieces(const Document &doc, const 
     Prepared prepared;
     if (!save.open(&prepared.errorString)) {
         prepared.status = SaveStatus::WriteFailed;
+        prepared.errorCode = save.errorCode();
         return prepared;
     }
     for (const QStringView piece : doc.pieces())

@@ -13,8 +13,13 @@ class WriteBatch;
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
     QString errorString; // the system's reason when status is WriteFailed
+    int errorCode = 0; // the system's error number then (errno); 0 when not known
 
     bool ok() const { return status == SaveStatus::Ok; }
+    // The write failed because the file is in use (busy, being executed, locked): waiting or
+    // closing it in another program may help. Any other reason is told as the system gives it.
+    bool busy() const { return status == SaveStatus::WriteFailed && isBusyError(errorCode); }
+    static bool isBusyError(int errorCode);
     explicit operator bool() const { return ok(); }
 };
 
@@ -45,6 +50,7 @@ public:
         SaveStatus status = SaveStatus::Ok;
         std::optional<PendingWrite> pending;
         QString errorString;
+        int errorCode = 0;
     };
     static Prepared prepare(const Document &doc, const QString &path, bool sync);
 

@@ -30,6 +30,7 @@ DocumentFile::Prepared PlainTextSave::finish()
     prepared.pending = m_writer.finish(m_sync, &prepared.errorString);
     if (!prepared.pending) {
         prepared.status = SaveStatus::WriteFailed;
+        prepared.errorCode = m_writer.errorCode();
         return prepared;
     }
     if (m_document.sourceStamp() && prepared.pending->target == m_document.sourcePath())

@@ -22,6 +22,8 @@ public:
     bool isOpen() const { return m_out.has_value(); }
     // Creates the new file; false (with the system's reason in `error`) when it cannot be.
     bool open(QString *error);
+    // The system's error number when open() failed (0 when not known).
+    int errorCode() const { return m_writer.errorCode(); }
 
     // Text that stays in place until finish(), as the document's own does.
     void appendInPlace(QStringView text) { m_out->appendInPlace(text); }

@@ -63,11 +63,12 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
                           QString *error)
 {
     discard();
+    m_errno = 0;
     if (current && !S_ISREG(current->mode))
         return fail(error, u"Not a regular file: %1"_s.arg(target));
     // A read-only file is not replaced behind its back (the owner's privilege aside).
     if (current && ::geteuid() != 0 && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
-        return fail(error, reason(errno));
+        return fail(error, reason(m_errno = errno));
     for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
         m_temp = tempNameFor(target);
         m_fd = ::open(QFile::encodeName(m_temp).constData(),
@@ -76,7 +77,7 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
             break;
     }
     if (m_fd < 0)
-        return fail(error, reason(errno));
+        return fail(error, reason(m_errno = errno));
     m_target = target;
     m_errno = 0;
     m_bytes = 0;

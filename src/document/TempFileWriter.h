@@ -30,6 +30,9 @@ public:
     // when any write failed.
     std::optional<PendingWrite> finish(bool sync, QString *error);
     void discard();
+    // The system's error number (errno) of the failure, 0 when there was none or it is not
+    // known: a busy file is told apart from other reasons by it.
+    int errorCode() const { return m_errno; }
 
 private:
     static QByteArray &threadBuffer();

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -139,8 +140,12 @@ bool appendEncoded(QStringEncoder &encoder, QStringView text, QByteArray &out)
 
 std::optional<TextEncoding> TextEncoding::forCharsetName(QByteArrayView name)
 {
-    const QByteArray wanted = name.trimmed().toByteArray();
-    if (wanted.isEmpty())
+    // Names come trimmed from the declaration's reader; one holding a blank or a control
+    // character (a vertical tab, say) names nothing.
+    const QByteArray wanted = name.toByteArray();
+    if (wanted.isEmpty() || std::any_of(wanted.cbegin(), wanted.cend(), [](char c) {
+            return uchar(c) <= 0x20 || uchar(c) == 0x7F;
+        }))
         return std::nullopt;
     const QStringDecoder probe(wanted.constData());
     if (!probe.isValid())

@@ -138,6 +138,9 @@ constexpr Entry kEntries[] = {
      u"от текущей папки)."},
     {MsgOptNull, u"Имена в --files-from разделены нулевым байтом (как пишет find -print0)."},
     {MsgCliNullWithoutList, u"-0 (--null) действует только вместе с --files-from"},
+    {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
+    {MsgOptionsApplyNextRun,
+     u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

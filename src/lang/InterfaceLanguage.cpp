@@ -91,6 +91,21 @@ QString InterfaceLanguage::executablePath() const
     return m_executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : m_executablePath;
 }
 
+int InterfaceLanguage::desktopLanguage()
+{
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return languageOfLocale(value);
+    }
+    return English;
+}
+
+int InterfaceLanguage::languageOfLocale(QByteArrayView locale)
+{
+    return locale.startsWith("ru") ? Russian : English;
+}
+
 QString InterfaceLanguage::LanguageAbbreviation(int localeId)
 {
     const Language *language = find(localeId);

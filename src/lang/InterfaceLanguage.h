@@ -2,6 +2,7 @@
 
 #include "lang/LanguageModule.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QTranslator>
 
@@ -48,6 +49,12 @@ public:
     // The executable the module names are made from; the running program's unless set.
     QString executablePath() const;
     void setExecutablePath(const QString &path) { m_executablePath = path; }
+
+    // The language the desktop asks messages in: Russian for a locale "ru...", else English.
+    // The locale is the first of LC_ALL, LC_MESSAGES and LANG that is set, as the command-line
+    // tool reads it.
+    static int desktopLanguage();
+    static int languageOfLocale(QByteArrayView locale);
 
     // The platform's three-letter abbreviation of a language ("ENG" for 2057, "RUS" for 25);
     // empty for a language the program does not know.

@@ -113,6 +113,12 @@ enum MessageId : int {
     MsgOptFilesFrom = 65397,
     MsgOptNull = 65398,
     MsgCliNullWithoutList = 65399,
+
+    // A save that failed for a reason other than a busy file: the retry question with the
+    // system's reason.
+    MsgSaveFailedReason = 65408,
+    // The options dialog's note while a run goes on.
+    MsgOptionsApplyNextRun = 65409,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

@@ -13,6 +13,7 @@
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <memory>
@@ -243,9 +244,14 @@ void BatchRun::writeBack(const WriteDone &done)
             break;
         }
         m.host.WriteFailed(path, result.errorString);
+        // "Probably in use by another program" only when the system says the file is busy;
+        // any other reason is put in the question as the system gives it.
+        const QString question = result.busy()
+            ? m.messages.LoadMessage(MsgSaveError)
+            : m.messages.message(MsgSaveFailedReason, QDir::toNativeSeparators(path),
+                                 result.errorString);
         if (result.status != SaveStatus::WriteFailed
-            || !m.host.AskYesNo(m.messages.LoadMessage(MsgSaveError),
-                                m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
+            || !m.host.AskYesNo(question, m.messages.LoadMessage(MsgSaveErrorCaption), true)) {
             appendFailure(MsgFileNotSaved, path);
             done({false, u"not-saved"_s, result.errorString});
             return;

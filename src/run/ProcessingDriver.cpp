@@ -5,19 +5,24 @@
 #include "lang/MessageId.h"
 #include "run/FindRun.h"
 #include "run/ReplaceRun.h"
+#include "run/ReviewSession.h"
 #include "run/RunHost.h"
 
 namespace {
 
-// Clears RunInProgress and ends the progress display however the run ends.
+// Clears RunInProgress, hands the review back the option state and ends the progress display
+// however the run ends.
 class RunGuard {
 public:
-    RunGuard(EngineState &state, RunHost &host) : m_state(state), m_host(host)
+    RunGuard(EngineState &state, RunHost &host, ReviewSession &review, const OptionState &options)
+        : m_state(state), m_host(host), m_review(review)
     {
         m_state.RunInProgress = true;
+        m_review.setRunOptions(&options);
     }
     ~RunGuard()
     {
+        m_review.setRunOptions(nullptr);
         m_state.RunInProgress = false;
         m_host.ProgressEnd();
     }
@@ -27,16 +32,19 @@ public:
 private:
     EngineState &m_state;
     RunHost &m_host;
+    ReviewSession &m_review;
 };
 
 } // namespace
 
 ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest &original)
 {
-    // The run works on the list as it stands now; the window's list may change meanwhile.
-    const RunRequest request = original;
+    // The run works on the list and the options as they stand now; the window's list and the
+    // options dialog may change them meanwhile.
+    RunRequest request = original;
     if (m.state.RunInProgress)
         return Outcome::Busy;
+    request.options = m.options;
     if (request.files.isEmpty()) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;
@@ -46,7 +54,7 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
         return Outcome::NothingToFind;
     }
     m.host.ProgressStart(int(request.files.size()));
-    const RunGuard guard(m.state, m.host);
+    const RunGuard guard(m.state, m.host, m.review, request.options);
     run(request);
     return Outcome::Ran;
 }
@@ -73,14 +81,16 @@ bool ProcessingDriver::compilePatterns(const RunRequest &request)
 
 void ProcessingDriver::run(const RunRequest &request)
 {
+    // Whatever the runs read of the options, they read from the request's copy.
+    const RunServices services{m.state, request.options, m.messages, m.review, m.host, m.report};
     if (request.replaceMode) {
-        ReplaceRun run(m, m_builder);
+        ReplaceRun run(services, m_builder);
         run.configure(request);
         run.run(request.files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
                     run.FilesChanged,   run.FilesFailed,      m.state.Aborted};
     } else {
-        FindRun run(m);
+        FindRun run(services);
         run.configure(request);
         run.run(request.files);
         m_totals = {run.FilesProcessed, run.TotalHits, 0, 0, run.FilesFailed, m.state.Aborted};

@@ -66,9 +66,14 @@ void ReviewSession::PrepareReplace()
     m_review.rsFind = false;
 }
 
+const OptionState &ReviewSession::options() const
+{
+    return m_runOptions ? *m_runOptions : m_options;
+}
+
 bool ReviewSession::backupBeforeFirstChange()
 {
-    if (m_document.isModified() || m_backup.MakeBackupCopy(m_state.CurrentFileName))
+    if (m_document.isModified() || m_backup.MakeBackupCopy(m_state.CurrentFileName, options()))
         return true;
     m_state.Aborted = true;
     return false;
@@ -101,7 +106,7 @@ std::optional<TextEdit> ReviewSession::ReplaceSelected()
 
 bool ReviewSession::CanDelete() const
 {
-    return m_options.DynamicEdit && !m_review.rsEditing && !m_review.rsSelect;
+    return options().DynamicEdit && !m_review.rsEditing && !m_review.rsSelect;
 }
 
 std::optional<TextEdit> ReviewSession::DelSelected()

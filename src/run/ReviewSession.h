@@ -29,6 +29,10 @@ public:
     ReviewSession(EngineState &state, ReplacementBuilder &builder, Backup &backup, RunHost &host,
                   const MessageCatalogue &messages, const OptionState &options);
 
+    // The options of the run in hand, which it took when it started (nullptr when no run goes
+    // on: the option state's own). Dynamic editing and backups follow them.
+    void setRunOptions(const OptionState *options) { m_runOptions = options; }
+
     const Document &document() const { return m_document; }
     const EngineState &state() const { return m_state; }
     ReviewState &reviewState() { return m_review; }
@@ -81,6 +85,7 @@ private:
     bool backupBeforeFirstChange();
     std::optional<TextEdit> edit(qsizetype pos, qsizetype count, QStringView text);
     void leaveEditing();
+    const OptionState &options() const;
 
     EngineState &m_state;
     ReplacementBuilder &m_builder;
@@ -88,6 +93,7 @@ private:
     RunHost &m_host;
     const MessageCatalogue &m_messages;
     const OptionState &m_options;
+    const OptionState *m_runOptions = nullptr;
     Document m_document;
     Document m_selection;
     ReviewState m_review;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/SyncPolicy.h"
+#include "options/OptionState.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,4 +26,9 @@ struct RunRequest {
     // all), so the byte path may start with the first file. Otherwise it starts once an answer
     // for all means nothing more will be shown.
     bool unattended = false;
+    // Every option the run goes by (match case, confirmation, backups and their folder,
+    // dynamic editing), copied from the option state when the run starts: the options dialog
+    // may change that state while a run shows an occurrence, and such a change takes effect
+    // with the next run. Set by ProcessingDriver::ProcessFilesExecute.
+    OptionState options;
 };

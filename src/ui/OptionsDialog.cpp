@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLabel>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +37,14 @@ OptionsDialog::OptionsDialog(QuorvexCore &core, Prompter &prompter, QWidget *par
     m_ui->LanguageRussian->setProperty(LocaleIdProperty, InterfaceLanguage::Russian);
     m_optionsStorage = std::make_unique<FormStorage>(
         this, StoredProps::optionsSection(), StoredProps::forOptions(), FormStorage::Kind::Dialog);
+    // A run takes its options when it starts: while one goes on, the dialog says that what
+    // is changed here applies to the next run.
+    m_runNote = new QLabel(this);
+    m_runNote->setObjectName(u"RunNoteL"_s);
+    m_runNote->setWordWrap(true);
+    m_runNote->setText(m_core.messages.LoadMessage(MsgOptionsApplyNextRun));
+    m_runNote->hide();
+    m_ui->OptionsLayout->insertWidget(1, m_runNote);
     connectControls();
     // The option state mirrors the controls from the start.
     ChangeConfirm();
@@ -87,6 +96,10 @@ void OptionsDialog::setUp(QWidget *mainWindow, QWidget *folderChooser)
                                             StoredProps::forFolders(), FormStorage::Kind::Dialog);
     }
     SetIniFileNames();
+    // Until the settings say otherwise the interface speaks the desktop's language: a first
+    // start writes that choice, and a stored one is restored over it.
+    const bool russian = InterfaceLanguage::desktopLanguage() == InterfaceLanguage::Russian;
+    (russian ? m_ui->LanguageRussian : m_ui->LanguageEnglish)->setChecked(true);
     // A file that cannot be written has been reported; the start goes on without it.
     LoadOptions();
     SwitchLanguage(GetLanguageRB());
@@ -307,6 +320,12 @@ void OptionsDialog::FormShow()
 {
     m_core.options.ConfirmReplace = m_ui->ConfirmCB->isChecked();
     m_languageAtShow = GetLanguageRB();
+    showRunNote();
+}
+
+void OptionsDialog::showRunNote()
+{
+    m_runNote->setVisible(m_core.engine.RunInProgress);
 }
 
 void OptionsDialog::BackupRGClick()
@@ -336,6 +355,8 @@ void OptionsDialog::SelectBackupFolderBClick()
 void OptionsDialog::retranslateUi()
 {
     m_ui->retranslateUi(this);
+    if (m_runNote)
+        m_runNote->setText(m_core.messages.LoadMessage(MsgOptionsApplyNextRun));
 }
 
 void OptionsDialog::changeEvent(QEvent *event)

@@ -9,6 +9,7 @@
 
 class FormStorage;
 class ProfileFile;
+class QLabel;
 class Prompter;
 class QAction;
 class QRadioButton;
@@ -87,6 +88,7 @@ protected:
 private:
     void connectControls();
     void BackupRGClick();
+    void showRunNote();
     void SelectBackupFolderBClick();
     bool backupFolderReady(const QString &folder);
     void restoreForms(const ProfileFile &file);
@@ -105,4 +107,5 @@ private:
     QString m_iniFileName;
     QRadioButton *m_languageAtShow = nullptr;
     FolderChooser m_chooseFolder;
+    QLabel *m_runNote = nullptr; // shown while a run goes on
 };

@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -79,6 +81,8 @@ private slots:
     void unencodableText_isNotWritten();
     void failedSave_leavesOriginal();
     void failedWrite_leavesOriginal();
+    void busyErrors_data();
+    void busyErrors();
     void symlink_staysLink();
     void permissionsAndOwner_kept();
     void newFile_isCreated();
@@ -331,7 +335,32 @@ void TestDocumentFile::failedSave_leavesOriginal()
     const SaveResult result = SaveDocument(doc, path(u"a.txt/x.txt"_s));
     QCOMPARE(result.status, SaveStatus::WriteFailed);
     QVERIFY(!result.errorString.isEmpty());
+    QCOMPARE(result.errorCode, ENOTDIR);
+    QVERIFY(!result.busy());
     QCOMPARE(readFile(path(u"a.txt"_s)), "original"_ba);
+}
+
+// Only a file in use is worth the question that says so; every other reason is told as it is.
+void TestDocumentFile::busyErrors_data()
+{
+    QTest::addColumn<int>("errorCode");
+    QTest::addColumn<bool>("busy");
+    QTest::newRow("busy") << EBUSY << true;
+    QTest::newRow("text file busy") << ETXTBSY << true;
+    QTest::newRow("would block (locked)") << EAGAIN << true;
+    QTest::newRow("permission denied") << EACCES << false;
+    QTest::newRow("name too long") << ENAMETOOLONG << false;
+    QTest::newRow("no space") << ENOSPC << false;
+    QTest::newRow("read-only file system") << EROFS << false;
+    QTest::newRow("not known") << 0 << false;
+}
+
+void TestDocumentFile::busyErrors()
+{
+    QFETCH(int, errorCode);
+    QFETCH(bool, busy);
+    QCOMPARE((SaveResult{SaveStatus::WriteFailed, {}, errorCode}.busy()), busy);
+    QVERIFY(!(SaveResult{SaveStatus::ChangedOnDisk, {}, errorCode}.busy()));
 }
 
 // A write that fails part-way (file size limit) leaves the old file and no temporary file.
@@ -353,6 +382,7 @@ void TestDocumentFile::failedWrite_leavesOriginal()
     std::signal(SIGXFSZ, oldHandler);
 
     QCOMPARE(result.status, SaveStatus::WriteFailed);
+    QCOMPARE(result.errorCode, EFBIG);
     QCOMPARE(readFile(path(u"a.txt"_s)), "original"_ba);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.txt"_s});
 #else

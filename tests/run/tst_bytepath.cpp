@@ -67,6 +67,10 @@ QList<Sample> samples()
         // the byte path, which it then is.
         {"mapped-nul.txt", mappedFile() + QByteArray("\0 needle", 8)},
         {"mapped-long-s.txt", mappedFile() + "\xC5\xBF needle"},
+        // Declarations read alike on both paths: HTML's white space (a form feed) around "=",
+        // and a vertical tab, which is none, so that neither path reads the declaration.
+        {"sjis-ff.html", "<meta charset\f=\f\"shift_jis\">\x83\x6E n \x83\x6E needle"},
+        {"sjis-vt.html", "<meta charset\v=\v\"shift_jis\">\x83\x6E n \x83\x6E needle"},
     };
 }
 

@@ -1,10 +1,67 @@
 #include "RunFixture.h"
 
 #include "engine/EngineState.h"
+#include "run/ReviewSession.h"
 
+#include <QDirIterator>
 #include <QTest>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A change the options dialog makes to the option state while a run shows an occurrence.
+using OptionChange = std::function<void(OptionState &)>;
+
+struct RunTrace {
+    QStringList files; // contents after the run
+    QStringList report;
+    QStringList shown;
+    QStringList backups;
+};
+
+// A replace run over files with the needle in both cases, asking for each occurrence, with the
+// rest of the list worked through ahead once an answer for all is given. At the first showing
+// `change` (if any) is made to the option state, and the occurrence answered `first`; at the
+// second it is deleted when `deleteSecond`; every other one is replaced.
+RunTrace traceRun(const OptionChange &change, ModalResult first, bool deleteSecond)
+{
+    RunFixture f;
+    QStringList paths;
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        paths << f.write(QString::fromLatin1(name), "needle NEEDLE Needle needle");
+    f.host.reviews << [&](ReviewSession &) {
+        if (change)
+            change(f.core.options);
+        return first;
+    };
+    if (deleteSecond)
+        f.host.reviews << ScriptedHost::deleteOccurrence();
+    RunRequest request;
+    request.files = paths;
+    request.searchPattern = u"needle"_s;
+    request.replacementPattern = u"pin"_s;
+    request.bytePath = true;
+    request.workers = 2;
+    f.run(request);
+    // Each run has a folder of its own: paths are told relative to it.
+    const auto relative = [&](QString text) { return text.replace(f.dir.path(), u"@"_s); };
+    RunTrace trace{{}, {}, f.host.shownText, {}};
+    for (const QString &line : std::as_const(f.host.reportLines))
+        trace.report << relative(line);
+    for (const QString &path : std::as_const(paths))
+        trace.files << QString::fromLatin1(f.read(path));
+    QDirIterator backups(f.dir.path() + u"/program"_s, QDir::Files, QDirIterator::Subdirectories);
+    while (backups.hasNext())
+        trace.backups << relative(backups.next());
+    return trace;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(OptionChange)
 
 class TestProcessingDriver : public QObject {
     Q_OBJECT
@@ -16,6 +73,8 @@ private slots:
     void findModeLeavesTheReplacementAlone();
     void plainModeLeavesCompiledBlocks();
     void runWorksOnACopyOfTheList();
+    void optionsAreTakenOnce_data();
+    void optionsAreTakenOnce();
 };
 
 void TestProcessingDriver::refusals_data()
@@ -109,6 +168,38 @@ void TestProcessingDriver::runWorksOnACopyOfTheList()
     };
     f.core.driver.ProcessFilesExecute(request);
     QCOMPARE(f.read(b), QByteArray("y"));
+}
+
+void TestProcessingDriver::optionsAreTakenOnce_data()
+{
+    QTest::addColumn<OptionChange>("change");
+    QTest::addColumn<ModalResult>("first");
+    QTest::addColumn<bool>("deleteSecond");
+    QTest::newRow("match case, then yes to all")
+        << OptionChange([](OptionState &o) { o.SearchOptions.MatchCase = true; })
+        << ModalResult::YesToAll << false;
+    QTest::newRow("confirmation off")
+        << OptionChange([](OptionState &o) { o.ConfirmReplace = false; }) << ModalResult::Yes
+        << false;
+    QTest::newRow("backups on") << OptionChange([](OptionState &o) { o.MakeBackups = true; })
+                                << ModalResult::Yes << false;
+    QTest::newRow("dynamic editing off, then Del")
+        << OptionChange([](OptionState &o) { o.DynamicEdit = false; }) << ModalResult::No << true;
+}
+
+// The options dialog may change the option state while a run shows an occurrence: the run
+// goes by the options it started with, on its own search and on the files worked ahead alike.
+void TestProcessingDriver::optionsAreTakenOnce()
+{
+    QFETCH(OptionChange, change);
+    QFETCH(ModalResult, first);
+    QFETCH(bool, deleteSecond);
+    const RunTrace unchanged = traceRun({}, first, deleteSecond);
+    const RunTrace changed = traceRun(change, first, deleteSecond);
+    QCOMPARE(changed.files, unchanged.files);
+    QCOMPARE(changed.report, unchanged.report);
+    QCOMPARE(changed.shown, unchanged.shown);
+    QCOMPARE(changed.backups, unchanged.backups);
 }
 
 QTEST_GUILESS_MAIN(TestProcessingDriver)

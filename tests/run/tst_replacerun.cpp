@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <cerrno>
+
 using namespace Qt::StringLiterals;
 
 using R = ScriptedHost;
@@ -312,10 +314,11 @@ void TestReplaceRun::failedSaveAsksToRetry()
     f.host.beforeYesNo = [&] { QDir().mkpath(f.path(u"sub"_s)); };
     f.host.yesNo << true;
     f.replace({file}, u"a"_s, u"b"_s);
+    // A missing folder is no file in use by another program: the question gives the reason.
     QCOMPARE(f.host.questions,
-             QStringList{u"Ошибка при сохранении файла: При сохранении файла возникла ошибка: "
-                         u"вероятно, файл занят другой программой. Вы можете освободить файл, "
-                         u"или подождать пока он освободится. Повторить операцию ?"_s});
+             QStringList{u"Ошибка при сохранении файла: При сохранении файла %1 возникла ошибка: "
+                         u"%2. Повторить операцию ?"_s.arg(QDir::toNativeSeparators(file),
+                                                           qt_error_string(ENOENT))});
     QCOMPARE(f.read(file), QByteArray("b"));
 }
 

@@ -1,5 +1,6 @@
 #include "ScriptedHost.h"
 #include "document/Cp1251.h"
+#include "lang/MessageId.h"
 #include "run/QuorvexCore.h"
 #include "ui/FormTexts.h"
 #include "ui/OptionsDialog.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +51,18 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// The desktop's locale: LC_ALL, LC_MESSAGES and LANG (empty: unset).
+void setDesktopLocale(const QByteArrayList &values)
+{
+    const char *const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 3; ++i) {
+        if (values[i].isEmpty())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], values[i]);
+    }
 }
 
 // The start of the program as far as the options dialog is concerned: the core, the main
@@ -110,6 +124,7 @@ class TestOptionsDialog : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void controlsAndDefaults();
     void firstStartWritesTheFile();
     void secondSaveGivesTheSameBytes();
@@ -134,11 +149,20 @@ private slots:
     void loadOptionsFromTheMenu();
     void englishAtFirstStart_data();
     void englishAtFirstStart();
+    void firstStartSpeaksTheDesktopLanguage_data();
+    void firstStartSpeaksTheDesktopLanguage();
+    void noteWhileARunGoesOn();
     void switchingBackRestoresExactly();
     void noModuleChangesNothing();
     void acceptingWithoutChangeDoesNotSwitch();
     void helpFilesFollowTheLanguage();
 };
+
+// The first start follows the desktop's language: these tests start on an English one.
+void TestOptionsDialog::initTestCase()
+{
+    qputenv("LC_ALL", "C");
+}
 
 void TestOptionsDialog::controlsAndDefaults()
 {
@@ -720,6 +744,76 @@ void TestOptionsDialog::englishAtFirstStart()
             QVERIFY2(!FormTexts::hasCyrillic(it.value()),
                      qPrintable(it.key() + u": "_s + it.value()));
     }
+}
+
+void TestOptionsDialog::firstStartSpeaksTheDesktopLanguage_data()
+{
+    QTest::addColumn<QByteArray>("all");
+    QTest::addColumn<QByteArray>("messages");
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<QByteArray>("settings"); // empty: a first start, without a file
+    QTest::addColumn<bool>("russian");
+    const QByteArray ru = "ru_RU.UTF-8";
+    QTest::newRow("Russian desktop") << QByteArray() << QByteArray() << ru << QByteArray() << true;
+    QTest::newRow("C locale") << "C"_ba << QByteArray() << QByteArray() << QByteArray() << false;
+    QTest::newRow("LC_MESSAGES before LANG")
+        << QByteArray() << ru << "en_GB.UTF-8"_ba << QByteArray() << true;
+    QTest::newRow("LC_ALL before both") << "en_US.UTF-8"_ba << ru << ru << QByteArray() << false;
+    QTest::newRow("Russian desktop, settings without a language")
+        << QByteArray() << QByteArray() << ru << "[Options]\nConfirmCB_Checked=True\n"_ba << true;
+    QTest::newRow("Russian desktop, English stored")
+        << QByteArray() << QByteArray() << ru
+        << "[Options]\nLanguageEnglish_Checked=True\nLanguageRussian_Checked=False\n"_ba << false;
+    QTest::newRow("C locale, Russian stored")
+        << "C"_ba << QByteArray() << QByteArray()
+        << "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n"_ba << true;
+}
+
+// A first start speaks the desktop's language and writes that choice; a stored one wins.
+void TestOptionsDialog::firstStartSpeaksTheDesktopLanguage()
+{
+    QFETCH(QByteArray, all);
+    QFETCH(QByteArray, messages);
+    QFETCH(QByteArray, lang);
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, russian);
+    setDesktopLocale({all, messages, lang});
+    const auto back = qScopeGuard([] { setDesktopLocale({"C", {}, {}}); });
+    Start s;
+    s.addModule(u"quorvex.ENG"_s, u"quorvex.ENG"_s);
+    s.addModule(u"quorvex.RUS"_s, u"quorvex.RUS"_s);
+    if (!settings.isEmpty())
+        writeFile(s.ini(), settings);
+    OptionsDialog &dialog = s.start();
+    QCOMPARE(s.radio(u"LanguageRussian"_s)->isChecked(), russian);
+    QCOMPARE(s.radio(u"LanguageEnglish"_s)->isChecked(), !russian);
+    QCOMPARE(dialog.windowTitle(), russian ? u"Опции"_s : u"Options"_s);
+    QCOMPARE(s.main.windowTitle(), russian ? u"Подтверждение"_s : u"Confirmation"_s);
+    QCOMPARE(s.core.messages.LoadMessage(65299),
+             russian ? u"Нечего искать"_s : u"Nothing to find"_s);
+    if (settings.isEmpty()) {
+        const QString written = QString::fromUtf8(s.iniBytes());
+        const auto key = [](const char *name, bool on) {
+            return QString::fromLatin1(name) + (on ? u"=True\n"_s : u"=False\n"_s);
+        };
+        QVERIFY2(written.contains(key("LanguageEnglish_Checked", !russian)), qPrintable(written));
+        QVERIFY2(written.contains(key("LanguageRussian_Checked", russian)), qPrintable(written));
+    }
+}
+
+// While a run goes on the dialog says that its changes take effect with the next run.
+void TestOptionsDialog::noteWhileARunGoesOn()
+{
+    Start s;
+    OptionsDialog &dialog = s.start();
+    auto *note = s.control<QLabel>(u"RunNoteL"_s);
+    s.core.engine.RunInProgress = true;
+    dialog.FormShow();
+    QVERIFY(note->isVisibleTo(&dialog));
+    QCOMPARE(note->text(), s.core.messages.LoadMessage(MsgOptionsApplyNextRun));
+    s.core.engine.RunInProgress = false;
+    dialog.FormShow();
+    QVERIFY(!note->isVisibleTo(&dialog));
 }
 
 void TestOptionsDialog::switchingBackRestoresExactly()

@@ -427,6 +427,14 @@
             <source>-0 (--null) действует только вместе с --files-from</source>
             <translation>-0 (--null) действует только вместе с --files-from</translation>
         </message>
+        <message id="Message.65408">
+            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
+            <translation>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</translation>
+        </message>
+        <message id="Message.65409">
+            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
+            <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

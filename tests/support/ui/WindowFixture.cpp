@@ -11,6 +11,9 @@ using namespace Qt::StringLiterals;
 
 WindowFixture::WindowFixture(Start start)
 {
+    // A first start speaks the desktop's language: the windows' tests start on an English one,
+    // whatever the machine's.
+    qputenv("LC_ALL", "C");
     if (start == Start::Now)
         this->start();
 }
