@@ -128,6 +128,8 @@ constexpr Entry kEntries[] = {
     {MsgCliAbortRetryIgnorePrompt, u" [a] прервать (Enter), [r] повторить, [i] пропустить: "},
     {MsgCliAnswerNo, u"нет"},
     {MsgCliOutputClosed, u"вывод закрыт, отчет дальше не печатается"},
+    {MsgFileNotRegular, u"Файл %s не обработан: это не обычный файл"},
+    {MsgFolderUnreadable, u"не удается прочитать %s, пропущено: %s"},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

@@ -106,6 +106,9 @@ enum MessageId : int {
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
     MsgCliOutputClosed = 65387,
+    // Entries a run or a folder scan cannot take.
+    MsgFileNotRegular = 65403,
+    MsgFolderUnreadable = 65404,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

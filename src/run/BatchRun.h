@@ -84,8 +84,8 @@ protected:
     virtual bool countsAheadWhileShowing() const { return false; }
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
-    // missing, already processed in this run, or cannot be handled (reported): it is then
-    // not processed.
+    // missing, not a regular file, already processed in this run, or cannot be handled
+    // (reported): it is then not processed.
     bool startFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void search();
@@ -135,16 +135,14 @@ protected:
 private:
     // Runs `action` now, or after the writes still waiting when there are any.
     void settle(std::function<void()> action);
-    using FileKey = std::pair<quint64, quint64>;
-    // `written` is the new file's device and inode when known (else looked up once in place).
-    void waitFor(const WriteDone &done, const QString &path, FileKey written = {});
+    void waitFor(const WriteDone &done, const QString &path);
     void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
-                      const WriteDone &done, FileKey written = {});
+                      const WriteDone &done);
     // Syncs and renames the files waiting, then settles what waited for them.
     void commitWrites();
     void walkFile(const QString &path, const ByteFileResult *bytes);
-    bool isRepeat(const QString &path);
-    void rememberWritten(const QString &path, FileKey written);
+    bool isRepeat(const QString &resolved);
+    void skipNotRegular(const QString &path);
     bool startAhead(const QString &path, const ByteFileResult &bytes);
     std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files, qsizetype first);
 
@@ -155,6 +153,6 @@ private:
     WriteBatch m_batch;
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
-    // Device and inode of every file started or written.
-    QSet<FileKey> m_seen;
+    // The resolved name of every file started.
+    QSet<QString> m_done;
 };

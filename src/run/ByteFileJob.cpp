@@ -3,6 +3,7 @@
 #include "document/AtomicFileWriter.h"
 #include "document/ByteSpanWriter.h"
 #include "document/ByteText.h"
+#include "document/ReadOnlyFile.h"
 #include "document/TempFileWriter.h"
 
 #include <QFile>
@@ -13,9 +14,6 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,94 +22,82 @@ namespace {
 // Occurrences looked for at once before they are used.
 constexpr size_t StartsAtOnce = 1024;
 
-// Small files are read; large ones mapped, so that memory holds the file once.
-constexpr qint64 MapThreshold = qint64(1) << 20;
+// A read buffer larger than this is given back after its file, not kept for the next one.
+constexpr qsizetype KeptBuffer = qsizetype(64) << 20;
+// Room added when a file turns out longer than its size said.
+constexpr qsizetype Growth = qsizetype(64) << 10;
 
-// One file's bytes, read or mapped, with the stamp of what was read.
+// One file's bytes, read to its end into a buffer that each thread reuses, with the stamp of
+// the file as it was before the first byte was read. A file is read, never mapped: a mapped
+// file that another program shortens kills the process when the lost pages are touched. The
+// size a file reports is only a first guess (files in /proc and on some FUSE file systems say
+// 0 and have content).
 class ReadFile {
 public:
-    ReadFile() = default;
+    ReadFile() : m_buffer(threadBuffer()) { }
     ReadFile(const ReadFile &) = delete;
     ReadFile &operator=(const ReadFile &) = delete;
     ~ReadFile()
     {
-#ifdef Q_OS_UNIX
-        if (m_mapped)
-            ::munmap(m_mapped, size_t(m_stamp.size));
-        if (m_fd >= 0)
-            ::close(m_fd);
-#endif
+        if (m_buffer.size() > KeptBuffer)
+            m_buffer = QByteArray();
     }
 
     // Opens the file `path` names; `target` becomes the file itself, a link's final target.
-    bool open(const QString &path, QString &target)
+    // `opened` runs between the open and the first read.
+    ReadOnlyFile::Status open(const QString &path, QString &target,
+                              const std::function<void(const QString &)> &opened)
     {
-        target = path;
-#ifdef Q_OS_UNIX
-        // Most names are no link: one lookup then finds the file and says so.
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (m_fd < 0 && errno == ELOOP) {
-            target = AtomicFileWriter::resolveTarget(path);
-            m_fd = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_CLOEXEC);
-        }
-        if (m_fd < 0)
-            return false;
-        const std::optional<FileStamp> stamp = FileStamp::ofHandle(m_fd);
-        if (!stamp || !S_ISREG(stamp->mode))
-            return false;
-        m_stamp = *stamp;
-        if (m_stamp.size == 0)
-            return true;
-        if (m_stamp.size >= MapThreshold) {
-            // Populated at once: one fault per page would cost more than the search.
-            void *mapped = ::mmap(nullptr, size_t(m_stamp.size), PROT_READ,
-                                  MAP_SHARED | MAP_POPULATE, m_fd, 0);
-            if (mapped == MAP_FAILED)
-                return false;
-            m_mapped = mapped;
-            ::madvise(mapped, size_t(m_stamp.size), MADV_SEQUENTIAL);
-            m_bytes = QByteArrayView(static_cast<const char *>(mapped), m_stamp.size);
-            return true;
-        }
-        m_read.resize(m_stamp.size);
-        qsizetype done = 0;
-        while (done < m_read.size()) {
-            const ssize_t n = ::read(m_fd, m_read.data() + done, size_t(m_read.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false; // an error, or the file shrank while read
-            done += n;
-        }
-        m_bytes = m_read;
-        return true;
-#else
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        m_read = file.readAll();
-        m_bytes = m_read;
-        const std::optional<FileStamp> stamp = FileStamp::of(path);
-        m_stamp = stamp.value_or(FileStamp{});
-        return file.error() == QFileDevice::NoError;
-#endif
+        const ReadOnlyFile::Status status = m_file.open(path);
+        if (status != ReadOnlyFile::Status::Open)
+            return status;
+        target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
+        if (opened)
+            opened(path);
+        return readAll() ? status : ReadOnlyFile::Status::Unreadable;
     }
 
-    QByteArrayView bytes() const
-    {
-        return m_bytes;
-    }
-    const FileStamp &stamp() const
-    {
-        return m_stamp;
-    }
+    QByteArrayView bytes() const { return m_bytes; }
+    const FileStamp &stamp() const { return m_file.stamp(); }
+    int links() const { return m_file.links(); }
 
 private:
-    int m_fd = -1;
-    void *m_mapped = nullptr;
-    QByteArray m_read;
+    static QByteArray &threadBuffer()
+    {
+        thread_local QByteArray buffer;
+        return buffer;
+    }
+
+    bool readAll()
+    {
+        // One byte more than the size, so that the end is seen without growing the buffer.
+        if (m_buffer.size() < m_file.stamp().size + 1)
+            m_buffer.resize(m_file.stamp().size + 1);
+        qsizetype done = 0;
+        for (;;) {
+            if (done == m_buffer.size())
+                m_buffer.resize(done + std::max(Growth, done / 2));
+#ifdef Q_OS_UNIX
+            const ssize_t n
+                = ::read(m_file.handle(), m_buffer.data() + done, size_t(m_buffer.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+#else
+            const qint64 n = -1; // no handle to read: the general path reads the file
+#endif
+            if (n < 0)
+                return false;
+            if (n == 0)
+                break;
+            done += n;
+        }
+        m_bytes = QByteArrayView(m_buffer.constData(), done);
+        return true;
+    }
+
+    ReadOnlyFile m_file;
+    QByteArray &m_buffer;
     QByteArrayView m_bytes;
-    FileStamp m_stamp;
 };
 
 } // namespace
@@ -134,8 +120,19 @@ ByteFileResult ByteFileJob::process(const QString &path) const
 {
     ReadFile file;
     QString target;
-    if (!file.open(path, target))
-        return {}; // unreadable, or not a regular file: the general path says so
+    ByteFileResult result;
+    switch (file.open(path, target, m_opened)) {
+    case ReadOnlyFile::Status::Open:
+        break;
+    case ReadOnlyFile::Status::Missing:
+        result.kind = ByteFileResult::Kind::Missing;
+        return result;
+    case ReadOnlyFile::Status::NotRegular:
+        result.kind = ByteFileResult::Kind::NotRegular;
+        return result;
+    case ReadOnlyFile::Status::Unreadable:
+        return {}; // the general path says so
+    }
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
@@ -150,10 +147,8 @@ ByteFileResult ByteFileJob::process(const QString &path) const
     if (!lookBeside && refuses())
         return {};
 
-    ByteFileResult result;
     result.kind = ByteFileResult::Kind::Done;
-    result.device = stamp.device;
-    result.inode = stamp.inode;
+    result.links = file.links();
     if (m_mode == Mode::Count) {
         result.hits = count(bytes, 1);
         return result;

@@ -399,6 +399,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>output closed, the report is no longer printed</translation>
         </message>
+        <message id="Message.65403">
+            <source>Файл %s не обработан: это не обычный файл</source>
+            <translation>File %s not processed: not a regular file</translation>
+        </message>
+        <message id="Message.65404">
+            <source>не удается прочитать %s, пропущено: %s</source>
+            <translation>cannot read %s, left out: %s</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
