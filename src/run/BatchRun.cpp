@@ -26,6 +26,8 @@ BatchRun::BatchRun(const RunServices &services)
 {
 }
 
+BatchRun::~BatchRun() = default;
+
 void BatchRun::configure(const RunRequest &request)
 {
     m_dryRun = request.dryRun;
@@ -53,15 +55,14 @@ void BatchRun::walkFiles(const QStringList &files)
     m_done.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
-    std::unique_ptr<ByteWorkers> workers;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
         // From the first file on, or from the answer for all on, the rest can go ahead.
-        if (!workers && (!mayShowOccurrences() || countsAheadWhileShowing()))
-            workers = startWorkers(files, i);
-        if (workers) {
-            const ByteFileResult bytes = workers->take(i);
+        if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
+            m_ahead = startWorkers(files, i);
+        if (m_ahead) {
+            const ByteFileResult bytes = m_ahead->take(i, [this] { commitWrites(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
             const bool toShow = bytes.hits > 0 && mayShowOccurrences();
@@ -69,7 +70,7 @@ void BatchRun::walkFiles(const QStringList &files)
             // it is read again, after the writes waiting are in place.
             const bool again = bytes.links > 1 && bytes.pending;
             if ((toShow || again) && bytes.pending)
-                AtomicFileWriter::discard(*bytes.pending);
+                dropPending(*bytes.pending);
             if (bytes.kind != ByteFileResult::Kind::Fallback && !toShow && !again) {
                 if (startAhead(files[i], bytes))
                     finishBytes(bytes);
@@ -82,11 +83,12 @@ void BatchRun::walkFiles(const QStringList &files)
             continue;
         if (!reviewFile())
             break;
+        makeRoom();
         finishFile();
         if (commitEachFile() || m_batch.isFull())
             commitWrites();
     }
-    workers.reset();
+    m_ahead.reset();
     // Files finished before an abort keep their results.
     commitWrites();
     finishRun();
@@ -133,7 +135,7 @@ std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files, qs
               return result;
           };
     return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
-                                         first);
+                                         first, 1024, writesAhead() ? &m_budget : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
@@ -153,7 +155,7 @@ bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
     }
     if (isRepeat(bytes.resolved)) {
         if (bytes.pending)
-            AtomicFileWriter::discard(*bytes.pending);
+            dropPending(*bytes.pending);
         appendLine(MsgFileAlreadyProcessed, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
@@ -239,6 +241,7 @@ void BatchRun::writeBack(const WriteDone &done)
             done({true, {}, {}});
             return;
         case SaveStatus::Queued:
+            queued(sizeOfDocument());
             waitFor(done, path);
             return;
         case SaveStatus::NotEncodable:
@@ -267,6 +270,8 @@ void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
 {
     if (m_sync == SyncPolicy::Batch) {
         m_batch.add(pending);
+        m_queuedFiles += 1;
+        m_queuedBytes += pending.bytes;
         waitFor(done, m.state.CurrentFileName);
         if (m_batch.isFull())
             commitWrites();
@@ -274,6 +279,7 @@ void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
     }
     QString error;
     const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
+    releaseBudget(1, pending.bytes);
     resolveWrite(outcome, error, m.state.CurrentFileName, done);
 }
 
@@ -303,6 +309,48 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
     done({false, u"not-saved"_s, error});
 }
 
+void BatchRun::setFreeSpace(TempBudget::FreeSpace freeSpace)
+{
+    m_budget.setFreeSpace(std::move(freeSpace));
+}
+
+void BatchRun::dropPending(const PendingWrite &pending)
+{
+    AtomicFileWriter::discard(pending);
+    releaseBudget(1, pending.bytes);
+}
+
+void BatchRun::releaseBudget(qsizetype files, qint64 bytes)
+{
+    if (files == 0)
+        return;
+    m_budget.release(files, bytes);
+    if (m_ahead)
+        m_ahead->budgetReleased();
+}
+
+void BatchRun::queued(qint64 bytes)
+{
+    m_budget.hold(bytes);
+    m_queuedFiles += 1;
+    m_queuedBytes += bytes;
+}
+
+qint64 BatchRun::sizeOfDocument() const
+{
+    const std::optional<FileStamp> &source = document().sourceStamp();
+    return source ? source->size : 0;
+}
+
+// Before the run writes a file of its own into the batch: the files waiting go in place first
+// when the budget has no room for it.
+void BatchRun::makeRoom()
+{
+    if (m_sync == SyncPolicy::Batch && !m_dryRun && document().isModified()
+        && !m_budget.admits(sizeOfDocument(), m.state.CurrentFileName))
+        commitWrites();
+}
+
 void BatchRun::settle(std::function<void()> action)
 {
     if (m_waiting.empty() || m_settling)
@@ -316,6 +364,9 @@ void BatchRun::commitWrites()
     if (m_waiting.empty() && m_batch.isEmpty())
         return;
     const QList<WriteBatch::Result> results = m_batch.commit();
+    releaseBudget(m_queuedFiles, m_queuedBytes);
+    m_queuedFiles = 0;
+    m_queuedBytes = 0;
     std::vector<Settlement> waiting;
     waiting.swap(m_waiting);
     m_settling = true;

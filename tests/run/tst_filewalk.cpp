@@ -37,6 +37,40 @@ public:
     QStringList outcomes;
 };
 
+// Measures the new files (all but "f….txt") in a folder as the run takes each file.
+class HeldHost : public ScriptedHost {
+public:
+    explicit HeldHost(const QString &folder) : m_folder(folder) { }
+    void ProgressStep(const QString &fileName) override
+    {
+        ScriptedHost::ProgressStep(fileName);
+        if (++m_steps % 20 != 0 && m_steps > 40)
+            return;
+        const auto [files, bytes] = held(m_folder);
+        mostFiles = std::max(mostFiles, files);
+        mostBytes = std::max(mostBytes, bytes);
+    }
+    static std::pair<qsizetype, qint64> held(const QString &folder)
+    {
+        qsizetype files = 0;
+        qint64 bytes = 0;
+        const QFileInfoList all = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+        for (const QFileInfo &info : all) {
+            if (!info.fileName().startsWith(u'f') || !info.fileName().endsWith(u".txt")) {
+                ++files;
+                bytes += info.size();
+            }
+        }
+        return {files, bytes};
+    }
+    qsizetype mostFiles = 0;
+    qint64 mostBytes = 0;
+
+private:
+    QString m_folder;
+    int m_steps = 0;
+};
+
 // The entries of a row: files made below `folder` by their names' form.
 QStringList makeEntries(TestFolder &folder, const QStringList &entries)
 {
@@ -77,6 +111,8 @@ private slots:
     void entries_data();
     void entries();
     void fileShrinksWhileRead();
+    void heldAtOnce_data();
+    void heldAtOnce();
 };
 
 void TestFileWalk::entries_data()
@@ -155,6 +191,55 @@ void TestFileWalk::fileShrinksWhileRead()
     QVERIFY(result.pending);
     QCOMPARE(AtomicFileWriter::commit(*result.pending, nullptr), WriteOutcome::ChangedOnDisk);
     QCOMPARE(QFileInfo(other).size(), qint64(1) << 20);
+}
+
+void TestFileWalk::heldAtOnce_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qint64>("free"); // 0: as the disk says
+    QTest::addColumn<qsizetype>("mostFiles");
+    QTest::addColumn<qint64>("mostBytes");
+
+    QTest::newRow("a batch and the files ahead")
+        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0);
+    QTest::newRow("little free space")
+        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20);
+}
+
+// New files not yet in place, worked out ahead and waiting in the batch, stay within a batch
+// and within the free space, which here is made up: what the disk had less the new files.
+void TestFileWalk::heldAtOnce()
+{
+    QFETCH(int, count);
+    QFETCH(int, size);
+    QFETCH(qint64, free);
+    QFETCH(qsizetype, mostFiles);
+    QFETCH(qint64, mostBytes);
+    TestFolder folder;
+    HeldHost host(folder.dir.path());
+    QuorvexCore core(host);
+    core.options.ConfirmReplace = false;
+    if (free > 0) {
+        core.driver.freeSpace = [&](const QString &) -> std::optional<qint64> {
+            return free - HeldHost::held(folder.dir.path()).second;
+        };
+    }
+    RunRequest request;
+    const QByteArray content = "needle" + QByteArray(size, '.');
+    for (int i = 0; i < count; ++i)
+        request.files << folder.write(u"f%1.txt"_s.arg(i, 4, 10, QChar(u'0')), content);
+    request.searchPattern = u"needle"_s;
+    request.replacementPattern = u"pin"_s;
+    request.bytePath = true;
+    request.workers = 2;
+    request.unattended = true;
+    request.sync = SyncPolicy::Batch;
+    QCOMPARE(core.driver.ProcessFilesExecute(request), ProcessingDriver::Outcome::Ran);
+    QCOMPARE(core.driver.LastTotals().filesChanged, count);
+    QVERIFY2(host.mostFiles <= mostFiles, qPrintable(QString::number(host.mostFiles)));
+    if (free > 0)
+        QVERIFY2(host.mostBytes <= mostBytes, qPrintable(QString::number(host.mostBytes)));
 }
 
 QTEST_GUILESS_MAIN(TestFileWalk)
