@@ -35,6 +35,11 @@ struct Level {
     qsizetype next = 0;
 };
 
+QString join(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
 bool identify(int fd, Level &level)
 {
     struct stat st { };
@@ -91,7 +96,7 @@ private:
     // Opens sub-folder `name` of the folder `fd` holds and lists it; the handle now in hand.
     int enter(int fd, std::vector<Level> &levels, const QString &name)
     {
-        const QString path = levels.back().path + u'/' + name;
+        const QString path = join(levels.back().path, name);
         const int child = ::openat(fd, QFile::encodeName(name).constData(), FolderFlags);
         Level level;
         level.path = path;
@@ -122,7 +127,7 @@ private:
         // The tree was moved meanwhile: what is left of it is not reached.
         for (const Level &level : levels) {
             for (qsizetype i = level.next; i < level.folders.size(); ++i)
-                m_walk.cannotRead(level.path + u'/' + level.folders[i], qt_error_string(ENOENT));
+                m_walk.cannotRead(join(level.path, level.folders[i]), qt_error_string(ENOENT));
         }
         levels.clear();
         return -1;
@@ -154,7 +159,7 @@ private:
         std::sort(files.begin(), files.end());
         std::sort(level.folders.begin(), level.folders.end());
         for (const QString &name : std::as_const(files))
-            m_walk.files << level.path + u'/' + name;
+            m_walk.files << join(level.path, name);
     }
 
     void take(int fd, Level &level, const dirent &entry, QStringList &files)
@@ -181,7 +186,7 @@ private:
             if (valid)
                 level.folders << name;
             else if (m_walk.undecodable)
-                *m_walk.undecodable << level.path + u'/' + name;
+                *m_walk.undecodable << join(level.path, name);
             return;
         }
         if (type != DT_REG)
@@ -196,7 +201,7 @@ private:
         if (valid)
             files << name;
         else if (m_walk.undecodable)
-            *m_walk.undecodable << level.path + u'/' + name;
+            *m_walk.undecodable << join(level.path, name);
     }
 
     const FolderScan::Walk &m_walk;

@@ -88,6 +88,13 @@ void TestFolderScan::deepTree()
         QCOMPARE(f.core.driver.LastTotals().occurrences, 30);
         QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
     }
+    // Writing needs the full name: a file below the limit cannot be saved, and says so.
+    f.core.options.ConfirmReplace = false;
+    f.replace(found, u"needle"_s, u"pin"_s);
+    const ProcessingDriver::Totals &totals = f.core.driver.LastTotals();
+    QVERIFY(totals.filesFailed > 0);
+    QCOMPARE(totals.filesChanged + totals.filesFailed, 30);
+    QCOMPARE(f.read(made.first()), "a pin");
     // Qt cannot remove what it cannot name.
     QProcess::execute(u"rm"_s, {u"-rf"_s, f.dir.path() + u'/' + QString(200, u'd')});
 }
