@@ -10,10 +10,13 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
+#include <new>
 #include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
@@ -23,15 +26,71 @@ namespace {
 constexpr size_t StartsAtOnce = 1024;
 
 // A read buffer larger than this is given back after its file, not kept for the next one.
-constexpr qsizetype KeptBuffer = qsizetype(64) << 20;
+constexpr size_t KeptBuffer = size_t(64) << 20;
 // Room added when a file turns out longer than its size said.
-constexpr qsizetype Growth = qsizetype(64) << 10;
+constexpr size_t Growth = size_t(64) << 10;
 
-// One file's bytes, read to its end into a buffer that each thread reuses, with the stamp of
-// the file as it was before the first byte was read. A file is read, never mapped: a mapped
-// file that another program shortens kills the process when the lost pages are touched. The
-// size a file reports is only a first guess (files in /proc and on some FUSE file systems say
-// 0 and have content).
+// Memory to read files into, reused by a thread from file to file. Where the system has them it
+// is asked for in huge pages: the pages of a fresh 100 MB buffer cost more than reading into
+// them when they come 4 KB at a time.
+class ReadBuffer {
+public:
+    ReadBuffer() = default;
+    ReadBuffer(const ReadBuffer &) = delete;
+    ReadBuffer &operator=(const ReadBuffer &) = delete;
+    ~ReadBuffer() { release(); }
+
+    char *data() const { return m_data; }
+    size_t capacity() const { return m_capacity; }
+    // At least `size` bytes, keeping the first `kept`.
+    bool reserve(size_t size, size_t kept)
+    {
+        if (size <= m_capacity)
+            return true;
+        const size_t capacity = (size + HugePage - 1) / HugePage * HugePage;
+#ifdef Q_OS_UNIX
+        void *mapped
+            = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            return false;
+#ifdef MADV_HUGEPAGE
+        ::madvise(mapped, capacity, MADV_HUGEPAGE);
+#endif
+        char *data = static_cast<char *>(mapped);
+#else
+        char *data = new (std::nothrow) char[capacity];
+        if (!data)
+            return false;
+#endif
+        if (kept > 0)
+            std::memcpy(data, m_data, kept);
+        release();
+        m_data = data;
+        m_capacity = capacity;
+        return true;
+    }
+    void release()
+    {
+#ifdef Q_OS_UNIX
+        if (m_data)
+            ::munmap(m_data, m_capacity);
+#else
+        delete[] m_data;
+#endif
+        m_data = nullptr;
+        m_capacity = 0;
+    }
+
+private:
+    static constexpr size_t HugePage = size_t(2) << 20;
+    char *m_data = nullptr;
+    size_t m_capacity = 0;
+};
+
+// One file's bytes, read to its end into the thread's buffer, with the stamp of the file as it
+// was before the first byte was read. A file is read, never mapped: a mapped file that another
+// program shortens kills the process when the lost pages are touched. The size a file reports
+// is only a first guess (files in /proc and on some FUSE file systems say 0 and have content).
 class ReadFile {
 public:
     ReadFile() : m_buffer(threadBuffer()) { }
@@ -39,8 +98,8 @@ public:
     ReadFile &operator=(const ReadFile &) = delete;
     ~ReadFile()
     {
-        if (m_buffer.size() > KeptBuffer)
-            m_buffer = QByteArray();
+        if (m_buffer.capacity() > KeptBuffer)
+            m_buffer.release();
     }
 
     // Opens the file `path` names; `target` becomes the file itself, a link's final target.
@@ -62,24 +121,25 @@ public:
     int links() const { return m_file.links(); }
 
 private:
-    static QByteArray &threadBuffer()
+    static ReadBuffer &threadBuffer()
     {
-        thread_local QByteArray buffer;
+        thread_local ReadBuffer buffer;
         return buffer;
     }
 
     bool readAll()
     {
         // One byte more than the size, so that the end is seen without growing the buffer.
-        if (m_buffer.size() < m_file.stamp().size + 1)
-            m_buffer.resize(m_file.stamp().size + 1);
-        qsizetype done = 0;
+        size_t done = 0;
+        if (!m_buffer.reserve(size_t(m_file.stamp().size) + 1, 0))
+            return false;
         for (;;) {
-            if (done == m_buffer.size())
-                m_buffer.resize(done + std::max(Growth, done / 2));
+            if (done == m_buffer.capacity()
+                && !m_buffer.reserve(done + std::max(Growth, done / 2), done))
+                return false;
 #ifdef Q_OS_UNIX
             const ssize_t n
-                = ::read(m_file.handle(), m_buffer.data() + done, size_t(m_buffer.size() - done));
+                = ::read(m_file.handle(), m_buffer.data() + done, m_buffer.capacity() - done);
             if (n < 0 && errno == EINTR)
                 continue;
 #else
@@ -89,14 +149,14 @@ private:
                 return false;
             if (n == 0)
                 break;
-            done += n;
+            done += size_t(n);
         }
-        m_bytes = QByteArrayView(m_buffer.constData(), done);
+        m_bytes = QByteArrayView(m_buffer.data(), qsizetype(done));
         return true;
     }
 
     ReadOnlyFile m_file;
-    QByteArray &m_buffer;
+    ReadBuffer &m_buffer;
     QByteArrayView m_bytes;
 };
 
