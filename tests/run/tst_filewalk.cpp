@@ -118,7 +118,7 @@ private slots:
 void TestFileWalk::entries_data()
 {
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("ahead"); // worked through on worker threads
     QTest::addColumn<QStringList>("expected");
 
     const QStringList pipe{u"fifo.txt skipped not-regular-file 0/0"_s};
@@ -146,7 +146,7 @@ void TestFileWalk::entries_data()
 void TestFileWalk::entries()
 {
     QFETCH(QStringList, entries);
-    QFETCH(bool, replace); // here: whether the files are worked through ahead
+    QFETCH(bool, ahead);
     QFETCH(QStringList, expected);
     TestFolder folder;
     OutcomeHost host;
@@ -158,10 +158,10 @@ void TestFileWalk::entries()
     request.searchPattern = system ? u"Name:"_s : u"needle"_s;
     request.replacementPattern = u"pin"_s;
     request.replaceMode = !system;
-    request.bytePath = replace;
+    request.bytePath = ahead;
     request.workers = 2;
     request.unattended = true;
-    request.sync = replace ? SyncPolicy::Batch : SyncPolicy::File;
+    request.sync = ahead ? SyncPolicy::Batch : SyncPolicy::File;
     QCOMPARE(core.driver.ProcessFilesExecute(request), ProcessingDriver::Outcome::Ran);
     QCOMPARE(host.outcomes, expected);
     if (expected == QStringList{u"fifo.txt skipped not-regular-file 0/0"_s})
