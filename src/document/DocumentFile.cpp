@@ -5,6 +5,7 @@
 #include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
 #include "document/PlainTextSave.h"
+#include "document/ReadOnlyFile.h"
 #include "document/RichTextCodec.h"
 #include "document/WriteBatch.h"
 
@@ -15,18 +16,35 @@
 
 LoadStatus DocumentFile::load(Document &doc, const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return LoadStatus::Missing;
     // Only regular files: reading a pipe or a device could block or never end.
-    if (!info.isFile())
+    ReadOnlyFile input;
+    switch (input.open(path)) {
+    case ReadOnlyFile::Status::Open:
+        break;
+    case ReadOnlyFile::Status::Missing:
+        return LoadStatus::Missing;
+    case ReadOnlyFile::Status::NotRegular:
+    case ReadOnlyFile::Status::Unreadable:
         return LoadStatus::Unreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadStatus::Unreadable;
+    }
+    QFile file;
+#ifdef Q_OS_UNIX
+    const bool opened = file.open(input.release(), QIODevice::ReadOnly, QFile::AutoCloseHandle);
+#else
+    file.setFileName(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+#endif
+    return opened ? load(doc, file, path) : LoadStatus::Unreadable;
+}
+
+LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path)
+{
+    // The stamp describes the file as it was before the first byte was read: a change made
+    // while it is read is then seen when it is written.
+    const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
+    const QString fileName = QFileInfo(path).fileName();
     if (file.size() >= LargeFileReader::Threshold) {
-        if (std::optional<DecodedText> decoded = LargeFileReader::read(file, info.fileName())) {
-            const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
+        if (std::optional<DecodedText> decoded = LargeFileReader::read(file, fileName)) {
             doc = Document(std::move(decoded->text), std::move(decoded->codec), false);
             doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
             return LoadStatus::Loaded;
@@ -36,12 +54,11 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return LoadStatus::Unreadable;
-    const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
     // The content decides: RTF is read as RTF whatever the file's name, and anything that
     // is not valid RTF as plain text.
     std::optional<DecodedText> decoded = RichTextCodec::load(bytes);
     if (!decoded)
-        decoded = PlainTextCodec::load(bytes, info.fileName());
+        decoded = PlainTextCodec::load(bytes, fileName);
     doc = Document(std::move(decoded->text), std::move(decoded->codec), decoded->binary);
     doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;

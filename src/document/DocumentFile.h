@@ -7,6 +7,7 @@
 #include <QString>
 
 class Document;
+class QFile;
 class WriteBatch;
 
 // The outcome of writing a document to a file.
@@ -36,6 +37,9 @@ public:
     // Replaces `doc` with the contents of the file at `path`. On Missing or Unreadable the
     // document is left as it was.
     [[nodiscard]] static LoadStatus load(Document &doc, const QString &path);
+    // The same from `file`, open for reading at its start, named `path`. The document's stamp
+    // is taken from the open handle before anything is read.
+    [[nodiscard]] static LoadStatus load(Document &doc, QFile &file, const QString &path);
     // Writes `doc` to `path`: as RTF when it was read as RTF or the name asks for it, else in
     // its own encoding. The file on disk is replaced only when the whole new content has been
     // written, and not at all when it is the file the document was read from and another

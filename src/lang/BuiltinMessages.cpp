@@ -138,6 +138,8 @@ constexpr Entry kEntries[] = {
      u"от текущей папки)."},
     {MsgOptNull, u"Имена в --files-from разделены нулевым байтом (как пишет find -print0)."},
     {MsgCliNullWithoutList, u"-0 (--null) действует только вместе с --files-from"},
+    {MsgFileNotRegular, u"Файл %s не обработан: это не обычный файл"},
+    {MsgFolderUnreadable, u"не удается прочитать %s, пропущено: %s"},
     {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
     {MsgOptionsApplyNextRun,
      u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},

@@ -113,6 +113,9 @@ enum MessageId : int {
     MsgOptFilesFrom = 65397,
     MsgOptNull = 65398,
     MsgCliNullWithoutList = 65399,
+    // Entries a run or a folder scan cannot take.
+    MsgFileNotRegular = 65403,
+    MsgFolderUnreadable = 65404,
 
     // A save that failed for a reason other than a busy file: the retry question with the
     // system's reason.

@@ -2,6 +2,7 @@
 
 #include "document/AtomicFileWriter.h"
 #include "document/DocumentFile.h"
+#include "document/ReadOnlyFile.h"
 #include "engine/EngineState.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
@@ -9,6 +10,7 @@
 #include "run/DocumentFileJob.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
+#include "run/ResolvedPath.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
@@ -24,6 +26,8 @@ BatchRun::BatchRun(const RunServices &services)
     : m(services), m_finder(services.state, services.options.SearchOptions)
 {
 }
+
+BatchRun::~BatchRun() = default;
 
 void BatchRun::configure(const RunRequest &request)
 {
@@ -49,24 +53,26 @@ bool BatchRun::stopRequested()
 void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
-    m_seen.clear();
+    m_done.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
-    std::unique_ptr<ByteWorkers> workers;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;
         // From the first file on, or from the answer for all on, the rest can go ahead.
-        if (!workers && (!mayShowOccurrences() || countsAheadWhileShowing()))
-            workers = startWorkers(files, i);
-        if (workers) {
-            const ByteFileResult bytes = workers->take(i);
+        if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
+            m_ahead = startWorkers(files, i);
+        if (m_ahead) {
+            const ByteFileResult bytes = m_ahead->take(i, [this] { commitWrites(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
             const bool toShow = bytes.hits > 0 && mayShowOccurrences();
-            if (toShow && bytes.pending)
-                AtomicFileWriter::discard(*bytes.pending);
-            if (bytes.kind != ByteFileResult::Kind::Fallback && !toShow) {
+            // A file of several names was read before this run renamed another of its names:
+            // it is read again, after the writes waiting are in place.
+            const bool again = bytes.links > 1 && bytes.pending;
+            if ((toShow || again) && bytes.pending)
+                dropPending(*bytes.pending);
+            if (bytes.kind != ByteFileResult::Kind::Fallback && !toShow && !again) {
                 if (startAhead(files[i], bytes))
                     finishBytes(bytes);
                 if (m_batch.isFull())
@@ -78,35 +84,30 @@ void BatchRun::walkFiles(const QStringList &files)
             continue;
         if (!reviewFile())
             break;
+        makeRoom();
         finishFile();
         if (commitEachFile() || m_batch.isFull())
             commitWrites();
     }
-    workers.reset();
+    m_ahead.reset();
     // Files finished before an abort keep their results.
     commitWrites();
     finishRun();
 }
 
-// The real file is known by its device and inode, as first seen and as written again (a
-// rewrite puts a new inode under the same path), so links and repeats lead to it.
-bool BatchRun::isRepeat(const QString &path)
+// The file is known by its resolved name: a file listed twice, or reached again through a
+// link, is done once; hard links are separate names, each done (as sed -i does).
+bool BatchRun::isRepeat(const QString &resolved)
 {
-    const std::optional<FileStamp> stamp = FileStamp::of(path);
-    if (!stamp)
-        return false;
-    const FileKey key{stamp->device, stamp->inode};
-    const bool seen = m_seen.contains(key);
-    m_seen.insert(key);
+    const bool seen = m_done.contains(resolved);
+    m_done.insert(resolved);
     return seen;
 }
 
-void BatchRun::rememberWritten(const QString &path, FileKey written)
+void BatchRun::skipNotRegular(const QString &path)
 {
-    if (written != FileKey{})
-        m_seen.insert(written);
-    else if (const std::optional<FileStamp> stamp = FileStamp::of(path))
-        m_seen.insert({stamp->device, stamp->inode});
+    appendFailure(MsgFileNotRegular, path);
+    notifyFile(path, FileOutcome::Status::Skipped, u"not-regular-file"_s, 0, 0);
 }
 
 // Runs that ask nothing and show nothing work through their files ahead, on worker threads:
@@ -125,15 +126,17 @@ std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files, qs
     }
     ByteWorkers::Job job
         = [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
-              if (bytes) {
-                  ByteFileResult result = bytes->process(path);
-                  if (result.kind != ByteFileResult::Kind::Fallback)
-                      return result;
-              }
-              return documents ? documents->process(path) : ByteFileResult{};
+              ByteFileResult result;
+              if (bytes)
+                  result = bytes->process(path);
+              if (result.kind == ByteFileResult::Kind::Fallback && documents)
+                  result = documents->process(path);
+              if (result.kind != ByteFileResult::Kind::Fallback)
+                  result.resolved = ResolvedPath::of(path);
+              return result;
           };
     return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
-                                         first);
+                                         first, 1024, writesAhead() ? &m_budget : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
@@ -147,15 +150,17 @@ bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
         notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
     }
-    const FileKey key{bytes.device, bytes.inode};
-    if (key != FileKey{} && m_seen.contains(key)) {
+    if (bytes.kind == ByteFileResult::Kind::NotRegular) {
+        skipNotRegular(path);
+        return false;
+    }
+    if (isRepeat(bytes.resolved)) {
         if (bytes.pending)
-            AtomicFileWriter::discard(*bytes.pending);
+            dropPending(*bytes.pending);
         appendLine(MsgFileAlreadyProcessed, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
     }
-    m_seen.insert(key);
     if (bytes.kind == ByteFileResult::Kind::Unreadable) {
         appendFailure(MsgFileUnreadable, path);
         notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
@@ -166,9 +171,6 @@ bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
         notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
         return false;
     }
-    // The rewritten file keeps being known under its new inode.
-    if (bytes.pending)
-        m_seen.insert({bytes.pending->device, bytes.pending->inode});
     m.host.ReviewFileChanged(fileName);
     return true;
 }
@@ -178,16 +180,27 @@ bool BatchRun::startFile(const QString &path)
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
-    if (!QFileInfo(path).isFile()) {
+    int links = 1;
+    switch (ReadOnlyFile::typeOf(path, &links)) {
+    case ReadOnlyFile::Status::Missing:
         notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
+    case ReadOnlyFile::Status::NotRegular:
+        skipNotRegular(path);
+        return false;
+    case ReadOnlyFile::Status::Open:
+    case ReadOnlyFile::Status::Unreadable: // loading says so
+        break;
     }
-    // A file listed twice, or reached again through a link, is done once per run.
-    if (isRepeat(path)) {
+    if (isRepeat(ResolvedPath::of(path))) {
         appendLine(MsgFileAlreadyProcessed, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
     }
+    // Renaming over another name of this file changed it (its count of names): it is read
+    // once that is done, so that the stamp it is written against is the one it has then.
+    if (links > 1)
+        commitWrites();
     switch (m.review.Load(path)) {
     case LoadStatus::Missing:
         notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
@@ -226,10 +239,10 @@ void BatchRun::writeBack(const WriteDone &done)
         const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
         switch (result.status) {
         case SaveStatus::Ok:
-            rememberWritten(path, {});
             done({true, {}, {}});
             return;
         case SaveStatus::Queued:
+            queued(sizeOfDocument());
             waitFor(done, path);
             return;
         case SaveStatus::NotEncodable:
@@ -261,32 +274,33 @@ void BatchRun::writeBack(const WriteDone &done)
 
 void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
 {
-    const FileKey written{pending.device, pending.inode};
     if (m_sync == SyncPolicy::Batch) {
         m_batch.add(pending);
-        waitFor(done, m.state.CurrentFileName, written);
+        m_queuedFiles += 1;
+        m_queuedBytes += pending.bytes;
+        waitFor(done, m.state.CurrentFileName);
         if (m_batch.isFull())
             commitWrites();
         return;
     }
     QString error;
     const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
-    resolveWrite(outcome, error, m.state.CurrentFileName, done, written);
+    releaseBudget(1, pending.bytes);
+    resolveWrite(outcome, error, m.state.CurrentFileName, done);
 }
 
-void BatchRun::waitFor(const WriteDone &done, const QString &path, FileKey written)
+void BatchRun::waitFor(const WriteDone &done, const QString &path)
 {
-    m_waiting.push_back({{}, [this, done, path, written](const WriteBatch::Result &result) {
-                             resolveWrite(result.outcome, result.error, path, done, written);
+    m_waiting.push_back({{}, [this, done, path](const WriteBatch::Result &result) {
+                             resolveWrite(result.outcome, result.error, path, done);
                          }});
 }
 
 void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
-                            const WriteDone &done, FileKey written)
+                            const WriteDone &done)
 {
     switch (outcome) {
     case WriteOutcome::Ok:
-        rememberWritten(path, written);
         done({true, {}, {}});
         return;
     case WriteOutcome::ChangedOnDisk:
@@ -299,6 +313,48 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
     m.host.WriteFailed(path, error);
     appendFailure(MsgFileNotSaved, path);
     done({false, u"not-saved"_s, error});
+}
+
+void BatchRun::setFreeSpace(TempBudget::FreeSpace freeSpace)
+{
+    m_budget.setFreeSpace(std::move(freeSpace));
+}
+
+void BatchRun::dropPending(const PendingWrite &pending)
+{
+    AtomicFileWriter::discard(pending);
+    releaseBudget(1, pending.bytes);
+}
+
+void BatchRun::releaseBudget(qsizetype files, qint64 bytes)
+{
+    if (files == 0)
+        return;
+    m_budget.release(files, bytes);
+    if (m_ahead)
+        m_ahead->budgetReleased();
+}
+
+void BatchRun::queued(qint64 bytes)
+{
+    m_budget.hold(bytes);
+    m_queuedFiles += 1;
+    m_queuedBytes += bytes;
+}
+
+qint64 BatchRun::sizeOfDocument() const
+{
+    const std::optional<FileStamp> &source = document().sourceStamp();
+    return source ? source->size : 0;
+}
+
+// Before the run writes a file of its own into the batch: the files waiting go in place first
+// when the budget has no room for it.
+void BatchRun::makeRoom()
+{
+    if (m_sync == SyncPolicy::Batch && !m_dryRun && document().isModified()
+        && !m_budget.admits(sizeOfDocument(), m.state.CurrentFileName))
+        commitWrites();
 }
 
 void BatchRun::settle(std::function<void()> action)
@@ -314,6 +370,9 @@ void BatchRun::commitWrites()
     if (m_waiting.empty() && m_batch.isEmpty())
         return;
     const QList<WriteBatch::Result> results = m_batch.commit();
+    releaseBudget(m_queuedFiles, m_queuedBytes);
+    m_queuedFiles = 0;
+    m_queuedBytes = 0;
     std::vector<Settlement> waiting;
     waiting.swap(m_waiting);
     m_settling = true;

@@ -10,6 +10,7 @@
 #include "run/PatternLineBreaks.h"
 #include "run/Report.h"
 #include "run/RunServices.h"
+#include "run/TempBudget.h"
 
 #include <QSet>
 #include <QString>
@@ -35,6 +36,8 @@ class BatchRun {
 public:
     // A dry run changes documents in memory only and never writes a file.
     void setDryRun(bool dryRun) { m_dryRun = dryRun; }
+    // How the free space of a file system is learned (TempBudget).
+    void setFreeSpace(TempBudget::FreeSpace freeSpace);
     // The dry run, sync policy and byte path of `request`.
     void configure(const RunRequest &request);
 
@@ -58,7 +61,7 @@ protected:
     }
 
     explicit BatchRun(const RunServices &services);
-    virtual ~BatchRun() = default;
+    virtual ~BatchRun();
 
     // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
     // then the abort message, if any.
@@ -76,6 +79,8 @@ protected:
     virtual void finishBytes(const ByteFileResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.
     virtual bool commitEachFile() const { return false; }
+    // Whether files worked through ahead may be written (a replace run that is no dry run).
+    virtual bool writesAhead() const { return false; }
     // Whether the run may still show an occurrence; once it may not (an answer for all),
     // the rest of the list can be worked through ahead.
     virtual bool mayShowOccurrences() const = 0;
@@ -84,8 +89,8 @@ protected:
     virtual bool countsAheadWhileShowing() const { return false; }
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
-    // missing, already processed in this run, or cannot be handled (reported): it is then
-    // not processed.
+    // missing, not a regular file, already processed in this run, or cannot be handled
+    // (reported): it is then not processed.
     bool startFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void search();
@@ -135,16 +140,20 @@ protected:
 private:
     // Runs `action` now, or after the writes still waiting when there are any.
     void settle(std::function<void()> action);
-    using FileKey = std::pair<quint64, quint64>;
-    // `written` is the new file's device and inode when known (else looked up once in place).
-    void waitFor(const WriteDone &done, const QString &path, FileKey written = {});
+    void waitFor(const WriteDone &done, const QString &path);
     void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
-                      const WriteDone &done, FileKey written = {});
+                      const WriteDone &done);
     // Syncs and renames the files waiting, then settles what waited for them.
     void commitWrites();
     void walkFile(const QString &path, const ByteFileResult *bytes);
-    bool isRepeat(const QString &path);
-    void rememberWritten(const QString &path, FileKey written);
+    bool isRepeat(const QString &resolved);
+    // New files held at once (TempBudget): one removed, released, queued in the batch.
+    void dropPending(const PendingWrite &pending);
+    void releaseBudget(qsizetype files, qint64 bytes);
+    void queued(qint64 bytes);
+    qint64 sizeOfDocument() const;
+    void makeRoom();
+    void skipNotRegular(const QString &path);
     bool startAhead(const QString &path, const ByteFileResult &bytes);
     std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files, qsizetype first);
 
@@ -153,8 +162,13 @@ private:
         std::function<void(const WriteBatch::Result &)> written;
     };
     WriteBatch m_batch;
+    // New files held at once: worked out ahead and waiting in the batch (m_queued…).
+    TempBudget m_budget;
+    qsizetype m_queuedFiles = 0;
+    qint64 m_queuedBytes = 0;
+    std::unique_ptr<class ByteWorkers> m_ahead;
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
-    // Device and inode of every file started or written.
-    QSet<FileKey> m_seen;
+    // The resolved name of every file started.
+    QSet<QString> m_done;
 };

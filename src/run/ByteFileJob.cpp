@@ -3,19 +3,20 @@
 #include "document/AtomicFileWriter.h"
 #include "document/ByteSpanWriter.h"
 #include "document/ByteText.h"
+#include "document/ReadOnlyFile.h"
 #include "document/TempFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
+#include <new>
 #include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,94 +25,139 @@ namespace {
 // Occurrences looked for at once before they are used.
 constexpr size_t StartsAtOnce = 1024;
 
-// Small files are read; large ones mapped, so that memory holds the file once.
-constexpr qint64 MapThreshold = qint64(1) << 20;
+// A read buffer larger than this is given back after its file, not kept for the next one.
+constexpr size_t KeptBuffer = size_t(64) << 20;
+// Room added when a file turns out longer than its size said.
+constexpr size_t Growth = size_t(64) << 10;
 
-// One file's bytes, read or mapped, with the stamp of what was read.
+// Memory to read files into, reused by a thread from file to file. Where the system has them it
+// is asked for in huge pages: the pages of a fresh 100 MB buffer cost more than reading into
+// them when they come 4 KB at a time.
+class ReadBuffer {
+public:
+    ReadBuffer() = default;
+    ReadBuffer(const ReadBuffer &) = delete;
+    ReadBuffer &operator=(const ReadBuffer &) = delete;
+    ~ReadBuffer() { release(); }
+
+    char *data() const { return m_data; }
+    size_t capacity() const { return m_capacity; }
+    // At least `size` bytes, keeping the first `kept`.
+    bool reserve(size_t size, size_t kept)
+    {
+        if (size <= m_capacity)
+            return true;
+        const size_t capacity = (size + HugePage - 1) / HugePage * HugePage;
+#ifdef Q_OS_UNIX
+        void *mapped
+            = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            return false;
+#ifdef MADV_HUGEPAGE
+        ::madvise(mapped, capacity, MADV_HUGEPAGE);
+#endif
+        char *data = static_cast<char *>(mapped);
+#else
+        char *data = new (std::nothrow) char[capacity];
+        if (!data)
+            return false;
+#endif
+        if (kept > 0)
+            std::memcpy(data, m_data, kept);
+        release();
+        m_data = data;
+        m_capacity = capacity;
+        return true;
+    }
+    void release()
+    {
+#ifdef Q_OS_UNIX
+        if (m_data)
+            ::munmap(m_data, m_capacity);
+#else
+        delete[] m_data;
+#endif
+        m_data = nullptr;
+        m_capacity = 0;
+    }
+
+private:
+    static constexpr size_t HugePage = size_t(2) << 20;
+    char *m_data = nullptr;
+    size_t m_capacity = 0;
+};
+
+// One file's bytes, read to its end into the thread's buffer, with the stamp of the file as it
+// was before the first byte was read. A file is read, never mapped: a mapped file that another
+// program shortens kills the process when the lost pages are touched. The size a file reports
+// is only a first guess (files in /proc and on some FUSE file systems say 0 and have content).
 class ReadFile {
 public:
-    ReadFile() = default;
+    ReadFile() : m_buffer(threadBuffer()) { }
     ReadFile(const ReadFile &) = delete;
     ReadFile &operator=(const ReadFile &) = delete;
     ~ReadFile()
     {
-#ifdef Q_OS_UNIX
-        if (m_mapped)
-            ::munmap(m_mapped, size_t(m_stamp.size));
-        if (m_fd >= 0)
-            ::close(m_fd);
-#endif
+        if (m_buffer.capacity() > KeptBuffer)
+            m_buffer.release();
     }
 
     // Opens the file `path` names; `target` becomes the file itself, a link's final target.
-    bool open(const QString &path, QString &target)
+    // `opened` runs between the open and the first read.
+    ReadOnlyFile::Status open(const QString &path, QString &target,
+                              const std::function<void(const QString &)> &opened)
     {
-        target = path;
-#ifdef Q_OS_UNIX
-        // Most names are no link: one lookup then finds the file and says so.
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (m_fd < 0 && errno == ELOOP) {
-            target = AtomicFileWriter::resolveTarget(path);
-            m_fd = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_CLOEXEC);
-        }
-        if (m_fd < 0)
-            return false;
-        const std::optional<FileStamp> stamp = FileStamp::ofHandle(m_fd);
-        if (!stamp || !S_ISREG(stamp->mode))
-            return false;
-        m_stamp = *stamp;
-        if (m_stamp.size == 0)
-            return true;
-        if (m_stamp.size >= MapThreshold) {
-            // Populated at once: one fault per page would cost more than the search.
-            void *mapped = ::mmap(nullptr, size_t(m_stamp.size), PROT_READ,
-                                  MAP_SHARED | MAP_POPULATE, m_fd, 0);
-            if (mapped == MAP_FAILED)
-                return false;
-            m_mapped = mapped;
-            ::madvise(mapped, size_t(m_stamp.size), MADV_SEQUENTIAL);
-            m_bytes = QByteArrayView(static_cast<const char *>(mapped), m_stamp.size);
-            return true;
-        }
-        m_read.resize(m_stamp.size);
-        qsizetype done = 0;
-        while (done < m_read.size()) {
-            const ssize_t n = ::read(m_fd, m_read.data() + done, size_t(m_read.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false; // an error, or the file shrank while read
-            done += n;
-        }
-        m_bytes = m_read;
-        return true;
-#else
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        m_read = file.readAll();
-        m_bytes = m_read;
-        const std::optional<FileStamp> stamp = FileStamp::of(path);
-        m_stamp = stamp.value_or(FileStamp{});
-        return file.error() == QFileDevice::NoError;
-#endif
+        const ReadOnlyFile::Status status = m_file.open(path);
+        if (status != ReadOnlyFile::Status::Open)
+            return status;
+        target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
+        if (opened)
+            opened(path);
+        return readAll() ? status : ReadOnlyFile::Status::Unreadable;
     }
 
-    QByteArrayView bytes() const
-    {
-        return m_bytes;
-    }
-    const FileStamp &stamp() const
-    {
-        return m_stamp;
-    }
+    QByteArrayView bytes() const { return m_bytes; }
+    const FileStamp &stamp() const { return m_file.stamp(); }
+    int links() const { return m_file.links(); }
 
 private:
-    int m_fd = -1;
-    void *m_mapped = nullptr;
-    QByteArray m_read;
+    static ReadBuffer &threadBuffer()
+    {
+        thread_local ReadBuffer buffer;
+        return buffer;
+    }
+
+    bool readAll()
+    {
+        // One byte more than the size, so that the end is seen without growing the buffer.
+        size_t done = 0;
+        if (!m_buffer.reserve(size_t(m_file.stamp().size) + 1, 0))
+            return false;
+        for (;;) {
+            if (done == m_buffer.capacity()
+                && !m_buffer.reserve(done + std::max(Growth, done / 2), done))
+                return false;
+#ifdef Q_OS_UNIX
+            const ssize_t n
+                = ::read(m_file.handle(), m_buffer.data() + done, m_buffer.capacity() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+#else
+            const qint64 n = -1; // no handle to read: the general path reads the file
+#endif
+            if (n < 0)
+                return false;
+            if (n == 0)
+                break;
+            done += size_t(n);
+        }
+        m_bytes = QByteArrayView(m_buffer.data(), qsizetype(done));
+        return true;
+    }
+
+    ReadOnlyFile m_file;
+    ReadBuffer &m_buffer;
     QByteArrayView m_bytes;
-    FileStamp m_stamp;
 };
 
 } // namespace
@@ -134,8 +180,19 @@ ByteFileResult ByteFileJob::process(const QString &path) const
 {
     ReadFile file;
     QString target;
-    if (!file.open(path, target))
-        return {}; // unreadable, or not a regular file: the general path says so
+    ByteFileResult result;
+    switch (file.open(path, target, m_opened)) {
+    case ReadOnlyFile::Status::Open:
+        break;
+    case ReadOnlyFile::Status::Missing:
+        result.kind = ByteFileResult::Kind::Missing;
+        return result;
+    case ReadOnlyFile::Status::NotRegular:
+        result.kind = ByteFileResult::Kind::NotRegular;
+        return result;
+    case ReadOnlyFile::Status::Unreadable:
+        return {}; // the general path says so
+    }
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
@@ -150,10 +207,8 @@ ByteFileResult ByteFileJob::process(const QString &path) const
     if (!lookBeside && refuses())
         return {};
 
-    ByteFileResult result;
     result.kind = ByteFileResult::Kind::Done;
-    result.device = stamp.device;
-    result.inode = stamp.inode;
+    result.links = file.links();
     if (m_mode == Mode::Count) {
         result.hits = count(bytes, 1);
         return result;

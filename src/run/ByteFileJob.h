@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The result of working through one file ahead of the run: as bytes, or as a document.
@@ -15,7 +16,8 @@ struct ByteFileResult {
         Fallback, // not done ahead: the run reads it itself
         Done, // searched (and, when it changed, its new content written beside it)
         WriteFailed, // the new content could not be written; the file is untouched
-        Missing, // not a file (any more)
+        Missing, // no such file (any more)
+        NotRegular, // a folder, a pipe, a socket or a device: never opened for reading
         Unreadable,
         Binary, // NUL bytes without a UTF-16 mark: never changed
         NotEncodable, // a replacement the file's encoding cannot hold: the file is untouched
@@ -26,13 +28,13 @@ struct ByteFileResult {
     bool changed = false;
     std::optional<PendingWrite> pending; // the new content, not yet in place
     QString error;
-    // The file read (a link's target): a run takes each real file once.
-    quint64 device = 0;
-    quint64 inode = 0;
+    // The name with every link, "." and ".." resolved: a run takes each real file once.
+    QString resolved;
+    int links = 1; // the names the file has (hard links)
 };
 
 // Finds (or replaces) an ASCII literal in one file without reading it into a document: the
-// file is mapped or read once, searched with a ByteFinder, and a replacement streams the new
+// file is read once, searched with a ByteFinder, and a replacement streams the new
 // content into a file beside it through one reused buffer. Counting goes on one byte after each
 // start, as the find run does; replacing goes on after each match, as the replace run does.
 // Files that ByteText does not clear fall back to the general path.
@@ -50,6 +52,11 @@ public:
     }
 
     ByteFileResult process(const QString &path) const;
+    // Called with each file's name once it is open and before its first byte is read.
+    void setOpenedHook(std::function<void(const QString &)> opened)
+    {
+        m_opened = std::move(opened);
+    }
 
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
@@ -65,4 +72,5 @@ private:
     Mode m_mode;
     bool m_syncEach;
     bool m_foldedLetters;
+    std::function<void(const QString &)> m_opened;
 };

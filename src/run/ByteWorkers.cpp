@@ -10,13 +10,14 @@ constexpr qsizetype Chunk = 8;
 } // namespace
 
 ByteWorkers::ByteWorkers(Job job, QStringList paths, int threads, qsizetype first,
-                         qsizetype lookahead)
+                         qsizetype lookahead, TempBudget *budget)
     : m_job(std::move(job))
     , m_paths(std::move(paths))
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
     , m_results(size_t(m_paths.size()))
     , m_next(first)
     , m_taken(first)
+    , m_budget(budget)
 {
     for (int i = 0; i < threads; ++i)
         m_threads.emplace_back([this] { work(); });
@@ -32,48 +33,119 @@ ByteWorkers::~ByteWorkers()
     for (std::thread &thread : m_threads)
         thread.join();
     for (qsizetype i = m_taken; i < qsizetype(m_results.size()); ++i) {
-        if (m_results[size_t(i)] && m_results[size_t(i)]->pending)
-            AtomicFileWriter::discard(*m_results[size_t(i)]->pending);
+        const std::optional<ByteFileResult> &result = m_results[size_t(i)];
+        if (!result || !result->pending)
+            continue;
+        AtomicFileWriter::discard(*result->pending);
+        if (m_budget)
+            m_budget->release(1, result->pending->bytes);
     }
+}
+
+bool ByteWorkers::admitsNext()
+{
+    if (!m_budget)
+        return true;
+    const QString &path = m_paths.at(m_next);
+    if (m_sized != m_next) {
+        m_sized = m_next;
+        const std::optional<FileStamp> stamp = FileStamp::of(path);
+        m_size = stamp ? stamp->size : 0;
+    }
+    const bool admitted = m_budget->admits(m_size, path);
+    m_waitingForRoom = !admitted;
+    if (!admitted && m_takerWaiting)
+        m_ready.notify_one(); // the run may have to make room
+    return admitted;
+}
+
+qint64 ByteWorkers::claimNext()
+{
+    qint64 estimate = 0;
+    if (m_budget) {
+        estimate = m_sized == m_next ? m_size : 0;
+        m_budget->start(estimate);
+    }
+    ++m_next;
+    return estimate;
+}
+
+ByteFileResult ByteWorkers::runJob(qsizetype index, qint64 estimate)
+{
+    ByteFileResult result = m_job(m_paths.at(index));
+    if (m_budget) {
+        m_budget->finish(
+            estimate, result.pending ? std::optional<qint64>(result.pending->bytes) : std::nullopt);
+    }
+    return result;
 }
 
 void ByteWorkers::work()
 {
     std::vector<ByteFileResult> done;
+    std::vector<qint64> estimates;
     std::unique_lock lock(m_mutex);
+    auto mayClaim = [this] {
+        return m_next < m_paths.size() && m_next < m_taken + m_lookahead && admitsNext();
+    };
     for (;;) {
         ++m_workersWaiting;
-        m_room.wait(lock, [this] {
-            return m_stopping || m_next >= m_paths.size() || m_next < m_taken + m_lookahead;
-        });
+        m_room.wait(lock, [&] { return m_stopping || m_next >= m_paths.size() || mayClaim(); });
         --m_workersWaiting;
         if (m_stopping || m_next >= m_paths.size())
             return;
         const qsizetype first = m_next;
-        const qsizetype last = std::min({first + Chunk, m_paths.size(), m_taken + m_lookahead});
-        m_next = last;
+        estimates.clear();
+        do
+            estimates.push_back(claimNext());
+        while (qsizetype(estimates.size()) < Chunk && mayClaim());
+        const qsizetype last = m_next;
         lock.unlock();
         done.clear();
         for (qsizetype i = first; i < last; ++i)
-            done.push_back(m_job(m_paths.at(i)));
+            done.push_back(runJob(i, estimates[size_t(i - first)]));
         lock.lock();
         for (qsizetype i = first; i < last; ++i)
             m_results[size_t(i)] = std::move(done[size_t(i - first)]);
         if (m_takerWaiting)
             m_ready.notify_one();
+        // Files that were not changed gave their room back.
+        if (m_budget && m_workersWaiting > 0)
+            m_room.notify_all();
     }
 }
 
-ByteFileResult ByteWorkers::take(qsizetype index)
+ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &makeRoom)
 {
     std::unique_lock lock(m_mutex);
     if (m_threads.empty()) {
         // No workers: the run's own thread does the work.
         m_taken = index + 1;
+        m_next = index;
+        qint64 estimate = 0;
+        if (m_budget) {
+            if (!admitsNext() && makeRoom) {
+                lock.unlock();
+                makeRoom();
+                lock.lock();
+            }
+            admitsNext(); // sizes the entry
+            estimate = claimNext();
+        }
         lock.unlock();
-        return m_job(m_paths.at(index));
+        return runJob(index, estimate);
     }
     while (!m_results[size_t(index)].has_value()) {
+        // Entries are started in order: one not started yet waits for room that only the
+        // run's own waiting files can give back.
+        if (m_waitingForRoom && m_next <= index && makeRoom) {
+            m_waitingForRoom = false;
+            lock.unlock();
+            makeRoom();
+            lock.lock();
+            m_room.notify_all();
+            continue;
+        }
         m_takerWaiting = true;
         m_ready.wait(lock);
         m_takerWaiting = false;
@@ -84,4 +156,11 @@ ByteFileResult ByteWorkers::take(qsizetype index)
     if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
         m_room.notify_all();
     return result;
+}
+
+void ByteWorkers::budgetReleased()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_workersWaiting > 0)
+        m_room.notify_all();
 }

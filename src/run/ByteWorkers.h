@@ -1,6 +1,7 @@
 #pragma once
 
 #include "run/ByteFileJob.h"
+#include "run/TempBudget.h"
 
 #include <QStringList>
 
@@ -15,25 +16,36 @@
 // worker threads, while the run takes the results in list order (so the report keeps that order).
 // Workers only ever write new files beside the originals; putting them in place is left to the
 // run, in order, so a stopped run never has a file written that it did not report. At most
-// `lookahead` files are done ahead of the one the run is taking.
+// `lookahead` files are done ahead of the one the run is taking, and, given a budget, a file
+// is started only when the budget admits a new file of its size (files are started in list
+// order, so the run can always make room by putting its own waiting files in place).
 class ByteWorkers {
 public:
     using Job = std::function<ByteFileResult(const QString &path)>;
 
     // `job` is called on worker threads, several at once, for the entries from `first` on.
     ByteWorkers(Job job, QStringList paths, int threads, qsizetype first = 0,
-                qsizetype lookahead = 1024);
+                qsizetype lookahead = 1024, TempBudget *budget = nullptr);
     ByteWorkers(const ByteWorkers &) = delete;
     ByteWorkers &operator=(const ByteWorkers &) = delete;
     // Stops the workers and removes the new files of results never taken.
     ~ByteWorkers();
 
     // The result for entry `index`, waiting for it if need be; each entry is taken once, in
-    // increasing order. Entries with an empty path give a Fallback result.
-    ByteFileResult take(qsizetype index);
+    // increasing order. Entries with an empty path give a Fallback result. When the entry
+    // waits for room in the budget, `makeRoom` is called to put the run's waiting files in
+    // place. A new file in the result is still held in the budget: the run releases it.
+    ByteFileResult take(qsizetype index, const std::function<void()> &makeRoom = {});
+    // The run released some of the budget: workers waiting for room look again.
+    void budgetReleased();
 
 private:
     void work();
+    // Whether the budget admits the next entry (its size looked up once).
+    bool admitsNext();
+    // Claims the next entry; its estimated size.
+    qint64 claimNext();
+    ByteFileResult runJob(qsizetype index, qint64 estimate);
 
     Job m_job;
     // Read from several threads: only through const access, which never detaches.
@@ -49,5 +61,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_ready; // a result arrived
     std::condition_variable m_room; // the run took results: workers may go further
+    TempBudget *m_budget;
+    qsizetype m_sized = -1; // the entry whose size m_size holds
+    qint64 m_size = 0;
+    bool m_waitingForRoom = false;
     std::vector<std::thread> m_threads;
 };

@@ -4,23 +4,25 @@
 #include "document/DocumentFile.h"
 #include "document/PlainTextCodec.h"
 #include "document/PlainTextSave.h"
+#include "document/ReadOnlyFile.h"
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
-
-#include <QFileInfo>
 
 #include <optional>
 
 ByteFileResult DocumentFileJob::process(const QString &path) const
 {
     ByteFileResult result;
-    if (!QFileInfo(path).isFile()) {
+    switch (ReadOnlyFile::typeOf(path, &result.links)) {
+    case ReadOnlyFile::Status::Missing:
         result.kind = ByteFileResult::Kind::Missing;
         return result;
-    }
-    if (const std::optional<FileStamp> stamp = FileStamp::of(path)) {
-        result.device = stamp->device;
-        result.inode = stamp->inode;
+    case ReadOnlyFile::Status::NotRegular:
+        result.kind = ByteFileResult::Kind::NotRegular;
+        return result;
+    case ReadOnlyFile::Status::Open:
+    case ReadOnlyFile::Status::Unreadable: // loading says so
+        break;
     }
     Document document;
     switch (DocumentFile::load(document, path)) {

@@ -9,10 +9,11 @@ struct FileOutcome {
         Written, // changed and written back
         Unchanged, // processed, nothing to write (or a dry run)
         Failed, // could not be read, encoded or written, or changed by another program
-        Skipped, // not processed: binary, missing, or already processed in this run
+        Skipped, // not processed: binary, missing, not a regular file, or already processed
     };
     // Why, for every status but Written: "not-encodable", "not-saved", "changed-on-disk",
-    // "unreadable", "binary", "missing", "already-processed", "dry-run"; empty otherwise.
+    // "unreadable", "binary", "missing", "not-regular-file", "already-processed", "dry-run";
+    // empty otherwise.
     static QString statusName(Status status);
 
     QString path;

@@ -1,74 +1,30 @@
 #include "run/FolderScan.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
+#include "document/TempFileName.h"
 
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#endif
+#include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Qt's listing leaves out names whose bytes are not valid in the file-name encoding (UTF-8):
-// read the folder itself to find them, since such a file can neither be opened by a name in
-// text nor be passed over without a word.
-void findUndecodable(const QString &folder, bool recurse, bool everyFile,
-                     const QStringList &extensions, QStringList &undecodable)
+void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
+                            QStringList &fileList, QStringList *undecodable,
+                            QList<Unreadable> *unreadable)
 {
-#ifdef Q_OS_UNIX
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArrayView name(entry->d_name);
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString text = utf8(name);
-        if (!utf8.hasError())
-            continue;
-        const bool isFolder = entry->d_type == DT_DIR;
-        if ((isFolder && recurse)
-            || (!isFolder
-                && (everyFile
-                    || extensions.contains(FolderScan::UpperAscii(FolderScan::ExtensionOf(text))))))
-            undecodable << QDir(folder).absoluteFilePath(text);
-    }
-    ::closedir(dir);
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(recurse);
-    Q_UNUSED(everyFile);
-    Q_UNUSED(extensions);
-    Q_UNUSED(undecodable);
-#endif
+    const Walk walk{recurse,  extensions,  extensions.contains(u".*"_s),
+                    fileList, undecodable, unreadable};
+    walkTree(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), walk);
 }
 
-} // namespace
-
-void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
-                            QStringList &fileList, QStringList *undecodable)
+bool FolderScan::Walk::wants(const QString &fileName) const
 {
-    const QDir dir(folder);
-    const bool everyFile = extensions.contains(u".*"_s);
-    const QFileInfoList files
-        = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo &file : files) {
-        if (!everyFile && !extensions.contains(UpperAscii(ExtensionOf(file.fileName()))))
-            continue;
-        fileList << file.absoluteFilePath();
-    }
-    if (undecodable)
-        findUndecodable(folder, recurse, everyFile, extensions, *undecodable);
-    if (!recurse)
-        return;
-    // Links to folders are not followed, so a link loop cannot make the scan endless.
-    const QFileInfoList folders
-        = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
-    for (const QFileInfo &sub : folders)
-        ScanFolder(sub.absoluteFilePath(), recurse, extensions, fileList, undecodable);
+    return everyFile || extensions.contains(UpperAscii(ExtensionOf(fileName)));
+}
+
+void FolderScan::Walk::cannotRead(const QString &path, const QString &reason) const
+{
+    if (unreadable)
+        unreadable->append({path, reason});
 }
 
 QString FolderScan::ExtensionOf(const QString &fileName)
@@ -85,3 +41,31 @@ QString FolderScan::UpperAscii(QString text)
     }
     return text;
 }
+
+#ifndef Q_OS_UNIX
+
+// Without folder handles: Qt's listing, which cannot go below the longest name the system
+// takes, and sees no names that are not valid in the file-name encoding.
+void FolderScan::walkTree(const QString &folder, const Walk &walk)
+{
+    const QDir dir(folder);
+    if (!dir.isReadable()) {
+        walk.cannotRead(folder, QString());
+        return;
+    }
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &file : files) {
+        if (file.isFile() && !TempFileName::isTempName(file.fileName())
+            && walk.wants(file.fileName()))
+            walk.files << file.absoluteFilePath();
+    }
+    if (!walk.recurse)
+        return;
+    // Links to folders are not followed, so a link loop cannot make the scan endless.
+    const QFileInfoList folders
+        = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
+    for (const QFileInfo &sub : folders)
+        walkTree(sub.absoluteFilePath(), walk);
+}
+
+#endif

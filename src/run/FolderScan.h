@@ -1,21 +1,50 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // Collects the files of a folder whose extension is enabled: first the folder's own files,
-// then, when recursing, its sub-folders depth first. Hidden files are taken; hidden
-// sub-folders are not entered. A folder that cannot be read adds nothing.
+// then, when recursing, its sub-folders depth first, each in name order. Only regular files
+// (or links to them) are taken: never a pipe, a socket or a device, nor the new files a run
+// writes beside the files it replaces (TempFileName); those a run left behind when it was
+// killed are removed. Hidden files are taken; hidden sub-folders and links to folders are not
+// entered. The walk goes from folder to folder by handle, so no depth of the tree is too deep.
 class FolderScan {
 public:
+    // A folder (or a file) the scan could not read, with the system's reason.
+    struct Unreadable {
+        QString path;
+        QString reason;
+    };
+
     // extensions: upper case with the leading dot (".HTM"), or ".*" for every file; compared
     // with each file's extension upper-cased in its ASCII letters only. Files (and, when
     // recursing, folders) whose names are not valid in the file-name encoding cannot be opened
     // by a name in text: when `undecodable` is given, they are listed there (named with
-    // U+FFFD for the bytes that could not be read).
+    // U+FFFD for the bytes that could not be read). Folders that cannot be read are listed in
+    // `unreadable` when it is given.
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
-                           QStringList &fileList, QStringList *undecodable = nullptr);
+                           QStringList &fileList, QStringList *undecodable = nullptr,
+                           QList<Unreadable> *unreadable = nullptr);
     // The part of a name from its last "." on, or empty.
     static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);
+
+    // What one scan looks for and where it puts what it finds.
+    struct Walk {
+        bool recurse;
+        QStringList extensions;
+        bool everyFile;
+        QStringList &files;
+        QStringList *undecodable;
+        QList<Unreadable> *unreadable;
+
+        bool wants(const QString &fileName) const;
+        void cannotRead(const QString &path, const QString &reason) const;
+    };
+
+private: // The walk itself: over folder handles where the system has them (FolderScan_posix.cpp),
+    // else through Qt.
+    static void walkTree(const QString &folder, const Walk &walk);
 };

@@ -86,6 +86,7 @@ void ProcessingDriver::run(const RunRequest &request)
     if (request.replaceMode) {
         ReplaceRun run(services, m_builder);
         run.configure(request);
+        run.setFreeSpace(freeSpace);
         run.run(request.files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
                     run.FilesChanged,   run.FilesFailed,      m.state.Aborted};

@@ -2,6 +2,7 @@
 
 #include "run/RunRequest.h"
 #include "run/RunServices.h"
+#include "run/TempBudget.h"
 
 class ReplacementBuilder;
 
@@ -28,6 +29,9 @@ public:
         bool aborted = false;
     };
     const Totals &LastTotals() const { return m_totals; }
+
+    // How runs learn the free space of a file system (tests put in their own).
+    TempBudget::FreeSpace freeSpace = TempBudget::systemFreeSpace;
 
 private:
     bool compilePatterns(const RunRequest &request);

@@ -34,6 +34,7 @@ private:
     std::optional<DocumentFileJob> documentJob() const override;
     void finishBytes(const ByteFileResult &result) override;
     bool commitEachFile() const override;
+    bool writesAhead() const override { return !m_dryRun; }
     bool mayShowOccurrences() const override { return !ReplaceAll && !SkipAll; }
     void settleFile(bool changed, const std::function<void(const WriteDone &)> &write);
     void appendTotals(qsizetype listCount);

@@ -62,6 +62,28 @@ QByteArray koi8(const QString &text)
     return QStringEncoder("koi8-r")(text);
 }
 
+// A file that another program appends to as soon as its first bytes have been read.
+class FileEditedWhileRead : public QFile {
+public:
+    using QFile::QFile;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 got = QFile::readData(data, maxSize);
+        if (!m_edited) {
+            m_edited = true;
+            QFile other(fileName());
+            if (other.open(QIODevice::Append))
+                other.write("edited meanwhile");
+        }
+        return got;
+    }
+
+private:
+    bool m_edited = false;
+};
+
 } // namespace
 
 class TestDocumentFile : public QObject {
@@ -78,6 +100,8 @@ private slots:
     void binary_data();
     void binary();
     void missingAndUnreadable_leaveDocument();
+    void editWhileReading_isNotOverwritten_data();
+    void editWhileReading_isNotOverwritten();
     void unencodableText_isNotWritten();
     void failedSave_leavesOriginal();
     void failedWrite_leavesOriginal();
@@ -312,6 +336,29 @@ void TestDocumentFile::missingAndUnreadable_leaveDocument()
     QVERIFY(QDir(m_dir->path()).mkdir(u"folder.txt"_s));
     QCOMPARE(LoadDocument(doc, path(u"folder.txt"_s)), LoadStatus::Unreadable);
     QCOMPARE(doc.text(), u"kept"_s);
+}
+
+void TestDocumentFile::editWhileReading_isNotOverwritten_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::newRow("read whole") << qsizetype(1000);
+    QTest::newRow("read in slices") << qsizetype(LargeFileReader::Threshold + 10);
+}
+
+// The stamp a document is written against describes the file before its first byte was read.
+void TestDocumentFile::editWhileReading_isNotOverwritten()
+{
+    QFETCH(qsizetype, size);
+    const QString name = path(u"a.txt"_s);
+    writeFile(name, QByteArray(size, 'a'));
+    FileEditedWhileRead file(name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    Document doc;
+    QCOMPARE(DocumentFile::load(doc, file, name), LoadStatus::Loaded);
+    file.close();
+    doc.replace(0, 1, u"b");
+    QCOMPARE(SaveDocument(doc, name).status, SaveStatus::ChangedOnDisk);
+    QVERIFY(readFile(name).endsWith("edited meanwhile"));
 }
 
 void TestDocumentFile::unencodableText_isNotWritten()

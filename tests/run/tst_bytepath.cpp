@@ -32,7 +32,7 @@ QByteArray blockEdges()
     return bytes;
 }
 
-// Larger than the size from which files are mapped, with hits near both ends.
+// Over a megabyte, with hits near both ends.
 QByteArray mappedFile()
 {
     QByteArray bytes = "needle ";

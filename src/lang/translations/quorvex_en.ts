@@ -435,6 +435,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
+        <message id="Message.65403">
+            <source>Файл %s не обработан: это не обычный файл</source>
+            <translation>File %s not processed: not a regular file</translation>
+        </message>
+        <message id="Message.65404">
+            <source>не удается прочитать %s, пропущено: %s</source>
+            <translation>cannot read %s, left out: %s</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

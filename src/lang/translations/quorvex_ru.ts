@@ -435,6 +435,14 @@
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
+        <message id="Message.65403">
+            <source>Файл %s не обработан: это не обычный файл</source>
+            <translation>Файл %s не обработан: это не обычный файл</translation>
+        </message>
+        <message id="Message.65404">
+            <source>не удается прочитать %s, пропущено: %s</source>
+            <translation>не удается прочитать %s, пропущено: %s</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

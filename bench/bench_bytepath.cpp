@@ -1,0 +1,79 @@
+// The byte path over one large file: read to its end into the thread's reused buffer, searched
+// and, for a replacement, streamed to a new file beside it. Reports the process's peak resident
+// memory as a multiple of the file's size (peak_per_file); run one benchmark per process
+// (--benchmark_filter) for a figure that belongs to that benchmark alone.
+
+#include "document/AtomicFileWriter.h"
+#include "run/ByteFileJob.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 kSize = qint64(100) << 20;
+
+// kSize bytes of lines of 100 characters, each holding the needle once, written a line at a
+// time so that the process never holds the file.
+bool makeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray line = "needle" + QByteArray(92, 'x') + "\r\n";
+    for (qint64 written = 0; written < kSize; written += line.size()) {
+        if (file.write(line) != line.size())
+            return false;
+    }
+    return true;
+}
+
+double peakRssBytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() * 1024.0;
+    }
+    return 0;
+}
+
+void run(benchmark::State &state, ByteFileJob::Mode mode)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.txt"_s);
+    if (!makeFile(path))
+        state.SkipWithError("cannot write the test file");
+    const ByteFileJob job("needle", "haystack", true, mode, false);
+    qsizetype hits = 0;
+    for (auto _ : state) {
+        ByteFileResult result = job.process(path);
+        hits = result.hits;
+        if (result.pending)
+            AtomicFileWriter::discard(*result.pending);
+    }
+    state.counters["hits"] = double(hits);
+    state.counters["peak_per_file"] = peakRssBytes() / double(kSize);
+}
+
+void BM_ByteCount(benchmark::State &state)
+{
+    run(state, ByteFileJob::Mode::Count);
+}
+BENCHMARK(BM_ByteCount)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ByteReplace(benchmark::State &state)
+{
+    run(state, ByteFileJob::Mode::Replace);
+}
+BENCHMARK(BM_ByteReplace)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();

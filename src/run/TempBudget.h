@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+
+// How many new files, and how much new data, a run holds at once before they are renamed over
+// the files they replace: files worked out ahead on worker threads and files waiting in the
+// write batch. A new file is admitted while the count stays within a batch, the data within a
+// fixed cap, and the file (with those still being written) fits in the free space of the file
+// system it goes to with some room to spare. With nothing held, a file is always admitted:
+// when space is short, files go one at a time, as an editor saving them in turn would. Safe to
+// use from several threads.
+class TempBudget {
+public:
+    // The free bytes of the file system `path` lives on; nothing when unknown.
+    using FreeSpace = std::function<std::optional<qint64>(const QString &path)>;
+
+    explicit TempBudget(qsizetype maxFiles = 1000, qint64 maxBytes = qint64(256) << 20,
+                        FreeSpace freeSpace = systemFreeSpace);
+
+    void setFreeSpace(FreeSpace freeSpace);
+    // Whether a new file of about `bytes` for the file `path` may be started now.
+    bool admits(qint64 bytes, const QString &path) const;
+    // A new file of about `bytes` is being written.
+    void start(qint64 bytes);
+    // It was written (`written` bytes), or not (nothing).
+    void finish(qint64 estimate, std::optional<qint64> written);
+    // A new file of `bytes` was written (by the run itself).
+    void hold(qint64 bytes);
+    // New files written earlier were renamed or removed.
+    void release(qsizetype files, qint64 bytes);
+    qsizetype files() const;
+    qint64 bytes() const;
+
+    static std::optional<qint64> systemFreeSpace(const QString &path);
+
+private:
+    mutable std::mutex m_mutex;
+    qsizetype m_maxFiles;
+    qint64 m_maxBytes;
+    FreeSpace m_freeSpace;
+    qsizetype m_files = 0; // written or being written
+    qint64 m_bytes = 0;
+    qint64 m_writing = 0; // bytes being written, not yet seen in the free space
+};

@@ -1,0 +1,246 @@
+// What a run takes as a file: pipes, devices and folders given by name; one file under several
+// names (links, "..", hard links); files whose size says less than they hold, or that shrink
+// while they are read.
+#include "document/AtomicFileWriter.h"
+#include "run/ByteFileJob.h"
+#include "run/FileOutcome.h"
+#include "run/QuorvexCore.h"
+#include "run/RunRequest.h"
+
+#include "ScriptedHost.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records how each entry ended, as "name status reason occurrences/replacements".
+class OutcomeHost : public ScriptedHost {
+public:
+    void FileFinished(const FileOutcome &outcome) override
+    {
+        outcomes << u"%1 %2 %3 %4/%5"_s
+                        .arg(QFileInfo(outcome.path).fileName(),
+                             FileOutcome::statusName(outcome.status),
+                             outcome.reason.isEmpty() ? u"-"_s : outcome.reason)
+                        .arg(outcome.occurrences)
+                        .arg(outcome.replacements);
+    }
+    QStringList outcomes;
+};
+
+// Measures the new files (all but "f….txt") in a folder as the run takes each file.
+class HeldHost : public ScriptedHost {
+public:
+    explicit HeldHost(const QString &folder) : m_folder(folder) { }
+    void ProgressStep(const QString &fileName) override
+    {
+        ScriptedHost::ProgressStep(fileName);
+        if (++m_steps % 20 != 0 && m_steps > 40)
+            return;
+        const auto [files, bytes] = held(m_folder);
+        mostFiles = std::max(mostFiles, files);
+        mostBytes = std::max(mostBytes, bytes);
+    }
+    static std::pair<qsizetype, qint64> held(const QString &folder)
+    {
+        qsizetype files = 0;
+        qint64 bytes = 0;
+        const QFileInfoList all = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+        for (const QFileInfo &info : all) {
+            if (!info.fileName().startsWith(u'f') || !info.fileName().endsWith(u".txt")) {
+                ++files;
+                bytes += info.size();
+            }
+        }
+        return {files, bytes};
+    }
+    qsizetype mostFiles = 0;
+    qint64 mostBytes = 0;
+
+private:
+    QString m_folder;
+    int m_steps = 0;
+};
+
+// The entries of a row: files made below `folder` by their names' form.
+QStringList makeEntries(TestFolder &folder, const QStringList &entries)
+{
+    QStringList files;
+    for (const QString &entry : entries) {
+        const QString path = folder.path(entry);
+        if (entry.startsWith(u'/')) {
+            files << entry; // a file of the system
+        } else if (entry.startsWith(u"fifo")) {
+            ::mkfifo(QFile::encodeName(path).constData(), 0600);
+            files << path;
+        } else if (entry.startsWith(u"folder")) {
+            QDir().mkpath(path);
+            files << path;
+        } else if (entry.startsWith(u"hard")) {
+            ::link(QFile::encodeName(folder.path(u"a.txt"_s)).constData(),
+                   QFile::encodeName(path).constData());
+            files << path;
+        } else if (entry.startsWith(u"link")) {
+            QFile::link(folder.path(u"a.txt"_s), path);
+            files << path;
+        } else if (entry.startsWith(u"sub/..")) {
+            QDir().mkpath(folder.path(u"sub"_s));
+            files << path;
+        } else {
+            files << folder.write(entry, "one needle, two needle");
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+class TestFileWalk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entries_data();
+    void entries();
+    void fileShrinksWhileRead();
+    void heldAtOnce_data();
+    void heldAtOnce();
+};
+
+void TestFileWalk::entries_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("ahead"); // worked through on worker threads
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList pipe{u"fifo.txt skipped not-regular-file 0/0"_s};
+    const QStringList twoNames{u"a.txt written - 2/2"_s, u"hard.txt written - 2/2"_s};
+    const QStringList oneFile{u"a.txt written - 2/2"_s, u"a.txt skipped already-processed 0/0"_s,
+                              u"link.txt skipped already-processed 0/0"_s};
+    const QStringList status{u"status unchanged - 1/0"_s};
+    for (const bool bytePath : {false, true}) {
+        const char *path = bytePath ? ", ahead" : ", by the run";
+        QTest::addRow("a pipe%s", path) << QStringList{u"fifo.txt"_s} << bytePath << pipe;
+        QTest::addRow("a folder%s", path)
+            << QStringList{u"folder.txt"_s} << bytePath
+            << QStringList{u"folder.txt skipped not-regular-file 0/0"_s};
+        QTest::addRow("a device%s", path) << QStringList{u"/dev/null"_s} << bytePath
+                                          << QStringList{u"null skipped not-regular-file 0/0"_s};
+        QTest::addRow("hard links%s", path)
+            << QStringList{u"a.txt"_s, u"hard.txt"_s} << bytePath << twoNames;
+        QTest::addRow("one file, three names%s", path)
+            << QStringList{u"a.txt"_s, u"sub/../a.txt"_s, u"link.txt"_s} << bytePath << oneFile;
+        QTest::addRow("size 0, with content%s", path)
+            << QStringList{u"/proc/self/status"_s} << bytePath << status;
+    }
+}
+
+void TestFileWalk::entries()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(bool, ahead);
+    QFETCH(QStringList, expected);
+    TestFolder folder;
+    OutcomeHost host;
+    QuorvexCore core(host);
+    core.options.ConfirmReplace = false;
+    RunRequest request;
+    request.files = makeEntries(folder, entries);
+    const bool system = entries.first().startsWith(u'/');
+    request.searchPattern = system ? u"Name:"_s : u"needle"_s;
+    request.replacementPattern = u"pin"_s;
+    request.replaceMode = !system;
+    request.bytePath = ahead;
+    request.workers = 2;
+    request.unattended = true;
+    request.sync = ahead ? SyncPolicy::Batch : SyncPolicy::File;
+    QCOMPARE(core.driver.ProcessFilesExecute(request), ProcessingDriver::Outcome::Ran);
+    QCOMPARE(host.outcomes, expected);
+    if (expected == QStringList{u"fifo.txt skipped not-regular-file 0/0"_s})
+        QVERIFY(host.reportLines.first().contains(u"не обычный файл"_s));
+    for (const QString &line : std::as_const(expected)) {
+        if (line.contains(u"written"))
+            QCOMPARE(folder.read(folder.path(line.section(u' ', 0, 0))), "one pin, two pin");
+    }
+}
+
+// A file shortened by another program while it is read is neither a crash nor overwritten:
+// the run finds it changed.
+void TestFileWalk::fileShrinksWhileRead()
+{
+    TestFolder folder;
+    const QString path = folder.write(u"big.txt"_s, QByteArray(2 << 20, 'a') + "needle");
+    ByteFileJob job("needle", "pin", true, ByteFileJob::Mode::Replace, false);
+    job.setOpenedHook([](const QString &opened) { QFile(opened).resize(1 << 20); });
+    ByteFileResult result = job.process(path);
+    QCOMPARE(int(result.kind), int(ByteFileResult::Kind::Done));
+    QVERIFY(!result.pending);
+    QCOMPARE(QFileInfo(path).size(), qint64(1) << 20);
+    // Shortened after a match was read: that match is written, and then not put in place.
+    const QString other = folder.write(u"other.txt"_s, "needle" + QByteArray(2 << 20, 'a'));
+    job.setOpenedHook([](const QString &opened) { QFile(opened).resize(1 << 20); });
+    result = job.process(other);
+    QVERIFY(result.pending);
+    QCOMPARE(AtomicFileWriter::commit(*result.pending, nullptr), WriteOutcome::ChangedOnDisk);
+    QCOMPARE(QFileInfo(other).size(), qint64(1) << 20);
+}
+
+void TestFileWalk::heldAtOnce_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qint64>("free"); // 0: as the disk says
+    QTest::addColumn<qsizetype>("mostFiles");
+    QTest::addColumn<qint64>("mostBytes");
+
+    QTest::newRow("a batch and the files ahead")
+        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0);
+    QTest::newRow("little free space")
+        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20);
+}
+
+// New files not yet in place, worked out ahead and waiting in the batch, stay within a batch
+// and within the free space, which here is made up: what the disk had less the new files.
+void TestFileWalk::heldAtOnce()
+{
+    QFETCH(int, count);
+    QFETCH(int, size);
+    QFETCH(qint64, free);
+    QFETCH(qsizetype, mostFiles);
+    QFETCH(qint64, mostBytes);
+    TestFolder folder;
+    HeldHost host(folder.dir.path());
+    QuorvexCore core(host);
+    core.options.ConfirmReplace = false;
+    if (free > 0) {
+        core.driver.freeSpace = [&](const QString &) -> std::optional<qint64> {
+            return free - HeldHost::held(folder.dir.path()).second;
+        };
+    }
+    RunRequest request;
+    const QByteArray content = "needle" + QByteArray(size, '.');
+    for (int i = 0; i < count; ++i)
+        request.files << folder.write(u"f%1.txt"_s.arg(i, 4, 10, QChar(u'0')), content);
+    request.searchPattern = u"needle"_s;
+    request.replacementPattern = u"pin"_s;
+    request.bytePath = true;
+    request.workers = 2;
+    request.unattended = true;
+    request.sync = SyncPolicy::Batch;
+    QCOMPARE(core.driver.ProcessFilesExecute(request), ProcessingDriver::Outcome::Ran);
+    QCOMPARE(core.driver.LastTotals().filesChanged, count);
+    QVERIFY2(host.mostFiles <= mostFiles, qPrintable(QString::number(host.mostFiles)));
+    if (free > 0)
+        QVERIFY2(host.mostBytes <= mostBytes, qPrintable(QString::number(host.mostBytes)));
+}
+
+QTEST_GUILESS_MAIN(TestFileWalk)
+#include "tst_filewalk.moc"

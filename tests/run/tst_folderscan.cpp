@@ -1,0 +1,141 @@
+// The folder scan: trees deeper than the longest name the system takes, files that are no
+// documents (pipes, the new files of a run), and the leftovers of a killed run.
+#include "document/TempFileName.h"
+#include "run/FolderScan.h"
+#include "run/RunRequest.h"
+
+#include "RunFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A chain of `depth` folders with long names below `root`, each holding "f.txt" with one
+// "needle"; built folder by folder, since its full names are too long for the system.
+QStringList makeDeepTree(const QString &root, int depth)
+{
+    const QByteArray folder(200, 'd');
+    QStringList files;
+    QString path = root;
+    int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        ::mkdirat(fd, folder.constData(), 0700);
+        const int child = ::openat(fd, folder.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = child;
+        path += u'/' + QString::fromLatin1(folder);
+        const int file = ::openat(fd, "f.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (file >= 0 && ::write(file, "a needle", 8) == 8)
+            files << path + u"/f.txt"_s;
+        ::close(file);
+    }
+    ::close(fd);
+    return files;
+}
+
+// The id of a process that has ended.
+qint64 goneProcess()
+{
+    QProcess process;
+    process.start(u"true"_s, {});
+    process.waitForFinished();
+    return process.processId() > 0 ? process.processId() : 999999;
+}
+
+} // namespace
+
+class TestFolderScan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void deepTree();
+    void onlyDocuments_data();
+    void onlyDocuments();
+};
+
+// Files below the longest name the system takes are found, read and counted.
+void TestFolderScan::deepTree()
+{
+    RunFixture f;
+    const QStringList made = makeDeepTree(f.dir.path(), 30);
+    QCOMPARE(made.size(), 30);
+    QVERIFY(made.last().size() > PATH_MAX);
+    QStringList found;
+    QList<FolderScan::Unreadable> unreadable;
+    FolderScan::ScanFolder(f.dir.path(), true, {u".TXT"_s}, found, nullptr, &unreadable);
+    QCOMPARE(found, made);
+    QVERIFY(unreadable.isEmpty());
+    for (const bool bytePath : {false, true}) {
+        RunRequest request;
+        request.files = found;
+        request.searchPattern = u"needle"_s;
+        request.replaceMode = false;
+        request.bytePath = bytePath;
+        request.workers = 2;
+        request.unattended = true;
+        f.run(request);
+        QCOMPARE(f.core.driver.LastTotals().occurrences, 30);
+        QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
+    }
+    // Writing needs the full name: a file below the limit cannot be saved, and says so.
+    f.core.options.ConfirmReplace = false;
+    f.replace(found, u"needle"_s, u"pin"_s);
+    const ProcessingDriver::Totals &totals = f.core.driver.LastTotals();
+    QVERIFY(totals.filesFailed > 0);
+    QCOMPARE(totals.filesChanged + totals.filesFailed, 30);
+    QCOMPARE(f.read(made.first()), "a pin");
+    // Qt cannot remove what it cannot name.
+    QProcess::execute(u"rm"_s, {u"-rf"_s, f.dir.path() + u'/' + QString(200, u'd')});
+}
+
+void TestFolderScan::onlyDocuments_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<bool>("kept");
+
+    const QString live = TempFileName::make({}, QCoreApplication::applicationPid(), 1).mid(1);
+    const QString gone = TempFileName::make({}, goneProcess(), 2).mid(1);
+    QTest::newRow("a document") << u"a.txt"_s << u"file"_s << true << true;
+    QTest::newRow("a pipe") << u"p.txt"_s << u"fifo"_s << false << true;
+    QTest::newRow("a link to a document") << u"l.txt"_s << u"link"_s << true << true;
+    QTest::newRow("a new file of a run going on") << live << u"file"_s << false << true;
+    QTest::newRow("a new file of a killed run") << gone << u"file"_s << false << false;
+    QTest::newRow("a name like ours") << u".qvx-1-x.tmp"_s << u"file"_s << true << true;
+}
+
+void TestFolderScan::onlyDocuments()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, listed);
+    QFETCH(bool, kept);
+    RunFixture f;
+    const QString path = f.path(name);
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == u"link")
+        QVERIFY(QFile::link(f.write(u"target.bin"_s, "x"), path));
+    else
+        f.write(name, "x");
+    QStringList found;
+    FolderScan::ScanFolder(f.dir.path(), false, {u".*"_s}, found);
+    found.removeAll(f.path(u"target.bin"_s));
+    QCOMPARE(found, listed ? QStringList{path} : QStringList{});
+    QCOMPARE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), kept);
+}
+
+QTEST_GUILESS_MAIN(TestFolderScan)
+#include "tst_folderscan.moc"
