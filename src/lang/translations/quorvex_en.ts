@@ -427,14 +427,6 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>-0 (--null) действует только вместе с --files-from</source>
             <translation>-0 (--null) applies only with --files-from</translation>
         </message>
-        <message id="Message.65408">
-            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
-            <translation>An error occurred while saving the file %s: %s. Retry the operation?</translation>
-        </message>
-        <message id="Message.65409">
-            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
-            <translation>Files are being processed: changes take effect with the next run.</translation>
-        </message>
         <message id="Message.65403">
             <source>Файл %s не обработан: это не обычный файл</source>
             <translation>File %s not processed: not a regular file</translation>
@@ -442,6 +434,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="Message.65404">
             <source>не удается прочитать %s, пропущено: %s</source>
             <translation>cannot read %s, left out: %s</translation>
+        </message>
+        <message id="Message.65408">
+            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
+            <translation>An error occurred while saving the file %s: %s. Retry the operation?</translation>
+        </message>
+        <message id="Message.65409">
+            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
+            <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>

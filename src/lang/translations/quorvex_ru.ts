@@ -427,14 +427,6 @@
             <source>-0 (--null) действует только вместе с --files-from</source>
             <translation>-0 (--null) действует только вместе с --files-from</translation>
         </message>
-        <message id="Message.65408">
-            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
-            <translation>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</translation>
-        </message>
-        <message id="Message.65409">
-            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
-            <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
-        </message>
         <message id="Message.65403">
             <source>Файл %s не обработан: это не обычный файл</source>
             <translation>Файл %s не обработан: это не обычный файл</translation>
@@ -442,6 +434,14 @@
         <message id="Message.65404">
             <source>не удается прочитать %s, пропущено: %s</source>
             <translation>не удается прочитать %s, пропущено: %s</translation>
+        </message>
+        <message id="Message.65408">
+            <source>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</source>
+            <translation>При сохранении файла %s возникла ошибка: %s. Повторить операцию ?</translation>
+        </message>
+        <message id="Message.65409">
+            <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
+            <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
