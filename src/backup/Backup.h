@@ -4,6 +4,7 @@
 #include "backup/BackupHost.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -35,6 +36,13 @@ public:
     // True to go on with the change: copied, nothing to copy, or the user chose to go on
     // without a copy. False when the user chose to abort.
     bool MakeBackupCopy(const QString &path);
+
+    // Whether a run that changes `files` may keep its copies in the backup folder in use. Not
+    // when the folder holds one of the files, or a copy would land on the file itself (a
+    // folder of "/" mirrors every file onto itself): the copy would replace the file, and
+    // copies would be made of copies. The message to show then; nothing when the folder will
+    // do, or backups are off.
+    std::optional<QString> checkFolder(const QStringList &files) const;
 
     // Where the copy of `path` goes below the backup folder in use.
     QString BackupPath(const QString &path) const;

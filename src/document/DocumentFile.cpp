@@ -83,7 +83,7 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     QString error;
     switch (AtomicFileWriter::commit(*prepared.pending, &error)) {
     case WriteOutcome::Ok:
-        return {};
+        return {SaveStatus::Ok, error};
     case WriteOutcome::ChangedOnDisk:
         return {SaveStatus::ChangedOnDisk, {}};
     case WriteOutcome::Failed:

@@ -12,7 +12,9 @@ class WriteBatch;
 // The outcome of writing a document to a file.
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
-    QString errorString; // the system's reason when status is WriteFailed
+    // The system's reason when status is WriteFailed; with Ok, the attributes of the old file
+    // that the new one could not take (AtomicFileWriter::commit).
+    QString errorString;
 
     bool ok() const { return status == SaveStatus::Ok; }
     explicit operator bool() const { return ok(); }

@@ -106,6 +106,9 @@ enum MessageId : int {
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
     MsgCliOutputClosed = 65387,
+    MsgCannotCreateFileReason = 65388,
+    MsgBackupFolderHoldsFile = 65389,
+    MsgFileAttributesLost = 65390,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

@@ -227,6 +227,8 @@ void BatchRun::writeBack(const WriteDone &done)
         case SaveStatus::Ok:
             rememberWritten(path, {});
             done({true, {}, {}});
+            if (!result.errorString.isEmpty()) // attributes the new file could not take
+                appendLine(MsgFileAttributesLost, path, result.errorString);
             return;
         case SaveStatus::Queued:
             waitFor(done, path);
@@ -282,6 +284,8 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
     case WriteOutcome::Ok:
         rememberWritten(path, written);
         done({true, {}, {}});
+        if (!error.isEmpty()) // attributes the new file could not take
+            appendLine(MsgFileAttributesLost, path, error);
         return;
     case WriteOutcome::ChangedOnDisk:
         appendFailure(MsgFileChangedOnDisk, path);
