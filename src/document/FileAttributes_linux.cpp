@@ -57,6 +57,13 @@ std::optional<QByteArray> valueOf(const QByteArray &path, const char *name)
     return std::nullopt;
 }
 
+bool holds(int fd, const QByteArray &name, const QByteArray &value)
+{
+    QByteArray now(value.size() + 1, Qt::Uninitialized);
+    const ssize_t size = ::fgetxattr(fd, name.constData(), now.data(), size_t(now.size()));
+    return size == value.size() && QByteArrayView(now.constData(), size) == value;
+}
+
 } // namespace
 
 FileAttributes FileAttributes::of(const QString &path)
@@ -83,7 +90,9 @@ QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter set) const
         set = ::fsetxattr;
     QStringList lost;
     for (const auto &[name, value] : m_values) {
-        if (name != AccessAcl
+        // One the new file has already (a security label given by its folder) needs no
+        // permission to set.
+        if (name != AccessAcl && !holds(fd, name, value)
             && set(fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             lost.append(QString::fromUtf8(name));
     }

@@ -304,12 +304,13 @@ void TestReplaceRun::failedSaveAsksToRetry()
 {
     RunFixture f;
     const QString file = f.write(u"sub/a.txt"_s, "a");
-    // The folder disappears while the occurrence is on screen; it is back for the retry.
+    // The folder is moved away while the occurrence is on screen; it is back for the retry,
+    // with the file as it was.
     f.host.reviews << [&](ReviewSession &) {
-        QDir(f.path(u"sub"_s)).removeRecursively();
+        QDir().rename(f.path(u"sub"_s), f.path(u"away"_s));
         return ModalResult::Yes;
     };
-    f.host.beforeYesNo = [&] { QDir().mkpath(f.path(u"sub"_s)); };
+    f.host.beforeYesNo = [&] { QDir().rename(f.path(u"away"_s), f.path(u"sub"_s)); };
     f.host.yesNo << true;
     f.replace({file}, u"a"_s, u"b"_s);
     QCOMPARE(f.host.questions,
