@@ -16,6 +16,7 @@ struct FileStamp {
     qint64 size = 0;
     qint64 modifiedNs = 0;
     qint64 changedNs = 0;
+    quint64 links = 0;
     quint32 mode = 0;
     quint32 owner = 0;
     quint32 group = 0;
@@ -26,11 +27,14 @@ struct FileStamp {
     static std::optional<FileStamp> ofHandle(int fd);
 
     // The same file, unchanged. Mode and owner are not compared themselves; a change of them
-    // (or of an ACL) changes the change time.
+    // (or of an ACL) changes the change time. So does a name of the file made or replaced
+    // elsewhere (a hard link: the run itself replaces each name it writes), which changes
+    // nothing in it: with another count of links the change time is not compared.
     bool sameContent(const FileStamp &other) const
     {
         return device == other.device && inode == other.inode && size == other.size
-            && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+            && modifiedNs == other.modifiedNs
+            && (changedNs == other.changedNs || links != other.links);
     }
     // The same file, whatever its content.
     bool sameFile(const FileStamp &other) const

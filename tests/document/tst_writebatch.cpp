@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -125,13 +126,18 @@ void TestWriteBatch::changedTargetIsLeftAlone_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QStringList>("left"); // the files afterwards
+    QTest::addColumn<bool>("written");
     const QStringList target{u"a.txt"_s};
-    QTest::newRow("other size") << u"longer"_s << target;
-    QTest::newRow("same size, later time") << u"same size"_s << target;
+    QTest::newRow("other size") << u"longer"_s << target << false;
+    QTest::newRow("same size, later time") << u"same size"_s << target << false;
     // As `cp -p`, `touch -r` and `rsync --inplace -t` leave a file: only the change time tells.
-    QTest::newRow("same size, time put back") << u"time put back"_s << target;
-    QTest::newRow("removed: not made again") << u"removed"_s << QStringList();
-    QTest::newRow("moved away: not made again") << u"moved"_s << QStringList{u"moved.txt"_s};
+    QTest::newRow("same size, time put back") << u"time put back"_s << target << false;
+    QTest::newRow("removed: not made again") << u"removed"_s << QStringList() << false;
+    QTest::newRow("moved away: not made again")
+        << u"moved"_s << QStringList{u"moved.txt"_s} << false;
+    // As the run itself does to a hard link it processes under each name: no change in the file.
+    QTest::newRow("another name of it replaced")
+        << u"link replaced"_s << QStringList{u"a.txt"_s, u"b.txt"_s} << true;
 }
 
 // The stamp taken when the file was read no longer matches: another program wrote, moved or
@@ -140,13 +146,30 @@ void TestWriteBatch::changedTargetIsLeftAlone()
 {
     QFETCH(QString, change);
     QFETCH(QStringList, left);
+    QFETCH(bool, written);
     const QString target = path(u"a.txt"_s);
     writeFile(target, "old");
+#ifdef Q_OS_UNIX
+    if (change == u"link replaced") {
+        QCOMPARE(::link(QFile::encodeName(target).constData(),
+                        QFile::encodeName(path(u"b.txt"_s)).constData()),
+                 0);
+    }
+#else
+    if (change == u"link replaced")
+        QSKIP("needs hard links");
+#endif
     std::optional<FileStamp> read = FileStamp::of(target);
     QVERIFY(read);
     QByteArray theirs = "OLD";
     if (change == u"time put back") {
         putBackTime(target, theirs, *read);
+    } else if (change == u"link replaced") {
+        QThread::msleep(20); // past the clock's step, so that the change time moves
+        writeFile(path(u"c.txt"_s), "new b");
+        QCOMPARE(std::rename(QFile::encodeName(path(u"c.txt"_s)).constData(),
+                             QFile::encodeName(path(u"b.txt"_s)).constData()),
+                 0);
     } else {
         read->modifiedNs -= 1'000'000'000; // as if read a second before their change
         if (change == u"removed")
@@ -162,9 +185,11 @@ void TestWriteBatch::changedTargetIsLeftAlone()
     WriteBatch batch;
     batch.add(*pending);
     const QList<WriteBatch::Result> results = batch.commit();
-    QCOMPARE(results.first().outcome, WriteOutcome::ChangedOnDisk);
+    QCOMPARE(results.first().outcome, written ? WriteOutcome::Ok : WriteOutcome::ChangedOnDisk);
     QCOMPARE(files(), left);
-    if (left == QStringList{u"a.txt"_s})
+    if (written)
+        QCOMPARE(readFile(target), QByteArray("mine"));
+    else if (left == QStringList{u"a.txt"_s})
         QCOMPARE(readFile(target), theirs);
 }
 
