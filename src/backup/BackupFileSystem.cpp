@@ -11,6 +11,11 @@
 
 #include <cerrno>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 constexpr qint64 CopyChunkSize = 1 << 20;
@@ -48,13 +53,22 @@ bool streamInto(QFile &source, TempFileWriter &target, QString *reason)
 }
 
 // A backup should look like the file it keeps: its modification time too. Best effort; the
-// copy itself is already safe on disk.
-void copyModificationTime(const QFile &source, const QString &to)
+// copy itself is already safe on disk. (Set by name, so that a read-only copy takes it too.)
+void copyModificationTime(const QFile &source, const FileStamp &original, const QString &to)
 {
+#ifdef Q_OS_UNIX
+    Q_UNUSED(source);
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT},
+        {time_t(original.modifiedNs / 1'000'000'000), long(original.modifiedNs % 1'000'000'000)}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0);
+#else
+    Q_UNUSED(original);
     QFile copy(to);
     if (copy.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         copy.setFileTime(source.fileTime(QFileDevice::FileModificationTime),
                          QFileDevice::FileModificationTime);
+#endif
 }
 
 } // namespace
@@ -104,6 +118,7 @@ bool BackupFileSystem::CopyFile(const QString &from, const QString &to, QString 
     const std::optional<PendingWrite> pending = target.finish(true, reason);
     if (!pending || AtomicFileWriter::commit(*pending, reason) != WriteOutcome::Ok)
         return false;
-    copyModificationTime(source, to);
+    if (original)
+        copyModificationTime(source, *original, to);
     return true;
 }

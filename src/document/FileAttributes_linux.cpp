@@ -13,9 +13,12 @@
 namespace {
 
 // The attributes a rewrite carries over; others ("trusted.", other "system." ones) belong to
-// the system or its administrator.
+// the system or its administrator. The integrity attributes describe the old content, which
+// the new file does not have: the system computes its own.
 bool carriedOver(QByteArrayView name)
 {
+    if (name == "security.ima" || name == "security.evm")
+        return false;
     return name.startsWith("user.") || name.startsWith("security.")
         || name == FileAttributes::AccessAcl;
 }

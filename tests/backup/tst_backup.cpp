@@ -222,11 +222,16 @@ void TestBackup::copyMirrorsThePath()
 {
     const QString file = prepare();
     writeFile(file, "original");
+    // Read-only: the copy still takes its time, and no wider permissions.
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(file, readOnly));
     Backup backup(m_options, m_messages, m_host, m_fs);
     QCOMPARE(backup.BackupPath(file), backupOf(file));
     QVERIFY(backup.MakeBackupCopy(file));
     QCOMPARE(readFile(backupOf(file)), QByteArray("original"));
     QCOMPARE(QFileInfo(backupOf(file)).lastModified(), QFileInfo(file).lastModified());
+    const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    QCOMPARE(QFile::permissions(backupOf(file)) & ~user, readOnly);
     QVERIFY(m_host.asked.isEmpty());
 }
 
