@@ -1,5 +1,6 @@
 #include "backup/Backup.h"
 
+#include "document/FileStamp.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
@@ -49,6 +50,28 @@ QString folderOf(const QString &path)
     return dir;
 }
 
+// `path` with every symbolic link and "." and ".." resolved, also when its last levels do not
+// exist yet.
+QString resolvedPath(const QString &path)
+{
+    QString existing = QDir::cleanPath(QDir(path).absolutePath());
+    QString rest;
+    while (!QFileInfo::exists(existing)) {
+        const QFileInfo info(existing);
+        if (info.absolutePath() == existing)
+            return path;
+        rest = u'/' + info.fileName() + rest;
+        existing = info.absolutePath();
+    }
+    return QFileInfo(existing).canonicalFilePath() + rest;
+}
+
+bool isAtOrBelow(const QString &path, const QString &folder)
+{
+    return path == folder || folder == u"/"
+        || (path.startsWith(folder) && path.at(folder.size()) == u'/');
+}
+
 } // namespace
 
 Backup::Backup(OptionState &options, const MessageCatalogue &messages, BackupHost &host)
@@ -91,6 +114,28 @@ bool Backup::MakeBackupCopy(const QString &path, const OptionState &options)
     if (!result)
         result = ensureFolder(folderOf(backup));
     return result ? *result : copy(file, backup);
+}
+
+std::optional<QString> Backup::checkFolder(const QStringList &files) const
+{
+    if (!m_options.MakeBackups)
+        return std::nullopt;
+    const QString folder = folderInUse();
+    QString resolved = resolvedPath(folder);
+    if (resolved.size() > 1 && resolved.endsWith(u'/'))
+        resolved.chop(1);
+    for (const QString &path : files) {
+        const QFileInfo info(path);
+        const QString file = info.absoluteFilePath();
+        const QString real = info.canonicalFilePath();
+        const std::optional<FileStamp> stamp = FileStamp::of(file);
+        const std::optional<FileStamp> copy = FileStamp::of(backupPathFor(folder, file));
+        if ((!real.isEmpty() && isAtOrBelow(real, resolved))
+            || (stamp && copy && stamp->sameFile(*copy)))
+            return m_messages.message(MsgBackupFolderHoldsFile, QDir::toNativeSeparators(folder),
+                                      QDir::toNativeSeparators(file));
+    }
+    return std::nullopt;
 }
 
 QString Backup::BackupPath(const QString &path) const
@@ -147,12 +192,17 @@ std::optional<bool> Backup::ensureFolder(const QString &dir)
 
 bool Backup::copy(const QString &file, const QString &backup)
 {
-    if (m_fs.CopyFile(file, backup))
+    QString reason;
+    if (m_fs.CopyFile(file, backup, &reason))
         return true;
+    // The system's reason, when there is one, says what to mend before a retry (and is all
+    // the command-line tool can tell).
+    const QString where = QDir::toNativeSeparators(backup);
     const QString question
-        = m_messages.message(MsgCannotCreateFile, QDir::toNativeSeparators(backup))
+        = (reason.isEmpty() ? m_messages.message(MsgCannotCreateFile, where)
+                            : m_messages.message(MsgCannotCreateFileReason, where, reason))
         + m_messages.LoadMessage(MsgRetryQuestion);
-    return askUntil(question, [&] { return m_fs.CopyFile(file, backup); }).value_or(true);
+    return askUntil(question, [&] { return m_fs.CopyFile(file, backup, &reason); }).value_or(true);
 }
 
 // Puts `question` until `retry` succeeds (nullopt) or the user answers Abort (false) or

@@ -4,6 +4,7 @@
 #include "backup/BackupHost.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -37,6 +38,13 @@ public:
     bool MakeBackupCopy(const QString &path);
     // The same by the options a run took when it started (whether to copy, and where).
     bool MakeBackupCopy(const QString &path, const OptionState &options);
+
+    // Whether a run that changes `files` may keep its copies in the backup folder in use. Not
+    // when the folder holds one of the files, or a copy would land on the file itself (a
+    // folder of "/" mirrors every file onto itself): the copy would replace the file, and
+    // copies would be made of copies. The message to show then; nothing when the folder will
+    // do, or backups are off.
+    std::optional<QString> checkFolder(const QStringList &files) const;
 
     // Where the copy of `path` goes below the backup folder in use.
     QString BackupPath(const QString &path) const;

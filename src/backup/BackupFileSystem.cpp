@@ -1,10 +1,20 @@
 #include "backup/BackupFileSystem.h"
 
+#include "document/AtomicFileWriter.h"
+#include "document/FileStamp.h"
+#include "document/TempFileWriter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -22,27 +32,43 @@ QString nearestExistingFolder(const QString &folder)
     return path;
 }
 
-bool streamInto(QFile &source, QSaveFile &target)
+bool fail(QString *reason, const QString &text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+
+// False, with the reason, when the source could not be read. A write that fails stops the
+// copy; the writer's finish() tells it.
+bool streamInto(QFile &source, TempFileWriter &target, QString *reason)
 {
     for (;;) {
         const QByteArray chunk = source.read(CopyChunkSize);
         if (chunk.isEmpty())
-            return source.error() == QFileDevice::NoError;
-        if (target.write(chunk) != chunk.size())
-            return false;
+            return source.error() == QFileDevice::NoError || fail(reason, source.errorString());
+        if (!target.append(chunk))
+            return true;
     }
 }
 
-// A backup should look like the file it keeps: same modification time and permissions.
-// Best effort; the copy itself is already safe on disk.
-void copyAttributes(const QFile &source, const QString &to)
+// A backup should look like the file it keeps: its modification time too. Best effort; the
+// copy itself is already safe on disk. (Set by name, so that a read-only copy takes it too.)
+void copyModificationTime(const QFile &source, const FileStamp &original, const QString &to)
 {
+#ifdef Q_OS_UNIX
+    Q_UNUSED(source);
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT},
+        {time_t(original.modifiedNs / 1'000'000'000), long(original.modifiedNs % 1'000'000'000)}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0);
+#else
+    Q_UNUSED(original);
     QFile copy(to);
     if (copy.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         copy.setFileTime(source.fileTime(QFileDevice::FileModificationTime),
                          QFileDevice::FileModificationTime);
-    copy.close();
-    QFile::setPermissions(to, source.permissions());
+#endif
 }
 
 } // namespace
@@ -72,20 +98,27 @@ bool BackupFileSystem::MakePath(const QString &folder)
     return QDir().mkpath(folder) && QFileInfo(folder).isDir();
 }
 
-bool BackupFileSystem::CopyFile(const QString &from, const QString &to)
+bool BackupFileSystem::CopyFile(const QString &from, const QString &to, QString *reason)
 {
+    // Copying a file onto itself would replace it by a new file: it is not a backup.
+    const std::optional<FileStamp> original = FileStamp::of(from);
+    const std::optional<FileStamp> previous = FileStamp::of(to);
+    if (original && previous && original->sameFile(*previous))
+        return fail(reason, qt_error_string(EINVAL));
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
+        return fail(reason, source.errorString());
+    TempFileWriter target;
+    if (!target.openCopyOf(AtomicFileWriter::resolveTarget(to), from, reason))
         return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!streamInto(source, target, reason))
         return false;
-    if (!streamInto(source, target)) {
-        target.cancelWriting();
+    // Every write, the sync and the close are checked: a disk that fills on the way fails the
+    // copy, whichever step finds out. The previous copy is replaced only by a complete one.
+    const std::optional<PendingWrite> pending = target.finish(true, reason);
+    if (!pending || AtomicFileWriter::commit(*pending, reason) != WriteOutcome::Ok)
         return false;
-    }
-    if (!target.commit())
-        return false;
-    copyAttributes(source, to);
+    if (original)
+        copyModificationTime(source, *original, to);
     return true;
 }

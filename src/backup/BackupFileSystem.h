@@ -17,7 +17,8 @@ public:
     virtual qint64 FreeSpace(const QString &folder);
     // Creates `folder` with every missing level; true when it is a folder afterwards.
     virtual bool MakePath(const QString &folder);
-    // Copies `from` to `to`. An existing `to` is replaced only by a complete copy, so a
-    // failed copy never costs the previous one.
-    virtual bool CopyFile(const QString &from, const QString &to);
+    // Copies `from` to `to` with its permissions, attributes and modification time. An existing
+    // `to` is replaced only by a complete copy, so a failed copy never costs the previous one.
+    // False, with the system's reason in `reason` when there is one, when no copy was made.
+    virtual bool CopyFile(const QString &from, const QString &to, QString *reason);
 };

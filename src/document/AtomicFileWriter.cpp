@@ -23,7 +23,14 @@ QString AtomicFileWriter::resolveTarget(const QString &path)
 bool AtomicFileWriter::write(const QString &path, QByteArrayView bytes, QString *error)
 {
     const std::optional<PendingWrite> pending = prepare(path, bytes, true, error);
-    return pending && commit(*pending, error) == WriteOutcome::Ok;
+    if (!pending)
+        return false;
+    QString reason;
+    if (commit(*pending, &reason) == WriteOutcome::Ok)
+        return true;
+    if (error)
+        *error = reason;
+    return false;
 }
 
 std::optional<PendingWrite> AtomicFileWriter::prepare(const QString &path, QByteArrayView bytes,
@@ -44,9 +51,9 @@ std::optional<PendingWrite> AtomicFileWriter::prepare(const QString &path, QByte
 WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
 {
     if (pending.expected) {
-        // A file removed meanwhile has nothing left to lose: it is written.
+        // Moving or removing a file is a change like any other: it is not made again.
         const std::optional<FileStamp> now = FileStamp::of(pending.target);
-        if (now && !now->sameContent(*pending.expected)) {
+        if (!now || !now->sameContent(*pending.expected)) {
             discard(pending);
             return WriteOutcome::ChangedOnDisk;
         }
@@ -61,6 +68,8 @@ WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *erro
         discard(pending);
         return WriteOutcome::Failed;
     }
+    if (error)
+        *error = pending.lostAttributes.join(u", "_s);
     return WriteOutcome::Ok;
 }
 

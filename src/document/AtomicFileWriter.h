@@ -10,10 +10,10 @@
 // Replaces a file's contents so that a failure at any point leaves the old file as it was:
 // the bytes go to a new file in the same folder (TempFileWriter), which is synced as the
 // policy asks and then renamed over the file. A symbolic link stays a link (the file it points
-// to is written), and the file keeps its permissions and, where the process may set them, its
-// owner and group. Just before the rename the file on disk is compared with the stamp it had
-// when it was read: a file that another program changed meanwhile is not overwritten (one that
-// was removed meanwhile is written: nothing of another program's is lost then).
+// to is written), and the file keeps its permissions, ACL and extended attributes and, where
+// the process may set them, its owner and group. Just before the rename the file on disk is
+// compared with the stamp it had when it was read: a file that another program changed, moved
+// or removed meanwhile is left as that program left it (a removed one is not made again).
 class AtomicFileWriter {
 public:
     // Writes and syncs `bytes`, then puts them in place. False with a reason in `error` when
@@ -25,7 +25,10 @@ public:
     static std::optional<PendingWrite> prepare(const QString &path, QByteArrayView bytes, bool sync,
                                                QString *error, int *errorCode = nullptr);
     // Renames the new file over its target, unless the target is no longer the file that was
-    // read (`pending.expected`). On any outcome but Ok the new file is removed.
+    // read (`pending.expected`). On any outcome but Ok the new file is removed, and `errorCode`,
+    // when given, gets the system's error number of a failure. On Ok, `error` names the
+    // attributes of the old file that the new one could not take (for the report), and is empty
+    // when it took them all.
     static WriteOutcome commit(const PendingWrite &pending, QString *error,
                                int *errorCode = nullptr);
     // Removes the new file.

@@ -104,7 +104,7 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     int errorCode = 0;
     switch (AtomicFileWriter::commit(*prepared.pending, &error, &errorCode)) {
     case WriteOutcome::Ok:
-        return {};
+        return {SaveStatus::Ok, error};
     case WriteOutcome::ChangedOnDisk:
         return {SaveStatus::ChangedOnDisk, {}};
     case WriteOutcome::Failed:

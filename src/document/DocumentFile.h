@@ -13,8 +13,10 @@ class WriteBatch;
 // The outcome of writing a document to a file.
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
-    QString errorString; // the system's reason when status is WriteFailed
-    int errorCode = 0; // the system's error number then (errno); 0 when not known
+    // The system's reason when status is WriteFailed; with Ok, the attributes of the old file
+    // that the new one could not take (AtomicFileWriter::commit).
+    QString errorString;
+    int errorCode = 0; // the system's error number when WriteFailed (errno); 0 when not known
 
     bool ok() const { return status == SaveStatus::Ok; }
     // The write failed because the file is in use (busy, being executed, locked): waiting or

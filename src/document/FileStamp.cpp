@@ -16,6 +16,8 @@ FileStamp fromStat(const struct stat &st)
     stamp.inode = quint64(st.st_ino);
     stamp.size = qint64(st.st_size);
     stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+    stamp.links = quint64(st.st_nlink);
     stamp.mode = quint32(st.st_mode);
     stamp.owner = quint32(st.st_uid);
     stamp.group = quint32(st.st_gid);

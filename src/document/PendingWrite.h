@@ -3,6 +3,7 @@
 #include "document/FileStamp.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,6 +15,7 @@ struct PendingWrite {
     quint64 device = 0; // the file system both live on
     quint64 inode = 0; // the new file's
     qint64 bytes = 0;
+    QStringList lostAttributes; // the target's attributes the new file could not take
 };
 
 // How putting a new file in place ended.

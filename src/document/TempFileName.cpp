@@ -1,5 +1,9 @@
 #include "document/TempFileName.h"
 
+#include <QCoreApplication>
+
+#include <atomic>
+
 namespace {
 
 constexpr QStringView Prefix = u".qvx-";
@@ -20,8 +24,22 @@ bool allDigits(QStringView text)
 
 QString TempFileName::make(const QString &folder, qint64 pid, quint64 serial)
 {
-    return folder + u'/' + Prefix.toString() + QString::number(pid) + u'-' + QString::number(serial)
-        + Suffix.toString();
+    QString name = folder;
+    name += u'/';
+    name += Prefix;
+    name += QString::number(pid);
+    name += u'-';
+    name += QString::number(serial);
+    name += Suffix;
+    return name;
+}
+
+QString TempFileName::next(const QString &folder)
+{
+    // The one counter of the process: a name is never handed out twice, whatever thread asks.
+    static std::atomic<quint64> serial{0};
+    return make(folder, QCoreApplication::applicationPid(),
+                serial.fetch_add(1, std::memory_order_relaxed));
 }
 
 std::optional<qint64> TempFileName::writerOf(QStringView fileName)

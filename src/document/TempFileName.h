@@ -15,6 +15,9 @@ class TempFileName {
 public:
     // A fresh name in `folder` (which ends without a separator) for process `pid`.
     static QString make(const QString &folder, qint64 pid, quint64 serial);
+    // A name in `folder` that no other writer of this process uses: this process's id and a
+    // serial number that every thread draws from one counter.
+    static QString next(const QString &folder);
     // The process that wrote a file of this name; nothing when the name is not one of ours.
     static std::optional<qint64> writerOf(QStringView fileName);
     static bool isTempName(QStringView fileName) { return writerOf(fileName).has_value(); }

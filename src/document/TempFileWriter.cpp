@@ -1,8 +1,10 @@
 #include "document/TempFileWriter.h"
 
+#include "document/FileAttributes.h"
+#include "document/TempFileName.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -33,11 +35,8 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-// A name beside the target that no folder scan takes for a document (the extension differs).
-QString tempNameFor(const QString &target)
-{
-    return target + u".qvx"_s + QString::number(QRandomGenerator::global()->generate(), 36);
-}
+// Names left by a killed run of a former process with the same id are passed over.
+constexpr int MaxNameAttempts = 1 << 16;
 
 } // namespace
 
@@ -69,34 +68,89 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
     // A read-only file is not replaced behind its back (the owner's privilege aside).
     if (current && ::geteuid() != 0 && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
         return fail(error, reason(m_errno = errno));
-    for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
-        m_temp = tempNameFor(target);
-        m_fd = ::open(QFile::encodeName(m_temp).constData(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (m_fd < 0)
+    return start(target, current, target, error);
+}
+
+bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
+{
+    discard();
+    return start(target, FileStamp::of(model), model, error);
+}
+
+bool TempFileWriter::start(const QString &target, const std::optional<FileStamp> &model,
+                           const QString &modelPath, QString *error)
+{
+    m_folder = QFileInfo(target).path();
+    // A file made in the likeness of another is open to nobody else until it has its attributes.
+    if (!create(model ? 0600 : 0666))
         return fail(error, reason(m_errno = errno));
     m_target = target;
     m_errno = 0;
     m_bytes = 0;
+    m_lost.clear();
     const std::optional<FileStamp> mine = FileStamp::ofHandle(m_fd);
     m_device = mine ? mine->device : 0;
     m_inode = mine ? mine->inode : 0;
-    if (current && mine) {
+    if (model && mine) {
         // Without privilege the owner cannot be kept; the group still can be when the writer
         // belongs to it, so that the copied mode does not open the file to the writer's group.
-        if ((mine->owner != current->owner || mine->group != current->group)
-            && ::fchown(m_fd, current->owner, current->group) != 0
-            && ::fchown(m_fd, uid_t(-1), current->group) != 0) {
+        if ((mine->owner != model->owner || mine->group != model->group)
+            && ::fchown(m_fd, model->owner, model->group) != 0
+            && ::fchown(m_fd, uid_t(-1), model->group) != 0) {
             // The file becomes the writer's, as any rewrite by this user would make it.
         }
-        if ((mine->mode & 07777) != (current->mode & 07777))
-            ::fchmod(m_fd, current->mode & 07777);
+        m_lost = FileAttributes::of(modelPath).applyTo(m_fd, model->mode & 07777);
     }
     m_used = 0;
     return true;
+}
+
+bool TempFileWriter::create(int mode)
+{
+#ifdef O_TMPFILE
+    // Where the file system can, the file has no name until it is finished: a run killed
+    // while writing leaves nothing behind. Naming it later goes through /proc.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        m_fd = ::open(QFile::encodeName(m_folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                      mode_t(mode));
+        if (m_fd >= 0)
+            return true;
+    }
+#endif
+    for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
+        m_temp = TempFileName::next(m_folder);
+        m_fd = ::open(QFile::encodeName(m_temp).constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode_t(mode));
+        if (m_fd >= 0)
+            return true;
+        // A name taken by a run of a former process with this id: the next serial.
+        if (errno != EEXIST)
+            break;
+    }
+    const int error = errno;
+    m_temp.clear();
+    errno = error;
+    return false;
+}
+
+// Gives a file made without a name its name beside the target.
+bool TempFileWriter::name()
+{
+    if (!m_temp.isEmpty())
+        return true;
+    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(m_fd);
+    for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
+        const QString temp = TempFileName::next(m_folder);
+        if (::linkat(AT_FDCWD, handle.constData(), AT_FDCWD, QFile::encodeName(temp).constData(),
+                     AT_SYMLINK_FOLLOW)
+            == 0) {
+            m_temp = temp;
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return false;
 }
 
 bool TempFileWriter::flush()
@@ -130,16 +184,20 @@ std::optional<PendingWrite> TempFileWriter::finish(bool sync, QString *error)
     flush();
     if (m_errno == 0 && sync && ::fsync(m_fd) != 0)
         m_errno = errno;
+    if (m_errno == 0 && !name())
+        m_errno = errno;
+    // Some file systems report a failed write only here.
     if (::close(m_fd) != 0 && m_errno == 0)
         m_errno = errno;
     m_fd = -1;
     if (m_errno != 0) {
         fail(error, reason(m_errno));
-        ::unlink(QFile::encodeName(m_temp).constData());
+        if (!m_temp.isEmpty())
+            ::unlink(QFile::encodeName(m_temp).constData());
         m_temp.clear();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, m_device, m_inode, m_bytes};
+    PendingWrite pending{m_temp, m_target, std::nullopt, m_device, m_inode, m_bytes, m_lost};
     m_temp.clear();
     return pending;
 }
@@ -161,7 +219,8 @@ void TempFileWriter::discard()
 bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> &, QString *error)
 {
     discard();
-    m_temp = tempNameFor(target);
+    m_folder = QFileInfo(target).path();
+    m_temp = TempFileName::next(m_folder);
     QFile file(m_temp);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return fail(error, file.errorString());
@@ -171,6 +230,14 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
     m_fd = 0;
     m_errno = 0;
     m_bytes = 0;
+    return true;
+}
+
+bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
+{
+    if (!open(target, std::nullopt, error))
+        return false;
+    QFile::setPermissions(m_temp, QFile::permissions(model));
     return true;
 }
 
@@ -199,7 +266,7 @@ std::optional<PendingWrite> TempFileWriter::finish(bool, QString *error)
         m_temp.clear();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes};
+    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes, {}};
     m_temp.clear();
     return pending;
 }

@@ -6,15 +6,18 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // Writes a new file beside a target, in pieces through one reused buffer, with the target's
-// permissions and (where the process may set them) owner and group. Nothing is visible under
-// the target's name: AtomicFileWriter renames the finished file over it. A writer destroyed
-// before it finished removes its file. One thread at a time uses a writer; a writer handed to
-// another thread (TextPieceWriter, ByteSpanWriter) keeps the buffer of the thread that made
-// it, which writes nothing else meanwhile.
+// permissions, ACL and extended attributes and (where the process may set them) owner and
+// group. Nothing is visible under the target's name: AtomicFileWriter renames the finished file
+// over it. Where the file system allows, the file has no name at all until it is finished;
+// then, or from the start elsewhere, it has a short hidden name of its own (TempFileName). A
+// writer destroyed before it finished removes its file. One thread at a time uses a writer; a
+// writer handed to another thread (TextPieceWriter, ByteSpanWriter) keeps the buffer of the thread
+// that made it, which writes nothing else meanwhile.
 class TempFileWriter {
 public:
     TempFileWriter();
@@ -25,6 +28,9 @@ public:
     // Creates the new file in the folder of `target` (which must already be resolved from any
     // symbolic link). `current` is the target's stamp when it exists.
     bool open(const QString &target, const std::optional<FileStamp> &current, QString *error);
+    // The same for a copy of the file `model` (not yet resolved): the new file takes its
+    // permissions, attributes, owner and group, wherever `target` is.
+    bool openCopyOf(const QString &target, const QString &model, QString *error);
     bool append(QByteArrayView bytes);
     // Flushes and closes the file, synced to disk when `sync`. Nothing (and the file removed)
     // when any write failed.
@@ -36,6 +42,11 @@ public:
 
 private:
     static QByteArray &threadBuffer();
+    bool start(const QString &target, const std::optional<FileStamp> &model,
+               const QString &modelPath, QString *error);
+    // Opens the new file (without a name where the system allows) with `mode`.
+    bool create(int mode);
+    bool name();
     bool flush();
     bool writeAll(const char *data, qsizetype size);
 
@@ -44,8 +55,10 @@ private:
     quint64 m_device = 0;
     quint64 m_inode = 0;
     qint64 m_bytes = 0;
-    QString m_temp;
+    QString m_folder;
+    QString m_temp; // empty while the file has no name
     QString m_target;
+    QStringList m_lost; // attributes of the target the new file could not take
     QByteArray &m_buffer; // BufferSize bytes, of which m_used hold data
     qsizetype m_used = 0;
 };

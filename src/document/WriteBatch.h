@@ -15,7 +15,7 @@ class WriteBatch {
 public:
     struct Result {
         WriteOutcome outcome = WriteOutcome::Ok;
-        QString error;
+        QString error; // as AtomicFileWriter::commit gives it
     };
 
     explicit WriteBatch(qsizetype maxFiles = 1000, qint64 maxBytes = qint64(256) << 20)

@@ -240,6 +240,8 @@ void BatchRun::writeBack(const WriteDone &done)
         switch (result.status) {
         case SaveStatus::Ok:
             done({true, {}, {}});
+            if (!result.errorString.isEmpty()) // attributes the new file could not take
+                appendLine(MsgFileAttributesLost, path, result.errorString);
             return;
         case SaveStatus::Queued:
             queued(sizeOfDocument());
@@ -302,6 +304,8 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
     switch (outcome) {
     case WriteOutcome::Ok:
         done({true, {}, {}});
+        if (!error.isEmpty()) // attributes the new file could not take
+            appendLine(MsgFileAttributesLost, path, error);
         return;
     case WriteOutcome::ChangedOnDisk:
         appendFailure(MsgFileChangedOnDisk, path);

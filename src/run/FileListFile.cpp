@@ -1,8 +1,9 @@
 #include "run/FileListFile.h"
 
+#include "document/AtomicFileWriter.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -81,8 +82,9 @@ bool FileListFile::Write(const QString &path, const QStringList &entries)
     QByteArray bytes = cp1251(text);
     if (cp1251.hasError())
         bytes = text.toUtf8();
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Every write, the sync and the close are checked (a full disk fails the save) and the old
+    // list stays until the new one is complete.
+    return AtomicFileWriter::write(path, bytes);
 }
 
 QString FileListFile::WithListExtension(const QString &path)

@@ -1,5 +1,6 @@
 #include "run/ProcessingDriver.h"
 
+#include "backup/Backup.h"
 #include "engine/EngineState.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
@@ -52,6 +53,13 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     if (!compilePatterns(request)) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToFind));
         return Outcome::NothingToFind;
+    }
+    // Refused before any file is touched: a copy must never land on the file it keeps.
+    if (request.replaceMode && !request.dryRun) {
+        if (const std::optional<QString> problem = m.backup.checkFolder(request.files)) {
+            m.host.ShowMessage(*problem);
+            return Outcome::BackupFolderRefused;
+        }
     }
     m.host.ProgressStart(int(request.files.size()));
     const RunGuard guard(m.state, m.host, m.review, request.options);

@@ -10,7 +10,7 @@ class ReplacementBuilder;
 // engine, compiles them and runs the find or the replace run over the file list.
 class ProcessingDriver {
 public:
-    enum class Outcome { Busy, NothingToProcess, NothingToFind, Ran };
+    enum class Outcome { Busy, NothingToProcess, NothingToFind, BackupFolderRefused, Ran };
 
     ProcessingDriver(const RunServices &services, ReplacementBuilder &builder)
         : m(services), m_builder(builder)

@@ -1,5 +1,6 @@
 #pragma once
 
+class Backup;
 class EngineState;
 class MessageCatalogue;
 class OptionState;
@@ -15,4 +16,5 @@ struct RunServices {
     ReviewSession &review;
     RunHost &host;
     Report &report;
+    const Backup &backup;
 };

@@ -8,6 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FileSizeLimit.h"
+
+#include <cerrno>
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using Answer = BackupHost::Answer;
 
@@ -64,7 +69,7 @@ public:
         ++calls;
         return BackupFileSystem::MakePath(folder);
     }
-    bool CopyFile(const QString &from, const QString &to) override
+    bool CopyFile(const QString &from, const QString &to, QString *reason) override
     {
         ++calls;
         ++copies;
@@ -72,7 +77,7 @@ public:
             --failingCopies;
             return false;
         }
-        return BackupFileSystem::CopyFile(from, to);
+        return BackupFileSystem::CopyFile(from, to, reason);
     }
 };
 
@@ -110,6 +115,7 @@ private slots:
     void missingFileNeedsNoCopy();
     void copyMirrorsThePath();
     void laterCopyReplacesEarlierOne();
+    void failedCopyKeepsEarlierOne_data();
     void failedCopyKeepsEarlierOne();
     void defaultFolderBeforeSetUp();
 
@@ -120,6 +126,9 @@ private slots:
     void folderCreation();
     void copyFailure_data();
     void copyFailure();
+
+    void checkFolder_data();
+    void checkFolder();
 
     void setBackupFolder_data();
     void setBackupFolder();
@@ -213,11 +222,16 @@ void TestBackup::copyMirrorsThePath()
 {
     const QString file = prepare();
     writeFile(file, "original");
+    // Read-only: the copy still takes its time, and no wider permissions.
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(file, readOnly));
     Backup backup(m_options, m_messages, m_host, m_fs);
     QCOMPARE(backup.BackupPath(file), backupOf(file));
     QVERIFY(backup.MakeBackupCopy(file));
     QCOMPARE(readFile(backupOf(file)), QByteArray("original"));
     QCOMPARE(QFileInfo(backupOf(file)).lastModified(), QFileInfo(file).lastModified());
+    const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    QCOMPARE(QFile::permissions(backupOf(file)) & ~user, readOnly);
     QVERIFY(m_host.asked.isEmpty());
 }
 
@@ -233,18 +247,45 @@ void TestBackup::laterCopyReplacesEarlierOne()
     QVERIFY(m_host.asked.isEmpty());
 }
 
+void TestBackup::failedCopyKeepsEarlierOne_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<qint64>("diskFullAt"); // 0: the source vanishes instead
+    QTest::addColumn<int>("reason");
+    QTest::newRow("source gone") << qint64(10) << qint64(0) << ENOENT;
+    // Within one buffer: the disk is found full only when the copy is flushed and closed.
+    QTest::newRow("disk full at the close") << qint64(3000) << qint64(1024) << EFBIG;
+    QTest::newRow("disk full on the way") << qint64(3 << 20) << qint64(1 << 20) << EFBIG;
+}
+
+// A copy that fails is never put in place: the earlier copy stays, nothing is left beside it,
+// and the question says why (which is all the command-line tool can print).
 void TestBackup::failedCopyKeepsEarlierOne()
 {
-    const QString file = prepare();
+    QFETCH(qint64, size);
+    QFETCH(qint64, diskFullAt);
+    QFETCH(int, reason);
+    const QString file = prepare(size);
     writeFile(file, "kept");
     Backup backup(m_options, m_messages, m_host, m_fs);
     QVERIFY(backup.MakeBackupCopy(file));
-    // The source vanishes after it was found: the copy fails half-way.
-    QVERIFY(QFile::remove(file));
-    m_fs.sourceAlwaysExists = true;
-    m_host.answers = {Answer::Ignore};
-    QVERIFY(backup.MakeBackupCopy(file));
-    QCOMPARE(m_host.asked.size(), 1);
+    writeFile(file, QByteArray(size, 'n'));
+    std::optional<FileSizeLimit> full;
+    if (diskFullAt > 0) {
+        full.emplace(diskFullAt);
+        if (!full->active())
+            QSKIP("needs a file size limit");
+    } else {
+        // The source vanishes after it was found: the copy fails half-way.
+        QVERIFY(QFile::remove(file));
+        m_fs.sourceAlwaysExists = true;
+    }
+    m_host.answers = {Answer::Abort};
+    QVERIFY(!backup.MakeBackupCopy(file));
+    full.reset();
+    QCOMPARE(m_host.asked,
+             QStringList{u"Не могу создать файл %1: %2.Повторить операцию ?"_s.arg(
+                 backupOf(file), qt_error_string(reason))});
     QCOMPARE(readFile(backupOf(file)), QByteArray("kept"));
     QCOMPARE(QDir(QFileInfo(backupOf(file)).path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{u"a.htm"_s});
@@ -378,6 +419,47 @@ void TestBackup::copyFailure()
     QCOMPARE(m_host.asked, QStringList(questions, question));
     QCOMPARE(m_fs.copies, questions + (copied ? 1 : 0));
     QCOMPARE(QFileInfo::exists(backupOf(file)), copied);
+}
+
+void TestBackup::checkFolder_data()
+{
+    QTest::addColumn<QString>("folder"); // below the test folder unless it starts with "/"
+    QTest::addColumn<bool>("backups");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("the root mirrors each file onto itself") << u"/"_s << true << true;
+    QTest::newRow("backups off") << u"/"_s << false << false;
+    QTest::newRow("a folder beside the files") << u"bak"_s << true << false;
+    QTest::newRow("the files' own folder") << u"src"_s << true << true;
+    QTest::newRow("a folder above the files") << QString() << true << true;
+    QTest::newRow("a link to the files' folder") << u"to-src"_s << true << true;
+    QTest::newRow("a link inside leads back to the file") << u"loop"_s << true << true;
+    QTest::newRow("not made yet, beside the files") << u"new/bak"_s << true << false;
+}
+
+// A folder whose copies would land on the files they keep is refused before any file is read.
+void TestBackup::checkFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, backups);
+    QFETCH(bool, refused);
+    const QString file = prepare();
+    QVERIFY(QFile::link(m_root + u"/src"_s, m_root + u"/to-src"_s));
+    // loop/<first level of the test folder> leads to that first level itself.
+    const QString first = m_root.section(u'/', 1, 1);
+    QVERIFY(QDir().mkpath(m_root + u"/loop"_s));
+    QVERIFY(QFile::link(u"/"_s + first, m_root + u"/loop/"_s + first));
+    m_options.MakeBackups = backups;
+    m_options.BackupFolder = (folder.startsWith(u'/') ? folder : m_root + u'/' + folder) + u'/';
+    if (folder == u"/")
+        m_options.BackupFolder = folder;
+    Backup backup(m_options, m_messages, m_host, m_fs);
+    const std::optional<QString> problem = backup.checkFolder({file});
+    QCOMPARE(problem.has_value(), refused);
+    if (refused) {
+        QVERIFY(problem->contains(QDir::toNativeSeparators(file)));
+        QVERIFY(problem->startsWith(u"Папка резервных копий "_s));
+    }
+    QVERIFY(m_host.asked.isEmpty());
 }
 
 void TestBackup::setBackupFolder_data()

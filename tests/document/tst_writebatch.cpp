@@ -1,11 +1,27 @@
 #include "document/AtomicFileWriter.h"
 #include "document/FileStamp.h"
+#include "document/TempFileName.h"
+#include "document/TempFileWriter.h"
 #include "document/WriteBatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -24,6 +40,32 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// Rewrites `path` in place with `bytes` of the same size and puts its modification time back
+// to the one in `read`, to the nanosecond, as `cp -p` does; again until the system's clock has
+// moved on, so that only the change time differs.
+void putBackTime(const QString &path, const QByteArray &bytes, const FileStamp &read)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    const struct timespec times[2]
+        = {{0, UTIME_OMIT},
+           {time_t(read.modifiedNs / 1'000'000'000), long(read.modifiedNs % 1'000'000'000)}};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size())
+            qFatal("cannot rewrite %s", qPrintable(path));
+        file.close();
+        if (::utimensat(AT_FDCWD, name.constData(), times, 0) != 0)
+            qFatal("cannot set the time of %s", qPrintable(path));
+        const std::optional<FileStamp> now = FileStamp::of(path);
+        if (now && now->changedNs != read.changedNs)
+            return;
+        QThread::msleep(2);
+    }
+#endif
+    qFatal("the change time of %s never moved", qPrintable(path));
+}
+
 } // namespace
 
 class TestWriteBatch : public QObject {
@@ -37,6 +79,8 @@ private slots:
     void changedTargetIsLeftAlone();
     void discardedBatchLeavesNoFile();
     void fullByFilesOrBytes();
+    void newFilesHaveShortNamesOfOurOwn();
+    void tempNamesAreUniqueAcrossThreads();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -80,36 +124,73 @@ void TestWriteBatch::nothingIsVisibleBeforeTheCommit()
 
 void TestWriteBatch::changedTargetIsLeftAlone_data()
 {
-    QTest::addColumn<QByteArray>("theirs");
-    QTest::addColumn<bool>("removed");
-    QTest::newRow("other size") << QByteArray("their longer text") << false;
-    QTest::newRow("same size, later time") << QByteArray("OLD") << false;
-    QTest::newRow("removed: nothing of theirs to lose") << QByteArray() << true;
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("left"); // the files afterwards
+    QTest::addColumn<bool>("written");
+    const QStringList target{u"a.txt"_s};
+    QTest::newRow("other size") << u"longer"_s << target << false;
+    QTest::newRow("same size, later time") << u"same size"_s << target << false;
+    // As `cp -p`, `touch -r` and `rsync --inplace -t` leave a file: only the change time tells.
+    QTest::newRow("same size, time put back") << u"time put back"_s << target << false;
+    QTest::newRow("removed: not made again") << u"removed"_s << QStringList() << false;
+    QTest::newRow("moved away: not made again")
+        << u"moved"_s << QStringList{u"moved.txt"_s} << false;
+    // As the run itself does to a hard link it processes under each name: no change in the file.
+    QTest::newRow("another name of it replaced")
+        << u"link replaced"_s << QStringList{u"a.txt"_s, u"b.txt"_s} << true;
 }
 
-// The stamp taken when the file was read no longer matches: another program wrote it.
+// The stamp taken when the file was read no longer matches: another program wrote, moved or
+// removed it, and it is left as that program left it.
 void TestWriteBatch::changedTargetIsLeftAlone()
 {
-    QFETCH(QByteArray, theirs);
-    QFETCH(bool, removed);
+    QFETCH(QString, change);
+    QFETCH(QStringList, left);
+    QFETCH(bool, written);
     const QString target = path(u"a.txt"_s);
     writeFile(target, "old");
+#ifdef Q_OS_UNIX
+    if (change == u"link replaced") {
+        QCOMPARE(::link(QFile::encodeName(target).constData(),
+                        QFile::encodeName(path(u"b.txt"_s)).constData()),
+                 0);
+    }
+#else
+    if (change == u"link replaced")
+        QSKIP("needs hard links");
+#endif
     std::optional<FileStamp> read = FileStamp::of(target);
     QVERIFY(read);
-    read->modifiedNs -= 1'000'000'000; // as if read a second before their write
-    if (removed)
-        QFile::remove(target);
-    else
-        writeFile(target, theirs);
+    QByteArray theirs = "OLD";
+    if (change == u"time put back") {
+        putBackTime(target, theirs, *read);
+    } else if (change == u"link replaced") {
+        QThread::msleep(20); // past the clock's step, so that the change time moves
+        writeFile(path(u"c.txt"_s), "new b");
+        QCOMPARE(std::rename(QFile::encodeName(path(u"c.txt"_s)).constData(),
+                             QFile::encodeName(path(u"b.txt"_s)).constData()),
+                 0);
+    } else {
+        read->modifiedNs -= 1'000'000'000; // as if read a second before their change
+        if (change == u"removed")
+            QVERIFY(QFile::remove(target));
+        else if (change == u"moved")
+            QVERIFY(QFile::rename(target, path(u"moved.txt"_s)));
+        else
+            writeFile(target, theirs = change == u"longer" ? "their longer text" : "OLD");
+    }
     auto pending = AtomicFileWriter::prepare(target, "mine", true, nullptr);
     QVERIFY(pending);
     pending->expected = read;
     WriteBatch batch;
     batch.add(*pending);
     const QList<WriteBatch::Result> results = batch.commit();
-    QCOMPARE(results.first().outcome, removed ? WriteOutcome::Ok : WriteOutcome::ChangedOnDisk);
-    QCOMPARE(readFile(target), removed ? QByteArray("mine") : theirs);
-    QCOMPARE(files(), QStringList{u"a.txt"_s});
+    QCOMPARE(results.first().outcome, written ? WriteOutcome::Ok : WriteOutcome::ChangedOnDisk);
+    QCOMPARE(files(), left);
+    if (written)
+        QCOMPARE(readFile(target), QByteArray("mine"));
+    else if (left == QStringList{u"a.txt"_s})
+        QCOMPARE(readFile(target), theirs);
 }
 
 void TestWriteBatch::discardedBatchLeavesNoFile()
@@ -128,13 +209,66 @@ void TestWriteBatch::discardedBatchLeavesNoFile()
 void TestWriteBatch::fullByFilesOrBytes()
 {
     WriteBatch byFiles(2, 1 << 20);
-    byFiles.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 10});
+    byFiles.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 10, {}});
     QVERIFY(!byFiles.isFull());
-    byFiles.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 10});
+    byFiles.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 10, {}});
     QVERIFY(byFiles.isFull());
     WriteBatch byBytes(100, 100);
-    byBytes.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 150});
+    byBytes.add({u"x"_s, u"y"_s, std::nullopt, 0, 0, 150, {}});
     QVERIFY(byBytes.isFull());
+}
+
+// Any name the system allows can be replaced (the new file's name does not grow from it), and
+// a new file is nameless while written where the system allows, so that a killed run leaves
+// nothing; named, it carries this process's id.
+void TestWriteBatch::newFilesHaveShortNamesOfOurOwn()
+{
+    const QString name(255, u'n');
+    const QString target = path(name);
+    writeFile(target, "old");
+    TempFileWriter writer;
+    QString error;
+    QVERIFY2(writer.open(target, FileStamp::of(target), &error), qPrintable(error));
+    QVERIFY(writer.append("new"));
+    const QStringList during = files();
+#ifdef Q_OS_LINUX
+    const int probe = ::open(QFile::encodeName(m_dir->path()).constData(),
+                             O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (probe >= 0) {
+        ::close(probe);
+        QCOMPARE(during, QStringList{name});
+    }
+#endif
+    std::optional<PendingWrite> pending = writer.finish(false, &error);
+    QVERIFY2(pending, qPrintable(error));
+    const QString temp = QFileInfo(pending->temp).fileName();
+    QVERIFY(temp.startsWith(u'.'));
+    QCOMPARE(TempFileName::writerOf(temp), QCoreApplication::applicationPid());
+    QVERIFY(during == QStringList{name} || during.contains(temp));
+    QCOMPARE(AtomicFileWriter::commit(*pending, &error), WriteOutcome::Ok);
+    QCOMPARE(readFile(target), QByteArray("new"));
+    QCOMPARE(files(), QStringList{name});
+}
+
+void TestWriteBatch::tempNamesAreUniqueAcrossThreads()
+{
+    constexpr int Threads = 4;
+    constexpr int Each = 2000;
+    std::vector<QStringList> names(Threads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&names, t] {
+            for (int i = 0; i < Each; ++i)
+                names[size_t(t)].append(TempFileName::next(u"d"_s));
+        });
+    }
+    QSet<QString> all;
+    for (int t = 0; t < Threads; ++t) {
+        threads[size_t(t)].join();
+        for (const QString &name : std::as_const(names[size_t(t)]))
+            all.insert(name);
+    }
+    QCOMPARE(all.size(), Threads * Each);
 }
 
 QTEST_GUILESS_MAIN(TestWriteBatch)

@@ -83,12 +83,19 @@ void TestProcessingDriver::refusals_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<bool>("wildcards");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("backupFolder"); // empty: no backups
 
     QTest::newRow("no files, no pattern")
-        << false << QString() << false << u"Нечего обрабатывать"_s;
-    QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_s;
-    QTest::newRow("only a star") << true << u"[*]"_s << true << u"Нечего искать"_s;
-    QTest::newRow("only unknown tokens") << true << u"[q][I]"_s << true << u"Нечего искать"_s;
+        << false << QString() << false << u"Нечего обрабатывать"_s << QString();
+    QTest::newRow("no pattern") << true << QString() << false << u"Нечего искать"_s << QString();
+    QTest::newRow("only a star") << true << u"[*]"_s << true << u"Нечего искать"_s << QString();
+    QTest::newRow("only unknown tokens")
+        << true << u"[q][I]"_s << true << u"Нечего искать"_s << QString();
+    // Each copy would land on its file: never made, never taken for another program's change.
+    QTest::newRow("backup folder holds the file")
+        << true << u"[*]"_s << false
+        << u"Папка резервных копий / содержит обрабатываемый файл <file>. Выберите другую папку."_s
+        << u"/"_s;
 }
 
 void TestProcessingDriver::refusals()
@@ -97,11 +104,14 @@ void TestProcessingDriver::refusals()
     QFETCH(QString, search);
     QFETCH(bool, wildcards);
     QFETCH(QString, message);
+    QFETCH(QString, backupFolder);
     RunFixture f;
     f.wildcards = wildcards;
+    f.core.options.MakeBackups = !backupFolder.isEmpty();
+    f.core.options.BackupFolder = backupFolder;
     const QString file = f.write(u"a.txt"_s, "[*]");
     f.replace(withFiles ? QStringList{file} : QStringList{}, search, u"x"_s);
-    QCOMPARE(f.host.messages, QStringList{message});
+    QCOMPARE(f.host.messages, QStringList{message.replace(u"<file>"_s, file)});
     QVERIFY(f.host.reportLines.isEmpty());
     QCOMPARE(f.read(file), QByteArray("[*]"));
     QVERIFY(!f.core.engine.RunInProgress);

@@ -1,0 +1,119 @@
+// Extended attributes through the Linux system calls.
+#include "document/FileAttributes.h"
+
+#ifdef Q_OS_LINUX
+
+#include <QFile>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+namespace {
+
+// The attributes a rewrite carries over; others ("trusted.", other "system." ones) belong to
+// the system or its administrator. The integrity attributes describe the old content, which
+// the new file does not have: the system computes its own.
+bool carriedOver(QByteArrayView name)
+{
+    if (name == "security.ima" || name == "security.evm")
+        return false;
+    return name.startsWith("user.") || name.startsWith("security.")
+        || name == FileAttributes::AccessAcl;
+}
+
+QByteArray namesOf(const QByteArray &path)
+{
+    QByteArray names;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+        if (size <= 0)
+            return {};
+        names.resize(size);
+        const ssize_t got = ::listxattr(path.constData(), names.data(), size_t(size));
+        if (got >= 0) {
+            names.resize(got);
+            return names;
+        }
+        if (errno != ERANGE) // grown meanwhile: ask again
+            return {};
+    }
+    return {};
+}
+
+std::optional<QByteArray> valueOf(const QByteArray &path, const char *name)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t size = ::getxattr(path.constData(), name, nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        QByteArray value(size, Qt::Uninitialized);
+        const ssize_t got = ::getxattr(path.constData(), name, value.data(), size_t(size));
+        if (got >= 0) {
+            value.resize(got);
+            return value;
+        }
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool holds(int fd, const QByteArray &name, const QByteArray &value)
+{
+    QByteArray now(value.size() + 1, Qt::Uninitialized);
+    const ssize_t size = ::fgetxattr(fd, name.constData(), now.data(), size_t(now.size()));
+    return size == value.size() && QByteArrayView(now.constData(), size) == value;
+}
+
+} // namespace
+
+FileAttributes FileAttributes::of(const QString &path)
+{
+    FileAttributes attributes;
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray names = namesOf(file);
+    for (qsizetype start = 0; start < names.size();) {
+        const qsizetype end = names.indexOf('\0', start);
+        const QByteArray name = names.mid(start, (end < 0 ? names.size() : end) - start);
+        start = end < 0 ? names.size() : end + 1;
+        if (!carriedOver(name))
+            continue;
+        // One this process may not read is not ours to carry over.
+        if (std::optional<QByteArray> value = valueOf(file, name.constData()))
+            attributes.add(name, std::move(*value));
+    }
+    return attributes;
+}
+
+QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter set) const
+{
+    if (!set)
+        set = ::fsetxattr;
+    QStringList lost;
+    for (const auto &[name, value] : m_values) {
+        // One the new file has already (a security label given by its folder) needs no
+        // permission to set.
+        if (name != AccessAcl && !holds(fd, name, value)
+            && set(fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
+            lost.append(QString::fromUtf8(name));
+    }
+    const std::optional<QByteArray> acl = value(AccessAcl);
+    if (!acl) {
+        // A new file takes the folder's default ACL, which the replaced file did not have.
+        ::fremovexattr(fd, AccessAcl);
+    } else if (set(fd, AccessAcl, acl->constData(), size_t(acl->size()), 0) != 0) {
+        // Without its ACL the mode's group bits would give the owning group what the ACL's
+        // mask allows any named user or group: the group keeps what it had.
+        const quint32 group = groupBitsUnder(*acl).value_or(0);
+        mode = (mode & ~quint32(070)) | (group << 3);
+        lost.append(QString::fromLatin1(AccessAcl));
+    }
+    // An ACL set sets the permission bits from its entries (the same ones); the set-id and
+    // sticky bits, and the narrowed group, come from here.
+    ::fchmod(fd, mode_t(mode & 07777));
+    return lost;
+}
+
+#endif
