@@ -116,11 +116,12 @@ bool Backup::MakeBackupCopy(const QString &path, const OptionState &options)
     return result ? *result : copy(file, backup);
 }
 
-std::optional<QString> Backup::checkFolder(const QStringList &files) const
+std::optional<QString> Backup::checkFolder(const QStringList &files,
+                                           const OptionState &options) const
 {
-    if (!m_options.MakeBackups)
+    if (!options.MakeBackups)
         return std::nullopt;
-    const QString folder = folderInUse();
+    const QString folder = folderInUse(options);
     QString resolved = resolvedPath(folder);
     if (resolved.size() > 1 && resolved.endsWith(u'/'))
         resolved.chop(1);

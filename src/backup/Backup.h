@@ -43,8 +43,8 @@ public:
     // when the folder holds one of the files, or a copy would land on the file itself (a
     // folder of "/" mirrors every file onto itself): the copy would replace the file, and
     // copies would be made of copies. The message to show then; nothing when the folder will
-    // do, or backups are off.
-    std::optional<QString> checkFolder(const QStringList &files) const;
+    // do, or backups are off. By the options a run took when it started.
+    std::optional<QString> checkFolder(const QStringList &files, const OptionState &options) const;
 
     // Where the copy of `path` goes below the backup folder in use.
     QString BackupPath(const QString &path) const;

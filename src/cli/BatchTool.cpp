@@ -105,11 +105,15 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
             continue;
         }
         QStringList undecodable;
+        QList<FolderScan::Unreadable> unreadable;
         FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions, files,
-                               &undecodable);
+                               &undecodable, &unreadable);
         for (const QString &name : std::as_const(undecodable))
             say(m.message(MsgCliBadFileName, name));
-        complete &= undecodable.isEmpty();
+        // A folder left out (unreadable, or too deep to reach) is never passed over silently.
+        for (const FolderScan::Unreadable &folder : std::as_const(unreadable))
+            say(m.message(MsgFolderUnreadable, folder.path, folder.reason));
+        complete &= undecodable.isEmpty() && unreadable.isEmpty();
     }
     return complete;
 }

@@ -56,7 +56,8 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     }
     // Refused before any file is touched: a copy must never land on the file it keeps.
     if (request.replaceMode && !request.dryRun) {
-        if (const std::optional<QString> problem = m.backup.checkFolder(request.files)) {
+        if (const std::optional<QString> problem
+            = m.backup.checkFolder(request.files, request.options)) {
             m.host.ShowMessage(*problem);
             return Outcome::BackupFolderRefused;
         }
@@ -90,7 +91,8 @@ bool ProcessingDriver::compilePatterns(const RunRequest &request)
 void ProcessingDriver::run(const RunRequest &request)
 {
     // Whatever the runs read of the options, they read from the request's copy.
-    const RunServices services{m.state, request.options, m.messages, m.review, m.host, m.report};
+    const RunServices services{m.state, request.options, m.messages, m.review,
+                               m.host,  m.report,        m.backup};
     if (request.replaceMode) {
         ReplaceRun run(services, m_builder);
         run.configure(request);

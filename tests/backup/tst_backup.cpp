@@ -453,7 +453,7 @@ void TestBackup::checkFolder()
     if (folder == u"/")
         m_options.BackupFolder = folder;
     Backup backup(m_options, m_messages, m_host, m_fs);
-    const std::optional<QString> problem = backup.checkFolder({file});
+    const std::optional<QString> problem = backup.checkFolder({file}, m_options);
     QCOMPARE(problem.has_value(), refused);
     if (refused) {
         QVERIFY(problem->contains(QDir::toNativeSeparators(file)));

@@ -18,7 +18,9 @@ struct BatchToolFixture {
     QString out;
     QString err;
     BatchTool tool;
-    BatchTool::Environment environment{"ru_RU.UTF-8", false, nullptr};
+    BatchTool::Environment environment;
+
+    BatchToolFixture() { environment.locale = "ru_RU.UTF-8"; }
 
     QString path(const QString &name) const { return dir.filePath(name); }
 

@@ -399,6 +399,18 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>output closed, the report is no longer printed</translation>
         </message>
+        <message id="Message.65388">
+            <source>Не могу создать файл %s: %s.</source>
+            <translation>Cannot create file %s: %s.</translation>
+        </message>
+        <message id="Message.65389">
+            <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
+            <translation>The backup folder %s holds %s, a file to be processed. Choose another folder.</translation>
+        </message>
+        <message id="Message.65390">
+            <source>Файл %s записан без своих атрибутов (%s); права группы не расширены</source>
+            <translation>File %s was written without some of its attributes (%s); its group was given no more rights than it had</translation>
+        </message>
         <message id="Message.65393">
             <source>не удается записать отчет в %s: %s</source>
             <translation>cannot write the report to %s: %s</translation>
@@ -442,18 +454,6 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="Message.65409">
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
-        </message>
-        <message id="Message.65388">
-            <source>Не могу создать файл %s: %s.</source>
-            <translation>Cannot create file %s: %s.</translation>
-        </message>
-        <message id="Message.65389">
-            <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
-            <translation>The backup folder %s holds %s, a file to be processed. Choose another folder.</translation>
-        </message>
-        <message id="Message.65390">
-            <source>Файл %s записан без своих атрибутов (%s); права группы не расширены</source>
-            <translation>File %s was written without some of its attributes (%s); its group was given no more rights than it had</translation>
         </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>

@@ -399,6 +399,18 @@
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>вывод закрыт, отчет дальше не печатается</translation>
         </message>
+        <message id="Message.65388">
+            <source>Не могу создать файл %s: %s.</source>
+            <translation>Не могу создать файл %s: %s.</translation>
+        </message>
+        <message id="Message.65389">
+            <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
+            <translation>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</translation>
+        </message>
+        <message id="Message.65390">
+            <source>Файл %s записан без своих атрибутов (%s); права группы не расширены</source>
+            <translation>Файл %s записан без своих атрибутов (%s); права группы не расширены</translation>
+        </message>
         <message id="Message.65393">
             <source>не удается записать отчет в %s: %s</source>
             <translation>не удается записать отчет в %s: %s</translation>
@@ -442,18 +454,6 @@
         <message id="Message.65409">
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
-        </message>
-        <message id="Message.65388">
-            <source>Не могу создать файл %s: %s.</source>
-            <translation>Не могу создать файл %s: %s.</translation>
-        </message>
-        <message id="Message.65389">
-            <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
-            <translation>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</translation>
-        </message>
-        <message id="Message.65390">
-            <source>Файл %s записан без своих атрибутов (%s); права группы не расширены</source>
-            <translation>Файл %s записан без своих атрибутов (%s); права группы не расширены</translation>
         </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
