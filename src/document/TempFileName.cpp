@@ -22,7 +22,8 @@ bool allDigits(QStringView text)
 
 QString TempFileName::make(const QString &folder, qint64 pid, quint64 serial)
 {
-    return folder + u'/' + Prefix + QString::number(pid) + u'-' + QString::number(serial) + Suffix;
+    return folder + u'/' + Prefix.toString() + QString::number(pid) + u'-' + QString::number(serial)
+        + Suffix.toString();
 }
 
 std::optional<qint64> TempFileName::writerOf(QStringView fileName)

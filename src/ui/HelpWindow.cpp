@@ -4,8 +4,11 @@
 #include "lang/MessageId.h"
 #include "ui/Prompter.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -75,7 +78,7 @@ HelpWindow::HelpWindow(const MessageCatalogue &messages, Prompter &prompter, QWi
             [this](QListWidgetItem *item) { showTopic(item->data(Qt::UserRole).toString()); });
     connect(m_ui.ContentsLB, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { showTopic(item->data(Qt::UserRole).toString()); });
-    resize(qRound(760 * logicalDpiX() / 96.0), qRound(540 * logicalDpiY() / 96.0));
+    resize(760, 540);
 }
 
 void HelpWindow::setFolder(const QString &folder)
@@ -83,10 +86,34 @@ void HelpWindow::setFolder(const QString &folder)
     if (folder == m_folder)
         return;
     m_folder = folder;
-    m_ui.HelpTB->clear();
-    m_ui.HelpTB->clearHistory();
+    // Pages are named relative to the folder, so the page in sight and the history read the
+    // new language's pages.
     m_ui.HelpTB->setSearchPaths({folder});
+    if (m_ui.HelpTB->source().isValid())
+        m_ui.HelpTB->reload();
     fillContents();
+}
+
+void HelpWindow::showOver(QWidget *modal)
+{
+    auto *dialog = qobject_cast<QDialog *>(modal);
+    QWidget *owner = dialog ? dialog : m_home.data();
+    if (!owner || parentWidget() == owner)
+        return;
+    // A window that does not belong to the modal dialog could not be used while it is up; it
+    // goes back to the main window when the dialog closes, page and history kept.
+    if (!m_home)
+        m_home = parentWidget();
+    const bool visible = isVisible();
+    const QRect frame = geometry();
+    setParent(owner, windowFlags());
+    setGeometry(frame);
+    if (visible)
+        show();
+    if (dialog)
+        connect(
+            dialog, &QDialog::finished, this,
+            [this] { showOver(QApplication::activeModalWidget()); }, Qt::SingleShotConnection);
 }
 
 void HelpWindow::fillContents()
@@ -118,7 +145,7 @@ bool HelpWindow::showTopic(const QString &topic)
                              m_messages.message(MsgCannotOpenFile, QDir::toNativeSeparators(path)));
         return false;
     }
-    QUrl url = QUrl::fromLocalFile(path);
+    QUrl url(page);
     url.setFragment(topic.section(u'#', 1));
     m_ui.HelpTB->setSource(url);
     show();
@@ -141,6 +168,16 @@ bool HelpWindow::showContext(int context)
 void HelpWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc closes the help as it closes a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::changeEvent(QEvent *event)

@@ -8,6 +8,7 @@
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
 #include "ui/FolderDialog.h"
+#include "ui/HelpKeyFilter.h"
 #include "ui/HelpWindow.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     new WindowKeyFilter(this, [this](QKeyCombination key, QWidget *focus, bool run) {
         return dispatchKey(key, focus, run);
     });
+    new HelpKeyFilter(this, [this](QWidget *focus) { showHelpFor(focus); });
     FormCreate();
     m_fileCommands->UpdateFileCount();
 }
@@ -272,6 +274,15 @@ void MainWindow::ShowHelpExecute()
     helpWindow()->showContents();
 }
 
+void MainWindow::showHelpFor(QWidget *focus)
+{
+    HelpWindow *help = helpWindow();
+    if (focus && focus->window() == help)
+        return;
+    help->showOver(QApplication::activeModalWidget());
+    help->showContext(helpContextOf(focus));
+}
+
 int MainWindow::helpContextOf(const QWidget *widget)
 {
     for (; widget; widget = widget->parentWidget()) {
@@ -353,8 +364,6 @@ bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
     } else if (mods == Qt::NoModifier) {
         if (code == Qt::Key_F9)
             command = [this] { ProcessFilesExecute(); };
-        else if (code == Qt::Key_F1)
-            command = [this, focus] { helpWindow()->showContext(helpContextOf(focus)); };
         else if (code == Qt::Key_Escape && m_running)
             command = [this] { requestStop(); };
     }

@@ -3,9 +3,12 @@
 #include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 
+#include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
 #include "ui/DisplayCheck.h"
+#include "ui/FolderDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/OptionsDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +30,9 @@ private slots:
     void everyContentsLinkExists_data();
     void everyContentsLinkExists();
     void f1OpensTheFocusedControlsTopic();
+    void f1WorksInEveryDialog_data();
+    void f1WorksInEveryDialog();
+    void languageSwitchKeepsPageAndHistory();
     void missingHelpSaysWhichFile();
     void aboutBoxShowsVersionAndComputer();
     void displayCheck_data();
@@ -116,6 +122,62 @@ void TestHelp::f1OpensTheFocusedControlsTopic()
     // Closing the main window closes the help too.
     f.window().close();
     QVERIFY(!help->isVisible());
+}
+
+void TestHelp::f1WorksInEveryDialog_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("options") << u"OptionsF"_s << u"review.html"_s;
+    QTest::newRow("review") << u"TProcessF"_s << u"review.html"_s;
+    QTest::newRow("folder chooser") << u"FolderDF"_s << u"start.html"_s;
+}
+
+void TestHelp::f1WorksInEveryDialog()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, page);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
+    HelpWindow *help = f.window().helpWindow();
+    QDialog *form = dialog == u"OptionsF" ? static_cast<QDialog *>(&f.program().optionsDialog())
+        : dialog == u"FolderDF"           ? static_cast<QDialog *>(&f.program().folderDialog())
+                                          : static_cast<QDialog *>(&f.program().reviewDialog());
+    QString shown;
+    bool usable = false;
+    bool closedByEsc = false;
+    WindowFixture::whenModal([&](QWidget *modal) {
+        QWidget *focus = modal->focusWidget() ? modal->focusWidget() : modal;
+        QTest::keyClick(focus, Qt::Key_F1);
+        shown = help->browser()->source().fileName();
+        // A window outside the modal dialog could not be used while it is up.
+        usable = help->isVisible() && help->parentWidget() == modal;
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        closedByEsc = !help->isVisible();
+        static_cast<QDialog *>(modal)->reject();
+    });
+    form->exec();
+    QCOMPARE(shown, page);
+    QVERIFY(usable);
+    QVERIFY(closedByEsc);
+    QCOMPARE(help->parentWidget(), &f.window());
+}
+
+void TestHelp::languageSwitchKeepsPageAndHistory()
+{
+    WindowFixture f;
+    f.window().setHelpFolder(helpRoot() + u"/rus/"_s);
+    HelpWindow *help = f.window().helpWindow();
+    QVERIFY(help->showContents());
+    QVERIFY(help->showContext(150));
+    f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
+    QCOMPARE(help->browser()->source().fileName(), u"search.html"_s);
+    QVERIFY(!help->browser()->toPlainText().contains(u"Что искать"_s));
+    QVERIFY(help->browser()->isBackwardAvailable());
+    help->browser()->backward();
+    QCOMPARE(help->browser()->source().fileName(), u"index.html"_s);
+    QCOMPARE(help->browser()->toPlainText().contains(u"Getting started"_s), true);
 }
 
 void TestHelp::missingHelpSaysWhichFile()
