@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QStorageInfo>
 #include <QStyle>
 
@@ -22,9 +23,10 @@ QString cleanFolder(const QString &folder)
 FolderDialog::FolderDialog(QWidget *parent) : QDialog(parent)
 {
     m_ui.setupUi(this);
-    const double scale = logicalDpiX() / 96.0;
-    setMinimumSize(qRound(305 * scale), qRound(311 * scale));
+    // A fixed dialog: its size follows its content and the user cannot change it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     fillDrives();
+    m_ui.DirLB->installEventFilter(this);
     connect(m_ui.DriveCB, &QComboBox::activated, this, &FolderDialog::DriveCBChange);
     connect(m_ui.DirLB, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { setOpenFolder(item->data(PathRole).toString()); });
@@ -102,6 +104,53 @@ void FolderDialog::fillFolders()
          dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
         auto *item = new QListWidgetItem(closed, QString(depth * 2, u' ') + name, m_ui.DirLB);
         item->setData(PathRole, dir.filePath(name));
+    }
+}
+
+bool FolderDialog::openHighlighted()
+{
+    const QListWidgetItem *item = m_ui.DirLB->currentItem();
+    const QString path = item ? item->data(PathRole).toString() : QString();
+    if (path.isEmpty() || path == m_open)
+        return false;
+    return setOpenFolder(path);
+}
+
+bool FolderDialog::openParent()
+{
+    const QString from = m_open;
+    const QFileInfo info(from);
+    if (info.isRoot() || !setOpenFolder(info.absolutePath()))
+        return false;
+    // The folder left is highlighted, so that going down again is one key.
+    for (int row = 0; row < m_ui.DirLB->count(); ++row) {
+        if (m_ui.DirLB->item(row)->data(PathRole).toString() == from)
+            m_ui.DirLB->setCurrentRow(row);
+    }
+    return true;
+}
+
+bool FolderDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_ui.DirLB || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // On the open folder's own row Enter presses "Оk".
+        return openHighlighted();
+    case Qt::Key_Right:
+        openHighlighted();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Backspace:
+        openParent();
+        return true;
+    default:
+        return false;
     }
 }
 
