@@ -7,6 +7,7 @@
 #include "review/ReviewTextView.h"
 #include "run/ReviewSession.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -228,6 +229,8 @@ std::optional<QString> ReviewDialog::selectBlock(const QString &caption)
 void ReviewDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
     view()->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/FolderDialog.h"
 
+#include "ui/WindowFit.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -184,7 +186,10 @@ void FolderDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
         FormShow();
+    // After QDialog has centred a dialog never placed.
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
 }
 
 void FolderDialog::keyPressEvent(QKeyEvent *event)

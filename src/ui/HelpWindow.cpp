@@ -3,6 +3,7 @@
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -168,6 +169,13 @@ bool HelpWindow::showContext(int context)
 void HelpWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+}
+
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

@@ -14,6 +14,7 @@
 #include "ui/PatternCommands.h"
 #include "ui/Prompter.h"
 #include "ui/ReportPage.h"
+#include "ui/WindowFit.h"
 #include "ui/WindowKeyFilter.h"
 
 #include <QApplication>
@@ -36,9 +37,9 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     // The forms' texts are looked up by id: the built-in texts come first.
     m_core.language.installBuiltin();
     m_ui.setupUi(this);
-    const double scale = logicalDpiX() / 96.0;
-    setMinimumSize(qRound(640 * scale), qRound(435 * scale));
-    resize(qRound(640 * scale), qRound(463 * scale));
+    // Sizes are in device-independent pixels: Qt scales them to the screen.
+    setMinimumSize(640, 435);
+    resize(640, 463);
     m_files = new FileListModel(this);
     m_ui.FilesLB->setModel(m_files);
     m_fileCommands
@@ -149,7 +150,6 @@ void MainWindow::setUpToolBar()
     m_ui.ChangeOptions->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_ui.ShowHelp->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
     m_ui.ExitProg->setIcon(s->standardIcon(QStyle::SP_BrowserStop));
-    const double scale = logicalDpiX() / 96.0;
     const QList<std::pair<QAction *, QString>> buttons = {{m_ui.ProcessFiles, u"ToolButton2"_s},
                                                           {m_ui.ChangeOptions, u"ToolButton3"_s},
                                                           {m_ui.ShowHelp, u"ToolButton5"_s},
@@ -157,7 +157,7 @@ void MainWindow::setUpToolBar()
     for (const auto &[action, name] : buttons) {
         QWidget *button = m_ui.ToolBar2->widgetForAction(action);
         button->setObjectName(name);
-        button->setMinimumSize(qRound(77 * scale), qRound(37 * scale));
+        button->setMinimumSize(77, 37);
     }
 }
 
@@ -398,8 +398,10 @@ void MainWindow::FormShow()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        WindowFit::fitOnShow(this);
         FormShow();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

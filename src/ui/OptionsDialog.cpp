@@ -7,6 +7,7 @@
 #include "run/QuorvexCore.h"
 #include "ui/FormStorage.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 #include "ui_OptionsDialog.h"
 
 #include <QCoreApplication>
@@ -348,5 +349,7 @@ void OptionsDialog::changeEvent(QEvent *event)
 void OptionsDialog::showEvent(QShowEvent *event)
 {
     FormShow();
+    // After QDialog has centred a dialog never placed.
     QDialog::showEvent(event);
+    WindowFit::fitOnShow(this);
 }

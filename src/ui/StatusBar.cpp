@@ -16,7 +16,7 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
 
 int StatusBar::panelWidth(int panel) const
 {
-    return qRound(PanelWidths[panel] * logicalDpiX() / 96.0);
+    return PanelWidths[panel];
 }
 
 QRect StatusBar::panelRect(int panel) const
