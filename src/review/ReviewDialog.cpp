@@ -6,6 +6,7 @@
 #include "engine/EngineState.h"
 #include "review/ReviewTextView.h"
 #include "run/ReviewSession.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Prompter.h"
 #include "ui/WindowFit.h"
 
@@ -49,6 +50,7 @@ ReviewDialog::ReviewDialog(ReviewSession &session, Prompter &prompter, QWidget *
     , m_prompter(prompter)
 {
     m_ui->setupUi(this);
+    AccessibleNames::apply(this);
     setProperty("helpContext", HelpContext);
     m_ui->ActionList1->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (QLabel *label : {m_ui->AskRL, m_ui->AskCL, m_ui->Label1}) {
@@ -428,6 +430,7 @@ void ReviewDialog::changeEvent(QEvent *event)
 void ReviewDialog::retranslateUi()
 {
     m_ui->retranslateUi(this);
+    AccessibleNames::apply(this);
     m_ownCaption = windowTitle();
     updateCaption();
 }

@@ -1,5 +1,6 @@
 #include "ui/FolderDialog.h"
 
+#include "ui/AccessibleNames.h"
 #include "ui/WindowFit.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@ QString cleanFolder(const QString &folder)
 FolderDialog::FolderDialog(QWidget *parent) : QDialog(parent)
 {
     m_ui.setupUi(this);
+    AccessibleNames::apply(this);
     // A fixed dialog: its size follows its content and the user cannot change it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     fillDrives();
@@ -205,6 +207,7 @@ void FolderDialog::keyPressEvent(QKeyEvent *event)
 void FolderDialog::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
 }
 
 void FolderDialog::changeEvent(QEvent *event)

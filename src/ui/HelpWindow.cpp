@@ -2,6 +2,7 @@
 
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Prompter.h"
 #include "ui/WindowFit.h"
 
@@ -60,6 +61,7 @@ HelpWindow::HelpWindow(const MessageCatalogue &messages, Prompter &prompter, QWi
     : QWidget(parent, Qt::Window), m_messages(messages), m_prompter(prompter)
 {
     m_ui.setupUi(this);
+    AccessibleNames::apply(this);
     // The help never keeps the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     m_ui.BackB->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
@@ -169,6 +171,7 @@ bool HelpWindow::showContext(int context)
 void HelpWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
 }
 
 void HelpWindow::showEvent(QShowEvent *event)

@@ -4,6 +4,7 @@
 #include "options/SettingsLocation.h"
 #include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
+#include "ui/AccessibleNames.h"
 #include "ui/ActionLink.h"
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     new HelpKeyFilter(this, [this](QWidget *focus) { showHelpFor(focus); });
     FormCreate();
     m_fileCommands->UpdateFileCount();
+    AccessibleNames::apply(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -246,7 +248,13 @@ void MainWindow::ShowHideRTSExecute()
     if (!replace && m_patternCommands->CurrentEditor() == m_ui.TargetRE)
         m_patternCommands->setCurrentEditor(m_ui.SourceRE);
     const QScopedValueRollback byProgram(m_programPageChange, true);
-    m_ui.OperationPC->setTabVisible(target, replace);
+    // The tab is taken out rather than hidden: a hidden tab is still offered to screen readers.
+    QTabWidget *pages = m_ui.OperationPC;
+    if (!replace && target >= 0)
+        pages->removeTab(target);
+    else if (replace && target < 0)
+        pages->insertTab(pages->indexOf(m_ui.SourceTS) + 1, m_ui.TargetTS,
+                         qtTrId("TMainF.TargetTS.Caption"));
 }
 
 void MainWindow::ProcessFilesExecute()
@@ -425,6 +433,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
     m_fileCommands->UpdateFileCount();
     ShowHideRTSExecute();
 }

@@ -5,6 +5,7 @@
 #include "options/SettingsLocation.h"
 #include "options/StoredProps.h"
 #include "run/QuorvexCore.h"
+#include "ui/AccessibleNames.h"
 #include "ui/FormStorage.h"
 #include "ui/Prompter.h"
 #include "ui/WindowFit.h"
@@ -33,6 +34,7 @@ OptionsDialog::OptionsDialog(QuorvexCore &core, Prompter &prompter, QWidget *par
     if (!m_core.language.builtinInstalled())
         m_core.language.installBuiltin();
     m_ui->setupUi(this);
+    AccessibleNames::apply(this);
     m_ui->LanguageEnglish->setProperty(LocaleIdProperty, InterfaceLanguage::English);
     m_ui->LanguageRussian->setProperty(LocaleIdProperty, InterfaceLanguage::Russian);
     m_optionsStorage = std::make_unique<FormStorage>(
@@ -337,6 +339,7 @@ void OptionsDialog::SelectBackupFolderBClick()
 void OptionsDialog::retranslateUi()
 {
     m_ui->retranslateUi(this);
+    AccessibleNames::apply(this);
 }
 
 void OptionsDialog::changeEvent(QEvent *event)

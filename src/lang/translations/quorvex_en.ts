@@ -499,6 +499,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>В файлах</source>
             <translation>In files</translation>
         </message>
+        <message id="TMainF.FilesLB.AccessibleName">
+            <source>Список файлов</source>
+            <translation>File list</translation>
+        </message>
         <message id="TMainF.FileListBB.Caption">
             <source>Списки</source>
             <translation>Lists</translation>
@@ -821,6 +825,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TOptionsF.BackupRGItem1.Caption">
             <source>&amp;Делать</source>
             <translation>Ma&amp;ke</translation>
+        </message>
+        <message id="TOptionsF.BackupDirE.AccessibleName">
+            <source>Папка резервных копий</source>
+            <translation>Backup folder</translation>
+        </message>
+        <message id="TOptionsF.SelectBackupFolderB.Hint">
+            <source>Выбрать папку резервных копий</source>
+            <translation>Choose the backup folder</translation>
         </message>
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>

@@ -499,6 +499,10 @@
             <source>В файлах</source>
             <translation>В файлах</translation>
         </message>
+        <message id="TMainF.FilesLB.AccessibleName">
+            <source>Список файлов</source>
+            <translation>Список файлов</translation>
+        </message>
         <message id="TMainF.FileListBB.Caption">
             <source>Списки</source>
             <translation>Списки</translation>
@@ -821,6 +825,14 @@
         <message id="TOptionsF.BackupRGItem1.Caption">
             <source>&amp;Делать</source>
             <translation>&amp;Делать</translation>
+        </message>
+        <message id="TOptionsF.BackupDirE.AccessibleName">
+            <source>Папка резервных копий</source>
+            <translation>Папка резервных копий</translation>
+        </message>
+        <message id="TOptionsF.SelectBackupFolderB.Hint">
+            <source>Выбрать папку резервных копий</source>
+            <translation>Выбрать папку резервных копий</translation>
         </message>
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>
