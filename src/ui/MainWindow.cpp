@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -365,6 +366,13 @@ bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
             command = [files] { files->AddDirExecute(); };
         else if (code == Qt::Key_D)
             command = [files] { files->RemoveAllExecute(); };
+    } else if (mods == Qt::ShiftModifier && code == Qt::Key_F10) {
+        // The other key for a control's context menu, as the Menu key.
+        command = [focus] {
+            const QPoint at = focus->rect().center();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+            QCoreApplication::sendEvent(focus, &menu);
+        };
     } else if (mods == Qt::AltModifier && code == Qt::Key_F4) {
         command = [this] { ExitProgExecute(); };
     } else if (QMenu *menu = mods == Qt::AltModifier ? menuOfMnemonic(key) : nullptr) {

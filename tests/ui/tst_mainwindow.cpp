@@ -230,6 +230,8 @@ void TestMainWindow::keyTableByFocus_data()
         QTest::newRow("Ctrl+L in " + at) << int(Qt::Key_L) << ctrl << focus << u"load list"_s;
         QTest::newRow("F9 in " + at) << int(Qt::Key_F9) << 0 << focus << u"process"_s;
     }
+    QTest::newRow("Shift+F10 in FilesLB")
+        << int(Qt::Key_F10) << int(Qt::ShiftModifier) << u"FilesLB"_s << u"context menu"_s;
 }
 
 void TestMainWindow::keyTableByFocus()
@@ -272,6 +274,9 @@ void TestMainWindow::keyTableByFocus()
         QCOMPARE(f.prompter.shown, QStringList{u"question: Подтверждение: Убрать все файлы ?"_s});
     } else if (effect == u"process"_s) {
         QCOMPARE(f.prompter.shown, QStringList{u"message: Нечего обрабатывать"_s});
+    } else if (effect == u"context menu"_s) {
+        QTRY_VERIFY(ui.FilesPM->isVisible());
+        ui.FilesPM->hide();
     } else if (effect == u"remove"_s) {
         QVERIFY(f.prompter.shown.isEmpty());
         QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 0"_s);
