@@ -1,5 +1,6 @@
 #include "ui/WindowFixture.h"
 
+#include "lang/BuiltinMessages.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 
@@ -10,11 +11,17 @@
 #include "ui/HelpWindow.h"
 #include "ui/OptionsDialog.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSysInfo>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -33,6 +40,8 @@ private slots:
     void f1WorksInEveryDialog_data();
     void f1WorksInEveryDialog();
     void languageSwitchKeepsPageAndHistory();
+    void quotedCaptionsExist_data();
+    void quotedCaptionsExist();
     void missingHelpSaysWhichFile();
     void aboutBoxShowsVersionAndComputer();
     void displayCheck_data();
@@ -52,6 +61,67 @@ QString readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A caption as the help quotes it: no mnemonic marks, no closing colon, single blanks.
+QString plainCaption(QString text)
+{
+    text.remove(u'&');
+    text = text.simplified();
+    while (text.endsWith(u':') || text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+// Every text the interface of the running program shows: the forms' controls, menus and pages,
+// and the catalogue's messages.
+QSet<QString> interfaceTexts(WindowFixture &f)
+{
+    QSet<QString> texts;
+    const auto add = [&texts](const QString &text) {
+        for (const QString &line : text.split(u'\n'))
+            texts.insert(plainCaption(line));
+    };
+    QList<QWidget *> forms{&f.window(), &f.program().folderDialog(), &f.program().reviewDialog(),
+                           &f.program().optionsDialog()};
+    for (QWidget *form : forms) {
+        add(form->windowTitle());
+        for (const QWidget *widget : form->findChildren<QWidget *>()) {
+            if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+                add(button->text());
+            else if (const auto *label = qobject_cast<const QLabel *>(widget))
+                add(label->text());
+            else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+                add(group->title());
+            else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
+                for (int i = 0; i < tabs->count(); ++i)
+                    add(tabs->tabText(i));
+            }
+        }
+        for (const QAction *action : form->findChildren<QAction *>())
+            add(action->text());
+    }
+    for (int id : BuiltinMessages::Ids())
+        add(f.window().core().messages.LoadMessage(id));
+    return texts;
+}
+
+// The texts a help page quotes or sets in bold, but not examples (digits, brackets, dots).
+QStringList quotedCaptions(const QString &page)
+{
+    QString body = page;
+    body.remove(QRegularExpression(u"<[^>]*>"_s));
+    body.replace(u"&quot;"_s, u"\""_s);
+    QStringList captions;
+    const QRegularExpression quoted(u"[\"«]([^\"«»\n]{1,60})[\"»]"_s);
+    const QRegularExpression bold(u"<b>([^<]{1,60})</b>"_s);
+    const QRegularExpression example(u"[0-9\\[\\].*/]"_s);
+    for (auto it = quoted.globalMatch(body); it.hasNext();)
+        captions << it.next().captured(1);
+    for (auto it = bold.globalMatch(page); it.hasNext();)
+        captions << it.next().captured(1);
+    captions.removeIf([&example](const QString &text) { return text.contains(example); });
+    return captions;
 }
 
 } // namespace
@@ -178,6 +248,37 @@ void TestHelp::languageSwitchKeepsPageAndHistory()
     help->browser()->backward();
     QCOMPARE(help->browser()->source().fileName(), u"index.html"_s);
     QCOMPARE(help->browser()->toPlainText().contains(u"Getting started"_s), true);
+}
+
+void TestHelp::quotedCaptionsExist_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << u"eng"_s;
+    QTest::newRow("Russian") << u"rus"_s;
+}
+
+// The help names each control by its caption in the same language.
+void TestHelp::quotedCaptionsExist()
+{
+    QFETCH(QString, language);
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    if (language == u"rus")
+        QVERIFY(!f.write(u"Quorvex.ini"_s,
+                         "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n")
+                     .isEmpty());
+    f.start();
+    const QSet<QString> texts = interfaceTexts(f);
+    QStringList unknown;
+    const QDir folder(helpRoot() + u'/' + language);
+    for (const QString &name : folder.entryList({u"*.html"_s})) {
+        for (const QString &caption : quotedCaptions(readAll(folder.filePath(name)))) {
+            if (!texts.contains(plainCaption(caption)))
+                unknown << name + u": "_s + caption;
+        }
+    }
+    unknown.removeDuplicates();
+    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(u'\n')));
 }
 
 void TestHelp::missingHelpSaysWhichFile()
