@@ -59,7 +59,8 @@ void BatchRun::walkFiles(const QStringList &files)
         if (!workers && (!mayShowOccurrences() || countsAheadWhileShowing()))
             workers = startWorkers(files, i);
         if (workers) {
-            const ByteFileResult bytes = workers->take(i);
+            const ByteFileResult bytes
+                = workers->take(i, [this] { m.host.ProcessPendingEvents(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
             const bool toShow = bytes.hits > 0 && mayShowOccurrences();

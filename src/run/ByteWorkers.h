@@ -30,9 +30,12 @@ public:
 
     // The result for entry `index`, waiting for it if need be; each entry is taken once, in
     // increasing order. Entries with an empty path give a Fallback result.
-    ByteFileResult take(qsizetype index);
+    // `whileWaiting` runs every few milliseconds while the result is not there yet.
+    ByteFileResult take(qsizetype index, const std::function<void()> &whileWaiting = {});
 
 private:
+    static constexpr std::chrono::milliseconds WaitStep{10};
+
     void work();
 
     Job m_job;
