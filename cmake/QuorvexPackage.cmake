@@ -5,7 +5,7 @@ set(CPACK_PACKAGE_NAME quorvex)
 set(CPACK_PACKAGE_VENDOR "Quorvex")
 set(CPACK_PACKAGE_CONTACT "Quorvex developers <quorvex@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch search and replace in text, HTML and RTF files")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Quorvex searches a list of files (single files, whole folders or saved lists) for a pattern "
     "and replaces it, showing each occurrence in its file first if you like. Patterns may use "
     "wildcard tokens; RTF is searched as the text a word processor shows, and plain text and "

@@ -28,6 +28,14 @@ QRect StatusBar::panelRect(int panel) const
     return {left, 2, panelWidth(panel) - 2, height() - 2};
 }
 
+QColor StatusBar::barColour(const QPalette &palette)
+{
+    constexpr int LightWindow = 128;
+    return palette.color(QPalette::Window).lightness() >= LightWindow
+        ? BarColour
+        : palette.color(QPalette::Highlight);
+}
+
 QSize StatusBar::sizeHint() const
 {
     return {panelWidth(0) + panelWidth(1) + panelWidth(2), fontMetrics().height() + 8};
@@ -124,5 +132,5 @@ void StatusBar::paintEvent(QPaintEvent *)
                      fontMetrics().elidedText(m_texts[0], Qt::ElideMiddle, text0.width()));
     painter.drawText(panelRect(1), Qt::AlignCenter, m_texts[1]);
     if (m_progressActive && m_progressRect.width() > 0)
-        painter.fillRect(m_progressRect, BarColour);
+        painter.fillRect(m_progressRect, barColour(palette()));
 }
