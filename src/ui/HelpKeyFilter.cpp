@@ -27,7 +27,10 @@ bool HelpKeyFilter::eventFilter(QObject *watched, QEvent *event)
         event->accept();
         return true;
     }
-    QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    // The topic is that of the window the key was typed in.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != widget->window())
+        focus = widget;
     m_showHelp(focus);
     return true;
 }
