@@ -912,6 +912,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Обработка файла</source>
             <translation>Processing File</translation>
         </message>
+        <message id="TProcessF.ProcessRE.AccessibleName">
+            <source>Текст файла</source>
+            <translation>Text of the file</translation>
+        </message>
         <message id="TProcessF.BEdit.Hint">
             <source>Редактировать текст</source>
             <translation>Edit the text</translation>

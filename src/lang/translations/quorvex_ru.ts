@@ -912,6 +912,10 @@
             <source>Обработка файла</source>
             <translation>Обработка файла</translation>
         </message>
+        <message id="TProcessF.ProcessRE.AccessibleName">
+            <source>Текст файла</source>
+            <translation>Текст файла</translation>
+        </message>
         <message id="TProcessF.BEdit.Hint">
             <source>Редактировать текст</source>
             <translation>Редактировать текст</translation>
