@@ -343,45 +343,66 @@ void MainWindow::requestStop()
         m_stopRequested = true;
 }
 
+namespace {
+
+enum class Where { Anywhere, InList, Elsewhere };
+
+// The keys the window takes before the focused control (Ctrl+A opens the add-files dialog even
+// in a pattern editor) and the action each one triggers; Ctrl+S depends on the focus.
+struct CommandKey {
+    QKeyCombination key;
+    Where where;
+    QAction *Ui::MainF::*action;
+};
+
+const CommandKey CommandKeys[] = {
+    {Qt::CTRL | Qt::Key_A, Where::Anywhere, &Ui::MainF::AddFile},
+    {Qt::CTRL | Qt::Key_S, Where::InList, &Ui::MainF::SaveFileList},
+    {Qt::CTRL | Qt::Key_S, Where::Elsewhere, &Ui::MainF::AddDir},
+    {Qt::CTRL | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveFiles},
+    {Qt::CTRL | Qt::Key_L, Where::Anywhere, &Ui::MainF::LoadFileList},
+    {Qt::CTRL | Qt::ALT | Qt::Key_A, Where::Anywhere, &Ui::MainF::AddDir},
+    {Qt::CTRL | Qt::ALT | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveAll},
+    {Qt::ALT | Qt::Key_F4, Where::Anywhere, &Ui::MainF::ExitProg},
+    // Through the menu item, which a run leaves enabled: the driver ignores it then.
+    {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFilesI},
+};
+
+} // namespace
+
+QAction *MainWindow::commandOfKey(QKeyCombination key, QWidget *focus)
+{
+    const bool inList = focus == m_ui.FilesLB || m_ui.FilesLB->isAncestorOf(focus);
+    for (const CommandKey &entry : CommandKeys) {
+        const bool here
+            = entry.where == Where::Anywhere || (entry.where == Where::InList) == inList;
+        if (entry.key == key && here)
+            return m_ui.*entry.action;
+    }
+    return nullptr;
+}
+
 bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
 {
     const Qt::KeyboardModifiers mods = key.keyboardModifiers();
-    const int code = key.key();
-    const bool inList = focus == m_ui.FilesLB || m_ui.FilesLB->isAncestorOf(focus);
     std::function<void()> command;
-    FileListCommands *files = m_fileCommands;
-    if (mods == Qt::ControlModifier) {
-        if (code == Qt::Key_A)
-            command = [files] { files->AddFileExecute(); };
-        else if (code == Qt::Key_S && inList)
-            command = [files] { files->SaveFileListExecute(); };
-        else if (code == Qt::Key_S)
-            command = [files] { files->AddDirExecute(); };
-        else if (code == Qt::Key_D)
-            command = [files] { files->RemoveFilesExecute(); };
-        else if (code == Qt::Key_L)
-            command = [files] { files->LoadFileListExecute(); };
-    } else if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
-        if (code == Qt::Key_A)
-            command = [files] { files->AddDirExecute(); };
-        else if (code == Qt::Key_D)
-            command = [files] { files->RemoveAllExecute(); };
-    } else if (mods == Qt::ShiftModifier && code == Qt::Key_F10) {
+    if (QAction *action = commandOfKey(key, focus)) {
+        // The key is the window's even while its command is disabled.
+        command = [action] {
+            if (action->isEnabled())
+                action->trigger();
+        };
+    } else if (key == (Qt::SHIFT | Qt::Key_F10)) {
         // The other key for a control's context menu, as the Menu key.
         command = [focus] {
             const QPoint at = focus->rect().center();
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
             QCoreApplication::sendEvent(focus, &menu);
         };
-    } else if (mods == Qt::AltModifier && code == Qt::Key_F4) {
-        command = [this] { ExitProgExecute(); };
     } else if (QMenu *menu = mods == Qt::AltModifier ? menuOfMnemonic(key) : nullptr) {
         command = [this, menu] { m_ui.MainMenu1->setActiveAction(menu->menuAction()); };
-    } else if (mods == Qt::NoModifier) {
-        if (code == Qt::Key_F9)
-            command = [this] { ProcessFilesExecute(); };
-        else if (code == Qt::Key_Escape && m_running)
-            command = [this] { requestStop(); };
+    } else if (key == QKeyCombination(Qt::Key_Escape) && m_running) {
+        command = [this] { requestStop(); };
     }
     if (!command)
         return false;

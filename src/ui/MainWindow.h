@@ -101,6 +101,7 @@ private:
     void FormCreate();
     void FormShow();
     bool dispatchKey(QKeyCombination key, QWidget *focus, bool run);
+    QAction *commandOfKey(QKeyCombination key, QWidget *focus);
     QMenu *menuOfMnemonic(QKeyCombination key) const;
     void askStopAndExit();
     void setRunning(bool running);
