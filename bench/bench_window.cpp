@@ -1,12 +1,13 @@
 // The program's window: start-up to the first paint of the main window, adding a folder tree of
-// 20,000 files to the list, and a find run over 20,000 files from the window against the same
-// run in quorvex-batch.
+// 20,000 files to the list, a find run over 20,000 files from the window against the same run in
+// quorvex-batch, and how soon the window asks when stopped during a run over large files.
 #include "cli/BatchTool.h"
 #include "review/ReviewDialog.h"
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
 #include "ui/FixedPrompter.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
 #include "ui/Program.h"
 #include "ui/ReportPage.h"
 
@@ -14,14 +15,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -207,6 +214,85 @@ void BM_FindRunBatch(benchmark::State &state)
     state.counters["files"] = double(files.size());
 }
 BENCHMARK(BM_FindRunBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Answers Yes, and notes when the window asked.
+class TimedPrompter : public FixedPrompter {
+public:
+    TimedPrompter() : FixedPrompter(true, BackupHost::Answer::Abort) { clock.start(); }
+    bool askYesNo(QWidget *parent, const QString &text, const QString &caption,
+                  bool questionIcon) override
+    {
+        if (asked < 0)
+            asked = clock.nsecsElapsed();
+        return FixedPrompter::askYesNo(parent, text, caption, questionIcon);
+    }
+
+    QElapsedTimer clock;
+    std::atomic<qint64> sent{-1};
+    qint64 asked = -1;
+};
+
+// Twelve plain files of 2 MB of Cyrillic text (so each is loaded and edited as a document).
+QStringList largeFiles()
+{
+    static QTemporaryDir dir;
+    static QStringList files;
+    if (files.isEmpty()) {
+        const QByteArray line
+            = QStringLiteral("кот сидит на окне, кот спит на солнце\r\n").toUtf8();
+        for (int i = 0; i < 12; ++i) {
+            files << dir.filePath(u"large%1.txt"_s.arg(i));
+            QFile file(files.last());
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot write a large file");
+            for (qint64 size = 0; size < 2 * 1024 * 1024; size += line.size())
+                file.write(line);
+        }
+    }
+    return files;
+}
+
+// A replace run without confirmation over the large files; 150 ms in, another thread sends Esc
+// (argument 0) or closes the window (1), as the window system would. Timed: from the sending to
+// the question "Прервать операцию ?".
+void BM_QuestionDuringRun(benchmark::State &state)
+{
+    const QStringList files = largeFiles();
+    for (auto _ : state) {
+        TimedPrompter prompter;
+        QTemporaryDir folder;
+        Program program(prompter, folder.filePath(u"quorvex"_s));
+        MainWindow &window = program.mainWindow();
+        program.optionsDialog().findChild<QCheckBox *>(u"ConfirmCB"_s)->setChecked(false);
+        qobject_cast<FileListModel *>(window.ui().FilesLB->model())->setFiles(files);
+        window.ui().SourceRE->setPlainText(u"кот"_s);
+        window.ui().TargetRE->setPlainText(u"кот"_s);
+        program.show();
+        QCoreApplication::processEvents();
+        // Made here: a key event made on another thread would make Qt's keyboard device there.
+        QEvent *event = state.range(0) == 1
+            ? static_cast<QEvent *>(new QCloseEvent)
+            : new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        std::thread sender([&prompter, &window, event] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            prompter.sent = prompter.clock.nsecsElapsed();
+            QCoreApplication::postEvent(&window, event);
+        });
+        window.ProcessFilesExecute();
+        sender.join();
+        if (prompter.asked < 0 || prompter.asked < prompter.sent) {
+            state.SkipWithError("the run ended before it was asked to stop");
+            break;
+        }
+        state.SetIterationTime(double(prompter.asked - prompter.sent) / 1e9);
+    }
+}
+BENCHMARK(BM_QuestionDuringRun)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 } // namespace
 

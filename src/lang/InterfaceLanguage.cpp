@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLocale>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +54,7 @@ bool InterfaceLanguage::installBuiltin()
         return false;
     QCoreApplication::installTranslator(&m_builtin);
     m_builtinInstalled = true;
+    useLocaleOf(Russian);
     m_builtinQt = LanguageModule::loadQtTexts(qtLanguage(Russian));
     if (m_builtinQt)
         QCoreApplication::installTranslator(m_builtinQt.get());
@@ -62,7 +64,10 @@ bool InterfaceLanguage::installBuiltin()
 LanguageModule *InterfaceLanguage::LoadLanguageModule(int localeId)
 {
     std::unique_ptr<LanguageModule> module = loadModule(localeId);
-    return module ? UseResourceModule(std::move(module)) : nullptr;
+    if (!module)
+        return nullptr;
+    useLocaleOf(localeId);
+    return UseResourceModule(std::move(module));
 }
 
 LanguageModule *InterfaceLanguage::UseResourceModule(std::unique_ptr<LanguageModule> module)
@@ -79,6 +84,17 @@ LanguageModule *InterfaceLanguage::UseResourceModule(std::unique_ptr<LanguageMod
     // Releasing the old module removes its translators from the application.
     m_current = std::move(module);
     return m_current.get();
+}
+
+void InterfaceLanguage::useLocaleOf(int localeId)
+{
+    // Dates and numbers in Qt's dialogs follow the interface: the system's own formats when
+    // they are of that language, else the language's.
+    const QString code = qtLanguage(localeId);
+    if (code.isEmpty())
+        return;
+    const QLocale system = QLocale::system();
+    QLocale::setDefault(system.name().startsWith(code) ? system : QLocale(code));
 }
 
 void InterfaceLanguage::retranslateAll()

@@ -42,6 +42,8 @@ public:
     LanguageModule *UseResourceModule(std::unique_ptr<LanguageModule> module);
     // Delivers the posted LanguageChange events now, so every form has its new texts.
     static void retranslateAll();
+    // Makes the default locale (dates and numbers in Qt's dialogs) that of `localeId`.
+    static void useLocaleOf(int localeId);
 
     // The module in use; nullptr while the built-in texts are.
     const LanguageModule *currentModule() const { return m_current.get(); }

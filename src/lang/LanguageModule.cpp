@@ -1,5 +1,7 @@
 #include "lang/LanguageModule.h"
 
+#include "lang/QtTexts.h"
+
 #include <QFileInfo>
 #include <QLibraryInfo>
 
@@ -34,7 +36,7 @@ QByteArray LanguageModule::messageId(int id)
 
 std::unique_ptr<QTranslator> LanguageModule::loadQtTexts(const QString &language)
 {
-    auto translator = std::make_unique<QTranslator>();
+    auto translator = std::make_unique<QtTexts>(language);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(folder + u"/qtbase_"_s + language + u".qm"_s, QString(), u""_s, u""_s))
         return nullptr;

@@ -43,6 +43,12 @@ void restorePlacement(const ProfileFile &file, const QString &section, StoredFor
         WindowPlacement::Rect rect
             = WindowPlacement::parse(norm.value_or(QString()), current.normPos);
         if (!form.resizable()) {
+            // A fixed size follows the form's texts (their language, the fonts): the stored
+            // rectangle's centre is kept, which stays put whatever size the form has.
+            const int centreX = rect.left + rect.width() / 2;
+            const int centreY = rect.top + rect.height() / 2;
+            rect.left = centreX - current.normPos.width() / 2;
+            rect.top = centreY - current.normPos.height() / 2;
             rect.right = rect.left + current.normPos.width();
             rect.bottom = rect.top + current.normPos.height();
         }

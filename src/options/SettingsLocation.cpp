@@ -18,14 +18,26 @@ QString SettingsLocation::settingsFilePath(const QString &programFolder,
     const QString local = programFolder + FileName;
     const QFileInfo file(local);
     const QFileInfo folder(programFolder);
-    const bool usable = file.exists() ? file.isFile() && file.isWritable()
-                                      : folder.isDir() && folder.isWritable();
+    const bool usable = !isSystemFolder(programFolder)
+        && (file.exists() ? file.isFile() && file.isWritable()
+                          : folder.isDir() && folder.isWritable());
     if (usable)
         return local;
     const QString config = configFolder.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
         : configFolder;
     return QDir::cleanPath(config) + u"/quorvex/"_s + FileName;
+}
+
+bool SettingsLocation::isSystemFolder(const QString &programFolder)
+{
+    // An installed program: the superuser could write there, but settings never belong there.
+    const QString folder = QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath());
+    for (const QString &system : {u"/usr"_s, u"/bin"_s, u"/sbin"_s, u"/opt"_s}) {
+        if (folder == system || folder.startsWith(system + u'/'))
+            return true;
+    }
+    return false;
 }
 
 QString SettingsLocation::startingValuesPath(const QString &programFolder,

@@ -6,7 +6,9 @@
 #include "engine/EngineState.h"
 #include "review/ReviewTextView.h"
 #include "run/ReviewSession.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -48,6 +50,7 @@ ReviewDialog::ReviewDialog(ReviewSession &session, Prompter &prompter, QWidget *
     , m_prompter(prompter)
 {
     m_ui->setupUi(this);
+    AccessibleNames::apply(this);
     setProperty("helpContext", HelpContext);
     m_ui->ActionList1->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (QLabel *label : {m_ui->AskRL, m_ui->AskCL, m_ui->Label1}) {
@@ -228,6 +231,8 @@ std::optional<QString> ReviewDialog::selectBlock(const QString &caption)
 void ReviewDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
     view()->setFocus();
 }
 
@@ -425,6 +430,7 @@ void ReviewDialog::changeEvent(QEvent *event)
 void ReviewDialog::retranslateUi()
 {
     m_ui->retranslateUi(this);
+    AccessibleNames::apply(this);
     m_ownCaption = windowTitle();
     updateCaption();
 }

@@ -3,7 +3,9 @@
 #include "document/Document.h"
 #include "review/FormatSpans.h"
 #include "review/MinimalEdit.h"
+#include "review/ReviewTextAccessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -84,6 +86,7 @@ ReviewTextView::ReviewTextView(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setAutoFillBackground(true);
     horizontalScrollBar()->setSingleStep(SidewaysStep);
     m_rows.setFont(font());
+    ReviewTextAccessible::install();
 }
 
 ReviewTextView::~ReviewTextView() = default;
@@ -157,6 +160,12 @@ void ReviewTextView::setSelection(qsizetype anchor, qsizetype position)
     m_anchor = anchor;
     m_position = position;
     viewport()->update();
+    // A screen reader reads the occurrence and the caret as they move.
+    if (QAccessible::isActive()) {
+        QAccessibleTextSelectionEvent selection(this, int(selectionStart()), int(selectionEnd()));
+        selection.setCursorPosition(int(position));
+        QAccessible::updateAccessibility(&selection);
+    }
     emit selectionChanged();
 }
 

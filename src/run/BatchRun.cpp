@@ -63,7 +63,8 @@ void BatchRun::walkFiles(const QStringList &files)
         if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
             m_ahead = startWorkers(files, i);
         if (m_ahead) {
-            const ByteFileResult bytes = m_ahead->take(i, [this] { commitWrites(); });
+            const ByteFileResult bytes = m_ahead->take(
+                i, [this] { commitWrites(); }, [this] { m.host.ProcessPendingEvents(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
             const bool toShow = bytes.hits > 0 && mayShowOccurrences();

@@ -115,7 +115,8 @@ void ByteWorkers::work()
     }
 }
 
-ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &makeRoom)
+ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &makeRoom,
+                                 const std::function<void()> &whileWaiting)
 {
     std::unique_lock lock(m_mutex);
     if (m_threads.empty()) {
@@ -147,8 +148,14 @@ ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &m
             continue;
         }
         m_takerWaiting = true;
-        m_ready.wait(lock);
+        // A large file keeps the run waiting: the window answers meanwhile.
+        const bool arrived = m_ready.wait_for(lock, WaitStep) == std::cv_status::no_timeout;
         m_takerWaiting = false;
+        if (!arrived && whileWaiting) {
+            lock.unlock();
+            whileWaiting();
+            lock.lock();
+        }
     }
     ByteFileResult result = std::move(*m_results[size_t(index)]);
     m_results[size_t(index)].reset();

@@ -35,11 +35,15 @@ public:
     // increasing order. Entries with an empty path give a Fallback result. When the entry
     // waits for room in the budget, `makeRoom` is called to put the run's waiting files in
     // place. A new file in the result is still held in the budget: the run releases it.
-    ByteFileResult take(qsizetype index, const std::function<void()> &makeRoom = {});
+    // `whileWaiting` runs every few milliseconds while the result is not there yet.
+    ByteFileResult take(qsizetype index, const std::function<void()> &makeRoom = {},
+                        const std::function<void()> &whileWaiting = {});
     // The run released some of the budget: workers waiting for room look again.
     void budgetReleased();
 
 private:
+    static constexpr std::chrono::milliseconds WaitStep{10};
+
     void work();
     // Whether the budget admits the next entry (its size looked up once).
     bool admitsNext();

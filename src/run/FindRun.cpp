@@ -45,6 +45,9 @@ bool FindRun::reviewFile()
                 return false;
             if (result == ModalResult::YesToAll)
                 DontAsk = true;
+        } else {
+            // Thousands of hits in one file: the window answers meanwhile.
+            m.host.ProcessPendingEvents();
         }
         notifyOccurrence(start, matched, QString());
         // Occurrences may overlap; after a deletion or a chosen position MatchStart was moved.

@@ -37,6 +37,9 @@ bool ReplaceRun::reviewFile()
         if (stopRequested())
             return false;
         ++FileHits;
+        // Thousands of replacements in one file: the window answers meanwhile.
+        if (ReplaceAll)
+            m.host.ProcessPendingEvents();
         if (handleOccurrence() == Step::Stop)
             return false;
         search();

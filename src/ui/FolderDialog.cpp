@@ -1,8 +1,12 @@
 #include "ui/FolderDialog.h"
 
+#include "ui/AccessibleNames.h"
+#include "ui/WindowFit.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QStorageInfo>
 #include <QStyle>
 
@@ -22,9 +26,11 @@ QString cleanFolder(const QString &folder)
 FolderDialog::FolderDialog(QWidget *parent) : QDialog(parent)
 {
     m_ui.setupUi(this);
-    const double scale = logicalDpiX() / 96.0;
-    setMinimumSize(qRound(305 * scale), qRound(311 * scale));
+    AccessibleNames::apply(this);
+    // A fixed dialog: its size follows its content and the user cannot change it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     fillDrives();
+    m_ui.DirLB->installEventFilter(this);
     connect(m_ui.DriveCB, &QComboBox::activated, this, &FolderDialog::DriveCBChange);
     connect(m_ui.DirLB, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { setOpenFolder(item->data(PathRole).toString()); });
@@ -105,6 +111,53 @@ void FolderDialog::fillFolders()
     }
 }
 
+bool FolderDialog::openHighlighted()
+{
+    const QListWidgetItem *item = m_ui.DirLB->currentItem();
+    const QString path = item ? item->data(PathRole).toString() : QString();
+    if (path.isEmpty() || path == m_open)
+        return false;
+    return setOpenFolder(path);
+}
+
+bool FolderDialog::openParent()
+{
+    const QString from = m_open;
+    const QFileInfo info(from);
+    if (info.isRoot() || !setOpenFolder(info.absolutePath()))
+        return false;
+    // The folder left is highlighted, so that going down again is one key.
+    for (int row = 0; row < m_ui.DirLB->count(); ++row) {
+        if (m_ui.DirLB->item(row)->data(PathRole).toString() == from)
+            m_ui.DirLB->setCurrentRow(row);
+    }
+    return true;
+}
+
+bool FolderDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_ui.DirLB || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // On the open folder's own row Enter presses "Оk".
+        return openHighlighted();
+    case Qt::Key_Right:
+        openHighlighted();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Backspace:
+        openParent();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void FolderDialog::DriveCBChange(int index)
 {
     const QString drive = m_ui.DriveCB->itemData(index).toString();
@@ -135,7 +188,10 @@ void FolderDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
         FormShow();
+    // After QDialog has centred a dialog never placed.
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
 }
 
 void FolderDialog::keyPressEvent(QKeyEvent *event)
@@ -151,6 +207,7 @@ void FolderDialog::keyPressEvent(QKeyEvent *event)
 void FolderDialog::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
 }
 
 void FolderDialog::changeEvent(QEvent *event)

@@ -36,6 +36,9 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // The folder list's keys: Enter or Right opens the highlighted folder, Backspace or Left
+    // the parent of the open one.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -44,6 +47,8 @@ private:
     void fillFolders();
     QString driveOf(const QString &folder) const;
     void DriveCBChange(int index);
+    bool openHighlighted();
+    bool openParent();
 
     Ui::FolderDF m_ui;
     QString m_open;

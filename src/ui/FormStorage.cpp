@@ -2,6 +2,7 @@
 
 #include "options/FormSettings.h"
 #include "ui/RadioGroup.h"
+#include "ui/WindowFit.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -107,6 +108,9 @@ void FormStorage::setNormalRect(const WindowPlacement::Rect &rect)
     if (wanted.width() <= 0 || wanted.height() <= 0 || !reachable(wanted))
         return;
     m_form->setGeometry(wanted);
+    // A dialog's size follows the language of its texts: its place is its centre.
+    if (m_kind == Kind::Dialog)
+        WindowFit::setStoredCentre(m_form, wanted.center());
 }
 
 void FormStorage::setShowCmd(WindowPlacement::ShowCmd showCmd)

@@ -2,10 +2,15 @@
 
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -56,6 +61,7 @@ HelpWindow::HelpWindow(const MessageCatalogue &messages, Prompter &prompter, QWi
     : QWidget(parent, Qt::Window), m_messages(messages), m_prompter(prompter)
 {
     m_ui.setupUi(this);
+    AccessibleNames::apply(this);
     // The help never keeps the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     m_ui.BackB->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
@@ -75,7 +81,7 @@ HelpWindow::HelpWindow(const MessageCatalogue &messages, Prompter &prompter, QWi
             [this](QListWidgetItem *item) { showTopic(item->data(Qt::UserRole).toString()); });
     connect(m_ui.ContentsLB, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { showTopic(item->data(Qt::UserRole).toString()); });
-    resize(qRound(760 * logicalDpiX() / 96.0), qRound(540 * logicalDpiY() / 96.0));
+    resize(760, 540);
 }
 
 void HelpWindow::setFolder(const QString &folder)
@@ -83,10 +89,34 @@ void HelpWindow::setFolder(const QString &folder)
     if (folder == m_folder)
         return;
     m_folder = folder;
-    m_ui.HelpTB->clear();
-    m_ui.HelpTB->clearHistory();
+    // Pages are named relative to the folder, so the page in sight and the history read the
+    // new language's pages.
     m_ui.HelpTB->setSearchPaths({folder});
+    if (m_ui.HelpTB->source().isValid())
+        m_ui.HelpTB->reload();
     fillContents();
+}
+
+void HelpWindow::showOver(QWidget *modal)
+{
+    auto *dialog = qobject_cast<QDialog *>(modal);
+    QWidget *owner = dialog ? dialog : m_home.data();
+    if (!owner || parentWidget() == owner)
+        return;
+    // A window that does not belong to the modal dialog could not be used while it is up; it
+    // goes back to the main window when the dialog closes, page and history kept.
+    if (!m_home)
+        m_home = parentWidget();
+    const bool visible = isVisible();
+    const QRect frame = geometry();
+    setParent(owner, windowFlags());
+    setGeometry(frame);
+    if (visible)
+        show();
+    if (dialog)
+        connect(
+            dialog, &QDialog::finished, this,
+            [this] { showOver(QApplication::activeModalWidget()); }, Qt::SingleShotConnection);
 }
 
 void HelpWindow::fillContents()
@@ -118,7 +148,7 @@ bool HelpWindow::showTopic(const QString &topic)
                              m_messages.message(MsgCannotOpenFile, QDir::toNativeSeparators(path)));
         return false;
     }
-    QUrl url = QUrl::fromLocalFile(path);
+    QUrl url(page);
     url.setFragment(topic.section(u'#', 1));
     m_ui.HelpTB->setSource(url);
     show();
@@ -141,6 +171,24 @@ bool HelpWindow::showContext(int context)
 void HelpWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
+}
+
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        WindowFit::fitOnShow(this);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc closes the help as it closes a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::changeEvent(QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "ui_HelpWindow.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -29,12 +30,17 @@ public:
     // missing, when the help file cannot be opened.
     bool showContents();
     bool showContext(int context);
+    // Makes the help usable beside `modal` (the dialog that is up, or none): it becomes that
+    // dialog's window until the dialog closes.
+    void showOver(QWidget *modal);
 
     QTextBrowser *browser() const { return m_ui.HelpTB; }
     void retranslateUi();
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool showTopic(const QString &topic);
@@ -44,4 +50,5 @@ private:
     const MessageCatalogue &m_messages;
     Prompter &m_prompter;
     QString m_folder;
+    QPointer<QWidget> m_home;
 };

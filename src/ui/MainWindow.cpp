@@ -4,19 +4,23 @@
 #include "options/SettingsLocation.h"
 #include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
+#include "ui/AccessibleNames.h"
 #include "ui/ActionLink.h"
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
 #include "ui/FolderDialog.h"
+#include "ui/HelpKeyFilter.h"
 #include "ui/HelpWindow.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
 #include "ui/Prompter.h"
 #include "ui/ReportPage.h"
+#include "ui/WindowFit.h"
 #include "ui/WindowKeyFilter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -35,9 +39,9 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     // The forms' texts are looked up by id: the built-in texts come first.
     m_core.language.installBuiltin();
     m_ui.setupUi(this);
-    const double scale = logicalDpiX() / 96.0;
-    setMinimumSize(qRound(640 * scale), qRound(435 * scale));
-    resize(qRound(640 * scale), qRound(463 * scale));
+    // Sizes are in device-independent pixels: Qt scales them to the screen.
+    setMinimumSize(640, 435);
+    resize(640, 463);
     m_files = new FileListModel(this);
     m_ui.FilesLB->setModel(m_files);
     m_fileCommands
@@ -55,8 +59,10 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     new WindowKeyFilter(this, [this](QKeyCombination key, QWidget *focus, bool run) {
         return dispatchKey(key, focus, run);
     });
+    new HelpKeyFilter(this, [this](QWidget *focus) { showHelpFor(focus); });
     FormCreate();
     m_fileCommands->UpdateFileCount();
+    AccessibleNames::apply(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -147,7 +153,6 @@ void MainWindow::setUpToolBar()
     m_ui.ChangeOptions->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_ui.ShowHelp->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
     m_ui.ExitProg->setIcon(s->standardIcon(QStyle::SP_BrowserStop));
-    const double scale = logicalDpiX() / 96.0;
     const QList<std::pair<QAction *, QString>> buttons = {{m_ui.ProcessFiles, u"ToolButton2"_s},
                                                           {m_ui.ChangeOptions, u"ToolButton3"_s},
                                                           {m_ui.ShowHelp, u"ToolButton5"_s},
@@ -155,7 +160,7 @@ void MainWindow::setUpToolBar()
     for (const auto &[action, name] : buttons) {
         QWidget *button = m_ui.ToolBar2->widgetForAction(action);
         button->setObjectName(name);
-        button->setMinimumSize(qRound(77 * scale), qRound(37 * scale));
+        button->setMinimumSize(77, 37);
     }
 }
 
@@ -244,7 +249,13 @@ void MainWindow::ShowHideRTSExecute()
     if (!replace && m_patternCommands->CurrentEditor() == m_ui.TargetRE)
         m_patternCommands->setCurrentEditor(m_ui.SourceRE);
     const QScopedValueRollback byProgram(m_programPageChange, true);
-    m_ui.OperationPC->setTabVisible(target, replace);
+    // The tab is taken out rather than hidden: a hidden tab is still offered to screen readers.
+    QTabWidget *pages = m_ui.OperationPC;
+    if (!replace && target >= 0)
+        pages->removeTab(target);
+    else if (replace && target < 0)
+        pages->insertTab(pages->indexOf(m_ui.SourceTS) + 1, m_ui.TargetTS,
+                         qtTrId("TMainF.TargetTS.Caption"));
 }
 
 void MainWindow::ProcessFilesExecute()
@@ -270,6 +281,15 @@ void MainWindow::ChangeOptionsExecute()
 void MainWindow::ShowHelpExecute()
 {
     helpWindow()->showContents();
+}
+
+void MainWindow::showHelpFor(QWidget *focus)
+{
+    HelpWindow *help = helpWindow();
+    if (focus && focus->window() == help)
+        return;
+    help->showOver(QApplication::activeModalWidget());
+    help->showContext(helpContextOf(focus));
 }
 
 int MainWindow::helpContextOf(const QWidget *widget)
@@ -323,40 +343,66 @@ void MainWindow::requestStop()
         m_stopRequested = true;
 }
 
+namespace {
+
+enum class Where { Anywhere, InList, Elsewhere };
+
+// The keys the window takes before the focused control (Ctrl+A opens the add-files dialog even
+// in a pattern editor) and the action each one triggers; Ctrl+S depends on the focus.
+struct CommandKey {
+    QKeyCombination key;
+    Where where;
+    QAction *Ui::MainF::*action;
+};
+
+const CommandKey CommandKeys[] = {
+    {Qt::CTRL | Qt::Key_A, Where::Anywhere, &Ui::MainF::AddFile},
+    {Qt::CTRL | Qt::Key_S, Where::InList, &Ui::MainF::SaveFileList},
+    {Qt::CTRL | Qt::Key_S, Where::Elsewhere, &Ui::MainF::AddDir},
+    {Qt::CTRL | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveFiles},
+    {Qt::CTRL | Qt::Key_L, Where::Anywhere, &Ui::MainF::LoadFileList},
+    {Qt::CTRL | Qt::ALT | Qt::Key_A, Where::Anywhere, &Ui::MainF::AddDir},
+    {Qt::CTRL | Qt::ALT | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveAll},
+    {Qt::ALT | Qt::Key_F4, Where::Anywhere, &Ui::MainF::ExitProg},
+    // Through the menu item, which a run leaves enabled: the driver ignores it then.
+    {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFilesI},
+};
+
+} // namespace
+
+QAction *MainWindow::commandOfKey(QKeyCombination key, QWidget *focus)
+{
+    const bool inList = focus == m_ui.FilesLB || m_ui.FilesLB->isAncestorOf(focus);
+    for (const CommandKey &entry : CommandKeys) {
+        const bool here
+            = entry.where == Where::Anywhere || (entry.where == Where::InList) == inList;
+        if (entry.key == key && here)
+            return m_ui.*entry.action;
+    }
+    return nullptr;
+}
+
 bool MainWindow::dispatchKey(QKeyCombination key, QWidget *focus, bool run)
 {
     const Qt::KeyboardModifiers mods = key.keyboardModifiers();
-    const int code = key.key();
-    const bool inList = focus == m_ui.FilesLB || m_ui.FilesLB->isAncestorOf(focus);
     std::function<void()> command;
-    FileListCommands *files = m_fileCommands;
-    if (mods == Qt::ControlModifier) {
-        if (code == Qt::Key_A)
-            command = [files] { files->AddFileExecute(); };
-        else if (code == Qt::Key_S && inList)
-            command = [files] { files->SaveFileListExecute(); };
-        else if (code == Qt::Key_S)
-            command = [files] { files->AddDirExecute(); };
-        else if (code == Qt::Key_D)
-            command = [files] { files->RemoveFilesExecute(); };
-        else if (code == Qt::Key_L)
-            command = [files] { files->LoadFileListExecute(); };
-    } else if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
-        if (code == Qt::Key_A)
-            command = [files] { files->AddDirExecute(); };
-        else if (code == Qt::Key_D)
-            command = [files] { files->RemoveAllExecute(); };
-    } else if (mods == Qt::AltModifier && code == Qt::Key_F4) {
-        command = [this] { ExitProgExecute(); };
+    if (QAction *action = commandOfKey(key, focus)) {
+        // The key is the window's even while its command is disabled.
+        command = [action] {
+            if (action->isEnabled())
+                action->trigger();
+        };
+    } else if (key == (Qt::SHIFT | Qt::Key_F10)) {
+        // The other key for a control's context menu, as the Menu key.
+        command = [focus] {
+            const QPoint at = focus->rect().center();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+            QCoreApplication::sendEvent(focus, &menu);
+        };
     } else if (QMenu *menu = mods == Qt::AltModifier ? menuOfMnemonic(key) : nullptr) {
         command = [this, menu] { m_ui.MainMenu1->setActiveAction(menu->menuAction()); };
-    } else if (mods == Qt::NoModifier) {
-        if (code == Qt::Key_F9)
-            command = [this] { ProcessFilesExecute(); };
-        else if (code == Qt::Key_F1)
-            command = [this, focus] { helpWindow()->showContext(helpContextOf(focus)); };
-        else if (code == Qt::Key_Escape && m_running)
-            command = [this] { requestStop(); };
+    } else if (key == QKeyCombination(Qt::Key_Escape) && m_running) {
+        command = [this] { requestStop(); };
     }
     if (!command)
         return false;
@@ -389,8 +435,10 @@ void MainWindow::FormShow()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        WindowFit::fitOnShow(this);
         FormShow();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -414,6 +462,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::retranslateUi()
 {
     m_ui.retranslateUi(this);
+    AccessibleNames::apply(this);
     m_fileCommands->UpdateFileCount();
     ShowHideRTSExecute();
 }

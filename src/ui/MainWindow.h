@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 class FileListCommands;
@@ -52,6 +53,8 @@ public:
     QString helpFolder() const { return m_helpFolder; }
     // F1: the topic of `widget` or of its nearest enclosing control with a help context.
     static int helpContextOf(const QWidget *widget);
+    // F1 in any window: the help, usable beside a modal dialog, on the topic of `focus`.
+    void showHelpFor(QWidget *focus);
 
     void ProcessFilesExecute();
     void ShowHideRTSExecute();
@@ -98,6 +101,7 @@ private:
     void FormCreate();
     void FormShow();
     bool dispatchKey(QKeyCombination key, QWidget *focus, bool run);
+    QAction *commandOfKey(QKeyCombination key, QWidget *focus);
     QMenu *menuOfMnemonic(QKeyCombination key) const;
     void askStopAndExit();
     void setRunning(bool running);
@@ -113,7 +117,7 @@ private:
     FolderDialog *m_folderDialog = nullptr;
     ReviewDialog *m_review = nullptr;
     OptionsDialog *m_options = nullptr;
-    HelpWindow *m_help = nullptr;
+    QPointer<HelpWindow> m_help;
     QString m_helpFolder;
     bool m_programPageChange = false;
     bool m_running = false;

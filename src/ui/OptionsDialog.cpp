@@ -5,8 +5,10 @@
 #include "options/SettingsLocation.h"
 #include "options/StoredProps.h"
 #include "run/QuorvexCore.h"
+#include "ui/AccessibleNames.h"
 #include "ui/FormStorage.h"
 #include "ui/Prompter.h"
+#include "ui/WindowFit.h"
 #include "ui_OptionsDialog.h"
 
 #include <QCoreApplication>
@@ -33,6 +35,7 @@ OptionsDialog::OptionsDialog(QuorvexCore &core, Prompter &prompter, QWidget *par
     if (!m_core.language.builtinInstalled())
         m_core.language.installBuiltin();
     m_ui->setupUi(this);
+    AccessibleNames::apply(this);
     m_ui->LanguageEnglish->setProperty(LocaleIdProperty, InterfaceLanguage::English);
     m_ui->LanguageRussian->setProperty(LocaleIdProperty, InterfaceLanguage::Russian);
     m_optionsStorage = std::make_unique<FormStorage>(
@@ -357,6 +360,7 @@ void OptionsDialog::retranslateUi()
     m_ui->retranslateUi(this);
     if (m_runNote)
         m_runNote->setText(m_core.messages.LoadMessage(MsgOptionsApplyNextRun));
+    AccessibleNames::apply(this);
 }
 
 void OptionsDialog::changeEvent(QEvent *event)
@@ -369,5 +373,7 @@ void OptionsDialog::changeEvent(QEvent *event)
 void OptionsDialog::showEvent(QShowEvent *event)
 {
     FormShow();
+    // After QDialog has centred a dialog never placed.
     QDialog::showEvent(event);
+    WindowFit::fitOnShow(this);
 }

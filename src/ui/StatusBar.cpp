@@ -16,7 +16,7 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
 
 int StatusBar::panelWidth(int panel) const
 {
-    return qRound(PanelWidths[panel] * logicalDpiX() / 96.0);
+    return PanelWidths[panel];
 }
 
 QRect StatusBar::panelRect(int panel) const
@@ -26,6 +26,14 @@ QRect StatusBar::panelRect(int panel) const
         left += panelWidth(i);
     // Panels are separated by two pixels, as the classic status bar draws them.
     return {left, 2, panelWidth(panel) - 2, height() - 2};
+}
+
+QColor StatusBar::barColour(const QPalette &palette)
+{
+    constexpr int LightWindow = 128;
+    return palette.color(QPalette::Window).lightness() >= LightWindow
+        ? BarColour
+        : palette.color(QPalette::Highlight);
 }
 
 QSize StatusBar::sizeHint() const
@@ -124,5 +132,5 @@ void StatusBar::paintEvent(QPaintEvent *)
                      fontMetrics().elidedText(m_texts[0], Qt::ElideMiddle, text0.width()));
     painter.drawText(panelRect(1), Qt::AlignCenter, m_texts[1]);
     if (m_progressActive && m_progressRect.width() > 0)
-        painter.fillRect(m_progressRect, BarColour);
+        painter.fillRect(m_progressRect, barColour(palette()));
 }

@@ -16,9 +16,11 @@ class QAbstractButton;
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    // Panel widths at 96 dots per inch; they scale with the screen.
+    // Panel widths in device-independent pixels (Qt scales them to the screen).
     static constexpr int PanelWidths[3] = {170, 200, 50};
+    // The classic navy, on a light window colour; a dark theme's bar takes its highlight.
     static inline const QColor BarColour{0, 0, 128};
+    static QColor barColour(const QPalette &palette);
 
     explicit StatusBar(QWidget *parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -30,6 +31,28 @@ QFileDialog::Options dialogOptions()
 #endif
 }
 
+// A short text makes a narrow box, whose title bar then cuts its caption ("Подт…ение"): the
+// box is made wide enough for the caption and the title bar's buttons.
+void fitCaption(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    constexpr int TitleBarButtons = 140;
+    const int width
+        = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+int run(QMessageBox &box)
+{
+    fitCaption(box);
+    return box.exec();
+}
+
 } // namespace
 
 bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text, const QString &caption,
@@ -37,26 +60,26 @@ bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text, const QStrin
 {
     QMessageBox box(questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, captionOr(caption),
                     text, QMessageBox::Yes | QMessageBox::No, parent);
-    return box.exec() == QMessageBox::Yes;
+    return run(box) == QMessageBox::Yes;
 }
 
 void WidgetPrompter::showMessage(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok, parent);
-    box.exec();
+    run(box);
 }
 
 void WidgetPrompter::showError(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, Title, text, QMessageBox::Ok, parent);
-    box.exec();
+    run(box);
 }
 
 BackupHost::Answer WidgetPrompter::askAbortRetryIgnore(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, Title, text,
                     QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, parent);
-    switch (box.exec()) {
+    switch (run(box)) {
     case QMessageBox::Retry:
         return BackupHost::Answer::Retry;
     case QMessageBox::Ignore:

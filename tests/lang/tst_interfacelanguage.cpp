@@ -201,8 +201,13 @@ void TestInterfaceLanguage::qtOwnTextsFollow()
     language.setExecutablePath(m_exe);
     const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
     QVERIFY2(yes != u"&Yes"_s, qPrintable(yes));
+    // The file dialog's type column and its dates speak the interface's language too.
+    QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), u"Папка"_s);
+    QCOMPARE(QLocale().language(), QLocale::Russian);
     QVERIFY(language.LoadLanguageModule(InterfaceLanguage::English));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Yes"_s);
+    QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), u"Folder"_s);
+    QCOMPARE(QLocale().language(), QLocale::English);
 }
 
 QTEST_GUILESS_MAIN(TestInterfaceLanguage)

@@ -134,8 +134,8 @@ void TestFormSettings::restoredPlacement_data()
         << u"NormPos=x,5,105,105\n"_s << true << u"0,5,105,105"_s;
     QTest::newRow("missing numbers keep the current ones")
         << u"NormPos=7,8\n"_s << true << u"7,8,650,483"_s;
-    QTest::newRow("fixed size keeps its size")
-        << u"NormPos=5,5,105,105\n"_s << false << u"5,5,645,468"_s;
+    QTest::newRow("fixed size keeps its size and the stored centre")
+        << u"NormPos=5,5,105,105\n"_s << false << u"-265,-176,375,287"_s;
     QTest::newRow("MinMaxPos alone places at the current rectangle")
         << u"MinMaxPos=-1,-1,-1,-1\n"_s << true << u"10,20,650,483"_s;
     QTest::newRow("no position keys") << u"ShowCmd=1\n"_s << true << QString();

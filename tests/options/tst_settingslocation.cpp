@@ -20,6 +20,7 @@ private slots:
     void folderInPlaceOfTheFile();
     void missingProgramFolder();
     void readOnlyProgramFolder();
+    void installedProgramFolder();
     void startingValues();
     void settingsFolderHoldsTheDefaultBackupFolder();
     void fileDialogFilter_data();
@@ -73,6 +74,16 @@ void TestSettingsLocation::readOnlyProgramFolder()
     const QString path = SettingsLocation::settingsFilePath(m_program, m_config);
     QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(path, m_config + u"/quorvex/Quorvex.ini"_s);
+}
+
+void TestSettingsLocation::installedProgramFolder()
+{
+    // Whoever runs it (the superuser may write into /usr/bin), the user's folder is used.
+    for (const QString &folder : {u"/usr/bin/"_s, u"/usr/local/bin/"_s, u"/opt/quorvex/bin/"_s})
+        QCOMPARE(SettingsLocation::settingsFilePath(folder, m_config),
+                 m_config + u"/quorvex/Quorvex.ini"_s);
+    QVERIFY(!SettingsLocation::isSystemFolder(u"/usrlocal/bin/"_s));
+    QVERIFY(!SettingsLocation::isSystemFolder(m_program));
 }
 
 void TestSettingsLocation::startingValues()

@@ -3,6 +3,7 @@
 #include "review/FormatSpans.h"
 #include "review/ReviewTextView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QRandomGenerator>
@@ -93,6 +94,7 @@ private slots:
     void paintsRichTextWithoutRebuilding();
     void wheelScrollsRowsOfOneLongLine();
     void selectionShowsWithoutFocus();
+    void screenReaderReadsTheOccurrence();
 };
 
 // Whatever edits a document goes through, the rows the view shows are exactly its text,
@@ -172,6 +174,32 @@ void TestReviewTextView::pointAndPositionAgree()
         QVERIFY2(at.y() >= 0, qPrintable(QString::number(pos)));
         QCOMPARE(rig.view.positionAt(at + QPoint(0, 2)), pos);
     }
+}
+
+void TestReviewTextView::screenReaderReadsTheOccurrence()
+{
+    ViewRig rig{Document(u"first line\r\nthe cat sat\r\nlast"_s)};
+    rig.view.setMode(ReviewTextView::Mode::Occurrence);
+    rig.view.setSelection(16, 19);
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(&rig.view);
+    QVERIFY(item);
+    QAccessibleTextInterface *text = item->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), int(rig.doc.length()));
+    QCOMPARE(text->text(0, text->characterCount()), rig.doc.text());
+    QCOMPARE(text->selectionCount(), 1);
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(text->text(start, end), u"cat"_s);
+    QCOMPARE(text->cursorPosition(), 19);
+    // The surroundings: the line the occurrence stands on.
+    QCOMPARE(text->textAtOffset(17, QAccessible::LineBoundary, &start, &end).trimmed(),
+             u"the cat sat"_s);
+    QVERIFY(item->state().readOnly);
+    // The occurrence belongs to the run: a screen reader cannot move it.
+    text->setSelection(0, 0, 2);
+    QCOMPARE(rig.view.selectedText(), u"cat"_s);
 }
 
 void TestReviewTextView::occurrenceModeKeysOnlyScroll()

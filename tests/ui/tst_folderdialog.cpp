@@ -23,6 +23,8 @@ private slots:
     void storedFolder();
     void keys_data();
     void keys();
+    void listKeysOpenFolders_data();
+    void listKeysOpenFolders();
     void chooserForBackupsHidesRecurse();
     void longFolderIsKeptWhole();
     void drivesStartWithRoot();
@@ -75,6 +77,9 @@ void TestFolderDialog::namesAndTexts()
     QVERIFY(ok->isDefault());
     QCOMPARE(dialog.findChild<QPushButton *>(u"CancelBB"_s)->text(), u"Отмена"_s);
     QVERIFY(dialog.findChild<QComboBox *>(u"DriveCB"_s));
+    // A fixed dialog: the user cannot resize it.
+    dialog.show();
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 }
 
 void TestFolderDialog::resultIsTheOpenFolder()
@@ -162,6 +167,52 @@ void TestFolderDialog::keys()
     });
     QTimer::singleShot(2000, &dialog, [&dialog] { dialog.done(99); });
     QCOMPARE(dialog.exec(), result);
+}
+
+void TestFolderDialog::listKeysOpenFolders_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("highlighted");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("highlightedAfter");
+    QTest::newRow("Enter on a sub-folder")
+        << int(Qt::Key_Return) << u"top/one"_s << u"top/one"_s << u"top/one"_s;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << u"top/two"_s << u"top/two"_s
+                                  << u"top/two"_s;
+    QTest::newRow("Right on a sub-folder")
+        << int(Qt::Key_Right) << u"top/one"_s << u"top/one"_s << u"top/one"_s;
+    QTest::newRow("Enter on a folder above") << int(Qt::Key_Return) << u""_s << u""_s << u""_s;
+    QTest::newRow("Backspace goes up")
+        << int(Qt::Key_Backspace) << u"top/one"_s << u""_s << u"top"_s;
+    QTest::newRow("Left goes up") << int(Qt::Key_Left) << u"top"_s << u""_s << u"top"_s;
+}
+
+void TestFolderDialog::listKeysOpenFolders()
+{
+    QFETCH(int, key);
+    QFETCH(QString, highlighted);
+    QFETCH(QString, opened);
+    QFETCH(QString, highlightedAfter);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(u"top/one"_s);
+    QDir(dir.path()).mkpath(u"top/two"_s);
+    const auto full
+        = [&dir](const QString &name) { return name.isEmpty() ? dir.path() : dir.filePath(name); };
+    FolderDialog dialog;
+    QVERIFY(dialog.setOpenFolder(full(u"top"_s)));
+    QListWidget *list = folderList(dialog);
+    bool stayedOpen = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        list->setFocus();
+        list->setCurrentRow(rowOf(list, full(highlighted)));
+        QTest::keyClick(list, Qt::Key(key));
+        stayedOpen = dialog.isVisible();
+        dialog.done(99);
+    });
+    QCOMPARE(dialog.exec(), 99);
+    QVERIFY(stayedOpen);
+    QCOMPARE(dialog.openFolder(), full(opened));
+    QCOMPARE(list->currentItem()->data(Qt::UserRole).toString(), full(highlightedAfter));
 }
 
 void TestFolderDialog::chooserForBackupsHidesRecurse()

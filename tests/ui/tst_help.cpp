@@ -1,17 +1,27 @@
 #include "ui/WindowFixture.h"
 
+#include "lang/BuiltinMessages.h"
 #include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 
+#include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
 #include "ui/DisplayCheck.h"
+#include "ui/FolderDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/OptionsDialog.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSysInfo>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -27,6 +37,11 @@ private slots:
     void everyContentsLinkExists_data();
     void everyContentsLinkExists();
     void f1OpensTheFocusedControlsTopic();
+    void f1WorksInEveryDialog_data();
+    void f1WorksInEveryDialog();
+    void languageSwitchKeepsPageAndHistory();
+    void quotedCaptionsExist_data();
+    void quotedCaptionsExist();
     void missingHelpSaysWhichFile();
     void aboutBoxShowsVersionAndComputer();
     void displayCheck_data();
@@ -46,6 +61,67 @@ QString readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A caption as the help quotes it: no mnemonic marks, no closing colon, single blanks.
+QString plainCaption(QString text)
+{
+    text.remove(u'&');
+    text = text.simplified();
+    while (text.endsWith(u':') || text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+// Every text the interface of the running program shows: the forms' controls, menus and pages,
+// and the catalogue's messages.
+QSet<QString> interfaceTexts(WindowFixture &f)
+{
+    QSet<QString> texts;
+    const auto add = [&texts](const QString &text) {
+        for (const QString &line : text.split(u'\n'))
+            texts.insert(plainCaption(line));
+    };
+    QList<QWidget *> forms{&f.window(), &f.program().folderDialog(), &f.program().reviewDialog(),
+                           &f.program().optionsDialog()};
+    for (QWidget *form : forms) {
+        add(form->windowTitle());
+        for (const QWidget *widget : form->findChildren<QWidget *>()) {
+            if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+                add(button->text());
+            else if (const auto *label = qobject_cast<const QLabel *>(widget))
+                add(label->text());
+            else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+                add(group->title());
+            else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget)) {
+                for (int i = 0; i < tabs->count(); ++i)
+                    add(tabs->tabText(i));
+            }
+        }
+        for (const QAction *action : form->findChildren<QAction *>())
+            add(action->text());
+    }
+    for (int id : BuiltinMessages::Ids())
+        add(f.window().core().messages.LoadMessage(id));
+    return texts;
+}
+
+// The texts a help page quotes or sets in bold, but not examples (digits, brackets, dots).
+QStringList quotedCaptions(const QString &page)
+{
+    QString body = page;
+    body.remove(QRegularExpression(u"<[^>]*>"_s));
+    body.replace(u"&quot;"_s, u"\""_s);
+    QStringList captions;
+    const QRegularExpression quoted(u"[\"«]([^\"«»\n]{1,60})[\"»]"_s);
+    const QRegularExpression bold(u"<b>([^<]{1,60})</b>"_s);
+    const QRegularExpression example(u"[0-9\\[\\].*/]"_s);
+    for (auto it = quoted.globalMatch(body); it.hasNext();)
+        captions << it.next().captured(1);
+    for (auto it = bold.globalMatch(page); it.hasNext();)
+        captions << it.next().captured(1);
+    captions.removeIf([&example](const QString &text) { return text.contains(example); });
+    return captions;
 }
 
 } // namespace
@@ -116,6 +192,93 @@ void TestHelp::f1OpensTheFocusedControlsTopic()
     // Closing the main window closes the help too.
     f.window().close();
     QVERIFY(!help->isVisible());
+}
+
+void TestHelp::f1WorksInEveryDialog_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("options") << u"OptionsF"_s << u"review.html"_s;
+    QTest::newRow("review") << u"TProcessF"_s << u"review.html"_s;
+    QTest::newRow("folder chooser") << u"FolderDF"_s << u"start.html"_s;
+}
+
+void TestHelp::f1WorksInEveryDialog()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, page);
+    WindowFixture f;
+    QVERIFY(f.showAndActivate());
+    f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
+    HelpWindow *help = f.window().helpWindow();
+    QDialog *form = dialog == u"OptionsF" ? static_cast<QDialog *>(&f.program().optionsDialog())
+        : dialog == u"FolderDF"           ? static_cast<QDialog *>(&f.program().folderDialog())
+                                          : static_cast<QDialog *>(&f.program().reviewDialog());
+    QString shown;
+    bool usable = false;
+    bool closedByEsc = false;
+    WindowFixture::whenModal([&](QWidget *modal) {
+        QWidget *focus = modal->focusWidget() ? modal->focusWidget() : modal;
+        QTest::keyClick(focus, Qt::Key_F1);
+        shown = help->browser()->source().fileName();
+        // A window outside the modal dialog could not be used while it is up.
+        usable = help->isVisible() && help->parentWidget() == modal;
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        closedByEsc = !help->isVisible();
+        static_cast<QDialog *>(modal)->reject();
+    });
+    form->exec();
+    QCOMPARE(shown, page);
+    QVERIFY(usable);
+    QVERIFY(closedByEsc);
+    QCOMPARE(help->parentWidget(), &f.window());
+}
+
+void TestHelp::languageSwitchKeepsPageAndHistory()
+{
+    WindowFixture f;
+    f.window().setHelpFolder(helpRoot() + u"/rus/"_s);
+    HelpWindow *help = f.window().helpWindow();
+    QVERIFY(help->showContents());
+    QVERIFY(help->showContext(150));
+    f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
+    QCOMPARE(help->browser()->source().fileName(), u"search.html"_s);
+    QVERIFY(!help->browser()->toPlainText().contains(u"Что искать"_s));
+    QVERIFY(help->browser()->isBackwardAvailable());
+    help->browser()->backward();
+    QCOMPARE(help->browser()->source().fileName(), u"index.html"_s);
+    QCOMPARE(help->browser()->toPlainText().contains(u"Getting started"_s), true);
+}
+
+void TestHelp::quotedCaptionsExist_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << u"eng"_s;
+    QTest::newRow("Russian") << u"rus"_s;
+}
+
+// The help names each control by its caption in the same language.
+void TestHelp::quotedCaptionsExist()
+{
+    QFETCH(QString, language);
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    if (language == u"rus")
+        QVERIFY(!f.write(u"Quorvex.ini"_s,
+                         "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n")
+                     .isEmpty());
+    f.start();
+    const QSet<QString> texts = interfaceTexts(f);
+    QStringList unknown;
+    const QDir folder(helpRoot() + u'/' + language);
+    for (const QString &name : folder.entryList({u"*.html"_s})) {
+        for (const QString &caption : quotedCaptions(readAll(folder.filePath(name)))) {
+            if (!texts.contains(plainCaption(caption)))
+                unknown << name + u": "_s + caption;
+        }
+    }
+    unknown.removeDuplicates();
+    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(u'\n')));
 }
 
 void TestHelp::missingHelpSaysWhichFile()

@@ -230,6 +230,12 @@ void TestMainWindow::keyTableByFocus_data()
         QTest::newRow("Ctrl+L in " + at) << int(Qt::Key_L) << ctrl << focus << u"load list"_s;
         QTest::newRow("F9 in " + at) << int(Qt::Key_F9) << 0 << focus << u"process"_s;
     }
+    // The key triggers the action: a disabled command does nothing, and the editor does not
+    // take the key either.
+    QTest::newRow("Ctrl+A with AddFile disabled")
+        << int(Qt::Key_A) << ctrl << u"SourceRE"_s << u"disabled"_s;
+    QTest::newRow("Shift+F10 in FilesLB")
+        << int(Qt::Key_F10) << int(Qt::ShiftModifier) << u"FilesLB"_s << u"context menu"_s;
 }
 
 void TestMainWindow::keyTableByFocus()
@@ -256,6 +262,7 @@ void TestMainWindow::keyTableByFocus()
         });
     }
     f.prompter.shown.clear();
+    ui.AddFile->setEnabled(effect != u"disabled"_s);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     if (effect == u"add files"_s) {
         QCOMPARE(f.prompter.shown, QStringList{u"open"_s});
@@ -272,6 +279,11 @@ void TestMainWindow::keyTableByFocus()
         QCOMPARE(f.prompter.shown, QStringList{u"question: Подтверждение: Убрать все файлы ?"_s});
     } else if (effect == u"process"_s) {
         QCOMPARE(f.prompter.shown, QStringList{u"message: Нечего обрабатывать"_s});
+    } else if (effect == u"disabled"_s) {
+        QVERIFY(f.prompter.shown.isEmpty());
+    } else if (effect == u"context menu"_s) {
+        QTRY_VERIFY(ui.FilesPM->isVisible());
+        ui.FilesPM->hide();
     } else if (effect == u"remove"_s) {
         QVERIFY(f.prompter.shown.isEmpty());
         QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 0"_s);

@@ -39,6 +39,8 @@ private slots:
     void shownWhereStoredElseCentred_data();
     void shownWhereStoredElseCentred();
     void writeFailureAtStart();
+    void everyWindowFitsTheScreen_data();
+    void everyWindowFitsTheScreen();
     void endingSavesOnce_data();
     void endingSavesOnce();
     void failedWriteRefusesTheEnd_data();
@@ -250,6 +252,57 @@ void TestProgram::shownWhereStoredElseCentred()
     const QPoint off = f.window().frameGeometry().center()
         - SettingsText::centred(f.window().frameGeometry().size()).center();
     QVERIFY2(off.manhattanLength() <= 8, qPrintable(u"%1,%2"_s.arg(off.x()).arg(off.y())));
+}
+
+void TestProgram::everyWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English, second start") << QByteArray() << u"LanguageEnglish"_s;
+    QTest::newRow("Russian, second start") << RussianChosen << u"LanguageRussian"_s;
+    QTest::newRow("Russian, dialogs stored half off the screen")
+        << QByteArray("[Folders]\nNormPos=700,500,1005,811\n[Options]\nNormPos=600,-100,1200,300\n"
+                      "LanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n")
+        << u"LanguageRussian"_s;
+}
+
+// Each form shown in its language lies inside the free area of the screen (the offscreen
+// screen is 800 x 600); a dialog never placed by the user is centred in its final size.
+void TestProgram::everyWindowFitsTheScreen()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, language);
+    WindowFixture f(WindowFixture::Start::Later);
+    f.addLanguageModules();
+    if (!settings.isEmpty())
+        writeSettings(f, settings);
+    f.start();
+    QVERIFY(f.program().optionsDialog().findChild<QRadioButton *>(language)->isChecked());
+    // The second start restores what the first one (or the test) wrote.
+    Program again(f.prompter, f.path(u"quorvex"_s));
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    again.show();
+    QList<QWidget *> windows{&again.mainWindow(), &again.folderDialog(), &again.reviewDialog(),
+                             &again.optionsDialog()};
+    again.mainWindow().setHelpFolder(f.path(u"Help/eng/"_s));
+    for (QWidget *window : windows) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect frame = window->frameGeometry();
+        // Small screens: every form fits 800 x 600.
+        QVERIFY(frame.width() <= 800 && frame.height() <= 600);
+        QVERIFY2(area.contains(frame),
+                 qPrintable(window->objectName()
+                            + u" %1,%2 %3x%4"_s.arg(frame.x())
+                                  .arg(frame.y())
+                                  .arg(frame.width())
+                                  .arg(frame.height())));
+        if (settings.contains("NormPos") || window == &again.reviewDialog())
+            continue;
+        const QPoint off = frame.center() - area.center();
+        QVERIFY2(off.manhattanLength() <= 16,
+                 qPrintable(window->objectName() + u" off by %1,%2"_s.arg(off.x()).arg(off.y())));
+    }
 }
 
 void TestProgram::writeFailureAtStart()

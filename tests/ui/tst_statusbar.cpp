@@ -15,6 +15,7 @@ private slots:
     void rightEdge_data();
     void rightEdge();
     void paintedNavyAndKeptByRepaint();
+    void darkPaletteTakesItsHighlight();
     void startPaintsNothingAndEndErases();
     void stopButtonOnlyDuringRun();
 
@@ -97,6 +98,20 @@ void TestStatusBar::paintedNavyAndKeptByRepaint()
     image = shot(bar);
     QCOMPARE(QColor(image.pixel(left() + 194, y)), StatusBar::BarColour);
     QVERIFY(QColor(image.pixel(left() + 195, y)) != StatusBar::BarColour);
+}
+
+void TestStatusBar::darkPaletteTakesItsHighlight()
+{
+    StatusBar bar;
+    QPalette dark = bar.palette();
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::Highlight, QColor(200, 120, 0));
+    bar.setPalette(dark);
+    bar.resize(640, 24);
+    bar.show();
+    bar.ProgressStart(1);
+    bar.ProgressStep(u"a.txt"_s);
+    QCOMPARE(QColor(shot(bar).pixel(left() + 10, bar.height() / 2)), QColor(200, 120, 0));
 }
 
 void TestStatusBar::startPaintsNothingAndEndErases()

@@ -555,6 +555,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>В файлах</source>
             <translation>In files</translation>
         </message>
+        <message id="TMainF.FilesLB.AccessibleName">
+            <source>Список файлов</source>
+            <translation>File list</translation>
+        </message>
         <message id="TMainF.FileListBB.Caption">
             <source>Списки</source>
             <translation>Lists</translation>
@@ -878,6 +882,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>&amp;Делать</source>
             <translation>Ma&amp;ke</translation>
         </message>
+        <message id="TOptionsF.BackupDirE.AccessibleName">
+            <source>Папка резервных копий</source>
+            <translation>Backup folder</translation>
+        </message>
+        <message id="TOptionsF.SelectBackupFolderB.Hint">
+            <source>Выбрать папку резервных копий</source>
+            <translation>Choose the backup folder</translation>
+        </message>
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>
             <translation>...</translation>
@@ -955,6 +967,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TProcessF.Caption">
             <source>Обработка файла</source>
             <translation>Processing File</translation>
+        </message>
+        <message id="TProcessF.ProcessRE.AccessibleName">
+            <source>Текст файла</source>
+            <translation>Text of the file</translation>
         </message>
         <message id="TProcessF.BEdit.Hint">
             <source>Редактировать текст</source>

@@ -555,6 +555,10 @@
             <source>В файлах</source>
             <translation>В файлах</translation>
         </message>
+        <message id="TMainF.FilesLB.AccessibleName">
+            <source>Список файлов</source>
+            <translation>Список файлов</translation>
+        </message>
         <message id="TMainF.FileListBB.Caption">
             <source>Списки</source>
             <translation>Списки</translation>
@@ -878,6 +882,14 @@
             <source>&amp;Делать</source>
             <translation>&amp;Делать</translation>
         </message>
+        <message id="TOptionsF.BackupDirE.AccessibleName">
+            <source>Папка резервных копий</source>
+            <translation>Папка резервных копий</translation>
+        </message>
+        <message id="TOptionsF.SelectBackupFolderB.Hint">
+            <source>Выбрать папку резервных копий</source>
+            <translation>Выбрать папку резервных копий</translation>
+        </message>
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>
             <translation>...</translation>
@@ -955,6 +967,10 @@
         <message id="TProcessF.Caption">
             <source>Обработка файла</source>
             <translation>Обработка файла</translation>
+        </message>
+        <message id="TProcessF.ProcessRE.AccessibleName">
+            <source>Текст файла</source>
+            <translation>Текст файла</translation>
         </message>
         <message id="TProcessF.BEdit.Hint">
             <source>Редактировать текст</source>

@@ -1,0 +1,47 @@
+# bash completion for quorvex-batch; the options are those of `quorvex-batch --help`.
+_quorvex_batch()
+{
+    local cur prev
+    COMPREPLY=()
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD-1]}
+    # "--sync=b" reaches completion as three words when "=" breaks words.
+    if [[ $prev == = && ${COMP_WORDS[COMP_CWORD-2]} == --sync ]]; then
+        COMPREPLY=($(compgen -W 'file batch none' -- "$cur"))
+        return 0
+    fi
+    case $prev in
+        -f|--find|-r|--replace)
+            return 0 ;;
+        -e|--ext)
+            COMPREPLY=($(compgen -W 'htm,html,shtml,shtm,rtf,txt htm html txt rtf "*"' -- "$cur"))
+            return 0 ;;
+        -b|--backup)
+            COMPREPLY=($(compgen -d -- "$cur"))
+            return 0 ;;
+        -l|--list)
+            COMPREPLY=($(compgen -f -X '!*.lst' -- "$cur") $(compgen -d -- "$cur"))
+            return 0 ;;
+        --find-file|--replace-file|--report)
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return 0 ;;
+        --lang)
+            COMPREPLY=($(compgen -W 'ru en' -- "$cur"))
+            return 0 ;;
+    esac
+    case $cur in
+        --sync=*)
+            COMPREPLY=($(compgen -W 'file batch none' -- "${cur#--sync=}"))
+            return 0 ;;
+        -*)
+            COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
+                -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
+                -l --list -b --backup -n --dry-run -i --interactive --report --progress
+                --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
+            [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace
+            return 0 ;;
+    esac
+    COMPREPLY=($(compgen -f -- "$cur"))
+    compopt -o filenames 2>/dev/null
+}
+complete -F _quorvex_batch quorvex-batch
