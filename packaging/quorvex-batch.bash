@@ -19,6 +19,11 @@ _quorvex_batch()
         -b|--backup)
             COMPREPLY=($(compgen -d -- "$cur"))
             return 0 ;;
+        --files-from)
+            # "-" is standard input; with -0 (--null) the names end with NUL, as find -print0
+            # writes them.
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return 0 ;;
         -l|--list)
             COMPREPLY=($(compgen -f -X '!*.lst' -- "$cur") $(compgen -d -- "$cur"))
             return 0 ;;
@@ -36,7 +41,7 @@ _quorvex_batch()
         -*)
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
                 -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
-                -l --list -b --backup -n --dry-run -i --interactive --report --progress
+                -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
                 --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
             [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace
             return 0 ;;
