@@ -61,11 +61,6 @@ FileListCommands::FileListCommands(Ui::MainF &ui, FileListModel &files,
     connect(m_ui.RemoveAll, &QAction::triggered, this, &FileListCommands::RemoveAllExecute);
     connect(m_ui.LoadFileList, &QAction::triggered, this, &FileListCommands::LoadFileListExecute);
     connect(m_ui.SaveFileList, &QAction::triggered, this, &FileListCommands::SaveFileListExecute);
-    // The main menu's items call the handlers themselves.
-    connect(m_ui.N15, &QAction::triggered, this, &FileListCommands::AddFileExecute);
-    connect(m_ui.N16, &QAction::triggered, this, &FileListCommands::AddDirExecute);
-    connect(m_ui.N13, &QAction::triggered, this, &FileListCommands::RemoveFilesExecute);
-    connect(m_ui.N14, &QAction::triggered, this, &FileListCommands::RemoveAllExecute);
     connect(m_ui.FileListBB, &QPushButton::clicked, this, &FileListCommands::FileListBBClick);
     connect(m_ui.AddFileB, &QPushButton::clicked, this, &FileListCommands::AddFileBClick);
     connect(m_ui.SubFileB, &QPushButton::clicked, this, &FileListCommands::SubFileBClick);

@@ -5,12 +5,12 @@
 #include "review/ReviewDialog.h"
 #include "ui/AboutBox.h"
 #include "ui/AccessibleNames.h"
-#include "ui/ActionLink.h"
 #include "ui/FileListCommands.h"
 #include "ui/FileListModel.h"
 #include "ui/FolderDialog.h"
 #include "ui/HelpKeyFilter.h"
 #include "ui/HelpWindow.h"
+#include "ui/MenuCaptions.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
 #include "ui/Prompter.h"
@@ -99,8 +99,6 @@ void MainWindow::FormCreate()
 void MainWindow::setUpActions()
 {
     connect(m_ui.ProcessFiles, &QAction::triggered, this, &MainWindow::ProcessFilesExecute);
-    // The menu item calls the handler itself, so F9 reaches it even during a run.
-    connect(m_ui.ProcessFilesI, &QAction::triggered, this, &MainWindow::ProcessFilesExecute);
     connect(m_ui.ChangeOptions, &QAction::triggered, this, &MainWindow::ChangeOptionsExecute);
     connect(m_ui.ShowHelp, &QAction::triggered, this, &MainWindow::ShowHelpExecute);
     connect(m_ui.ExitProg, &QAction::triggered, this, &MainWindow::ExitProgExecute);
@@ -131,18 +129,18 @@ void MainWindow::setUpActions()
 
 void MainWindow::setUpMenus()
 {
-    using Caption = ActionLink::Caption;
-    ActionLink::bind(m_ui.ExitI, m_ui.ExitProg);
-    ActionLink::bind(m_ui.N2, m_ui.ChangeOptions);
-    ActionLink::bind(m_ui.ContentI, m_ui.ShowHelp);
-    ActionLink::bind(m_ui.FilesPMAddFile, m_ui.AddFile, Caption::Own);
-    ActionLink::bind(m_ui.FilesPMAddDir, m_ui.AddDir, Caption::Own);
-    ActionLink::bind(m_ui.FilesPMRemoveFiles, m_ui.RemoveFiles, Caption::Own);
-    ActionLink::bind(m_ui.FilesPMRemoveAll, m_ui.RemoveAll, Caption::Own);
-    ActionLink::bind(m_ui.FilesPMLoadFileList, m_ui.LoadFileList, Caption::Own);
-    ActionLink::bind(m_ui.FilesPMSaveFileList, m_ui.SaveFileList, Caption::Own);
-    m_ui.FilesI->insertSeparator(m_ui.ExitI)->setObjectName(u"Divisor1"_s);
-    m_ui.N1->insertSeparator(m_ui.LoadOptionsI)->setObjectName(u"N4"_s);
+    // Menus, tool bar and buttons share the commands' actions; a menu that words one of them
+    // differently gives its own caption (its property named after the action).
+    for (QMenu *menu : findChildren<QMenu *>())
+        new MenuCaptions(menu);
+    // The main menu shows the keys that reach these commands from most of the window: Ctrl+S
+    // (Ctrl+Alt+A works too), and none for removing all.
+    m_ui.N11->findChild<MenuCaptions *>()->showKeys(m_ui.AddDir,
+                                                    QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_ui.N12->findChild<MenuCaptions *>()->showKeys(m_ui.RemoveAll, QKeySequence());
+    m_ui.FilesI->insertSeparator(m_ui.ExitProg)->setObjectName(u"Divisor1"_s);
+    // The options dialog's own commands follow this separator once the dialog exists.
+    m_ui.N1->addSeparator()->setObjectName(u"N4"_s);
     m_ui.HelpI->insertSeparator(m_ui.AboutProgramI)->setObjectName(u"Divisor2"_s);
 }
 
@@ -172,9 +170,8 @@ void MainWindow::attachForms(FolderDialog *folder, ReviewDialog *review, Options
     m_fileCommands->setFolderDialog(folder);
     m_patternCommands->setReviewDialog(review);
     if (options) {
-        ActionLink::bind(m_ui.LoadOptionsI, options->loadOptionsAction());
-        ActionLink::bind(m_ui.N3, options->saveOptionsAction());
-        ActionLink::bind(m_ui.N5, options->restoreDefaultAction());
+        m_ui.N1->addActions({options->loadOptionsAction(), options->saveOptionsAction(),
+                             options->restoreDefaultAction()});
     }
 }
 
@@ -364,8 +361,7 @@ const CommandKey CommandKeys[] = {
     {Qt::CTRL | Qt::ALT | Qt::Key_A, Where::Anywhere, &Ui::MainF::AddDir},
     {Qt::CTRL | Qt::ALT | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveAll},
     {Qt::ALT | Qt::Key_F4, Where::Anywhere, &Ui::MainF::ExitProg},
-    // Through the menu item, which a run leaves enabled: the driver ignores it then.
-    {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFilesI},
+    {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFiles},
 };
 
 } // namespace

@@ -35,14 +35,6 @@ PatternCommands::PatternCommands(Ui::MainF &ui, const MessageCatalogue &messages
     bind(m_ui.PasteFromClipboard, &PatternCommands::PasteFromClipboardExecute);
     bind(m_ui.PasteFromFile, &PatternCommands::PasteFromFileExecute);
     bind(m_ui.PasteFile, &PatternCommands::PasteFileExecute);
-    // The menus' items call the handlers themselves.
-    bind(m_ui.InsertPMClipboard, &PatternCommands::PasteFromClipboardExecute);
-    bind(m_ui.InsertPMFromFile, &PatternCommands::PasteFromFileExecute);
-    bind(m_ui.InsertPMFile, &PatternCommands::PasteFileExecute);
-    bind(m_ui.EditPMClipboard, &PatternCommands::PasteFromClipboardExecute);
-    bind(m_ui.EditPMFromFile, &PatternCommands::PasteFromFileExecute);
-    bind(m_ui.EditPMFile, &PatternCommands::PasteFileExecute);
-    bind(m_ui.EditPMClear, &PatternCommands::ClearCurrentREExecute);
     for (QPushButton *button : {m_ui.S1ClearB, m_ui.TClearB})
         connect(button, &QPushButton::clicked, m_ui.ClearCurrentRE, &QAction::trigger);
     for (QPushButton *button : {m_ui.InsertSB, m_ui.InsertTB})
@@ -56,8 +48,7 @@ PatternCommands::PatternCommands(Ui::MainF &ui, const MessageCatalogue &messages
 
 void PatternCommands::setRunActive(bool active)
 {
-    for (QAction *action : {m_ui.PasteFromFile, m_ui.InsertPMFromFile, m_ui.EditPMFromFile})
-        action->setEnabled(!active);
+    m_ui.PasteFromFile->setEnabled(!active);
 }
 
 void PatternCommands::ClearCurrentREExecute()

@@ -9,6 +9,7 @@
 #include "ui/DisplayCheck.h"
 #include "ui/FolderDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/MenuCaptions.h"
 #include "ui/OptionsDialog.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -100,6 +102,11 @@ QSet<QString> interfaceTexts(WindowFixture &f)
         }
         for (const QAction *action : form->findChildren<QAction *>())
             add(action->text());
+        // A menu may word a shared action its own way.
+        for (const QMenu *menu : form->findChildren<QMenu *>()) {
+            for (const QAction *action : menu->actions())
+                add(MenuCaptions::textIn(menu, action).section(u'\t', 0, 0));
+        }
     }
     for (int id : BuiltinMessages::Ids())
         add(f.window().core().messages.LoadMessage(id));

@@ -7,6 +7,7 @@
 #include "ui/FileListCommands.h"
 #include "ui/FolderDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/MenuCaptions.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
 #include "ui/ReportPage.h"
@@ -111,11 +112,13 @@ QMultiMap<QChar, QString> mnemonics(const QWidget *container)
     return letters;
 }
 
-QMultiMap<QChar, QString> mnemonics(const QList<QAction *> &actions)
+// The letters of a menu bar's items, or of a menu's items as the menu shows them.
+QMultiMap<QChar, QString> mnemonics(const QList<QAction *> &actions, const QMenu *menu = nullptr)
 {
     QMultiMap<QChar, QString> letters;
     for (const QAction *action : actions) {
-        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        const QString text = menu ? MenuCaptions::textIn(menu, action) : action->text();
+        const QKeySequence mnemonic = QKeySequence::mnemonic(text);
         if (!mnemonic.isEmpty())
             letters.insert(QChar(mnemonic[0].key()).toUpper(), action->objectName());
     }
@@ -534,7 +537,7 @@ void TestProgram::englishMnemonicsDoNotCollide()
         groups.append({page->objectName(), letters});
     }
     for (const QMenu *menu : f.window().findChildren<QMenu *>())
-        groups.append({menu->objectName(), mnemonics(menu->actions())});
+        groups.append({menu->objectName(), mnemonics(menu->actions(), menu)});
     groups.append({u"OptionsF"_s, mnemonics(&f.program().optionsDialog())});
     groups.append({u"FolderDF"_s, mnemonics(&f.program().folderDialog())});
     for (const char *panel : {"RP", "FP", "SP", "PContinue"}) {

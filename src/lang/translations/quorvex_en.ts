@@ -551,6 +551,58 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Поиск и замена</source>
             <translation>Search and Replace</translation>
         </message>
+        <message id="TMainF.FilesPMAddFile.Caption">
+            <source>Добавить файл(ы)</source>
+            <translation>Add file(s)</translation>
+        </message>
+        <message id="TMainF.FilesPMAddDir.Caption">
+            <source>Добавить каталог</source>
+            <translation>Add folder</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveFiles.Caption">
+            <source>Убрать файл(ы)</source>
+            <translation>Remove file(s)</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveAll.Caption">
+            <source>Убрать все</source>
+            <translation>Remove all</translation>
+        </message>
+        <message id="TMainF.FilesPMLoadFileList.Caption">
+            <source>Загрузить список</source>
+            <translation>Load list</translation>
+        </message>
+        <message id="TMainF.FilesPMSaveFileList.Caption">
+            <source>Сохранить список</source>
+            <translation>Save list</translation>
+        </message>
+        <message id="TMainF.EditPMClipboard.Caption">
+            <source>Вставить из буфера</source>
+            <translation>Paste from clipboard</translation>
+        </message>
+        <message id="TMainF.EditPMFromFile.Caption">
+            <source>Вставить из файла</source>
+            <translation>Paste from file</translation>
+        </message>
+        <message id="TMainF.EditPMFile.Caption">
+            <source>Вставить файл</source>
+            <translation>Paste file</translation>
+        </message>
+        <message id="TMainF.EditPMClear.Caption">
+            <source>Очистить</source>
+            <translation>Clear</translation>
+        </message>
+        <message id="TMainF.InsertPMClipboard.Caption">
+            <source>Из буфера</source>
+            <translation>From clipboard</translation>
+        </message>
+        <message id="TMainF.InsertPMFromFile.Caption">
+            <source>Из файла</source>
+            <translation>From file</translation>
+        </message>
+        <message id="TMainF.InsertPMFile.Caption">
+            <source>Файл</source>
+            <translation>File</translation>
+        </message>
         <message id="TMainF.FilesTS.Caption">
             <source>В файлах</source>
             <translation>In files</translation>
@@ -715,81 +767,9 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>PasteFile</source>
             <translation>PasteFile</translation>
         </message>
-        <message id="TMainF.N15.Caption">
-            <source>&amp;Файл(ы)</source>
-            <translation>&amp;File(s)</translation>
-        </message>
-        <message id="TMainF.N16.Caption">
-            <source>&amp;Каталог</source>
-            <translation>F&amp;older</translation>
-        </message>
-        <message id="TMainF.N13.Caption">
-            <source>&amp;Файл(ы)</source>
-            <translation>&amp;File(s)</translation>
-        </message>
-        <message id="TMainF.N14.Caption">
-            <source>&amp;Все</source>
-            <translation>&amp;All</translation>
-        </message>
-        <message id="TMainF.ProcessFilesI.Caption">
-            <source>&amp;Обработать</source>
-            <translation>&amp;Process</translation>
-        </message>
         <message id="TMainF.AboutProgramI.Caption">
             <source>&amp;О программе</source>
             <translation>&amp;About</translation>
-        </message>
-        <message id="TMainF.FilesPMAddFile.Caption">
-            <source>Добавить файл(ы)</source>
-            <translation>Add file(s)</translation>
-        </message>
-        <message id="TMainF.FilesPMAddDir.Caption">
-            <source>Добавить каталог</source>
-            <translation>Add folder</translation>
-        </message>
-        <message id="TMainF.FilesPMRemoveFiles.Caption">
-            <source>Убрать файл(ы)</source>
-            <translation>Remove file(s)</translation>
-        </message>
-        <message id="TMainF.FilesPMRemoveAll.Caption">
-            <source>Убрать все</source>
-            <translation>Remove all</translation>
-        </message>
-        <message id="TMainF.FilesPMLoadFileList.Caption">
-            <source>Загрузить список</source>
-            <translation>Load list</translation>
-        </message>
-        <message id="TMainF.FilesPMSaveFileList.Caption">
-            <source>Сохранить список</source>
-            <translation>Save list</translation>
-        </message>
-        <message id="TMainF.InsertPMClipboard.Caption">
-            <source>Из буфера</source>
-            <translation>From clipboard</translation>
-        </message>
-        <message id="TMainF.InsertPMFromFile.Caption">
-            <source>Из файла</source>
-            <translation>From file</translation>
-        </message>
-        <message id="TMainF.InsertPMFile.Caption">
-            <source>Файл</source>
-            <translation>File</translation>
-        </message>
-        <message id="TMainF.EditPMClipboard.Caption">
-            <source>Вставить из буфера</source>
-            <translation>Paste from clipboard</translation>
-        </message>
-        <message id="TMainF.EditPMFromFile.Caption">
-            <source>Вставить из файла</source>
-            <translation>Paste from file</translation>
-        </message>
-        <message id="TMainF.EditPMFile.Caption">
-            <source>Вставить файл</source>
-            <translation>Paste file</translation>
-        </message>
-        <message id="TMainF.EditPMClear.Caption">
-            <source>Очистить</source>
-            <translation>Clear</translation>
         </message>
     </context>
     <context>

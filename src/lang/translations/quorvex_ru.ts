@@ -551,6 +551,58 @@
             <source>Поиск и замена</source>
             <translation>Поиск и замена</translation>
         </message>
+        <message id="TMainF.FilesPMAddFile.Caption">
+            <source>Добавить файл(ы)</source>
+            <translation>Добавить файл(ы)</translation>
+        </message>
+        <message id="TMainF.FilesPMAddDir.Caption">
+            <source>Добавить каталог</source>
+            <translation>Добавить каталог</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveFiles.Caption">
+            <source>Убрать файл(ы)</source>
+            <translation>Убрать файл(ы)</translation>
+        </message>
+        <message id="TMainF.FilesPMRemoveAll.Caption">
+            <source>Убрать все</source>
+            <translation>Убрать все</translation>
+        </message>
+        <message id="TMainF.FilesPMLoadFileList.Caption">
+            <source>Загрузить список</source>
+            <translation>Загрузить список</translation>
+        </message>
+        <message id="TMainF.FilesPMSaveFileList.Caption">
+            <source>Сохранить список</source>
+            <translation>Сохранить список</translation>
+        </message>
+        <message id="TMainF.EditPMClipboard.Caption">
+            <source>Вставить из буфера</source>
+            <translation>Вставить из буфера</translation>
+        </message>
+        <message id="TMainF.EditPMFromFile.Caption">
+            <source>Вставить из файла</source>
+            <translation>Вставить из файла</translation>
+        </message>
+        <message id="TMainF.EditPMFile.Caption">
+            <source>Вставить файл</source>
+            <translation>Вставить файл</translation>
+        </message>
+        <message id="TMainF.EditPMClear.Caption">
+            <source>Очистить</source>
+            <translation>Очистить</translation>
+        </message>
+        <message id="TMainF.InsertPMClipboard.Caption">
+            <source>Из буфера</source>
+            <translation>Из буфера</translation>
+        </message>
+        <message id="TMainF.InsertPMFromFile.Caption">
+            <source>Из файла</source>
+            <translation>Из файла</translation>
+        </message>
+        <message id="TMainF.InsertPMFile.Caption">
+            <source>Файл</source>
+            <translation>Файл</translation>
+        </message>
         <message id="TMainF.FilesTS.Caption">
             <source>В файлах</source>
             <translation>В файлах</translation>
@@ -715,81 +767,9 @@
             <source>PasteFile</source>
             <translation>PasteFile</translation>
         </message>
-        <message id="TMainF.N15.Caption">
-            <source>&amp;Файл(ы)</source>
-            <translation>&amp;Файл(ы)</translation>
-        </message>
-        <message id="TMainF.N16.Caption">
-            <source>&amp;Каталог</source>
-            <translation>&amp;Каталог</translation>
-        </message>
-        <message id="TMainF.N13.Caption">
-            <source>&amp;Файл(ы)</source>
-            <translation>&amp;Файл(ы)</translation>
-        </message>
-        <message id="TMainF.N14.Caption">
-            <source>&amp;Все</source>
-            <translation>&amp;Все</translation>
-        </message>
-        <message id="TMainF.ProcessFilesI.Caption">
-            <source>&amp;Обработать</source>
-            <translation>&amp;Обработать</translation>
-        </message>
         <message id="TMainF.AboutProgramI.Caption">
             <source>&amp;О программе</source>
             <translation>&amp;О программе</translation>
-        </message>
-        <message id="TMainF.FilesPMAddFile.Caption">
-            <source>Добавить файл(ы)</source>
-            <translation>Добавить файл(ы)</translation>
-        </message>
-        <message id="TMainF.FilesPMAddDir.Caption">
-            <source>Добавить каталог</source>
-            <translation>Добавить каталог</translation>
-        </message>
-        <message id="TMainF.FilesPMRemoveFiles.Caption">
-            <source>Убрать файл(ы)</source>
-            <translation>Убрать файл(ы)</translation>
-        </message>
-        <message id="TMainF.FilesPMRemoveAll.Caption">
-            <source>Убрать все</source>
-            <translation>Убрать все</translation>
-        </message>
-        <message id="TMainF.FilesPMLoadFileList.Caption">
-            <source>Загрузить список</source>
-            <translation>Загрузить список</translation>
-        </message>
-        <message id="TMainF.FilesPMSaveFileList.Caption">
-            <source>Сохранить список</source>
-            <translation>Сохранить список</translation>
-        </message>
-        <message id="TMainF.InsertPMClipboard.Caption">
-            <source>Из буфера</source>
-            <translation>Из буфера</translation>
-        </message>
-        <message id="TMainF.InsertPMFromFile.Caption">
-            <source>Из файла</source>
-            <translation>Из файла</translation>
-        </message>
-        <message id="TMainF.InsertPMFile.Caption">
-            <source>Файл</source>
-            <translation>Файл</translation>
-        </message>
-        <message id="TMainF.EditPMClipboard.Caption">
-            <source>Вставить из буфера</source>
-            <translation>Вставить из буфера</translation>
-        </message>
-        <message id="TMainF.EditPMFromFile.Caption">
-            <source>Вставить из файла</source>
-            <translation>Вставить из файла</translation>
-        </message>
-        <message id="TMainF.EditPMFile.Caption">
-            <source>Вставить файл</source>
-            <translation>Вставить файл</translation>
-        </message>
-        <message id="TMainF.EditPMClear.Caption">
-            <source>Очистить</source>
-            <translation>Очистить</translation>
         </message>
     </context>
     <context>
