@@ -135,9 +135,10 @@ void MainWindow::setUpMenus()
         new MenuCaptions(menu);
     // The main menu shows the keys that reach these commands from most of the window: Ctrl+S
     // (Ctrl+Alt+A works too), and none for removing all.
-    m_ui.N11->findChild<MenuCaptions *>()->showKeys(m_ui.AddDir,
-                                                    QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_ui.N12->findChild<MenuCaptions *>()->showKeys(m_ui.RemoveAll, QKeySequence());
+    m_ui.N11->findChild<MenuCaptions *>(QString(), Qt::FindDirectChildrenOnly)
+        ->showKeys(m_ui.AddDir, QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_ui.N12->findChild<MenuCaptions *>(QString(), Qt::FindDirectChildrenOnly)
+        ->showKeys(m_ui.RemoveAll, QKeySequence());
     m_ui.FilesI->insertSeparator(m_ui.ExitProg)->setObjectName(u"Divisor1"_s);
     // The options dialog's own commands follow this separator once the dialog exists.
     m_ui.N1->addSeparator()->setObjectName(u"N4"_s);

@@ -16,7 +16,7 @@ void MenuCaptions::showKeys(const QAction *action, const QKeySequence &keys)
     m_keys.insert(action, keys);
 }
 
-QString MenuCaptions::textIn(const QAction *action, const QString &own) const
+QString MenuCaptions::shownText(const QAction *action, const QString &own) const
 {
     const QVariant caption = m_menu->property(action->objectName().toLatin1().constData());
     QString text = caption.typeId() == QMetaType::QString ? caption.toString() : own;
@@ -38,7 +38,7 @@ QString MenuCaptions::ownText(const QAction *action) const
 QString MenuCaptions::textIn(const QMenu *menu, const QAction *action)
 {
     const auto *captions = menu->findChild<MenuCaptions *>(QString(), Qt::FindDirectChildrenOnly);
-    return captions ? captions->textIn(action, captions->ownText(action)) : action->text();
+    return captions ? captions->shownText(action, captions->ownText(action)) : action->text();
 }
 
 void MenuCaptions::open()
@@ -49,7 +49,7 @@ void MenuCaptions::open()
         if (action->isSeparator() || action->menu())
             continue;
         const QString own = action->text();
-        const QString text = textIn(action, own);
+        const QString text = shownText(action, own);
         if (text == own)
             continue;
         m_own.append({action, own});

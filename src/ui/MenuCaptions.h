@@ -29,7 +29,7 @@ public:
     static QString textIn(const QMenu *menu, const QAction *action);
 
 private:
-    QString textIn(const QAction *action, const QString &own) const;
+    QString shownText(const QAction *action, const QString &own) const;
     QString ownText(const QAction *action) const;
     void open();
     void close();
