@@ -1,5 +1,6 @@
 // The folder scan: trees deeper than the longest name the system takes, files that are no
 // documents (pipes, the new files of a run), and the leftovers of a killed run.
+#include "document/ReadOnlyFile.h"
 #include "document/TempFileName.h"
 #include "run/FolderScan.h"
 #include "run/RunRequest.h"
@@ -44,6 +45,17 @@ QStringList makeDeepTree(const QString &root, int depth)
     return files;
 }
 
+// The contents of a file under a name of any length.
+QByteArray readDeep(const QString &path)
+{
+    ReadOnlyFile file;
+    if (file.open(path) != ReadOnlyFile::Status::Open)
+        return {};
+    QByteArray bytes(4096, Qt::Uninitialized);
+    const ssize_t size = ::read(file.handle(), bytes.data(), size_t(bytes.size()));
+    return bytes.left(std::max<ssize_t>(size, 0));
+}
+
 // The id of a process that has ended.
 qint64 goneProcess()
 {
@@ -64,7 +76,7 @@ private slots:
     void onlyDocuments();
 };
 
-// Files below the longest name the system takes are found, read and counted.
+// Files below the longest name the system takes are found, read, counted and replaced.
 void TestFolderScan::deepTree()
 {
     RunFixture f;
@@ -88,13 +100,27 @@ void TestFolderScan::deepTree()
         QCOMPARE(f.core.driver.LastTotals().occurrences, 30);
         QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
     }
-    // Writing needs the full name: a file below the limit cannot be saved, and says so.
+    // Writing back reaches every file too, on both paths, and leaves no new file behind.
     f.core.options.ConfirmReplace = false;
-    f.replace(found, u"needle"_s, u"pin"_s);
-    const ProcessingDriver::Totals &totals = f.core.driver.LastTotals();
-    QVERIFY(totals.filesFailed > 0);
-    QCOMPARE(totals.filesChanged + totals.filesFailed, 30);
-    QCOMPARE(f.read(made.first()), "a pin");
+    QByteArray now = "needle";
+    for (const QByteArray next : {"pin", "needle"}) {
+        RunRequest request;
+        request.files = found;
+        request.searchPattern = QString::fromLatin1(now);
+        request.replacementPattern = QString::fromLatin1(next);
+        request.bytePath = next == "needle";
+        request.unattended = true;
+        f.run(request);
+        QCOMPARE(f.core.driver.LastTotals().filesChanged, 30);
+        QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
+        for (const QString &file : made)
+            QCOMPARE(readDeep(file), "a " + next);
+        now = next;
+    }
+    QProcess leftovers;
+    leftovers.start(u"find"_s, {f.dir.path(), u"-name"_s, u".qvx-*"_s});
+    QVERIFY(leftovers.waitForFinished());
+    QCOMPARE(leftovers.readAllStandardOutput(), QByteArray());
     // Qt cannot remove what it cannot name.
     QProcess::execute(u"rm"_s, {u"-rf"_s, f.dir.path() + u'/' + QString(200, u'd')});
 }
