@@ -1,5 +1,6 @@
 // The folder scan: trees deeper than the longest name the system takes, files that are no
 // documents (pipes, the new files of a run), and the leftovers of a killed run.
+#include "document/FolderHandle.h"
 #include "document/ReadOnlyFile.h"
 #include "document/TempFileName.h"
 #include "run/FolderScan.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -100,23 +102,32 @@ void TestFolderScan::deepTree()
         QCOMPARE(f.core.driver.LastTotals().occurrences, 30);
         QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
     }
-    // Writing back reaches every file too, on both paths, and leaves no new file behind.
+    // Writing back reaches every file too, on both paths, and through a link at that depth
+    // (which stays a link); no new file is left behind.
     f.core.options.ConfirmReplace = false;
-    QByteArray now = "needle";
-    for (const QByteArray next : {"pin", "needle"}) {
-        RunRequest request;
-        request.files = found;
-        request.searchPattern = QString::fromLatin1(now);
-        request.replacementPattern = QString::fromLatin1(next);
-        request.bytePath = next == "needle";
-        request.unattended = true;
-        f.run(request);
-        QCOMPARE(f.core.driver.LastTotals().filesChanged, 30);
-        QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
-        for (const QString &file : made)
-            QCOMPARE(readDeep(file), "a " + next);
-        now = next;
+    const QString link = QFileInfo(made.last()).path() + u"/l.txt"_s;
+    const FolderHandle place(link, FolderHandle::Open::Always);
+    QCOMPARE(::symlinkat("f.txt", place.dir(), place.leaf()), 0);
+    for (const QStringList &files : {found, QStringList{link}}) {
+        QByteArray now = "needle";
+        for (const QByteArray next : {"pin", "needle"}) {
+            RunRequest request;
+            request.files = files;
+            request.searchPattern = QString::fromLatin1(now);
+            request.replacementPattern = QString::fromLatin1(next);
+            request.bytePath = next == "needle";
+            request.unattended = true;
+            f.run(request);
+            QCOMPARE(f.core.driver.LastTotals().filesChanged, files.size());
+            QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
+            for (const QString &file : files)
+                QCOMPARE(readDeep(file), "a " + next);
+            now = next;
+        }
     }
+    struct stat st { };
+    QCOMPARE(::fstatat(place.dir(), place.leaf(), &st, AT_SYMLINK_NOFOLLOW), 0);
+    QVERIFY(S_ISLNK(st.st_mode));
     QProcess leftovers;
     leftovers.start(u"find"_s, {f.dir.path(), u"-name"_s, u".qvx-*"_s});
     QVERIFY(leftovers.waitForFinished());
