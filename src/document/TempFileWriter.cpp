@@ -38,6 +38,15 @@ bool fail(QString *error, const QString &text)
 // Names left by a killed run of a former process with the same id are passed over.
 constexpr int MaxNameAttempts = 1 << 16;
 
+#if defined(Q_OS_UNIX) && defined(O_TMPFILE)
+// Whether a file's open handle can be named through /proc: asked once, not for every file.
+bool procHasHandles()
+{
+    static const bool has = ::access("/proc/self/fd", X_OK) == 0;
+    return has;
+}
+#endif
+
 } // namespace
 
 // One buffer per thread serves every file it writes, one at a time.
@@ -124,7 +133,7 @@ bool TempFileWriter::create(int mode)
 #ifdef O_TMPFILE
     // Where the file system can, the file has no name until it is finished: a run killed
     // while writing leaves nothing behind. Naming it later goes through /proc.
-    if (::access("/proc/self/fd", X_OK) == 0) {
+    if (procHasHandles()) {
         m_fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(mode));
         if (m_fd >= 0)
             return true;
