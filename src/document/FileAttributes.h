@@ -24,6 +24,9 @@ public:
 
     // The attributes of the file `path` names (symbolic links followed) that can be read.
     static FileAttributes of(const QString &path);
+    // The same for the file `name` in the folder `dir` (as the *at system calls take them),
+    // whatever the length of its whole name.
+    static FileAttributes at(int dir, const char *name);
 
     // Gives the open file `fd` these attributes and then the permission bits `mode` (07777),
     // as the replaced file had them. When the ACL cannot be set, the group is given no more
@@ -41,5 +44,7 @@ public:
     std::optional<QByteArray> value(QByteArrayView name) const;
 
 private:
+    static FileAttributes fromName(const QByteArray &file);
+
     QList<std::pair<QByteArray, QByteArray>> m_values;
 };

@@ -1,14 +1,19 @@
 // Extended attributes through the Linux system calls.
 #include "document/FileAttributes.h"
 
+#include "document/FolderHandle.h"
+
 #ifdef Q_OS_LINUX
 
 #include <QFile>
 
 #include <cerrno>
+#include <climits>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,8 +76,27 @@ bool holds(int fd, const QByteArray &name, const QByteArray &value)
 
 FileAttributes FileAttributes::of(const QString &path)
 {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() < PATH_MAX)
+        return fromName(name);
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    return place.reached() ? at(place.dir(), place.leaf()) : FileAttributes();
+}
+
+FileAttributes FileAttributes::at(int dir, const char *name)
+{
+    // The attribute calls take no folder: they reach the file through its open handle's name.
+    const int fd = ::openat(dir, name, O_PATH | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    FileAttributes attributes = fromName("/proc/self/fd/" + QByteArray::number(fd));
+    ::close(fd);
+    return attributes;
+}
+
+FileAttributes FileAttributes::fromName(const QByteArray &file)
+{
     FileAttributes attributes;
-    const QByteArray file = QFile::encodeName(path);
     const QByteArray names = namesOf(file);
     for (qsizetype start = 0; start < names.size();) {
         const qsizetype end = names.indexOf('\0', start);

@@ -12,6 +12,16 @@ FileAttributes FileAttributes::of(const QString &)
     return {};
 }
 
+FileAttributes FileAttributes::at(int, const char *)
+{
+    return {};
+}
+
+FileAttributes FileAttributes::fromName(const QByteArray &)
+{
+    return {};
+}
+
 QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter) const
 {
 #ifdef Q_OS_UNIX

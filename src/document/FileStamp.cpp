@@ -1,5 +1,7 @@
 #include "document/FileStamp.h"
 
+#include "document/FolderHandle.h"
+
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -30,10 +32,10 @@ FileStamp fromStat(const struct stat &st)
 std::optional<FileStamp> FileStamp::of(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    if (!place.reached())
         return std::nullopt;
-    return fromStat(st);
+    return at(place.dir(), place.leaf());
 #else
     Q_UNUSED(path);
     return std::nullopt;
@@ -49,6 +51,20 @@ std::optional<FileStamp> FileStamp::ofHandle(int fd)
     return fromStat(st);
 #else
     Q_UNUSED(fd);
+    return std::nullopt;
+#endif
+}
+
+std::optional<FileStamp> FileStamp::at(int dir, const char *name)
+{
+#ifdef Q_OS_UNIX
+    struct stat st { };
+    if (::fstatat(dir, name, &st, 0) != 0)
+        return std::nullopt;
+    return fromStat(st);
+#else
+    Q_UNUSED(dir);
+    Q_UNUSED(name);
     return std::nullopt;
 #endif
 }

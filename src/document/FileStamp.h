@@ -25,6 +25,8 @@ struct FileStamp {
     static std::optional<FileStamp> of(const QString &path);
     // The same, for an open file.
     static std::optional<FileStamp> ofHandle(int fd);
+    // The same, for the file `name` in the folder `dir` (as fstatat takes them; Unix only).
+    static std::optional<FileStamp> at(int dir, const char *name);
 
     // The same file, unchanged. Mode and owner are not compared themselves; a change of them
     // (or of an ACL) changes the change time. So does a name of the file made or replaced

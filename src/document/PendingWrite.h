@@ -16,6 +16,10 @@ struct PendingWrite {
     quint64 inode = 0; // the new file's
     qint64 bytes = 0;
     QStringList lostAttributes; // the target's attributes the new file could not take
+    // The folder both are in, as it was when the new file was made: one put in its place
+    // meanwhile (the old one moved or removed) is a change by another program.
+    quint64 folderDevice = 0;
+    quint64 folderInode = 0;
 };
 
 // How putting a new file in place ended.

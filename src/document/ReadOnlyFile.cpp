@@ -1,12 +1,13 @@
 #include "document/ReadOnlyFile.h"
 
+#include "document/FolderHandle.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,52 +16,6 @@
 #ifdef Q_OS_UNIX
 
 namespace {
-
-#ifdef O_PATH
-constexpr int FolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
-#else
-constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-#endif
-
-// Where a name is looked up: the whole name when the system takes it in one piece, else its
-// last part in its folder, reached one folder at a time.
-class Place {
-public:
-    explicit Place(const QByteArray &path)
-    {
-        if (path.size() < PATH_MAX) {
-            m_leaf = path;
-            return;
-        }
-        const qsizetype slash = path.lastIndexOf('/');
-        m_leaf = path.mid(slash + 1);
-        m_dir = ::open(path.startsWith('/') ? "/" : ".", FolderFlags);
-        for (const QByteArray &part : path.left(std::max<qsizetype>(slash, 0)).split('/')) {
-            if (part.isEmpty() || m_dir < 0)
-                continue;
-            const int next = ::openat(m_dir, part.constData(), FolderFlags);
-            ::close(m_dir);
-            m_dir = next;
-        }
-        m_owned = true;
-    }
-    Place(const Place &) = delete;
-    Place &operator=(const Place &) = delete;
-    ~Place()
-    {
-        if (m_owned && m_dir >= 0)
-            ::close(m_dir);
-    }
-
-    bool reached() const { return !m_owned || m_dir >= 0; }
-    int dir() const { return m_dir; }
-    const char *leaf() const { return m_leaf.constData(); }
-
-private:
-    int m_dir = AT_FDCWD;
-    bool m_owned = false;
-    QByteArray m_leaf;
-};
 
 ReadOnlyFile::Status statusOf(int error)
 {
@@ -76,7 +31,7 @@ ReadOnlyFile::Status statusOf(int error)
 }
 
 // The type of the file `place` names, following links; `wasLink` learns whether it was one.
-ReadOnlyFile::Status lookAt(const Place &place, struct stat &st, bool *wasLink)
+ReadOnlyFile::Status lookAt(const FolderHandle &place, struct stat &st, bool *wasLink)
 {
     if (!place.reached())
         return statusOf(errno);
@@ -100,7 +55,7 @@ ReadOnlyFile::~ReadOnlyFile()
 
 ReadOnlyFile::Status ReadOnlyFile::typeOf(const QString &path, int *links)
 {
-    const Place place(QFile::encodeName(path));
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
     struct stat st { };
     const Status status = lookAt(place, st, nullptr);
     if (links && status == Status::Open)
@@ -113,7 +68,7 @@ ReadOnlyFile::Status ReadOnlyFile::open(const QString &path)
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    const Place place(QFile::encodeName(path));
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
     struct stat st { };
     const Status status = lookAt(place, st, &m_wasLink);
     if (status != Status::Open)

@@ -38,6 +38,15 @@ bool fail(QString *error, const QString &text)
 // Names left by a killed run of a former process with the same id are passed over.
 constexpr int MaxNameAttempts = 1 << 16;
 
+#if defined(Q_OS_UNIX) && defined(O_TMPFILE)
+// Whether a file's open handle can be named through /proc: asked once, not for every file.
+bool procHasHandles()
+{
+    static const bool has = ::access("/proc/self/fd", X_OK) == 0;
+    return has;
+}
+#endif
+
 } // namespace
 
 // One buffer per thread serves every file it writes, one at a time.
@@ -65,25 +74,38 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
     m_errno = 0;
     if (current && !S_ISREG(current->mode))
         return fail(error, u"Not a regular file: %1"_s.arg(target));
-    // A read-only file is not replaced behind its back (the owner's privilege aside).
-    if (current && ::geteuid() != 0 && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
-        return fail(error, reason(m_errno = errno));
-    return start(target, current, target, error);
+    return start(target, current, target, current.has_value(), error);
 }
 
 bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
 {
     discard();
-    return start(target, FileStamp::of(model), model, error);
+    return start(target, FileStamp::of(model), model, false, error);
 }
 
 bool TempFileWriter::start(const QString &target, const std::optional<FileStamp> &model,
-                           const QString &modelPath, QString *error)
+                           const QString &modelPath, bool replacing, QString *error)
 {
     m_folder = QFileInfo(target).path();
+    m_place.emplace(target, FolderHandle::Open::Always);
+    if (!m_place->reached() || !m_place->identify(&m_folderDevice, &m_folderInode)) {
+        m_errno = errno;
+        m_place.reset();
+        return fail(error, reason(m_errno));
+    }
+    // A read-only file is not replaced behind its back (the owner's privilege aside).
+    if (replacing && ::geteuid() != 0
+        && ::faccessat(m_place->dir(), m_place->leaf(), W_OK, 0) != 0) {
+        m_errno = errno;
+        m_place.reset();
+        return fail(error, reason(m_errno));
+    }
     // A file made in the likeness of another is open to nobody else until it has its attributes.
-    if (!create(model ? 0600 : 0666))
-        return fail(error, reason(m_errno = errno));
+    if (!create(model ? 0600 : 0666)) {
+        m_errno = errno;
+        m_place.reset();
+        return fail(error, reason(m_errno));
+    }
     m_target = target;
     m_errno = 0;
     m_bytes = 0;
@@ -107,20 +129,21 @@ bool TempFileWriter::start(const QString &target, const std::optional<FileStamp>
 
 bool TempFileWriter::create(int mode)
 {
+    const int dir = m_place->dir();
 #ifdef O_TMPFILE
     // Where the file system can, the file has no name until it is finished: a run killed
     // while writing leaves nothing behind. Naming it later goes through /proc.
-    if (::access("/proc/self/fd", X_OK) == 0) {
-        m_fd = ::open(QFile::encodeName(m_folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                      mode_t(mode));
+    if (procHasHandles()) {
+        m_fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(mode));
         if (m_fd >= 0)
             return true;
     }
 #endif
     for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
         m_temp = TempFileName::next(m_folder);
-        m_fd = ::open(QFile::encodeName(m_temp).constData(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode_t(mode));
+        m_tempLeaf = FolderHandle::leafOf(m_temp);
+        m_fd = ::openat(dir, m_tempLeaf.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        mode_t(mode));
         if (m_fd >= 0)
             return true;
         // A name taken by a run of a former process with this id: the next serial.
@@ -141,10 +164,12 @@ bool TempFileWriter::name()
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(m_fd);
     for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
         const QString temp = TempFileName::next(m_folder);
-        if (::linkat(AT_FDCWD, handle.constData(), AT_FDCWD, QFile::encodeName(temp).constData(),
+        const QByteArray leaf = FolderHandle::leafOf(temp);
+        if (::linkat(AT_FDCWD, handle.constData(), m_place->dir(), leaf.constData(),
                      AT_SYMLINK_FOLLOW)
             == 0) {
             m_temp = temp;
+            m_tempLeaf = leaf;
             return true;
         }
         if (errno != EEXIST)
@@ -192,13 +217,13 @@ std::optional<PendingWrite> TempFileWriter::finish(bool sync, QString *error)
     m_fd = -1;
     if (m_errno != 0) {
         fail(error, reason(m_errno));
-        if (!m_temp.isEmpty())
-            ::unlink(QFile::encodeName(m_temp).constData());
-        m_temp.clear();
+        discard();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, m_device, m_inode, m_bytes, m_lost};
+    PendingWrite pending{m_temp,  m_target, std::nullopt,   m_device,     m_inode,
+                         m_bytes, m_lost,   m_folderDevice, m_folderInode};
     m_temp.clear();
+    m_place.reset(); // a batch of pending files keeps no folder open
     return pending;
 }
 
@@ -207,9 +232,10 @@ void TempFileWriter::discard()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    if (!m_temp.isEmpty())
-        ::unlink(QFile::encodeName(m_temp).constData());
+    if (!m_temp.isEmpty() && m_place)
+        ::unlinkat(m_place->dir(), m_tempLeaf.constData(), 0);
     m_temp.clear();
+    m_place.reset();
     m_used = 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/FileStamp.h"
+#include "document/FolderHandle.h"
 #include "document/PendingWrite.h"
 
 #include <QByteArray>
@@ -43,7 +44,7 @@ public:
 private:
     static QByteArray &threadBuffer();
     bool start(const QString &target, const std::optional<FileStamp> &model,
-               const QString &modelPath, QString *error);
+               const QString &modelPath, bool replacing, QString *error);
     // Opens the new file (without a name where the system allows) with `mode`.
     bool create(int mode);
     bool name();
@@ -56,7 +57,13 @@ private:
     quint64 m_inode = 0;
     qint64 m_bytes = 0;
     QString m_folder;
+    // The folder, open while the file is written: the file is made, named and removed in it
+    // (any depth).
+    std::optional<FolderHandle> m_place;
+    quint64 m_folderDevice = 0;
+    quint64 m_folderInode = 0;
     QString m_temp; // empty while the file has no name
+    QByteArray m_tempLeaf; // its last part
     QString m_target;
     QStringList m_lost; // attributes of the target the new file could not take
     QByteArray &m_buffer; // BufferSize bytes, of which m_used hold data

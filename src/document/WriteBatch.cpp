@@ -1,6 +1,7 @@
 #include "document/WriteBatch.h"
 
 #include "document/AtomicFileWriter.h"
+#include "document/FolderHandle.h"
 
 #include <QFile>
 #include <QSet>
@@ -19,7 +20,8 @@ namespace {
 template <typename Sync>
 int syncThrough(const QString &path, Sync sync)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    const int fd = place.reached() ? ::openat(place.dir(), place.leaf(), O_RDONLY | O_CLOEXEC) : -1;
     if (fd < 0)
         return errno;
     const int result = sync(fd) == 0 ? 0 : errno;

@@ -77,6 +77,7 @@ private slots:
     void nothingIsVisibleBeforeTheCommit();
     void changedTargetIsLeftAlone_data();
     void changedTargetIsLeftAlone();
+    void replacedFolderIsLeftAlone();
     void discardedBatchLeavesNoFile();
     void fullByFilesOrBytes();
     void newFilesHaveShortNamesOfOurOwn();
@@ -191,6 +192,23 @@ void TestWriteBatch::changedTargetIsLeftAlone()
         QCOMPARE(readFile(target), QByteArray("mine"));
     else if (left == QStringList{u"a.txt"_s})
         QCOMPARE(readFile(target), theirs);
+}
+
+// A waiting new file keeps no folder open: a folder another program put in place of the old
+// one meanwhile is a change, and what it holds is left alone.
+void TestWriteBatch::replacedFolderIsLeftAlone()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(u"sub"_s));
+    writeFile(path(u"sub/a.txt"_s), "old");
+    auto pending = AtomicFileWriter::prepare(path(u"sub/a.txt"_s), "mine", false, nullptr);
+    QVERIFY(pending);
+    QVERIFY(QDir(m_dir->path()).rename(u"sub"_s, u"moved"_s));
+    QVERIFY(QDir(m_dir->path()).mkdir(u"sub"_s));
+    writeFile(path(u"sub/a.txt"_s), "theirs");
+    QCOMPARE(AtomicFileWriter::commit(*pending, nullptr), WriteOutcome::ChangedOnDisk);
+    QCOMPARE(readFile(path(u"sub/a.txt"_s)), QByteArray("theirs"));
+    QCOMPARE(QDir(path(u"sub"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.txt"_s});
+    QCOMPARE(readFile(path(u"moved/a.txt"_s)), QByteArray("old"));
 }
 
 void TestWriteBatch::discardedBatchLeavesNoFile()

@@ -1,5 +1,7 @@
 // The folder scan: trees deeper than the longest name the system takes, files that are no
 // documents (pipes, the new files of a run), and the leftovers of a killed run.
+#include "document/FolderHandle.h"
+#include "document/ReadOnlyFile.h"
 #include "document/TempFileName.h"
 #include "run/FolderScan.h"
 #include "run/RunRequest.h"
@@ -9,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -44,6 +47,17 @@ QStringList makeDeepTree(const QString &root, int depth)
     return files;
 }
 
+// The contents of a file under a name of any length.
+QByteArray readDeep(const QString &path)
+{
+    ReadOnlyFile file;
+    if (file.open(path) != ReadOnlyFile::Status::Open)
+        return {};
+    QByteArray bytes(4096, Qt::Uninitialized);
+    const ssize_t size = ::read(file.handle(), bytes.data(), size_t(bytes.size()));
+    return bytes.left(std::max<ssize_t>(size, 0));
+}
+
 // The id of a process that has ended.
 qint64 goneProcess()
 {
@@ -64,7 +78,7 @@ private slots:
     void onlyDocuments();
 };
 
-// Files below the longest name the system takes are found, read and counted.
+// Files below the longest name the system takes are found, read, counted and replaced.
 void TestFolderScan::deepTree()
 {
     RunFixture f;
@@ -88,13 +102,36 @@ void TestFolderScan::deepTree()
         QCOMPARE(f.core.driver.LastTotals().occurrences, 30);
         QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
     }
-    // Writing needs the full name: a file below the limit cannot be saved, and says so.
+    // Writing back reaches every file too, on both paths, and through a link at that depth
+    // (which stays a link); no new file is left behind.
     f.core.options.ConfirmReplace = false;
-    f.replace(found, u"needle"_s, u"pin"_s);
-    const ProcessingDriver::Totals &totals = f.core.driver.LastTotals();
-    QVERIFY(totals.filesFailed > 0);
-    QCOMPARE(totals.filesChanged + totals.filesFailed, 30);
-    QCOMPARE(f.read(made.first()), "a pin");
+    const QString link = QFileInfo(made.last()).path() + u"/l.txt"_s;
+    const FolderHandle place(link, FolderHandle::Open::Always);
+    QCOMPARE(::symlinkat("f.txt", place.dir(), place.leaf()), 0);
+    for (const QStringList &files : {found, QStringList{link}}) {
+        QByteArray now = "needle";
+        for (const QByteArray next : {"pin", "needle"}) {
+            RunRequest request;
+            request.files = files;
+            request.searchPattern = QString::fromLatin1(now);
+            request.replacementPattern = QString::fromLatin1(next);
+            request.bytePath = next == "needle";
+            request.unattended = true;
+            f.run(request);
+            QCOMPARE(f.core.driver.LastTotals().filesChanged, files.size());
+            QCOMPARE(f.core.driver.LastTotals().filesFailed, 0);
+            for (const QString &file : files)
+                QCOMPARE(readDeep(file), "a " + next);
+            now = next;
+        }
+    }
+    struct stat st { };
+    QCOMPARE(::fstatat(place.dir(), place.leaf(), &st, AT_SYMLINK_NOFOLLOW), 0);
+    QVERIFY(S_ISLNK(st.st_mode));
+    QProcess leftovers;
+    leftovers.start(u"find"_s, {f.dir.path(), u"-name"_s, u".qvx-*"_s});
+    QVERIFY(leftovers.waitForFinished());
+    QCOMPARE(leftovers.readAllStandardOutput(), QByteArray());
     // Qt cannot remove what it cannot name.
     QProcess::execute(u"rm"_s, {u"-rf"_s, f.dir.path() + u'/' + QString(200, u'd')});
 }
