@@ -180,19 +180,12 @@ ByteFileResult ByteFileJob::process(const QString &path) const
 {
     ReadFile file;
     QString target;
-    ByteFileResult result;
-    switch (file.open(path, target, m_opened)) {
-    case ReadOnlyFile::Status::Open:
-        break;
-    case ReadOnlyFile::Status::Missing:
-        result.kind = ByteFileResult::Kind::Missing;
-        return result;
-    case ReadOnlyFile::Status::NotRegular:
-        result.kind = ByteFileResult::Kind::NotRegular;
-        return result;
-    case ReadOnlyFile::Status::Unreadable:
+    const ReadOnlyFile::Status status = file.open(path, target, m_opened);
+    if (std::optional<ByteFileResult> refused = ByteFileResult::notAFile(status))
+        return *refused;
+    if (status == ReadOnlyFile::Status::Unreadable)
         return {}; // the general path says so
-    }
+    ByteFileResult result;
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))

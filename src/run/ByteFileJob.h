@@ -2,6 +2,7 @@
 
 #include "document/FileStamp.h"
 #include "document/PendingWrite.h"
+#include "document/ReadOnlyFile.h"
 #include "engine/ByteFinder.h"
 
 #include <QByteArray>
@@ -31,6 +32,17 @@ struct ByteFileResult {
     // The name with every link, "." and ".." resolved: a run takes each real file once.
     QString resolved;
     int links = 1; // the names the file has (hard links)
+
+    // The result for an entry that is no file to read (missing, or not a regular file);
+    // nothing when the entry is to be read.
+    static std::optional<ByteFileResult> notAFile(ReadOnlyFile::Status status)
+    {
+        if (status != ReadOnlyFile::Status::Missing && status != ReadOnlyFile::Status::NotRegular)
+            return std::nullopt;
+        ByteFileResult result;
+        result.kind = status == ReadOnlyFile::Status::Missing ? Kind::Missing : Kind::NotRegular;
+        return result;
+    }
 };
 
 // Finds (or replaces) an ASCII literal in one file without reading it into a document: the

@@ -13,17 +13,10 @@
 ByteFileResult DocumentFileJob::process(const QString &path) const
 {
     ByteFileResult result;
-    switch (ReadOnlyFile::typeOf(path, &result.links)) {
-    case ReadOnlyFile::Status::Missing:
-        result.kind = ByteFileResult::Kind::Missing;
-        return result;
-    case ReadOnlyFile::Status::NotRegular:
-        result.kind = ByteFileResult::Kind::NotRegular;
-        return result;
-    case ReadOnlyFile::Status::Open:
-    case ReadOnlyFile::Status::Unreadable: // loading says so
-        break;
-    }
+    // An unreadable file is loaded all the same: loading says why.
+    if (std::optional<ByteFileResult> refused
+        = ByteFileResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
+        return *refused;
     Document document;
     switch (DocumentFile::load(document, path)) {
     case LoadStatus::Missing:
