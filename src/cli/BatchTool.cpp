@@ -118,22 +118,6 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
     return complete;
 }
 
-// A file of the run inside the backup folder (with "/" every file is): its copy would land
-// in the same tree, or on the file itself. Empty when there is none.
-QString fileInsideBackupFolder(const QString &backupFolder, const QStringList &files)
-{
-    const QString folder = QFileInfo(backupFolder).canonicalFilePath();
-    if (folder.isEmpty())
-        return {}; // not there yet: it holds nothing
-    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-    for (const QString &file : files) {
-        const QString real = QFileInfo(file).canonicalFilePath();
-        if (!real.isEmpty() && (real == folder || real.startsWith(prefix)))
-            return file;
-    }
-    return {};
-}
-
 // False when backups were asked for but their folder cannot be made: the program's default
 // folder, which the windows fall back to, would be a surprising place for them here.
 bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
@@ -322,13 +306,6 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
     const bool allPaths = collectFiles(o, environment.standardInput, messages, files, say);
     if (files.isEmpty() && !allPaths)
         return Error; // each path was reported; there is nothing left to run
-    if (!o.backupFolder.isEmpty() && !o.dryRun) {
-        const QString inside = fileInsideBackupFolder(o.backupFolder, files);
-        if (!inside.isEmpty()) {
-            say(messages.message(MsgCliBackupHoldsFile, o.backupFolder, inside));
-            return Error;
-        }
-    }
     QTextStream &stdOut = o.json && environment.jsonOut ? *environment.jsonOut : out;
     const int status = runFiles(o, files, source, in, stdOut, err, environment);
     return allPaths ? status : Error;

@@ -135,8 +135,6 @@ constexpr Entry kEntries[] = {
     {MsgCliReportNotWritten, u"не удается записать отчет в %s: %s"},
     {MsgCliBadArgument, u"аргумент %s - не текст в кодировке %s"},
     {MsgCliPatternNotText, u"файл образца %s - не текст в кодировке %s"},
-    {MsgCliBackupHoldsFile,
-     u"папка для копий %s содержит обрабатываемый файл %s: укажите другую папку"},
     {MsgOptFilesFrom,
      u"Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - "
      u"от текущей папки)."},

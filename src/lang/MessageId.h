@@ -112,7 +112,6 @@ enum MessageId : int {
     MsgCliReportNotWritten = 65393,
     MsgCliBadArgument = 65394,
     MsgCliPatternNotText = 65395,
-    MsgCliBackupHoldsFile = 65396,
     MsgOptFilesFrom = 65397,
     MsgOptNull = 65398,
     MsgCliNullWithoutList = 65399,

@@ -119,10 +119,10 @@ void TestBatchTool::exitStatus_data()
         << says(MsgCliExclusive);
     QTest::newRow("backup folder holding a file")
         << QStringList{u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, u"-b"_s, u"@"_s, u"@/a.txt"_s} << 2
-        << says(MsgCliBackupHoldsFile);
+        << says(MsgBackupFolderHoldsFile);
     QTest::newRow("backup folder /")
         << QStringList{u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, u"-b"_s, u"/"_s, u"@/a.txt"_s} << 2
-        << says(MsgCliBackupHoldsFile);
+        << says(MsgBackupFolderHoldsFile);
     QTest::newRow("report that cannot be written, with the reason")
         << QStringList{u"-f"_s, u"cat"_s, u"--report"_s, u"@/a.txt/r"_s, u"@/a.txt"_s} << 2
         << says(MsgCliReportNotWritten) + u"@/a.txt/r: "_s;

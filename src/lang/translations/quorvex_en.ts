@@ -423,10 +423,6 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>файл образца %s - не текст в кодировке %s</source>
             <translation>pattern file %s is not text in the %s character set</translation>
         </message>
-        <message id="Message.65396">
-            <source>папка для копий %s содержит обрабатываемый файл %s: укажите другую папку</source>
-            <translation>the backup folder %s holds %s, a file of this run: choose another folder</translation>
-        </message>
         <message id="Message.65397">
             <source>Взять имена файлов из ФАЙЛА, по одному в строке (- : стандартный ввод; относительные - от текущей папки).</source>
             <translation>Take the names of files from FILE, one a line (-: standard input; relative names from the current folder).</translation>
