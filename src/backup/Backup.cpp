@@ -196,14 +196,20 @@ bool Backup::copy(const QString &file, const QString &backup)
     QString reason;
     if (m_fs.CopyFile(file, backup, &reason))
         return true;
-    // The system's reason, when there is one, says what to mend before a retry (and is all
-    // the command-line tool can tell).
+    // The question's text is fixed; the system's reason goes to the host beside it (the
+    // command-line tool prints it), before each asking.
     const QString where = QDir::toNativeSeparators(backup);
     const QString question
-        = (reason.isEmpty() ? m_messages.message(MsgCannotCreateFile, where)
-                            : m_messages.message(MsgCannotCreateFileReason, where, reason))
-        + m_messages.LoadMessage(MsgRetryQuestion);
-    return askUntil(question, [&] { return m_fs.CopyFile(file, backup, &reason); }).value_or(true);
+        = m_messages.message(MsgCannotCreateFile, where) + m_messages.LoadMessage(MsgRetryQuestion);
+    m_host.WriteFailed(where, reason);
+    return askUntil(question,
+                    [&] {
+                        if (m_fs.CopyFile(file, backup, &reason))
+                            return true;
+                        m_host.WriteFailed(where, reason);
+                        return false;
+                    })
+        .value_or(true);
 }
 
 // Puts `question` until `retry` succeeds (nullopt) or the user answers Abort (false) or

@@ -128,7 +128,6 @@ constexpr Entry kEntries[] = {
     {MsgCliAbortRetryIgnorePrompt, u" [a] прервать (Enter), [r] повторить, [i] пропустить: "},
     {MsgCliAnswerNo, u"нет"},
     {MsgCliOutputClosed, u"вывод закрыт, отчет дальше не печатается"},
-    {MsgCannotCreateFileReason, u"Не могу создать файл %s: %s."},
     {MsgBackupFolderHoldsFile,
      u"Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку."},
     {MsgFileAttributesLost, u"Файл %s записан без своих атрибутов (%s); права группы не расширены"},

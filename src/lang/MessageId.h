@@ -106,7 +106,6 @@ enum MessageId : int {
     MsgCliAbortRetryIgnorePrompt = 65384,
     MsgCliAnswerNo = 65385,
     MsgCliOutputClosed = 65387,
-    MsgCannotCreateFileReason = 65388,
     MsgBackupFolderHoldsFile = 65389,
     MsgFileAttributesLost = 65390,
     MsgCliReportNotWritten = 65393,

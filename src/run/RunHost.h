@@ -50,13 +50,6 @@ public:
     // How the run ended with a file, once that is known (after its write); every entry of
     // the list gets one, missing files and repeats included, unless the run stopped first.
     virtual void FileFinished(const FileOutcome &outcome) { Q_UNUSED(outcome); }
-    // Writing a file failed for `reason` (the system's words), told before the retry question.
-    virtual void WriteFailed(const QString &path, const QString &reason)
-    {
-        Q_UNUSED(path);
-        Q_UNUSED(reason);
-    }
-
     // A point where a window may handle pending events.
     virtual void ProcessPendingEvents() { }
     // Asked before each file and before each occurrence: true stops the run there, as an
