@@ -3,6 +3,7 @@
 // memory as a multiple of the file's size (peak_per_file); run one benchmark per process
 // (--benchmark_filter) for a figure that belongs to that benchmark alone.
 
+#include "ProcStatus.h"
 #include "document/AtomicFileWriter.h"
 #include "run/ByteFileJob.h"
 
@@ -32,18 +33,6 @@ bool makeFile(const QString &path)
     return true;
 }
 
-double peakRssBytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() * 1024.0;
-    }
-    return 0;
-}
-
 void run(benchmark::State &state, ByteFileJob::Mode mode)
 {
     QTemporaryDir dir;
@@ -59,7 +48,7 @@ void run(benchmark::State &state, ByteFileJob::Mode mode)
             AtomicFileWriter::discard(*result.pending);
     }
     state.counters["hits"] = double(hits);
-    state.counters["peak_per_file"] = peakRssBytes() / double(kSize);
+    state.counters["peak_per_file"] = statusMegabytes("VmHWM") * 1024.0 * 1024.0 / double(kSize);
 }
 
 void BM_ByteCount(benchmark::State &state)

@@ -3,6 +3,7 @@
 // resident memory as peak_rss_MB; run one benchmark per process (--benchmark_filter) for a
 // figure that belongs to that benchmark alone.
 
+#include "ProcStatus.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
 
@@ -34,18 +35,6 @@ QString makeText(QChar filler)
     return text;
 }
 
-double peakRssMegabytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
-
 qsizetype replaceAll(Document &doc)
 {
     qsizetype replaced = 0;
@@ -72,7 +61,7 @@ void BM_ReplaceAll(benchmark::State &state)
         benchmark::DoNotOptimize(doc.length());
     }
     state.counters["replaced"] = double(replaced);
-    state.counters["peak_rss_MB"] = peakRssMegabytes();
+    state.counters["peak_rss_MB"] = statusMegabytes("VmHWM");
 }
 BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
@@ -96,7 +85,7 @@ void BM_LoadReplaceSave(benchmark::State &state)
             state.SkipWithError("save failed");
     }
     state.counters["replaced"] = double(replaced);
-    state.counters["peak_rss_MB"] = peakRssMegabytes();
+    state.counters["peak_rss_MB"] = statusMegabytes("VmHWM");
 }
 BENCHMARK(BM_LoadReplaceSave)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 

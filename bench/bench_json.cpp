@@ -5,6 +5,7 @@
 // before it, is reported as run_peak_MB and as a share of the file (peak_per_file_size). Run
 // it in a release build, one benchmark per process (--benchmark_filter).
 
+#include "ProcStatus.h"
 #include "cli/BatchTool.h"
 
 #include <QCoreApplication>
@@ -32,19 +33,6 @@ void writeDenseFile(const QString &path, int hits)
         return;
     for (qsizetype written = 0; written < kFileSize; written += line.size())
         file.write(line);
-}
-
-// A value of /proc/self/status in megabytes ("VmHWM", "VmRSS").
-double statusMegabytes(const QByteArray &name)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(name + ':'))
-            return line.mid(name.size() + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 // From here on the peak counts anew (Linux 4.0 and later).

@@ -5,6 +5,7 @@
 
 #include "document/AtomicFileWriter.h"
 
+#include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "run/FileListFile.h"
@@ -218,16 +219,6 @@ int runFiles(const CliOptions &o, const QStringList &files, const MessageSource 
 
 } // namespace
 
-QByteArray BatchTool::localeFromEnvironment()
-{
-    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QByteArray value = qgetenv(name);
-        if (!value.isEmpty())
-            return value;
-    }
-    return {};
-}
-
 QString BatchTool::chooseLanguage(const QStringList &arguments, const QByteArray &locale)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -239,14 +230,16 @@ QString BatchTool::chooseLanguage(const QStringList &arguments, const QByteArray
         if (value == u"ru" || value == u"en")
             return value;
     }
-    return locale.startsWith("ru") ? u"ru"_s : u"en"_s;
+    // The same rule as the windows' language on first start.
+    return InterfaceLanguage::languageOfLocale(locale) == InterfaceLanguage::Russian ? u"ru"_s
+                                                                                     : u"en"_s;
 }
 
 int BatchTool::Run(const QStringList &arguments, QTextStream &in, QTextStream &out,
                    QTextStream &err, bool stderrIsTerminal)
 {
     Environment environment;
-    environment.locale = localeFromEnvironment();
+    environment.locale = InterfaceLanguage::messagesLocale();
     environment.stderrIsTerminal = stderrIsTerminal;
     return BatchTool().run(arguments, in, out, err, environment);
 }

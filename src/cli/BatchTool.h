@@ -49,8 +49,6 @@ public:
 
     // The language for `arguments` (--lang) and `locale`: "ru" or "en".
     static QString chooseLanguage(const QStringList &arguments, const QByteArray &locale);
-    // The locale the environment asks for.
-    static QByteArray localeFromEnvironment();
 
     // A run with the built-in texts, in the environment's language.
     static int Run(const QStringList &arguments, QTextStream &in, QTextStream &out,

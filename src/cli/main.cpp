@@ -3,6 +3,7 @@
 #include "InterruptSignals.h"
 #include "LocaleText.h"
 
+#include "lang/InterfaceLanguage.h"
 #include "lang/LanguageModule.h"
 
 #include <QCoreApplication>
@@ -58,7 +59,7 @@ int main(int argc, char *argv[])
     if (english)
         tool.setMessageSource(u"en"_s, english.get());
     BatchTool::Environment environment;
-    environment.locale = BatchTool::localeFromEnvironment();
+    environment.locale = InterfaceLanguage::messagesLocale();
     environment.stderrIsTerminal = isatty(fileno(stderr)) != 0;
     environment.stopRequested = &InterruptSignals::stopRequested;
     environment.readAnswer = [&localeText](QString &answer) {

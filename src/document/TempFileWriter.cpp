@@ -86,26 +86,22 @@ bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QSt
 bool TempFileWriter::start(const QString &target, const std::optional<FileStamp> &model,
                            const QString &modelPath, bool replacing, QString *error)
 {
+    // A step that failed leaves errno to tell why; no folder is kept open then.
+    const auto refused = [&] {
+        m_errno = errno;
+        m_place.reset();
+        return fail(error, reason(m_errno));
+    };
     m_folder = QFileInfo(target).path();
     m_place.emplace(target, FolderHandle::Open::Always);
-    if (!m_place->reached() || !m_place->identify(&m_folderDevice, &m_folderInode)) {
-        m_errno = errno;
-        m_place.reset();
-        return fail(error, reason(m_errno));
-    }
+    if (!m_place->reached() || !m_place->identify(&m_folderDevice, &m_folderInode))
+        return refused();
     // A read-only file is not replaced behind its back (the owner's privilege aside).
-    if (replacing && ::geteuid() != 0
-        && ::faccessat(m_place->dir(), m_place->leaf(), W_OK, 0) != 0) {
-        m_errno = errno;
-        m_place.reset();
-        return fail(error, reason(m_errno));
-    }
+    if (replacing && ::geteuid() != 0 && ::faccessat(m_place->dir(), m_place->leaf(), W_OK, 0) != 0)
+        return refused();
     // A file made in the likeness of another is open to nobody else until it has its attributes.
-    if (!create(model ? 0600 : 0666)) {
-        m_errno = errno;
-        m_place.reset();
-        return fail(error, reason(m_errno));
-    }
+    if (!create(model ? 0600 : 0666))
+        return refused();
     m_target = target;
     m_errno = 0;
     m_bytes = 0;

@@ -107,14 +107,14 @@ QString InterfaceLanguage::executablePath() const
     return m_executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : m_executablePath;
 }
 
-int InterfaceLanguage::desktopLanguage()
+QByteArray InterfaceLanguage::messagesLocale()
 {
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QByteArray value = qgetenv(name);
+        QByteArray value = qgetenv(name);
         if (!value.isEmpty())
-            return languageOfLocale(value);
+            return value;
     }
-    return English;
+    return {};
 }
 
 int InterfaceLanguage::languageOfLocale(QByteArrayView locale)

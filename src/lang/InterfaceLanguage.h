@@ -2,6 +2,7 @@
 
 #include "lang/LanguageModule.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QTranslator>
@@ -53,9 +54,9 @@ public:
     void setExecutablePath(const QString &path) { m_executablePath = path; }
 
     // The language the desktop asks messages in: Russian for a locale "ru...", else English.
-    // The locale is the first of LC_ALL, LC_MESSAGES and LANG that is set, as the command-line
-    // tool reads it.
-    static int desktopLanguage();
+    static int desktopLanguage() { return languageOfLocale(messagesLocale()); }
+    // The locale messages are asked in: the first of LC_ALL, LC_MESSAGES and LANG that is set.
+    static QByteArray messagesLocale();
     static int languageOfLocale(QByteArrayView locale);
 
     // The platform's three-letter abbreviation of a language ("ENG" for 2057, "RUS" for 25);

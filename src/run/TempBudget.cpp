@@ -6,11 +6,6 @@
 #include <sys/statvfs.h>
 #endif
 
-TempBudget::TempBudget(qsizetype maxFiles, qint64 maxBytes, FreeSpace freeSpace)
-    : m_maxFiles(maxFiles), m_maxBytes(maxBytes), m_freeSpace(std::move(freeSpace))
-{
-}
-
 void TempBudget::setFreeSpace(FreeSpace freeSpace)
 {
     const std::lock_guard lock(m_mutex);
@@ -22,7 +17,7 @@ bool TempBudget::admits(qint64 bytes, const QString &path) const
     const std::lock_guard lock(m_mutex);
     if (m_files == 0)
         return true;
-    if (m_files + 1 > m_maxFiles || m_bytes + bytes > m_maxBytes)
+    if (m_files + 1 > MaxFiles || m_bytes + bytes > MaxBytes)
         return false;
     const std::optional<qint64> free = m_freeSpace ? m_freeSpace(path) : std::nullopt;
     // A sixteenth of the free space is left for others and for the file system's own needs.
@@ -58,18 +53,6 @@ void TempBudget::release(qsizetype files, qint64 bytes)
     const std::lock_guard lock(m_mutex);
     m_files -= files;
     m_bytes -= bytes;
-}
-
-qsizetype TempBudget::files() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_files;
-}
-
-qint64 TempBudget::bytes() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_bytes;
 }
 
 std::optional<qint64> TempBudget::systemFreeSpace(const QString &path)

@@ -18,8 +18,8 @@ public:
     // The free bytes of the file system `path` lives on; nothing when unknown.
     using FreeSpace = std::function<std::optional<qint64>(const QString &path)>;
 
-    explicit TempBudget(qsizetype maxFiles = 1000, qint64 maxBytes = qint64(256) << 20,
-                        FreeSpace freeSpace = systemFreeSpace);
+    static constexpr qsizetype MaxFiles = 1000; // a write batch
+    static constexpr qint64 MaxBytes = qint64(256) << 20;
 
     void setFreeSpace(FreeSpace freeSpace);
     // Whether a new file of about `bytes` for the file `path` may be started now.
@@ -32,16 +32,12 @@ public:
     void hold(qint64 bytes);
     // New files written earlier were renamed or removed.
     void release(qsizetype files, qint64 bytes);
-    qsizetype files() const;
-    qint64 bytes() const;
 
     static std::optional<qint64> systemFreeSpace(const QString &path);
 
 private:
     mutable std::mutex m_mutex;
-    qsizetype m_maxFiles;
-    qint64 m_maxBytes;
-    FreeSpace m_freeSpace;
+    FreeSpace m_freeSpace = systemFreeSpace;
     qsizetype m_files = 0; // written or being written
     qint64 m_bytes = 0;
     qint64 m_writing = 0; // bytes being written, not yet seen in the free space

@@ -1,9 +1,8 @@
+#include "TestFolder.h"
 #include "document/AtomicFileWriter.h"
 #include "document/FileAttributes.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -93,8 +92,8 @@ void TestFileAttributes::rewriteKeepsThem()
 #ifdef Q_OS_LINUX
     QFETCH(bool, withAcl);
     QFETCH(bool, folderDefaultAcl);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"a.txt"_s);
+    TestFolder folder;
+    const QString file = folder.path(u"a.txt"_s);
     QVERIFY(AtomicFileWriter::write(file, "old"));
     QVERIFY(QFile::setPermissions(
         file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
@@ -102,15 +101,14 @@ void TestFileAttributes::rewriteKeepsThem()
         QSKIP("no extended attributes here");
     if (withAcl && !setAttribute(file, FileAttributes::AccessAcl, acl(4, 6)))
         QSKIP("no ACLs here");
-    if (folderDefaultAcl && !setAttribute(dir.path(), "system.posix_acl_default", acl(6, 7, 7)))
+    if (folderDefaultAcl
+        && !setAttribute(folder.dir.path(), "system.posix_acl_default", acl(6, 7, 7)))
         QSKIP("no default ACLs here");
     const quint32 mode = modeOf(file);
     QCOMPARE(mode, withAcl ? 0660u : 0640u);
 
     QVERIFY(AtomicFileWriter::write(file, "new"));
-    QFile read(file);
-    QVERIFY(read.open(QIODevice::ReadOnly));
-    QCOMPARE(read.readAll(), QByteArray("new"));
+    QCOMPARE(folder.read(file), QByteArray("new"));
     QCOMPARE(modeOf(file), mode);
     QCOMPARE(attribute(file, "user.note"), std::optional<QByteArray>("kept"));
     QCOMPARE(attribute(file, FileAttributes::AccessAcl),
@@ -140,8 +138,8 @@ void TestFileAttributes::aclRefused_groupNotWidened()
     QFETCH(QByteArray, acl);
     QFETCH(quint32, mode);
     QFETCH(quint32, expected);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"new"_s);
+    TestFolder folder;
+    const QString file = folder.path(u"new"_s);
     QFile created(file);
     QVERIFY(created.open(QIODevice::WriteOnly));
     FileAttributes attributes;

@@ -85,7 +85,7 @@ void TestAccessibility::everyControlIsNamed()
     const QRegularExpression cyrillic(u"\\p{Cyrillic}"_s);
     QStringList faults;
     QList<QWidget *> windows{&f.window(), &f.program().folderDialog(), &f.program().reviewDialog(),
-                             &options};
+                             &options, f.window().helpWindow()};
     for (QWidget *window : windows) {
         window->show();
         QList<QAccessibleInterface *> items;

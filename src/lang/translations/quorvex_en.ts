@@ -399,10 +399,6 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>output closed, the report is no longer printed</translation>
         </message>
-        <message id="Message.65388">
-            <source>Не могу создать файл %s: %s.</source>
-            <translation>Cannot create file %s: %s.</translation>
-        </message>
         <message id="Message.65389">
             <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
             <translation>The backup folder %s holds %s, a file to be processed. Choose another folder.</translation>
@@ -539,6 +535,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="THelpF.ContentsB.Caption">
             <source>Содержание</source>
             <translation>Contents</translation>
+        </message>
+        <message id="THelpF.ContentsLB.AccessibleName">
+            <source>Разделы справки</source>
+            <translation>Help topics</translation>
         </message>
     </context>
     <context>

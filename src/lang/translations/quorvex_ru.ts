@@ -399,10 +399,6 @@
             <source>вывод закрыт, отчет дальше не печатается</source>
             <translation>вывод закрыт, отчет дальше не печатается</translation>
         </message>
-        <message id="Message.65388">
-            <source>Не могу создать файл %s: %s.</source>
-            <translation>Не могу создать файл %s: %s.</translation>
-        </message>
         <message id="Message.65389">
             <source>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</source>
             <translation>Папка резервных копий %s содержит обрабатываемый файл %s. Выберите другую папку.</translation>
@@ -539,6 +535,10 @@
         <message id="THelpF.ContentsB.Caption">
             <source>Содержание</source>
             <translation>Содержание</translation>
+        </message>
+        <message id="THelpF.ContentsLB.AccessibleName">
+            <source>Разделы справки</source>
+            <translation>Разделы справки</translation>
         </message>
     </context>
     <context>
