@@ -19,7 +19,9 @@
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QPalette>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 #include <functional>
@@ -107,12 +109,31 @@ void typeOver(ReviewDialog &d, qsizetype from, qsizetype to, const QString &text
 
 } // namespace
 
+void useDarkPalette()
+{
+    QApplication::setStyle(u"Fusion"_s);
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(53, 53, 56));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    QApplication::setPalette(dark);
+}
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setFont(QFont(u"DejaVu Sans"_s, 9));
+    // QUORVEX_SHOT_DARK=1: the same pictures on a dark desktop (Fusion with a dark palette).
+    if (!qEnvironmentVariableIsEmpty("QUORVEX_SHOT_DARK"))
+        useDarkPalette();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs/screenshots"_s;
     QDir().mkpath(out);
 

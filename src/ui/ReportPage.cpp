@@ -51,6 +51,8 @@ ReportPage::ReportPage(const MessageCatalogue &messages, Prompter &prompter, QWi
     m_ui->setupUi(this);
     QPalette colours = m_ui->ReportRE->palette();
     colours.setColor(QPalette::Base, ReportBackground);
+    // The silver stays on a dark desktop too, so the text must be dark on it whatever the theme.
+    colours.setColor(QPalette::Text, Qt::black);
     m_ui->ReportRE->setPalette(colours);
     // Without bound actions the buttons run the commands themselves.
     connect(m_ui->BitBtn1, &QPushButton::clicked, this, [this] {

@@ -7,6 +7,7 @@
 #include "ui/ReportPage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -77,6 +78,7 @@ class TestReportPage : public QObject {
     Q_OBJECT
 
 private slots:
+    void readableOnADarkDesktop();
     void linesReachTheEditorInBatches_data();
     void linesReachTheEditorInBatches();
     void runFillsTheReport();
@@ -434,4 +436,20 @@ void TestReportPage::languageChangeRetranslates()
 }
 
 QTEST_MAIN(TestReportPage)
+// The report keeps its silver behind the text on a dark desktop, whose light text would
+// vanish on it.
+void TestReportPage::readableOnADarkDesktop()
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Base, Qt::black);
+    QApplication::setPalette(dark);
+    Page f;
+    QApplication::setPalette(before);
+    const QPalette shown = f.page.findChild<QPlainTextEdit *>(u"ReportRE"_s)->palette();
+    QVERIFY(qGray(shown.color(QPalette::Base).rgb()) - qGray(shown.color(QPalette::Text).rgb())
+            > 100);
+}
+
 #include "tst_reportpage.moc"
