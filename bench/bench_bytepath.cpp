@@ -4,7 +4,7 @@
 // (--benchmark_filter) for a figure that belongs to that benchmark alone.
 
 #include "ProcStatus.h"
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 #include "run/ByteFileJob.h"
 
 #include <QFile>
@@ -42,7 +42,7 @@ void run(benchmark::State &state, ByteFileJob::Mode mode)
     const ByteFileJob job("needle", "haystack", true, mode, false);
     qsizetype hits = 0;
     for (auto _ : state) {
-        ByteFileResult result = job.process(path);
+        FileJobResult result = job.process(path);
         hits = result.hits;
         if (result.pending)
             AtomicFileWriter::discard(*result.pending);

@@ -1,6 +1,6 @@
 #include "backup/Backup.h"
 
-#include "document/FileStamp.h"
+#include "io/FileStamp.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"

@@ -1,8 +1,8 @@
 #include "backup/BackupFileSystem.h"
 
-#include "document/AtomicFileWriter.h"
-#include "document/FileStamp.h"
-#include "document/TempFileWriter.h"
+#include "io/AtomicFileWriter.h"
+#include "io/FileStamp.h"
+#include "io/TempFileWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "CliOptions.h"
 #include "TerminalHost.h"
 
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 
 #include "lang/InterfaceLanguage.h"
 #include "lang/MessageCatalogue.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SyncPolicy.h"
+#include "io/SyncPolicy.h"
 
 #include "LocaleText.h"
 

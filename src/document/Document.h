@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/DocumentCodec.h"
-#include "document/FileStamp.h"
 #include "document/PositionMapper.h"
+#include "io/FileStamp.h"
 #include "text/DocumentView.h"
 #include "text/FormattedRun.h"
 #include "text/GapBuffer.h"

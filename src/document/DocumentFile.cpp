@@ -1,13 +1,13 @@
 #include "document/DocumentFile.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/Document.h"
 #include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
 #include "document/PlainTextSave.h"
-#include "document/ReadOnlyFile.h"
 #include "document/RichTextCodec.h"
-#include "document/WriteBatch.h"
+#include "io/AtomicFileWriter.h"
+#include "io/ReadOnlyFile.h"
+#include "io/WriteBatch.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/DocumentCodec.h"
-#include "document/PendingWrite.h"
-#include "document/SyncPolicy.h"
+#include "io/PendingWrite.h"
+#include "io/SyncPolicy.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "document/PlainTextSave.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/Document.h"
 #include "document/PlainTextCodec.h"
+#include "io/AtomicFileWriter.h"
 
 PlainTextSave::PlainTextSave(const Document &document, const QString &path, bool sync)
     : m_document(document), m_path(path), m_sync(sync)

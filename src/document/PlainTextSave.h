@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/DocumentFile.h"
-#include "document/TempFileWriter.h"
 #include "document/TextPieceWriter.h"
+#include "io/TempFileWriter.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,6 +1,6 @@
 #include "document/TextPieceWriter.h"
 
-#include "document/TempFileWriter.h"
+#include "io/TempFileWriter.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/SerialWorker.h"
-#include "document/SpareList.h"
 #include "document/TextEncoding.h"
+#include "io/SerialWorker.h"
+#include "io/SpareList.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "options/ProfileFile.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/Cp1251.h"
+#include "io/AtomicFileWriter.h"
 
 #include <QFile>
 #include <QStringDecoder>

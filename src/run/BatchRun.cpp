@@ -1,16 +1,16 @@
 #include "run/BatchRun.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/DocumentFile.h"
-#include "document/ReadOnlyFile.h"
 #include "engine/EngineState.h"
+#include "io/AtomicFileWriter.h"
+#include "io/ReadOnlyFile.h"
+#include "io/ResolvedPath.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
-#include "run/ByteWorkers.h"
+#include "run/AheadWorkers.h"
 #include "run/DocumentFileJob.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
-#include "run/ResolvedPath.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
@@ -63,7 +63,7 @@ void BatchRun::walkFiles(const QStringList &files)
         if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
             m_ahead = startWorkers(files, i);
         if (m_ahead) {
-            const ByteFileResult bytes = m_ahead->take(
+            const FileJobResult bytes = m_ahead->take(
                 i, [this] { commitWrites(); }, [this] { m.host.ProcessPendingEvents(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
@@ -73,7 +73,7 @@ void BatchRun::walkFiles(const QStringList &files)
             const bool again = bytes.links > 1 && bytes.pending;
             if ((toShow || again) && bytes.pending)
                 dropPending(*bytes.pending);
-            if (bytes.kind != ByteFileResult::Kind::Fallback && !toShow && !again) {
+            if (bytes.kind != FileJobResult::Kind::Fallback && !toShow && !again) {
                 if (startAhead(files[i], bytes))
                     finishBytes(bytes);
                 if (m_batch.isFull())
@@ -114,7 +114,7 @@ void BatchRun::skipNotRegular(const QString &path)
 // Runs that ask nothing and show nothing work through their files ahead, on worker threads:
 // as bytes where ByteText allows, else as documents (not with running numbers, which must
 // count in list order).
-std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files, qsizetype first)
+std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, qsizetype first)
 {
     if (!m_bytePath || m_workersRefused)
         return {};
@@ -125,33 +125,33 @@ std::unique_ptr<ByteWorkers> BatchRun::startWorkers(const QStringList &files, qs
         m_workersRefused = true; // the same next time: no need to ask for every file
         return {};
     }
-    ByteWorkers::Job job
+    AheadWorkers::Job job
         = [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
-              ByteFileResult result;
+              FileJobResult result;
               if (bytes)
                   result = bytes->process(path);
-              if (result.kind == ByteFileResult::Kind::Fallback && documents)
+              if (result.kind == FileJobResult::Kind::Fallback && documents)
                   result = documents->process(path);
-              if (result.kind != ByteFileResult::Kind::Fallback)
+              if (result.kind != FileJobResult::Kind::Fallback)
                   result.resolved = ResolvedPath::of(path);
               return result;
           };
-    return std::make_unique<ByteWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
-                                         first, 1024, writesAhead() ? &m_budget : nullptr);
+    return std::make_unique<AheadWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
+                                          first, 1024, writesAhead() ? &m_budget : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
 // like any file: its new content is dropped here.
-bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
+bool BatchRun::startAhead(const QString &path, const FileJobResult &bytes)
 {
     m.state.CurrentFileName = path;
     const QString fileName = QFileInfo(path).fileName();
     m.host.ProgressStep(fileName);
-    if (bytes.kind == ByteFileResult::Kind::Missing) {
+    if (bytes.kind == FileJobResult::Kind::Missing) {
         notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
         return false;
     }
-    if (bytes.kind == ByteFileResult::Kind::NotRegular) {
+    if (bytes.kind == FileJobResult::Kind::NotRegular) {
         skipNotRegular(path);
         return false;
     }
@@ -162,12 +162,12 @@ bool BatchRun::startAhead(const QString &path, const ByteFileResult &bytes)
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
     }
-    if (bytes.kind == ByteFileResult::Kind::Unreadable) {
+    if (bytes.kind == FileJobResult::Kind::Unreadable) {
         appendFailure(MsgFileUnreadable, path);
         notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
         return false;
     }
-    if (bytes.kind == ByteFileResult::Kind::Binary) {
+    if (bytes.kind == FileJobResult::Kind::Binary) {
         appendLine(MsgFileBinary, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
         return false;

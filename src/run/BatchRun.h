@@ -1,8 +1,9 @@
 #pragma once
 
-#include "document/SyncPolicy.h"
-#include "document/WriteBatch.h"
 #include "engine/OccurrenceFinder.h"
+#include "io/SyncPolicy.h"
+#include "io/TempBudget.h"
+#include "io/WriteBatch.h"
 #include "lang/MessageCatalogue.h"
 #include "run/ByteFileJob.h"
 #include "run/DocumentFileJob.h"
@@ -10,7 +11,6 @@
 #include "run/PatternLineBreaks.h"
 #include "run/Report.h"
 #include "run/RunServices.h"
-#include "run/TempBudget.h"
 
 #include <QSet>
 #include <QString>
@@ -76,7 +76,7 @@ protected:
     // them out; nothing when the run must do them itself.
     virtual std::optional<DocumentFileJob> documentJob() const = 0;
     // Reports and counts a file done ahead, as bytes or as a document (CurrentFileName).
-    virtual void finishBytes(const ByteFileResult &result) = 0;
+    virtual void finishBytes(const FileJobResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.
     virtual bool commitEachFile() const { return false; }
     // Whether files worked through ahead may be written (a replace run that is no dry run).
@@ -145,7 +145,7 @@ private:
                       const WriteDone &done);
     // Syncs and renames the files waiting, then settles what waited for them.
     void commitWrites();
-    void walkFile(const QString &path, const ByteFileResult *bytes);
+    void walkFile(const QString &path, const FileJobResult *bytes);
     bool isRepeat(const QString &resolved);
     // New files held at once (TempBudget): one removed, released, queued in the batch.
     void dropPending(const PendingWrite &pending);
@@ -154,8 +154,8 @@ private:
     qint64 sizeOfDocument() const;
     void makeRoom();
     void skipNotRegular(const QString &path);
-    bool startAhead(const QString &path, const ByteFileResult &bytes);
-    std::unique_ptr<class ByteWorkers> startWorkers(const QStringList &files, qsizetype first);
+    bool startAhead(const QString &path, const FileJobResult &bytes);
+    std::unique_ptr<class AheadWorkers> startWorkers(const QStringList &files, qsizetype first);
 
     struct Settlement {
         std::function<void()> action; // or, for a write:
@@ -166,7 +166,7 @@ private:
     TempBudget m_budget;
     qsizetype m_queuedFiles = 0;
     qint64 m_queuedBytes = 0;
-    std::unique_ptr<class ByteWorkers> m_ahead;
+    std::unique_ptr<class AheadWorkers> m_ahead;
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
     // The resolved name of every file started.

@@ -1,10 +1,10 @@
 #include "run/ByteFileJob.h"
 
-#include "document/AtomicFileWriter.h"
-#include "document/ByteSpanWriter.h"
 #include "document/ByteText.h"
-#include "document/ReadOnlyFile.h"
-#include "document/TempFileWriter.h"
+#include "io/AtomicFileWriter.h"
+#include "io/ByteSpanWriter.h"
+#include "io/ReadOnlyFile.h"
+#include "io/TempFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -176,16 +176,16 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
     return ByteText::hasFoldedLetters(needle);
 }
 
-ByteFileResult ByteFileJob::process(const QString &path) const
+FileJobResult ByteFileJob::process(const QString &path) const
 {
     ReadFile file;
     QString target;
     const ReadOnlyFile::Status status = file.open(path, target, m_opened);
-    if (std::optional<ByteFileResult> refused = ByteFileResult::notAFile(status))
+    if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))
         return *refused;
     if (status == ReadOnlyFile::Status::Unreadable)
         return {}; // the general path says so
-    ByteFileResult result;
+    FileJobResult result;
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
@@ -200,7 +200,7 @@ ByteFileResult ByteFileJob::process(const QString &path) const
     if (!lookBeside && refuses())
         return {};
 
-    result.kind = ByteFileResult::Kind::Done;
+    result.kind = FileJobResult::Kind::Done;
     result.links = file.links();
     if (m_mode == Mode::Count) {
         result.hits = count(bytes, 1);
@@ -244,12 +244,12 @@ qsizetype ByteFileJob::count(QByteArrayView bytes, qsizetype step) const
     return hits;
 }
 
-ByteFileResult ByteFileJob::replace(const QString &target, QByteArrayView bytes, qsizetype first,
-                                    const FileStamp &stamp, ByteFileResult result) const
+FileJobResult ByteFileJob::replace(const QString &target, QByteArrayView bytes, qsizetype first,
+                                   const FileStamp &stamp, FileJobResult result) const
 {
     TempFileWriter writer;
     if (!writer.open(target, stamp, &result.error)) {
-        result.kind = ByteFileResult::Kind::WriteFailed;
+        result.kind = FileJobResult::Kind::WriteFailed;
         return result;
     }
     ByteSpanWriter out(writer, bytes.size() >= ByteSpanWriter::ThreadedFrom);
@@ -271,10 +271,10 @@ ByteFileResult ByteFileJob::replace(const QString &target, QByteArrayView bytes,
     out.finish();
     result.pending = writer.finish(m_syncEach, &result.error);
     if (!result.pending) {
-        result.kind = ByteFileResult::Kind::WriteFailed;
+        result.kind = FileJobResult::Kind::WriteFailed;
         return result;
     }
     result.pending->expected = stamp;
-    result.kind = ByteFileResult::Kind::Done;
+    result.kind = FileJobResult::Kind::Done;
     return result;
 }

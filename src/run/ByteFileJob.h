@@ -1,49 +1,14 @@
 #pragma once
 
-#include "document/FileStamp.h"
-#include "document/PendingWrite.h"
-#include "document/ReadOnlyFile.h"
 #include "engine/ByteFinder.h"
+#include "io/FileStamp.h"
+#include "run/FileJobResult.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <optional>
-
-// The result of working through one file ahead of the run: as bytes, or as a document.
-struct ByteFileResult {
-    enum class Kind {
-        Fallback, // not done ahead: the run reads it itself
-        Done, // searched (and, when it changed, its new content written beside it)
-        WriteFailed, // the new content could not be written; the file is untouched
-        Missing, // no such file (any more)
-        NotRegular, // a folder, a pipe, a socket or a device: never opened for reading
-        Unreadable,
-        Binary, // NUL bytes without a UTF-16 mark: never changed
-        NotEncodable, // a replacement the file's encoding cannot hold: the file is untouched
-    };
-    Kind kind = Kind::Fallback;
-    qsizetype hits = 0;
-    qsizetype replacements = 0; // a format may refuse some (RTF); bytes take them all
-    bool changed = false;
-    std::optional<PendingWrite> pending; // the new content, not yet in place
-    QString error;
-    // The name with every link, "." and ".." resolved: a run takes each real file once.
-    QString resolved;
-    int links = 1; // the names the file has (hard links)
-
-    // The result for an entry that is no file to read (missing, or not a regular file);
-    // nothing when the entry is to be read.
-    static std::optional<ByteFileResult> notAFile(ReadOnlyFile::Status status)
-    {
-        if (status != ReadOnlyFile::Status::Missing && status != ReadOnlyFile::Status::NotRegular)
-            return std::nullopt;
-        ByteFileResult result;
-        result.kind = status == ReadOnlyFile::Status::Missing ? Kind::Missing : Kind::NotRegular;
-        return result;
-    }
-};
 
 // Finds (or replaces) an ASCII literal in one file without reading it into a document: the
 // file is read once, searched with a ByteFinder, and a replacement streams the new
@@ -63,7 +28,7 @@ public:
     {
     }
 
-    ByteFileResult process(const QString &path) const;
+    FileJobResult process(const QString &path) const;
     // Called with each file's name once it is open and before its first byte is read.
     void setOpenedHook(std::function<void(const QString &)> opened)
     {
@@ -76,8 +41,8 @@ public:
 private:
     static bool hasFoldedLetters(QByteArrayView needle);
     qsizetype count(QByteArrayView bytes, qsizetype step) const;
-    ByteFileResult replace(const QString &target, QByteArrayView bytes, qsizetype first,
-                           const FileStamp &stamp, ByteFileResult result) const;
+    FileJobResult replace(const QString &target, QByteArrayView bytes, qsizetype first,
+                          const FileStamp &stamp, FileJobResult result) const;
 
     ByteFinder m_finder;
     QByteArray m_replacement;

@@ -4,34 +4,34 @@
 #include "document/DocumentFile.h"
 #include "document/PlainTextCodec.h"
 #include "document/PlainTextSave.h"
-#include "document/ReadOnlyFile.h"
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
+#include "io/ReadOnlyFile.h"
 
 #include <optional>
 
-ByteFileResult DocumentFileJob::process(const QString &path) const
+FileJobResult DocumentFileJob::process(const QString &path) const
 {
-    ByteFileResult result;
+    FileJobResult result;
     // An unreadable file is loaded all the same: loading says why.
-    if (std::optional<ByteFileResult> refused
-        = ByteFileResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
+    if (std::optional<FileJobResult> refused
+        = FileJobResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
         return *refused;
     Document document;
     switch (DocumentFile::load(document, path)) {
     case LoadStatus::Missing:
-        result.kind = ByteFileResult::Kind::Missing;
+        result.kind = FileJobResult::Kind::Missing;
         return result;
     case LoadStatus::Unreadable:
-        result.kind = ByteFileResult::Kind::Unreadable;
+        result.kind = FileJobResult::Kind::Unreadable;
         return result;
     case LoadStatus::Binary:
-        result.kind = ByteFileResult::Kind::Binary;
+        result.kind = FileJobResult::Kind::Binary;
         return result;
     case LoadStatus::Loaded:
         break;
     }
-    result.kind = ByteFileResult::Kind::Done;
+    result.kind = FileJobResult::Kind::Done;
     if (m_replacing && streams(document, path))
         replaceStreamed(document, path, result);
     else
@@ -49,7 +49,7 @@ bool DocumentFileJob::streams(const Document &document, const QString &path)
 }
 
 void DocumentFileJob::workThrough(Document &document, const QString &path,
-                                  ByteFileResult &result) const
+                                  FileJobResult &result) const
 {
     EngineState s = m_state;
     m_lineBreaks.Apply(s, document.lineBreak());
@@ -86,7 +86,7 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
 // As workThrough, with positions counted in the text as read: the finder only ever looks from
 // its starting place onwards, so the text before it (replaced or not) makes no difference.
 void DocumentFileJob::replaceStreamed(const Document &document, const QString &path,
-                                      ByteFileResult &result) const
+                                      FileJobResult &result) const
 {
     EngineState s = m_state;
     m_lineBreaks.Apply(s, document.lineBreak());
@@ -117,7 +117,7 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         if (!writing)
             continue;
         if (!output.isOpen() && !output.open(&result.error)) {
-            result.kind = ByteFileResult::Kind::WriteFailed;
+            result.kind = FileJobResult::Kind::WriteFailed;
             writing = false; // the count goes on, as when the whole document fails to save
             continue;
         }
@@ -134,17 +134,17 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
     takePrepared(output.finish(), result);
 }
 
-void DocumentFileJob::takePrepared(DocumentFile::Prepared prepared, ByteFileResult &result)
+void DocumentFileJob::takePrepared(DocumentFile::Prepared prepared, FileJobResult &result)
 {
     switch (prepared.status) {
     case SaveStatus::Ok:
         result.pending = std::move(prepared.pending);
         break;
     case SaveStatus::NotEncodable:
-        result.kind = ByteFileResult::Kind::NotEncodable;
+        result.kind = FileJobResult::Kind::NotEncodable;
         break;
     default:
-        result.kind = ByteFileResult::Kind::WriteFailed;
+        result.kind = FileJobResult::Kind::WriteFailed;
         result.error = prepared.errorString;
         break;
     }

@@ -28,14 +28,14 @@ public:
     {
     }
 
-    ByteFileResult process(const QString &path) const;
+    FileJobResult process(const QString &path) const;
 
 private:
     static bool streams(const Document &document, const QString &path);
-    void workThrough(Document &document, const QString &path, ByteFileResult &result) const;
+    void workThrough(Document &document, const QString &path, FileJobResult &result) const;
     void replaceStreamed(const Document &document, const QString &path,
-                         ByteFileResult &result) const;
-    static void takePrepared(DocumentFile::Prepared prepared, ByteFileResult &result);
+                         FileJobResult &result) const;
+    static void takePrepared(DocumentFile::Prepared prepared, FileJobResult &result);
 
     EngineState m_state;
     PatternLineBreaks m_lineBreaks;

@@ -1,6 +1,6 @@
 #include "run/FileListFile.h"
 
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -93,7 +93,7 @@ std::optional<DocumentFileJob> FindRun::documentJob() const
     return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
 }
 
-void FindRun::finishBytes(const ByteFileResult &result)
+void FindRun::finishBytes(const FileJobResult &result)
 {
     FileHits = int(result.hits);
     if (FileHits > 0)

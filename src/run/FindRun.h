@@ -21,7 +21,7 @@ private:
     void finishFile() override;
     std::optional<ByteFileJob> byteJob() const override;
     std::optional<DocumentFileJob> documentJob() const override;
-    void finishBytes(const ByteFileResult &result) override;
+    void finishBytes(const FileJobResult &result) override;
     bool mayShowOccurrences() const override { return !DontAsk && !m_unattended; }
     bool countsAheadWhileShowing() const override { return true; }
     // The file's report line and its share of the totals.

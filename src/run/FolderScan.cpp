@@ -1,6 +1,6 @@
 #include "run/FolderScan.h"
 
-#include "document/TempFileName.h"
+#include "io/TempFileName.h"
 
 #include <QDir>
 #include <QFileInfo>

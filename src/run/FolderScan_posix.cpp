@@ -5,7 +5,7 @@
 
 #ifdef Q_OS_UNIX
 
-#include "document/TempFileName.h"
+#include "io/TempFileName.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "io/TempBudget.h"
 #include "run/RunRequest.h"
 #include "run/RunServices.h"
-#include "run/TempBudget.h"
 
 class ReplacementBuilder;
 

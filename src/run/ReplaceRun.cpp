@@ -109,11 +109,11 @@ std::optional<DocumentFileJob> ReplaceRun::documentJob() const
                            m_sync == SyncPolicy::File);
 }
 
-void ReplaceRun::finishBytes(const ByteFileResult &result)
+void ReplaceRun::finishBytes(const FileJobResult &result)
 {
     FileHits = int(result.hits);
     FileReplacements = int(result.replacements);
-    if (result.kind == ByteFileResult::Kind::WriteFailed) {
+    if (result.kind == FileJobResult::Kind::WriteFailed) {
         const QString &path = m.state.CurrentFileName;
         m.host.WriteFailed(path, result.error);
         appendFailure(MsgFileNotSaved, path);
@@ -123,7 +123,7 @@ void ReplaceRun::finishBytes(const ByteFileResult &result)
         return;
     }
     settleFile(result.changed, [this, &result](const WriteDone &done) {
-        if (result.kind == ByteFileResult::Kind::NotEncodable) {
+        if (result.kind == FileJobResult::Kind::NotEncodable) {
             appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
             done({false, u"not-encodable"_s, {}});
         } else if (m_dryRun || !result.pending) {

@@ -32,7 +32,7 @@ private:
     void finishFile() override;
     std::optional<ByteFileJob> byteJob() const override;
     std::optional<DocumentFileJob> documentJob() const override;
-    void finishBytes(const ByteFileResult &result) override;
+    void finishBytes(const FileJobResult &result) override;
     bool commitEachFile() const override;
     bool writesAhead() const override { return !m_dryRun; }
     bool mayShowOccurrences() const override { return !ReplaceAll && !SkipAll; }

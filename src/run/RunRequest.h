@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SyncPolicy.h"
+#include "io/SyncPolicy.h"
 #include "options/OptionState.h"
 
 #include <QString>

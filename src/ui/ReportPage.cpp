@@ -2,7 +2,7 @@
 
 #include "ui_ReportPage.h"
 
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"

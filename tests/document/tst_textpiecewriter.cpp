@@ -1,6 +1,6 @@
 #include "TestFolder.h"
-#include "document/TempFileWriter.h"
 #include "document/TextPieceWriter.h"
+#include "io/TempFileWriter.h"
 
 #include <QRandomGenerator>
 #include <QTest>

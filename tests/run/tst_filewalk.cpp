@@ -1,7 +1,7 @@
 // What a run takes as a file: pipes, devices and folders given by name; one file under several
 // names (links, "..", hard links); files whose size says less than they hold, or that shrink
 // while they are read.
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 #include "run/ByteFileJob.h"
 #include "run/FileOutcome.h"
 #include "run/QuorvexCore.h"
@@ -180,8 +180,8 @@ void TestFileWalk::fileShrinksWhileRead()
     const QString path = folder.write(u"big.txt"_s, QByteArray(2 << 20, 'a') + "needle");
     ByteFileJob job("needle", "pin", true, ByteFileJob::Mode::Replace, false);
     job.setOpenedHook([](const QString &opened) { QFile(opened).resize(1 << 20); });
-    ByteFileResult result = job.process(path);
-    QCOMPARE(int(result.kind), int(ByteFileResult::Kind::Done));
+    FileJobResult result = job.process(path);
+    QCOMPARE(int(result.kind), int(FileJobResult::Kind::Done));
     QVERIFY(!result.pending);
     QCOMPARE(QFileInfo(path).size(), qint64(1) << 20);
     // Shortened after a match was read: that match is written, and then not put in place.

@@ -1,8 +1,8 @@
 // The folder scan: trees deeper than the longest name the system takes, files that are no
 // documents (pipes, the new files of a run), and the leftovers of a killed run.
-#include "document/FolderHandle.h"
-#include "document/ReadOnlyFile.h"
-#include "document/TempFileName.h"
+#include "io/FolderHandle.h"
+#include "io/ReadOnlyFile.h"
+#include "io/TempFileName.h"
 #include "run/FolderScan.h"
 #include "run/RunRequest.h"
 

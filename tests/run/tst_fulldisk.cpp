@@ -1,6 +1,6 @@
 #include "FileSizeLimit.h"
 
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 #include "options/ProfileFile.h"
 #include "run/FileListFile.h"
 

@@ -1,8 +1,8 @@
 #include "FileSizeLimit.h"
 #include "RunFixture.h"
 
-#include "document/SyncPolicy.h"
 #include "engine/EngineState.h"
+#include "io/SyncPolicy.h"
 #include "run/ReviewSession.h"
 
 #include <QDir>

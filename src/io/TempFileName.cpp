@@ -1,4 +1,4 @@
-#include "document/TempFileName.h"
+#include "io/TempFileName.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "document/TempFileWriter.h"
+#include "io/TempFileWriter.h"
 
-#include "document/FileAttributes.h"
-#include "document/TempFileName.h"
+#include "io/FileAttributes.h"
+#include "io/TempFileName.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "TestFolder.h"
-#include "document/AtomicFileWriter.h"
-#include "document/FileAttributes.h"
+#include "io/AtomicFileWriter.h"
+#include "io/FileAttributes.h"
 
 #include <QFile>
 #include <QTest>

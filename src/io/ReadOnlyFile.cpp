@@ -1,6 +1,6 @@
-#include "document/ReadOnlyFile.h"
+#include "io/ReadOnlyFile.h"
 
-#include "document/FolderHandle.h"
+#include "io/FolderHandle.h"
 
 #include <QFile>
 #include <QFileInfo>

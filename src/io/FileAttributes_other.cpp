@@ -1,5 +1,5 @@
 // Systems without Linux's extended-attribute calls: only the mode is carried over.
-#include "document/FileAttributes.h"
+#include "io/FileAttributes.h"
 
 #ifndef Q_OS_LINUX
 

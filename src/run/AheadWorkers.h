@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/TempBudget.h"
 #include "run/ByteFileJob.h"
-#include "run/TempBudget.h"
 
 #include <QStringList>
 
@@ -19,25 +19,25 @@
 // `lookahead` files are done ahead of the one the run is taking, and, given a budget, a file
 // is started only when the budget admits a new file of its size (files are started in list
 // order, so the run can always make room by putting its own waiting files in place).
-class ByteWorkers {
+class AheadWorkers {
 public:
-    using Job = std::function<ByteFileResult(const QString &path)>;
+    using Job = std::function<FileJobResult(const QString &path)>;
 
     // `job` is called on worker threads, several at once, for the entries from `first` on.
-    ByteWorkers(Job job, QStringList paths, int threads, qsizetype first = 0,
-                qsizetype lookahead = 1024, TempBudget *budget = nullptr);
-    ByteWorkers(const ByteWorkers &) = delete;
-    ByteWorkers &operator=(const ByteWorkers &) = delete;
+    AheadWorkers(Job job, QStringList paths, int threads, qsizetype first = 0,
+                 qsizetype lookahead = 1024, TempBudget *budget = nullptr);
+    AheadWorkers(const AheadWorkers &) = delete;
+    AheadWorkers &operator=(const AheadWorkers &) = delete;
     // Stops the workers and removes the new files of results never taken.
-    ~ByteWorkers();
+    ~AheadWorkers();
 
     // The result for entry `index`, waiting for it if need be; each entry is taken once, in
     // increasing order. Entries with an empty path give a Fallback result. When the entry
     // waits for room in the budget, `makeRoom` is called to put the run's waiting files in
     // place. A new file in the result is still held in the budget: the run releases it.
     // `whileWaiting` runs every few milliseconds while the result is not there yet.
-    ByteFileResult take(qsizetype index, const std::function<void()> &makeRoom = {},
-                        const std::function<void()> &whileWaiting = {});
+    FileJobResult take(qsizetype index, const std::function<void()> &makeRoom = {},
+                       const std::function<void()> &whileWaiting = {});
     // The run released some of the budget: workers waiting for room look again.
     void budgetReleased();
 
@@ -49,13 +49,13 @@ private:
     bool admitsNext();
     // Claims the next entry; its estimated size.
     qint64 claimNext();
-    ByteFileResult runJob(qsizetype index, qint64 estimate);
+    FileJobResult runJob(qsizetype index, qint64 estimate);
 
     Job m_job;
     // Read from several threads: only through const access, which never detaches.
     const QStringList m_paths;
     qsizetype m_lookahead;
-    std::vector<std::optional<ByteFileResult>> m_results;
+    std::vector<std::optional<FileJobResult>> m_results;
     qsizetype m_next = 0; // the next entry a worker starts on
     qsizetype m_taken = 0; // entries before this one have been taken
     bool m_stopping = false;

@@ -1,7 +1,7 @@
-#include "document/WriteBatch.h"
+#include "io/WriteBatch.h"
 
-#include "document/AtomicFileWriter.h"
-#include "document/FolderHandle.h"
+#include "io/AtomicFileWriter.h"
+#include "io/FolderHandle.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/FileStamp.h"
-#include "document/FolderHandle.h"
-#include "document/PendingWrite.h"
+#include "io/FileStamp.h"
+#include "io/FolderHandle.h"
+#include "io/PendingWrite.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

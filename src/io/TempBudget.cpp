@@ -1,4 +1,4 @@
-#include "run/TempBudget.h"
+#include "io/TempBudget.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "run/ResolvedPath.h"
+#include "io/ResolvedPath.h"
 
 #include <QDir>
 #include <QFile>

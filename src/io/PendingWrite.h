@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FileStamp.h"
+#include "io/FileStamp.h"
 
 #include <QString>
 #include <QStringList>

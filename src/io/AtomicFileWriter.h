@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/PendingWrite.h"
+#include "io/PendingWrite.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "document/FileStamp.h"
+#include "io/FileStamp.h"
 
-#include "document/FolderHandle.h"
+#include "io/FolderHandle.h"
 
 #include <QFile>
 

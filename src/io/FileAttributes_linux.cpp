@@ -1,7 +1,7 @@
 // Extended attributes through the Linux system calls.
-#include "document/FileAttributes.h"
+#include "io/FileAttributes.h"
 
-#include "document/FolderHandle.h"
+#include "io/FolderHandle.h"
 
 #ifdef Q_OS_LINUX
 

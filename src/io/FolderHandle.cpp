@@ -1,4 +1,4 @@
-#include "document/FolderHandle.h"
+#include "io/FolderHandle.h"
 
 #include <QFile>
 

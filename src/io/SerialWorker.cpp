@@ -1,4 +1,4 @@
-#include "document/SerialWorker.h"
+#include "io/SerialWorker.h"
 
 SerialWorker::SerialWorker(bool threaded, int depth) : m_depth(depth)
 {

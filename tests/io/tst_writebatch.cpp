@@ -1,8 +1,8 @@
-#include "document/AtomicFileWriter.h"
-#include "document/FileStamp.h"
-#include "document/TempFileName.h"
-#include "document/TempFileWriter.h"
-#include "document/WriteBatch.h"
+#include "io/AtomicFileWriter.h"
+#include "io/FileStamp.h"
+#include "io/TempFileName.h"
+#include "io/TempFileWriter.h"
+#include "io/WriteBatch.h"
 
 #include <QCoreApplication>
 #include <QDir>

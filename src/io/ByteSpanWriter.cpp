@@ -1,6 +1,6 @@
-#include "document/ByteSpanWriter.h"
+#include "io/ByteSpanWriter.h"
 
-#include "document/TempFileWriter.h"
+#include "io/TempFileWriter.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "run/ByteWorkers.h"
+#include "run/AheadWorkers.h"
 
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 
 namespace {
 
@@ -9,8 +9,8 @@ constexpr qsizetype Chunk = 8;
 
 } // namespace
 
-ByteWorkers::ByteWorkers(Job job, QStringList paths, int threads, qsizetype first,
-                         qsizetype lookahead, TempBudget *budget)
+AheadWorkers::AheadWorkers(Job job, QStringList paths, int threads, qsizetype first,
+                           qsizetype lookahead, TempBudget *budget)
     : m_job(std::move(job))
     , m_paths(std::move(paths))
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
@@ -23,7 +23,7 @@ ByteWorkers::ByteWorkers(Job job, QStringList paths, int threads, qsizetype firs
         m_threads.emplace_back([this] { work(); });
 }
 
-ByteWorkers::~ByteWorkers()
+AheadWorkers::~AheadWorkers()
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -33,7 +33,7 @@ ByteWorkers::~ByteWorkers()
     for (std::thread &thread : m_threads)
         thread.join();
     for (qsizetype i = m_taken; i < qsizetype(m_results.size()); ++i) {
-        const std::optional<ByteFileResult> &result = m_results[size_t(i)];
+        const std::optional<FileJobResult> &result = m_results[size_t(i)];
         if (!result || !result->pending)
             continue;
         AtomicFileWriter::discard(*result->pending);
@@ -42,7 +42,7 @@ ByteWorkers::~ByteWorkers()
     }
 }
 
-bool ByteWorkers::admitsNext()
+bool AheadWorkers::admitsNext()
 {
     if (!m_budget)
         return true;
@@ -59,7 +59,7 @@ bool ByteWorkers::admitsNext()
     return admitted;
 }
 
-qint64 ByteWorkers::claimNext()
+qint64 AheadWorkers::claimNext()
 {
     qint64 estimate = 0;
     if (m_budget) {
@@ -70,9 +70,9 @@ qint64 ByteWorkers::claimNext()
     return estimate;
 }
 
-ByteFileResult ByteWorkers::runJob(qsizetype index, qint64 estimate)
+FileJobResult AheadWorkers::runJob(qsizetype index, qint64 estimate)
 {
-    ByteFileResult result = m_job(m_paths.at(index));
+    FileJobResult result = m_job(m_paths.at(index));
     if (m_budget) {
         m_budget->finish(
             estimate, result.pending ? std::optional<qint64>(result.pending->bytes) : std::nullopt);
@@ -80,9 +80,9 @@ ByteFileResult ByteWorkers::runJob(qsizetype index, qint64 estimate)
     return result;
 }
 
-void ByteWorkers::work()
+void AheadWorkers::work()
 {
-    std::vector<ByteFileResult> done;
+    std::vector<FileJobResult> done;
     std::vector<qint64> estimates;
     std::unique_lock lock(m_mutex);
     auto mayClaim = [this] {
@@ -115,7 +115,7 @@ void ByteWorkers::work()
     }
 }
 
-ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &makeRoom,
+FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &makeRoom,
                                  const std::function<void()> &whileWaiting)
 {
     std::unique_lock lock(m_mutex);
@@ -157,7 +157,7 @@ ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &m
             lock.lock();
         }
     }
-    ByteFileResult result = std::move(*m_results[size_t(index)]);
+    FileJobResult result = std::move(*m_results[size_t(index)]);
     m_results[size_t(index)].reset();
     m_taken = index + 1;
     if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
@@ -165,7 +165,7 @@ ByteFileResult ByteWorkers::take(qsizetype index, const std::function<void()> &m
     return result;
 }
 
-void ByteWorkers::budgetReleased()
+void AheadWorkers::budgetReleased()
 {
     const std::lock_guard lock(m_mutex);
     if (m_workersWaiting > 0)

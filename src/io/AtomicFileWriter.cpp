@@ -1,7 +1,7 @@
-#include "document/AtomicFileWriter.h"
+#include "io/AtomicFileWriter.h"
 
-#include "document/FolderHandle.h"
-#include "document/TempFileWriter.h"
+#include "io/FolderHandle.h"
+#include "io/TempFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/SerialWorker.h"
-#include "document/SpareList.h"
+#include "io/SerialWorker.h"
+#include "io/SpareList.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "document/FileAttributes.h"
+#include "io/FileAttributes.h"
 
 #include <QtEndian>
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "io/PendingWrite.h"
+#include "io/ReadOnlyFile.h"
+
+#include <QString>
+
+#include <optional>
+
+// The result of working through one file ahead of the run: as bytes, or as a document.
+struct FileJobResult {
+    enum class Kind {
+        Fallback, // not done ahead: the run reads it itself
+        Done, // searched (and, when it changed, its new content written beside it)
+        WriteFailed, // the new content could not be written; the file is untouched
+        Missing, // no such file (any more)
+        NotRegular, // a folder, a pipe, a socket or a device: never opened for reading
+        Unreadable,
+        Binary, // NUL bytes without a UTF-16 mark: never changed
+        NotEncodable, // a replacement the file's encoding cannot hold: the file is untouched
+    };
+    Kind kind = Kind::Fallback;
+    qsizetype hits = 0;
+    qsizetype replacements = 0; // a format may refuse some (RTF); bytes take them all
+    bool changed = false;
+    std::optional<PendingWrite> pending; // the new content, not yet in place
+    QString error;
+    // The name with every link, "." and ".." resolved: a run takes each real file once.
+    QString resolved;
+    int links = 1; // the names the file has (hard links)
+
+    // The result for an entry that is no file to read (missing, or not a regular file);
+    // nothing when the entry is to be read.
+    static std::optional<FileJobResult> notAFile(ReadOnlyFile::Status status)
+    {
+        if (status != ReadOnlyFile::Status::Missing && status != ReadOnlyFile::Status::NotRegular)
+            return std::nullopt;
+        FileJobResult result;
+        result.kind = status == ReadOnlyFile::Status::Missing ? Kind::Missing : Kind::NotRegular;
+        return result;
+    }
+};
