@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The search engine's process-wide values: the compiled patterns, the pattern texts as the
 // run took them, the replacement in hand and the current occurrence. One instance lives for
 // the whole program; the runs, the finder and the replacement builder share it.
@@ -25,6 +27,9 @@ public:
     qsizetype MatchStart = -1;
     qsizetype MatchLength = 0;
     qsizetype NextSearchPos = 0;
+    // Where the review chose the search to go on (after a deletion or free editing); the run
+    // takes it when it moves past the occurrence in hand.
+    std::optional<qsizetype> ChosenResume;
     QString CurrentFileName;
 
     // Raised when the user aborts a run or refuses a backup copy.

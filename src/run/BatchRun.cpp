@@ -229,6 +229,13 @@ void BatchRun::search()
                                            s.MatchLength, s.FindWildcards);
 }
 
+void BatchRun::resumeAfter(ResumeAt::After what)
+{
+    EngineState &s = m.state;
+    s.NextSearchPos = std::exchange(s.ChosenResume, std::nullopt)
+                          .value_or(ResumeAt::of(what, s.MatchStart, s.MatchLength));
+}
+
 void BatchRun::writeBack(const WriteDone &done)
 {
     if (m_dryRun) {

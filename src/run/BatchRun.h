@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OccurrenceFinder.h"
+#include "engine/ResumeAt.h"
 #include "io/SyncPolicy.h"
 #include "io/TempBudget.h"
 #include "io/WriteBatch.h"
@@ -94,6 +95,9 @@ protected:
     bool startFile(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void search();
+    // Moves NextSearchPos past the occurrence in hand, dealt with as `what` says, unless the
+    // review chose where the search goes on.
+    void resumeAfter(ResumeAt::After what);
     // Writes the document back, asking whether to retry while it fails; `done` learns the
     // outcome once it is known. A file that cannot be written faithfully is left as it is on
     // disk and reported.

@@ -6,6 +6,7 @@
 #include "document/PlainTextSave.h"
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
+#include "engine/ResumeAt.h"
 #include "io/ReadOnlyFile.h"
 
 #include <optional>
@@ -60,21 +61,19 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
         s.MatchStart = finder.FindOccurrence(document.view(s.NextSearchPos), s.NextSearchPos,
                                              s.MatchLength, s.FindWildcards);
     };
-    // The same steps as the runs: a find goes on one past each start; a replacement right
-    // after what it put in (one further for an empty match).
     for (search(); s.MatchStart != -1; search()) {
         ++result.hits;
         if (!m_replacing) {
-            s.NextSearchPos = s.MatchStart + 1;
+            s.NextSearchPos = ResumeAt::of(ResumeAt::After::Found, s.MatchStart, s.MatchLength);
             continue;
         }
         if (s.ReplaceWildcards)
             builder.BuildReplacement(document.view(s.MatchStart));
         const std::optional<TextEdit> made
             = document.replace(s.MatchStart, s.MatchLength, s.ReplaceText);
-        s.NextSearchPos = made ? made->end() : s.MatchStart + 1;
-        if (s.MatchLength == 0)
-            ++s.NextSearchPos;
+        s.NextSearchPos = made
+            ? ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength, made->end())
+            : ResumeAt::of(ResumeAt::After::Refused, s.MatchStart, s.MatchLength);
         if (made)
             ++result.replacements;
     }
@@ -110,7 +109,8 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         ++result.replacements;
         if (s.ReplaceWildcards)
             builder.BuildReplacement(viewFrom(s.MatchStart));
-        s.NextSearchPos = s.MatchStart + s.MatchLength + (s.MatchLength == 0 ? 1 : 0);
+        s.NextSearchPos = ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength,
+                                       s.MatchStart + s.MatchLength);
         if (s.MatchLength == 0 && s.ReplaceText.isEmpty())
             continue; // nothing put in place of nothing: no change
         result.changed = true;

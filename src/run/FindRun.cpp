@@ -50,8 +50,7 @@ bool FindRun::reviewFile()
             m.host.ProcessPendingEvents();
         }
         notifyOccurrence(start, matched, QString());
-        // Occurrences may overlap; after a deletion or a chosen position MatchStart was moved.
-        s.NextSearchPos = s.MatchStart + 1;
+        resumeAfter(ResumeAt::After::Found);
         search();
     }
     return true;

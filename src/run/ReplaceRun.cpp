@@ -70,12 +70,13 @@ ReplaceRun::Step ReplaceRun::handleOccurrence()
         [[fallthrough]];
     case ModalResult::No:
         notifyOccurrence(start, matched, QString());
-        s.NextSearchPos = s.MatchStart + 1;
+        resumeAfter(ResumeAt::After::Skipped);
         return Step::GoOn;
     case ModalResult::Abort:
         return Step::Stop;
     default:
         // The review was closed without an answer: the same occurrence comes again.
+        s.ChosenResume.reset();
         --FileHits;
         return Step::GoOn;
     }

@@ -4,6 +4,7 @@
 #include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "engine/ReplacementBuilder.h"
+#include "engine/ResumeAt.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
@@ -48,6 +49,7 @@ LoadStatus ReviewSession::Load(const QString &path)
     // Edits of the previous file must never be undone into this one.
     m_review.rsEditing = false;
     m_beforeEdit.reset();
+    m_state.ChosenResume.reset();
     m_savedModified = false;
     m_document.setModified(false);
     m_host.DocumentLoaded(m_document);
@@ -95,12 +97,10 @@ std::optional<TextEdit> ReviewSession::ReplaceSelected()
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
     const std::optional<TextEdit> made
         = edit(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
-    // Go on right after the inserted text: it is never searched again, and an occurrence that
-    // follows at once is still found. An empty match must still move the search on. (A
-    // format may widen the edit, keeping a table cell whole; the search goes on after it.)
-    m_state.NextSearchPos = made ? made->end() : m_state.MatchStart + 1;
-    if (m_state.MatchLength == 0)
-        ++m_state.NextSearchPos;
+    m_state.NextSearchPos = made
+        ? ResumeAt::of(ResumeAt::After::Replaced, m_state.MatchStart, m_state.MatchLength,
+                       made->end())
+        : ResumeAt::of(ResumeAt::After::Refused, m_state.MatchStart, m_state.MatchLength);
     return made;
 }
 
@@ -114,8 +114,10 @@ std::optional<TextEdit> ReviewSession::DelSelected()
     if (!CanDelete() || !backupBeforeFirstChange())
         return std::nullopt;
     std::optional<TextEdit> made = edit(m_state.MatchStart, m_state.MatchLength, {});
-    // The run resumes one past MatchStart, which is where the occurrence began.
-    m_state.MatchStart -= 1;
+    // A deletion the format refused leaves the occurrence: the search goes on past it.
+    if (made)
+        m_state.ChosenResume
+            = ResumeAt::of(ResumeAt::After::Deleted, m_state.MatchStart, m_state.MatchLength);
     return made;
 }
 
@@ -163,8 +165,8 @@ bool ReviewSession::CancelEdit()
 
 void ReviewSession::ContinueAt(qsizetype position)
 {
-    // The run resumes one past MatchStart.
-    m_state.MatchStart = position - 1;
+    m_state.ChosenResume
+        = ResumeAt::of(ResumeAt::After::Chosen, m_state.MatchStart, m_state.MatchLength, position);
     if (m_savedModified)
         m_document.setModified(true);
     leaveEditing();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Where a search goes on once the occurrence in hand has been dealt with. Every run and every
+// job takes its next position from here, so the review, the files worked through ahead and the
+// byte path cannot disagree about which occurrences a file has.
+class ResumeAt {
+public:
+    enum class After {
+        Found, // counted by a find run: occurrences may overlap, so one past the start
+        Skipped, // left as it is: one past the start
+        Replaced, // right after the text put in (`position`: where the edit ends)
+        Refused, // the file's format had no place for the replacement: as Skipped
+        Deleted, // where the occurrence began
+        Chosen, // at `position`, chosen in the review (free editing)
+    };
+
+    static qsizetype of(After what, qsizetype matchStart, qsizetype matchLength,
+                        qsizetype position = -1);
+};
