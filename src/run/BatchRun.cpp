@@ -25,6 +25,10 @@ using namespace Qt::StringLiterals;
 BatchRun::BatchRun(const RunServices &services)
     : m(services), m_finder(services.state, services.options.SearchOptions)
 {
+    m_committer.onReleased([this] {
+        if (m_ahead)
+            m_ahead->budgetReleased();
+    });
 }
 
 BatchRun::~BatchRun() = default;
@@ -32,7 +36,7 @@ BatchRun::~BatchRun() = default;
 void BatchRun::configure(const RunRequest &request)
 {
     m_dryRun = request.dryRun;
-    m_sync = request.sync;
+    m_committer.setSync(request.sync);
     m_bytePath = request.bytePath;
     m_workers = std::max(request.workers, 1);
     m_unattended = request.unattended;
@@ -64,7 +68,7 @@ void BatchRun::walkFiles(const QStringList &files)
             m_ahead = startWorkers(files, i);
         if (m_ahead) {
             const FileJobResult bytes = m_ahead->take(
-                i, [this] { commitWrites(); }, [this] { m.host.ProcessPendingEvents(); });
+                i, [this] { m_committer.commit(); }, [this] { m.host.ProcessPendingEvents(); });
             m.host.ProcessPendingEvents();
             // A file with occurrences to show is reviewed here, whatever was done ahead.
             const bool toShow = bytes.hits > 0 && mayShowOccurrences();
@@ -72,12 +76,12 @@ void BatchRun::walkFiles(const QStringList &files)
             // it is read again, after the writes waiting are in place.
             const bool again = bytes.links > 1 && bytes.pending;
             if ((toShow || again) && bytes.pending)
-                dropPending(*bytes.pending);
+                m_committer.drop(*bytes.pending);
             if (bytes.kind != FileJobResult::Kind::Fallback && !toShow && !again) {
                 if (startAhead(files[i], bytes))
                     finishBytes(bytes);
-                if (m_batch.isFull())
-                    commitWrites();
+                if (m_committer.isFull())
+                    m_committer.commit();
                 continue;
             }
         }
@@ -87,12 +91,12 @@ void BatchRun::walkFiles(const QStringList &files)
             break;
         makeRoom();
         finishFile();
-        if (commitEachFile() || m_batch.isFull())
-            commitWrites();
+        if (commitEachFile() || m_committer.isFull())
+            m_committer.commit();
     }
     m_ahead.reset();
     // Files finished before an abort keep their results.
-    commitWrites();
+    m_committer.commit();
     finishRun();
 }
 
@@ -137,7 +141,8 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
               return result;
           };
     return std::make_unique<AheadWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
-                                          first, 1024, writesAhead() ? &m_budget : nullptr);
+                                          first, 1024,
+                                          writesAhead() ? &m_committer.budget() : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
@@ -157,7 +162,7 @@ bool BatchRun::startAhead(const QString &path, const FileJobResult &bytes)
     }
     if (isRepeat(bytes.resolved)) {
         if (bytes.pending)
-            dropPending(*bytes.pending);
+            m_committer.drop(*bytes.pending);
         appendLine(MsgFileAlreadyProcessed, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
         return false;
@@ -201,7 +206,7 @@ bool BatchRun::startFile(const QString &path)
     // Renaming over another name of this file changed it (its count of names): it is read
     // once that is done, so that the stamp it is written against is the one it has then.
     if (links > 1)
-        commitWrites();
+        m_committer.commit();
     switch (m.review.Load(path)) {
     case LoadStatus::Missing:
         notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
@@ -244,7 +249,8 @@ void BatchRun::writeBack(const WriteDone &done)
     }
     const QString path = m.state.CurrentFileName;
     for (;;) {
-        const SaveResult result = SaveDocument(document(), path, {m_sync, &m_batch});
+        const SaveResult result
+            = SaveDocument(document(), path, {m_committer.sync(), m_committer.batch()});
         switch (result.status) {
         case SaveStatus::Ok:
             done({true, {}, {}});
@@ -252,8 +258,7 @@ void BatchRun::writeBack(const WriteDone &done)
                 appendLine(MsgFileAttributesLost, path, result.errorString);
             return;
         case SaveStatus::Queued:
-            queued(sizeOfDocument());
-            waitFor(done, path);
+            m_committer.queued(sizeOfDocument(), resolver(path, done));
             return;
         case SaveStatus::NotEncodable:
             appendFailure(MsgFileNotEncodable, path);
@@ -284,26 +289,14 @@ void BatchRun::writeBack(const WriteDone &done)
 
 void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)
 {
-    if (m_sync == SyncPolicy::Batch) {
-        m_batch.add(pending);
-        m_queuedFiles += 1;
-        m_queuedBytes += pending.bytes;
-        waitFor(done, m.state.CurrentFileName);
-        if (m_batch.isFull())
-            commitWrites();
-        return;
-    }
-    QString error;
-    const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
-    releaseBudget(1, pending.bytes);
-    resolveWrite(outcome, error, m.state.CurrentFileName, done);
+    m_committer.place(pending, resolver(m.state.CurrentFileName, done));
 }
 
-void BatchRun::waitFor(const WriteDone &done, const QString &path)
+OrderedCommitter::Placed BatchRun::resolver(const QString &path, const WriteDone &done)
 {
-    m_waiting.push_back({{}, [this, done, path](const WriteBatch::Result &result) {
-                             resolveWrite(result.outcome, result.error, path, done);
-                         }});
+    return [this, path, done](WriteOutcome outcome, const QString &error) {
+        resolveWrite(outcome, error, path, done);
+    };
 }
 
 void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
@@ -329,29 +322,7 @@ void BatchRun::resolveWrite(WriteOutcome outcome, const QString &error, const QS
 
 void BatchRun::setFreeSpace(TempBudget::FreeSpace freeSpace)
 {
-    m_budget.setFreeSpace(std::move(freeSpace));
-}
-
-void BatchRun::dropPending(const PendingWrite &pending)
-{
-    AtomicFileWriter::discard(pending);
-    releaseBudget(1, pending.bytes);
-}
-
-void BatchRun::releaseBudget(qsizetype files, qint64 bytes)
-{
-    if (files == 0)
-        return;
-    m_budget.release(files, bytes);
-    if (m_ahead)
-        m_ahead->budgetReleased();
-}
-
-void BatchRun::queued(qint64 bytes)
-{
-    m_budget.hold(bytes);
-    m_queuedFiles += 1;
-    m_queuedBytes += bytes;
+    m_committer.budget().setFreeSpace(std::move(freeSpace));
 }
 
 qint64 BatchRun::sizeOfDocument() const
@@ -364,38 +335,9 @@ qint64 BatchRun::sizeOfDocument() const
 // when the budget has no room for it.
 void BatchRun::makeRoom()
 {
-    if (m_sync == SyncPolicy::Batch && !m_dryRun && document().isModified()
-        && !m_budget.admits(sizeOfDocument(), m.state.CurrentFileName))
-        commitWrites();
-}
-
-void BatchRun::settle(std::function<void()> action)
-{
-    if (m_waiting.empty() || m_settling)
-        action();
-    else
-        m_waiting.push_back({std::move(action), {}});
-}
-
-void BatchRun::commitWrites()
-{
-    if (m_waiting.empty() && m_batch.isEmpty())
-        return;
-    const QList<WriteBatch::Result> results = m_batch.commit();
-    releaseBudget(m_queuedFiles, m_queuedBytes);
-    m_queuedFiles = 0;
-    m_queuedBytes = 0;
-    std::vector<Settlement> waiting;
-    waiting.swap(m_waiting);
-    m_settling = true;
-    qsizetype next = 0;
-    for (const Settlement &s : waiting) {
-        if (s.written)
-            s.written(results.value(next++, {WriteOutcome::Failed, QString()}));
-        else
-            s.action();
-    }
-    m_settling = false;
+    if (m_committer.sync() == SyncPolicy::Batch && !m_dryRun && document().isModified()
+        && !m_committer.admits(sizeOfDocument(), m.state.CurrentFileName))
+        m_committer.commit();
 }
 
 void BatchRun::finishRun()
@@ -423,5 +365,5 @@ void BatchRun::notifyFile(const QString &path, FileOutcome::Status status, const
                           int occurrences, int replacements, const QString &error)
 {
     FileOutcome outcome{path, status, reason, error, occurrences, replacements};
-    settle([this, outcome] { m.host.FileFinished(outcome); });
+    m_committer.settle([this, outcome] { m.host.FileFinished(outcome); });
 }

@@ -2,13 +2,11 @@
 
 #include "engine/OccurrenceFinder.h"
 #include "engine/ResumeAt.h"
-#include "io/SyncPolicy.h"
-#include "io/TempBudget.h"
-#include "io/WriteBatch.h"
 #include "lang/MessageCatalogue.h"
 #include "run/ByteFileJob.h"
 #include "run/DocumentFileJob.h"
 #include "run/FileOutcome.h"
+#include "run/OrderedCommitter.h"
 #include "run/PatternLineBreaks.h"
 #include "run/Report.h"
 #include "run/RunServices.h"
@@ -27,12 +25,8 @@ class Document;
 struct RunRequest;
 
 // What the find run and the replace run share: the walk over the file list, loading each
-// file, searching, writing a changed document back, and the end of the run.
-//
-// Files written under SyncPolicy::Batch wait in a WriteBatch until it is committed (when it is
-// full, and at the end of the run, an aborted one included). Until then every report line and
-// every outcome told to the host waits too, so the report keeps the list's order and never
-// says a file was written before it is in place.
+// file, searching, writing a changed document back, and the end of the run. Every report line
+// and outcome goes through the OrderedCommitter, which settles them in list order.
 class BatchRun {
 public:
     // A dry run changes documents in memory only and never writes a file.
@@ -118,7 +112,7 @@ protected:
     void appendLine(int id, const Args &...args)
     {
         QString line = m.messages.message(id, args...);
-        settle([this, line = std::move(line)] { m.report.Append(line); });
+        m_committer.settle([this, line = std::move(line)] { m.report.Append(line); });
     }
     // Reports a file that could not be read or written.
     void appendFailure(int id, const QString &path)
@@ -135,44 +129,25 @@ protected:
     OccurrenceFinder m_finder;
     PatternLineBreaks m_lineBreaks;
     bool m_dryRun = false;
-    SyncPolicy m_sync = SyncPolicy::File;
+    OrderedCommitter m_committer;
     bool m_bytePath = false;
     int m_workers = 1;
     bool m_workersRefused = false; // this run has nothing to hand out
     bool m_unattended = false;
 
 private:
-    // Runs `action` now, or after the writes still waiting when there are any.
-    void settle(std::function<void()> action);
-    void waitFor(const WriteDone &done, const QString &path);
     void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
                       const WriteDone &done);
-    // Syncs and renames the files waiting, then settles what waited for them.
-    void commitWrites();
+    OrderedCommitter::Placed resolver(const QString &path, const WriteDone &done);
     void walkFile(const QString &path, const FileJobResult *bytes);
     bool isRepeat(const QString &resolved);
-    // New files held at once (TempBudget): one removed, released, queued in the batch.
-    void dropPending(const PendingWrite &pending);
-    void releaseBudget(qsizetype files, qint64 bytes);
-    void queued(qint64 bytes);
     qint64 sizeOfDocument() const;
     void makeRoom();
     void skipNotRegular(const QString &path);
     bool startAhead(const QString &path, const FileJobResult &bytes);
     std::unique_ptr<class AheadWorkers> startWorkers(const QStringList &files, qsizetype first);
 
-    struct Settlement {
-        std::function<void()> action; // or, for a write:
-        std::function<void(const WriteBatch::Result &)> written;
-    };
-    WriteBatch m_batch;
-    // New files held at once: worked out ahead and waiting in the batch (m_queued…).
-    TempBudget m_budget;
-    qsizetype m_queuedFiles = 0;
-    qint64 m_queuedBytes = 0;
     std::unique_ptr<class AheadWorkers> m_ahead;
-    std::vector<Settlement> m_waiting;
-    bool m_settling = false;
     // The resolved name of every file started.
     QSet<QString> m_done;
 };

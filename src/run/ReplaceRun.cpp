@@ -107,7 +107,7 @@ std::optional<DocumentFileJob> ReplaceRun::documentJob() const
     if (!ReplaceAll || m.options.MakeBackups || !counters().isEmpty())
         return std::nullopt;
     return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
-                           m_sync == SyncPolicy::File);
+                           m_committer.sync() == SyncPolicy::File);
 }
 
 void ReplaceRun::finishBytes(const FileJobResult &result)
@@ -215,7 +215,8 @@ std::optional<ByteFileJob> ReplaceRun::byteJob() const
     const ByteFileJob::Mode mode
         = m_dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
     return ByteFileJob(s.SearchText.toLatin1(), replacement.toLatin1(),
-                       m.options.SearchOptions.MatchCase, mode, m_sync == SyncPolicy::File);
+                       m.options.SearchOptions.MatchCase, mode,
+                       m_committer.sync() == SyncPolicy::File);
 }
 
 void ReplaceRun::appendTotals(qsizetype listCount)
