@@ -8,7 +8,7 @@
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/AheadWorkers.h"
-#include "run/DocumentFileJob.h"
+#include "run/FilePlanner.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
@@ -115,32 +115,20 @@ void BatchRun::skipNotRegular(const QString &path)
     notifyFile(path, FileOutcome::Status::Skipped, u"not-regular-file"_s, 0, 0);
 }
 
-// Runs that ask nothing and show nothing work through their files ahead, on worker threads:
-// as bytes where ByteText allows, else as documents (not with running numbers, which must
-// count in list order).
+// Runs that ask nothing and show nothing work through their files ahead, on worker threads,
+// in the way FilePlanner chooses.
 std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, qsizetype first)
 {
     if (!m_bytePath || m_workersRefused)
         return {};
-    std::optional<ByteFileJob> bytes = byteJob();
-    std::optional<DocumentFileJob> documents
-        = m_workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
-    if (!bytes && !documents) {
+    const FilePlanner planner(m.state, m_lineBreaks, m.options,
+                              {replacing(), m_dryRun, takesAll(), m_committer.sync(), m_workers});
+    std::optional<AheadWorkers::Job> job = planner.aheadJob();
+    if (!job) {
         m_workersRefused = true; // the same next time: no need to ask for every file
         return {};
     }
-    AheadWorkers::Job job
-        = [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
-              FileJobResult result;
-              if (bytes)
-                  result = bytes->process(path);
-              if (result.kind == FileJobResult::Kind::Fallback && documents)
-                  result = documents->process(path);
-              if (result.kind != FileJobResult::Kind::Fallback)
-                  result.resolved = ResolvedPath::of(path);
-              return result;
-          };
-    return std::make_unique<AheadWorkers>(std::move(job), files, m_workers > 1 ? m_workers : 0,
+    return std::make_unique<AheadWorkers>(std::move(*job), files, m_workers > 1 ? m_workers : 0,
                                           first, 1024,
                                           writesAhead() ? &m_committer.budget() : nullptr);
 }

@@ -3,8 +3,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "engine/ResumeAt.h"
 #include "lang/MessageCatalogue.h"
-#include "run/ByteFileJob.h"
-#include "run/DocumentFileJob.h"
+#include "run/FileJobResult.h"
 #include "run/FileOutcome.h"
 #include "run/OrderedCommitter.h"
 #include "run/PatternLineBreaks.h"
@@ -65,11 +64,10 @@ protected:
     virtual bool reviewFile() = 0;
     // Reports the file in hand, counts it and writes it back when it was changed.
     virtual void finishFile() = 0;
-    // What the byte path looks for in this run; nothing when the run cannot take it.
-    virtual std::optional<ByteFileJob> byteJob() const = 0;
-    // What the worker threads do with files the byte path leaves, for runs that can hand
-    // them out; nothing when the run must do them itself.
-    virtual std::optional<DocumentFileJob> documentJob() const = 0;
+    // Whether the run replaces (else it counts), and whether every occurrence from here on is
+    // taken without being shown (what FilePlanner needs to choose the files' jobs).
+    virtual bool replacing() const = 0;
+    virtual bool takesAll() const { return false; }
     // Reports and counts a file done ahead, as bytes or as a document (CurrentFileName).
     virtual void finishBytes(const FileJobResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.

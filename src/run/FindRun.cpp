@@ -78,20 +78,6 @@ void FindRun::countFile()
     ++FilesProcessed;
 }
 
-std::optional<ByteFileJob> FindRun::byteJob() const
-{
-    const EngineState &s = m.state;
-    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
-        return std::nullopt;
-    return ByteFileJob(s.SearchText.toLatin1(), {}, m.options.SearchOptions.MatchCase,
-                       ByteFileJob::Mode::Count, false);
-}
-
-std::optional<DocumentFileJob> FindRun::documentJob() const
-{
-    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
-}
-
 void FindRun::finishBytes(const FileJobResult &result)
 {
     FileHits = int(result.hits);

@@ -19,8 +19,7 @@ public:
 private:
     bool reviewFile() override;
     void finishFile() override;
-    std::optional<ByteFileJob> byteJob() const override;
-    std::optional<DocumentFileJob> documentJob() const override;
+    bool replacing() const override { return false; }
     void finishBytes(const FileJobResult &result) override;
     bool mayShowOccurrences() const override { return !DontAsk && !m_unattended; }
     bool countsAheadWhileShowing() const override { return true; }

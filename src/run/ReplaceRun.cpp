@@ -4,6 +4,7 @@
 #include "engine/ReplacementBuilder.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/FilePlanner.h"
 #include "run/ModalResult.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
@@ -102,14 +103,6 @@ void ReplaceRun::finishFile()
     settleFile(document().isModified(), [this](const WriteDone &done) { writeBack(done); });
 }
 
-std::optional<DocumentFileJob> ReplaceRun::documentJob() const
-{
-    if (!ReplaceAll || m.options.MakeBackups || !counters().isEmpty())
-        return std::nullopt;
-    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
-                           m_committer.sync() == SyncPolicy::File);
-}
-
 void ReplaceRun::finishBytes(const FileJobResult &result)
 {
     FileHits = int(result.hits);
@@ -191,32 +184,7 @@ void ReplaceRun::restoreCounters(const QList<qint64> &values)
 
 bool ReplaceRun::commitEachFile() const
 {
-    return !counters().isEmpty();
-}
-
-std::optional<ByteFileJob> ReplaceRun::byteJob() const
-{
-    const EngineState &s = m.state;
-    if (s.FindWildcards || !ReplaceAll || m.options.MakeBackups
-        || !ByteFileJob::isPlainAscii(s.SearchText))
-        return std::nullopt;
-    QString replacement = s.ReplaceText;
-    if (s.ReplaceWildcards) {
-        replacement.clear();
-        for (int i = 1; i <= s.ReplaceBlockCount; ++i) {
-            const TMaskBlockS &block = s.ReplaceBlocks[size_t(i)];
-            if (block.Kind != mkLiteral)
-                return std::nullopt;
-            replacement += block.Text;
-        }
-    }
-    if (!ByteFileJob::isPlainAscii(replacement))
-        return std::nullopt;
-    const ByteFileJob::Mode mode
-        = m_dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
-    return ByteFileJob(s.SearchText.toLatin1(), replacement.toLatin1(),
-                       m.options.SearchOptions.MatchCase, mode,
-                       m_committer.sync() == SyncPolicy::File);
+    return FilePlanner::hasCounters(m.state);
 }
 
 void ReplaceRun::appendTotals(qsizetype listCount)

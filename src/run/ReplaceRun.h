@@ -30,8 +30,8 @@ private:
     Step handleOccurrence();
     Step replaceOccurrence();
     void finishFile() override;
-    std::optional<ByteFileJob> byteJob() const override;
-    std::optional<DocumentFileJob> documentJob() const override;
+    bool replacing() const override { return true; }
+    bool takesAll() const override { return ReplaceAll; }
     void finishBytes(const FileJobResult &result) override;
     bool commitEachFile() const override;
     bool writesAhead() const override { return !m_dryRun; }

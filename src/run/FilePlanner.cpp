@@ -1,0 +1,78 @@
+#include "run/FilePlanner.h"
+
+#include "engine/EngineState.h"
+#include "io/ResolvedPath.h"
+#include "options/OptionState.h"
+
+std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
+{
+    std::optional<ByteFileJob> bytes = byteJob();
+    std::optional<DocumentFileJob> documents
+        = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+    if (!bytes && !documents)
+        return std::nullopt;
+    return [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
+        FileJobResult result;
+        if (bytes)
+            result = bytes->process(path);
+        if (result.kind == FileJobResult::Kind::Fallback && documents)
+            result = documents->process(path);
+        if (result.kind != FileJobResult::Kind::Fallback)
+            result.resolved = ResolvedPath::of(path);
+        return result;
+    };
+}
+
+bool FilePlanner::hasCounters(const EngineState &state)
+{
+    if (!state.ReplaceWildcards)
+        return false;
+    for (int i = 1; i <= state.ReplaceBlockCount; ++i) {
+        if (state.ReplaceBlocks[size_t(i)].Kind == mkCounter)
+            return true;
+    }
+    return false;
+}
+
+std::optional<ByteFileJob> FilePlanner::byteJob() const
+{
+    const EngineState &s = m_state;
+    const bool matchCase = m_options.SearchOptions.MatchCase;
+    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
+        return std::nullopt;
+    if (!m_run.replacing)
+        return ByteFileJob(s.SearchText.toLatin1(), {}, matchCase, ByteFileJob::Mode::Count, false);
+    if (!m_run.takesAll || m_options.MakeBackups)
+        return std::nullopt;
+    const std::optional<QString> replacement = literalReplacement();
+    if (!replacement || !ByteFileJob::isPlainAscii(*replacement))
+        return std::nullopt;
+    const ByteFileJob::Mode mode
+        = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
+    return ByteFileJob(s.SearchText.toLatin1(), replacement->toLatin1(), matchCase, mode,
+                       m_run.sync == SyncPolicy::File);
+}
+
+// The replacement as one literal text; nothing when it takes anything from the match.
+std::optional<QString> FilePlanner::literalReplacement() const
+{
+    const EngineState &s = m_state;
+    if (!s.ReplaceWildcards)
+        return s.ReplaceText;
+    QString replacement;
+    for (int i = 1; i <= s.ReplaceBlockCount; ++i) {
+        const TMaskBlockS &block = s.ReplaceBlocks[size_t(i)];
+        if (block.Kind != mkLiteral)
+            return std::nullopt;
+        replacement += block.Text;
+    }
+    return replacement;
+}
+
+std::optional<DocumentFileJob> FilePlanner::documentJob() const
+{
+    if (m_run.replacing && (!m_run.takesAll || m_options.MakeBackups || hasCounters(m_state)))
+        return std::nullopt;
+    return DocumentFileJob(m_state, m_lineBreaks, m_options.SearchOptions, m_run.replacing,
+                           m_run.dryRun, m_run.replacing && m_run.sync == SyncPolicy::File);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "io/SyncPolicy.h"
+#include "run/AheadWorkers.h"
+#include "run/ByteFileJob.h"
+#include "run/DocumentFileJob.h"
+#include "run/PatternLineBreaks.h"
+
+#include <optional>
+
+class EngineState;
+class OptionState;
+
+// The first stage of a run: decides how each file is worked through when nobody is shown its
+// occurrences. A literal pattern that ByteFileJob can look for is searched on the file's bytes;
+// a file that the byte path does not clear, and every file of a pattern it cannot take, is read
+// into a document (DocumentFileJob). Files whose occurrences are shown are reviewed one by one by
+// the run itself, on the same engine.
+class FilePlanner {
+public:
+    // What the run is at the moment the plan is made.
+    struct Run {
+        bool replacing = false;
+        bool dryRun = false;
+        // Every occurrence will be taken as found (replaced, or counted) without being shown.
+        bool takesAll = false;
+        SyncPolicy sync = SyncPolicy::File;
+        int workers = 1;
+    };
+
+    FilePlanner(const EngineState &state, const PatternLineBreaks &lineBreaks,
+                const OptionState &options, const Run &run)
+        : m_state(state), m_lineBreaks(lineBreaks), m_options(options), m_run(run)
+    {
+    }
+
+    // The job the worker threads run on each file; nothing when this run cannot hand files out
+    // (backups to make, running numbers that count in list order, a pattern only the review
+    // can take).
+    std::optional<AheadWorkers::Job> aheadJob() const;
+
+    // The running numbers' next values; a run that has any must count in list order.
+    static bool hasCounters(const EngineState &state);
+
+private:
+    std::optional<ByteFileJob> byteJob() const;
+    std::optional<DocumentFileJob> documentJob() const;
+    std::optional<QString> literalReplacement() const;
+
+    const EngineState &m_state;
+    const PatternLineBreaks &m_lineBreaks;
+    const OptionState &m_options;
+    Run m_run;
+};
