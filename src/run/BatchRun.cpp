@@ -66,31 +66,18 @@ void BatchRun::walkFiles(const QStringList &files)
         // From the first file on, or from the answer for all on, the rest can go ahead.
         if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
             m_ahead = startWorkers(files, i);
-        if (m_ahead) {
-            const FileJobResult bytes = m_ahead->take(
-                i, [this] { m_committer.commit(); }, [this] { m.host.ProcessPendingEvents(); });
-            m.host.ProcessPendingEvents();
-            // A file with occurrences to show is reviewed here, whatever was done ahead.
-            const bool toShow = bytes.hits > 0 && mayShowOccurrences();
-            // A file of several names was read before this run renamed another of its names:
-            // it is read again, after the writes waiting are in place.
-            const bool again = bytes.links > 1 && bytes.pending;
-            if ((toShow || again) && bytes.pending)
-                m_committer.drop(*bytes.pending);
-            if (bytes.kind != FileJobResult::Kind::Fallback && !toShow && !again) {
-                if (startAhead(files[i], bytes))
-                    finishBytes(bytes);
-                if (m_committer.isFull())
-                    m_committer.commit();
-                continue;
-            }
+        std::optional<FileJobResult> result = m_ahead ? takeAhead(i) : std::nullopt;
+        if (result) {
+            if (!startAhead(files[i], *result))
+                result.reset();
+        } else if (startFile(files[i])) {
+            result = reviewFile();
+            if (!result)
+                break;
+            makeRoom();
         }
-        if (!startFile(files[i]))
-            continue;
-        if (!reviewFile())
-            break;
-        makeRoom();
-        finishFile();
+        if (result)
+            finishFile(*result);
         if (commitEachFile() || m_committer.isFull())
             m_committer.commit();
     }
@@ -100,19 +87,23 @@ void BatchRun::walkFiles(const QStringList &files)
     finishRun();
 }
 
-// The file is known by its resolved name: a file listed twice, or reached again through a
-// link, is done once; hard links are separate names, each done (as sed -i does).
-bool BatchRun::isRepeat(const QString &resolved)
+// The result of entry `index` worked through ahead; nothing when the run works through it
+// itself (the job left it, or it has occurrences to show).
+std::optional<FileJobResult> BatchRun::takeAhead(qsizetype index)
 {
-    const bool seen = m_done.contains(resolved);
-    m_done.insert(resolved);
-    return seen;
-}
-
-void BatchRun::skipNotRegular(const QString &path)
-{
-    appendFailure(MsgFileNotRegular, path);
-    notifyFile(path, FileOutcome::Status::Skipped, u"not-regular-file"_s, 0, 0);
+    FileJobResult result = m_ahead->take(
+        index, [this] { m_committer.commit(); }, [this] { m.host.ProcessPendingEvents(); });
+    m.host.ProcessPendingEvents();
+    // A file with occurrences to show is reviewed here, whatever was done ahead.
+    const bool toShow = result.hits > 0 && mayShowOccurrences();
+    // A file of several names was read before this run renamed another of its names: it is
+    // read again, after the writes waiting are in place.
+    const bool again = result.links > 1 && result.pending;
+    if ((toShow || again) && result.pending)
+        m_committer.drop(*result.pending);
+    if (result.kind == FileJobResult::Kind::Fallback || toShow || again)
+        return std::nullopt;
+    return result;
 }
 
 // Runs that ask nothing and show nothing work through their files ahead, on worker threads,
@@ -135,83 +126,80 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
 // like any file: its new content is dropped here.
-bool BatchRun::startAhead(const QString &path, const FileJobResult &bytes)
+bool BatchRun::startAhead(const QString &path, const FileJobResult &result)
 {
     m.state.CurrentFileName = path;
-    const QString fileName = QFileInfo(path).fileName();
-    m.host.ProgressStep(fileName);
-    if (bytes.kind == FileJobResult::Kind::Missing) {
-        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+    m.host.ProgressStep(QFileInfo(path).fileName());
+    using Kind = FileJobResult::Kind;
+    if (result.kind == Kind::Missing || result.kind == Kind::NotRegular)
+        return !refused(path, result.kind);
+    if (repeated(path, result.resolved)) {
+        if (result.pending)
+            m_committer.drop(*result.pending);
         return false;
     }
-    if (bytes.kind == FileJobResult::Kind::NotRegular) {
-        skipNotRegular(path);
+    if (refused(path, result.kind))
         return false;
-    }
-    if (isRepeat(bytes.resolved)) {
-        if (bytes.pending)
-            m_committer.drop(*bytes.pending);
-        appendLine(MsgFileAlreadyProcessed, path);
-        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
-        return false;
-    }
-    if (bytes.kind == FileJobResult::Kind::Unreadable) {
-        appendFailure(MsgFileUnreadable, path);
-        notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
-        return false;
-    }
-    if (bytes.kind == FileJobResult::Kind::Binary) {
-        appendLine(MsgFileBinary, path);
-        notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
-        return false;
-    }
-    m.host.ReviewFileChanged(fileName);
+    m.host.ReviewFileChanged(QFileInfo(path).fileName());
     return true;
 }
 
 bool BatchRun::startFile(const QString &path)
 {
     m.state.CurrentFileName = path;
-    const QString fileName = QFileInfo(path).fileName();
-    m.host.ProgressStep(fileName);
+    m.host.ProgressStep(QFileInfo(path).fileName());
     int links = 1;
-    switch (ReadOnlyFile::typeOf(path, &links)) {
-    case ReadOnlyFile::Status::Missing:
-        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+    const ReadOnlyFile::Status type = ReadOnlyFile::typeOf(path, &links);
+    // An unreadable file is loaded all the same: loading says why.
+    if (const std::optional<FileJobResult> notAFile = FileJobResult::notAFile(type))
+        return !refused(path, notAFile->kind);
+    if (repeated(path, ResolvedPath::of(path)))
         return false;
-    case ReadOnlyFile::Status::NotRegular:
-        skipNotRegular(path);
-        return false;
-    case ReadOnlyFile::Status::Open:
-    case ReadOnlyFile::Status::Unreadable: // loading says so
-        break;
-    }
-    if (isRepeat(ResolvedPath::of(path))) {
-        appendLine(MsgFileAlreadyProcessed, path);
-        notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
-        return false;
-    }
     // Renaming over another name of this file changed it (its count of names): it is read
     // once that is done, so that the stamp it is written against is the one it has then.
     if (links > 1)
         m_committer.commit();
-    switch (m.review.Load(path)) {
-    case LoadStatus::Missing:
-        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+    if (refused(path, FileJobResult::kindOf(m.review.Load(path))))
         return false;
-    case LoadStatus::Unreadable:
+    m_lineBreaks.Apply(m.state, document().lineBreak());
+    m.host.ReviewFileChanged(QFileInfo(path).fileName());
+    return true;
+}
+
+// Reports a file that is not worked through: missing, not a regular file, unreadable or
+// binary. False for a file that goes on.
+bool BatchRun::refused(const QString &path, FileJobResult::Kind kind)
+{
+    using Kind = FileJobResult::Kind;
+    switch (kind) {
+    case Kind::Missing:
+        notifyFile(path, FileOutcome::Status::Skipped, u"missing"_s, 0, 0);
+        return true;
+    case Kind::NotRegular:
+        appendFailure(MsgFileNotRegular, path);
+        notifyFile(path, FileOutcome::Status::Skipped, u"not-regular-file"_s, 0, 0);
+        return true;
+    case Kind::Unreadable:
         appendFailure(MsgFileUnreadable, path);
         notifyFile(path, FileOutcome::Status::Failed, u"unreadable"_s, 0, 0);
-        return false;
-    case LoadStatus::Binary:
+        return true;
+    case Kind::Binary:
         appendLine(MsgFileBinary, path);
         notifyFile(path, FileOutcome::Status::Skipped, u"binary"_s, 0, 0);
+        return true;
+    default:
         return false;
-    case LoadStatus::Loaded:
-        break;
     }
-    m_lineBreaks.Apply(m.state, document().lineBreak());
-    m.host.ReviewFileChanged(fileName);
+}
+
+// The file is known by its resolved name: a file listed twice, or reached again through a
+// link, is done once; hard links are separate names, each done (as sed -i does).
+bool BatchRun::repeated(const QString &path, const QString &resolved)
+{
+    if (!std::exchange(m_done[resolved], true))
+        return false;
+    appendLine(MsgFileAlreadyProcessed, path);
+    notifyFile(path, FileOutcome::Status::Skipped, u"already-processed"_s, 0, 0);
     return true;
 }
 
@@ -273,6 +261,29 @@ void BatchRun::writeBack(const WriteDone &done)
             return;
         }
     }
+}
+
+void BatchRun::writeResult(const FileJobResult &result, const WriteDone &done)
+{
+    if (result.kind == FileJobResult::Kind::Reviewed)
+        writeBack(done);
+    else if (result.kind == FileJobResult::Kind::NotEncodable) {
+        appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
+        done({false, u"not-encodable"_s, {}});
+    } else if (m_dryRun || !result.pending)
+        done({true, u"dry-run"_s, {}});
+    else
+        placeWrite(*result.pending, done);
+}
+
+FileJobResult BatchRun::reviewed(qsizetype hits, qsizetype replacements) const
+{
+    FileJobResult result;
+    result.kind = FileJobResult::Kind::Reviewed;
+    result.hits = hits;
+    result.replacements = replacements;
+    result.changed = document().isModified();
+    return result;
 }
 
 void BatchRun::placeWrite(const PendingWrite &pending, const WriteDone &done)

@@ -10,7 +10,7 @@
 #include "run/Report.h"
 #include "run/RunServices.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -60,16 +60,16 @@ protected:
     // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
     // then the abort message, if any.
     void walkFiles(const QStringList &files);
-    // Works through the file in hand; false when the run was aborted in it.
-    virtual bool reviewFile() = 0;
-    // Reports the file in hand, counts it and writes it back when it was changed.
-    virtual void finishFile() = 0;
+    // Works through the file in hand, showing its occurrences; nothing when the run was
+    // aborted in it.
+    virtual std::optional<FileJobResult> reviewFile() = 0;
+    // Reports the file in hand, counts it and writes it when it was changed: a file reviewed
+    // here (FileJobResult::Kind::Reviewed) or one worked through ahead.
+    virtual void finishFile(const FileJobResult &result) = 0;
     // Whether the run replaces (else it counts), and whether every occurrence from here on is
     // taken without being shown (what FilePlanner needs to choose the files' jobs).
     virtual bool replacing() const = 0;
     virtual bool takesAll() const { return false; }
-    // Reports and counts a file done ahead, as bytes or as a document (CurrentFileName).
-    virtual void finishBytes(const FileJobResult &result) = 0;
     // Whether each written file must be in place before the next one is worked on.
     virtual bool commitEachFile() const { return false; }
     // Whether files worked through ahead may be written (a replace run that is no dry run).
@@ -96,6 +96,10 @@ protected:
     void writeBack(const WriteDone &done);
     // Puts a new file made on the byte path in place, as writeBack does for a document.
     void placeWrite(const PendingWrite &pending, const WriteDone &done);
+    // Writes a finished file: the review's document, or what a job made ahead.
+    void writeResult(const FileJobResult &result, const WriteDone &done);
+    // The result of the file in hand, reviewed here.
+    FileJobResult reviewed(qsizetype hits, qsizetype replacements) const;
     // The abort message when the run was aborted, and the review no longer names a file.
     void finishRun();
     // The separator, "Итого:" and the processed and unprocessed files.
@@ -137,15 +141,15 @@ private:
     void resolveWrite(WriteOutcome outcome, const QString &error, const QString &path,
                       const WriteDone &done);
     OrderedCommitter::Placed resolver(const QString &path, const WriteDone &done);
-    void walkFile(const QString &path, const FileJobResult *bytes);
-    bool isRepeat(const QString &resolved);
+    std::optional<FileJobResult> takeAhead(qsizetype index);
+    bool refused(const QString &path, FileJobResult::Kind kind);
+    bool repeated(const QString &path, const QString &resolved);
     qint64 sizeOfDocument() const;
     void makeRoom();
-    void skipNotRegular(const QString &path);
-    bool startAhead(const QString &path, const FileJobResult &bytes);
+    bool startAhead(const QString &path, const FileJobResult &result);
     std::unique_ptr<class AheadWorkers> startWorkers(const QStringList &files, qsizetype first);
 
     std::unique_ptr<class AheadWorkers> m_ahead;
     // The resolved name of every file started.
-    QSet<QString> m_done;
+    QHash<QString, bool> m_done;
 };

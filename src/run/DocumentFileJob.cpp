@@ -19,20 +19,9 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         = FileJobResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
         return *refused;
     Document document;
-    switch (DocumentFile::load(document, path)) {
-    case LoadStatus::Missing:
-        result.kind = FileJobResult::Kind::Missing;
+    result.kind = FileJobResult::kindOf(DocumentFile::load(document, path));
+    if (result.kind != FileJobResult::Kind::Done)
         return result;
-    case LoadStatus::Unreadable:
-        result.kind = FileJobResult::Kind::Unreadable;
-        return result;
-    case LoadStatus::Binary:
-        result.kind = FileJobResult::Kind::Binary;
-        return result;
-    case LoadStatus::Loaded:
-        break;
-    }
-    result.kind = FileJobResult::Kind::Done;
     if (m_replacing && streams(document, path))
         replaceStreamed(document, path, result);
     else

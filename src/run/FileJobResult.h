@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentCodec.h"
 #include "io/PendingWrite.h"
 #include "io/ReadOnlyFile.h"
 
@@ -18,6 +19,7 @@ struct FileJobResult {
         Unreadable,
         Binary, // NUL bytes without a UTF-16 mark: never changed
         NotEncodable, // a replacement the file's encoding cannot hold: the file is untouched
+        Reviewed, // worked through by the run itself: its document holds the changes
     };
     Kind kind = Kind::Fallback;
     qsizetype hits = 0;
@@ -28,6 +30,23 @@ struct FileJobResult {
     // The name with every link, "." and ".." resolved: a run takes each real file once.
     QString resolved;
     int links = 1; // the names the file has (hard links)
+
+    // The kind of a file that loading refused (Missing, Unreadable, Binary); Done when it was
+    // loaded.
+    static Kind kindOf(LoadStatus status)
+    {
+        switch (status) {
+        case LoadStatus::Missing:
+            return Kind::Missing;
+        case LoadStatus::Unreadable:
+            return Kind::Unreadable;
+        case LoadStatus::Binary:
+            return Kind::Binary;
+        case LoadStatus::Loaded:
+            break;
+        }
+        return Kind::Done;
+    }
 
     // The result for an entry that is no file to read (missing, or not a regular file);
     // nothing when the entry is to be read.

@@ -23,7 +23,7 @@ void FindRun::run(const QStringList &files)
     m.host.ReportFinished();
 }
 
-bool FindRun::reviewFile()
+std::optional<FileJobResult> FindRun::reviewFile()
 {
     EngineState &s = m.state;
     FileHits = 0;
@@ -32,7 +32,7 @@ bool FindRun::reviewFile()
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
         if (stopRequested())
-            return false;
+            return std::nullopt;
         if (FileHits == 0)
             ++FilesWithHits;
         ++FileHits;
@@ -42,7 +42,7 @@ bool FindRun::reviewFile()
             const ModalResult result = m.host.ShowOccurrence(m.review);
             m.host.ProcessPendingEvents();
             if (result == ModalResult::Abort)
-                return false;
+                return std::nullopt;
             if (result == ModalResult::YesToAll)
                 DontAsk = true;
         } else {
@@ -53,19 +53,23 @@ bool FindRun::reviewFile()
         resumeAfter(ResumeAt::After::Found);
         search();
     }
-    return true;
+    return reviewed(FileHits, 0);
 }
 
-void FindRun::finishFile()
+void FindRun::finishFile(const FileJobResult &result)
 {
     const QString path = m.state.CurrentFileName;
-    const int hits = FileHits;
+    const int hits = int(result.hits);
+    // The review counts a file with hits as it meets the first one.
+    if (result.kind != FileJobResult::Kind::Reviewed && hits > 0)
+        ++FilesWithHits;
+    FileHits = hits;
     countFile();
-    if (!document().isModified()) {
+    if (!result.changed) {
         notifyFile(path, FileOutcome::Status::Unchanged, {}, hits, 0);
         return;
     }
-    writeBack([this, path, hits](const WriteEnd &end) {
+    writeResult(result, [this, path, hits](const WriteEnd &end) {
         notifyFile(path, statusOf(end), end.reason, hits, 0, end.error);
     });
 }
@@ -76,13 +80,4 @@ void FindRun::countFile()
         appendLine(MsgFileHits, m.state.CurrentFileName, FileHits);
     TotalHits += FileHits;
     ++FilesProcessed;
-}
-
-void FindRun::finishBytes(const FileJobResult &result)
-{
-    FileHits = int(result.hits);
-    if (FileHits > 0)
-        ++FilesWithHits;
-    countFile();
-    notifyFile(m.state.CurrentFileName, FileOutcome::Status::Unchanged, {}, FileHits, 0);
 }

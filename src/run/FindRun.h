@@ -17,10 +17,9 @@ public:
     int FileHits = 0;
 
 private:
-    bool reviewFile() override;
-    void finishFile() override;
+    std::optional<FileJobResult> reviewFile() override;
+    void finishFile(const FileJobResult &result) override;
     bool replacing() const override { return false; }
-    void finishBytes(const FileJobResult &result) override;
     bool mayShowOccurrences() const override { return !DontAsk && !m_unattended; }
     bool countsAheadWhileShowing() const override { return true; }
     // The file's report line and its share of the totals.

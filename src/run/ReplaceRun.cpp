@@ -25,7 +25,7 @@ void ReplaceRun::run(const QStringList &files, const QString &replacementPattern
     m.host.ReportFinished();
 }
 
-bool ReplaceRun::reviewFile()
+std::optional<FileJobResult> ReplaceRun::reviewFile()
 {
     EngineState &s = m.state;
     FileReplacements = 0;
@@ -36,16 +36,16 @@ bool ReplaceRun::reviewFile()
     m.host.ProcessPendingEvents();
     while (s.MatchStart != -1) {
         if (stopRequested())
-            return false;
+            return std::nullopt;
         ++FileHits;
         // Thousands of replacements in one file: the window answers meanwhile.
         if (ReplaceAll)
             m.host.ProcessPendingEvents();
         if (handleOccurrence() == Step::Stop)
-            return false;
+            return std::nullopt;
         search();
     }
-    return true;
+    return reviewed(FileHits, FileReplacements);
 }
 
 ReplaceRun::Step ReplaceRun::handleOccurrence()
@@ -98,12 +98,7 @@ ReplaceRun::Step ReplaceRun::replaceOccurrence()
     return Step::GoOn;
 }
 
-void ReplaceRun::finishFile()
-{
-    settleFile(document().isModified(), [this](const WriteDone &done) { writeBack(done); });
-}
-
-void ReplaceRun::finishBytes(const FileJobResult &result)
+void ReplaceRun::finishFile(const FileJobResult &result)
 {
     FileHits = int(result.hits);
     FileReplacements = int(result.replacements);
@@ -116,16 +111,8 @@ void ReplaceRun::finishBytes(const FileJobResult &result)
         ++FilesProcessed;
         return;
     }
-    settleFile(result.changed, [this, &result](const WriteDone &done) {
-        if (result.kind == FileJobResult::Kind::NotEncodable) {
-            appendFailure(MsgFileNotEncodable, m.state.CurrentFileName);
-            done({false, u"not-encodable"_s, {}});
-        } else if (m_dryRun || !result.pending) {
-            done({true, u"dry-run"_s, {}});
-        } else {
-            placeWrite(*result.pending, done);
-        }
-    });
+    settleFile(result.changed,
+               [this, &result](const WriteDone &done) { writeResult(result, done); });
 }
 
 // Reports the file in hand and writes it when changed; its totals count once the write is

@@ -26,13 +26,12 @@ public:
 
 private:
     enum class Step { GoOn, Stop };
-    bool reviewFile() override;
+    std::optional<FileJobResult> reviewFile() override;
     Step handleOccurrence();
     Step replaceOccurrence();
-    void finishFile() override;
+    void finishFile(const FileJobResult &result) override;
     bool replacing() const override { return true; }
     bool takesAll() const override { return ReplaceAll; }
-    void finishBytes(const FileJobResult &result) override;
     bool commitEachFile() const override;
     bool writesAhead() const override { return !m_dryRun; }
     bool mayShowOccurrences() const override { return !ReplaceAll && !SkipAll; }
