@@ -203,11 +203,10 @@ bool BatchRun::repeated(const QString &path, const QString &resolved)
     return true;
 }
 
-void BatchRun::search()
+bool BatchRun::walkDocument(qsizetype &hits, const std::function<OccurrenceWalk::Step()> &handle)
 {
-    EngineState &s = m.state;
-    s.MatchStart = m_finder.FindOccurrence(document().view(s.NextSearchPos), s.NextSearchPos,
-                                           s.MatchLength, s.FindWildcards);
+    return OccurrenceWalk::run(
+        m.state, m_finder, [this](qsizetype from) { return document().view(from); }, hits, handle);
 }
 
 void BatchRun::resumeAfter(ResumeAt::After what)

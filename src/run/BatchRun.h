@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OccurrenceFinder.h"
+#include "engine/OccurrenceWalk.h"
 #include "engine/ResumeAt.h"
 #include "lang/MessageCatalogue.h"
 #include "run/FileJobResult.h"
@@ -85,8 +86,8 @@ protected:
     // missing, not a regular file, already processed in this run, or cannot be handled
     // (reported): it is then not processed.
     bool startFile(const QString &path);
-    // Searches from NextSearchPos, setting MatchStart and MatchLength.
-    void search();
+    // Walks the occurrences of the review's document (OccurrenceWalk), from its start.
+    bool walkDocument(qsizetype &hits, const std::function<OccurrenceWalk::Step()> &handle);
     // Moves NextSearchPos past the occurrence in hand, dealt with as `what` says, unless the
     // review chose where the search goes on.
     void resumeAfter(ResumeAt::After what);

@@ -5,6 +5,7 @@
 #include "document/PlainTextCodec.h"
 #include "document/PlainTextSave.h"
 #include "engine/OccurrenceFinder.h"
+#include "engine/OccurrenceWalk.h"
 #include "engine/ReplacementBuilder.h"
 #include "engine/ResumeAt.h"
 #include "io/ReadOnlyFile.h"
@@ -45,16 +46,11 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
     m_lineBreaks.Apply(s, document.lineBreak());
     const OccurrenceFinder finder(s, m_options);
     ReplacementBuilder builder(s);
-    s.NextSearchPos = 0;
-    auto search = [&] {
-        s.MatchStart = finder.FindOccurrence(document.view(s.NextSearchPos), s.NextSearchPos,
-                                             s.MatchLength, s.FindWildcards);
-    };
-    for (search(); s.MatchStart != -1; search()) {
-        ++result.hits;
+    auto view = [&](qsizetype from) { return document.view(from); };
+    OccurrenceWalk::run(s, finder, view, result.hits, [&] {
         if (!m_replacing) {
             s.NextSearchPos = ResumeAt::of(ResumeAt::After::Found, s.MatchStart, s.MatchLength);
-            continue;
+            return OccurrenceWalk::Step::GoOn;
         }
         if (s.ReplaceWildcards)
             builder.BuildReplacement(document.view(s.MatchStart));
@@ -65,7 +61,8 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             : ResumeAt::of(ResumeAt::After::Refused, s.MatchStart, s.MatchLength);
         if (made)
             ++result.replacements;
-    }
+        return OccurrenceWalk::Step::GoOn;
+    });
     result.changed = document.isModified();
     if (result.changed && !m_dryRun)
         takePrepared(DocumentFile::prepare(document, path, m_syncEach), result);
@@ -88,27 +85,21 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
     PlainTextSave output(document, path, m_syncEach);
     bool writing = !m_dryRun;
     qsizetype copied = 0; // the text before this position is written (or nothing is yet)
-    s.NextSearchPos = 0;
-    auto search = [&] {
-        s.MatchStart = finder.FindOccurrence(viewFrom(s.NextSearchPos), s.NextSearchPos,
-                                             s.MatchLength, s.FindWildcards);
-    };
-    for (search(); s.MatchStart != -1; search()) {
-        ++result.hits;
+    OccurrenceWalk::run(s, finder, viewFrom, result.hits, [&] {
         ++result.replacements;
         if (s.ReplaceWildcards)
             builder.BuildReplacement(viewFrom(s.MatchStart));
         s.NextSearchPos = ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength,
                                        s.MatchStart + s.MatchLength);
         if (s.MatchLength == 0 && s.ReplaceText.isEmpty())
-            continue; // nothing put in place of nothing: no change
+            return OccurrenceWalk::Step::GoOn; // nothing put in place of nothing: no change
         result.changed = true;
         if (!writing)
-            continue;
+            return OccurrenceWalk::Step::GoOn;
         if (!output.isOpen() && !output.open(&result.error)) {
             result.kind = FileJobResult::Kind::WriteFailed;
             writing = false; // the count goes on, as when the whole document fails to save
-            continue;
+            return OccurrenceWalk::Step::GoOn;
         }
         output.appendInPlace(text.sliced(copied, s.MatchStart - copied));
         if (s.ReplaceWildcards)
@@ -116,7 +107,8 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         else
             output.appendInPlace(s.ReplaceText); // the same text every time, kept in `s`
         copied = s.MatchStart + s.MatchLength;
-    }
+        return OccurrenceWalk::Step::GoOn;
+    });
     if (!writing || !output.isOpen())
         return;
     output.appendInPlace(text.sliced(copied));

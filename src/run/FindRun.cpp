@@ -1,6 +1,7 @@
 #include "run/FindRun.h"
 
 #include "engine/EngineState.h"
+#include "engine/OccurrenceWalk.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/ModalResult.h"
@@ -26,23 +27,20 @@ void FindRun::run(const QStringList &files)
 std::optional<FileJobResult> FindRun::reviewFile()
 {
     EngineState &s = m.state;
-    FileHits = 0;
-    s.NextSearchPos = 0;
-    search();
+    qsizetype hits = 0;
     m.host.ProcessPendingEvents();
-    while (s.MatchStart != -1) {
+    const bool done = walkDocument(hits, [&] {
         if (stopRequested())
-            return std::nullopt;
-        if (FileHits == 0)
+            return OccurrenceWalk::Step::Stop;
+        if (hits == 1)
             ++FilesWithHits;
-        ++FileHits;
         const qsizetype start = s.MatchStart;
         const QString matched = document().mid(s.MatchStart, s.MatchLength);
         if (!DontAsk) {
             const ModalResult result = m.host.ShowOccurrence(m.review);
             m.host.ProcessPendingEvents();
             if (result == ModalResult::Abort)
-                return std::nullopt;
+                return OccurrenceWalk::Step::Stop;
             if (result == ModalResult::YesToAll)
                 DontAsk = true;
         } else {
@@ -51,9 +49,11 @@ std::optional<FileJobResult> FindRun::reviewFile()
         }
         notifyOccurrence(start, matched, QString());
         resumeAfter(ResumeAt::After::Found);
-        search();
-    }
-    return reviewed(FileHits, 0);
+        return OccurrenceWalk::Step::GoOn;
+    });
+    if (!done)
+        return std::nullopt;
+    return reviewed(hits, 0);
 }
 
 void FindRun::finishFile(const FileJobResult &result)

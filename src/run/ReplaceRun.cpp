@@ -27,28 +27,24 @@ void ReplaceRun::run(const QStringList &files, const QString &replacementPattern
 
 std::optional<FileJobResult> ReplaceRun::reviewFile()
 {
-    EngineState &s = m.state;
     FileReplacements = 0;
-    FileHits = 0;
-    s.NextSearchPos = 0;
     m_countersAtStart = counters();
-    search();
+    qsizetype hits = 0;
     m.host.ProcessPendingEvents();
-    while (s.MatchStart != -1) {
+    const bool done = walkDocument(hits, [this] {
         if (stopRequested())
-            return std::nullopt;
-        ++FileHits;
+            return OccurrenceWalk::Step::Stop;
         // Thousands of replacements in one file: the window answers meanwhile.
         if (ReplaceAll)
             m.host.ProcessPendingEvents();
-        if (handleOccurrence() == Step::Stop)
-            return std::nullopt;
-        search();
-    }
-    return reviewed(FileHits, FileReplacements);
+        return handleOccurrence();
+    });
+    if (!done)
+        return std::nullopt;
+    return reviewed(hits, FileReplacements);
 }
 
-ReplaceRun::Step ReplaceRun::handleOccurrence()
+OccurrenceWalk::Step ReplaceRun::handleOccurrence()
 {
     EngineState &s = m.state;
     if (ReplaceAll)
@@ -72,30 +68,29 @@ ReplaceRun::Step ReplaceRun::handleOccurrence()
     case ModalResult::No:
         notifyOccurrence(start, matched, QString());
         resumeAfter(ResumeAt::After::Skipped);
-        return Step::GoOn;
+        return OccurrenceWalk::Step::GoOn;
     case ModalResult::Abort:
-        return Step::Stop;
+        return OccurrenceWalk::Step::Stop;
     default:
         // The review was closed without an answer: the same occurrence comes again.
         s.ChosenResume.reset();
-        --FileHits;
-        return Step::GoOn;
+        return OccurrenceWalk::Step::Again;
     }
 }
 
-ReplaceRun::Step ReplaceRun::replaceOccurrence()
+OccurrenceWalk::Step ReplaceRun::replaceOccurrence()
 {
     EngineState &s = m.state;
     const qsizetype start = s.MatchStart;
     const QString matched = document().mid(s.MatchStart, s.MatchLength);
     const std::optional<TextEdit> made = m.review.ReplaceSelected();
     if (s.Aborted)
-        return Step::Stop;
+        return OccurrenceWalk::Step::Stop;
     // A replacement the file's format had no place for is not made, and not counted.
     if (made)
         ++FileReplacements;
     notifyOccurrence(start, matched, made ? s.ReplaceText : QString());
-    return Step::GoOn;
+    return OccurrenceWalk::Step::GoOn;
 }
 
 void ReplaceRun::finishFile(const FileJobResult &result)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/OccurrenceWalk.h"
 #include "run/BatchRun.h"
 
 class ReplacementBuilder;
@@ -25,10 +26,9 @@ public:
     int FileReplacements = 0;
 
 private:
-    enum class Step { GoOn, Stop };
     std::optional<FileJobResult> reviewFile() override;
-    Step handleOccurrence();
-    Step replaceOccurrence();
+    OccurrenceWalk::Step handleOccurrence();
+    OccurrenceWalk::Step replaceOccurrence();
     void finishFile(const FileJobResult &result) override;
     bool replacing() const override { return true; }
     bool takesAll() const override { return ReplaceAll; }
