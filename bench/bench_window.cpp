@@ -215,6 +215,67 @@ void BM_FindRunBatch(benchmark::State &state)
 }
 BENCHMARK(BM_FindRunBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// Replace runs with confirmation off, window against quorvex-batch on the same job: "colour"
+// becomes "color" in every tenth file and back again on the next iteration, so the tree is the
+// same after an even count. Both sync each file (the window's policy; --sync=file for the tool).
+QString replaceFrom(qint64 iteration)
+{
+    return iteration % 2 == 0 ? u"colour"_s : u"color"_s;
+}
+
+void BM_ReplaceRunWindow(benchmark::State &state)
+{
+    const QStringList files = treeFiles();
+    FixedPrompter prompter{false, BackupHost::Answer::Abort};
+    QTemporaryDir folder;
+    Program program(prompter, folder.filePath(u"quorvex"_s));
+    MainWindow &window = program.mainWindow();
+    window.core().options.ConfirmReplace = false;
+    window.core().options.MakeBackups = false;
+    auto *model = qobject_cast<FileListModel *>(window.ui().FilesLB->model());
+    model->setFiles(files);
+    window.ui().RCB->setChecked(true);
+    program.show();
+    QCoreApplication::processEvents();
+    qint64 iteration = 0;
+    for (auto _ : state) {
+        window.ui().SourceRE->setPlainText(replaceFrom(iteration));
+        window.ui().TargetRE->setPlainText(replaceFrom(iteration + 1));
+        window.ProcessFilesExecute();
+        ++iteration;
+    }
+    state.counters["files"] = double(files.size());
+    state.counters["report lines"] = double(window.reportPage()->lines().size());
+}
+BENCHMARK(BM_ReplaceRunWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_ReplaceRunBatch(benchmark::State &state)
+{
+    const QStringList files = treeFiles();
+    const QString list = tree().filePath(u"files.lst"_s);
+    {
+        QFile file(list);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the list");
+        file.write((files.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
+    }
+    qint64 iteration = 0;
+    for (auto _ : state) {
+        QString none;
+        QTextStream in(&none);
+        QString report;
+        QTextStream out(&report);
+        QString errors;
+        QTextStream err(&errors);
+        BatchTool::Run({u"quorvex-batch"_s, u"--sync=file"_s, u"-f"_s, replaceFrom(iteration),
+                        u"-r"_s, replaceFrom(iteration + 1), u"-l"_s, list},
+                       in, out, err, false);
+        ++iteration;
+    }
+    state.counters["files"] = double(files.size());
+}
+BENCHMARK(BM_ReplaceRunBatch)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 // Answers Yes, and notes when the window asked.
 class TimedPrompter : public FixedPrompter {
 public:

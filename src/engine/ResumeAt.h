@@ -1,6 +1,10 @@
 #pragma once
 
+#include "text/TextEdit.h"
+
 #include <QtGlobal>
+
+#include <optional>
 
 // Where a search goes on once the occurrence in hand has been dealt with. Every run and every
 // job takes its next position from here, so the review, the files worked through ahead and the
@@ -18,4 +22,11 @@ public:
 
     static qsizetype of(After what, qsizetype matchStart, qsizetype matchLength,
                         qsizetype position = -1);
+    // After a replacement: Replaced when it was made (`made`), else Refused.
+    static qsizetype ofReplacement(qsizetype matchStart, qsizetype matchLength,
+                                   const std::optional<TextEdit> &made)
+    {
+        return made ? of(After::Replaced, matchStart, matchLength, made->end())
+                    : of(After::Refused, matchStart, matchLength);
+    }
 };

@@ -56,9 +56,7 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             builder.BuildReplacement(document.view(s.MatchStart));
         const std::optional<TextEdit> made
             = document.replace(s.MatchStart, s.MatchLength, s.ReplaceText);
-        s.NextSearchPos = made
-            ? ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength, made->end())
-            : ResumeAt::of(ResumeAt::After::Refused, s.MatchStart, s.MatchLength);
+        s.NextSearchPos = ResumeAt::ofReplacement(s.MatchStart, s.MatchLength, made);
         if (made)
             ++result.replacements;
         return OccurrenceWalk::Step::GoOn;

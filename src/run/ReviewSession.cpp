@@ -97,10 +97,7 @@ std::optional<TextEdit> ReviewSession::ReplaceSelected()
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
     const std::optional<TextEdit> made
         = edit(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
-    m_state.NextSearchPos = made
-        ? ResumeAt::of(ResumeAt::After::Replaced, m_state.MatchStart, m_state.MatchLength,
-                       made->end())
-        : ResumeAt::of(ResumeAt::After::Refused, m_state.MatchStart, m_state.MatchLength);
+    m_state.NextSearchPos = ResumeAt::ofReplacement(m_state.MatchStart, m_state.MatchLength, made);
     return made;
 }
 
