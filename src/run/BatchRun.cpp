@@ -64,7 +64,7 @@ void BatchRun::walkFiles(const QStringList &files)
         if (stopRequested())
             break;
         // From the first file on, or from the answer for all on, the rest can go ahead.
-        if (!m_ahead && (!mayShowOccurrences() || countsAheadWhileShowing()))
+        if (!m_ahead && (!mayShowOccurrences() || !replacing()))
             m_ahead = startWorkers(files, i);
         std::optional<FileJobResult> result = m_ahead ? takeAhead(i) : std::nullopt;
         if (result) {
@@ -78,7 +78,10 @@ void BatchRun::walkFiles(const QStringList &files)
         }
         if (result)
             finishFile(*result);
-        if (commitEachFile() || m_committer.isFull())
+        // Running numbers count only replacements that reached the disk: each file is in
+        // place before the next one takes its numbers.
+        const bool numbering = replacing() && FilePlanner::hasCounters(m.state);
+        if (numbering || m_committer.isFull())
             m_committer.commit();
     }
     m_ahead.reset();
@@ -119,9 +122,9 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
         m_workersRefused = true; // the same next time: no need to ask for every file
         return {};
     }
-    return std::make_unique<AheadWorkers>(std::move(*job), files, m_workers > 1 ? m_workers : 0,
-                                          first, 1024,
-                                          writesAhead() ? &m_committer.budget() : nullptr);
+    return std::make_unique<AheadWorkers>(
+        std::move(*job), files, m_workers > 1 ? m_workers : 0, first, 1024,
+        replacing() && !m_dryRun ? &m_committer.budget() : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead

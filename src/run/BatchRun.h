@@ -71,16 +71,10 @@ protected:
     // taken without being shown (what FilePlanner needs to choose the files' jobs).
     virtual bool replacing() const = 0;
     virtual bool takesAll() const { return false; }
-    // Whether each written file must be in place before the next one is worked on.
-    virtual bool commitEachFile() const { return false; }
-    // Whether files worked through ahead may be written (a replace run that is no dry run).
-    virtual bool writesAhead() const { return false; }
     // Whether the run may still show an occurrence; once it may not (an answer for all),
-    // the rest of the list can be worked through ahead.
+    // the rest of the list can be worked through ahead. A find run counts ahead even while it
+    // shows occurrences: files without any need no review, and those with some are reviewed.
     virtual bool mayShowOccurrences() const = 0;
-    // Whether files may be counted ahead while occurrences are still shown: those without any
-    // need no review, and those with some are reviewed as usual.
-    virtual bool countsAheadWhileShowing() const { return false; }
 
     // Sets CurrentFileName, advances the progress and loads the file. False when the file is
     // missing, not a regular file, already processed in this run, or cannot be handled

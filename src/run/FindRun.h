@@ -21,7 +21,6 @@ private:
     void finishFile(const FileJobResult &result) override;
     bool replacing() const override { return false; }
     bool mayShowOccurrences() const override { return !DontAsk && !m_unattended; }
-    bool countsAheadWhileShowing() const override { return true; }
     // The file's report line and its share of the totals.
     void countFile();
 };

@@ -164,11 +164,6 @@ void ReplaceRun::restoreCounters(const QList<qint64> &values)
     }
 }
 
-bool ReplaceRun::commitEachFile() const
-{
-    return FilePlanner::hasCounters(m.state);
-}
-
 void ReplaceRun::appendTotals(qsizetype listCount)
 {
     appendTotalsHead(FilesProcessed, listCount);

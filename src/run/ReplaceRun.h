@@ -32,8 +32,6 @@ private:
     void finishFile(const FileJobResult &result) override;
     bool replacing() const override { return true; }
     bool takesAll() const override { return ReplaceAll; }
-    bool commitEachFile() const override;
-    bool writesAhead() const override { return !m_dryRun; }
     bool mayShowOccurrences() const override { return !ReplaceAll && !SkipAll; }
     void settleFile(bool changed, const std::function<void(const WriteDone &)> &write);
     void appendTotals(qsizetype listCount);
