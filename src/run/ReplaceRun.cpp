@@ -4,7 +4,6 @@
 #include "engine/ReplacementBuilder.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
-#include "run/FilePlanner.h"
 #include "run/ModalResult.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
