@@ -91,6 +91,29 @@ QStringList treeFiles()
     return files;
 }
 
+// The tree's files in a list file, as quorvex-batch -l reads it.
+QString listFile(const QStringList &files)
+{
+    const QString list = tree().filePath(u"files.lst"_s);
+    QFile file(list);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the list");
+    file.write((files.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
+    return list;
+}
+
+// quorvex-batch with `arguments`, its output kept in memory.
+void runBatch(const QStringList &arguments)
+{
+    QString none;
+    QTextStream in(&none);
+    QString report;
+    QTextStream out(&report);
+    QString errors;
+    QTextStream err(&errors);
+    BatchTool::Run(QStringList{u"quorvex-batch"_s} + arguments, in, out, err, false);
+}
+
 // Argument 0: the built-in Russian texts only; 1: the language modules beside the program, so
 // that the start switches to English, as a first start of an installed program does.
 void BM_StartUpToFirstPaint(benchmark::State &state)
@@ -194,22 +217,9 @@ BENCHMARK(BM_FindRunWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iter
 void BM_FindRunBatch(benchmark::State &state)
 {
     const QStringList files = treeFiles();
-    const QString list = tree().filePath(u"files.lst"_s);
-    {
-        QFile file(list);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write the list");
-        file.write((files.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
-    }
+    const QString list = listFile(files);
     for (auto _ : state) {
-        QString none;
-        QTextStream in(&none);
-        QString report;
-        QTextStream out(&report);
-        QString errors;
-        QTextStream err(&errors);
-        BatchTool::Run({u"quorvex-batch"_s, u"-f"_s, patternFor(state), u"-l"_s, list}, in, out,
-                       err, false);
+        runBatch({u"-f"_s, patternFor(state), u"-l"_s, list});
     }
     state.counters["files"] = double(files.size());
 }
@@ -252,24 +262,11 @@ BENCHMARK(BM_ReplaceRunWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 void BM_ReplaceRunBatch(benchmark::State &state)
 {
     const QStringList files = treeFiles();
-    const QString list = tree().filePath(u"files.lst"_s);
-    {
-        QFile file(list);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write the list");
-        file.write((files.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
-    }
+    const QString list = listFile(files);
     qint64 iteration = 0;
     for (auto _ : state) {
-        QString none;
-        QTextStream in(&none);
-        QString report;
-        QTextStream out(&report);
-        QString errors;
-        QTextStream err(&errors);
-        BatchTool::Run({u"quorvex-batch"_s, u"--sync=file"_s, u"-f"_s, replaceFrom(iteration),
-                        u"-r"_s, replaceFrom(iteration + 1), u"-l"_s, list},
-                       in, out, err, false);
+        runBatch({u"--sync=file"_s, u"-f"_s, replaceFrom(iteration), u"-r"_s,
+                  replaceFrom(iteration + 1), u"-l"_s, list});
         ++iteration;
     }
     state.counters["files"] = double(files.size());
