@@ -40,8 +40,10 @@ public:
     // document is left as it was.
     [[nodiscard]] static LoadStatus load(Document &doc, const QString &path);
     // The same from `file`, open for reading at its start, named `path`. The document's stamp
-    // is taken from the open handle before anything is read.
-    [[nodiscard]] static LoadStatus load(Document &doc, QFile &file, const QString &path);
+    // is `stamp`, taken when the file was opened, or else from the open handle before anything
+    // is read.
+    [[nodiscard]] static LoadStatus load(Document &doc, QFile &file, const QString &path,
+                                         std::optional<FileStamp> stamp = std::nullopt);
     // Writes `doc` to `path`: as RTF when it was read as RTF or the name asks for it, else in
     // its own encoding. The file on disk is replaced only when the whole new content has been
     // written, and not at all when it is the file the document was read from and another
