@@ -28,20 +28,14 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
         return LoadStatus::Unreadable;
     }
     QFile file;
-#ifdef Q_OS_UNIX
-    const bool opened = file.open(input.release(), QIODevice::ReadOnly, QFile::AutoCloseHandle);
-#else
-    file.setFileName(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-#endif
-    return opened ? load(doc, file, path) : LoadStatus::Unreadable;
+    return input.handOver(file) ? load(doc, file, path) : LoadStatus::Unreadable;
 }
 
 LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path)
 {
     // The stamp describes the file as it was before the first byte was read: a change made
     // while it is read is then seen when it is written.
-    const std::optional<FileStamp> stamp = FileStamp::ofHandle(file.handle());
+    const std::optional<FileStamp> stamp = FileStamp::ofOpen(file, path);
     const QString fileName = QFileInfo(path).fileName();
     if (file.size() >= LargeFileReader::Threshold) {
         if (std::optional<DecodedText> decoded = LargeFileReader::read(file, fileName)) {
