@@ -129,10 +129,8 @@ std::optional<QString> Backup::checkFolder(const QStringList &files,
         const QFileInfo info(path);
         const QString file = info.absoluteFilePath();
         const QString real = info.canonicalFilePath();
-        const std::optional<FileStamp> stamp = FileStamp::of(file);
-        const std::optional<FileStamp> copy = FileStamp::of(backupPathFor(folder, file));
         if ((!real.isEmpty() && isAtOrBelow(real, resolved))
-            || (stamp && copy && stamp->sameFile(*copy)))
+            || FileStamp::sameFileNamed(file, backupPathFor(folder, file)))
             return m_messages.message(MsgBackupFolderHoldsFile, QDir::toNativeSeparators(folder),
                                       QDir::toNativeSeparators(file));
     }

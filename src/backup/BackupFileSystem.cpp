@@ -2,6 +2,7 @@
 
 #include "io/AtomicFileWriter.h"
 #include "io/FileStamp.h"
+#include "io/ModificationTime.h"
 #include "io/TempFileWriter.h"
 
 #include <QDir>
@@ -10,11 +11,6 @@
 #include <QStorageInfo>
 
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -52,25 +48,6 @@ bool streamInto(QFile &source, TempFileWriter &target, QString *reason)
     }
 }
 
-// A backup should look like the file it keeps: its modification time too. Best effort; the
-// copy itself is already safe on disk. (Set by name, so that a read-only copy takes it too.)
-void copyModificationTime(const QFile &source, const FileStamp &original, const QString &to)
-{
-#ifdef Q_OS_UNIX
-    Q_UNUSED(source);
-    const struct timespec times[2] = {
-        {0, UTIME_OMIT},
-        {time_t(original.modifiedNs / 1'000'000'000), long(original.modifiedNs % 1'000'000'000)}};
-    ::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0);
-#else
-    Q_UNUSED(original);
-    QFile copy(to);
-    if (copy.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        copy.setFileTime(source.fileTime(QFileDevice::FileModificationTime),
-                         QFileDevice::FileModificationTime);
-#endif
-}
-
 } // namespace
 
 bool BackupFileSystem::FileExists(const QString &path)
@@ -101,10 +78,9 @@ bool BackupFileSystem::MakePath(const QString &folder)
 bool BackupFileSystem::CopyFile(const QString &from, const QString &to, QString *reason)
 {
     // Copying a file onto itself would replace it by a new file: it is not a backup.
-    const std::optional<FileStamp> original = FileStamp::of(from);
-    const std::optional<FileStamp> previous = FileStamp::of(to);
-    if (original && previous && original->sameFile(*previous))
+    if (FileStamp::sameFileNamed(from, to))
         return fail(reason, qt_error_string(EINVAL));
+    const std::optional<FileStamp> original = FileStamp::of(from);
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return fail(reason, source.errorString());
@@ -118,7 +94,8 @@ bool BackupFileSystem::CopyFile(const QString &from, const QString &to, QString 
     const std::optional<PendingWrite> pending = target.finish(true, reason);
     if (!pending || AtomicFileWriter::commit(*pending, reason) != WriteOutcome::Ok)
         return false;
+    // A backup should look like the file it keeps: its modification time too.
     if (original)
-        copyModificationTime(source, *original, to);
+        ModificationTime::set(to, original->modifiedNs);
     return true;
 }

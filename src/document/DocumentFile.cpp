@@ -29,13 +29,7 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     }
     QFile file;
     const FileStamp stamp = input.stamp();
-#ifdef Q_OS_UNIX
-    const bool opened = file.open(input.release(), QIODevice::ReadOnly, QFile::AutoCloseHandle);
-#else
-    file.setFileName(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-#endif
-    return opened ? load(doc, file, path, stamp) : LoadStatus::Unreadable;
+    return input.handOver(file) ? load(doc, file, path, stamp) : LoadStatus::Unreadable;
 }
 
 LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path,
@@ -44,7 +38,7 @@ LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path,
     // The stamp describes the file as it was before the first byte was read: a change made
     // while it is read is then seen when it is written.
     if (!stamp)
-        stamp = FileStamp::ofHandle(file.handle());
+        stamp = FileStamp::ofOpen(file, path);
     const QString fileName = QFileInfo(path).fileName();
     if (file.size() >= LargeFileReader::Threshold) {
         if (std::optional<DecodedText> decoded = LargeFileReader::read(file, fileName)) {

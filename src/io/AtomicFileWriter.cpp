@@ -1,55 +1,17 @@
 #include "io/AtomicFileWriter.h"
 
-#include "io/FolderHandle.h"
+#include "io/IoLevel.h"
 #include "io/TempFileWriter.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <cstdio>
-
-#ifdef Q_OS_UNIX
-#include <climits>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
-using namespace Qt::StringLiterals;
-
-#ifdef Q_OS_UNIX
-namespace {
-
-// A link under a name too long for the system to take whole, followed one link at a time to
-// the file it leads to (or the name a dangling one gives).
-QString resolveLong(QString path)
-{
-    constexpr int MostLinks = 40; // as the system follows them
-    for (int step = 0; step < MostLinks; ++step) {
-        const FolderHandle place(path, FolderHandle::Open::WhenLong);
-        struct stat st { };
-        if (!place.reached() || ::fstatat(place.dir(), place.leaf(), &st, AT_SYMLINK_NOFOLLOW) != 0
-            || !S_ISLNK(st.st_mode))
-            return path;
-        QByteArray to(PATH_MAX, Qt::Uninitialized);
-        const ssize_t size = ::readlinkat(place.dir(), place.leaf(), to.data(), size_t(to.size()));
-        if (size <= 0 || size >= to.size())
-            return path;
-        const QString next = QFile::decodeName(to.left(size));
-        path = next.startsWith(u'/') ? next : QFileInfo(path).path() + u'/' + next;
-    }
-    return path;
-}
-
-} // namespace
-#endif
 
 QString AtomicFileWriter::resolveTarget(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    if (QFile::encodeName(path).size() >= PATH_MAX)
-        return resolveLong(path);
+    if (!IoLevel::portable()) {
+        if (std::optional<QString> resolved = resolveLongPosix(path))
+            return *resolved;
+    }
 #endif
     const QFileInfo info(path);
     if (!info.isSymLink())
@@ -87,111 +49,20 @@ std::optional<PendingWrite> AtomicFileWriter::prepare(const QString &path, QByte
     return pending;
 }
 
+WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
+{
 #ifdef Q_OS_UNIX
-
-namespace {
-
-// Removes the new file from its folder `place`, if the name there is still the new file.
-void removeIn(const FolderHandle &place, const PendingWrite &pending)
-{
-    const QByteArray leaf = FolderHandle::leafOf(pending.temp);
-    struct stat st { };
-    if (!place.reached() || ::fstatat(place.dir(), leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return;
-    if (pending.inode == 0
-        || (quint64(st.st_dev) == pending.device && quint64(st.st_ino) == pending.inode))
-        ::unlinkat(place.dir(), leaf.constData(), 0);
-}
-
-WriteOutcome failed(int code, QString *error, int *errorCode)
-{
-    if (error)
-        *error = qt_error_string(code);
-    if (errorCode)
-        *errorCode = code;
-    return WriteOutcome::Failed;
-}
-
-} // namespace
-
-// Every step goes through the folder's handle, so the depth of the folder does not matter.
-WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
-{
-    const FolderHandle place(pending.temp, FolderHandle::Open::Always);
-    quint64 device = 0;
-    quint64 inode = 0;
-    if (!place.reached()) {
-        const int code = errno;
-        // The folder is gone: moved or removed by another program.
-        if (pending.expected && (code == ENOENT || code == ENOTDIR))
-            return WriteOutcome::ChangedOnDisk;
-        return failed(code, error, errorCode);
-    }
-    if (!place.identify(&device, &inode)) {
-        const int code = errno;
-        removeIn(place, pending);
-        return failed(code, error, errorCode);
-    }
-    // Another folder under the old name: the new file stayed in the old one, and the target
-    // named here is not the file that was read.
-    if (device != pending.folderDevice || inode != pending.folderInode) {
-        removeIn(place, pending);
-        return WriteOutcome::ChangedOnDisk;
-    }
-    const QByteArray target = FolderHandle::leafOf(pending.target);
-    if (pending.expected) {
-        // Moving or removing a file is a change like any other: it is not made again.
-        const std::optional<FileStamp> now = FileStamp::at(place.dir(), target.constData());
-        if (!now || !now->sameContent(*pending.expected)) {
-            removeIn(place, pending);
-            return WriteOutcome::ChangedOnDisk;
-        }
-    }
-    const QByteArray temp = FolderHandle::leafOf(pending.temp);
-    if (::renameat(place.dir(), temp.constData(), place.dir(), target.constData()) != 0) {
-        const int code = errno;
-        removeIn(place, pending);
-        return failed(code, error, errorCode);
-    }
-    if (error)
-        *error = pending.lostAttributes.join(u", "_s);
-    return WriteOutcome::Ok;
-}
-
-void AtomicFileWriter::discard(const PendingWrite &pending)
-{
-    removeIn(FolderHandle(pending.temp, FolderHandle::Open::Always), pending);
-}
-
-#else
-
-WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
-{
-    if (pending.expected) {
-        const std::optional<FileStamp> now = FileStamp::of(pending.target);
-        if (!now || !now->sameContent(*pending.expected)) {
-            discard(pending);
-            return WriteOutcome::ChangedOnDisk;
-        }
-    }
-    const QByteArray temp = QFile::encodeName(pending.temp);
-    if (std::rename(temp.constData(), QFile::encodeName(pending.target).constData()) != 0) {
-        const int code = errno;
-        if (error)
-            *error = qt_error_string(code);
-        if (errorCode)
-            *errorCode = code;
-        discard(pending);
-        return WriteOutcome::Failed;
-    }
-    if (error)
-        *error = pending.lostAttributes.join(u", "_s);
-    return WriteOutcome::Ok;
-}
-
-void AtomicFileWriter::discard(const PendingWrite &pending)
-{
-    QFile::remove(pending.temp);
-}
-
+    if (!IoLevel::portable())
+        return commitPosix(pending, error, errorCode);
 #endif
+    return commitPortable(pending, error, errorCode);
+}
+
+void AtomicFileWriter::discard(const PendingWrite &pending)
+{
+#ifdef Q_OS_UNIX
+    if (!IoLevel::portable())
+        return discardPosix(pending);
+#endif
+    discardPortable(pending);
+}

@@ -13,7 +13,9 @@
 // to is written), and the file keeps its permissions, ACL and extended attributes and, where
 // the process may set them, its owner and group. Just before the rename the file on disk is
 // compared with the stamp it had when it was read: a file that another program changed, moved
-// or removed meanwhile is left as that program left it (a removed one is not made again).
+// or removed meanwhile is left as that program left it (a removed one is not made again). At the
+// portable level (IoLevel) the stamp is only the size and modification time, the folder's
+// identity is not checked, and the new file is not synced.
 class AtomicFileWriter {
 public:
     // Writes and syncs `bytes`, then puts them in place. False with a reason in `error` when
@@ -36,4 +38,12 @@ public:
 
     // The file a write to `path` lands in: the final target of a symbolic link, else `path`.
     static QString resolveTarget(const QString &path);
+
+private:
+    // Each level's own way (AtomicFileWriter_posix.cpp, AtomicFileWriter_portable.cpp).
+    static std::optional<QString> resolveLongPosix(const QString &path);
+    static WriteOutcome commitPosix(const PendingWrite &pending, QString *error, int *errorCode);
+    static void discardPosix(const PendingWrite &pending);
+    static WriteOutcome commitPortable(const PendingWrite &pending, QString *error, int *errorCode);
+    static void discardPortable(const PendingWrite &pending);
 };

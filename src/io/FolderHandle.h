@@ -7,7 +7,8 @@
 // in one piece is reached one folder at a time. With `WhenLong`, a name short enough is looked
 // up whole (relative to the working folder) and no folder is opened; with `Always` the folder
 // is opened either way, so that the file can be made, renamed and removed beside its name.
-// Unix only.
+// POSIX level only (FolderHandle_posix.cpp): the portable level (IoLevel) has no handles on
+// folders and goes by whole names.
 class FolderHandle {
 public:
     enum class Open { WhenLong, Always };

@@ -1,25 +1,21 @@
 #include "io/ResolvedPath.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "io/IoLevel.h"
 
-#ifdef Q_OS_UNIX
-#include <cstdlib>
-#endif
+#include <QDir>
+#include <QFileInfo>
 
 QString ResolvedPath::of(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    if (char *resolved = ::realpath(QFile::encodeName(path).constData(), nullptr)) {
-        const QString name = QFile::decodeName(resolved);
-        std::free(resolved);
-        return name;
+    if (!IoLevel::portable()) {
+        if (std::optional<QString> resolved = ofPosix(path))
+            return *resolved;
+        return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     }
-#else
+#endif
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (!canonical.isEmpty())
         return canonical;
-#endif
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }

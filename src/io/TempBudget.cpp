@@ -1,10 +1,6 @@
 #include "io/TempBudget.h"
 
-#include <QFile>
-
-#ifdef Q_OS_UNIX
-#include <sys/statvfs.h>
-#endif
+#include "io/IoLevel.h"
 
 void TempBudget::setFreeSpace(FreeSpace freeSpace)
 {
@@ -58,12 +54,8 @@ void TempBudget::release(qsizetype files, qint64 bytes)
 std::optional<qint64> TempBudget::systemFreeSpace(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    struct statvfs st { };
-    if (::statvfs(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return qint64(st.f_bavail) * qint64(st.f_frsize);
-#else
-    Q_UNUSED(path);
-    return std::nullopt;
+    if (!IoLevel::portable())
+        return freeSpacePosix(path);
 #endif
+    return freeSpacePortable(path);
 }

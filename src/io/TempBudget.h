@@ -36,6 +36,10 @@ public:
     static std::optional<qint64> systemFreeSpace(const QString &path);
 
 private:
+    // Each level's own way (TempBudget_posix.cpp, TempBudget_portable.cpp).
+    static std::optional<qint64> freeSpacePosix(const QString &path);
+    static std::optional<qint64> freeSpacePortable(const QString &path);
+
     mutable std::mutex m_mutex;
     FreeSpace m_freeSpace = systemFreeSpace;
     qsizetype m_files = 0; // written or being written

@@ -1,21 +1,10 @@
 #include "io/TempFileWriter.h"
 
-#include "io/FileAttributes.h"
-#include "io/TempFileName.h"
+#include "io/IoLevel.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-#include <cerrno>
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#else
-#include <QFile>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -23,29 +12,12 @@ namespace {
 
 constexpr qsizetype BufferSize = 1 << 20;
 
-QString reason(int error)
-{
-    return qt_error_string(error);
-}
-
 bool fail(QString *error, const QString &text)
 {
     if (error)
         *error = text;
     return false;
 }
-
-// Names left by a killed run of a former process with the same id are passed over.
-constexpr int MaxNameAttempts = 1 << 16;
-
-#if defined(Q_OS_UNIX) && defined(O_TMPFILE)
-// Whether a file's open handle can be named through /proc: asked once, not for every file.
-bool procHasHandles()
-{
-    static const bool has = ::access("/proc/self/fd", X_OK) == 0;
-    return has;
-}
-#endif
 
 } // namespace
 
@@ -65,14 +37,12 @@ TempFileWriter::~TempFileWriter()
     discard();
 }
 
-#ifdef Q_OS_UNIX
-
 bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> &current,
                           QString *error)
 {
     discard();
     m_errno = 0;
-    if (current && !S_ISREG(current->mode))
+    if (current && !current->isRegular())
         return fail(error, u"Not a regular file: %1"_s.arg(target));
     return start(target, current, target, current.has_value(), error);
 }
@@ -80,187 +50,24 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
 bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
 {
     discard();
+    m_errno = 0;
     return start(target, FileStamp::of(model), model, false, error);
 }
 
 bool TempFileWriter::start(const QString &target, const std::optional<FileStamp> &model,
                            const QString &modelPath, bool replacing, QString *error)
 {
-    // A step that failed leaves errno to tell why; no folder is kept open then.
-    const auto refused = [&] {
-        m_errno = errno;
-        m_place.reset();
-        return fail(error, reason(m_errno));
-    };
-    m_folder = QFileInfo(target).path();
-    m_place.emplace(target, FolderHandle::Open::Always);
-    if (!m_place->reached() || !m_place->identify(&m_folderDevice, &m_folderInode))
-        return refused();
-    // A read-only file is not replaced behind its back (the owner's privilege aside).
-    if (replacing && ::geteuid() != 0 && ::faccessat(m_place->dir(), m_place->leaf(), W_OK, 0) != 0)
-        return refused();
-    // A file made in the likeness of another is open to nobody else until it has its attributes.
-    if (!create(model ? 0600 : 0666))
-        return refused();
-    m_target = target;
-    m_errno = 0;
-    m_bytes = 0;
-    m_lost.clear();
-    const std::optional<FileStamp> mine = FileStamp::ofHandle(m_fd);
-    m_device = mine ? mine->device : 0;
-    m_inode = mine ? mine->inode : 0;
-    if (model && mine) {
-        // Without privilege the owner cannot be kept; the group still can be when the writer
-        // belongs to it, so that the copied mode does not open the file to the writer's group.
-        if ((mine->owner != model->owner || mine->group != model->group)
-            && ::fchown(m_fd, model->owner, model->group) != 0
-            && ::fchown(m_fd, uid_t(-1), model->group) != 0) {
-            // The file becomes the writer's, as any rewrite by this user would make it.
-        }
-        m_lost = FileAttributes::of(modelPath).applyTo(m_fd, model->mode & 07777);
-    }
     m_used = 0;
-    return true;
-}
-
-bool TempFileWriter::create(int mode)
-{
-    const int dir = m_place->dir();
-#ifdef O_TMPFILE
-    // Where the file system can, the file has no name until it is finished: a run killed
-    // while writing leaves nothing behind. Naming it later goes through /proc.
-    if (procHasHandles()) {
-        m_fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(mode));
-        if (m_fd >= 0)
-            return true;
-    }
+#ifdef Q_OS_UNIX
+    if (!IoLevel::portable())
+        return startPosix(target, model, modelPath, replacing, error);
 #endif
-    for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
-        m_temp = TempFileName::next(m_folder);
-        m_tempLeaf = FolderHandle::leafOf(m_temp);
-        m_fd = ::openat(dir, m_tempLeaf.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        mode_t(mode));
-        if (m_fd >= 0)
-            return true;
-        // A name taken by a run of a former process with this id: the next serial.
-        if (errno != EEXIST)
-            break;
-    }
-    const int error = errno;
-    m_temp.clear();
-    errno = error;
-    return false;
+    return startPortable(target, model, replacing, error);
 }
 
-// Gives a file made without a name its name beside the target.
-bool TempFileWriter::name()
+bool TempFileWriter::isOpen() const
 {
-    if (!m_temp.isEmpty())
-        return true;
-    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(m_fd);
-    for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
-        const QString temp = TempFileName::next(m_folder);
-        const QByteArray leaf = FolderHandle::leafOf(temp);
-        if (::linkat(AT_FDCWD, handle.constData(), m_place->dir(), leaf.constData(),
-                     AT_SYMLINK_FOLLOW)
-            == 0) {
-            m_temp = temp;
-            m_tempLeaf = leaf;
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return false;
-}
-
-bool TempFileWriter::flush()
-{
-    writeAll(m_buffer.constData(), m_used);
-    m_used = 0;
-    return m_errno == 0;
-}
-
-bool TempFileWriter::writeAll(const char *data, qsizetype left)
-{
-    while (left > 0 && m_errno == 0) {
-        const ssize_t n = ::write(m_fd, data, size_t(left));
-        if (n < 0) {
-            if (errno != EINTR)
-                m_errno = errno;
-            continue;
-        }
-        data += n;
-        left -= n;
-    }
-    return m_errno == 0;
-}
-
-std::optional<PendingWrite> TempFileWriter::finish(bool sync, QString *error)
-{
-    if (m_fd < 0) {
-        fail(error, u"No file open"_s);
-        return std::nullopt;
-    }
-    flush();
-    if (m_errno == 0 && sync && ::fsync(m_fd) != 0)
-        m_errno = errno;
-    if (m_errno == 0 && !name())
-        m_errno = errno;
-    // Some file systems report a failed write only here.
-    if (::close(m_fd) != 0 && m_errno == 0)
-        m_errno = errno;
-    m_fd = -1;
-    if (m_errno != 0) {
-        fail(error, reason(m_errno));
-        discard();
-        return std::nullopt;
-    }
-    PendingWrite pending{m_temp,  m_target, std::nullopt,   m_device,     m_inode,
-                         m_bytes, m_lost,   m_folderDevice, m_folderInode};
-    m_temp.clear();
-    m_place.reset(); // a batch of pending files keeps no folder open
-    return pending;
-}
-
-void TempFileWriter::discard()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-    if (!m_temp.isEmpty() && m_place)
-        ::unlinkat(m_place->dir(), m_tempLeaf.constData(), 0);
-    m_temp.clear();
-    m_place.reset();
-    m_used = 0;
-}
-
-#else
-
-// Elsewhere through QFile: the same steps, without owner and a sync of its own.
-bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> &, QString *error)
-{
-    discard();
-    m_folder = QFileInfo(target).path();
-    m_temp = TempFileName::next(m_folder);
-    QFile file(m_temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return fail(error, file.errorString());
-    file.close();
-    QFile::setPermissions(m_temp, QFile::permissions(target));
-    m_target = target;
-    m_fd = 0;
-    m_errno = 0;
-    m_bytes = 0;
-    return true;
-}
-
-bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
-{
-    if (!open(target, std::nullopt, error))
-        return false;
-    QFile::setPermissions(m_temp, QFile::permissions(model));
-    return true;
+    return m_fd >= 0 || m_file;
 }
 
 bool TempFileWriter::flush()
@@ -272,41 +79,40 @@ bool TempFileWriter::flush()
 
 bool TempFileWriter::writeAll(const char *data, qsizetype size)
 {
-    QFile file(m_temp);
-    if (!file.open(QIODevice::Append) || file.write(data, size) != size)
-        m_errno = EIO;
-    return m_errno == 0;
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0)
+        return writeAllPosix(data, size);
+#endif
+    return writeAllPortable(data, size);
 }
 
-std::optional<PendingWrite> TempFileWriter::finish(bool, QString *error)
+std::optional<PendingWrite> TempFileWriter::finish(bool sync, QString *error)
 {
-    flush();
-    m_fd = -1;
-    if (m_errno != 0) {
-        fail(error, reason(m_errno));
-        QFile::remove(m_temp);
-        m_temp.clear();
+    if (!isOpen()) {
+        fail(error, u"No file open"_s);
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes, {}};
-    m_temp.clear();
-    return pending;
+    flush();
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0)
+        return finishPosix(sync, error);
+#endif
+    return finishPortable(error);
 }
 
 void TempFileWriter::discard()
 {
-    m_fd = -1;
-    if (!m_temp.isEmpty())
-        QFile::remove(m_temp);
-    m_temp.clear();
     m_used = 0;
-}
-
+#ifdef Q_OS_UNIX
+    if (!IoLevel::portable())
+        return discardPosix();
 #endif
+    discardPortable();
+}
 
 bool TempFileWriter::append(QByteArrayView bytes)
 {
-    if (m_fd < 0 || m_errno != 0)
+    if (!isOpen() || m_errno != 0)
         return false;
     if (bytes.isEmpty())
         return true;

@@ -6,9 +6,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // Writes a new file beside a target, in pieces through one reused buffer, with the target's
@@ -18,7 +20,8 @@
 // then, or from the start elsewhere, it has a short hidden name of its own (TempFileName). A
 // writer destroyed before it finished removes its file. One thread at a time uses a writer; a
 // writer handed to another thread (TextPieceWriter, ByteSpanWriter) keeps the buffer of the thread
-// that made it, which writes nothing else meanwhile.
+// that made it, which writes nothing else meanwhile. At the portable level (IoLevel) the file
+// has a name from the start, takes only the target's permission bits, and is never synced.
 class TempFileWriter {
 public:
     TempFileWriter();
@@ -38,20 +41,37 @@ public:
     std::optional<PendingWrite> finish(bool sync, QString *error);
     void discard();
     // The system's error number (errno) of the failure, 0 when there was none or it is not
-    // known: a busy file is told apart from other reasons by it.
-    int errorCode() const { return m_errno; }
+    // known (Qt's reason at the portable level has no number): a busy file is told apart from
+    // other reasons by it.
+    int errorCode() const { return m_errorText.isEmpty() ? m_errno : 0; }
 
 private:
     static QByteArray &threadBuffer();
     bool start(const QString &target, const std::optional<FileStamp> &model,
                const QString &modelPath, bool replacing, QString *error);
-    // Opens the new file (without a name where the system allows) with `mode`.
-    bool create(int mode);
-    bool name();
+    bool isOpen() const;
     bool flush();
     bool writeAll(const char *data, qsizetype size);
 
+    // The POSIX level's steps (TempFileWriter_posix.cpp).
+    bool startPosix(const QString &target, const std::optional<FileStamp> &model,
+                    const QString &modelPath, bool replacing, QString *error);
+    // Opens the new file (without a name where the system allows) with `mode`.
+    bool createPosix(int mode);
+    bool namePosix();
+    bool writeAllPosix(const char *data, qsizetype size);
+    std::optional<PendingWrite> finishPosix(bool sync, QString *error);
+    void discardPosix();
+    // The portable level's (TempFileWriter_portable.cpp).
+    bool startPortable(const QString &target, const std::optional<FileStamp> &model, bool replacing,
+                       QString *error);
+    bool writeAllPortable(const char *data, qsizetype size);
+    std::optional<PendingWrite> finishPortable(QString *error);
+    void discardPortable();
+
     int m_fd = -1;
+    std::unique_ptr<QFile> m_file; // the portable level's
+    QString m_errorText; // Qt's reason for a failed write at the portable level
     int m_errno = 0;
     quint64 m_device = 0;
     quint64 m_inode = 0;

@@ -42,6 +42,7 @@ private:
     // Syncs the file systems of the batch; a file whose data could not be made durable gets
     // its failure in `results`.
     void syncAll(QList<Result> &results);
+    void syncAllPosix(QList<Result> &results); // WriteBatch_posix.cpp
 
     QList<PendingWrite> m_pending;
     qsizetype m_maxFiles;

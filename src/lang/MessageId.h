@@ -123,6 +123,8 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // Once per run that writes files, when the file calls in use cannot give every guarantee.
+    MsgPortableFileCalls = 65442,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

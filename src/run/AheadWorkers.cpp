@@ -2,6 +2,8 @@
 
 #include "io/AtomicFileWriter.h"
 
+#include <utility>
+
 namespace {
 
 // Files a worker claims at once: fewer hand-overs between threads for many small files.
@@ -15,6 +17,7 @@ AheadWorkers::AheadWorkers(Job job, QStringList paths, int threads, qsizetype fi
     , m_paths(std::move(paths))
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
     , m_results(size_t(m_paths.size()))
+    , m_arrived(size_t(m_paths.size()), 0)
     , m_next(first)
     , m_taken(first)
     , m_budget(budget)
@@ -33,12 +36,12 @@ AheadWorkers::~AheadWorkers()
     for (std::thread &thread : m_threads)
         thread.join();
     for (qsizetype i = m_taken; i < qsizetype(m_results.size()); ++i) {
-        const std::optional<FileJobResult> &result = m_results[size_t(i)];
-        if (!result || !result->pending)
+        const FileJobResult &result = m_results[size_t(i)];
+        if (!m_arrived[size_t(i)] || !result.pending)
             continue;
-        AtomicFileWriter::discard(*result->pending);
+        AtomicFileWriter::discard(*result.pending);
         if (m_budget)
-            m_budget->release(1, result->pending->bytes);
+            m_budget->release(1, result.pending->bytes);
     }
 }
 
@@ -105,8 +108,10 @@ void AheadWorkers::work()
         for (qsizetype i = first; i < last; ++i)
             done.push_back(runJob(i, estimates[size_t(i - first)]));
         lock.lock();
-        for (qsizetype i = first; i < last; ++i)
+        for (qsizetype i = first; i < last; ++i) {
             m_results[size_t(i)] = std::move(done[size_t(i - first)]);
+            m_arrived[size_t(i)] = 1;
+        }
         if (m_takerWaiting)
             m_ready.notify_one();
         // Files that were not changed gave their room back.
@@ -136,7 +141,7 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
         lock.unlock();
         return runJob(index, estimate);
     }
-    while (!m_results[size_t(index)].has_value()) {
+    while (!m_arrived[size_t(index)]) {
         // Entries are started in order: one not started yet waits for room that only the
         // run's own waiting files can give back.
         if (m_waitingForRoom && m_next <= index && makeRoom) {
@@ -157,8 +162,8 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
             lock.lock();
         }
     }
-    FileJobResult result = std::move(*m_results[size_t(index)]);
-    m_results[size_t(index)].reset();
+    FileJobResult result = std::exchange(m_results[size_t(index)], FileJobResult());
+    m_arrived[size_t(index)] = 0;
     m_taken = index + 1;
     if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
         m_room.notify_all();

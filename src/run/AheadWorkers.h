@@ -55,7 +55,10 @@ private:
     // Read from several threads: only through const access, which never detaches.
     const QStringList m_paths;
     qsizetype m_lookahead;
-    std::vector<std::optional<FileJobResult>> m_results;
+    // Each entry's result and whether it is there. (Not an optional each: moving a result out
+    // of an optional of results makes GCC's optimiser warn of members never set.)
+    std::vector<FileJobResult> m_results;
+    std::vector<char> m_arrived;
     qsizetype m_next = 0; // the next entry a worker starts on
     qsizetype m_taken = 0; // entries before this one have been taken
     bool m_stopping = false;

@@ -3,6 +3,7 @@
 #include "document/DocumentFile.h"
 #include "engine/EngineState.h"
 #include "io/AtomicFileWriter.h"
+#include "io/IoLevel.h"
 #include "io/ReadOnlyFile.h"
 #include "io/ResolvedPath.h"
 #include "lang/MessageId.h"
@@ -60,6 +61,9 @@ void BatchRun::walkFiles(const QStringList &files)
     m_done.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
+    // Said once, before any file: what the file calls in use cannot promise (IoLevel).
+    if (replacing() && !m_dryRun && !IoLevel::guarantees().all())
+        appendLine(MsgPortableFileCalls);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (stopRequested())
             break;

@@ -137,14 +137,8 @@ private:
             if (done == m_buffer.capacity()
                 && !m_buffer.reserve(done + std::max(Growth, done / 2), done))
                 return false;
-#ifdef Q_OS_UNIX
-            const ssize_t n
-                = ::read(m_file.handle(), m_buffer.data() + done, m_buffer.capacity() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-#else
-            const qint64 n = -1; // no handle to read: the general path reads the file
-#endif
+            const qint64 n
+                = m_file.read(m_buffer.data() + done, qint64(m_buffer.capacity() - done));
             if (n < 0)
                 return false;
             if (n == 0)

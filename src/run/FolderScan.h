@@ -44,7 +44,9 @@ public:
         void cannotRead(const QString &path, const QString &reason) const;
     };
 
-private: // The walk itself: over folder handles where the system has them (FolderScan_posix.cpp),
-    // else through Qt.
+private: // The walk itself: over folder handles at the POSIX level (FolderScan_posix.cpp), else
+    // through Qt (FolderScan_portable.cpp): see IoLevel.
     static void walkTree(const QString &folder, const Walk &walk);
+    static void walkTreePosix(const QString &folder, const Walk &walk);
+    static void walkTreePortable(const QString &folder, const Walk &walk);
 };

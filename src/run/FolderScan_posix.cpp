@@ -209,7 +209,7 @@ private:
 
 } // namespace
 
-void FolderScan::walkTree(const QString &folder, const Walk &walk)
+void FolderScan::walkTreePosix(const QString &folder, const Walk &walk)
 {
     TreeWalk(walk).run(folder);
 }

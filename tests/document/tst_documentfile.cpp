@@ -4,6 +4,7 @@
 #include "document/EncodingSniffer.h"
 #include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
+#include "io/IoLevel.h"
 
 #include <QDir>
 #include <QFile>
@@ -384,7 +385,8 @@ void TestDocumentFile::failedSave_leavesOriginal()
     const SaveResult result = SaveDocument(doc, path(u"a.txt/x.txt"_s));
     QCOMPARE(result.status, SaveStatus::WriteFailed);
     QVERIFY(!result.errorString.isEmpty());
-    QCOMPARE(result.errorCode, ENOTDIR);
+    // The portable file calls do not know the system's number.
+    QCOMPARE(result.errorCode, IoLevel::portable() ? 0 : ENOTDIR);
     QVERIFY(!result.busy());
     QCOMPARE(readFile(path(u"a.txt"_s)), "original"_ba);
 }
@@ -431,7 +433,7 @@ void TestDocumentFile::failedWrite_leavesOriginal()
     std::signal(SIGXFSZ, oldHandler);
 
     QCOMPARE(result.status, SaveStatus::WriteFailed);
-    QCOMPARE(result.errorCode, EFBIG);
+    QCOMPARE(result.errorCode, IoLevel::portable() ? 0 : EFBIG);
     QCOMPARE(readFile(path(u"a.txt"_s)), "original"_ba);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.txt"_s});
 #else
@@ -461,7 +463,8 @@ void TestDocumentFile::permissionsAndOwner_kept()
     QVERIFY(QFile::setPermissions(path(u"a.txt"_s), permissions));
 #ifdef Q_OS_UNIX
     const QByteArray native = QFile::encodeName(path(u"a.txt"_s));
-    const bool root = ::geteuid() == 0;
+    // The owner is kept only where the file calls can keep it.
+    const bool root = ::geteuid() == 0 && IoLevel::guarantees().attributes;
     if (root)
         QCOMPARE(::chown(native.constData(), 4321, 4322), 0);
 #endif

@@ -1,5 +1,6 @@
 #include "io/AtomicFileWriter.h"
 #include "io/FileStamp.h"
+#include "io/IoLevel.h"
 #include "io/TempFileName.h"
 #include "io/TempFileWriter.h"
 #include "io/WriteBatch.h"
@@ -148,6 +149,9 @@ void TestWriteBatch::changedTargetIsLeftAlone()
     QFETCH(QString, change);
     QFETCH(QStringList, left);
     QFETCH(bool, written);
+    // Only the change time tells this one; a level without it says so.
+    if (change == u"time put back" && !IoLevel::guarantees().fileIdentity)
+        QSKIP("not seen without a file's identity: the run's report says so");
     const QString target = path(u"a.txt"_s);
     writeFile(target, "old");
 #ifdef Q_OS_UNIX
@@ -198,6 +202,8 @@ void TestWriteBatch::changedTargetIsLeftAlone()
 // one meanwhile is a change, and what it holds is left alone.
 void TestWriteBatch::replacedFolderIsLeftAlone()
 {
+    if (!IoLevel::guarantees().fileIdentity)
+        QSKIP("not seen without a folder's identity: the run's report says so");
     QVERIFY(QDir(m_dir->path()).mkdir(u"sub"_s));
     writeFile(path(u"sub/a.txt"_s), "old");
     auto pending = AtomicFileWriter::prepare(path(u"sub/a.txt"_s), "mine", false, nullptr);
@@ -250,8 +256,9 @@ void TestWriteBatch::newFilesHaveShortNamesOfOurOwn()
     QVERIFY(writer.append("new"));
     const QStringList during = files();
 #ifdef Q_OS_LINUX
-    const int probe = ::open(QFile::encodeName(m_dir->path()).constData(),
-                             O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const int probe = IoLevel::portable() ? -1
+                                          : ::open(QFile::encodeName(m_dir->path()).constData(),
+                                                   O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (probe >= 0) {
         ::close(probe);
         QCOMPARE(during, QStringList{name});

@@ -54,8 +54,8 @@ QByteArray readDeep(const QString &path)
     if (file.open(path) != ReadOnlyFile::Status::Open)
         return {};
     QByteArray bytes(4096, Qt::Uninitialized);
-    const ssize_t size = ::read(file.handle(), bytes.data(), size_t(bytes.size()));
-    return bytes.left(std::max<ssize_t>(size, 0));
+    const qint64 size = file.read(bytes.data(), bytes.size());
+    return bytes.left(std::max<qint64>(size, 0));
 }
 
 // The id of a process that has ended.

@@ -141,7 +141,7 @@ void TestReplaceRun::reportAndTotals()
                           u"Обработано 2 файлов."_s, u"Не обработано 1 файлов."_s,
                           u"Изменено 1 файлов."_s, u"Не изменено 1 файлов из 2 обработанных"_s,
                           u"Произведено 2/2 замен"_s}));
-    QCOMPARE(f.core.report.Lines(), f.host.reportLines);
+    QCOMPARE(f.reportLines(), f.host.reportLines);
     QCOMPARE(f.host.finishedReports, 1);
     QVERIFY(!f.core.engine.RunInProgress);
 }

@@ -1,5 +1,7 @@
 #include "RunFixture.h"
 
+#include "lang/MessageId.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,15 @@ using namespace Qt::StringLiterals;
 RunFixture::RunFixture()
 {
     core.options.SetProgramFolder(dir.path() + u"/program"_s);
+    host.setAside << core.messages.message(MsgPortableFileCalls);
+}
+
+QStringList RunFixture::reportLines() const
+{
+    QStringList lines = core.report.Lines();
+    for (const QString &note : host.setAside)
+        lines.removeAll(note);
+    return lines;
 }
 
 ProcessingDriver::Outcome RunFixture::replace(const QStringList &files, const QString &search,

@@ -22,6 +22,8 @@ public:
                                       const QString &replacement);
     ProcessingDriver::Outcome find(const QStringList &files, const QString &search);
     ProcessingDriver::Outcome run(const RunRequest &request);
+    // The run's report without the lines the host sets aside.
+    QStringList reportLines() const;
 
     ScriptedHost host;
     QuorvexCore core{host};

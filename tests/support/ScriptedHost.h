@@ -30,6 +30,10 @@ public:
     QStringList questions;
     QStringList messages;
     QStringList reportLines;
+    // Lines said once per run whatever its files (the file calls' limits), kept out of
+    // reportLines and gathered here.
+    QStringList setAside;
+    QStringList notes;
     QStringList progressFiles;
     // The progress, file and report calls in order: "start 3", "step a.txt", "file a.txt",
     // "file ", "end", "finished".
@@ -60,7 +64,10 @@ public:
     void ReviewFileChanged(const QString &fileName) override;
     void DocumentLoaded(const Document &document) override;
     void DocumentEdited(const TextEdit &edit) override;
-    void ReportLineAppended(const QString &line) override { reportLines << line; }
+    void ReportLineAppended(const QString &line) override
+    {
+        (setAside.contains(line) ? notes : reportLines) << line;
+    }
     void ReportFinished() override;
     void OccurrenceMet(const OccurrenceRecord &occurrence) override;
     bool StopRequested() override { return stop && stop(); }

@@ -447,6 +447,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
+        <message id="Message.65442">
+            <source>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</source>
+            <translation>Portable file calls are in use: a file changed by another program during the run is recognised only by its size and modification time; new files are not forced to the disk before they replace the old ones; of a file's attributes only its permissions are kept</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

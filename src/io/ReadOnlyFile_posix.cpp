@@ -1,0 +1,92 @@
+// Opening for reading through a folder handle, without blocking, and stamping the open handle.
+#include "io/ReadOnlyFile.h"
+
+#ifdef Q_OS_UNIX
+
+#include "io/FolderHandle.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+ReadOnlyFile::Status statusOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ReadOnlyFile::Status::Missing;
+    case ENXIO: // a socket, or a device without its driver
+        return ReadOnlyFile::Status::NotRegular;
+    default:
+        return ReadOnlyFile::Status::Unreadable;
+    }
+}
+
+// The type of the file `place` names, following links; `wasLink` learns whether it was one.
+ReadOnlyFile::Status lookAt(const FolderHandle &place, struct stat &st, bool *wasLink)
+{
+    if (!place.reached())
+        return statusOf(errno);
+    if (wasLink) {
+        if (::fstatat(place.dir(), place.leaf(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return statusOf(errno);
+        *wasLink = S_ISLNK(st.st_mode);
+    }
+    if ((!wasLink || *wasLink) && ::fstatat(place.dir(), place.leaf(), &st, 0) != 0)
+        return statusOf(errno);
+    return S_ISREG(st.st_mode) ? ReadOnlyFile::Status::Open : ReadOnlyFile::Status::NotRegular;
+}
+
+} // namespace
+
+void ReadOnlyFile::closePosix()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+ReadOnlyFile::Status ReadOnlyFile::typeOfPosix(const QString &path, int *links)
+{
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    struct stat st { };
+    const Status status = lookAt(place, st, nullptr);
+    if (links && status == Status::Open)
+        *links = int(st.st_nlink);
+    return status;
+}
+
+ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path)
+{
+    const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    struct stat st { };
+    const Status status = lookAt(place, st, &m_wasLink);
+    if (status != Status::Open)
+        return status;
+    m_links = int(st.st_nlink);
+    m_fd = ::openat(place.dir(), place.leaf(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (m_fd < 0)
+        return statusOf(errno);
+    const std::optional<FileStamp> stamp = FileStamp::ofHandle(m_fd);
+    if (!stamp || !S_ISREG(stamp->mode)) {
+        closePosix();
+        return stamp ? Status::NotRegular : Status::Unreadable;
+    }
+    m_stamp = *stamp;
+    ::fcntl(m_fd, F_SETFL, 0); // reads wait for data again
+    return Status::Open;
+}
+
+qint64 ReadOnlyFile::readPosix(char *data, qint64 size)
+{
+    for (;;) {
+        const ssize_t n = ::read(m_fd, data, size_t(size));
+        if (n >= 0 || errno != EINTR)
+            return qint64(n);
+    }
+}
+
+#endif
