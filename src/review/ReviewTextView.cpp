@@ -4,6 +4,7 @@
 #include "review/FormatSpans.h"
 #include "review/MinimalEdit.h"
 #include "review/ReviewTextAccessible.h"
+#include "review/ShownRows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,58 +22,13 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
-// Room left of every row and above the first, as a rich-text editor leaves it.
-constexpr qreal Margin = 4;
-constexpr qreal TopMargin = 2;
-constexpr int CaretWidth = 1;
 constexpr int AutoScrollInterval = 50;
 constexpr int SidewaysStep = 20;
 
-enum class Motion {
-    NextChar,
-    PreviousChar,
-    NextWord,
-    PreviousWord,
-    Down,
-    Up,
-    PageDown,
-    PageUp,
-    LineStart,
-    LineEnd,
-    DocumentStart,
-    DocumentEnd
-};
-
-struct MoveKey {
-    QKeySequence::StandardKey move;
-    QKeySequence::StandardKey select;
-    Motion motion;
-};
-
-const MoveKey MoveKeys[] = {
-    {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, Motion::NextChar},
-    {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar, Motion::PreviousChar},
-    {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, Motion::NextWord},
-    {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, Motion::PreviousWord},
-    {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, Motion::Down},
-    {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, Motion::Up},
-    {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, Motion::PageDown},
-    {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, Motion::PageUp},
-    {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, Motion::LineStart},
-    {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, Motion::LineEnd},
-    {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument,
-     Motion::DocumentStart},
-    {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument, Motion::DocumentEnd},
-};
-
-bool isWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'_' || c.isMark();
-}
+using Motion = CaretKeys::Motion;
+using Action = CaretKeys::Action;
 
 } // namespace
 
@@ -169,36 +125,9 @@ void ReviewTextView::setSelection(qsizetype anchor, qsizetype position)
     emit selectionChanged();
 }
 
-// The height the rows have below the top margin.
-qreal ReviewTextView::viewHeight() const
+ShownRows ReviewTextView::shown() const
 {
-    return std::max<qreal>(viewport()->height() - TopMargin, 0);
-}
-
-// Where a row's text starts in the viewport: after the margin, moved by the row's alignment
-// within the visible width and by the sideways scroll.
-qreal ReviewTextView::originOf(const TextRows::Row &row) const
-{
-    const qreal room = viewport()->width() - 2 * Margin - row.width;
-    qreal shift = 0;
-    if (room > 0 && row.alignment == TextAlignment::Center)
-        shift = room / 2;
-    else if (room > 0 && row.alignment == TextAlignment::Right)
-        shift = room;
-    return Margin + shift - horizontalScrollBar()->value();
-}
-
-RowRef ReviewTextView::lastTop()
-{
-    RowRef top = m_rows.lastRow();
-    qreal used = m_rows.row(top).height;
-    for (RowRef probe = top; m_rows.previous(probe);) {
-        used += m_rows.row(probe).height;
-        if (used > viewHeight())
-            break;
-        top = probe;
-    }
-    return top;
+    return ShownRows(m_rows, m_top, viewport()->size(), horizontalScrollBar()->value());
 }
 
 void ReviewTextView::updateRanges()
@@ -210,12 +139,14 @@ void ReviewTextView::updateRanges()
         m_rangesDirty = false;
         const QSignalBlocker block(vertical);
         const qreal lineHeight = std::max<qreal>(QFontMetricsF(font()).height(), 1);
-        vertical->setRange(0, int(lastTop().line));
-        vertical->setPageStep(std::max(1, int(viewHeight() / lineHeight)));
+        const ShownRows rows = shown();
+        vertical->setRange(0, int(rows.lastTop().line));
+        vertical->setPageStep(std::max(1, int(rows.height() / lineHeight)));
         vertical->setValue(int(m_top.line));
     }
     QScrollBar *sideways = horizontalScrollBar();
-    const int wanted = int(std::ceil(m_rows.maxWidth() + 2 * Margin + CaretWidth));
+    const int wanted
+        = int(std::ceil(m_rows.maxWidth() + 2 * ShownRows::Margin + ShownRows::CaretWidth));
     sideways->setPageStep(std::max(1, viewport()->width()));
     sideways->setMaximum(std::max({0, wanted - viewport()->width(), sideways->maximum()}));
 }
@@ -223,7 +154,7 @@ void ReviewTextView::updateRanges()
 void ReviewTextView::setTop(RowRef top)
 {
     updateRanges();
-    m_top = std::min(top, lastTop());
+    m_top = std::min(top, shown().lastTop());
     const QSignalBlocker block(verticalScrollBar());
     verticalScrollBar()->setValue(int(m_top.line));
     viewport()->update();
@@ -256,10 +187,7 @@ void ReviewTextView::wheelEvent(QWheelEvent *event)
 
 void ReviewTextView::scrollRows(qsizetype rows)
 {
-    RowRef top = m_top;
-    for (; rows > 0 && m_rows.next(top); --rows) { }
-    for (; rows < 0 && m_rows.previous(top); ++rows) { }
-    setTop(top);
+    setTop(shown().stepped(m_top, rows));
 }
 
 void ReviewTextView::centerOn(qsizetype start, qsizetype end)
@@ -271,33 +199,14 @@ void ReviewTextView::centerOn(qsizetype start, qsizetype end)
         return;
     }
     m_rows.trimCache();
-    const RowRef target = m_rows.rowOf(start);
-    const qreal above = (viewHeight() - m_rows.row(target).height) / 2;
-    RowRef top = target;
-    qreal used = 0;
-    for (RowRef probe = target; m_rows.previous(probe);) {
-        used += m_rows.row(probe).height;
-        if (used > above)
-            break;
-        top = probe;
-    }
-    setTop(top);
-
-    const TextRows::Row &row = m_rows.row(target);
-    const qreal scroll = horizontalScrollBar()->value();
-    const qreal left = originOf(row) + scroll + m_rows.xOf(start);
-    const qreal right = m_rows.rowOf(end) == target
-        ? originOf(m_rows.row(target)) + scroll + m_rows.xOf(end)
-        : left + row.width;
-    const qreal width = viewport()->width();
-    if (left >= scroll + Margin && right <= scroll + width - Margin)
+    setTop(shown().centring(start));
+    const std::optional<int> wanted = shown().centringScroll(start, end);
+    if (!wanted)
         return;
-    const qreal wanted
-        = right - left <= width - 2 * Margin ? (left + right - width) / 2 : left - Margin;
     updateRanges();
     QScrollBar *sideways = horizontalScrollBar();
-    sideways->setMaximum(std::max(sideways->maximum(), int(wanted)));
-    sideways->setValue(std::max(0, int(wanted)));
+    sideways->setMaximum(std::max(sideways->maximum(), *wanted));
+    sideways->setValue(std::max(0, *wanted));
 }
 
 void ReviewTextView::ensureVisible(qsizetype pos)
@@ -305,100 +214,28 @@ void ReviewTextView::ensureVisible(qsizetype pos)
     if (!document())
         return;
     m_rows.trimCache();
-    const RowRef target = m_rows.rowOf(pos);
-    bool visible = false;
-    if (target >= m_top) {
-        qreal y = 0;
-        for (RowRef probe = m_top; y < viewHeight();) {
-            const qreal height = m_rows.row(probe).height;
-            if (probe == target) {
-                visible = y + height <= viewHeight() || probe == m_top;
-                break;
-            }
-            y += height;
-            if (!m_rows.next(probe))
-                break;
-        }
-    }
-    if (target < m_top) {
-        setTop(target);
-    } else if (!visible) {
-        RowRef top = target;
-        qreal used = m_rows.row(target).height;
-        for (RowRef probe = target; m_rows.previous(probe);) {
-            used += m_rows.row(probe).height;
-            if (used > viewHeight())
-                break;
-            top = probe;
-        }
-        setTop(top);
-    }
-
-    QScrollBar *sideways = horizontalScrollBar();
-    const qreal x = originOf(m_rows.row(target)) + m_rows.xOf(pos);
-    const qreal width = viewport()->width();
-    int value = sideways->value();
-    if (x < Margin)
-        value += int(std::floor(x - width / 3));
-    else if (x > width - Margin - CaretWidth)
-        value += int(std::ceil(x - width * 2 / 3));
+    if (const std::optional<RowRef> top = shown().showing(pos))
+        setTop(*top);
+    const int value = shown().showingScroll(pos);
     updateRanges();
+    QScrollBar *sideways = horizontalScrollBar();
     sideways->setMaximum(std::max(sideways->maximum(), value));
     sideways->setValue(std::max(0, value));
 }
 
 QPoint ReviewTextView::pointOf(qsizetype pos) const
 {
-    if (!document())
-        return {-1, -1};
-    const RowRef target = m_rows.rowOf(pos);
-    qreal y = TopMargin;
-    for (RowRef probe = m_top; probe <= target && y < viewport()->height();) {
-        const TextRows::Row &row = m_rows.row(probe);
-        if (probe == target)
-            return QPointF(originOf(row) + m_rows.xOf(pos), y).toPoint();
-        y += row.height;
-        if (!m_rows.next(probe))
-            break;
-    }
-    return {-1, -1};
+    return document() ? shown().pointOf(pos) : QPoint(-1, -1);
 }
 
 qsizetype ReviewTextView::positionAt(QPoint point) const
 {
-    if (!document())
-        return 0;
-    const qreal wantedY
-        = std::clamp<qreal>(point.y() - TopMargin, 0, std::max<qreal>(viewHeight() - 1, 0));
-    RowRef probe = m_top;
-    qreal y = 0;
-    for (;;) {
-        const qreal height = m_rows.row(probe).height;
-        RowRef next = probe;
-        if (wantedY < y + height || !m_rows.next(next))
-            break;
-        y += height;
-        probe = next;
-    }
-    return m_rows.positionAt(probe, point.x() - originOf(m_rows.row(probe)));
+    return document() ? shown().positionAt(point) : 0;
 }
 
 QString ReviewTextView::shownText() const
 {
-    QString shown;
-    const Document *doc = document();
-    if (!doc)
-        return shown;
-    RowRef row;
-    do {
-        const qsizetype end = m_rows.rowEnd(row);
-        shown += doc->mid(m_rows.rowStart(row), end - m_rows.rowStart(row));
-        RowRef next = row;
-        if (m_rows.endsLine(row))
-            shown
-                += doc->mid(end, (m_rows.next(next) ? m_rows.rowStart(next) : doc->length()) - end);
-    } while (m_rows.next(row));
-    return shown;
+    return shown().text();
 }
 
 void ReviewTextView::paintEvent(QPaintEvent *)
@@ -408,39 +245,9 @@ void ReviewTextView::paintEvent(QPaintEvent *)
         return;
     updateRanges();
     m_rows.trimCache();
-    const QPalette &colours = palette();
-    // The selection keeps its colours while a question box has the focus.
-    const QBrush highlight = colours.brush(QPalette::Active, QPalette::Highlight);
-    QTextCharFormat selected;
-    selected.setBackground(highlight);
-    selected.setForeground(colours.brush(QPalette::Active, QPalette::HighlightedText));
-    painter.setPen(colours.color(QPalette::Active, QPalette::Text));
     const qreal breakWidth = QFontMetricsF(font()).horizontalAdvance(u' ');
-    const qsizetype from = selectionStart();
-    const qsizetype to = selectionEnd();
-    const bool caret = showsCaret() && m_caretOn;
-    const RowRef last = m_rows.lastRow();
-    qreal y = TopMargin;
-    for (RowRef ref = m_top;;) {
-        const TextRows::Row &row = m_rows.row(ref);
-        const qsizetype start = m_rows.rowStart(ref);
-        const qsizetype end = m_rows.rowEnd(ref);
-        const QPointF origin(originOf(row), y);
-        QList<QTextLayout::FormatRange> ranges;
-        if (from < end && to > start) {
-            const qsizetype first = std::max(from, start);
-            ranges.append({int(first - start), int(std::min(to, end) - first), selected});
-        }
-        row.layout->draw(&painter, origin, ranges);
-        // A selected line break shows as a blank after the line.
-        if (from < to && ref != last && m_rows.endsLine(ref) && from <= end && to > end)
-            painter.fillRect(QRectF(origin.x() + row.width, y, breakWidth, row.height), highlight);
-        if (caret && m_position >= start && m_position <= end && m_rows.rowOf(m_position) == ref)
-            row.layout->drawCursor(&painter, origin, int(m_position - start), CaretWidth);
-        y += row.height;
-        if (y >= viewport()->height() || !m_rows.next(ref))
-            break;
-    }
+    const qsizetype caret = showsCaret() && m_caretOn ? m_position : -1;
+    shown().paint(painter, palette(), breakWidth, {selectionStart(), selectionEnd()}, caret);
     updateRanges();
 }
 
@@ -458,51 +265,39 @@ void ReviewTextView::resizeEvent(QResizeEvent *event)
     updateRanges();
 }
 
-bool ReviewTextView::scrollKey(QKeyEvent *event)
+void ReviewTextView::scrollBy(Motion motion)
 {
     QScrollBar *sideways = horizontalScrollBar();
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        scrollRows(-1);
-        return true;
-    case Qt::Key_Down:
-        scrollRows(1);
-        return true;
-    case Qt::Key_PageUp:
-        scrollRows(-verticalScrollBar()->pageStep());
-        return true;
-    case Qt::Key_PageDown:
-        scrollRows(verticalScrollBar()->pageStep());
-        return true;
-    case Qt::Key_Home:
-        if (control)
-            setTop(RowRef());
+    const qsizetype page = verticalScrollBar()->pageStep();
+    switch (motion) {
+    case Motion::Up:
+    case Motion::Down:
+        scrollRows(motion == Motion::Down ? 1 : -1);
+        break;
+    case Motion::PageUp:
+    case Motion::PageDown:
+        scrollRows(motion == Motion::PageDown ? page : -page);
+        break;
+    case Motion::DocumentStart:
+        setTop(RowRef());
         sideways->setValue(0);
-        return true;
-    case Qt::Key_End:
-        if (control)
-            setTop(m_rows.lastRow());
-        return true;
-    case Qt::Key_Left:
-        sideways->setValue(sideways->value() - SidewaysStep);
-        return true;
-    case Qt::Key_Right:
-        sideways->setValue(sideways->value() + SidewaysStep);
-        return true;
-    default:
-        return false;
+        break;
+    case Motion::LineStart:
+        sideways->setValue(0);
+        break;
+    case Motion::DocumentEnd:
+        setTop(m_rows.lastRow());
+        break;
+    case Motion::PreviousChar:
+    case Motion::NextChar:
+        sideways->setValue(sideways->value()
+                           + (motion == Motion::NextChar ? SidewaysStep : -SidewaysStep));
+        break;
+    case Motion::LineEnd:
+    case Motion::NextWord:
+    case Motion::PreviousWord:
+        break;
     }
-}
-
-qsizetype ReviewTextView::lineMove(qsizetype pos, qsizetype rows)
-{
-    RowRef row = m_rows.rowOf(pos);
-    if (m_preferredX < 0)
-        m_preferredX = originOf(m_rows.row(row)) + m_rows.xOf(pos);
-    for (; rows > 0 && m_rows.next(row); --rows) { }
-    for (; rows < 0 && m_rows.previous(row); ++rows) { }
-    return m_rows.positionAt(row, m_preferredX - originOf(m_rows.row(row)));
 }
 
 void ReviewTextView::moveTo(qsizetype pos, bool extend)
@@ -512,108 +307,75 @@ void ReviewTextView::moveTo(qsizetype pos, bool extend)
     restartBlink();
 }
 
-bool ReviewTextView::moveKey(QKeyEvent *event)
+// Where a motion takes the caret: along the text, or up and down the rows in view keeping
+// the caret's column.
+qsizetype ReviewTextView::caretTarget(Motion motion, bool extend)
 {
-    if (event == QKeySequence::SelectAll) {
-        setSelection(0, document()->length());
-        return true;
-    }
-    if (event == QKeySequence::Copy) {
-        copy();
-        return true;
-    }
-    for (const MoveKey &key : MoveKeys) {
-        const bool extend = event == key.select;
-        if (!extend && event != key.move)
-            continue;
-        const PositionMapper &positions = document()->positions();
-        const qsizetype line = positions.lineOf(m_position);
+    if (const auto along = CaretKeys::target(motion, m_rows, m_anchor, m_position, extend))
+        return *along;
+    qsizetype rows = motion == Motion::Down ? 1 : -1;
+    if (motion == Motion::PageDown || motion == Motion::PageUp) {
         const qsizetype page = verticalScrollBar()->pageStep();
-        const bool collapse = !extend && m_anchor != m_position;
-        qsizetype target = m_position;
-        bool vertical = false;
-        switch (key.motion) {
-        case Motion::NextChar:
-            target = collapse ? selectionEnd()
-                              : m_rows.nextPosition(m_position, QTextLayout::SkipCharacters);
-            break;
-        case Motion::PreviousChar:
-            target = collapse ? selectionStart()
-                              : m_rows.previousPosition(m_position, QTextLayout::SkipCharacters);
-            break;
-        case Motion::NextWord:
-            target = m_rows.nextPosition(m_position, QTextLayout::SkipWords);
-            break;
-        case Motion::PreviousWord:
-            target = m_rows.previousPosition(m_position, QTextLayout::SkipWords);
-            break;
-        case Motion::Down:
-        case Motion::Up:
-            target = lineMove(m_position, key.motion == Motion::Down ? 1 : -1);
-            vertical = true;
-            break;
-        case Motion::PageDown:
-        case Motion::PageUp:
-            scrollRows(key.motion == Motion::PageDown ? page : -page);
-            target = lineMove(m_position, key.motion == Motion::PageDown ? page : -page);
-            vertical = true;
-            break;
-        case Motion::LineStart:
-            target = positions.lineStart(line);
-            break;
-        case Motion::LineEnd:
-            target = positions.lineEnd(line);
-            break;
-        case Motion::DocumentStart:
-            target = 0;
-            break;
-        case Motion::DocumentEnd:
-            target = document()->length();
-            break;
-        }
-        const qreal keptX = m_preferredX;
-        moveTo(target, extend);
-        m_preferredX = vertical ? keptX : -1;
-        return true;
+        rows = motion == Motion::PageDown ? page : -page;
+        scrollRows(rows);
     }
-    return false;
+    return shown().lineMove(m_position, rows, m_preferredX);
 }
 
-bool ReviewTextView::editKey(QKeyEvent *event)
+void ReviewTextView::moveCaret(Motion motion, bool extend)
 {
-    if (event == QKeySequence::Cut) {
+    const qsizetype target = caretTarget(motion, extend);
+    const qreal keptX = m_preferredX;
+    moveTo(target, extend);
+    m_preferredX = CaretKeys::isVertical(motion) ? keptX : -1;
+}
+
+bool ReviewTextView::perform(const CaretKeys::Command &command)
+{
+    switch (command.action) {
+    case Action::None:
+        return false;
+    case Action::Copy:
+        copy();
+        break;
+    case Action::SelectAll:
+        setSelection(0, document()->length());
+        break;
+    case Action::Scroll:
+        scrollBy(command.motion);
+        break;
+    case Action::Move:
+        moveCaret(command.motion, command.extend);
+        break;
+    case Action::Cut:
         copy();
         replaceSelection(QString());
-    } else if (event == QKeySequence::Paste) {
+        break;
+    case Action::Paste:
         paste();
-    } else if (event->key() == Qt::Key_Delete && !(event->modifiers() & Qt::ControlModifier)) {
-        deleteAround(true);
-    } else if (event->key() == Qt::Key_Backspace) {
-        deleteAround(false);
-    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        break;
+    case Action::DeleteNext:
+    case Action::DeletePrevious:
+        deleteAround(command.action == Action::DeleteNext);
+        break;
+    case Action::LineBreak:
         replaceSelection(document()->lineBreak());
-    } else {
-        const QString text = event->text();
-        const bool printable = !text.isEmpty()
-            && std::all_of(text.begin(), text.end(),
-                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
-        if (!printable || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
-            return false;
-        replaceSelection(text);
+        break;
+    case Action::Type:
+        replaceSelection(command.text);
+        break;
     }
     return true;
 }
 
 void ReviewTextView::keyPressEvent(QKeyEvent *event)
 {
-    bool handled = false;
-    if (document()) {
-        if (m_mode == Mode::Occurrence)
-            handled = event == QKeySequence::Copy ? (copy(), true) : scrollKey(event);
-        else
-            handled = moveKey(event) || (m_mode == Mode::Editing && editKey(event));
-    }
-    if (handled)
+    CaretKeys::Command command;
+    if (document() && m_mode == Mode::Occurrence)
+        command = CaretKeys::scrolling(*event);
+    else if (document())
+        command = CaretKeys::caret(*event, m_mode == Mode::Editing);
+    if (perform(command))
         event->accept();
     else
         QAbstractScrollArea::keyPressEvent(event);
@@ -658,21 +420,11 @@ void ReviewTextView::copy() const
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
-// Pasted line breaks become the document's own.
-QString ReviewTextView::fromClipboard(QString text) const
-{
-    text.replace(u"\r\n"_s, u"\n"_s);
-    text.replace(u'\r', u'\n');
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return text.replace(u"\n"_s, document()->lineBreak());
-}
-
 void ReviewTextView::paste()
 {
     const QString text = QGuiApplication::clipboard()->text();
     if (!text.isEmpty())
-        replaceSelection(fromClipboard(text));
+        replaceSelection(CaretKeys::pasted(text, document()->lineBreak()));
 }
 
 void ReviewTextView::mousePressEvent(QMouseEvent *event)
@@ -721,18 +473,8 @@ void ReviewTextView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ReviewTextView::selectWordAt(qsizetype pos)
 {
-    const RowRef row = m_rows.rowOf(pos);
-    const qsizetype start = m_rows.rowStart(row);
-    const QString text = document()->mid(start, m_rows.rowEnd(row) - start);
-    qsizetype first = pos - start;
-    qsizetype last = first;
-    while (first > 0 && isWordChar(text.at(first - 1)))
-        --first;
-    while (last < text.size() && isWordChar(text.at(last)))
-        ++last;
-    if (first == last && last < text.size())
-        ++last;
-    setSelection(start + first, start + last);
+    const auto [start, end] = shown().wordAt(pos);
+    setSelection(start, end);
 }
 
 void ReviewTextView::focusInEvent(QFocusEvent *event)
@@ -805,7 +547,7 @@ QRect ReviewTextView::caretRect() const
 {
     const QPoint at = pointOf(m_position);
     const qreal height = document() ? m_rows.row(m_rows.rowOf(m_position)).height : 0;
-    return QRect(at, QSize(CaretWidth, int(std::ceil(height))));
+    return QRect(at, QSize(ShownRows::CaretWidth, int(std::ceil(height))));
 }
 
 QVariant ReviewTextView::inputMethodQuery(Qt::InputMethodQuery query) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "review/CaretKeys.h"
 #include "review/TextRows.h"
 #include "text/TextEdit.h"
 
@@ -13,6 +14,7 @@
 
 class Document;
 class FormatSpans;
+class ShownRows;
 
 // The review dialog's editor ProcessRE. It paints the visible rows straight from the shown
 // document's text through its line index (nothing is copied, so a file of any size shows at
@@ -90,21 +92,19 @@ protected:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
-    qreal originOf(const TextRows::Row &row) const;
+    // The rows as they stand now: top row, viewport size and sideways scroll.
+    ShownRows shown() const;
     void setTop(RowRef top);
-    RowRef lastTop();
     void updateRanges();
-    qreal viewHeight() const;
-    bool scrollKey(QKeyEvent *event);
-    bool moveKey(QKeyEvent *event);
-    bool editKey(QKeyEvent *event);
+    bool perform(const CaretKeys::Command &command);
+    void scrollBy(CaretKeys::Motion motion);
+    qsizetype caretTarget(CaretKeys::Motion motion, bool extend);
+    void moveCaret(CaretKeys::Motion motion, bool extend);
     void moveTo(qsizetype pos, bool extend);
-    qsizetype lineMove(qsizetype pos, qsizetype rows);
     void replaceSelection(const QString &text);
     void deleteAround(bool forward);
     void copy() const;
     void paste();
-    QString fromClipboard(QString text) const;
     void selectWordAt(qsizetype pos);
     void scrollRows(qsizetype rows);
     void restartBlink();
