@@ -144,6 +144,17 @@ constexpr Entry kEntries[] = {
     {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
     {MsgOptionsApplyNextRun,
      u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},
+    {MsgFileCodePageDoubt, u"Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s"},
+    {MsgFileCodePageHeld,
+     u"Файл %s не изменен: его кодировка под сомнением, замены в нем делаются только с "
+     u"подтверждением"},
+    {MsgOptCodePage,
+     u"Кодировка файлов не в UTF-8 и без метки: cp1251 (по умолчанию), cp866, koi8-r, "
+     u"iso-8859-5."},
+    {MsgOptExclude,
+     u"Не просматривать файлы и папки, подходящие под маску (например node_modules или "
+     u"*.min.js); можно повторять."},
+    {MsgOptNoDefaultExcludes, u"Просматривать и папки .git, .svn и .hg."},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

@@ -92,6 +92,8 @@ protected:
     // missing, not a regular file, already processed in this run, or cannot be handled
     // (reported): it is then not processed.
     bool startFile(const QString &path);
+    // After a file is loaded: false when it stays untouched for doubt about its code page.
+    bool admitCodePage(const QString &path);
     // Searches from NextSearchPos, setting MatchStart and MatchLength.
     void search();
     // Writes the document back, asking whether to retry while it fails; `done` learns the

@@ -7,6 +7,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "engine/ReplacementBuilder.h"
 #include "io/ReadOnlyFile.h"
+#include "run/CodePageDoubt.h"
 
 #include <optional>
 
@@ -18,7 +19,7 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         = FileJobResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
         return *refused;
     Document document;
-    switch (DocumentFile::load(document, path)) {
+    switch (DocumentFile::load(document, path, m_codePage)) {
     case LoadStatus::Missing:
         result.kind = FileJobResult::Kind::Missing;
         return result;
@@ -31,6 +32,8 @@ FileJobResult DocumentFileJob::process(const QString &path) const
     case LoadStatus::Loaded:
         break;
     }
+    if (CodePageDoubt::of(document, m_codePageChosen))
+        return result; // Fallback
     result.kind = FileJobResult::Kind::Done;
     if (m_replacing && streams(document, path))
         replaceStreamed(document, path, result);

@@ -90,7 +90,9 @@ std::optional<ByteFileJob> FindRun::byteJob() const
 
 std::optional<DocumentFileJob> FindRun::documentJob() const
 {
-    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
+    DocumentFileJob job(m.state, m_lineBreaks, m.options.SearchOptions, false, m_dryRun, false);
+    job.setCodePage(m.options.FileCodePage, m.options.CodePageChosen);
+    return job;
 }
 
 void FindRun::finishBytes(const FileJobResult &result)

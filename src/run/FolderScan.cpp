@@ -11,9 +11,30 @@ void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringLi
                             QStringList &fileList, QStringList *undecodable,
                             QList<Unreadable> *unreadable)
 {
+    ScanFolder(folder, recurse, extensions, ExcludeMasks(), fileList, undecodable, unreadable);
+}
+
+void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
+                            const ExcludeMasks &excludes, QStringList &fileList,
+                            QStringList *undecodable, QList<Unreadable> *unreadable)
+{
+    const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const Walk walk{recurse,  extensions,  extensions.contains(u".*"_s),
-                    fileList, undecodable, unreadable};
-    walkTree(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), walk);
+                    fileList, undecodable, unreadable,
+                    excludes, root};
+    walkTree(root, walk);
+}
+
+bool FolderScan::Walk::leavesOut(const QString &folderPath, const QString &name,
+                                 bool isFolder) const
+{
+    if (excludes.isEmpty())
+        return false;
+    QString relative = folderPath.startsWith(root) ? folderPath.mid(root.size()) : QString();
+    while (relative.startsWith(u'/'))
+        relative.remove(0, 1);
+    relative = relative.isEmpty() ? name : relative + u'/' + name;
+    return excludes.excludes(name, relative, isFolder);
 }
 
 bool FolderScan::Walk::wants(const QString &fileName) const
@@ -56,7 +77,7 @@ void FolderScan::walkTree(const QString &folder, const Walk &walk)
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &file : files) {
         if (file.isFile() && !TempFileName::isTempName(file.fileName())
-            && walk.wants(file.fileName()))
+            && walk.wants(file.fileName()) && !walk.leavesOut(folder, file.fileName(), false))
             walk.files << file.absoluteFilePath();
     }
     if (!walk.recurse)
@@ -64,8 +85,10 @@ void FolderScan::walkTree(const QString &folder, const Walk &walk)
     // Links to folders are not followed, so a link loop cannot make the scan endless.
     const QFileInfoList folders
         = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
-    for (const QFileInfo &sub : folders)
-        walkTree(sub.absoluteFilePath(), walk);
+    for (const QFileInfo &sub : folders) {
+        if (!walk.leavesOut(folder, sub.fileName(), true))
+            walkTree(sub.absoluteFilePath(), walk);
+    }
 }
 
 #endif

@@ -105,8 +105,10 @@ std::optional<DocumentFileJob> ReplaceRun::documentJob() const
 {
     if (!ReplaceAll || m.options.MakeBackups || !counters().isEmpty())
         return std::nullopt;
-    return DocumentFileJob(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
-                           m_sync == SyncPolicy::File);
+    DocumentFileJob job(m.state, m_lineBreaks, m.options.SearchOptions, true, m_dryRun,
+                        m_sync == SyncPolicy::File);
+    job.setCodePage(m.options.FileCodePage, m.options.CodePageChosen);
+    return job;
 }
 
 void ReplaceRun::finishBytes(const FileJobResult &result)
