@@ -4,6 +4,7 @@
 #include "document/CodePageGuess.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
+#include "document/LargeFileReader.h"
 #include "document/PlainTextCodec.h"
 #include "document/SingleByteCodePage.h"
 
@@ -49,6 +50,7 @@ private slots:
     void tableAgreesWithQt();
     void roundTripWithReplacement_data() { addPages(); }
     void roundTripWithReplacement();
+    void largeFileInItsCodePage();
     void hint_data();
     void hint();
     void names();
@@ -100,6 +102,28 @@ void TestCodePages::roundTripWithReplacement()
     QByteArray expected = before;
     expected.replace(6, 3, encoded(u"пёс"_s, page));
     QCOMPARE(folder.read(path), expected);
+}
+
+// A file read in slices goes the same way, and says what it looks like.
+void TestCodePages::largeFileInItsCodePage()
+{
+    QByteArray before = encoded(Russian + u"\n"_s, CodePage::Koi8R);
+    before = before.repeated(int(LargeFileReader::Threshold / before.size()) + 1);
+    before.prepend(encoded(u"кот\n"_s, CodePage::Koi8R));
+    TestFolder folder;
+    const QString path = folder.write(u"large.txt"_s, before);
+    Document asCp1251;
+    QCOMPARE(DocumentFile::load(asCp1251, path), LoadStatus::Loaded);
+    QCOMPARE(asCp1251.plainText()->likelierCodePage(), CodePage::Koi8R);
+    Document doc;
+    QCOMPARE(DocumentFile::load(doc, path, CodePage::Koi8R), LoadStatus::Loaded);
+    QCOMPARE(doc.plainText()->likelierCodePage(), std::nullopt);
+    QCOMPARE(doc.text().left(3), u"кот"_s);
+    QVERIFY(doc.replace(0, 3, u"пёс"_s));
+    QVERIFY(DocumentFile::save(doc, path).ok());
+    QByteArray expected = before;
+    expected.replace(0, 3, encoded(u"пёс"_s, CodePage::Koi8R));
+    QVERIFY(folder.read(path) == expected);
 }
 
 void TestCodePages::hint_data()
