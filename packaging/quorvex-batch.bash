@@ -33,6 +33,12 @@ _quorvex_batch()
         --lang)
             COMPREPLY=($(compgen -W 'ru en' -- "$cur"))
             return 0 ;;
+        --codepage)
+            COMPREPLY=($(compgen -W 'cp1251 cp866 koi8-r iso-8859-5' -- "$cur"))
+            return 0 ;;
+        --exclude)
+            COMPREPLY=($(compgen -W '.git .svn .hg node_modules "*.min.js"' -- "$cur"))
+            return 0 ;;
     esac
     case $cur in
         --sync=*)
@@ -41,6 +47,7 @@ _quorvex_batch()
         -*)
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
                 -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
+                --exclude --no-default-excludes --codepage
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
                 --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
             [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace

@@ -107,8 +107,8 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
         }
         QStringList undecodable;
         QList<FolderScan::Unreadable> unreadable;
-        FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions, files,
-                               &undecodable, &unreadable);
+        FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions,
+                               ExcludeMasks(o.excludes), files, &undecodable, &unreadable);
         for (const QString &name : std::as_const(undecodable))
             say(m.message(MsgCliBadFileName, name));
         // A folder left out (unreadable, or too deep to reach) is never passed over silently.
@@ -127,6 +127,9 @@ bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
     core.options.ConfirmReplace = o.interactive;
     core.options.SearchOptions.MatchCase = o.matchCase;
     core.options.ExtensionList = o.extensions;
+    core.options.SkipMasks = o.excludes;
+    core.options.FileCodePage = o.codePage;
+    core.options.CodePageChosen = o.codePageChosen;
     core.options.MakeBackups = !o.backupFolder.isEmpty() && !o.dryRun;
     if (!core.options.MakeBackups)
         return true;

@@ -3,6 +3,7 @@
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/ExcludeMasks.h"
 #include "run/FolderScan.h"
 
 #include <QCommandLineParser>
@@ -28,6 +29,9 @@ void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
         {{u"c"_s, u"case"_s}, text(MsgOptCase)},
         {{u"R"_s, u"recurse"_s}, text(MsgOptRecurse)},
         {{u"e"_s, u"ext"_s}, text(MsgOptExt), u"list"_s},
+        {u"exclude"_s, text(MsgOptExclude), u"glob"_s},
+        {u"no-default-excludes"_s, text(MsgOptNoDefaultExcludes)},
+        {u"codepage"_s, text(MsgOptCodePage), u"cp1251|cp866|koi8-r|iso-8859-5"_s},
         {{u"l"_s, u"list"_s}, text(MsgOptList), u"file"_s},
         {u"files-from"_s, text(MsgOptFilesFrom), u"file"_s},
         {{u"0"_s, u"null"_s}, text(MsgOptNull)},
@@ -148,6 +152,25 @@ bool takeSync(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions
     return true;
 }
 
+// What folder scans leave out, and the code page of files that are neither UTF-8 nor marked.
+bool takeScanAndCodePage(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions &o,
+                         QString &message)
+{
+    o.excludes = p.isSet(u"no-default-excludes"_s) ? QStringList() : ExcludeMasks::defaults();
+    for (const QString &value : p.values(u"exclude"_s))
+        o.excludes << ExcludeMasks::split(value);
+    o.codePageChosen = p.isSet(u"codepage"_s);
+    if (!o.codePageChosen)
+        return true;
+    const std::optional<CodePage> page = CodePages::fromName(p.value(u"codepage"_s));
+    if (!page) {
+        message = m.message(MsgCliBadValue, p.value(u"codepage"_s), u"--codepage"_s);
+        return false;
+    }
+    o.codePage = *page;
+    return true;
+}
+
 bool checkCombinations(const CliOptions &o, const MessageCatalogue &m, QString &message)
 {
     if (o.interactive && o.json) {
@@ -215,7 +238,7 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
     o.reportFile = p.value(u"report"_s);
     o.json = p.isSet(u"json"_s);
     o.progress = p.isSet(u"progress"_s) || (stderrIsTerminal && !p.isSet(u"no-progress"_s));
-    if (!takeSync(p, m, o, message))
+    if (!takeSync(p, m, o, message) || !takeScanAndCodePage(p, m, o, message))
         return Result::Error;
     if (p.isSet(u"lang"_s) && p.value(u"lang"_s) != u"ru" && p.value(u"lang"_s) != u"en") {
         message = m.message(MsgCliBadValue, p.value(u"lang"_s), u"--lang"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CodePage.h"
 #include "io/SyncPolicy.h"
 
 #include "LocaleText.h"
@@ -23,6 +24,9 @@ struct CliOptions {
     QString filesFrom; // names one a line (or NUL-separated); "-": standard input
     bool nullSeparated = false;
     QStringList operands; // files and folders
+    QStringList excludes; // what folder scans leave out (ExcludeMasks), defaults included
+    CodePage codePage = CodePage::Cp1251; // files neither UTF-8 nor marked
+    bool codePageChosen = false; // --codepage was given
     QString backupFolder; // empty: no backups
     bool dryRun = false;
     bool interactive = false;

@@ -14,7 +14,7 @@
 
 #include <cerrno>
 
-LoadStatus DocumentFile::load(Document &doc, const QString &path)
+LoadStatus DocumentFile::load(Document &doc, const QString &path, CodePage codePage)
 {
     // Only regular files: reading a pipe or a device could block or never end.
     ReadOnlyFile input;
@@ -29,10 +29,10 @@ LoadStatus DocumentFile::load(Document &doc, const QString &path)
     }
     QFile file;
     const FileStamp stamp = input.stamp();
-    return input.handOver(file) ? load(doc, file, path, stamp) : LoadStatus::Unreadable;
+    return input.handOver(file) ? load(doc, file, path, codePage, stamp) : LoadStatus::Unreadable;
 }
 
-LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path,
+LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path, CodePage codePage,
                               std::optional<FileStamp> stamp)
 {
     // The stamp describes the file as it was before the first byte was read: a change made
@@ -41,7 +41,7 @@ LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path,
         stamp = FileStamp::ofOpen(file, path);
     const QString fileName = QFileInfo(path).fileName();
     if (file.size() >= LargeFileReader::Threshold) {
-        if (std::optional<DecodedText> decoded = LargeFileReader::read(file, fileName)) {
+        if (std::optional<DecodedText> decoded = LargeFileReader::read(file, fileName, codePage)) {
             doc = Document(std::move(decoded->text), std::move(decoded->codec), false);
             doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
             return LoadStatus::Loaded;
@@ -55,7 +55,7 @@ LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path,
     // is not valid RTF as plain text.
     std::optional<DecodedText> decoded = RichTextCodec::load(bytes);
     if (!decoded)
-        decoded = PlainTextCodec::load(bytes, fileName);
+        decoded = PlainTextCodec::load(bytes, fileName, codePage);
     doc = Document(std::move(decoded->text), std::move(decoded->codec), decoded->binary);
     doc.setSource(AtomicFileWriter::resolveTarget(path), stamp);
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;

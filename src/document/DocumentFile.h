@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CodePage.h"
 #include "document/DocumentCodec.h"
 #include "io/PendingWrite.h"
 #include "io/SyncPolicy.h"
@@ -38,11 +39,14 @@ class DocumentFile {
 public:
     // Replaces `doc` with the contents of the file at `path`. On Missing or Unreadable the
     // document is left as it was.
-    [[nodiscard]] static LoadStatus load(Document &doc, const QString &path);
+    // Plain text that is neither UTF-8 nor marked is read in `codePage`.
+    [[nodiscard]] static LoadStatus load(Document &doc, const QString &path,
+                                         CodePage codePage = CodePage::Cp1251);
     // The same from `file`, open for reading at its start, named `path`. The document's stamp
     // is `stamp`, taken when the file was opened, or else from the open handle before anything
     // is read.
     [[nodiscard]] static LoadStatus load(Document &doc, QFile &file, const QString &path,
+                                         CodePage codePage = CodePage::Cp1251,
                                          std::optional<FileStamp> stamp = std::nullopt);
     // Writes `doc` to `path`: as RTF when it was read as RTF or the name asks for it, else in
     // its own encoding. The file on disk is replaced only when the whole new content has been
@@ -71,9 +75,10 @@ public:
     static FileFormat formatFor(const Document &doc, const QString &path);
 };
 
-[[nodiscard]] inline LoadStatus LoadDocument(Document &doc, const QString &path)
+[[nodiscard]] inline LoadStatus LoadDocument(Document &doc, const QString &path,
+                                             CodePage codePage = CodePage::Cp1251)
 {
-    return DocumentFile::load(doc, path);
+    return DocumentFile::load(doc, path, codePage);
 }
 
 [[nodiscard]] inline SaveResult SaveDocument(const Document &doc, const QString &path,

@@ -1,7 +1,9 @@
 #include "document/EncodingSniffer.h"
 
+#include "document/CodePageGuess.h"
 #include "document/Cp1251.h"
 #include "document/HtmlCharset.h"
+#include "document/SingleByteCodePage.h"
 
 #include <algorithm>
 
@@ -14,12 +16,13 @@ bool hasNonAscii(QByteArrayView bytes)
 
 } // namespace
 
-EncodingSniffer::Result EncodingSniffer::decode(QByteArrayView bytes, QStringView fileName)
+EncodingSniffer::Result EncodingSniffer::decode(QByteArrayView bytes, QStringView fileName,
+                                                CodePage codePage)
 {
     if (auto marked = decodeMarked(bytes))
         return std::move(*marked);
     if (bytes.contains('\0'))
-        return {Cp1251::decode(bytes), TextEncoding::cp1251(), true};
+        return {Cp1251::decode(bytes), TextEncoding::cp1251(), true, std::nullopt};
     const bool ascii = !hasNonAscii(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         if (auto utf8 = decodeAs(TextEncoding::utf8(true), bytes))
@@ -33,8 +36,9 @@ EncodingSniffer::Result EncodingSniffer::decode(QByteArrayView bytes, QStringVie
     // Pure ASCII has no encoding of its own to keep: it is read as UTF-8, which writes it back
     // byte for byte and can hold any character a replacement brings.
     if (ascii)
-        return {QString::fromLatin1(bytes), TextEncoding::utf8(false), false};
-    return {Cp1251::decode(bytes), TextEncoding::cp1251(), false};
+        return {QString::fromLatin1(bytes), TextEncoding::utf8(false), false, std::nullopt};
+    return {SingleByteCodePage::of(codePage).decode(bytes), TextEncoding::forCodePage(codePage),
+            false, CodePageGuess::likelier(bytes, codePage)};
 }
 
 // UTF-16 is recognised by its mark alone; its bytes are full of NULs.
@@ -64,5 +68,5 @@ std::optional<EncodingSniffer::Result> EncodingSniffer::decodeAs(const TextEncod
     auto text = encoding.decode(bytes.sliced(encoding.byteOrderMark().size()));
     if (!text)
         return std::nullopt;
-    return Result{std::move(*text), encoding, false};
+    return Result{std::move(*text), encoding, false, std::nullopt};
 }

@@ -15,16 +15,21 @@
 //   valid UTF-8 with non-ASCII bytes is UTF-8;
 //   an HTML file is read in the charset of its <meta> tag if that fits its bytes;
 //   pure ASCII is UTF-8 (a replacement may bring any character);
-//   anything else is code page 1251, which reads every byte value.
+//   anything else is read in the chosen 8-bit code page (1251 unless told otherwise), which
+//   reads every byte value; when the bytes look like Russian in another of the four code
+//   pages, the result says which.
 class EncodingSniffer {
 public:
     struct Result {
         QString text;
         TextEncoding encoding;
         bool binary = false;
+        // Read in the chosen code page, the bytes look like another one (CodePageGuess).
+        std::optional<CodePage> likelier;
     };
 
-    static Result decode(QByteArrayView bytes, QStringView fileName);
+    static Result decode(QByteArrayView bytes, QStringView fileName,
+                         CodePage codePage = CodePage::Cp1251);
 
 private:
     static std::optional<Result> decodeMarked(QByteArrayView bytes);

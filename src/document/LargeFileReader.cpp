@@ -1,9 +1,10 @@
 #include "document/LargeFileReader.h"
 
-#include "document/Cp1251.h"
+#include "document/CodePageGuess.h"
 #include "document/HtmlCharset.h"
 #include "document/LineBreaks.h"
 #include "document/PlainTextCodec.h"
+#include "document/SingleByteCodePage.h"
 #include "document/TextEncoding.h"
 
 #include <QStringDecoder>
@@ -45,7 +46,7 @@ bool readSlice(QFile &file, QByteArray &carry, QByteArray &slice)
     return true;
 }
 
-// The text of the bytes after the mark, decoded as UTF-8 or code page 1251 in one pass, and
+// The text of the bytes after the mark, decoded as UTF-8 or an 8-bit code page in one pass, and
 // what the pass learned on the way.
 struct Decoded {
     enum class Outcome { Done, NotUtf8, Unreadable, Nul } outcome = Outcome::Done;
@@ -55,7 +56,7 @@ struct Decoded {
 // Decodes slice after slice straight into `text`, which has room for one unit per byte (no
 // byte gives more). UTF-8 stops at the first slice that is not valid UTF-8; NUL bytes stop
 // either.
-Decoded decodeSlices(QFile &file, qsizetype markSize, bool utf8, QString &text)
+Decoded decodeSlices(QFile &file, qsizetype markSize, const SingleByteCodePage *page, QString &text)
 {
     Decoded d;
     QChar *out = text.data();
@@ -75,7 +76,7 @@ Decoded decodeSlices(QFile &file, qsizetype markSize, bool utf8, QString &text)
             return d;
         }
         d.ascii = d.ascii && QtPrivate::isAscii(QLatin1StringView(slice.constData(), slice.size()));
-        if (utf8) {
+        if (!page) {
             const qsizetype tail = file.atEnd() ? 0 : unfinishedTail(slice);
             carry = slice.last(tail);
             slice.chop(tail);
@@ -94,7 +95,7 @@ Decoded decodeSlices(QFile &file, qsizetype markSize, bool utf8, QString &text)
                 d.outcome = Decoded::Outcome::Unreadable;
                 return d;
             }
-            const QString part = Cp1251::decode(slice);
+            const QString part = page->decode(slice);
             std::memcpy(static_cast<void *>(out), part.constData(), size_t(part.size()) * 2);
             out += part.size();
         }
@@ -114,7 +115,8 @@ QByteArray headOf(QFile &file)
 
 } // namespace
 
-std::optional<DecodedText> LargeFileReader::read(QFile &file, QStringView fileName)
+std::optional<DecodedText> LargeFileReader::read(QFile &file, QStringView fileName,
+                                                 CodePage codePage)
 {
     QByteArray start(5, '\0');
     file.seek(0);
@@ -124,23 +126,27 @@ std::optional<DecodedText> LargeFileReader::read(QFile &file, QStringView fileNa
     const bool marked = start.startsWith("\xEF\xBB\xBF");
     const qsizetype markSize = marked ? 3 : 0;
     // The order of EncodingSniffer: a valid marked or non-ASCII UTF-8 file is UTF-8; then an
-    // HTML declaration; then pure ASCII is UTF-8; anything else is code page 1251. UTF-8 is
-    // tried first, in the same pass that reads the file; code page 1251 only when it fails.
+    // HTML declaration; then pure ASCII is UTF-8; anything else is the chosen code page. UTF-8
+    // is tried first, in the same pass that reads the file; the code page only when it fails.
     const bool declares = HtmlCharset::isHtmlName(fileName)
         && TextEncoding::forCharsetName(HtmlCharset::declared(headOf(file)));
     // Room for one unit per byte; what is never written is never taken from the system.
     QString text(file.size() - markSize + 1, Qt::Uninitialized);
     TextEncoding encoding = TextEncoding::utf8(marked);
-    Decoded d = decodeSlices(file, markSize, true, text);
+    Decoded d = decodeSlices(file, markSize, nullptr, text);
+    std::optional<CodePage> likelier;
     if (d.outcome == Decoded::Outcome::Done && d.ascii && !marked && declares)
         return std::nullopt; // pure ASCII, read whole as the declaration asks
     if (d.outcome == Decoded::Outcome::NotUtf8 && !marked && !declares) {
-        encoding = TextEncoding::cp1251();
+        encoding = TextEncoding::forCodePage(codePage);
         text.resize(file.size() - markSize);
-        d = decodeSlices(file, markSize, false, text);
+        d = decodeSlices(file, markSize, &SingleByteCodePage::of(codePage), text);
+        file.seek(0);
+        likelier = CodePageGuess::likelier(file.read(CodePageGuess::Sample), codePage);
     }
     if (d.outcome != Decoded::Outcome::Done)
         return std::nullopt; // NUL bytes, a mark or declaration before bytes that are not UTF-8
     const LineBreakStyle style = LineBreaks::detect(text);
-    return DecodedText{std::move(text), std::make_unique<PlainTextCodec>(encoding, style), false};
+    return DecodedText{std::move(text), std::make_unique<PlainTextCodec>(encoding, style, likelier),
+                       false};
 }

@@ -4,16 +4,17 @@
 
 #include "document/EncodingSniffer.h"
 
-PlainTextCodec::PlainTextCodec(TextEncoding encoding, LineBreakStyle lineBreaks)
-    : m_encoding(std::move(encoding)), m_lineBreaks(lineBreaks)
+PlainTextCodec::PlainTextCodec(TextEncoding encoding, LineBreakStyle lineBreaks,
+                               std::optional<CodePage> likelier)
+    : m_encoding(std::move(encoding)), m_lineBreaks(lineBreaks), m_likelier(likelier)
 {
 }
 
-DecodedText PlainTextCodec::load(QByteArrayView bytes, QStringView fileName)
+DecodedText PlainTextCodec::load(QByteArrayView bytes, QStringView fileName, CodePage codePage)
 {
-    EncodingSniffer::Result decoded = EncodingSniffer::decode(bytes, fileName);
+    EncodingSniffer::Result decoded = EncodingSniffer::decode(bytes, fileName, codePage);
     const LineBreakStyle style = LineBreaks::detect(decoded.text);
-    auto codec = std::make_unique<PlainTextCodec>(decoded.encoding, style);
+    auto codec = std::make_unique<PlainTextCodec>(decoded.encoding, style, decoded.likelier);
     return {std::move(decoded.text), std::move(codec), decoded.binary};
 }
 

@@ -11,12 +11,17 @@
 class PlainTextCodec final : public DocumentCodec {
 public:
     explicit PlainTextCodec(TextEncoding encoding = {},
-                            LineBreakStyle lineBreaks = LineBreakStyle::None);
+                            LineBreakStyle lineBreaks = LineBreakStyle::None,
+                            std::optional<CodePage> likelier = std::nullopt);
 
-    // The text of `bytes`; `fileName` decides whether an HTML charset declaration is honoured.
-    static DecodedText load(QByteArrayView bytes, QStringView fileName);
+    // The text of `bytes`; `fileName` decides whether an HTML charset declaration is honoured,
+    // `codePage` how bytes that are neither UTF-8 nor marked are read.
+    static DecodedText load(QByteArrayView bytes, QStringView fileName,
+                            CodePage codePage = CodePage::Cp1251);
 
     const TextEncoding &encoding() const { return m_encoding; }
+    // Read in an 8-bit code page, the bytes looked like this other one (CodePageGuess).
+    std::optional<CodePage> likelierCodePage() const { return m_likelier; }
     LineBreakStyle lineBreakStyle() const { return m_lineBreaks; }
 
     FileFormat format() const override { return FileFormat::PlainText; }
@@ -28,4 +33,5 @@ public:
 private:
     TextEncoding m_encoding;
     LineBreakStyle m_lineBreaks;
+    std::optional<CodePage> m_likelier;
 };

@@ -1,6 +1,7 @@
 #include "document/TextEncoding.h"
 
 #include "document/Cp1251.h"
+#include "document/SingleByteCodePage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -138,6 +139,37 @@ bool appendEncoded(QStringEncoder &encoder, QStringView text, QByteArray &out)
 
 } // namespace
 
+TextEncoding TextEncoding::forCodePage(CodePage page)
+{
+    switch (page) {
+    case CodePage::Cp1251:
+        break;
+    case CodePage::Cp866:
+        return TextEncoding(Kind::Cp866, false);
+    case CodePage::Koi8R:
+        return TextEncoding(Kind::Koi8R, false);
+    case CodePage::Iso8859_5:
+        return TextEncoding(Kind::Iso8859_5, false);
+    }
+    return cp1251();
+}
+
+std::optional<CodePage> TextEncoding::codePage() const
+{
+    switch (m_kind) {
+    case Kind::Cp1251:
+        return CodePage::Cp1251;
+    case Kind::Cp866:
+        return CodePage::Cp866;
+    case Kind::Koi8R:
+        return CodePage::Koi8R;
+    case Kind::Iso8859_5:
+        return CodePage::Iso8859_5;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::optional<TextEncoding> TextEncoding::forCharsetName(QByteArrayView name)
 {
     // Names come trimmed from the declaration's reader; one holding a blank or a control
@@ -170,6 +202,10 @@ QByteArray TextEncoding::name() const
         return QByteArrayLiteral("UTF-16LE");
     case Kind::Utf16BE:
         return QByteArrayLiteral("UTF-16BE");
+    case Kind::Cp866:
+    case Kind::Koi8R:
+    case Kind::Iso8859_5:
+        return CodePages::name(*codePage());
     case Kind::Named:
         break;
     }
@@ -196,6 +232,8 @@ std::optional<QString> TextEncoding::decode(QByteArrayView body) const
 {
     if (m_kind == Kind::Cp1251)
         return Cp1251::decode(body);
+    if (const std::optional<CodePage> page = codePage())
+        return SingleByteCodePage::of(*page).decode(body);
     if (m_kind == Kind::Utf8 && QtPrivate::isAscii(QLatin1StringView(body.data(), body.size())))
         return QString::fromLatin1(body);
     const bool utf16 = m_kind == Kind::Utf16LE || m_kind == Kind::Utf16BE;
@@ -222,6 +260,8 @@ bool TextEncoding::encode(QStringView text, QByteArray &out) const
     out.append(byteOrderMark());
     if (m_kind == Kind::Cp1251)
         return Cp1251::encode(text, out);
+    if (const std::optional<CodePage> page = codePage())
+        return SingleByteCodePage::of(*page).encode(text, out);
     if (m_kind == Kind::Utf8)
         return appendUtf8(text, out);
     QStringEncoder encoder = encoderFor(m_kind, m_name);
@@ -233,6 +273,10 @@ bool TextEncoding::encodeBody(QStringView text, QByteArray &out) const
     switch (m_kind) {
     case Kind::Cp1251:
         return Cp1251::encode(text, out);
+    case Kind::Cp866:
+    case Kind::Koi8R:
+    case Kind::Iso8859_5:
+        return SingleByteCodePage::of(*codePage()).encode(text, out);
     case Kind::Utf8:
         return appendUtf8(text, out);
     case Kind::Utf16LE:
@@ -260,6 +304,10 @@ bool TextEncoding::canEncode(QStringView text) const
     switch (m_kind) {
     case Kind::Cp1251:
         return Cp1251::canEncode(text);
+    case Kind::Cp866:
+    case Kind::Koi8R:
+    case Kind::Iso8859_5:
+        return SingleByteCodePage::of(*codePage()).canEncode(text);
     case Kind::Utf8:
         return !hasLoneSurrogate(text);
     case Kind::Utf16LE:

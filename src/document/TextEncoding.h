@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CodePage.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -12,12 +14,14 @@
 // file was read with and what it is written back with.
 class TextEncoding {
 public:
-    enum class Kind { Cp1251, Utf8, Utf16LE, Utf16BE, Named };
+    enum class Kind { Cp1251, Utf8, Utf16LE, Utf16BE, Named, Cp866, Koi8R, Iso8859_5 };
 
     // Code page 1251, the encoding of files that declare nothing else.
     TextEncoding() = default;
 
     static TextEncoding cp1251() { return {}; }
+    // One of the 8-bit code pages a file without a mark may be read in.
+    static TextEncoding forCodePage(CodePage page);
     static TextEncoding utf8(bool withBom) { return TextEncoding(Kind::Utf8, withBom); }
     static TextEncoding utf16LE() { return TextEncoding(Kind::Utf16LE, true); }
     static TextEncoding utf16BE() { return TextEncoding(Kind::Utf16BE, true); }
@@ -27,6 +31,8 @@ public:
     static std::optional<TextEncoding> forCharsetName(QByteArrayView name);
 
     Kind kind() const { return m_kind; }
+    // The 8-bit code page of the table kinds; nothing for the others.
+    std::optional<CodePage> codePage() const;
     bool hasBom() const { return m_bom; }
     QByteArray name() const;
     QByteArray byteOrderMark() const;

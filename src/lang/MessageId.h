@@ -123,6 +123,13 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // Files read in an 8-bit code page that look like another one.
+    MsgFileCodePageDoubt = 65415,
+    MsgFileCodePageHeld = 65416,
+    // Command-line options of the code page and of what folder scans leave out.
+    MsgOptCodePage = 65417,
+    MsgOptExclude = 65418,
+    MsgOptNoDefaultExcludes = 65419,
     // Once per run that writes files, when the file calls in use cannot give every guarantee.
     MsgPortableFileCalls = 65442,
     MsgCannotCreateFileError = 65447,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CodePage.h"
 #include "engine/SearchOptions.h"
 
 #include <QString>
@@ -36,6 +37,13 @@ public:
     ::SearchOptions SearchOptions;
     QStringList ExtensionList;
     QString OpenFilter;
+    // What folder scans leave out (ExcludeMasks): names such as ".git" or "*.min.js".
+    QStringList SkipMasks{QStringLiteral(".git"), QStringLiteral(".svn"), QStringLiteral(".hg")};
+    // How files that are neither UTF-8 nor marked are read and written.
+    CodePage FileCodePage = CodePage::Cp1251;
+    // The code page was named for this run (the command line's --codepage): files that look
+    // like another one are changed all the same.
+    bool CodePageChosen = false;
 
     QString ProgramFolder;
     QString SettingsFilePath;

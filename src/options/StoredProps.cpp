@@ -52,6 +52,9 @@ QList<StoredProp> StoredProps::forOptions()
         checked(u"RTFCB"_s),
         checked(u"SHTMCB"_s),
         checked(u"SHTMLCB"_s),
+        // Later additions: files without them keep the defaults.
+        {u"SkipE"_s, u"Text"_s, StoredProp::Kind::String},
+        {u"TableRG"_s, u"ItemIndex"_s, StoredProp::Kind::Integer},
         checked(u"TXTCB"_s),
     };
 }

@@ -1,6 +1,7 @@
 #include "run/BatchRun.h"
 
 #include "document/DocumentFile.h"
+#include "document/PlainTextCodec.h"
 #include "engine/EngineState.h"
 #include "io/AtomicFileWriter.h"
 #include "io/IoLevel.h"
@@ -9,6 +10,7 @@
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/AheadWorkers.h"
+#include "run/CodePageDoubt.h"
 #include "run/FilePlanner.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
@@ -168,6 +170,8 @@ bool BatchRun::startFile(const QString &path)
         m_committer.commit();
     if (refused(path, FileJobResult::kindOf(m.review.Load(path))))
         return false;
+    if (!admitCodePage(path))
+        return false;
     m_lineBreaks.Apply(m.state, document().lineBreak());
     m.host.ReviewFileChanged(QFileInfo(path).fileName());
     return true;
@@ -214,6 +218,23 @@ bool BatchRun::walkDocument(qsizetype &hits, const std::function<OccurrenceWalk:
 {
     return OccurrenceWalk::run(
         m.state, m_finder, [this](qsizetype from) { return document().view(from); }, hits, handle);
+}
+
+// A file that looks like another code page than it was read in: said once; left untouched
+// when a replace run would change it unseen in a way that depends on the code page.
+bool BatchRun::admitCodePage(const QString &path)
+{
+    const std::optional<CodePage> likelier = CodePageDoubt::of(document(), m.options);
+    if (!likelier)
+        return true;
+    const CodePage read = document().plainText()->encoding().codePage().value_or(CodePage::Cp1251);
+    appendLine(MsgFileCodePageDoubt, path, CodePageDoubt::nameOf(read),
+               CodePageDoubt::nameOf(*likelier));
+    if (!CodePageDoubt::holds(m.state, m.review.reviewState().rsReplace, mayShowOccurrences()))
+        return true;
+    appendLine(MsgFileCodePageHeld, path);
+    notifyFile(path, FileOutcome::Status::Skipped, u"codepage-doubt"_s, 0, 0);
+    return false;
 }
 
 void BatchRun::resumeAfter(ResumeAt::After what)

@@ -85,6 +85,8 @@ protected:
     // Moves NextSearchPos past the occurrence in hand, dealt with as `what` says, unless the
     // review chose where the search goes on.
     void resumeAfter(ResumeAt::After what);
+    // After a file is loaded: false when it stays untouched for doubt about its code page.
+    bool admitCodePage(const QString &path);
     // Writes the document back, asking whether to retry while it fails; `done` learns the
     // outcome once it is known. A file that cannot be written faithfully is left as it is on
     // disk and reported.

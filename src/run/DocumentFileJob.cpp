@@ -9,6 +9,7 @@
 #include "engine/ReplacementBuilder.h"
 #include "engine/ResumeAt.h"
 #include "io/ReadOnlyFile.h"
+#include "run/CodePageDoubt.h"
 
 #include <optional>
 
@@ -20,9 +21,13 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         = FileJobResult::notAFile(ReadOnlyFile::typeOf(path, &result.links)))
         return *refused;
     Document document;
-    result.kind = FileJobResult::kindOf(DocumentFile::load(document, path));
+    result.kind = FileJobResult::kindOf(DocumentFile::load(document, path, m_codePage));
     if (result.kind != FileJobResult::Kind::Done)
         return result;
+    if (CodePageDoubt::of(document, m_codePageChosen)) {
+        result.kind = FileJobResult::Kind::Fallback; // the run tells the user itself
+        return result;
+    }
     if (m_replacing && streams(document, path))
         replaceStreamed(document, path, result);
     else

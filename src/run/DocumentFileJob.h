@@ -29,6 +29,13 @@ public:
     }
 
     FileJobResult process(const QString &path) const;
+    // Files neither UTF-8 nor marked are read in `page`; unless `chosen`, one that looks like
+    // another code page is left to the run (Kind::Fallback), which tells the user about it.
+    void setCodePage(CodePage page, bool chosen)
+    {
+        m_codePage = page;
+        m_codePageChosen = chosen;
+    }
 
 private:
     static bool streams(const Document &document, const QString &path);
@@ -43,4 +50,6 @@ private:
     bool m_replacing;
     bool m_dryRun;
     bool m_syncEach;
+    CodePage m_codePage = CodePage::Cp1251;
+    bool m_codePageChosen = false;
 };

@@ -73,6 +73,8 @@ std::optional<DocumentFileJob> FilePlanner::documentJob() const
 {
     if (m_run.replacing && (!m_run.takesAll || m_options.MakeBackups || hasCounters(m_state)))
         return std::nullopt;
-    return DocumentFileJob(m_state, m_lineBreaks, m_options.SearchOptions, m_run.replacing,
-                           m_run.dryRun, m_run.replacing && m_run.sync == SyncPolicy::File);
+    DocumentFileJob job(m_state, m_lineBreaks, m_options.SearchOptions, m_run.replacing,
+                        m_run.dryRun, m_run.replacing && m_run.sync == SyncPolicy::File);
+    job.setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+    return job;
 }

@@ -11,9 +11,30 @@ void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringLi
                             QStringList &fileList, QStringList *undecodable,
                             QList<Unreadable> *unreadable)
 {
+    ScanFolder(folder, recurse, extensions, ExcludeMasks(), fileList, undecodable, unreadable);
+}
+
+void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
+                            const ExcludeMasks &excludes, QStringList &fileList,
+                            QStringList *undecodable, QList<Unreadable> *unreadable)
+{
+    const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const Walk walk{recurse,  extensions,  extensions.contains(u".*"_s),
-                    fileList, undecodable, unreadable};
-    walkTree(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), walk);
+                    fileList, undecodable, unreadable,
+                    excludes, root};
+    walkTree(root, walk);
+}
+
+bool FolderScan::Walk::leavesOut(const QString &folderPath, const QString &name,
+                                 bool isFolder) const
+{
+    if (excludes.isEmpty())
+        return false;
+    QString relative = folderPath.startsWith(root) ? folderPath.mid(root.size()) : QString();
+    while (relative.startsWith(u'/'))
+        relative.remove(0, 1);
+    relative = relative.isEmpty() ? name : relative + u'/' + name;
+    return excludes.excludes(name, relative, isFolder);
 }
 
 bool FolderScan::Walk::wants(const QString &fileName) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/ExcludeMasks.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,12 @@ public:
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                            QStringList &fileList, QStringList *undecodable = nullptr,
                            QList<Unreadable> *unreadable = nullptr);
+    // The same, leaving out what `excludes` names: such files are not taken and such folders
+    // not entered.
+    static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
+                           const ExcludeMasks &excludes, QStringList &fileList,
+                           QStringList *undecodable = nullptr,
+                           QList<Unreadable> *unreadable = nullptr);
     // The part of a name from its last "." on, or empty.
     static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);
@@ -39,8 +47,12 @@ public:
         QStringList &files;
         QStringList *undecodable;
         QList<Unreadable> *unreadable;
+        const ExcludeMasks &excludes;
+        QString root; // the scanned folder, as the walk names it
 
         bool wants(const QString &fileName) const;
+        // Whether the entry `name` of the folder at `folderPath` is left out.
+        bool leavesOut(const QString &folderPath, const QString &name, bool isFolder) const;
         void cannotRead(const QString &path, const QString &reason) const;
     };
 

@@ -17,7 +17,7 @@ void FolderScan::walkTreePortable(const QString &folder, const Walk &walk)
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &file : files) {
         if (file.isFile() && !TempFileName::isTempName(file.fileName())
-            && walk.wants(file.fileName()))
+            && walk.wants(file.fileName()) && !walk.leavesOut(folder, file.fileName(), false))
             walk.files << file.absoluteFilePath();
     }
     if (!walk.recurse)
@@ -25,6 +25,8 @@ void FolderScan::walkTreePortable(const QString &folder, const Walk &walk)
     // Links to folders are not followed, so a link loop cannot make the scan endless.
     const QFileInfoList folders
         = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
-    for (const QFileInfo &sub : folders)
-        walkTreePortable(sub.absoluteFilePath(), walk);
+    for (const QFileInfo &sub : folders) {
+        if (!walk.leavesOut(folder, sub.fileName(), true))
+            walkTreePortable(sub.absoluteFilePath(), walk);
+    }
 }

@@ -181,7 +181,8 @@ private:
                                        : DT_UNKNOWN;
         }
         if (type == DT_DIR) {
-            if (!m_walk.recurse || name.startsWith(u'.'))
+            if (!m_walk.recurse || name.startsWith(u'.')
+                || m_walk.leavesOut(level.path, name, true))
                 return;
             if (valid)
                 level.folders << name;
@@ -196,7 +197,7 @@ private:
                 ::unlinkat(fd, bytes, 0);
             return;
         }
-        if (!m_walk.wants(name))
+        if (!m_walk.wants(name) || m_walk.leavesOut(level.path, name, false))
             return;
         if (valid)
             files << name;

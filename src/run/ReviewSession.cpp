@@ -43,7 +43,7 @@ ReviewSession::ReviewSession(EngineState &state, ReplacementBuilder &builder, Ba
 
 LoadStatus ReviewSession::Load(const QString &path)
 {
-    const LoadStatus status = LoadDocument(m_document, path);
+    const LoadStatus status = LoadDocument(m_document, path, options().FileCodePage);
     if (status == LoadStatus::Missing || status == LoadStatus::Unreadable)
         return status;
     // Edits of the previous file must never be undone into this one.
@@ -178,7 +178,7 @@ void ReviewSession::leaveEditing()
 LoadStatus ReviewSession::PrepareSelect(const QString &path)
 {
     m_selection = Document();
-    const LoadStatus status = LoadDocument(m_selection, path);
+    const LoadStatus status = LoadDocument(m_selection, path, options().FileCodePage);
     if (status == LoadStatus::Loaded)
         m_review.rsSelect = true;
     return status;

@@ -108,7 +108,8 @@ void FileListCommands::addFolder(const QString &folder, bool recurse)
     const HeldUpdates held(m_ui.FilesLB);
     QStringList found;
     try {
-        FolderScan::ScanFolder(folder, recurse, m_options.ExtensionList, found);
+        FolderScan::ScanFolder(folder, recurse, m_options.ExtensionList,
+                               ExcludeMasks(m_options.SkipMasks), found);
     } catch (const std::bad_alloc &) {
         // The list cannot take more entries: what was found so far stays.
         appendFiles(found);

@@ -4,10 +4,12 @@
 #include "options/ProfileFile.h"
 #include "options/SettingsLocation.h"
 #include "options/StoredProps.h"
+#include "run/ExcludeMasks.h"
 #include "run/QuorvexCore.h"
 #include "ui/AccessibleNames.h"
 #include "ui/FormStorage.h"
 #include "ui/Prompter.h"
+#include "ui/RadioGroup.h"
 #include "ui/WindowFit.h"
 #include "ui_OptionsDialog.h"
 
@@ -53,6 +55,8 @@ OptionsDialog::OptionsDialog(QuorvexCore &core, Prompter &prompter, QWidget *par
     ChangeConfirm();
     ChangeCS();
     m_core.options.DynamicEdit = m_ui->DynamicEditCB->isChecked();
+    ChangeSkip();
+    ChangeCodePage();
     BackupRGClick();
 }
 
@@ -67,6 +71,9 @@ void OptionsDialog::connectControls()
     connect(m_ui->ConfirmCB, &QCheckBox::toggled, m_ui->ChangeConfirm, &QAction::trigger);
     connect(m_ui->DynamicEditCB, &QCheckBox::toggled, this,
             [this](bool checked) { m_core.options.DynamicEdit = checked; });
+    connect(m_ui->SkipE, &QLineEdit::textChanged, this, &OptionsDialog::ChangeSkip);
+    for (QRadioButton *item : RadioGroup::items(m_ui->TableRG))
+        connect(item, &QRadioButton::toggled, this, &OptionsDialog::ChangeCodePage);
     connect(m_ui->BackupRGItem0, &QRadioButton::toggled, this, &OptionsDialog::BackupRGClick);
     connect(m_ui->BackupRGItem1, &QRadioButton::toggled, this, &OptionsDialog::BackupRGClick);
     connect(m_ui->SelectBackupFolderB, &QPushButton::clicked, this,
@@ -173,6 +180,17 @@ void OptionsDialog::BuildFilter()
 void OptionsDialog::ChangeCS()
 {
     m_core.options.SearchOptions.MatchCase = m_ui->CaseSensitiveCB->isChecked();
+}
+
+void OptionsDialog::ChangeSkip()
+{
+    m_core.options.SkipMasks = ExcludeMasks::split(m_ui->SkipE->text());
+}
+
+void OptionsDialog::ChangeCodePage()
+{
+    const std::optional<CodePage> page = CodePages::fromIndex(RadioGroup::itemIndex(m_ui->TableRG));
+    m_core.options.FileCodePage = page.value_or(CodePage::Cp1251);
 }
 
 void OptionsDialog::SetIniFileNames()

@@ -54,6 +54,10 @@ public:
     void InitOptions();
     void BuildFilter();
     void ChangeCS();
+    // The masks of "Не просматривать" become SkipMasks, the "Кодировка файлов" item
+    // FileCodePage, as soon as they change.
+    void ChangeSkip();
+    void ChangeCodePage();
     // Points the settings storages at the settings file (OptionState::SettingsFilePath).
     void SetIniFileNames();
     // Restores the three forms from the settings file, or writes it when there is none.

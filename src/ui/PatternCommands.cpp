@@ -93,7 +93,7 @@ void PatternCommands::PasteFileExecute()
         return;
     if (m_current->richMode()) {
         Document document;
-        switch (DocumentFile::load(document, path)) {
+        switch (DocumentFile::load(document, path, m_options.FileCodePage)) {
         case LoadStatus::Missing:
         case LoadStatus::Unreadable:
             return refuse(MsgCannotOpenFile, path);
@@ -111,7 +111,8 @@ void PatternCommands::PasteFileExecute()
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return refuse(MsgCannotOpenFile, path);
-    const DecodedText decoded = PlainTextCodec::load(bytes, QFileInfo(path).fileName());
+    const DecodedText decoded
+        = PlainTextCodec::load(bytes, QFileInfo(path).fileName(), m_options.FileCodePage);
     if (decoded.binary)
         return refuse(MsgLoadStreamFailed, path);
     m_current->setPlainText(decoded.text);

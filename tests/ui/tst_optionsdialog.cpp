@@ -190,8 +190,10 @@ void TestOptionsDialog::controlsAndDefaults()
     QCOMPARE(s.control<QGroupBox>(u"FileTypes"_s)->title(), u"Обрабатывать файлы с расширениями"_s);
     auto *table = s.control<QGroupBox>(u"TableRG"_s);
     QCOMPARE(table->title(), u"Кодировка файлов"_s);
-    QVERIFY(!table->isEnabled());
+    QVERIFY(table->isEnabled());
     QCOMPARE(s.radio(u"TableRGItem1"_s)->text(), u"Dos      (CP866)"_s);
+    QCOMPARE(s.control<QLabel>(u"SkipL"_s)->text(), u"Не прос&матривать"_s);
+    QCOMPARE(s.control<QLineEdit>(u"SkipE"_s)->text(), u".git;.svn;.hg"_s);
     QVERIFY(s.radio(u"TableRGItem0"_s)->isChecked());
     QCOMPARE(s.radio(u"BackupRGItem0"_s)->text(), u"&Не делать"_s);
     QCOMPARE(s.radio(u"BackupRGItem1"_s)->text(), u"&Делать"_s);
@@ -315,6 +317,9 @@ void TestOptionsDialog::handEditedFile()
     QVERIFY(dialog.SaveOptions());
     QByteArray expected = bytes;
     expected.replace("CaseSensitiveCB_Checked=False", "CaseSensitiveCB_Checked=True");
+    // A file from before the skip masks and the code page keeps their defaults and gains them.
+    expected.replace("TXTCB_Checked=True\r\n",
+                     "TXTCB_Checked=True\r\nSkipE_Text=.git;.svn;.hg\r\nTableRG_ItemIndex=0\r\n");
     QCOMPARE(s.iniBytes(), expected);
 }
 
@@ -343,6 +348,17 @@ void TestOptionsDialog::restoredValues_data()
                                << u"Extensions=.HTM .HTML .SHTML .SHTM .RTF"_s;
     QTest::newRow("folder with blanks")
         << u"Options"_s << u"BackupDirE_Text=  D:\\Bak  "_s << u"BackupDirE=D:\\Bak"_s;
+    QTest::newRow("code page") << u"Options"_s << u"TableRG_ItemIndex=2"_s << u"CodePage=KOI8-R"_s;
+    QTest::newRow("no code page key: CP1251")
+        << u"Options"_s << u"Other=1"_s << u"CodePage=windows-1251"_s;
+    QTest::newRow("code page out of range")
+        << u"Options"_s << u"TableRG_ItemIndex=7"_s << u"CodePage=windows-1251"_s;
+    QTest::newRow("skip masks") << u"Options"_s << u"SkipE_Text= .git; node_modules ;*.min.js"_s
+                                << u"SkipMasks=.git node_modules *.min.js"_s;
+    QTest::newRow("no skip key: the defaults")
+        << u"Options"_s << u"Other=1"_s << u"SkipMasks=.git .svn .hg"_s;
+    QTest::newRow("empty skip line: nothing left out")
+        << u"Options"_s << u"SkipE_Text="_s << u"SkipMasks="_s;
     QTest::newRow("replace off") << u"Main"_s << u"RCB_Checked=False"_s << u"RCB=false"_s;
     QTest::newRow("folder label") << u"Folders"_s << u"DirLabel_Caption=C:\\Temp"_s
                                   << u"DirLabel=C:\\Temp"_s;
@@ -371,6 +387,10 @@ void TestOptionsDialog::restoredValues()
         actual = text(o.DynamicEdit);
     else if (name == u"Extensions")
         actual = o.ExtensionList.join(u' ');
+    else if (name == u"CodePage")
+        actual = QString::fromLatin1(CodePages::name(o.FileCodePage));
+    else if (name == u"SkipMasks")
+        actual = o.SkipMasks.join(u' ');
     else if (name == u"BackupRG")
         actual = s.radio(u"BackupRGItem1"_s)->isChecked() ? u"1"_s : u"0"_s;
     else if (name == u"BackupDirE")

@@ -447,6 +447,26 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
+        <message id="Message.65415">
+            <source>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</source>
+            <translation>File %s was read as %s but looks like %s text</translation>
+        </message>
+        <message id="Message.65416">
+            <source>Файл %s не изменен: его кодировка под сомнением, замены в нем делаются только с подтверждением</source>
+            <translation>File %s not changed: its code page is in doubt; replacements in it are made only when confirmed</translation>
+        </message>
+        <message id="Message.65417">
+            <source>Кодировка файлов не в UTF-8 и без метки: cp1251 (по умолчанию), cp866, koi8-r, iso-8859-5.</source>
+            <translation>Code page of files that are neither UTF-8 nor marked: cp1251 (default), cp866, koi8-r, iso-8859-5.</translation>
+        </message>
+        <message id="Message.65418">
+            <source>Не просматривать файлы и папки, подходящие под маску (например node_modules или *.min.js); можно повторять.</source>
+            <translation>Leave out of folder scans the files and folders matching the mask (such as node_modules or *.min.js); repeatable.</translation>
+        </message>
+        <message id="Message.65419">
+            <source>Просматривать и папки .git, .svn и .hg.</source>
+            <translation>Scan .git, .svn and .hg folders too.</translation>
+        </message>
         <message id="Message.65442">
             <source>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</source>
             <translation>Portable file calls are in use: a file changed by another program during the run is recognised only by its size and modification time; new files are not forced to the disk before they replace the old ones; of a file's attributes only its permissions are kept</translation>
@@ -809,6 +829,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TOptionsF.TXTCB.Caption">
             <source>&amp;TXT</source>
             <translation>&amp;TXT</translation>
+        </message>
+        <message id="TOptionsF.SkipL.Caption">
+            <source>Не прос&amp;матривать</source>
+            <translation>Ski&amp;p</translation>
         </message>
         <message id="TOptionsF.TableRG.Caption">
             <source>Кодировка файлов</source>

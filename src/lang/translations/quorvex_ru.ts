@@ -447,6 +447,26 @@
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
+        <message id="Message.65415">
+            <source>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</source>
+            <translation>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</translation>
+        </message>
+        <message id="Message.65416">
+            <source>Файл %s не изменен: его кодировка под сомнением, замены в нем делаются только с подтверждением</source>
+            <translation>Файл %s не изменен: его кодировка под сомнением, замены в нем делаются только с подтверждением</translation>
+        </message>
+        <message id="Message.65417">
+            <source>Кодировка файлов не в UTF-8 и без метки: cp1251 (по умолчанию), cp866, koi8-r, iso-8859-5.</source>
+            <translation>Кодировка файлов не в UTF-8 и без метки: cp1251 (по умолчанию), cp866, koi8-r, iso-8859-5.</translation>
+        </message>
+        <message id="Message.65418">
+            <source>Не просматривать файлы и папки, подходящие под маску (например node_modules или *.min.js); можно повторять.</source>
+            <translation>Не просматривать файлы и папки, подходящие под маску (например node_modules или *.min.js); можно повторять.</translation>
+        </message>
+        <message id="Message.65419">
+            <source>Просматривать и папки .git, .svn и .hg.</source>
+            <translation>Просматривать и папки .git, .svn и .hg.</translation>
+        </message>
         <message id="Message.65442">
             <source>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</source>
             <translation>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</translation>
@@ -809,6 +829,10 @@
         <message id="TOptionsF.TXTCB.Caption">
             <source>&amp;TXT</source>
             <translation>&amp;TXT</translation>
+        </message>
+        <message id="TOptionsF.SkipL.Caption">
+            <source>Не прос&amp;матривать</source>
+            <translation>Не прос&amp;матривать</translation>
         </message>
         <message id="TOptionsF.TableRG.Caption">
             <source>Кодировка файлов</source>

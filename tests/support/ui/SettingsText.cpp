@@ -46,5 +46,7 @@ QString SettingsText::defaultOptionsItems()
            u"RTFCB_Checked=True\n"
            u"SHTMCB_Checked=True\n"
            u"SHTMLCB_Checked=True\n"
+           u"SkipE_Text=.git;.svn;.hg\n"
+           u"TableRG_ItemIndex=0\n"
            u"TXTCB_Checked=True\n"_s;
 }
