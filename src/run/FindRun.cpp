@@ -82,10 +82,10 @@ void FindRun::countFile()
 std::optional<ByteFileJob> FindRun::byteJob() const
 {
     const EngineState &s = m.state;
-    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
+    if (s.FindWildcards)
         return std::nullopt;
-    return ByteFileJob(s.SearchText.toLatin1(), {}, m.options.SearchOptions.MatchCase,
-                       ByteFileJob::Mode::Count, false);
+    return ByteFileJob::forText(s.SearchText, {}, m.options.SearchOptions.MatchCase,
+                                ByteFileJob::Mode::Count, false);
 }
 
 std::optional<DocumentFileJob> FindRun::documentJob() const

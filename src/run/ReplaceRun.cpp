@@ -196,8 +196,7 @@ bool ReplaceRun::commitEachFile() const
 std::optional<ByteFileJob> ReplaceRun::byteJob() const
 {
     const EngineState &s = m.state;
-    if (s.FindWildcards || !ReplaceAll || m.options.MakeBackups
-        || !ByteFileJob::isPlainAscii(s.SearchText))
+    if (s.FindWildcards || !ReplaceAll || m.options.MakeBackups)
         return std::nullopt;
     QString replacement = s.ReplaceText;
     if (s.ReplaceWildcards) {
@@ -209,12 +208,10 @@ std::optional<ByteFileJob> ReplaceRun::byteJob() const
             replacement += block.Text;
         }
     }
-    if (!ByteFileJob::isPlainAscii(replacement))
-        return std::nullopt;
     const ByteFileJob::Mode mode
         = m_dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
-    return ByteFileJob(s.SearchText.toLatin1(), replacement.toLatin1(),
-                       m.options.SearchOptions.MatchCase, mode, m_sync == SyncPolicy::File);
+    return ByteFileJob::forText(s.SearchText, replacement, m.options.SearchOptions.MatchCase, mode,
+                                m_sync == SyncPolicy::File);
 }
 
 void ReplaceRun::appendTotals(qsizetype listCount)
