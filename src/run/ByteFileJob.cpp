@@ -184,10 +184,28 @@ const std::array<char16_t, 256> &cp1251Table()
     return table;
 }
 
+// By the first byte and then the rest: the forms looked for start with bytes that are rare
+// in text, which the library's search for a byte passes over many at a time.
+bool holds(QByteArrayView bytes, QByteArrayView needle)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while (end - p >= needle.size()) {
+        const void *hit = std::memchr(p, needle[0], size_t(end - p - needle.size() + 1));
+        if (!hit)
+            return false;
+        p = static_cast<const char *>(hit);
+        if (std::memcmp(p, needle.data(), size_t(needle.size())) == 0)
+            return true;
+        ++p;
+    }
+    return false;
+}
+
 bool holdsAny(QByteArrayView bytes, const std::vector<QByteArray> &needles)
 {
     return std::any_of(needles.begin(), needles.end(),
-                       [&](const QByteArray &needle) { return bytes.indexOf(needle) >= 0; });
+                       [&](const QByteArray &needle) { return holds(bytes, needle); });
 }
 
 } // namespace

@@ -144,6 +144,15 @@ void TestByteFormsFinder::utf8CheckAsDecoder_data()
     QTest::newRow("cut at the end") << QByteArray("sixteen bytes..\xD0");
     QTest::newRow("lone continuation") << QByteArray("\x80");
     QTest::newRow("code page 1251") << QByteArray("\xEA\xEE\xE3\xE4\xE0");
+    // Faults and cut sequences on either side of the 32-byte blocks.
+    for (const int pad : {29, 30, 31, 32, 62, 63}) {
+        for (const QByteArray &piece : {QByteArray("\xD0"), QByteArray("\xE0\xA0"),
+                                        QByteArray("\xF0\x90\x80"), QByteArray("\xD0\xBA")}) {
+            const QByteArray start = QByteArray(pad, 'a') + piece;
+            QTest::addRow("%d+%d then text", pad, int(piece.size())) << start + QByteArray(40, 'b');
+            QTest::addRow("%d+%d at the end", pad, int(piece.size())) << start;
+        }
+    }
     QRandomGenerator random(7);
     const QByteArray pieces[] = {"\xD0\xBA", "a",    "\xE1\xB2\x82", "\xF0\x9F\x98\x80",
                                  "\xED",     "\x80", "\xC3",         "0123456789abcdef"};
