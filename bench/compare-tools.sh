@@ -304,7 +304,7 @@ def tree_cyrillic(job, base):
 
 def large_wild(job, base):
     pristine = corpus(base, "large.txt", make_large, args.large_mb)
-    tools = q_tools("-w -f '<b>[*1]</b>' -r '<i>[B1]</i>' {work}")
+    tools = q_tools("-c -w -W -f '<b>[*1]</b>' -r '<i>[B1]</i>' {work}")
     tools.append(("sd", "sd '(?s)<b>(.*?)</b>' '<i>$1</i>' {work}"))
     run_job(job, base, pristine, tools, "sd")
 
@@ -331,7 +331,7 @@ for job in jobs:
     elif job == "sync-policies":
         sync_policies("tree replace, disk, by sync policy", args.disk)
     elif job == "general-nocase":
-        general("tree Cyrillic, case ignored (general path), tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
+        general("tree Cyrillic, case ignored, tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
     else:
         sys.exit(f"unknown job {job}")
 
