@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -44,6 +45,8 @@ std::optional<ByteForms> ByteForms::utf8(QStringView pattern, bool matchCase)
     if (pattern.isEmpty())
         return std::nullopt;
     ByteForms result;
+    // Each letter's partners are looked for across the BMP once, however often it recurs.
+    std::map<char16_t, std::vector<char16_t>> partners;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const char16_t c = pattern[i].unicode();
         if (QChar::isSurrogate(c)) {
@@ -60,7 +63,10 @@ std::optional<ByteForms> ByteForms::utf8(QStringView pattern, bool matchCase)
             continue;
         }
         std::vector<QByteArray> forms;
-        for (const char16_t v : variantsOf(c)) {
+        auto known = partners.find(c);
+        if (known == partners.end())
+            known = partners.emplace(c, variantsOf(c)).first;
+        for (const char16_t v : known->second) {
             QByteArray bytes = utf8Of(v);
             if (forms.empty() || bytes.size() == forms.front().size())
                 forms.push_back(std::move(bytes));
