@@ -1,6 +1,7 @@
-// The byte path over one large file: read to its end into the thread's reused buffer, searched
-// and, for a replacement, streamed to a new file beside it. Reports the process's peak resident
-// memory as a multiple of the file's size (peak_per_file); run one benchmark per process
+// The byte path over one large file (ASCII, and a Russian word in UTF-8): read to its end into the
+// thread's reused buffer, searched and, for a replacement, streamed to a new file beside it.
+// Reports the process's peak resident memory as a multiple of the file's size (peak_per_file); run
+// one benchmark per process
 // (--benchmark_filter) for a figure that belongs to that benchmark alone.
 
 #include "ProcStatus.h"
@@ -18,14 +19,14 @@ namespace {
 
 constexpr qint64 kSize = qint64(100) << 20;
 
-// kSize bytes of lines of 100 characters, each holding the needle once, written a line at a
+// kSize bytes of lines of about 100 bytes, each holding the needle once, written a line at a
 // time so that the process never holds the file.
-bool makeFile(const QString &path)
+bool makeFile(const QString &path, const QByteArray &needle = "needle")
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray line = "needle" + QByteArray(92, 'x') + "\r\n";
+    const QByteArray line = needle + QByteArray(98 - needle.size(), 'x') + "\r\n";
     for (qint64 written = 0; written < kSize; written += line.size()) {
         if (file.write(line) != line.size())
             return false;
@@ -33,13 +34,16 @@ bool makeFile(const QString &path)
     return true;
 }
 
-void run(benchmark::State &state, ByteFileJob::Mode mode)
+void run(benchmark::State &state, ByteFileJob::Mode mode, const QString &needle = u"needle"_s,
+         const QString &replacement = u"haystack"_s, bool matchCase = true)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"big.txt"_s);
-    if (!makeFile(path))
+    // Russian lines start with a word whose case differs from the needle's.
+    const QByteArray before = ByteFileJob::isPlainAscii(needle) ? "" : u"Ёлка "_s.toUtf8();
+    if (!makeFile(path, before + needle.toUtf8()))
         state.SkipWithError("cannot write the test file");
-    const ByteFileJob job("needle", "haystack", true, mode, false);
+    const ByteFileJob job = *ByteFileJob::forText(needle, replacement, matchCase, mode, false);
     qsizetype hits = 0;
     for (auto _ : state) {
         FileJobResult result = job.process(path);
@@ -62,6 +66,22 @@ void BM_ByteReplace(benchmark::State &state)
     run(state, ByteFileJob::Mode::Replace);
 }
 BENCHMARK(BM_ByteReplace)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// A Russian word in a UTF-8 file, in its own case and in any case.
+void BM_ByteReplaceCyrillic(benchmark::State &state)
+{
+    run(state, ByteFileJob::Mode::Replace, u"иголка"_s, u"ИГОЛКА"_s);
+}
+BENCHMARK(BM_ByteReplaceCyrillic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ByteReplaceCyrillicAnyCase(benchmark::State &state)
+{
+    run(state, ByteFileJob::Mode::Replace, u"ИГОЛКА"_s, u"нитка"_s, false);
+}
+BENCHMARK(BM_ByteReplaceCyrillicAnyCase)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 } // namespace
 

@@ -8,8 +8,11 @@
 #     --large-mb N        size of the one large file (default 200)
 #     --dense-mb N        size of the dense file, a hit every ~19 bytes (default 20)
 #     --jobs LIST         comma-separated subset of: tree-tmpfs, tree-disk, large, dense, count,
-#                         general-wild, general-nocase (default: all), and sync-policies (the
-#                         disk tree with --sync=file, batch and none; not in the default set)
+#                         general-wild, general-nocase, cyrillic (the large file: a Russian
+#                         literal in either case, in UTF-8 and in code page 1251), tree-cyrillic
+#                         (a Russian literal over the tree, beside the ASCII job), large-wild
+#                         (<b>[*1]</b> over the large file) (default: all), and sync-policies
+#                         (the disk tree with --sync=file, batch and none; not in the default set)
 #     --also NAME=PATH    also time another quorvex-batch build (for example the one before a
 #                         change), interleaved with the others; may be repeated
 #     --tmpfs DIR         where the tmpfs runs work (default /dev/shm/quorvex-bench)
@@ -41,7 +44,8 @@ ap.add_argument("--reps", type=int, default=5)
 ap.add_argument("--files", type=int, default=20000)
 ap.add_argument("--large-mb", type=int, default=200)
 ap.add_argument("--dense-mb", type=int, default=20)
-ap.add_argument("--jobs", default="tree-tmpfs,tree-disk,large,dense,count,general-wild,general-nocase")
+ap.add_argument("--jobs", default="tree-tmpfs,tree-disk,large,dense,count,general-wild,general-nocase,"
+                                  "cyrillic,tree-cyrillic,large-wild")
 ap.add_argument("--also", action="append", default=[])
 ap.add_argument("--tmpfs", default="/dev/shm/quorvex-bench")
 ap.add_argument("--disk", default=os.path.join(os.environ["QUORVEX_ROOT"], "build-bench/disk"))
@@ -192,7 +196,7 @@ def digest(path):
 results = []  # (job, tool, median s, median MB, runs)
 mismatches = []
 
-def run_job(job, base, pristine, tools, check_against, counts=False):
+def run_job(job, base, pristine, tools, check_against, counts=False, unchecked=()):
     times = {name: [] for name, _ in tools}
     mems = {name: [] for name, _ in tools}
     outputs = {}
@@ -208,7 +212,7 @@ def run_job(job, base, pristine, tools, check_against, counts=False):
                 outputs[name] = out if counts else digest(work)
     reference = outputs.get(check_against)
     for name, _ in tools:
-        if reference is not None and not counts and outputs[name] != reference:
+        if reference is not None and not counts and name not in unchecked and outputs[name] != reference:
             mismatches.append(f"{job}: {name} output differs from {check_against}")
         results.append((job, name, statistics.median(times[name]), statistics.median(mems[name]),
                         times[name]))
@@ -268,8 +272,50 @@ def general_memory(job, base):
     pristine = corpus(base, "large.txt", make_large, args.large_mb)
     run_job(job, base, pristine, q_tools("-w -f 'need[?]e' -r haystack {work}"), quorvex[-1][0])
 
+def make_large_cp1251(path, mb):
+    source = corpus(args.tmpfs, "large.txt", make_large, mb)
+    with open(source, "rb") as f, open(path, "wb") as out:
+        out.write(f.read().decode("utf-8").encode("cp1251"))
+
+# The same Russian word in either case; code page 1251 has no peer, so its output is checked
+# against our own general path (--json reads every file into a document).
+def cyrillic(base):
+    pristine = corpus(base, "large.txt", make_large, args.large_mb)
+    tools = q_tools("-c -f иголка -r ИГОЛКА {work}")
+    tools.append(("sd -s", "sd -s иголка ИГОЛКА {work}"))
+    run_job(f"{args.large_mb} MB Cyrillic replace, case, tmpfs", base, pristine, tools, "sd -s")
+    tools = q_tools("-f иголка -r нитка {work}")
+    tools.append(("sd (?i)", "sd '(?i)иголка' нитка {work}"))
+    run_job(f"{args.large_mb} MB Cyrillic replace, any case, tmpfs", base, pristine, tools, "sd (?i)")
+    pristine = corpus(base, "large-1251.txt", make_large_cp1251, args.large_mb)
+    for options, how in (("-c -f иголка -r ИГОЛКА", "case"), ("-f иголка -r нитка", "any case")):
+        tools = q_tools(options + " {work}")
+        tools.append(("general path", f"'{quorvex[0][1]}' --json {options} {{work}} >/dev/null"))
+        run_job(f"{args.large_mb} MB code page 1251 Cyrillic replace, {how}, tmpfs", base, pristine,
+                tools, "general path")
+
+def tree_cyrillic(job, base):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    name, path = quorvex[0]
+    tools = q_tools("-c -f иголка -r ИГОЛКА -R {work}")
+    tools.append((f"{name} ASCII", f"'{path}' -c -f needle -r haystack -R {{work}}"))
+    tools.append(("general path", f"'{path}' --json -c -f иголка -r ИГОЛКА -R {{work}} >/dev/null"))
+    run_job(job, base, pristine, tools, "general path", unchecked=(f"{name} ASCII",))
+
+def large_wild(job, base):
+    pristine = corpus(base, "large.txt", make_large, args.large_mb)
+    tools = q_tools("-c -w -W -f '<b>[*1]</b>' -r '<i>[B1]</i>' {work}")
+    tools.append(("sd", "sd '(?s)<b>(.*?)</b>' '<i>$1</i>' {work}"))
+    run_job(job, base, pristine, tools, "sd")
+
 for job in jobs:
-    if job == "tree-tmpfs":
+    if job == "cyrillic":
+        cyrillic(args.tmpfs)
+    elif job == "tree-cyrillic":
+        tree_cyrillic("tree Cyrillic replace, tmpfs", args.tmpfs)
+    elif job == "large-wild":
+        large_wild(f"{args.large_mb} MB <b>[*1]</b> replace, tmpfs", args.tmpfs)
+    elif job == "tree-tmpfs":
         tree_replace("tree replace, tmpfs", args.tmpfs)
     elif job == "tree-disk":
         tree_replace("tree replace, disk", args.disk)
@@ -285,7 +331,7 @@ for job in jobs:
     elif job == "sync-policies":
         sync_policies("tree replace, disk, by sync policy", args.disk)
     elif job == "general-nocase":
-        general("tree Cyrillic, case ignored (general path), tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
+        general("tree Cyrillic, case ignored, tmpfs", args.tmpfs, "-f 'ИГОЛКА' -r 'нитка'")
     else:
         sys.exit(f"unknown job {job}")
 

@@ -1,6 +1,7 @@
 #include "document/ByteText.h"
 
 #include "document/HtmlCharset.h"
+#include "document/TextEncoding.h"
 #include "rtf/RtfReader.h"
 
 #include <cstring>
@@ -44,6 +45,36 @@ bool ByteText::isAsciiCompatibleButForNul(QByteArrayView bytes, QStringView file
         || bytes.startsWith("\xFE\xFF"))
         return false;
     return !HtmlCharset::isHtmlName(fileName) || declaresOnlyAnAsciiSet(bytes);
+}
+
+ByteText::Charset ByteText::charsetOf(QByteArrayView bytes, QStringView fileName, bool ascii,
+                                      bool validUtf8)
+{
+    if (RtfReader::looksLikeRtf(bytes) || bytes.startsWith("\xFF\xFE")
+        || bytes.startsWith("\xFE\xFF"))
+        return Charset::Other;
+    // A mark read as UTF-8 or text that is UTF-8 and not only ASCII: UTF-8 whatever the
+    // declaration says.
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    if (validUtf8 && (marked || !ascii))
+        return Charset::Utf8;
+    if (HtmlCharset::isHtmlName(fileName)) {
+        const HtmlCharset::Declaration declaration = HtmlCharset::read(bytes);
+        if (declaration.charset.isEmpty() && declaration.doubtful)
+            return Charset::Other;
+        if (!declaration.charset.isEmpty()) {
+            const std::optional<TextEncoding> declared
+                = TextEncoding::forCharsetName(declaration.charset);
+            if (declared && declared->kind() == TextEncoding::Kind::Cp1251)
+                return Charset::Cp1251;
+            // UTF-8 declared: read so only when valid, which here means all ASCII.
+            if (declared && declared->kind() == TextEncoding::Kind::Utf8 && validUtf8)
+                return Charset::Utf8;
+            if (declared && declared->kind() != TextEncoding::Kind::Utf8)
+                return Charset::Other;
+        }
+    }
+    return ascii ? Charset::Utf8 : Charset::Cp1251;
 }
 
 bool ByteText::holdsNul(QByteArrayView bytes)

@@ -12,6 +12,9 @@
 // Everything else takes the general path.
 class ByteText {
 public:
+    // The encodings a search for bytes that are not all ASCII can be made in.
+    enum class Charset { Utf8, Cp1251, Other };
+
     static bool isAsciiCompatible(QByteArrayView bytes, QStringView fileName);
     // The same but for NUL bytes, which only a scan of every byte finds: a large file's
     // search may go on beside that scan (holdsNul).
@@ -20,6 +23,12 @@ public:
     // Whether `bytes` hold the UTF-8 of U+017F or U+212A, which a search that ignores case
     // takes for "s" and "k": such files take the general path when the pattern has those.
     static bool holdsLettersFoldingToAscii(QByteArrayView bytes);
+    // The encoding the general path reads the file in (EncodingSniffer's rule), given whether
+    // its bytes are all ASCII and whether they are valid UTF-8; Other for every file that is
+    // not read as UTF-8 or code page 1251, or whose HTML declaration is in doubt. NUL bytes
+    // are not looked at (holdsNul).
+    static Charset charsetOf(QByteArrayView bytes, QStringView fileName, bool ascii,
+                             bool validUtf8);
     // Whether `pattern` holds a letter that one of those characters folds to.
     static bool hasFoldedLetters(QByteArrayView pattern);
 };

@@ -1,6 +1,11 @@
 #include "run/ByteFileJob.h"
 
 #include "document/ByteText.h"
+#include "document/CodePageGuess.h"
+#include "document/Cp1251.h"
+#include "document/HtmlCharset.h"
+#include "document/LargeFileReader.h"
+#include "engine/Utf8Scan.h"
 #include "io/AtomicFileWriter.h"
 #include "io/ByteSpanWriter.h"
 #include "io/ReadOnlyFile.h"
@@ -9,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -27,6 +34,10 @@ constexpr size_t StartsAtOnce = 1024;
 
 // A read buffer larger than this is given back after its file, not kept for the next one.
 constexpr size_t KeptBuffer = size_t(64) << 20;
+// How much of a large file's start decides the encoding its search begins with; the whole
+// file is checked beside the search.
+constexpr qsizetype GuessedFrom = qsizetype(64) << 10;
+
 // Room added when a file turns out longer than its size said.
 constexpr size_t Growth = size_t(64) << 10;
 
@@ -154,6 +165,46 @@ private:
     QByteArrayView m_bytes;
 };
 
+bool hasLineBreak(QStringView text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+const std::array<char16_t, 256> &cp1251Table()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = Cp1251::toUnicode(uchar(b));
+        return t;
+    }();
+    return table;
+}
+
+// By the first byte and then the rest: the forms looked for start with bytes that are rare
+// in text, which the library's search for a byte passes over many at a time.
+bool holds(QByteArrayView bytes, QByteArrayView needle)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while (end - p >= needle.size()) {
+        const void *hit = std::memchr(p, needle[0], size_t(end - p - needle.size() + 1));
+        if (!hit)
+            return false;
+        p = static_cast<const char *>(hit);
+        if (std::memcmp(p, needle.data(), size_t(needle.size())) == 0)
+            return true;
+        ++p;
+    }
+    return false;
+}
+
+bool holdsAny(QByteArrayView bytes, const std::vector<QByteArray> &needles)
+{
+    return std::any_of(needles.begin(), needles.end(),
+                       [&](const QByteArray &needle) { return holds(bytes, needle); });
+}
+
 } // namespace
 
 bool ByteFileJob::isPlainAscii(QStringView text)
@@ -163,6 +214,31 @@ bool ByteFileJob::isPlainAscii(QStringView text)
             return false;
     }
     return true;
+}
+
+std::optional<ByteFileJob> ByteFileJob::forText(QStringView search, QStringView replacement,
+                                                bool matchCase, Mode mode, bool syncEach)
+{
+    if (isPlainAscii(search) && isPlainAscii(replacement))
+        return ByteFileJob(search.toLatin1(), replacement.toLatin1(), matchCase, mode, syncEach);
+    // A mark at the start of a UTF-8 file is no part of its text: a pattern holding the
+    // character it stands for is left to the general path.
+    if (search.isEmpty() || hasLineBreak(search) || hasLineBreak(replacement)
+        || search.contains(QChar(0xFEFF)) || !replacement.isValidUtf16())
+        return std::nullopt;
+    ByteFileJob job({}, {}, matchCase, mode, syncEach);
+    job.m_encoded = true;
+    if (std::optional<ByteForms> forms = ByteForms::utf8(search, matchCase))
+        job.m_utf8 = std::make_shared<Encoded>(
+            Encoded{ByteFormsFinder(std::move(*forms)), replacement.toUtf8()});
+    QByteArray bytes;
+    std::optional<ByteForms> forms = ByteForms::singleByte(search, matchCase, cp1251Table());
+    if (forms && Cp1251::encode(replacement, bytes))
+        job.m_cp1251 = std::make_shared<Encoded>(
+            Encoded{ByteFormsFinder(std::move(*forms)), std::move(bytes)});
+    if (!job.m_utf8 && !job.m_cp1251)
+        return std::nullopt;
+    return job;
 }
 
 bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
@@ -179,42 +255,27 @@ FileJobResult ByteFileJob::process(const QString &path) const
         return *refused;
     if (status == ReadOnlyFile::Status::Unreadable)
         return {}; // the general path says so
-    FileJobResult result;
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
+    if (m_encoded)
+        return processEncoded(path, target, bytes, stamp, file.links());
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
         return {};
     // NUL bytes make a file binary, and some letters take it off the byte path: files holding
     // them are left to the general path. A large file is replaced while another thread looks.
     auto refuses = [&] {
         return ByteText::holdsNul(bytes)
-            || (m_foldedLetters && ByteText::holdsLettersFoldingToAscii(bytes));
+            || (m_foldedLetters && ByteText::holdsLettersFoldingToAscii(bytes))
+            || doubtsCodePage(bytes, path);
     };
     const bool lookBeside = m_mode == Mode::Replace && bytes.size() >= ByteSpanWriter::ThreadedFrom;
     if (!lookBeside && refuses())
         return {};
-
-    result.kind = FileJobResult::Kind::Done;
-    result.links = file.links();
-    if (m_mode == Mode::Count) {
-        result.hits = count(bytes, 1);
-        return result;
-    }
-    if (m_mode == Mode::CountReplaceable) {
-        result.hits = count(bytes, m_finder.size());
-        result.replacements = result.hits;
-        result.changed = result.hits > 0;
-        return result;
-    }
     bool refused = false;
     std::jthread look;
     if (lookBeside)
         look = std::jthread([&] { refused = refuses(); });
-    const qsizetype first = m_finder.find(bytes, 0);
-    if (first >= 0) {
-        result.changed = true;
-        result = replace(target, bytes, first, stamp, std::move(result));
-    }
+    FileJobResult result = work(m_finder, m_replacement, target, bytes, stamp, file.links());
     if (look.joinable())
         look.join();
     if (refused) {
@@ -225,20 +286,142 @@ FileJobResult ByteFileJob::process(const QString &path) const
     return result;
 }
 
-qsizetype ByteFileJob::count(QByteArrayView bytes, qsizetype step) const
+ByteText::Charset ByteFileJob::charsetOf(QByteArrayView bytes, const QString &path) const
+{
+    if (ByteText::holdsNul(bytes))
+        return ByteText::Charset::Other;
+    const Utf8Scan::Result scan = Utf8Scan::of(bytes);
+    const ByteText::Charset charset = ByteText::charsetOf(
+        bytes, QFileInfo(path).fileName(), scan.ascii, scan.validUpTo == bytes.size());
+    if (charset == ByteText::Charset::Cp1251 && !readsAsCp1251(bytes, path))
+        return ByteText::Charset::Other;
+    // Characters that fold like the pattern's in forms of another length: only the decoded
+    // search finds them.
+    if (charset == ByteText::Charset::Utf8 && m_utf8
+        && holdsAny(bytes, m_utf8->finder.forms().outside()))
+        return ByteText::Charset::Other;
+    return charset;
+}
+
+// A file not declared to be in code page 1251 is read in the run's code page: taken as 1251
+// only in that code page, and only when it does not look like another.
+bool ByteFileJob::readsAsCp1251(QByteArrayView bytes, const QString &path) const
+{
+    if (declares(bytes, path))
+        return true;
+    return m_codePage == CodePage::Cp1251 && !doubtsCodePage(bytes, path);
+}
+
+bool ByteFileJob::declares(QByteArrayView bytes, const QString &path)
+{
+    return HtmlCharset::isHtmlName(QFileInfo(path).fileName())
+        && !HtmlCharset::declared(bytes).isEmpty();
+}
+
+// A file read in the run's 8-bit code page (neither UTF-8 nor marked nor declared) that looks
+// like another code page: the general path says so, and may hold it back.
+bool ByteFileJob::doubtsCodePage(QByteArrayView bytes, const QString &path) const
+{
+    if (m_codePageChosen)
+        return false;
+    const Utf8Scan::Result scan = Utf8Scan::of(bytes);
+    if (scan.ascii || scan.validUpTo == bytes.size() || declares(bytes, path))
+        return false;
+    // As much as the general path looks at.
+    const QByteArrayView sample
+        = bytes.size() >= LargeFileReader::Threshold ? bytes.first(CodePageGuess::Sample) : bytes;
+    return CodePageGuess::likelier(sample, m_codePage).has_value();
+}
+
+const ByteFileJob::Encoded *ByteFileJob::encodedFor(ByteText::Charset charset) const
+{
+    switch (charset) {
+    case ByteText::Charset::Utf8:
+        return m_utf8.get();
+    case ByteText::Charset::Cp1251:
+        return m_cp1251.get();
+    case ByteText::Charset::Other:
+        break;
+    }
+    return nullptr;
+}
+
+// A large file is searched in the encoding its start suggests while another thread reads the
+// whole; when the two differ the work is dropped and the general path takes the file.
+FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &target,
+                                          QByteArrayView bytes, const FileStamp &stamp,
+                                          int links) const
+{
+    const bool large = bytes.size() >= ByteSpanWriter::ThreadedFrom;
+    ByteText::Charset charset;
+    ByteText::Charset exact = ByteText::Charset::Other;
+    std::jthread look;
+    if (large) {
+        const QByteArrayView head = bytes.first(std::min(bytes.size(), GuessedFrom));
+        // The head may end inside a character.
+        const bool valid = Utf8Scan::of(head).validUpTo >= head.size() - 3;
+        charset = ByteText::charsetOf(bytes, QFileInfo(path).fileName(), false, valid);
+        look = std::jthread([&] { exact = charsetOf(bytes, path); });
+    } else {
+        charset = exact = charsetOf(bytes, path);
+    }
+    const Encoded *encoded = encodedFor(charset);
+    FileJobResult result;
+    if (encoded)
+        result = work(encoded->finder, encoded->replacement, target, bytes, stamp, links);
+    if (look.joinable())
+        look.join();
+    if (!encoded || exact != charset) {
+        if (result.pending)
+            AtomicFileWriter::discard(*result.pending);
+        return {};
+    }
+    return result;
+}
+
+template <class Finder>
+FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement,
+                                const QString &target, QByteArrayView bytes, const FileStamp &stamp,
+                                int links) const
+{
+    FileJobResult result;
+    result.kind = FileJobResult::Kind::Done;
+    result.links = links;
+    if (m_mode == Mode::Count) {
+        result.hits = count(finder, bytes, 1);
+        return result;
+    }
+    if (m_mode == Mode::CountReplaceable) {
+        result.hits = count(finder, bytes, finder.size());
+        result.replacements = result.hits;
+        result.changed = result.hits > 0;
+        return result;
+    }
+    const qsizetype first = finder.find(bytes, 0);
+    if (first >= 0) {
+        result.changed = true;
+        result = replace(finder, replacement, target, bytes, first, stamp, std::move(result));
+    }
+    return result;
+}
+
+template <class Finder>
+qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step) const
 {
     qsizetype hits = 0;
     std::vector<qsizetype> starts;
     qsizetype from = 0;
     for (bool more = true; more;) {
         starts.clear();
-        more = m_finder.findMany(bytes, from, step, starts, StartsAtOnce);
+        more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
         hits += qsizetype(starts.size());
     }
     return hits;
 }
 
-FileJobResult ByteFileJob::replace(const QString &target, QByteArrayView bytes, qsizetype first,
+template <class Finder>
+FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacement,
+                                   const QString &target, QByteArrayView bytes, qsizetype first,
                                    const FileStamp &stamp, FileJobResult result) const
 {
     TempFileWriter writer;
@@ -248,14 +431,14 @@ FileJobResult ByteFileJob::replace(const QString &target, QByteArrayView bytes, 
     }
     ByteSpanWriter out(writer, bytes.size() >= ByteSpanWriter::ThreadedFrom);
     std::vector<qsizetype> starts{first};
-    qsizetype from = first + m_finder.size();
+    qsizetype from = first + finder.size();
     qsizetype copied = 0;
     for (bool more = true; more;) {
-        more = m_finder.findMany(bytes, from, m_finder.size(), starts, StartsAtOnce);
+        more = finder.findMany(bytes, from, finder.size(), starts, StartsAtOnce);
         for (const qsizetype at : starts) {
             out.append(bytes.sliced(copied, at - copied));
-            out.append(m_replacement);
-            copied = at + m_finder.size();
+            out.append(replacement);
+            copied = at + finder.size();
         }
         result.hits += qsizetype(starts.size());
         starts.clear();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "document/ByteText.h"
+#include "document/CodePage.h"
 #include "engine/ByteFinder.h"
+#include "engine/ByteFormsFinder.h"
 #include "io/FileStamp.h"
 #include "run/FileJobResult.h"
 
@@ -8,13 +11,16 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
-// Finds (or replaces) an ASCII literal in one file without reading it into a document: the
-// file is read once, searched with a ByteFinder, and a replacement streams the new
-// content into a file beside it through one reused buffer. Counting goes on one byte after each
-// start, as the find run does; replacing goes on after each match, as the replace run does.
-// Files that ByteText does not clear fall back to the general path.
+// Finds (or replaces) a literal in one file without reading it into a document: the file is
+// read once, searched as bytes, and a replacement streams the new content into a file beside
+// it through one reused buffer. Counting goes on one byte after each start, as the find run
+// does; replacing goes on after each match, as the replace run does. ASCII patterns are
+// searched with a ByteFinder in every file ByteText clears; other patterns in the file's own
+// encoding, UTF-8 or code page 1251 (ByteText::charsetOf), with a ByteFormsFinder. Every
+// other file falls back to the general path.
 class ByteFileJob {
 public:
     enum class Mode { Count, Replace, CountReplaceable };
@@ -29,6 +35,14 @@ public:
     }
 
     FileJobResult process(const QString &path) const;
+    // The 8-bit code page of files neither UTF-8 nor marked, and whether the run was told it
+    // (doubtful files are then not held back). Patterns beyond ASCII take such files as bytes
+    // only in code page 1251, and only when they do not look like another code page.
+    void setCodePage(CodePage page, bool chosen)
+    {
+        m_codePage = page;
+        m_codePageChosen = chosen;
+    }
     // Called with each file's name once it is open and before its first byte is read.
     void setOpenedHook(std::function<void(const QString &)> opened)
     {
@@ -37,17 +51,47 @@ public:
 
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
+    // The job for a literal `search` and its `replacement` in any characters but line breaks;
+    // nullopt when neither UTF-8 nor code page 1251 files could take it as bytes.
+    static std::optional<ByteFileJob> forText(QStringView search, QStringView replacement,
+                                              bool matchCase, Mode mode, bool syncEach);
 
 private:
+    // A pattern not all ASCII, as searched and replaced in files of one encoding.
+    struct Encoded {
+        ByteFormsFinder finder;
+        QByteArray replacement;
+    };
+
     static bool hasFoldedLetters(QByteArrayView needle);
-    qsizetype count(QByteArrayView bytes, qsizetype step) const;
-    FileJobResult replace(const QString &target, QByteArrayView bytes, qsizetype first,
-                          const FileStamp &stamp, FileJobResult result) const;
+    FileJobResult processEncoded(const QString &path, const QString &target, QByteArrayView bytes,
+                                 const FileStamp &stamp, int links) const;
+    // The encoding of the file, and whether the job can take it as bytes.
+    ByteText::Charset charsetOf(QByteArrayView bytes, const QString &path) const;
+    bool readsAsCp1251(QByteArrayView bytes, const QString &path) const;
+    bool doubtsCodePage(QByteArrayView bytes, const QString &path) const;
+    static bool declares(QByteArrayView bytes, const QString &path);
+    const Encoded *encodedFor(ByteText::Charset charset) const;
+    template <class Finder>
+    FileJobResult work(const Finder &finder, QByteArrayView replacement, const QString &target,
+                       QByteArrayView bytes, const FileStamp &stamp, int links) const;
+    template <class Finder>
+    qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step) const;
+    template <class Finder>
+    FileJobResult replace(const Finder &finder, QByteArrayView replacement, const QString &target,
+                          QByteArrayView bytes, qsizetype first, const FileStamp &stamp,
+                          FileJobResult result) const;
 
     ByteFinder m_finder;
     QByteArray m_replacement;
     Mode m_mode;
     bool m_syncEach;
     bool m_foldedLetters;
+    // Set for patterns that are not all ASCII; shared by the copies of the job.
+    std::shared_ptr<const Encoded> m_utf8;
+    std::shared_ptr<const Encoded> m_cp1251;
+    bool m_encoded = false;
+    CodePage m_codePage = CodePage::Cp1251;
+    bool m_codePageChosen = false;
     std::function<void(const QString &)> m_opened;
 };

@@ -38,19 +38,23 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
 {
     const EngineState &s = m_state;
     const bool matchCase = m_options.SearchOptions.MatchCase;
-    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
+    if (s.FindWildcards)
         return std::nullopt;
-    if (!m_run.replacing)
-        return ByteFileJob(s.SearchText.toLatin1(), {}, matchCase, ByteFileJob::Mode::Count, false);
-    if (!m_run.takesAll || m_options.MakeBackups)
-        return std::nullopt;
-    const std::optional<QString> replacement = literalReplacement();
-    if (!replacement || !ByteFileJob::isPlainAscii(*replacement))
-        return std::nullopt;
-    const ByteFileJob::Mode mode
-        = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
-    return ByteFileJob(s.SearchText.toLatin1(), replacement->toLatin1(), matchCase, mode,
-                       m_run.sync == SyncPolicy::File);
+    std::optional<ByteFileJob> job;
+    if (!m_run.replacing) {
+        job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
+    } else if (m_run.takesAll && !m_options.MakeBackups) {
+        const std::optional<QString> replacement = literalReplacement();
+        if (!replacement)
+            return std::nullopt;
+        const ByteFileJob::Mode mode
+            = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
+        job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
+                                   m_run.sync == SyncPolicy::File);
+    }
+    if (job)
+        job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+    return job;
 }
 
 // The replacement as one literal text; nothing when it takes anything from the match.

@@ -2,6 +2,8 @@
 // own general path: the same runs over the same edge-case files must leave the same bytes on
 // disk and write the same report.
 #include "RunFixture.h"
+#include "document/Cp1251.h"
+#include "document/SingleByteCodePage.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +44,30 @@ QByteArray mappedFile()
     return bytes + "Needle aa ks needle";
 }
 
+// Russian with letters whose folding is special: ё/Ё, і/І, and the narrow forms that fold to
+// в, д, о (in `narrow` only, since a code page cannot hold them).
+QString russian(bool narrow)
+{
+    QString text = u"Когда КОГДА когда кОгДа; ёлка Ёлка ЁЛКА; іней Іней; в В needle."_s;
+    if (narrow)
+        text += u" к\u1C82г\u1C81а \u1C80"_s;
+    return text;
+}
+
+QByteArray cp1251(const QString &text)
+{
+    QByteArray bytes;
+    Cp1251::encode(text, bytes);
+    return bytes;
+}
+
+QByteArray koi8(const QString &text)
+{
+    QByteArray bytes;
+    SingleByteCodePage::of(CodePage::Koi8R).encode(text, bytes);
+    return bytes;
+}
+
 QList<Sample> samples()
 {
     return {
@@ -71,6 +97,22 @@ QList<Sample> samples()
         // and a vertical tab, which is none, so that neither path reads the declaration.
         {"sjis-ff.html", "<meta charset\f=\f\"shift_jis\">\x83\x6E n \x83\x6E needle"},
         {"sjis-vt.html", "<meta charset\v=\v\"shift_jis\">\x83\x6E n \x83\x6E needle"},
+        // Russian in each encoding the byte path reads, and where a declaration, a mark or a
+        // late byte decides otherwise.
+        {"ru-utf8.txt", russian(false).toUtf8()},
+        {"ru-narrow.txt", russian(true).toUtf8()},
+        {"ru-1251.txt", cp1251(russian(false))},
+        {"ru-bom.txt", "\xEF\xBB\xBF" + russian(false).toUtf8()},
+        {"ru-bad-bom.txt", "\xEF\xBB\xBF" + cp1251(russian(false))},
+        {"ru-1251.htm", "<meta charset=windows-1251>" + cp1251(russian(false))},
+        {"ru-utf8-says-1251.htm", "<meta charset=windows-1251>" + russian(false).toUtf8()},
+        {"ascii-says-1251.htm", "<meta charset=windows-1251> needle"},
+        {"ascii-says-koi8.htm", "<meta charset=koi8-r> needle"},
+        {"mapped-ru.txt", mappedFile() + russian(false).toUtf8()},
+        {"mapped-late-1251.txt", mappedFile() + cp1251(russian(false))},
+        {"mapped-narrow.txt", mappedFile() + russian(true).toUtf8()},
+        // Read in code page 1251 but looks like KOI8-R: held back from unseen changes.
+        {"ru-koi8.txt", koi8(russian(false) + russian(false))},
     };
 }
 
@@ -162,10 +204,33 @@ void TestBytePath::sameBytesAndReport_data()
         << u"ne[?]dle"_s << QString() << false << false << false << true;
     QTest::newRow("documents: wildcard replace with a copy")
         << u"n[*1]e"_s << u"<[B1]>"_s << true << false << false << true;
-    QTest::newRow("documents: Cyrillic, any case")
+    QTest::newRow("Cyrillic, any case")
         << u"ИГОЛКА"_s << u"нитка"_s << true << false << false << false;
-    QTest::newRow("documents: Cyrillic the file cannot hold")
+    QTest::newRow("Cyrillic the file cannot hold")
         << u"needle"_s << u"中"_s << true << true << false << false;
+    QTest::newRow("count Cyrillic, case")
+        << u"когда"_s << QString() << false << true << false << false;
+    QTest::newRow("count Cyrillic, any case")
+        << u"КОГДА"_s << QString() << false << false << false << false;
+    QTest::newRow("count ё, any case") << u"ё"_s << QString() << false << false << false << false;
+    QTest::newRow("count І, any case") << u"І"_s << QString() << false << false << false << false;
+    QTest::newRow("count в, any case (narrow form folds)")
+        << u"в"_s << QString() << false << false << false << false;
+    QTest::newRow("count long s, any case")
+        << u"ſ"_s << QString() << false << false << false << false;
+    QTest::newRow("count Kelvin sign, any case")
+        << u"\u212A"_s << QString() << false << false << false << false;
+    QTest::newRow("replace Cyrillic, case")
+        << u"когда"_s << u"КОГДА"_s << true << true << false << false;
+    QTest::newRow("replace Cyrillic, any case")
+        << u"кОгДа"_s << u"тогда"_s << true << false << false << false;
+    QTest::newRow("replace Ёлка, any case")
+        << u"Ёлка"_s << u"ель"_s << true << false << false << false;
+    QTest::newRow("replace і, any case") << u"і"_s << u"ї"_s << true << false << false << false;
+    QTest::newRow("replace ASCII by Cyrillic")
+        << u"needle"_s << u"игла"_s << true << true << false << false;
+    QTest::newRow("replace Cyrillic, dry run")
+        << u"когда"_s << u"x"_s << true << false << true << false;
     QTest::newRow("documents: dry run") << u"n[?]e"_s << u"x"_s << true << true << true << true;
 }
 
@@ -183,8 +248,9 @@ void TestBytePath::sameBytesAndReport()
     for (auto it = general.files.cbegin(); it != general.files.cend(); ++it)
         QVERIFY2(bytes.files.value(it.key()) == it.value(), qPrintable(it.key()));
     QCOMPARE(bytes.report, general.report);
-    // Every file was worked through ahead; none by the run itself.
-    QCOMPARE(bytes.documentsLoaded, 0);
+    // Every file was worked through ahead; none by the run itself but the one whose code page
+    // is in doubt, which the run tells the user about itself.
+    QCOMPARE(bytes.documentsLoaded, 1);
     QVERIFY(general.documentsLoaded >= 16);
 }
 
