@@ -217,6 +217,11 @@ bool BatchRun::startFile(const QString &path)
     case LoadStatus::Loaded:
         break;
     }
+    if (!m.host.MayWorkOn(path, document())) {
+        appendFailure(MsgFileChangedOnDisk, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"changed-on-disk"_s, 0, 0);
+        return false;
+    }
     m_lineBreaks.Apply(m.state, document().lineBreak());
     m.host.ReviewFileChanged(fileName);
     return true;

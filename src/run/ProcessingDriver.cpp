@@ -45,7 +45,10 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     RunRequest request = original;
     if (m.state.RunInProgress)
         return Outcome::Busy;
-    request.options = m.options;
+    if (original.answerEach)
+        request.options.ConfirmReplace = true;
+    else
+        request.options = m.options;
     if (request.files.isEmpty()) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;
