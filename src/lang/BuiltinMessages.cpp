@@ -144,6 +144,11 @@ constexpr Entry kEntries[] = {
     {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
     {MsgOptionsApplyNextRun,
      u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},
+    {MsgOptDiff,
+     u"Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: "
+     u"patch сделает с копией файлов то же, что обработка."},
+    {MsgOptColor,
+     u"Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда."},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

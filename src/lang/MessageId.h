@@ -123,6 +123,9 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // The command-line tool's diff of what a run would write.
+    MsgOptDiff = 65430,
+    MsgOptColor = 65431,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

@@ -447,6 +447,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
+        <message id="Message.65430">
+            <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
+            <translation>Print a unified diff of what would be written, writing nothing; patch makes of a copy of the files what the run would.</translation>
+        </message>
+        <message id="Message.65431">
+            <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
+            <translation>Colours in the diff: auto - on a terminal (the default), always, never.</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>

@@ -447,6 +447,14 @@
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
+        <message id="Message.65430">
+            <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
+            <translation>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</translation>
+        </message>
+        <message id="Message.65431">
+            <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
+            <translation>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
