@@ -149,6 +149,8 @@ constexpr Entry kEntries[] = {
      u"patch сделает с копией файлов то же, что обработка."},
     {MsgOptColor,
      u"Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда."},
+    {MsgPreviewSummary, u"Вхождений: %d в файлах: %d, отмечено: %d"},
+    {MsgPreviewFileChanged, u"(файл изменен после просмотра)"},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

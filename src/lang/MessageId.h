@@ -126,6 +126,9 @@ enum MessageId : int {
     // The command-line tool's diff of what a run would write.
     MsgOptDiff = 65430,
     MsgOptColor = 65431,
+    // The preview page.
+    MsgPreviewSummary = 65432,
+    MsgPreviewFileChanged = 65433,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

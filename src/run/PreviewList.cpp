@@ -34,6 +34,21 @@ void PreviewList::setReplacement(qsizetype index, const QString &replacement)
     o.replacement = o.cut ? replacement.left(KeptReplacement) : replacement;
 }
 
+qsizetype PreviewList::bytesUsed() const
+{
+    qsizetype bytes = qsizetype(m_occurrences.capacity() * sizeof(Occurrence)
+                                + m_files.capacity() * sizeof(File));
+    for (const File &f : m_files) // the path, once in the file and once in the index
+        bytes += 2 * (f.path.capacity() * qsizetype(sizeof(QChar)) + 16)
+            + qsizetype(sizeof(QString) + sizeof(qsizetype));
+    for (const Occurrence &o : m_occurrences) {
+        if (!o.replacement.isDetached()) // shared with the run's own text
+            continue;
+        bytes += o.replacement.capacity() * qsizetype(sizeof(QChar)) + 16;
+    }
+    return bytes;
+}
+
 void PreviewList::setTicked(qsizetype index, bool ticked)
 {
     Occurrence &o = m_occurrences[size_t(index)];

@@ -39,6 +39,8 @@ public:
     qsizetype tickedCount() const { return m_ticked; }
     const File &file(qsizetype index) const { return m_files[size_t(index)]; }
     const Occurrence &at(qsizetype index) const { return m_occurrences[size_t(index)]; }
+    // What the list holds in memory, in bytes (its texts shared with the run not counted).
+    qsizetype bytesUsed() const;
     // The file's index, or -1.
     qsizetype indexOf(const QString &path) const { return m_index.value(path, -1); }
 

@@ -455,6 +455,14 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
             <translation>Colours in the diff: auto - on a terminal (the default), always, never.</translation>
         </message>
+        <message id="Message.65432">
+            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
+            <translation>Occurrences: %d in %d files, ticked: %d</translation>
+        </message>
+        <message id="Message.65433">
+            <source>(файл изменен после просмотра)</source>
+            <translation>(the file changed since the preview)</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
@@ -627,6 +635,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Убрать</source>
             <translation>Remove</translation>
         </message>
+        <message id="TMainF.PreviewB.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Pre&amp;view</translation>
+        </message>
         <message id="TMainF.BitBtn2.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Process</translation>
@@ -726,6 +738,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TMainF.ProcessFiles.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Process</translation>
+        </message>
+        <message id="TMainF.PreviewFiles.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Pre&amp;view</translation>
         </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
@@ -921,6 +937,25 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Restore defaults</translation>
+        </message>
+    </context>
+    <context>
+        <name>TPreviewTS</name>
+        <message id="TPreviewTS.Caption">
+            <source>Просмотр</source>
+            <translation>Preview</translation>
+        </message>
+        <message id="TPreviewTS.PreviewTV.AccessibleName">
+            <source>Вхождения</source>
+            <translation>Occurrences</translation>
+        </message>
+        <message id="TPreviewTS.ApplyB.Caption">
+            <source>&amp;Применить</source>
+            <translation>&amp;Apply</translation>
+        </message>
+        <message id="TPreviewTS.ClosePreviewB.Caption">
+            <source>&amp;Закрыть</source>
+            <translation>&amp;Close</translation>
         </message>
     </context>
     <context>

@@ -455,6 +455,14 @@
             <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
             <translation>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</translation>
         </message>
+        <message id="Message.65432">
+            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
+            <translation>Вхождений: %d в файлах: %d, отмечено: %d</translation>
+        </message>
+        <message id="Message.65433">
+            <source>(файл изменен после просмотра)</source>
+            <translation>(файл изменен после просмотра)</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
@@ -627,6 +635,10 @@
             <source>Убрать</source>
             <translation>Убрать</translation>
         </message>
+        <message id="TMainF.PreviewB.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Прос&amp;мотр</translation>
+        </message>
         <message id="TMainF.BitBtn2.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Обработать</translation>
@@ -726,6 +738,10 @@
         <message id="TMainF.ProcessFiles.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Обработать</translation>
+        </message>
+        <message id="TMainF.PreviewFiles.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Прос&amp;мотр</translation>
         </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
@@ -921,6 +937,25 @@
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Восстановить по умолчанию</translation>
+        </message>
+    </context>
+    <context>
+        <name>TPreviewTS</name>
+        <message id="TPreviewTS.Caption">
+            <source>Просмотр</source>
+            <translation>Просмотр</translation>
+        </message>
+        <message id="TPreviewTS.PreviewTV.AccessibleName">
+            <source>Вхождения</source>
+            <translation>Вхождения</translation>
+        </message>
+        <message id="TPreviewTS.ApplyB.Caption">
+            <source>&amp;Применить</source>
+            <translation>&amp;Применить</translation>
+        </message>
+        <message id="TPreviewTS.ClosePreviewB.Caption">
+            <source>&amp;Закрыть</source>
+            <translation>&amp;Закрыть</translation>
         </message>
     </context>
     <context>
