@@ -1,6 +1,7 @@
-#include "WindowFixture.h"
+#include "ui/WindowFixture.h"
 
 #include "run/PreviewList.h"
+#include "ui/FileListCommands.h"
 #include "ui/PreviewCommands.h"
 #include "ui/PreviewModel.h"
 #include "ui/PreviewPage.h"
