@@ -13,7 +13,7 @@ ProcessingDriver::Outcome PreviewRun::preview(const RunRequest &request)
     m_list.clear();
     m_request = request;
     m_request.options = m_core.options;
-    m_request.answerEach = true;
+    m_request.fixedOptions = true;
     // Every occurrence passes through the host, in list order.
     m_request.bytePath = false;
     m_request.workers = 1;
@@ -44,6 +44,9 @@ ProcessingDriver::Outcome PreviewRun::runWith(PreviewHost::Mode mode, bool dryRu
     // A dry run makes no backup copy: it writes nothing at all.
     if (dryRun)
         request.options.MakeBackups = false;
+    // Recording takes every occurrence as an answer for all would (on this thread, in list
+    // order: the request has no byte path); the others answer each one from the ticks.
+    request.options.ConfirmReplace = mode != PreviewHost::Mode::Record;
     m_host.setMode(mode);
     const RunServices services{m_core.engine, m_core.options, m_core.messages, m_core.review,
                                m_host,        report,         m_core.backup};

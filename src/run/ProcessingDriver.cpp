@@ -45,9 +45,7 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     RunRequest request = original;
     if (m.state.RunInProgress)
         return Outcome::Busy;
-    if (original.answerEach)
-        request.options.ConfirmReplace = true;
-    else
+    if (!original.fixedOptions)
         request.options = m.options;
     if (request.files.isEmpty()) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
