@@ -44,13 +44,16 @@ _quorvex_batch()
         --sync=*)
             COMPREPLY=($(compgen -W 'file batch none' -- "${cur#--sync=}"))
             return 0 ;;
+        --color=*)
+            COMPREPLY=($(compgen -W 'auto always never' -- "${cur#--color=}"))
+            return 0 ;;
         -*)
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
                 -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
                 --exclude --no-default-excludes --codepage
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
-                --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
-            [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace
+                --no-progress --json --diff --color= --sync= --lang -h --help -v --version' -- "$cur"))
+            [[ ${COMPREPLY[0]} == --sync= || ${COMPREPLY[0]} == --color= ]] && compopt -o nospace
             return 0 ;;
     esac
     COMPREPLY=($(compgen -f -- "$cur"))

@@ -12,6 +12,8 @@
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
 #include "ui/FixedPrompter.h"
+#include "ui/PreviewModel.h"
+#include "ui/PreviewPage.h"
 #include "ui/ReportPage.h"
 
 #include <QAbstractButton>
@@ -23,6 +25,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 
@@ -105,6 +108,30 @@ void typeOver(ReviewDialog &d, qsizetype from, qsizetype to, const QString &text
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(d.view(), &event);
+}
+
+// The preview page of a replace job with one occurrence unticked, in Russian, then in English
+// when the English module lies in the build tree (lang/quorvex.ENG).
+void shootPreview(QuorvexCore &core, RunHost &host, const QString &out, const QStringList &files)
+{
+    PreviewPage page(core, host);
+    page.resize(680, 300);
+    RunRequest request;
+    request.files = files;
+    request.searchPattern = u"red"_s;
+    request.replacementPattern = u"green"_s;
+    page.start(request);
+    PreviewModel &model = page.model();
+    model.setData(model.index(1, 0, model.index(0, 0)), Qt::Unchecked, Qt::CheckStateRole);
+    page.view()->setCurrentIndex(model.index(2, 0, model.index(0, 0)));
+    page.show();
+    save(page, out, u"preview-page.png"_s);
+    core.language.setExecutablePath(QCoreApplication::applicationDirPath() + u"/../lang/quorvex"_s);
+    if (LanguageModule *english = core.language.LoadLanguageModule(InterfaceLanguage::English)) {
+        Q_UNUSED(english);
+        InterfaceLanguage::retranslateAll();
+        save(page, out, u"preview-page-en.png"_s);
+    }
 }
 
 } // namespace
@@ -202,6 +229,7 @@ int main(int argc, char **argv)
     page.finish();
     page.show();
     save(page, out, u"report-page.png"_s);
+    shootPreview(core, host, out, {rtf, html});
     dir.removeRecursively();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "BatchTool.h"
 
 #include "CliOptions.h"
+#include "DiffHost.h"
 #include "TerminalHost.h"
 
 #include "io/AtomicFileWriter.h"
@@ -18,6 +19,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringDecoder>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -177,7 +180,7 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
     request.dryRun = o.dryRun;
     request.sync = o.sync;
     // Nothing is shown, copied or reported per occurrence: plain files may go as bytes.
-    request.bytePath = !o.interactive && !o.json && !backups;
+    request.bytePath = !o.interactive && !o.json && !backups && !o.diff;
     request.workers = 2;
     request.unattended = !o.interactive;
     return request;
@@ -194,7 +197,13 @@ int runFiles(const CliOptions &o, const QStringList &files, const MessageSource 
                        environment.stderrIsTerminal, environment.stopRequested,
                        environment.readAnswer},
                       messages, in, out, err);
-    QuorvexCore core(host);
+    // With --diff, the diff is the output and the report is not printed.
+    const bool colour = o.color == CliOptions::Color::Always
+        || (o.color == CliOptions::Color::Auto && environment.stdoutIsTerminal);
+    std::optional<DiffHost> diff;
+    if (o.diff)
+        diff.emplace(host, out, colour);
+    QuorvexCore core(diff ? static_cast<RunHost &>(*diff) : host);
     core.messages.setSource(source);
     QString message;
     if (!configure(core, o, message)) {
@@ -302,7 +311,8 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
     const bool allPaths = collectFiles(o, environment.standardInput, messages, files, say);
     if (files.isEmpty() && !allPaths)
         return Error; // each path was reported; there is nothing left to run
-    QTextStream &stdOut = o.json && environment.jsonOut ? *environment.jsonOut : out;
+    // JSON and the diff are UTF-8 whatever the terminal's character set.
+    QTextStream &stdOut = (o.json || o.diff) && environment.jsonOut ? *environment.jsonOut : out;
     const int status = runFiles(o, files, source, in, stdOut, err, environment);
     return allPaths ? status : Error;
 }

@@ -26,6 +26,7 @@ public:
     struct Environment {
         QByteArray locale; // the first of LC_ALL, LC_MESSAGES, LANG that is set
         bool stderrIsTerminal = false;
+        bool stdoutIsTerminal = false; // the diff is coloured there (--color=auto)
         std::function<bool()> stopRequested; // Ctrl-C
         // Reads an answer typed (see TerminalHost::Settings); without it, from `in`.
         std::function<InterruptSignals::Read(QString &answer)> readAnswer;

@@ -42,6 +42,8 @@ void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
         {u"progress"_s, text(MsgOptProgress)},
         {u"no-progress"_s, text(MsgOptNoProgress)},
         {u"json"_s, text(MsgOptJson)},
+        {u"diff"_s, text(MsgOptDiff)},
+        {u"color"_s, text(MsgOptColor), u"auto|always|never"_s},
         {u"sync"_s, text(MsgOptSync), u"file|batch|none"_s},
         {u"lang"_s, text(MsgOptLang), u"ru|en"_s},
         {{u"h"_s, u"help"_s}, text(MsgOptHelp)},
@@ -152,6 +154,25 @@ bool takeSync(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions
     return true;
 }
 
+bool takeDiff(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions &o,
+              QString &message)
+{
+    o.diff = p.isSet(u"diff"_s);
+    o.dryRun = o.dryRun || o.diff;
+    const QString value = p.value(u"color"_s);
+    if (!p.isSet(u"color"_s) || value == u"auto")
+        o.color = CliOptions::Color::Auto;
+    else if (value == u"always")
+        o.color = CliOptions::Color::Always;
+    else if (value == u"never")
+        o.color = CliOptions::Color::Never;
+    else {
+        message = m.message(MsgCliBadValue, value, u"--color"_s);
+        return false;
+    }
+    return true;
+}
+
 // What folder scans leave out, and the code page of files that are neither UTF-8 nor marked.
 bool takeScanAndCodePage(const QCommandLineParser &p, const MessageCatalogue &m, CliOptions &o,
                          QString &message)
@@ -173,6 +194,11 @@ bool takeScanAndCodePage(const QCommandLineParser &p, const MessageCatalogue &m,
 
 bool checkCombinations(const CliOptions &o, const MessageCatalogue &m, QString &message)
 {
+    // Both are the output.
+    if (o.diff && o.json) {
+        message = m.message(MsgCliExclusive, u"--diff"_s, u"--json"_s);
+        return false;
+    }
     if (o.interactive && o.json) {
         message = m.message(MsgCliExclusive, u"-i"_s, u"--json"_s);
         return false;
@@ -238,7 +264,8 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
     o.reportFile = p.value(u"report"_s);
     o.json = p.isSet(u"json"_s);
     o.progress = p.isSet(u"progress"_s) || (stderrIsTerminal && !p.isSet(u"no-progress"_s));
-    if (!takeSync(p, m, o, message) || !takeScanAndCodePage(p, m, o, message))
+    if (!takeSync(p, m, o, message) || !takeScanAndCodePage(p, m, o, message)
+        || !takeDiff(p, m, o, message))
         return Result::Error;
     if (p.isSet(u"lang"_s) && p.value(u"lang"_s) != u"ru" && p.value(u"lang"_s) != u"en") {
         message = m.message(MsgCliBadValue, p.value(u"lang"_s), u"--lang"_s);

@@ -33,6 +33,8 @@ struct CliOptions {
     QString reportFile;
     bool progress = false;
     bool json = false;
+    bool diff = false; // a unified diff of what the run would write; implies dryRun
+    enum class Color { Auto, Always, Never } color = Color::Auto;
     SyncPolicy sync = SyncPolicy::Batch; // interactive runs sync each file
     QString language; // "ru" or "en"
 };

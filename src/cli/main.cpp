@@ -61,6 +61,7 @@ int main(int argc, char *argv[])
     BatchTool::Environment environment;
     environment.locale = InterfaceLanguage::messagesLocale();
     environment.stderrIsTerminal = isatty(fileno(stderr)) != 0;
+    environment.stdoutIsTerminal = isatty(fileno(stdout)) != 0;
     environment.stopRequested = &InterruptSignals::stopRequested;
     environment.readAnswer = [&localeText](QString &answer) {
         QByteArray line;

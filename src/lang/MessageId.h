@@ -130,6 +130,12 @@ enum MessageId : int {
     MsgOptCodePage = 65417,
     MsgOptExclude = 65418,
     MsgOptNoDefaultExcludes = 65419,
+    // The command-line tool's diff of what a run would write.
+    MsgOptDiff = 65430,
+    MsgOptColor = 65431,
+    // The preview page.
+    MsgPreviewSummary = 65432,
+    MsgPreviewFileChanged = 65433,
     // Once per run that writes files, when the file calls in use cannot give every guarantee.
     MsgPortableFileCalls = 65442,
     MsgCannotCreateFileError = 65447,

@@ -172,6 +172,12 @@ bool BatchRun::startFile(const QString &path)
         return false;
     if (!admitCodePage(path))
         return false;
+    // A file changed since the job was previewed is not worked on again unseen.
+    if (!m.host.MayWorkOn(path, document())) {
+        appendFailure(MsgFileChangedOnDisk, path);
+        notifyFile(path, FileOutcome::Status::Failed, u"changed-on-disk"_s, 0, 0);
+        return false;
+    }
     m_lineBreaks.Apply(m.state, document().lineBreak());
     m.host.ReviewFileChanged(QFileInfo(path).fileName());
     return true;

@@ -45,7 +45,8 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     RunRequest request = original;
     if (m.state.RunInProgress)
         return Outcome::Busy;
-    request.options = m.options;
+    if (!original.fixedOptions)
+        request.options = m.options;
     if (request.files.isEmpty()) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;

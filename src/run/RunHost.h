@@ -55,4 +55,12 @@ public:
     // Asked before each file and before each occurrence: true stops the run there, as an
     // abort does.
     virtual bool StopRequested() { return false; }
+    // Whether the file just loaded (`document`, unchanged) may be worked on. A run that
+    // applies a preview refuses a file changed on disk since the preview was made.
+    virtual bool MayWorkOn(const QString &path, const Document &document)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(document);
+        return true;
+    }
 };

@@ -31,4 +31,7 @@ struct RunRequest {
     // may change that state while a run shows an occurrence, and such a change takes effect
     // with the next run. Set by ProcessingDriver::ProcessFilesExecute.
     OptionState options;
+    // The run goes by `options` as given, not the option state's: a preview and the run
+    // applying it go by the same.
+    bool fixedOptions = false;
 };

@@ -13,6 +13,8 @@
 #include "ui/MenuCaptions.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
+#include "ui/PreviewCommands.h"
+#include "ui/PreviewPage.h"
 #include "ui/Prompter.h"
 #include "ui/ReportPage.h"
 #include "ui/WindowFit.h"
@@ -56,6 +58,7 @@ MainWindow::MainWindow(Prompter &prompter, const QString &executablePath, QWidge
     setUpActions();
     setUpMenus();
     setUpToolBar();
+    m_preview = new PreviewCommands(*this);
     new WindowKeyFilter(this, [this](QKeyCombination key, QWidget *focus, bool run) {
         return dispatchKey(key, focus, run);
     });
@@ -230,6 +233,8 @@ void MainWindow::OperationPCChange()
         m_ui.TargetRE->setFocus();
     } else if (page == m_ui.ReportTS) {
         m_report->reportEditor()->setFocus();
+    } else if (m_preview && page == m_preview->page()) {
+        m_preview->page()->setFocus();
     } else {
         m_ui.FilesLB->setFocus();
     }
@@ -363,6 +368,7 @@ const CommandKey CommandKeys[] = {
     {Qt::CTRL | Qt::ALT | Qt::Key_D, Where::Anywhere, &Ui::MainF::RemoveAll},
     {Qt::ALT | Qt::Key_F4, Where::Anywhere, &Ui::MainF::ExitProg},
     {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFiles},
+    {Qt::SHIFT | Qt::Key_F9, Where::Anywhere, &Ui::MainF::PreviewFiles},
 };
 
 } // namespace
@@ -475,6 +481,7 @@ void MainWindow::setRunning(bool running)
 {
     m_running = running;
     m_ui.ProcessFiles->setEnabled(!running);
+    m_ui.PreviewFiles->setEnabled(!running);
     m_patternCommands->setRunActive(running);
     m_ui.SBar->setRunning(running);
 }

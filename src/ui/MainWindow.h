@@ -17,6 +17,7 @@ class HelpWindow;
 class QMenu;
 class OptionsDialog;
 class PatternCommands;
+class PreviewCommands;
 class Prompter;
 class ReportPage;
 class ReviewDialog;
@@ -36,6 +37,7 @@ public:
     Ui::MainF &ui() { return m_ui; }
     FileListCommands &fileCommands() { return *m_fileCommands; }
     PatternCommands &patternCommands() { return *m_patternCommands; }
+    PreviewCommands &previewCommands() { return *m_preview; }
     ReportPage *reportPage() const { return m_report; }
     HelpWindow *helpWindow();
 
@@ -113,6 +115,7 @@ private:
     FileListModel *m_files = nullptr;
     FileListCommands *m_fileCommands = nullptr;
     PatternCommands *m_patternCommands = nullptr;
+    PreviewCommands *m_preview = nullptr;
     ReportPage *m_report = nullptr;
     FolderDialog *m_folderDialog = nullptr;
     ReviewDialog *m_review = nullptr;

@@ -107,13 +107,15 @@ void TestMainWindow::formsAreCreatedInOrderWithTheirNames()
     }
     QCOMPARE(created, children);
     for (const QString &name :
-         {u"ToolBar2"_s,    u"OperationP"_s,  u"OperationPC"_s, u"SBar"_s,        u"FilesLB"_s,
-          u"SourceRE"_s,    u"TargetRE"_s,    u"ReportRE"_s,    u"CountFilesL"_s, u"FilesBP"_s,
-          u"FileListBB"_s,  u"AddFileB"_s,    u"SubFileB"_s,    u"BitBtn2"_s,     u"MSCB"_s,
-          u"RCB"_s,         u"MRCB"_s,        u"SourceBP"_s,    u"TargetBP"_s,    u"S1ClearB"_s,
-          u"InsertSB"_s,    u"TClearB"_s,     u"InsertTB"_s,    u"ToolButton2"_s, u"ToolButton3"_s,
-          u"ToolButton5"_s, u"ToolButton7"_s, u"FilesPM"_s,     u"AddFilePM"_s,   u"SubFilePM"_s,
-          u"FileListPM"_s,  u"EditPM"_s,      u"InsertPM"_s,    u"MainMenu1"_s})
+         {u"ToolBar2"_s,    u"OperationP"_s,  u"OperationPC"_s, u"SBar"_s,
+          u"FilesLB"_s,     u"SourceRE"_s,    u"TargetRE"_s,    u"ReportRE"_s,
+          u"CountFilesL"_s, u"FilesBP"_s,     u"FileListBB"_s,  u"AddFileB"_s,
+          u"SubFileB"_s,    u"BitBtn2"_s,     u"MSCB"_s,        u"RCB"_s,
+          u"MRCB"_s,        u"SourceBP"_s,    u"TargetBP"_s,    u"S1ClearB"_s,
+          u"InsertSB"_s,    u"TClearB"_s,     u"InsertTB"_s,    u"ToolButton2"_s,
+          u"ToolButton3"_s, u"ToolButton5"_s, u"ToolButton7"_s, u"FilesPM"_s,
+          u"AddFilePM"_s,   u"SubFilePM"_s,   u"FileListPM"_s,  u"EditPM"_s,
+          u"InsertPM"_s,    u"MainMenu1"_s,   u"PreviewB"_s,    u"ToolButtonPreview"_s})
         QVERIFY2(f.window().findChild<QObject *>(name), qPrintable(name));
     const double scale = f.window().logicalDpiX() / 96.0;
     QVERIFY(f.window().minimumWidth() >= qRound(640 * scale));
@@ -139,6 +141,7 @@ void TestMainWindow::actionTable_data()
         {"RemoveFiles", u"&Файл(ы)", "Ctrl+D", "File"},
         {"RemoveAll", u"&Все", "Ctrl+Alt+D", "File"},
         {"ProcessFiles", u"&Обработать", "F9", "File"},
+        {"PreviewFiles", u"Прос&мотр", "Shift+F9", "File"},
         {"PasteFromFile", u"Из &файла", "", "Edit"},
         {"PasteFromClipboard", u"Из &буфера", "", "Edit"},
         {"ChangeOptions", u"&Настройка", "", "Options"},
@@ -182,7 +185,8 @@ void TestMainWindow::menusHoldTheirItems()
         return list;
     };
     QCOMPARE(names(ui.FilesI),
-             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"Divisor1"_s, u"ExitProg"_s}));
+             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"PreviewFiles"_s, u"Divisor1"_s,
+                          u"ExitProg"_s}));
     QCOMPARE(names(ui.N11), (QStringList{u"AddFile"_s, u"AddDir"_s}));
     QCOMPARE(names(ui.N12), (QStringList{u"RemoveFiles"_s, u"RemoveAll"_s}));
     QCOMPARE(names(ui.N1),
@@ -228,13 +232,21 @@ void TestMainWindow::eachCommandIsOneAction_data()
         const char *menus;
         const char *button;
     } rows[] = {
-        {"ProcessFiles", "FilesI", "ToolButton2"},     {"ChangeOptions", "N1", "ToolButton3"},
-        {"ShowHelp", "HelpI", "ToolButton5"},          {"ExitProg", "FilesI", "ToolButton7"},
-        {"AddFile", "N11 AddFilePM FilesPM", ""},      {"AddDir", "N11 AddFilePM FilesPM", ""},
-        {"RemoveFiles", "N12 SubFilePM FilesPM", ""},  {"RemoveAll", "N12 SubFilePM FilesPM", ""},
-        {"LoadFileList", "FileListPM FilesPM", ""},    {"SaveFileList", "FileListPM FilesPM", ""},
-        {"PasteFromClipboard", "EditPM InsertPM", ""}, {"PasteFromFile", "EditPM InsertPM", ""},
-        {"PasteFile", "EditPM InsertPM", ""},          {"ClearCurrentRE", "EditPM", ""},
+        {"ProcessFiles", "FilesI", "ToolButton2"},
+        {"ChangeOptions", "N1", "ToolButton3"},
+        {"PreviewFiles", "FilesI", "ToolButtonPreview"},
+        {"ShowHelp", "HelpI", "ToolButton5"},
+        {"ExitProg", "FilesI", "ToolButton7"},
+        {"AddFile", "N11 AddFilePM FilesPM", ""},
+        {"AddDir", "N11 AddFilePM FilesPM", ""},
+        {"RemoveFiles", "N12 SubFilePM FilesPM", ""},
+        {"RemoveAll", "N12 SubFilePM FilesPM", ""},
+        {"LoadFileList", "FileListPM FilesPM", ""},
+        {"SaveFileList", "FileListPM FilesPM", ""},
+        {"PasteFromClipboard", "EditPM InsertPM", ""},
+        {"PasteFromFile", "EditPM InsertPM", ""},
+        {"PasteFile", "EditPM InsertPM", ""},
+        {"ClearCurrentRE", "EditPM", ""},
     };
     for (const auto &row : rows)
         QTest::newRow(row.command)

@@ -467,6 +467,22 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Просматривать и папки .git, .svn и .hg.</source>
             <translation>Scan .git, .svn and .hg folders too.</translation>
         </message>
+        <message id="Message.65430">
+            <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
+            <translation>Print a unified diff of what would be written, writing nothing; patch makes of a copy of the files what the run would.</translation>
+        </message>
+        <message id="Message.65431">
+            <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
+            <translation>Colours in the diff: auto - on a terminal (the default), always, never.</translation>
+        </message>
+        <message id="Message.65432">
+            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
+            <translation>Occurrences: %d in %d files, ticked: %d</translation>
+        </message>
+        <message id="Message.65433">
+            <source>(файл изменен после просмотра)</source>
+            <translation>(the file changed since the preview)</translation>
+        </message>
         <message id="Message.65442">
             <source>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</source>
             <translation>Portable file calls are in use: a file changed by another program during the run is recognised only by its size and modification time; new files are not forced to the disk before they replace the old ones; of a file's attributes only its permissions are kept</translation>
@@ -643,6 +659,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Убрать</source>
             <translation>Remove</translation>
         </message>
+        <message id="TMainF.PreviewB.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Pre&amp;view</translation>
+        </message>
         <message id="TMainF.BitBtn2.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Process</translation>
@@ -742,6 +762,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TMainF.ProcessFiles.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Process</translation>
+        </message>
+        <message id="TMainF.PreviewFiles.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Pre&amp;view</translation>
         </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
@@ -941,6 +965,25 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Restore defaults</translation>
+        </message>
+    </context>
+    <context>
+        <name>TPreviewTS</name>
+        <message id="TPreviewTS.Caption">
+            <source>Просмотр</source>
+            <translation>Preview</translation>
+        </message>
+        <message id="TPreviewTS.PreviewTV.AccessibleName">
+            <source>Вхождения</source>
+            <translation>Occurrences</translation>
+        </message>
+        <message id="TPreviewTS.ApplyB.Caption">
+            <source>&amp;Применить</source>
+            <translation>&amp;Apply</translation>
+        </message>
+        <message id="TPreviewTS.ClosePreviewB.Caption">
+            <source>&amp;Закрыть</source>
+            <translation>&amp;Close</translation>
         </message>
     </context>
     <context>

@@ -467,6 +467,22 @@
             <source>Просматривать и папки .git, .svn и .hg.</source>
             <translation>Просматривать и папки .git, .svn и .hg.</translation>
         </message>
+        <message id="Message.65430">
+            <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
+            <translation>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</translation>
+        </message>
+        <message id="Message.65431">
+            <source>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</source>
+            <translation>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</translation>
+        </message>
+        <message id="Message.65432">
+            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
+            <translation>Вхождений: %d в файлах: %d, отмечено: %d</translation>
+        </message>
+        <message id="Message.65433">
+            <source>(файл изменен после просмотра)</source>
+            <translation>(файл изменен после просмотра)</translation>
+        </message>
         <message id="Message.65442">
             <source>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</source>
             <translation>Используются переносимые файловые вызовы: файл, измененный другой программой во время работы, распознается только по размеру и времени изменения; новые файлы не сбрасываются на диск до замены старых; из атрибутов файла сохраняются только права доступа</translation>
@@ -643,6 +659,10 @@
             <source>Убрать</source>
             <translation>Убрать</translation>
         </message>
+        <message id="TMainF.PreviewB.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Прос&amp;мотр</translation>
+        </message>
         <message id="TMainF.BitBtn2.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Обработать</translation>
@@ -742,6 +762,10 @@
         <message id="TMainF.ProcessFiles.Caption">
             <source>&amp;Обработать</source>
             <translation>&amp;Обработать</translation>
+        </message>
+        <message id="TMainF.PreviewFiles.Caption">
+            <source>Прос&amp;мотр</source>
+            <translation>Прос&amp;мотр</translation>
         </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
@@ -941,6 +965,25 @@
         <message id="TOptionsF.RestoreDefault.Caption">
             <source>&amp;Восстановить по умолчанию</source>
             <translation>&amp;Восстановить по умолчанию</translation>
+        </message>
+    </context>
+    <context>
+        <name>TPreviewTS</name>
+        <message id="TPreviewTS.Caption">
+            <source>Просмотр</source>
+            <translation>Просмотр</translation>
+        </message>
+        <message id="TPreviewTS.PreviewTV.AccessibleName">
+            <source>Вхождения</source>
+            <translation>Вхождения</translation>
+        </message>
+        <message id="TPreviewTS.ApplyB.Caption">
+            <source>&amp;Применить</source>
+            <translation>&amp;Применить</translation>
+        </message>
+        <message id="TPreviewTS.ClosePreviewB.Caption">
+            <source>&amp;Закрыть</source>
+            <translation>&amp;Закрыть</translation>
         </message>
     </context>
     <context>

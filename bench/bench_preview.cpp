@@ -1,0 +1,108 @@
+// A preview of a big replace job: 100,000 occurrences in 20,000 files, against the dry run of
+// the same job (documents, as the preview reads them; and the byte path the windows take when
+// nothing is shown), with the memory the preview keeps per occurrence.
+#include "ProcStatus.h"
+
+#include "run/PreviewRun.h"
+#include "run/QuorvexCore.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Files = 20000;
+constexpr int PerFile = 5;
+
+// Answers yes to everything and shows nothing.
+class QuietHost : public RunHost {
+public:
+    ModalResult ShowOccurrence(ReviewSession &) override { return ModalResult::Yes; }
+    bool AskYesNo(const QString &, const QString &, bool) override { return false; }
+    void ShowMessage(const QString &) override { }
+    Answer AskAbortRetryIgnore(const QString &) override { return Answer::Abort; }
+};
+
+// 100 folders of 200 small HTML files, each with five occurrences of "colour".
+const QStringList &files()
+{
+    static QTemporaryDir dir;
+    static QStringList list;
+    if (list.isEmpty()) {
+        for (int i = 0; i < Files; ++i) {
+            const QString folder = dir.filePath(u"part%1"_s.arg(i / 200, 3, 10, QChar(u'0')));
+            QDir().mkpath(folder);
+            QFile file(folder + u"/page%1.htm"_s.arg(i % 200, 3, 10, QChar(u'0')));
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot write the tree");
+            file.write("<html><body><h1>Page</h1>\r\n");
+            for (int k = 0; k < PerFile; ++k)
+                file.write("<p>The colour of line " + QByteArray::number(k) + ".</p>\r\n");
+            file.write("</body></html>\r\n");
+            list << file.fileName();
+        }
+    }
+    return list;
+}
+
+RunRequest job()
+{
+    RunRequest request;
+    request.files = files();
+    request.searchPattern = u"colour"_s;
+    request.replacementPattern = u"color"_s;
+    return request;
+}
+
+// The dry run the preview is compared with: on documents (argument 0), or on the byte path on
+// two threads as the windows run a job that shows nothing (argument 1).
+void BM_DryRun(benchmark::State &state)
+{
+    QuietHost host;
+    QuorvexCore core(host);
+    core.options.ConfirmReplace = false;
+    RunRequest request = job();
+    request.dryRun = true;
+    request.bytePath = state.range(0) == 1;
+    request.workers = 2;
+    for (auto _ : state)
+        core.driver.ProcessFilesExecute(request);
+    state.counters["occurrences"] = core.driver.LastTotals().occurrences;
+}
+BENCHMARK(BM_DryRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Preview(benchmark::State &state)
+{
+    QuietHost host;
+    QuorvexCore core(host);
+    PreviewRun preview(core, host);
+    const RunRequest request = job();
+    const double before = statusMegabytes("VmRSS");
+    for (auto _ : state)
+        preview.preview(request);
+    const double occurrences = double(preview.list().size());
+    state.counters["occurrences"] = occurrences;
+    state.counters["bytes_per_occurrence"] = double(preview.list().bytesUsed()) / occurrences;
+    // The process's growth, which includes what the run itself keeps (an upper bound).
+    state.counters["rss_growth_per_occurrence"]
+        = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
+}
+BENCHMARK(BM_Preview)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    files();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "io/FileStamp.h"
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// What a preview found: its files in list order, each with its occurrences, and which of them
+// are ticked to be replaced. Kept small for big jobs: an occurrence is an offset into the file
+// as it was read, not its text (rows are made from the file when shown), with its replacement
+// cut short when long.
+class PreviewList {
+public:
+    // Replacements longer than this are kept cut to this many characters, for showing.
+    static constexpr qsizetype KeptReplacement = 80;
+
+    struct File {
+        QString path; // as the run's list names it
+        std::optional<FileStamp> stamp; // when the preview read it
+        qsizetype first = 0; // its first occurrence
+        qsizetype count = 0;
+        qsizetype ticked = 0;
+    };
+    struct Occurrence {
+        qint64 start = 0; // in the text as read
+        qint32 length = 0;
+        qint32 file = 0;
+        QString replacement; // null: nothing was put in its place
+        bool cut = false; // the replacement is longer than kept
+        bool ticked = true;
+    };
+
+    void clear();
+    qsizetype fileCount() const { return qsizetype(m_files.size()); }
+    qsizetype size() const { return qsizetype(m_occurrences.size()); }
+    qsizetype tickedCount() const { return m_ticked; }
+    const File &file(qsizetype index) const { return m_files[size_t(index)]; }
+    const Occurrence &at(qsizetype index) const { return m_occurrences[size_t(index)]; }
+    // What the list holds in memory, in bytes (its texts shared with the run not counted).
+    qsizetype bytesUsed() const;
+    // The file's index, or -1.
+    qsizetype indexOf(const QString &path) const { return m_index.value(path, -1); }
+
+    // A new file, after every occurrence of the previous one; its index.
+    qsizetype addFile(const QString &path, const std::optional<FileStamp> &stamp);
+    // An occurrence of the last file added, ticked.
+    void add(qint64 start, qsizetype length, const QString &replacement);
+    void setReplacement(qsizetype index, const QString &replacement);
+    void setTicked(qsizetype index, bool ticked);
+    // Ticks or unticks every occurrence of the file.
+    void setFileTicked(qsizetype file, bool ticked);
+
+private:
+    std::vector<File> m_files;
+    std::vector<Occurrence> m_occurrences;
+    QHash<QString, qsizetype> m_index;
+    qsizetype m_ticked = 0;
+};

@@ -1,0 +1,129 @@
+#include "RunFixture.h"
+
+#include "lang/MessageId.h"
+#include "run/PreviewRun.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+using Files = QList<std::pair<QString, QByteArray>>;
+
+// A preview is the run itself, dry: applying it with some occurrences unticked must write
+// exactly what a run answering no to those same occurrences writes.
+class TestPreview : public QObject {
+    Q_OBJECT
+private slots:
+    void applyEqualsTheRun_data();
+    void applyEqualsTheRun();
+    void fileChangedSincePreviewIsNotWritten();
+};
+
+void TestPreview::applyEqualsTheRun_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<bool>("wildcards");
+    QTest::addColumn<QString>("ticks"); // one letter a row of the preview: y ticked, n not
+    // The reference's answers, in the order it meets occurrences, when not the ticks: a run
+    // that skips an occurrence may meet one inside it, which the preview (replacing all) did
+    // not list, and which applying leaves alone.
+    QTest::addColumn<QString>("answers");
+
+    const Files plain{{u"a.txt"_s, "one cat, two cat\ncat"},
+                      {u"b.txt"_s, "no match"},
+                      {u"c.txt"_s, "cat\r\ncat"}};
+    QTest::newRow("all ticked") << plain << u"cat"_s << u"dog"_s << false << u"yyyyy"_s
+                                << QString();
+    QTest::newRow("some ticked") << plain << u"cat"_s << u"lion"_s << false << u"ynnyn"_s
+                                 << QString();
+    QTest::newRow("none ticked") << plain << u"cat"_s << u"x"_s << false << u"nnnnn"_s << QString();
+    QTest::newRow("running numbers")
+        << plain << u"cat"_s << u"[1I]"_s << true << u"ynyny"_s << QString();
+    QTest::newRow("overlapping, first skipped")
+        << Files{{u"a.txt"_s, "aaaa aa"}} << u"aa"_s << u"b"_s << false << u"nyy"_s << u"nnyy"_s;
+    QTest::newRow("RTF") << Files{{u"a.rtf"_s, "{\\rtf1\\ansi {\\b cat} and cat\\par cat}"}}
+                         << u"cat"_s << u"\u043a\u043e\u0442"_s << false << u"yny"_s << QString();
+    QTest::newRow("CP1251") << Files{{u"a.txt"_s, "\xcf\xf0\xe8\xe2\xe5\xf2 cat cat"}} << u"cat"_s
+                            << u"\u043a\u043e\u0442"_s << false << u"ny"_s << QString();
+}
+
+void TestPreview::applyEqualsTheRun()
+{
+    QFETCH(Files, files);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QFETCH(bool, wildcards);
+    QFETCH(QString, ticks);
+    QFETCH(QString, answers);
+
+    RunFixture previewed;
+    RunFixture reference;
+    QStringList previewFiles;
+    QStringList referenceFiles;
+    for (const auto &[name, bytes] : files) {
+        previewFiles << previewed.write(name, bytes);
+        referenceFiles << reference.write(name, bytes);
+    }
+    RunRequest request;
+    request.files = previewFiles;
+    request.searchPattern = search;
+    request.replacementPattern = replacement;
+    request.findWildcards = request.replaceWildcards = wildcards;
+    PreviewRun preview(previewed.core, previewed.host);
+    QCOMPARE(preview.preview(request), ProcessingDriver::Outcome::Ran);
+    for (int i = 0; i < files.size(); ++i) // the preview wrote nothing
+        QCOMPARE(previewed.read(previewFiles[i]), files[i].second);
+
+    QCOMPARE(preview.list().size(), ticks.size());
+    for (qsizetype i = 0; i < ticks.size(); ++i)
+        preview.list().setTicked(i, ticks[i] == u'y');
+    preview.renumber();
+
+    for (const QChar c : answers.isEmpty() ? ticks : answers)
+        reference.host.reviews << ScriptedHost::answer(c == u'y' ? ModalResult::Yes
+                                                                 : ModalResult::No);
+    reference.wildcards = wildcards;
+    reference.replace(referenceFiles, search, replacement);
+    QStringList made; // what the reference put in, in order
+    for (const QString &o : std::as_const(reference.host.occurrences)) {
+        if (o.contains(u'>'))
+            made << o.mid(o.indexOf(u'>') + 1);
+    }
+    QStringList listed; // what the preview says applying will put in
+    for (qsizetype i = 0; i < preview.list().size(); ++i) {
+        if (preview.list().at(i).ticked)
+            listed << preview.list().at(i).replacement;
+    }
+    QCOMPARE(listed, made);
+
+    QCOMPARE(preview.apply(), ProcessingDriver::Outcome::Ran);
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(previewed.read(previewFiles[i]), reference.read(referenceFiles[i]));
+    QCOMPARE(preview.LastTotals().replacements, reference.core.driver.LastTotals().replacements);
+}
+
+void TestPreview::fileChangedSincePreviewIsNotWritten()
+{
+    RunFixture f;
+    const QString a = f.write(u"a.txt"_s, "cat");
+    const QString b = f.write(u"b.txt"_s, "cat");
+    RunRequest request;
+    request.files = {a, b};
+    request.searchPattern = u"cat"_s;
+    request.replacementPattern = u"dog"_s;
+    PreviewRun preview(f.core, f.host);
+    preview.preview(request);
+    QCOMPARE(preview.list().size(), 2);
+    f.write(u"a.txt"_s, "cat cat");
+    preview.apply();
+    QCOMPARE(f.read(a), QByteArray("cat cat"));
+    QCOMPARE(f.read(b), QByteArray("dog"));
+    QVERIFY(f.host.reportLines.contains(f.core.messages.message(MsgFileChangedOnDisk, a)));
+    QCOMPARE(preview.LastTotals().filesFailed, 1);
+}
+
+QTEST_GUILESS_MAIN(TestPreview)
+#include "tst_preview.moc"
