@@ -1,8 +1,12 @@
 #pragma once
 
+#include "engine/RegexFinder.h"
+#include "engine/RegexPattern.h"
 #include "engine/TMaskBlockS.h"
 
 #include <QString>
+
+#include <optional>
 
 // The search engine's process-wide values: the compiled patterns, the pattern texts as the
 // run took them, the replacement in hand and the current occurrence. One instance lives for
@@ -18,6 +22,11 @@ public:
     qsizetype SearchLen = 0;
     bool FindWildcards = false;
     bool ReplaceWildcards = false;
+    // The search pattern is a regular expression (Regex holds it compiled). Its replacement
+    // is then built for each occurrence, as with replacement wildcards: ReplaceWildcards is
+    // set too, and running numbers are among its blocks only when the user asked for them.
+    bool FindRegex = false;
+    RegexFinder Regex;
 
     QString ReplaceText;
     qsizetype ReplaceLen = 0;
@@ -38,4 +47,16 @@ public:
     // compiled search pattern, or against nothing while search wildcards are off (FindBlocks
     // may then still hold an older pattern that has nothing to do with this run).
     void CompileReplacementPattern(const QString &pattern);
+    // Compiles SearchText as a regular expression; the library's complaint when it cannot.
+    std::optional<RegexPattern::Error> CompileRegexSearch(bool matchCase);
+    // Compiles the replacement of a regular expression into ReplaceBlocks; the reference to a
+    // group the pattern lacks, when there is one.
+    std::optional<QString> CompileRegexReplacement(const QString &pattern, bool counters);
+
+    // Where a search goes on after the current occurrence when it is left as it is: one past
+    // its start, or, for a regular expression (whose matches never overlap), past its end.
+    // A review that deleted it or chose a place has moved MatchStart; one past that then.
+    qsizetype PastOccurrence();
+    // The file's search stopped at a limit of the regular expression library.
+    bool PatternLimitHit() const { return FindRegex && Regex.limitHit(); }
 };

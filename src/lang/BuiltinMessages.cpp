@@ -144,6 +144,11 @@ constexpr Entry kEntries[] = {
     {MsgSaveFailedReason, u"При сохранении файла %s возникла ошибка: %s. Повторить операцию ?"},
     {MsgOptionsApplyNextRun,
      u"Идет обработка файлов: изменения вступят в силу при следующем запуске."},
+    {MsgFilePatternLimit,
+     u"Файл %s не изменен: регулярное выражение превысило предел сложности поиска"},
+    {MsgRegexRefused, u"Ошибка в регулярном выражении (позиция %s): %s"},
+    {MsgOptRegex, u"Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$."},
+    {MsgRegexNoSuchGroup, u"В регулярном выражении нет группы, названной в замене: %s"},
     {MsgCannotCreateFileError, u"Cannot create file %s"},
     {MsgCannotOpenFile, u"Cannot open file %s"},
 };

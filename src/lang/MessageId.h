@@ -123,6 +123,12 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // Regular expressions: a file left as it was at the library's limit, a pattern the library
+    // refuses, the command-line option, a replacement naming a group the pattern lacks.
+    MsgFilePatternLimit = 65410,
+    MsgRegexRefused = 65411,
+    MsgOptRegex = 65412,
+    MsgRegexNoSuchGroup = 65413,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

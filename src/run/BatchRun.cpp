@@ -225,7 +225,8 @@ bool BatchRun::startFile(const QString &path)
 void BatchRun::search()
 {
     EngineState &s = m.state;
-    s.MatchStart = m_finder.FindOccurrence(document().view(s.NextSearchPos), s.NextSearchPos,
+    const qsizetype viewStart = m_finder.ViewStart(s.NextSearchPos);
+    s.MatchStart = m_finder.FindOccurrence(document().view(viewStart), s.NextSearchPos,
                                            s.MatchLength, s.FindWildcards);
 }
 

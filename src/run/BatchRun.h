@@ -5,6 +5,7 @@
 #include "io/TempBudget.h"
 #include "io/WriteBatch.h"
 #include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
 #include "run/ByteFileJob.h"
 #include "run/DocumentFileJob.h"
 #include "run/FileOutcome.h"
@@ -115,6 +116,13 @@ protected:
     {
         QString line = m.messages.message(id, args...);
         settle([this, line = std::move(line)] { m.report.Append(line); });
+    }
+    // Reports a file whose search stopped at a limit of the regular expression library: it is
+    // not written, whatever was changed in it.
+    void skipPatternLimit(const QString &path, int hits)
+    {
+        appendFailure(MsgFilePatternLimit, path);
+        notifyFile(path, FileOutcome::Status::Failed, QStringLiteral("pattern-limit"), hits, 0);
     }
     // Reports a file that could not be read or written.
     void appendFailure(int id, const QString &path)

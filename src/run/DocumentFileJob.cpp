@@ -57,15 +57,15 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
     ReplacementBuilder builder(s);
     s.NextSearchPos = 0;
     auto search = [&] {
-        s.MatchStart = finder.FindOccurrence(document.view(s.NextSearchPos), s.NextSearchPos,
-                                             s.MatchLength, s.FindWildcards);
+        s.MatchStart = finder.FindOccurrence(document.view(finder.ViewStart(s.NextSearchPos)),
+                                             s.NextSearchPos, s.MatchLength, s.FindWildcards);
     };
     // The same steps as the runs: a find goes on one past each start; a replacement right
     // after what it put in (one further for an empty match).
     for (search(); s.MatchStart != -1; search()) {
         ++result.hits;
         if (!m_replacing) {
-            s.NextSearchPos = s.MatchStart + 1;
+            s.NextSearchPos = s.PastOccurrence();
             continue;
         }
         if (s.ReplaceWildcards)
@@ -77,6 +77,10 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             ++s.NextSearchPos;
         if (made)
             ++result.replacements;
+    }
+    if (s.PatternLimitHit()) {
+        result = patternLimitHit(result);
+        return;
     }
     result.changed = document.isModified();
     if (result.changed && !m_dryRun)
@@ -102,8 +106,8 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
     qsizetype copied = 0; // the text before this position is written (or nothing is yet)
     s.NextSearchPos = 0;
     auto search = [&] {
-        s.MatchStart = finder.FindOccurrence(viewFrom(s.NextSearchPos), s.NextSearchPos,
-                                             s.MatchLength, s.FindWildcards);
+        s.MatchStart = finder.FindOccurrence(viewFrom(finder.ViewStart(s.NextSearchPos)),
+                                             s.NextSearchPos, s.MatchLength, s.FindWildcards);
     };
     for (search(); s.MatchStart != -1; search()) {
         ++result.hits;
@@ -128,10 +132,23 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
             output.appendInPlace(s.ReplaceText); // the same text every time, kept in `s`
         copied = s.MatchStart + s.MatchLength;
     }
+    if (s.PatternLimitHit()) {
+        result = patternLimitHit(result); // the new file, unfinished, is removed
+        return;
+    }
     if (!writing || !output.isOpen())
         return;
     output.appendInPlace(text.sliced(copied));
     takePrepared(output.finish(), result);
+}
+
+// A regular expression stopped at the library's limit: the run does the file itself and says
+// so; nothing done here counts.
+FileJobResult DocumentFileJob::patternLimitHit(const FileJobResult &done)
+{
+    FileJobResult result;
+    result.links = done.links;
+    return result;
 }
 
 void DocumentFileJob::takePrepared(DocumentFile::Prepared prepared, FileJobResult &result)

@@ -51,7 +51,7 @@ bool FindRun::reviewFile()
         }
         notifyOccurrence(start, matched, QString());
         // Occurrences may overlap; after a deletion or a chosen position MatchStart was moved.
-        s.NextSearchPos = s.MatchStart + 1;
+        s.NextSearchPos = s.PastOccurrence();
         search();
     }
     return true;
@@ -61,6 +61,10 @@ void FindRun::finishFile()
 {
     const QString path = m.state.CurrentFileName;
     const int hits = FileHits;
+    if (m.state.PatternLimitHit()) {
+        skipPatternLimit(path, hits);
+        return;
+    }
     countFile();
     if (!document().isModified()) {
         notifyFile(path, FileOutcome::Status::Unchanged, {}, hits, 0);
@@ -82,7 +86,7 @@ void FindRun::countFile()
 std::optional<ByteFileJob> FindRun::byteJob() const
 {
     const EngineState &s = m.state;
-    if (s.FindWildcards || !ByteFileJob::isPlainAscii(s.SearchText))
+    if (s.FindWildcards || s.FindRegex || !ByteFileJob::isPlainAscii(s.SearchText))
         return std::nullopt;
     return ByteFileJob(s.SearchText.toLatin1(), {}, m.options.SearchOptions.MatchCase,
                        ByteFileJob::Mode::Count, false);

@@ -70,7 +70,7 @@ ReplaceRun::Step ReplaceRun::handleOccurrence()
         [[fallthrough]];
     case ModalResult::No:
         notifyOccurrence(start, matched, QString());
-        s.NextSearchPos = s.MatchStart + 1;
+        s.NextSearchPos = s.PastOccurrence();
         return Step::GoOn;
     case ModalResult::Abort:
         return Step::Stop;
@@ -98,6 +98,12 @@ ReplaceRun::Step ReplaceRun::replaceOccurrence()
 
 void ReplaceRun::finishFile()
 {
+    if (m.state.PatternLimitHit()) {
+        // Running numbers count only replacements that reached the disk.
+        restoreCounters(m_countersAtStart);
+        skipPatternLimit(m.state.CurrentFileName, FileHits);
+        return;
+    }
     settleFile(document().isModified(), [this](const WriteDone &done) { writeBack(done); });
 }
 
@@ -196,7 +202,7 @@ bool ReplaceRun::commitEachFile() const
 std::optional<ByteFileJob> ReplaceRun::byteJob() const
 {
     const EngineState &s = m.state;
-    if (s.FindWildcards || !ReplaceAll || m.options.MakeBackups
+    if (s.FindWildcards || s.FindRegex || !ReplaceAll || m.options.MakeBackups
         || !ByteFileJob::isPlainAscii(s.SearchText))
         return std::nullopt;
     QString replacement = s.ReplaceText;
