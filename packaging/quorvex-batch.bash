@@ -40,7 +40,7 @@ _quorvex_batch()
             return 0 ;;
         -*)
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
-                -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
+                -w --wildcards -W --replace-wildcards -x --regex -c --case -R --recurse -e --ext
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
                 --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
             [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace

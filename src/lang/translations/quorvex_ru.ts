@@ -447,6 +447,22 @@
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
+        <message id="Message.65410">
+            <source>Файл %s не изменен: регулярное выражение превысило предел сложности поиска</source>
+            <translation>Файл %s не изменен: регулярное выражение превысило предел сложности поиска</translation>
+        </message>
+        <message id="Message.65411">
+            <source>Ошибка в регулярном выражении (позиция %s): %s</source>
+            <translation>Ошибка в регулярном выражении (позиция %s): %s</translation>
+        </message>
+        <message id="Message.65412">
+            <source>Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$.</source>
+            <translation>Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$.</translation>
+        </message>
+        <message id="Message.65413">
+            <source>В регулярном выражении нет группы, названной в замене: %s</source>
+            <translation>В регулярном выражении нет группы, названной в замене: %s</translation>
+        </message>
         <message id="Message.65447">
             <source>Cannot create file %s</source>
             <translation>Cannot create file %s</translation>
