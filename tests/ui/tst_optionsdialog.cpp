@@ -228,7 +228,7 @@ void TestOptionsDialog::firstStartWritesTheFile()
     s.start();
     const QString expected = u"[Main]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(640, 463)))
-        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\n"
+        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\nRegexCB_Checked=False\n"
           u"\n[Folders]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(305, 311)))
         + u"DirLabel_Caption=/home/user/site\nRecurseCB_Checked=False\n"
@@ -297,6 +297,7 @@ void TestOptionsDialog::handEditedFile()
     s.start();
     QVERIFY(!s.main.RCB->isChecked());
     QVERIFY(s.main.MSCB->isChecked());
+    QVERIFY(!s.main.RegexCB->isChecked()); // a file from before the key: off
     QCOMPARE(s.main.geometry(), QRect(10, 20, 640, 463));
     QCOMPARE(s.folders.DirLabel->text(), u"C:\\Документы"_s);
     QVERIFY(s.folders.RecurseCB->isChecked());
@@ -315,6 +316,8 @@ void TestOptionsDialog::handEditedFile()
     QVERIFY(dialog.SaveOptions());
     QByteArray expected = bytes;
     expected.replace("CaseSensitiveCB_Checked=False", "CaseSensitiveCB_Checked=True");
+    // A key the file did not have yet is added to its section.
+    expected.replace("Unknown=keep me\r\n", "Unknown=keep me\r\nRegexCB_Checked=False\r\n");
     QCOMPARE(s.iniBytes(), expected);
 }
 

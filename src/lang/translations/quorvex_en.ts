@@ -647,6 +647,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Подстановочные знаки при поиске</source>
             <translation>Wildcards in the search</translation>
         </message>
+        <message id="TMainF.RegexCB.Caption">
+            <source>Регулярные выражения</source>
+            <translation>Regular expressions</translation>
+        </message>
         <message id="TMainF.RCB.Caption">
             <source>Заменять</source>
             <translation>Replace</translation>

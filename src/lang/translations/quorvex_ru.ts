@@ -647,6 +647,10 @@
             <source>Подстановочные знаки при поиске</source>
             <translation>Подстановочные знаки при поиске</translation>
         </message>
+        <message id="TMainF.RegexCB.Caption">
+            <source>Регулярные выражения</source>
+            <translation>Регулярные выражения</translation>
+        </message>
         <message id="TMainF.RCB.Caption">
             <source>Заменять</source>
             <translation>Заменять</translation>
