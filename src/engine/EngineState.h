@@ -59,4 +59,9 @@ public:
     qsizetype PastOccurrence();
     // The file's search stopped at a limit of the regular expression library.
     bool PatternLimitHit() const { return FindRegex && Regex.limitHit(); }
+    // A regular expression that looks behind the place it is tried at.
+    bool PatternLooksBehind() const
+    {
+        return FindRegex && Regex.pattern() && Regex.pattern()->looksBehind();
+    }
 };

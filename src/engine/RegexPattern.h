@@ -42,6 +42,9 @@ public:
     // How many characters before a match's start the pattern may look at (a lookbehind, a
     // line start, a word boundary).
     qsizetype contextNeeded() const { return m_contextNeeded; }
+    // The pattern looks behind a place (a lookbehind, "\b"): right after a replacement it sees
+    // the replacement, so such a pattern must search the text as it stands.
+    bool looksBehind() const { return m_contextNeeded > 2; }
     // The file's line break is CR LF: an empty match never falls between its two characters.
     bool crlf() const { return m_crlf; }
 

@@ -32,7 +32,8 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         break;
     }
     result.kind = FileJobResult::Kind::Done;
-    if (m_replacing && streams(document, path))
+    // The streamed text stays as read; a pattern that looks behind must see replacements made.
+    if (m_replacing && streams(document, path) && !m_state.PatternLooksBehind())
         replaceStreamed(document, path, result);
     else
         workThrough(document, path, result);

@@ -133,6 +133,10 @@ void TestRegexFinder::semantics_data()
                                  << u"<ёж>, <Ёж>"_s << 2;
     QTest::newRow("lookbehind") << u"(?<=a)b"_s << u"X"_s << true << false << u"abab"_s << u"aXaX"_s
                                 << 2;
+    QTest::newRow("lookbehind sees a replacement")
+        << u"(?<=a)b"_s << u"a"_s << true << false << u"abb"_s << u"aaa"_s << 1;
+    QTest::newRow("\\b sees a replacement")
+        << u"\\bb"_s << u" "_s << true << false << u"bb"_s << u"  "_s << 1;
     QTest::newRow("no overlap") << u"aa"_s << u"b"_s << true << false << u"aaaaa"_s << u"bba"_s
                                 << 2;
     // References and escapes of the replacement.
@@ -196,6 +200,11 @@ void TestRegexFinder::viewFromContextFindsLineStarts()
         qsizetype length = 0;
         QCOMPARE(finder.FindOccurrence(view, start, length, false), 3);
     }
+    // Patterns that look behind are searched in the text as it stands (never streamed).
+    QVERIFY(run.state.PatternLooksBehind());
+    for (const QString &pattern : {u"\\bx"_s, u"(?<!y)x"_s})
+        QVERIFY(RegexPattern::compile(pattern, true, u"\n", nullptr)->looksBehind());
+    QVERIFY(!RegexPattern::compile(u"^x$"_s, true, u"\n", nullptr)->looksBehind());
 }
 
 QTEST_GUILESS_MAIN(TestRegexFinder)
