@@ -236,6 +236,14 @@ void TestBatchTool::regexRunLeavesAFileAtTheLimit()
     QCOMPARE(limited[u"file"_s].toString(), first);
     QCOMPARE(limited[u"reason"_s].toString(), u"pattern-limit"_s);
     QCOMPARE(limited[u"written"_s].toBool(), false);
+
+    // The same ahead of the run, on the worker threads (no JSON): the run does the file itself.
+    const QString third = tool.write(u"c.txt"_s, "x@y.com");
+    QCOMPARE(tool.run({u"-x"_s, u"-f"_s, u"(a+)+$|(\\w)@"_s, u"-r"_s, u"$2"_s, first, third}), 2);
+    QCOMPARE(tool.read(u"a.txt"_s), hard);
+    QCOMPARE(tool.read(u"c.txt"_s), QByteArray("xy.com"));
+    const MessageCatalogue m;
+    QVERIFY2(tool.out.contains(m.message(MsgFilePatternLimit, first)), qPrintable(tool.out));
 }
 
 void TestBatchTool::interactiveAnswers()
