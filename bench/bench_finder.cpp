@@ -1,5 +1,6 @@
-// Throughput of the literal search and the wildcard finder on a multi-megabyte document.
-// Bytes processed are document characters (one per byte of a single-byte file).
+// Throughput of the literal search, the wildcard finder and the regular expressions on a
+// multi-megabyte document. Bytes processed are document characters (one per byte of a single-byte
+// file).
 #include "engine/EngineState.h"
 #include "engine/OccurrenceFinder.h"
 
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -126,6 +128,48 @@ BENCHMARK(BM_FindLiteral_Cyrillic_NoCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindMasked_Rare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindMasked_Frequent)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindMasked_Frequent_NoCase)->Unit(benchmark::kMillisecond);
+// A regular expression over the whole document, as a find run steps through it.
+void regexAll(benchmark::State &state, const QString &pattern, bool matchCase)
+{
+    EngineState engine;
+    engine.SearchText = pattern;
+    engine.FindRegex = true;
+    if (engine.CompileRegexSearch(matchCase)) {
+        state.SkipWithError("pattern refused");
+        return;
+    }
+    engine.Regex.startFile(u"\r\n");
+    const SearchOptions options{matchCase};
+    const OccurrenceFinder finder(engine, options);
+    const DocumentView view(document());
+    for (auto _ : state) {
+        qsizetype hits = 0;
+        qsizetype length = 0;
+        for (qsizetype p = finder.FindOccurrence(view, 0, length, false); p >= 0;
+             p = finder.FindOccurrence(view, p + std::max<qsizetype>(length, 1), length, false))
+            ++hits;
+        benchmark::DoNotOptimize(hits);
+        state.counters["hits"] = double(hits);
+    }
+    state.SetBytesProcessed(state.iterations() * view.length());
+}
+
+void BM_Regex_Rare(benchmark::State &s)
+{
+    regexAll(s, u"Rare\\w+"_s, true);
+}
+void BM_Regex_Group_Frequent(benchmark::State &s)
+{
+    regexAll(s, u"<b>(.*?)</b>"_s, true);
+}
+void BM_Regex_Cyrillic_NoCase(benchmark::State &s)
+{
+    regexAll(s, u"МЯГК\\w+"_s, false);
+}
+
+BENCHMARK(BM_Regex_Rare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Regex_Group_Frequent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Regex_Cyrillic_NoCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memchr_Ceiling)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -12,7 +12,9 @@
 #                         literal in either case, in UTF-8 and in code page 1251), tree-cyrillic
 #                         (a Russian literal over the tree, beside the ASCII job), large-wild
 #                         (<b>[*1]</b> over the large file) (default: all), and sync-policies
-#                         (the disk tree with --sync=file, batch and none; not in the default set)
+#                         (the disk tree with --sync=file, batch and none) and regex (regular
+#                         expressions on the large file against sd, a count over the tree
+#                         against rg -c), which are not in the default set
 #     --also NAME=PATH    also time another quorvex-batch build (for example the one before a
 #                         change), interleaved with the others; may be repeated
 #     --tmpfs DIR         where the tmpfs runs work (default /dev/shm/quorvex-bench)
@@ -134,6 +136,19 @@ def make_dense(path, mb):
         while n < target:
             chunk = "".join("needle" + rng.choice(pieces) for _ in range(4096)) + "\n"
             f.write(chunk.encode())
+            n += len(chunk)
+
+def make_large_regex(path, mb):
+    # The large file's text with an address now and then, for the regular expression jobs.
+    rng = random.Random(43)
+    pool = lines_pool(rng, 5000, 0.1, 0.05)
+    pool += [line + " user%d@host%d.com" % (i, i % 97) for i, line in enumerate(pool[:500])]
+    target = mb * 1024 * 1024
+    with open(path, "wb") as f:
+        n = 0
+        while n < target:
+            chunk = ("\n".join(rng.choice(pool) for _ in range(2000)) + "\n").encode()
+            f.write(chunk)
             n += len(chunk)
 
 def corpus(base, name, maker, *maker_args):
@@ -261,6 +276,28 @@ def general(job, base, options):
     pristine = corpus(base, "tree", make_tree, args.files)
     run_job(job, base, pristine, q_tools(options + " -R {work}"), quorvex[-1][0])
 
+def regex_replace(job, base, pattern, replacement):
+    pristine = corpus(base, "large-regex.txt", make_large_regex, args.large_mb)
+    tools = q_tools(f"-c -x -f '{pattern}' -r '{replacement}' {{work}}")
+    if have["sd"]:
+        tools.append(("sd", f"sd '{pattern}' '{replacement}' {{work}}"))
+    run_job(job, base, pristine, tools, "sd" if have["sd"] else quorvex[-1][0])
+
+def regex_count(job, base, pattern):
+    pristine = corpus(base, "tree", make_tree, args.files)
+    tools = q_tools(f"-c -x -f '{pattern}' -R {{work}}")
+    if have["rg"]:
+        tools.append(("rg -c", f"rg -c '{pattern}' {{work}}"))
+    outputs = run_job(job, base, pristine, tools, None, counts=True)
+    lines = [l for l in outputs[quorvex[0][0]].decode("utf-8", "replace").splitlines() if l.strip()]
+    total = lines[-1].split()[-1] if lines else "?"
+    if have["rg"]:
+        # The pattern meets only ASCII around it, so rg's reading of bytes counts the same.
+        expected = subprocess.run(f"rg -o --no-filename '{pattern}' {pristine} | wc -l", shell=True,
+                                  capture_output=True, text=True, env=ENV).stdout.strip()
+        if total != expected:
+            mismatches.append(f"{job}: quorvex counted {total}, rg -o {expected}")
+
 def sync_policies(job, base):
     pristine = corpus(base, "tree", make_tree, args.files)
     name, path = quorvex[0]
@@ -328,6 +365,12 @@ for job in jobs:
         tree_count("tree count, tmpfs", args.tmpfs)
     elif job == "general-wild":
         general("tree wildcard replace (general path), tmpfs", args.tmpfs, "-w -f 'need[?]e' -r haystack")
+    elif job == "regex":
+        regex_replace(f"{args.large_mb} MB regex replace (\\w+)@(\\w+)\\.com, tmpfs", args.tmpfs,
+                      r"(\w+)@(\w+)\.com", "$2 at $1")
+        regex_replace(f"{args.large_mb} MB regex replace <b>(.*?)</b>, tmpfs", args.tmpfs,
+                      "<b>(.*?)</b>", "<strong>$1</strong>")
+        regex_count("tree regex count, tmpfs", args.tmpfs, r"need\w+")
     elif job == "sync-policies":
         sync_policies("tree replace, disk, by sync policy", args.disk)
     elif job == "general-nocase":

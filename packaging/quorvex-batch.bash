@@ -49,7 +49,7 @@ _quorvex_batch()
             return 0 ;;
         -*)
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
-                -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
+                -w --wildcards -W --replace-wildcards -x --regex -c --case -R --recurse -e --ext
                 --exclude --no-default-excludes --codepage
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
                 --no-progress --json --diff --color= --sync= --lang -h --help -v --version' -- "$cur"))

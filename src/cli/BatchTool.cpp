@@ -176,6 +176,7 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
     request.replacementPattern = o.replacement;
     request.findWildcards = o.findWildcards;
     request.replaceWildcards = o.replaceWildcards;
+    request.regex = o.regex;
     request.replaceMode = o.replaceMode;
     request.dryRun = o.dryRun;
     request.sync = o.sync;

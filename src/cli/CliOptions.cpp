@@ -26,6 +26,7 @@ void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
         {u"replace-file"_s, text(MsgOptReplaceFile), u"file"_s},
         {{u"w"_s, u"wildcards"_s}, text(MsgOptWildcards)},
         {{u"W"_s, u"replace-wildcards"_s}, text(MsgOptReplaceWildcards)},
+        {{u"x"_s, u"regex"_s}, text(MsgOptRegex)},
         {{u"c"_s, u"case"_s}, text(MsgOptCase)},
         {{u"R"_s, u"recurse"_s}, text(MsgOptRecurse)},
         {{u"e"_s, u"ext"_s}, text(MsgOptExt), u"list"_s},
@@ -208,6 +209,10 @@ bool checkCombinations(const CliOptions &o, const MessageCatalogue &m, QString &
         message = m.message(MsgCliExclusive, u"-i"_s, u"--files-from -"_s);
         return false;
     }
+    if (o.regex && o.findWildcards) {
+        message = m.message(MsgCliExclusive, u"-x"_s, u"-w"_s);
+        return false;
+    }
     if (o.nullSeparated && o.filesFrom.isEmpty()) {
         message = m.LoadMessage(MsgCliNullWithoutList);
         return false;
@@ -250,6 +255,7 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
     }
     o.findWildcards = p.isSet(u"wildcards"_s);
     o.replaceWildcards = p.isSet(u"replace-wildcards"_s);
+    o.regex = p.isSet(u"regex"_s);
     o.matchCase = p.isSet(u"case"_s);
     o.recurse = p.isSet(u"recurse"_s);
     o.extensions = p.isSet(u"ext"_s) ? ParseExtensions(p.value(u"ext"_s))

@@ -17,6 +17,7 @@ struct CliOptions {
     bool replaceMode = false; // a replacement was given
     bool findWildcards = false;
     bool replaceWildcards = false;
+    bool regex = false; // the search pattern is a regular expression
     bool matchCase = false;
     bool recurse = false;
     QStringList extensions; // upper case with the leading dot; ".*" takes every file

@@ -1,6 +1,11 @@
 #include "engine/EngineState.h"
 
+#include "engine/ResumeAt.h"
+
 #include "engine/MaskCompiler.h"
+#include "engine/RegexReplacement.h"
+
+#include <algorithm>
 
 void EngineState::CompileSearchPattern()
 {
@@ -12,4 +17,31 @@ void EngineState::CompileReplacementPattern(const QString &pattern)
     const MaskCompiler compiler
         = FindWildcards ? MaskCompiler(&FindBlocks, FindBlockCount) : MaskCompiler();
     compiler.CompileMask(pattern, ReplaceBlocks, ReplaceBlockCount, true);
+}
+
+std::optional<RegexPattern::Error> EngineState::CompileRegexSearch(bool matchCase)
+{
+    RegexPattern::Error error;
+    if (const std::optional<RegexPattern::Error> refused
+        = RegexPattern::check(SearchText, matchCase))
+        return refused;
+    if (!Regex.setPattern(SearchText, matchCase, &error))
+        return error;
+    FindBlockCount = 0;
+    return std::nullopt;
+}
+
+std::optional<QString> EngineState::CompileRegexReplacement(const QString &pattern, bool counters)
+{
+    QString bad;
+    if (!Regex.pattern()
+        || !RegexReplacement::compile(pattern, *Regex.pattern(), counters, ReplaceBlocks,
+                                      ReplaceBlockCount, &bad))
+        return bad;
+    return std::nullopt;
+}
+
+qsizetype EngineState::PastOccurrence() const
+{
+    return ResumeAt::of(ResumeAt::After::Found, MatchStart, MatchLength, -1, OccurrencesOverlap());
 }

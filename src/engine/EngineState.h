@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/RegexFinder.h"
+#include "engine/RegexPattern.h"
 #include "engine/TMaskBlockS.h"
 
 #include <QString>
@@ -20,6 +22,11 @@ public:
     qsizetype SearchLen = 0;
     bool FindWildcards = false;
     bool ReplaceWildcards = false;
+    // The search pattern is a regular expression (Regex holds it compiled). Its replacement
+    // is then built for each occurrence, as with replacement wildcards: ReplaceWildcards is
+    // set too, and running numbers are among its blocks only when the user asked for them.
+    bool FindRegex = false;
+    RegexFinder Regex;
 
     QString ReplaceText;
     qsizetype ReplaceLen = 0;
@@ -43,4 +50,22 @@ public:
     // compiled search pattern, or against nothing while search wildcards are off (FindBlocks
     // may then still hold an older pattern that has nothing to do with this run).
     void CompileReplacementPattern(const QString &pattern);
+    // Compiles SearchText as a regular expression; the library's complaint when it cannot.
+    std::optional<RegexPattern::Error> CompileRegexSearch(bool matchCase);
+    // Compiles the replacement of a regular expression into ReplaceBlocks; the reference to a
+    // group the pattern lacks, when there is one.
+    std::optional<QString> CompileRegexReplacement(const QString &pattern, bool counters);
+
+    // Whether an occurrence may begin inside the one before: not for a regular expression,
+    // whose matches never overlap.
+    bool OccurrencesOverlap() const { return !FindRegex; }
+    // Where a search goes on after the current occurrence when it is left as it is (ResumeAt).
+    qsizetype PastOccurrence() const;
+    // The file's search stopped at a limit of the regular expression library.
+    bool PatternLimitHit() const { return FindRegex && Regex.limitHit(); }
+    // A regular expression that looks behind the place it is tried at.
+    bool PatternLooksBehind() const
+    {
+        return FindRegex && Regex.pattern() && Regex.pattern()->looksBehind();
+    }
 };

@@ -7,6 +7,8 @@
 qsizetype OccurrenceFinder::FindOccurrence(const DocumentView &document, qsizetype start,
                                            qsizetype &matchLength, bool useWildcards) const
 {
+    if (m_state.FindRegex)
+        return m_state.Regex.find(document, start, m_state.ReplaceLen, matchLength);
     if (useWildcards)
         return FindMasked(document, start, matchLength);
     matchLength = m_state.SearchLen;

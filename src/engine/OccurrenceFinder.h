@@ -6,11 +6,13 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <vector>
 
 // Finds the next occurrence of the search pattern at or after a position of a document,
-// literally or by matching the compiled FindBlocks. A wildcard match leaves the positions of
-// its blocks in FindBlocks, where the replacement builder reads what the gaps covered.
+// literally, by matching the compiled FindBlocks, or by the regular expression. A wildcard match
+// leaves the positions of its blocks in FindBlocks, where the replacement builder reads what the
+// gaps covered.
 class OccurrenceFinder {
 public:
     OccurrenceFinder(EngineState &state, const SearchOptions &options)
@@ -22,6 +24,14 @@ public:
     // wildcard mode writes it only when an occurrence is found.
     qsizetype FindOccurrence(const DocumentView &document, qsizetype start, qsizetype &matchLength,
                              bool useWildcards) const;
+
+    // Where the view of the document handed to FindOccurrence must begin for a search from
+    // `start`: a regular expression may look at the text before it.
+    qsizetype ViewStart(qsizetype start) const
+    {
+        return m_state.FindRegex ? std::max<qsizetype>(start - m_state.Regex.contextNeeded(), 0)
+                                 : start;
+    }
 
     qsizetype FindMasked(const DocumentView &document, qsizetype start,
                          qsizetype &matchLength) const;

@@ -8,8 +8,9 @@ bool OccurrenceWalk::run(EngineState &s, const OccurrenceFinder &finder, const V
 {
     s.NextSearchPos = 0;
     for (;;) {
-        s.MatchStart = finder.FindOccurrence(view(s.NextSearchPos), s.NextSearchPos, s.MatchLength,
-                                             s.FindWildcards);
+        // A regular expression may look back before where it starts.
+        s.MatchStart = finder.FindOccurrence(view(finder.ViewStart(s.NextSearchPos)),
+                                             s.NextSearchPos, s.MatchLength, s.FindWildcards);
         if (s.MatchStart == -1)
             return true;
         ++hits;

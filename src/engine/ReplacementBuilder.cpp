@@ -29,7 +29,10 @@ void ReplacementBuilder::BuildReplacement(const DocumentView &document)
             block.Pos += block.NumAfter; // 64-bit: numbering never wraps
             break;
         case mkBackRef:
-            AppendBackReference(document, block);
+            if (m_state.FindRegex)
+                AppendGroup(document, int(block.Pos));
+            else
+                AppendBackReference(document, block);
             break;
         default:
             break;
@@ -58,4 +61,11 @@ void ReplacementBuilder::AppendBackReference(const DocumentView &document,
         m_state.ReplaceText += found.Text;
         break;
     }
+}
+
+void ReplacementBuilder::AppendGroup(const DocumentView &document, int group)
+{
+    const auto [start, length] = m_state.Regex.group(group);
+    if (start >= 0)
+        m_state.ReplaceText += document.mid(start, length);
 }

@@ -7,7 +7,7 @@
 
 // Produces ReplaceText, the text that replaces the current occurrence: the replacement pattern
 // as typed, or, with replacement wildcards, literals, running numbers and copies of what the
-// search blocks matched in the last successful match.
+// search blocks (or a regular expression's groups) matched in the last successful match.
 class ReplacementBuilder {
 public:
     explicit ReplacementBuilder(EngineState &state) : m_state(state) { }
@@ -21,6 +21,8 @@ public:
 
 private:
     void AppendBackReference(const DocumentView &document, const TMaskBlockS &reference);
+    // What group `group` of the last regular expression match covered (nothing when unset).
+    void AppendGroup(const DocumentView &document, int group);
 
     EngineState &m_state;
 };

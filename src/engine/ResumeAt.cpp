@@ -1,12 +1,15 @@
 #include "engine/ResumeAt.h"
 
-qsizetype ResumeAt::of(After what, qsizetype matchStart, qsizetype matchLength, qsizetype position)
+#include <algorithm>
+
+qsizetype ResumeAt::of(After what, qsizetype matchStart, qsizetype matchLength, qsizetype position,
+                       bool overlapping)
 {
     switch (what) {
     case After::Found:
     case After::Skipped:
     case After::Refused:
-        return matchStart + 1;
+        return matchStart + (overlapping ? 1 : std::max<qsizetype>(matchLength, 1));
     case After::Replaced:
         // What was put in is never searched again, and an occurrence that follows at once is
         // still found; an empty match must still move the search on. (A format may widen the

@@ -123,6 +123,12 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // Regular expressions: a file left as it was at the library's limit, a pattern the library
+    // refuses, the command-line option, a replacement naming a group the pattern lacks.
+    MsgFilePatternLimit = 65410,
+    MsgRegexRefused = 65411,
+    MsgOptRegex = 65412,
+    MsgRegexNoSuchGroup = 65413,
     // Files read in an 8-bit code page that look like another one.
     MsgFileCodePageDoubt = 65415,
     MsgFileCodePageHeld = 65416,

@@ -28,7 +28,7 @@ QString StoredProps::optionsSection()
 
 QList<StoredProp> StoredProps::forMain()
 {
-    return {checked(u"MRCB"_s), checked(u"MSCB"_s), checked(u"RCB"_s)};
+    return {checked(u"MRCB"_s), checked(u"MSCB"_s), checked(u"RCB"_s), checked(u"RegexCB"_s)};
 }
 
 QList<StoredProp> StoredProps::forFolders()

@@ -247,7 +247,8 @@ void BatchRun::resumeAfter(ResumeAt::After what)
 {
     EngineState &s = m.state;
     s.NextSearchPos = std::exchange(s.ChosenResume, std::nullopt)
-                          .value_or(ResumeAt::of(what, s.MatchStart, s.MatchLength));
+                          .value_or(ResumeAt::of(what, s.MatchStart, s.MatchLength, -1,
+                                                 s.OccurrencesOverlap()));
 }
 
 void BatchRun::writeBack(const WriteDone &done)

@@ -4,6 +4,7 @@
 #include "engine/OccurrenceWalk.h"
 #include "engine/ResumeAt.h"
 #include "lang/MessageCatalogue.h"
+#include "lang/MessageId.h"
 #include "run/FileJobResult.h"
 #include "run/FileOutcome.h"
 #include "run/OrderedCommitter.h"
@@ -112,6 +113,13 @@ protected:
     {
         QString line = m.messages.message(id, args...);
         m_committer.settle([this, line = std::move(line)] { m.report.Append(line); });
+    }
+    // Reports a file whose search stopped at a limit of the regular expression library: it is
+    // not written, whatever was changed in it.
+    void skipPatternLimit(const QString &path, int hits)
+    {
+        appendFailure(MsgFilePatternLimit, path);
+        notifyFile(path, FileOutcome::Status::Failed, QStringLiteral("pattern-limit"), hits, 0);
     }
     // Reports a file that could not be read or written.
     void appendFailure(int id, const QString &path)

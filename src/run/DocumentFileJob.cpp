@@ -28,7 +28,8 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         result.kind = FileJobResult::Kind::Fallback; // the run tells the user itself
         return result;
     }
-    if (m_replacing && streams(document, path))
+    // The streamed text stays as read; a pattern that looks behind must see replacements made.
+    if (m_replacing && streams(document, path) && !m_state.PatternLooksBehind())
         replaceStreamed(document, path, result);
     else
         workThrough(document, path, result);
@@ -54,18 +55,24 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
     auto view = [&](qsizetype from) { return document.view(from); };
     OccurrenceWalk::run(s, finder, view, result.hits, [&] {
         if (!m_replacing) {
-            s.NextSearchPos = ResumeAt::of(ResumeAt::After::Found, s.MatchStart, s.MatchLength);
+            s.NextSearchPos = ResumeAt::of(ResumeAt::After::Found, s.MatchStart, s.MatchLength, -1,
+                                           s.OccurrencesOverlap());
             return OccurrenceWalk::Step::GoOn;
         }
         if (s.ReplaceWildcards)
             builder.BuildReplacement(document.view(s.MatchStart));
         const std::optional<TextEdit> made
             = document.replace(s.MatchStart, s.MatchLength, s.ReplaceText);
-        s.NextSearchPos = ResumeAt::ofReplacement(s.MatchStart, s.MatchLength, made);
+        s.NextSearchPos
+            = ResumeAt::ofReplacement(s.MatchStart, s.MatchLength, made, s.OccurrencesOverlap());
         if (made)
             ++result.replacements;
         return OccurrenceWalk::Step::GoOn;
     });
+    if (s.PatternLimitHit()) {
+        result = patternLimitHit(result);
+        return;
+    }
     result.changed = document.isModified();
     if (result.changed && !m_dryRun)
         takePrepared(DocumentFile::prepare(document, path, m_syncEach), result);
@@ -112,10 +119,23 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         copied = s.MatchStart + s.MatchLength;
         return OccurrenceWalk::Step::GoOn;
     });
+    if (s.PatternLimitHit()) {
+        result = patternLimitHit(result); // the new file, unfinished, is removed
+        return;
+    }
     if (!writing || !output.isOpen())
         return;
     output.appendInPlace(text.sliced(copied));
     takePrepared(output.finish(), result);
+}
+
+// A regular expression stopped at the library's limit: the run does the file itself and says
+// so; nothing done here counts.
+FileJobResult DocumentFileJob::patternLimitHit(const FileJobResult &done)
+{
+    FileJobResult result;
+    result.links = done.links;
+    return result;
 }
 
 void DocumentFileJob::takePrepared(DocumentFile::Prepared prepared, FileJobResult &result)

@@ -42,6 +42,7 @@ private:
     void workThrough(Document &document, const QString &path, FileJobResult &result) const;
     void replaceStreamed(const Document &document, const QString &path,
                          FileJobResult &result) const;
+    static FileJobResult patternLimitHit(const FileJobResult &done);
     static void takePrepared(DocumentFile::Prepared prepared, FileJobResult &result);
 
     EngineState m_state;

@@ -38,7 +38,7 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
 {
     const EngineState &s = m_state;
     const bool matchCase = m_options.SearchOptions.MatchCase;
-    if (s.FindWildcards)
+    if (s.FindWildcards || s.FindRegex)
         return std::nullopt;
     std::optional<ByteFileJob> job;
     if (!m_run.replacing) {

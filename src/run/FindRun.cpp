@@ -64,6 +64,10 @@ void FindRun::finishFile(const FileJobResult &result)
     if (result.kind != FileJobResult::Kind::Reviewed && hits > 0)
         ++FilesWithHits;
     FileHits = hits;
+    if (result.kind == FileJobResult::Kind::Reviewed && m.state.PatternLimitHit()) {
+        skipPatternLimit(path, hits);
+        return;
+    }
     countFile();
     if (!result.changed) {
         notifyFile(path, FileOutcome::Status::Unchanged, {}, hits, 0);

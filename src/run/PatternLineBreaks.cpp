@@ -51,6 +51,8 @@ void PatternLineBreaks::Capture(const EngineState &state, bool replacing)
 
 void PatternLineBreaks::Apply(EngineState &state, const QString &lineBreak) const
 {
+    // A regular expression has its own pattern for each line-break style.
+    state.Regex.startFile(lineBreak);
     state.SearchText = converted(m_searchText, lineBreak);
     state.SearchLen = state.SearchText.size();
     applyToLiterals(state.FindBlocks, m_findTexts, lineBreak);

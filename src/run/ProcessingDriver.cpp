@@ -51,7 +51,12 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;
     }
-    if (!compilePatterns(request)) {
+    if (request.regex && !request.searchPattern.isEmpty()) {
+        if (const std::optional<QString> refusal = compileRegex(request)) {
+            m.host.ShowMessage(*refusal);
+            return Outcome::BadPattern;
+        }
+    } else if (!compilePatterns(request)) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToFind));
         return Outcome::NothingToFind;
     }
@@ -76,6 +81,7 @@ bool ProcessingDriver::compilePatterns(const RunRequest &request)
     s.SearchLen = s.SearchText.size();
     s.FindWildcards = request.findWildcards;
     s.ReplaceWildcards = request.replaceWildcards;
+    s.FindRegex = false;
     if (s.SearchText.isEmpty())
         return false;
     if (s.FindWildcards) {
@@ -87,6 +93,30 @@ bool ProcessingDriver::compilePatterns(const RunRequest &request)
     if (request.replaceMode && s.ReplaceWildcards)
         s.CompileReplacementPattern(request.replacementPattern);
     return true;
+}
+
+std::optional<QString> ProcessingDriver::compileRegex(const RunRequest &request)
+{
+    EngineState &s = m.state;
+    s.SearchText = request.searchPattern;
+    s.SearchLen = s.SearchText.size();
+    s.FindWildcards = false;
+    s.FindRegex = true;
+    // The replacement is built for each occurrence from its references.
+    s.ReplaceWildcards = true;
+    if (const std::optional<RegexPattern::Error> error
+        = s.CompileRegexSearch(request.options.SearchOptions.MatchCase)) {
+        s.FindRegex = false;
+        return m.messages.message(MsgRegexRefused, error->offset + 1, error->message);
+    }
+    if (!request.replaceMode)
+        return std::nullopt;
+    if (const std::optional<QString> bad
+        = s.CompileRegexReplacement(request.replacementPattern, request.replaceWildcards)) {
+        s.FindRegex = false;
+        return m.messages.message(MsgRegexNoSuchGroup, *bad);
+    }
+    return std::nullopt;
 }
 
 void ProcessingDriver::run(const RunRequest &request)

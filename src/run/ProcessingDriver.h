@@ -4,13 +4,24 @@
 #include "run/RunRequest.h"
 #include "run/RunServices.h"
 
+#include <QString>
+
+#include <optional>
+
 class ReplacementBuilder;
 
 // The processing command: checks that there is something to do, takes the patterns into the
 // engine, compiles them and runs the find or the replace run over the file list.
 class ProcessingDriver {
 public:
-    enum class Outcome { Busy, NothingToProcess, NothingToFind, BackupFolderRefused, Ran };
+    enum class Outcome {
+        Busy,
+        NothingToProcess,
+        NothingToFind,
+        BadPattern,
+        BackupFolderRefused,
+        Ran
+    };
 
     ProcessingDriver(const RunServices &services, ReplacementBuilder &builder)
         : m(services), m_builder(builder)
@@ -35,6 +46,9 @@ public:
 
 private:
     bool compilePatterns(const RunRequest &request);
+    // Compiles a regular expression and its replacement; the refusal when the library or the
+    // replacement's references refuse them.
+    std::optional<QString> compileRegex(const RunRequest &request);
     void run(const RunRequest &request);
 
     RunServices m;

@@ -96,6 +96,12 @@ void ReplaceRun::finishFile(const FileJobResult &result)
 {
     FileHits = int(result.hits);
     FileReplacements = int(result.replacements);
+    if (result.kind == FileJobResult::Kind::Reviewed && m.state.PatternLimitHit()) {
+        // Running numbers count only replacements that reached the disk.
+        restoreCounters(m_countersAtStart);
+        skipPatternLimit(m.state.CurrentFileName, FileHits);
+        return;
+    }
     if (result.kind == FileJobResult::Kind::WriteFailed) {
         const QString &path = m.state.CurrentFileName;
         m.host.WriteFailed(path, result.error);

@@ -97,7 +97,8 @@ std::optional<TextEdit> ReviewSession::ReplaceSelected()
         m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
     const std::optional<TextEdit> made
         = edit(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
-    m_state.NextSearchPos = ResumeAt::ofReplacement(m_state.MatchStart, m_state.MatchLength, made);
+    m_state.NextSearchPos = ResumeAt::ofReplacement(m_state.MatchStart, m_state.MatchLength, made,
+                                                    m_state.OccurrencesOverlap());
     return made;
 }
 

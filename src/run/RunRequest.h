@@ -13,6 +13,9 @@ struct RunRequest {
     QString replacementPattern; // line breaks as CR LF
     bool findWildcards = false;
     bool replaceWildcards = false;
+    // The search pattern is a regular expression (it excludes findWildcards); the replacement
+    // then takes "$" references, and running numbers when replaceWildcards is set.
+    bool regex = false;
     bool replaceMode = true; // false: a find run
     bool dryRun = false; // change nothing on disk
     // How written files are made durable: the windows and interactive runs sync each file.

@@ -30,7 +30,8 @@ struct Topic {
 constexpr Topic Topics[] = {
     {10, u"review.html#context-10"},     {100, u"start.html#context-100"},
     {150, u"search.html#context-150"},   {200, u"replace.html#context-200"},
-    {250, u"patterns.html#context-250"}, {300, u"patterns.html#context-300"},
+    {250, u"patterns.html#context-250"}, {260, u"patterns.html#context-260"},
+    {300, u"patterns.html#context-300"},
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "ui/PreviewCommands.h"
 #include "ui/PreviewPage.h"
 #include "ui/Prompter.h"
+#include "ui/RegexPatternCheck.h"
 #include "ui/ReportPage.h"
 #include "ui/WindowFit.h"
 #include "ui/WindowKeyFilter.h"
@@ -109,6 +110,15 @@ void MainWindow::setUpActions()
     connect(m_report, &ReportPage::okClicked, this, [this] { showPage(m_ui.FilesTS); });
     connect(m_fileCommands, &FileListCommands::saveDialogBorrowed, m_report,
             &ReportPage::resetSaveFilter);
+    // Wildcards and regular expressions are two ways to read one pattern: one at a time.
+    connect(m_ui.RegexCB, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_ui.MSCB->setChecked(false);
+    });
+    connect(m_ui.MSCB, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_ui.RegexCB->setChecked(false);
+    });
     // RCB is bound to ShowHideRTS: every change of its state, whoever makes it, runs it.
     connect(m_ui.RCB, &QCheckBox::toggled, this, [this](bool checked) {
         m_ui.ShowHideRTS->setChecked(checked);
@@ -208,6 +218,7 @@ RunRequest MainWindow::runRequest() const
     request.replacementPattern = m_ui.TargetRE->patternText();
     request.findWildcards = m_ui.MSCB->isChecked();
     request.replaceWildcards = m_ui.MRCB->isChecked();
+    request.regex = m_ui.RegexCB->isChecked();
     request.replaceMode = m_ui.RCB->isChecked();
     // Once nothing more is to be shown (no confirmation, or an answer for all), the rest of
     // the list is worked through ahead on two threads, each file synced as it is written.
@@ -265,6 +276,13 @@ void MainWindow::ProcessFilesExecute()
 {
     if (m_core.engine.RunInProgress)
         return;
+    if (m_ui.RegexCB->isChecked()) {
+        if (RegexPatternCheck::refuses(m_ui.SourceRE, m_core.options.SearchOptions.MatchCase,
+                                       m_core.messages, m_prompter, this)) {
+            showPage(m_ui.SourceTS);
+            return;
+        }
+    }
     if (!m_files->isEmpty())
         showPage(m_ui.FilesTS);
     m_core.driver.ProcessFilesExecute(runRequest());

@@ -61,6 +61,7 @@ private slots:
     void replacesAcrossAFolderTree();
     void dryRunWritesNothing();
     void jsonLines();
+    void regexRunLeavesAFileAtTheLimit();
     void interactiveAnswers();
     void backupsAreMade();
     void readsListsAndPatternFiles();
@@ -126,6 +127,14 @@ void TestBatchTool::exitStatus_data()
     QTest::newRow("report that cannot be written, with the reason")
         << QStringList{u"-f"_s, u"cat"_s, u"--report"_s, u"@/a.txt/r"_s, u"@/a.txt"_s} << 2
         << says(MsgCliReportNotWritten) + u"@/a.txt/r: "_s;
+    QTest::newRow("regular expression refused")
+        << QStringList{u"-x"_s, u"-f"_s, u"c(a"_s, u"-r"_s, u"x"_s, u"@/a.txt"_s} << 2
+        << says(MsgRegexRefused);
+    QTest::newRow("replacement names no group")
+        << QStringList{u"-x"_s, u"-f"_s, u"c"_s, u"-r"_s, u"$3"_s, u"@/a.txt"_s} << 2
+        << says(MsgRegexNoSuchGroup);
+    QTest::newRow("-x with -w") << QStringList{u"-x"_s, u"-w"_s, u"-f"_s, u"c"_s, u"@/a.txt"_s} << 2
+                                << says(MsgCliExclusive);
     QTest::newRow("no arguments: usage")
         << QStringList{} << 2 << m.LoadMessage(MsgCliUsage) + u'\n' + m.LoadMessage(MsgCliTryHelp);
 }
@@ -207,6 +216,34 @@ void TestBatchTool::jsonLines()
         = QJsonDocument::fromJson(lines[3].toUtf8()).object()[u"totals"_s].toObject();
     QCOMPARE(totals[u"replacements"_s].toInt(), 2);
     QCOMPARE(totals[u"files_changed"_s].toInt(), 1);
+}
+
+// The file where a match reaches the library's limit is left as it was and said so; the
+// run goes on with the next one.
+void TestBatchTool::regexRunLeavesAFileAtTheLimit()
+{
+    Tool tool;
+    const QByteArray hard = QByteArray(5000, 'a') + "b";
+    const QString first = tool.write(u"a.txt"_s, hard);
+    const QString second = tool.write(u"b.txt"_s, "ann@mail.com\r\nbob@site.com\r\n");
+    QCOMPARE(tool.run({u"--json"_s, u"-x"_s, u"-f"_s, u"^(\\w+)@(\\w+)\\.com$|(a+)+$"_s, u"-r"_s,
+                       u"$2:$1"_s, first, second}),
+             2);
+    QCOMPARE(tool.read(u"a.txt"_s), hard);
+    QCOMPARE(tool.read(u"b.txt"_s), QByteArray("mail:ann\r\nsite:bob\r\n"));
+    const QStringList lines = tool.out.split(u'\n', Qt::SkipEmptyParts);
+    const QJsonObject limited = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+    QCOMPARE(limited[u"file"_s].toString(), first);
+    QCOMPARE(limited[u"reason"_s].toString(), u"pattern-limit"_s);
+    QCOMPARE(limited[u"written"_s].toBool(), false);
+
+    // The same ahead of the run, on the worker threads (no JSON): the run does the file itself.
+    const QString third = tool.write(u"c.txt"_s, "x@y.com");
+    QCOMPARE(tool.run({u"-x"_s, u"-f"_s, u"(a+)+$|(\\w)@"_s, u"-r"_s, u"$2"_s, first, third}), 2);
+    QCOMPARE(tool.read(u"a.txt"_s), hard);
+    QCOMPARE(tool.read(u"c.txt"_s), QByteArray("xy.com"));
+    const MessageCatalogue m;
+    QVERIFY2(tool.out.contains(m.message(MsgFilePatternLimit, first)), qPrintable(tool.out));
 }
 
 void TestBatchTool::interactiveAnswers()

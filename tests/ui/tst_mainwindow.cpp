@@ -39,6 +39,7 @@ private slots:
     void keyTableByFocus();
     void processWithEmptyListShowsMessageOnly();
     void processWithEmptyPatternShowsFilesPageFirst();
+    void badRegexIsRefusedAtItsPlace();
     void fullRunEndsOnReadOnlyReport();
     void commandsDuringRun();
     void replacePageFollowsRcb();
@@ -417,6 +418,27 @@ void TestMainWindow::processWithEmptyPatternShowsFilesPageFirst()
     QVERIFY(f.ui().SBar->panelText(0).isEmpty());
 }
 
+// A regular expression the library refuses never starts a run: the message gives the
+// library's words and position, and the caret waits there (CR LF counts as one place).
+void TestMainWindow::badRegexIsRefusedAtItsPlace()
+{
+    WindowFixture f;
+    setList(f, files(f, 1));
+    f.ui().MSCB->setChecked(true);
+    f.ui().RegexCB->setChecked(true);
+    QVERIFY(!f.ui().MSCB->isChecked());
+    f.ui().SourceRE->setPlainText(u"a\nb)c"_s);
+    f.window().ProcessFilesExecute();
+    QVERIFY2(f.prompter.shown.constLast().startsWith(
+                 u"message: Ошибка в регулярном выражении (позиция 5): "_s),
+             qPrintable(f.prompter.shown.constLast()));
+    QCOMPARE(f.ui().SourceRE->textCursor().position(), 3);
+    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().SourceTS);
+    QVERIFY(f.window().reportPage()->reportEditor()->toPlainText().isEmpty());
+    f.ui().MSCB->setChecked(true);
+    QVERIFY(!f.ui().RegexCB->isChecked());
+}
+
 void TestMainWindow::fullRunEndsOnReadOnlyReport()
 {
     WindowFixture f;
@@ -623,6 +645,7 @@ void TestMainWindow::helpContexts_data()
     QTest::newRow("replacement") << u"TargetRE"_s << 200;
     QTest::newRow("search wildcards") << u"MSCB"_s << 250;
     QTest::newRow("replacement wildcards") << u"MRCB"_s << 300;
+    QTest::newRow("regular expressions") << u"RegexCB"_s << 260;
     QTest::newRow("file list falls back") << u"FilesLB"_s << 100;
     QTest::newRow("report falls back") << u"ReportRE"_s << 100;
     QTest::newRow("button falls back") << u"S1ClearB"_s << 100;

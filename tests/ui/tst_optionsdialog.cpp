@@ -230,7 +230,7 @@ void TestOptionsDialog::firstStartWritesTheFile()
     s.start();
     const QString expected = u"[Main]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(640, 463)))
-        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\n"
+        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\nRegexCB_Checked=False\n"
           u"\n[Folders]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(305, 311)))
         + u"DirLabel_Caption=/home/user/site\nRecurseCB_Checked=False\n"
@@ -299,6 +299,7 @@ void TestOptionsDialog::handEditedFile()
     s.start();
     QVERIFY(!s.main.RCB->isChecked());
     QVERIFY(s.main.MSCB->isChecked());
+    QVERIFY(!s.main.RegexCB->isChecked()); // a file from before the key: off
     QCOMPARE(s.main.geometry(), QRect(10, 20, 640, 463));
     QCOMPARE(s.folders.DirLabel->text(), u"C:\\Документы"_s);
     QVERIFY(s.folders.RecurseCB->isChecked());
@@ -320,6 +321,8 @@ void TestOptionsDialog::handEditedFile()
     // A file from before the skip masks and the code page keeps their defaults and gains them.
     expected.replace("TXTCB_Checked=True\r\n",
                      "TXTCB_Checked=True\r\nSkipE_Text=.git;.svn;.hg\r\nTableRG_ItemIndex=0\r\n");
+    // A key the file did not have yet is added to its section.
+    expected.replace("Unknown=keep me\r\n", "Unknown=keep me\r\nRegexCB_Checked=False\r\n");
     QCOMPARE(s.iniBytes(), expected);
 }
 

@@ -208,7 +208,7 @@ void TestProgram::firstStartWritesTheFile()
     f.addLanguageModules();
     f.start();
     const QString expected = u"[Main]\n"_s + placementKeys(&f.window())
-        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\n"
+        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\nRegexCB_Checked=False\n"
           u"\n[Folders]\n"_s
         + placementKeys(&f.program().folderDialog()) + u"DirLabel_Caption="_s
         + QDir::toNativeSeparators(QDir::currentPath())

@@ -447,6 +447,22 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Files are being processed: changes take effect with the next run.</translation>
         </message>
+        <message id="Message.65410">
+            <source>Файл %s не изменен: регулярное выражение превысило предел сложности поиска</source>
+            <translation>File %s not changed: the regular expression went over the search complexity limit</translation>
+        </message>
+        <message id="Message.65411">
+            <source>Ошибка в регулярном выражении (позиция %s): %s</source>
+            <translation>Error in the regular expression (position %s): %s</translation>
+        </message>
+        <message id="Message.65412">
+            <source>Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$.</source>
+            <translation>The search pattern is a regular expression (PCRE2); the replacement takes $1, ${name}, $$.</translation>
+        </message>
+        <message id="Message.65413">
+            <source>В регулярном выражении нет группы, названной в замене: %s</source>
+            <translation>The regular expression has no group named in the replacement: %s</translation>
+        </message>
         <message id="Message.65415">
             <source>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</source>
             <translation>File %s was read as %s but looks like %s text</translation>
@@ -674,6 +690,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TMainF.MSCB.Caption">
             <source>Подстановочные знаки при поиске</source>
             <translation>Wildcards in the search</translation>
+        </message>
+        <message id="TMainF.RegexCB.Caption">
+            <source>Регулярные выражения</source>
+            <translation>Regular expressions</translation>
         </message>
         <message id="TMainF.RCB.Caption">
             <source>Заменять</source>

@@ -447,6 +447,22 @@
             <source>Идет обработка файлов: изменения вступят в силу при следующем запуске.</source>
             <translation>Идет обработка файлов: изменения вступят в силу при следующем запуске.</translation>
         </message>
+        <message id="Message.65410">
+            <source>Файл %s не изменен: регулярное выражение превысило предел сложности поиска</source>
+            <translation>Файл %s не изменен: регулярное выражение превысило предел сложности поиска</translation>
+        </message>
+        <message id="Message.65411">
+            <source>Ошибка в регулярном выражении (позиция %s): %s</source>
+            <translation>Ошибка в регулярном выражении (позиция %s): %s</translation>
+        </message>
+        <message id="Message.65412">
+            <source>Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$.</source>
+            <translation>Образец поиска - регулярное выражение (PCRE2); в замене $1, ${имя}, $$.</translation>
+        </message>
+        <message id="Message.65413">
+            <source>В регулярном выражении нет группы, названной в замене: %s</source>
+            <translation>В регулярном выражении нет группы, названной в замене: %s</translation>
+        </message>
         <message id="Message.65415">
             <source>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</source>
             <translation>Файл %s прочитан в кодировке %s, но похож на текст в кодировке %s</translation>
@@ -674,6 +690,10 @@
         <message id="TMainF.MSCB.Caption">
             <source>Подстановочные знаки при поиске</source>
             <translation>Подстановочные знаки при поиске</translation>
+        </message>
+        <message id="TMainF.RegexCB.Caption">
+            <source>Регулярные выражения</source>
+            <translation>Регулярные выражения</translation>
         </message>
         <message id="TMainF.RCB.Caption">
             <source>Заменять</source>

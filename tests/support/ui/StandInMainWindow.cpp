@@ -19,10 +19,13 @@ StandInMainWindow::StandInMainWindow(QWidget *parent) : QMainWindow(parent)
     MSCB->setObjectName(u"MSCB"_s);
     MRCB = new QCheckBox(central);
     MRCB->setObjectName(u"MRCB"_s);
+    RegexCB = new QCheckBox(central);
+    RegexCB->setObjectName(u"RegexCB"_s);
     SourceRE = new QLineEdit(central);
     SourceRE->setObjectName(u"SourceRE"_s);
-    for (QWidget *widget : {static_cast<QWidget *>(RCB), static_cast<QWidget *>(MSCB),
-                            static_cast<QWidget *>(MRCB), static_cast<QWidget *>(SourceRE)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(RCB), static_cast<QWidget *>(MSCB), static_cast<QWidget *>(MRCB),
+          static_cast<QWidget *>(RegexCB), static_cast<QWidget *>(SourceRE)})
         layout->addWidget(widget);
     setCentralWidget(central);
     setMinimumSize(640, 435);

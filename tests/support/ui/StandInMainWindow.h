@@ -16,6 +16,7 @@ public:
     QCheckBox *RCB = nullptr;
     QCheckBox *MSCB = nullptr;
     QCheckBox *MRCB = nullptr;
+    QCheckBox *RegexCB = nullptr;
     QLineEdit *SourceRE = nullptr;
 
     // How often the texts were set.
