@@ -33,6 +33,10 @@ _quorvex_batch()
         --lang)
             COMPREPLY=($(compgen -W 'ru en' -- "$cur"))
             return 0 ;;
+        --undo)
+            # The runs kept, as --runs lists them (the first word of each line).
+            COMPREPLY=($(compgen -W "$(quorvex-batch --runs 2>/dev/null | cut -d' ' -f1)" -- "$cur"))
+            return 0 ;;
     esac
     case $cur in
         --sync=*)
@@ -42,7 +46,7 @@ _quorvex_batch()
             COMPREPLY=($(compgen -W '-f --find --find-file -r --replace --replace-file
                 -w --wildcards -W --replace-wildcards -c --case -R --recurse -e --ext
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
-                --no-progress --json --sync= --lang -h --help -v --version' -- "$cur"))
+                --no-progress --json --sync= --lang --no-journal --undo --runs -h --help -v --version' -- "$cur"))
             [[ ${COMPREPLY[0]} == --sync= ]] && compopt -o nospace
             return 0 ;;
     esac

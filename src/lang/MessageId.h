@@ -123,6 +123,17 @@ enum MessageId : int {
     MsgSaveFailedReason = 65408,
     // The options dialog's note while a run goes on.
     MsgOptionsApplyNextRun = 65409,
+    // The journal of runs and the undo of a run.
+    MsgJournalNotKept = 65420,
+    MsgUndoHead = 65421,
+    MsgUndoRestored = 65422,
+    MsgUndoChangedSince = 65423,
+    MsgOptNoJournal = 65424,
+    MsgUndoNoRun = 65425,
+    MsgUndoTotals = 65426,
+    MsgRunsLine = 65427,
+    MsgOptUndo = 65428,
+    MsgOptRuns = 65429,
     MsgCannotCreateFileError = 65447,
     MsgCannotOpenFile = 65448,
 };

@@ -36,6 +36,12 @@ public:
     ::SearchOptions SearchOptions;
     QStringList ExtensionList;
     QString OpenFilter;
+    // The journal of replace runs, for an undo: kept or not, its folder of runs (empty: none),
+    // and how many runs and bytes of originals it keeps at most.
+    bool KeepJournal = true;
+    QString JournalFolder;
+    int JournalRuns = 20;
+    qint64 JournalBytes = qint64(2) << 30;
 
     QString ProgramFolder;
     QString SettingsFilePath;

@@ -23,6 +23,7 @@
 #include <vector>
 
 class Document;
+class RunJournal;
 struct RunRequest;
 
 // What the find run and the replace run share: the walk over the file list, loading each
@@ -167,6 +168,10 @@ private:
     qsizetype m_queuedFiles = 0;
     qint64 m_queuedBytes = 0;
     std::unique_ptr<class AheadWorkers> m_ahead;
+    // Keeps each replaced file for an undo (a replace run that writes, with the journal on).
+    std::unique_ptr<RunJournal> m_journal;
+    void startJournal(const RunRequest &request);
+    void endJournal();
     std::vector<Settlement> m_waiting;
     bool m_settling = false;
     // The resolved name of every file started.
