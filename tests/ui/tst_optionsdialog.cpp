@@ -315,6 +315,10 @@ void TestOptionsDialog::handEditedFile()
     QVERIFY(dialog.SaveOptions());
     QByteArray expected = bytes;
     expected.replace("CaseSensitiveCB_Checked=False", "CaseSensitiveCB_Checked=True");
+    // Options the file did not know yet join the end of their section.
+    expected.replace("TXTCB_Checked=True\r\n",
+                     "TXTCB_Checked=True\r\nJournalCB_Checked=True\r\nJournalRunsE_Value=20\r\n"
+                     "JournalSizeE_Value=2\r\n");
     QCOMPARE(s.iniBytes(), expected);
 }
 
