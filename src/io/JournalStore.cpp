@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #endif
 
@@ -63,6 +64,24 @@ JournalStore::JournalStore(const QString &runFolder, const QString &runId)
 #ifdef Q_OS_UNIX
     m_runDevice = deviceOf(runFolder).value_or(0);
 #endif
+}
+
+bool JournalStore::isVolatile(quint64 device, const QString &path)
+{
+    if (const auto found = m_volatile.constFind(device); found != m_volatile.cend())
+        return *found;
+    bool result = false;
+#ifdef Q_OS_LINUX
+    struct statfs fs { };
+    constexpr long TmpfsMagic = 0x01021994;
+    constexpr long RamfsMagic = 0x858458f6;
+    result = ::statfs(QFile::encodeName(path).constData(), &fs) == 0
+        && (long(fs.f_type) == TmpfsMagic || long(fs.f_type) == RamfsMagic);
+#else
+    Q_UNUSED(path);
+#endif
+    m_volatile.insert(device, result);
+    return result;
 }
 
 QString JournalStore::sharedFolderName()
@@ -197,6 +216,10 @@ JournalStore::Result JournalStore::copyInto(const QString &path, const FileStamp
         {time_t(expected.modifiedNs / 1'000'000'000), long(expected.modifiedNs % 1'000'000'000)}};
     if (result == Result::Kept)
         ::futimens(out, times);
+    if (result == Result::Kept && m_durableCopies && ::fsync(out) != 0) {
+        *error = qt_error_string(errno);
+        result = Result::Failed;
+    }
     if (out >= 0 && ::close(out) != 0 && result == Result::Kept) {
         *error = qt_error_string(errno);
         result = Result::Failed;

@@ -31,8 +31,15 @@ public:
     // where. `newStore` learns a folder made outside the run folder for it, if any.
     Result keep(const QString &path, const FileStamp &expected, int number, QString *copy,
                 QString *error, QString *newStore);
+    // Copies are synced to disk before they count as kept (a link needs no sync of its own).
+    void setDurableCopies(bool durable) { m_durableCopies = durable; }
     // Every folder that holds kept files, for a sync.
     QStringList folders() const;
+    // The file system of the run folder.
+    quint64 runDevice() const { return m_runDevice; }
+    // Whether the file system `device` (on which `path` lives) forgets everything on a restart
+    // (tmpfs): its files need no journal on disk to be undone after a crash.
+    bool isVolatile(quint64 device, const QString &path);
     // The name of the folder at the top of other file systems.
     static QString sharedFolderName();
 
@@ -50,9 +57,11 @@ private:
     QString m_runId;
     quint64 m_runDevice = 0;
     bool m_runFilesMade = false;
+    bool m_durableCopies = false;
     struct Place {
         QString folder;
         bool link = false;
     };
     QHash<quint64, Place> m_places;
+    QHash<quint64, bool> m_volatile;
 };

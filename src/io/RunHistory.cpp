@@ -3,11 +3,63 @@
 #include "io/JournalStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// Removes the folder open as `dir` (which it closes) and everything in it, one system call per
+// file: a run keeps as many files as it changed, and QDir's removal asks about each one first.
+void removeContents(int dir)
+{
+    DIR *stream = ::fdopendir(dir);
+    if (!stream) {
+        ::close(dir);
+        return;
+    }
+    while (const dirent *entry = ::readdir(stream)) {
+        const char *name = entry->d_name;
+        if (qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0)
+            continue;
+        if (::unlinkat(dir, name, 0) == 0 || (errno != EISDIR && errno != EPERM))
+            continue;
+        const int sub = ::openat(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub >= 0)
+            removeContents(sub);
+        ::unlinkat(dir, name, AT_REMOVEDIR);
+    }
+    ::closedir(stream);
+}
+#endif
+
+void removeFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(folder);
+    const int dir = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dir >= 0) {
+        removeContents(dir);
+        ::rmdir(name.constData());
+    }
+#else
+    QDir(folder).removeRecursively();
+#endif
+}
+
+} // namespace
 
 QStringList RunHistory::ids() const
 {
@@ -56,8 +108,8 @@ void RunHistory::remove(const QString &runFolder)
             const QFileInfo info(store);
             if (info.fileName() == index->id
                 && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName())
-                QDir(store).removeRecursively();
+                removeFolder(store);
         }
     }
-    QDir(runFolder).removeRecursively();
+    removeFolder(runFolder);
 }

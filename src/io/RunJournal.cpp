@@ -15,6 +15,31 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// `text` as a JSON string, quotes included.
+QByteArray jsonString(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size() + 2);
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (uchar(c) < 0x20) {
+            out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+} // namespace
+
 RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head)
     : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head))
 {
@@ -47,6 +72,7 @@ bool RunJournal::start()
     }
     m_folder = folder;
     m_store = std::make_unique<JournalStore>(folder, id);
+    m_store->setDurableCopies(m_sync != SyncPolicy::None);
     append({{u"t"_s, u"run"_s},
             {u"kind"_s, m_head.kind},
             {u"started"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
@@ -59,13 +85,32 @@ bool RunJournal::start()
 
 void RunJournal::append(const QJsonObject &record)
 {
-    m_index.write(QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n');
+    append(QJsonDocument(record).toJson(QJsonDocument::Compact));
+}
+
+// Records wait in memory until the renames they stand for (writeRecords): a run of many small
+// files would otherwise spend a system call on each.
+void RunJournal::append(const QByteArray &line)
+{
+    m_records += line;
+    m_records += '\n';
+    if (m_records.size() >= (1 << 20))
+        writeRecords();
+}
+
+void RunJournal::writeRecords()
+{
+    if (m_records.isEmpty())
+        return;
+    m_index.write(m_records);
     m_index.flush();
+    m_records.clear();
 }
 
 void RunJournal::keep(const PendingWrite &pending)
 {
     keepOne(pending);
+    writeRecords();
     if (m_sync == SyncPolicy::File)
         sync();
 }
@@ -74,7 +119,19 @@ void RunJournal::keepAll(const QList<PendingWrite> &pending)
 {
     for (const PendingWrite &p : pending)
         keepOne(p);
-    sync();
+    writeRecords();
+    // The batch syncs the file systems of its files before their renames, which makes what
+    // was kept there durable too; files on a file system that a restart empties need nothing.
+    bool needed = false;
+    for (const PendingWrite &p : pending) {
+        if (m_store && p.device != m_store->runDevice() && !m_store->isVolatile(p.device, p.temp))
+            needed = true;
+    }
+#ifndef Q_OS_LINUX
+    needed = true; // the batch syncs file by file there
+#endif
+    if (needed)
+        sync();
 }
 
 void RunJournal::keepOne(const PendingWrite &pending)
@@ -105,14 +162,13 @@ void RunJournal::keepOne(const PendingWrite &pending)
     }
     m_byTemp.insert(pending.temp, number);
     m_sizes.insert(number, pending.expected->size);
-    append({{u"t"_s, u"keep"_s},
-            {u"n"_s, number},
-            {u"path"_s, pending.target},
-            {u"copy"_s, copy},
-            {u"old"_s, JournalIndex::stampText(*pending.expected)},
-            {u"dev"_s, QString::number(pending.device)},
-            {u"ino"_s, QString::number(pending.inode)},
-            {u"size"_s, QString::number(pending.bytes)}});
+    // One of these a file: written by hand, without a JSON object of its own.
+    append("{\"t\":\"keep\",\"n\":" + QByteArray::number(number)
+           + ",\"path\":" + jsonString(pending.target) + ",\"copy\":" + jsonString(copy)
+           + ",\"old\":\"" + JournalIndex::stampText(*pending.expected).toLatin1() + "\",\"dev\":\""
+           + QByteArray::number(pending.device) + "\",\"ino\":\""
+           + QByteArray::number(pending.inode) + "\",\"size\":\""
+           + QByteArray::number(pending.bytes) + "\"}");
 }
 
 void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
@@ -124,7 +180,8 @@ void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
         = outcome == WriteOutcome::Ok ? FileStamp::of(pending.target) : std::nullopt;
     // Renamed, and still the new file: its stamp is what an undo compares with.
     if (now && now->inode == pending.inode && now->device == pending.device) {
-        append({{u"t"_s, u"done"_s}, {u"n"_s, number}, {u"new"_s, JournalIndex::stampText(*now)}});
+        append("{\"t\":\"done\",\"n\":" + QByteArray::number(number) + ",\"new\":\""
+               + JournalIndex::stampText(*now).toLatin1() + "\"}");
         return;
     }
     if (outcome == WriteOutcome::Ok)
@@ -135,6 +192,7 @@ void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
 
 void RunJournal::sync()
 {
+    writeRecords();
     if (m_folder.isEmpty() || m_sync == SyncPolicy::None)
         return;
 #ifdef Q_OS_UNIX
@@ -173,6 +231,7 @@ void RunJournal::close()
         return;
     append({{u"t"_s, u"end"_s},
             {u"ended"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}});
+    writeRecords();
     sync();
     m_index.close();
     qint64 bytes = 0;

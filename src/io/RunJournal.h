@@ -38,7 +38,8 @@ public:
     // Before the rename of `pending`: keeps the file it replaces. A file that cannot be kept is
     // still written, and named by unkept().
     void keep(const PendingWrite &pending);
-    // The same for each file of a batch, then one sync.
+    // The same for each file of a batch, then one sync where the batch's own does not cover
+    // the journal (WriteBatch syncs its file systems after this and before the renames).
     void keepAll(const QList<PendingWrite> &pending);
     // After the rename of `pending` (or its failure, which drops what was kept).
     void settle(const PendingWrite &pending, WriteOutcome outcome);
@@ -58,6 +59,8 @@ private:
     bool start();
     void keepOne(const PendingWrite &pending);
     void append(const QJsonObject &record);
+    void append(const QByteArray &line);
+    void writeRecords();
     void syncFolder(const QString &folder);
 
     QString m_runsFolder;
@@ -67,6 +70,7 @@ private:
     bool m_startFailed = false;
     bool m_closed = false;
     QFile m_index;
+    QByteArray m_records; // not yet written
     std::unique_ptr<JournalStore> m_store;
     QStringList m_storesToSync; // new folders whose own entry must be synced too
     QHash<QString, int> m_byTemp; // the new file's name: its entry
