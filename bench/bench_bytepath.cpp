@@ -1,11 +1,13 @@
-// The byte path over one large file (ASCII, and a Russian word in UTF-8): read to its end into the
-// thread's reused buffer, searched and, for a replacement, streamed to a new file beside it.
-// Reports the process's peak resident memory as a multiple of the file's size (peak_per_file); run
-// one benchmark per process
-// (--benchmark_filter) for a figure that belongs to that benchmark alone.
+// The byte path over one large file (ASCII, and a Russian word in UTF-8): read to its end into
+// the thread's reused buffer, searched and, for a replacement, streamed to a new file beside it.
+// Reports the process's peak resident memory as a multiple of the file's size (peak_per_file);
+// run one benchmark per process (--benchmark_filter) for a figure that belongs to that benchmark
+// alone. BM_ByteReplaceCommit also puts each new file in place, with the undo journal off (0)
+// and on (1).
 
 #include "ProcStatus.h"
 #include "io/AtomicFileWriter.h"
+#include "io/RunJournal.h"
 #include "run/ByteFileJob.h"
 
 #include <QFile>
@@ -82,6 +84,38 @@ BENCHMARK(BM_ByteReplaceCyrillicAnyCase)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
+
+// Replaces the needle and then puts it back, in turn, each new file renamed over the old one
+// and, with the journal on, the old one kept in it first.
+void BM_ByteReplaceCommit(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.txt"_s);
+    if (!makeFile(path))
+        state.SkipWithError("cannot write the test file");
+    const ByteFileJob there("needle", "haystack", true, ByteFileJob::Mode::Replace, false);
+    const ByteFileJob back("haystack", "needle", true, ByteFileJob::Mode::Replace, false);
+    const bool journaled = state.range(0) != 0;
+    int turn = 0;
+    for (auto _ : state) {
+        FileJobResult result = (turn++ % 2 == 0 ? there : back).process(path);
+        if (!result.pending) {
+            state.SkipWithError("nothing to write");
+            break;
+        }
+        RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::Batch, {});
+        if (journaled)
+            journal.keepAll({*result.pending});
+        journal.settle(*result.pending, AtomicFileWriter::commit(*result.pending, nullptr));
+        journal.close();
+    }
+}
+BENCHMARK(BM_ByteReplaceCommit)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(4);
 
 } // namespace
 

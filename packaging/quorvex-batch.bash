@@ -39,6 +39,10 @@ _quorvex_batch()
         --exclude)
             COMPREPLY=($(compgen -W '.git .svn .hg node_modules "*.min.js"' -- "$cur"))
             return 0 ;;
+        --undo)
+            # The runs kept, as --runs lists them (the first word of each line).
+            COMPREPLY=($(compgen -W "$(quorvex-batch --runs 2>/dev/null | cut -d' ' -f1)" -- "$cur"))
+            return 0 ;;
     esac
     case $cur in
         --sync=*)
@@ -52,7 +56,7 @@ _quorvex_batch()
                 -w --wildcards -W --replace-wildcards -x --regex -c --case -R --recurse -e --ext
                 --exclude --no-default-excludes --codepage
                 -l --list --files-from -0 --null -b --backup -n --dry-run -i --interactive --report --progress
-                --no-progress --json --diff --color= --sync= --lang -h --help -v --version' -- "$cur"))
+                --no-progress --json --diff --color= --sync= --lang --no-journal --undo --runs -h --help -v --version' -- "$cur"))
             [[ ${COMPREPLY[0]} == --sync= || ${COMPREPLY[0]} == --color= ]] && compopt -o nospace
             return 0 ;;
     esac

@@ -2,6 +2,7 @@
 
 #include "CliOptions.h"
 #include "DiffHost.h"
+#include "JournalCommands.h"
 #include "TerminalHost.h"
 
 #include "io/AtomicFileWriter.h"
@@ -122,6 +123,12 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
     return complete;
 }
 
+QString journalFolderOf(const OptionState &options)
+{
+    const QString forced = qEnvironmentVariable("QUORVEX_JOURNAL_FOLDER");
+    return forced.isEmpty() ? JournalCommands::journalFolder(options.ProgramFolder) : forced;
+}
+
 // False when backups were asked for but their folder cannot be made: the program's default
 // folder, which the windows fall back to, would be a surprising place for them here.
 bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
@@ -133,6 +140,8 @@ bool configure(QuorvexCore &core, const CliOptions &o, QString &problem)
     core.options.SkipMasks = o.excludes;
     core.options.FileCodePage = o.codePage;
     core.options.CodePageChosen = o.codePageChosen;
+    core.options.KeepJournal = o.journal;
+    core.options.JournalFolder = journalFolderOf(core.options);
     core.options.MakeBackups = !o.backupFolder.isEmpty() && !o.dryRun;
     if (!core.options.MakeBackups)
         return true;
@@ -307,6 +316,12 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
         return Error;
     case CliParser::Result::Run:
         break;
+    }
+    if (o.listRuns || o.undo) {
+        OptionState options(QCoreApplication::applicationDirPath());
+        options.JournalFolder = journalFolderOf(options);
+        return o.listRuns ? JournalCommands::listRuns(options, messages, out)
+                          : JournalCommands::undo(options, messages, o.undoRun, out);
     }
     QStringList files;
     const bool allPaths = collectFiles(o, environment.standardInput, messages, files, say);

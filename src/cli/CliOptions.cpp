@@ -47,6 +47,9 @@ void addOptions(QCommandLineParser &p, const MessageCatalogue &m)
         {u"color"_s, text(MsgOptColor), u"auto|always|never"_s},
         {u"sync"_s, text(MsgOptSync), u"file|batch|none"_s},
         {u"lang"_s, text(MsgOptLang), u"ru|en"_s},
+        {u"no-journal"_s, text(MsgOptNoJournal)},
+        {u"undo"_s, text(MsgOptUndo)},
+        {u"runs"_s, text(MsgOptRuns)},
         {{u"h"_s, u"help"_s}, text(MsgOptHelp)},
         {{u"v"_s, u"version"_s}, text(MsgOptVersion)},
     });
@@ -220,6 +223,26 @@ bool checkCombinations(const CliOptions &o, const MessageCatalogue &m, QString &
     return true;
 }
 
+// --runs, or --undo with at most one run named.
+CliParser::Result takeJournalCommand(const QCommandLineParser &p, const MessageCatalogue &m,
+                                     CliOptions &o, QString &message)
+{
+    o.listRuns = p.isSet(u"runs"_s);
+    o.undo = p.isSet(u"undo"_s);
+    const QStringList operands = p.positionalArguments();
+    if (o.listRuns && o.undo) {
+        message = m.message(MsgCliExclusive, u"--runs"_s, u"--undo"_s);
+        return CliParser::Result::Error;
+    }
+    if (operands.size() > (o.undo ? 1 : 0)) {
+        message
+            = m.message(MsgCliBadValue, operands.constLast(), o.undo ? u"--undo"_s : u"--runs"_s);
+        return CliParser::Result::Error;
+    }
+    o.undoRun = operands.value(0);
+    return CliParser::Result::Run;
+}
+
 } // namespace
 
 CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTerminal,
@@ -244,6 +267,9 @@ CliParser::Result CliParser::Parse(const QStringList &arguments, bool stderrIsTe
         message = u"quorvex-batch " QUORVEX_VERSION ""_s;
         return Result::ExitOk;
     }
+    if (p.isSet(u"runs"_s) || p.isSet(u"undo"_s))
+        return takeJournalCommand(p, m, o, message);
+    o.journal = !p.isSet(u"no-journal"_s);
     bool searchGiven = false;
     if (!takePattern(p, u"find"_s, u"find-file"_s, locale, m, o.search, searchGiven, message)
         || !takePattern(p, u"replace"_s, u"replace-file"_s, locale, m, o.replacement, o.replaceMode,

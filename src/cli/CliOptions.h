@@ -38,6 +38,11 @@ struct CliOptions {
     enum class Color { Auto, Always, Never } color = Color::Auto;
     SyncPolicy sync = SyncPolicy::Batch; // interactive runs sync each file
     QString language; // "ru" or "en"
+    bool journal = true; // keep a journal of a replace run, for an undo
+    // Instead of a run: list the runs in the journal, or undo one (`undoRun`, empty: the last).
+    bool listRuns = false;
+    bool undo = false;
+    QString undoRun;
 };
 
 // Parses the arguments, typed in the locale's character set (file names are turned into the

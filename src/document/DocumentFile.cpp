@@ -7,6 +7,7 @@
 #include "document/RichTextCodec.h"
 #include "io/AtomicFileWriter.h"
 #include "io/ReadOnlyFile.h"
+#include "io/RunJournal.h"
 #include "io/WriteBatch.h"
 
 #include <QFile>
@@ -99,7 +100,12 @@ SaveResult DocumentFile::save(const Document &doc, const QString &path, const Sa
     }
     QString error;
     int errorCode = 0;
-    switch (AtomicFileWriter::commit(*prepared.pending, &error, &errorCode)) {
+    if (options.journal)
+        options.journal->keep(*prepared.pending);
+    const WriteOutcome outcome = AtomicFileWriter::commit(*prepared.pending, &error, &errorCode);
+    if (options.journal)
+        options.journal->settle(*prepared.pending, outcome);
+    switch (outcome) {
     case WriteOutcome::Ok:
         return {SaveStatus::Ok, error};
     case WriteOutcome::ChangedOnDisk:

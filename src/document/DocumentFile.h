@@ -9,6 +9,7 @@
 
 class Document;
 class QFile;
+class RunJournal;
 class WriteBatch;
 
 // The outcome of writing a document to a file.
@@ -32,6 +33,8 @@ struct SaveResult {
 struct SaveOptions {
     SyncPolicy sync = SyncPolicy::File;
     WriteBatch *batch = nullptr;
+    // Keeps the file replaced, for an undo (a batch has its own).
+    RunJournal *journal = nullptr;
 };
 
 // Reading a file into a document and writing a document back to a file.

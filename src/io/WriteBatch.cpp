@@ -2,6 +2,7 @@
 
 #include "io/AtomicFileWriter.h"
 #include "io/IoLevel.h"
+#include "io/RunJournal.h"
 
 void WriteBatch::add(PendingWrite pending)
 {
@@ -23,13 +24,17 @@ void WriteBatch::syncAll(QList<Result> &results)
 QList<WriteBatch::Result> WriteBatch::commit()
 {
     QList<Result> results(m_pending.size());
+    if (m_journal)
+        m_journal->keepAll(m_pending);
     syncAll(results);
     for (qsizetype i = 0; i < m_pending.size(); ++i) {
         if (results[i].outcome != WriteOutcome::Ok) {
             AtomicFileWriter::discard(m_pending[i]);
-            continue;
+        } else {
+            results[i].outcome = AtomicFileWriter::commit(m_pending[i], &results[i].error);
         }
-        results[i].outcome = AtomicFileWriter::commit(m_pending[i], &results[i].error);
+        if (m_journal)
+            m_journal->settle(m_pending[i], results[i].outcome);
     }
     m_pending.clear();
     m_bytes = 0;

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class RunJournal;
+
 // New files written without a sync of their own and put in place together: one sync of each
 // file system they live on, then the renames, in the order the files were added. Every file's
 // data is on disk before its rename, so after a crash each file is either old or new, as with
@@ -27,6 +29,9 @@ public:
     // Files still waiting are removed, never renamed.
     ~WriteBatch() { discard(); }
 
+    // The journal that keeps each replaced file before its rename; none by default.
+    void setJournal(RunJournal *journal) { m_journal = journal; }
+
     void add(PendingWrite pending);
     bool isEmpty() const { return m_pending.isEmpty(); }
     qsizetype size() const { return m_pending.size(); }
@@ -48,4 +53,5 @@ private:
     qsizetype m_maxFiles;
     qint64 m_maxBytes;
     qint64 m_bytes = 0;
+    RunJournal *m_journal = nullptr;
 };

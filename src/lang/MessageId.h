@@ -136,6 +136,17 @@ enum MessageId : int {
     MsgOptCodePage = 65417,
     MsgOptExclude = 65418,
     MsgOptNoDefaultExcludes = 65419,
+    // The journal of runs and the undo of a run.
+    MsgJournalNotKept = 65420,
+    MsgUndoHead = 65421,
+    MsgUndoRestored = 65422,
+    MsgUndoChangedSince = 65423,
+    MsgOptNoJournal = 65424,
+    MsgUndoNoRun = 65425,
+    MsgUndoTotals = 65426,
+    MsgRunsLine = 65427,
+    MsgOptUndo = 65428,
+    MsgOptRuns = 65429,
     // The command-line tool's diff of what a run would write.
     MsgOptDiff = 65430,
     MsgOptColor = 65431,

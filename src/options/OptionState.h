@@ -44,6 +44,12 @@ public:
     // The code page was named for this run (the command line's --codepage): files that look
     // like another one are changed all the same.
     bool CodePageChosen = false;
+    // The journal of replace runs, for an undo: kept or not, its folder of runs (empty: none),
+    // and how many runs and bytes of originals it keeps at most.
+    bool KeepJournal = true;
+    QString JournalFolder;
+    int JournalRuns = 20;
+    qint64 JournalBytes = qint64(2) << 30;
 
     QString ProgramFolder;
     QString SettingsFilePath;

@@ -48,3 +48,15 @@ QString SettingsLocation::startingValuesPath(const QString &programFolder,
         return {};
     return QFileInfo(local).isFile() ? local : QString();
 }
+
+QString SettingsLocation::journalFolder(const QString &programFolder, const QString &settingsFile)
+{
+    const QString program = QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath());
+    if (QFileInfo(settingsFile).absolutePath() == program)
+        return program + u"/runs/"_s;
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    // The base directory specification takes only absolute paths.
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + u"/.local/state"_s;
+    return QDir::cleanPath(state) + u"/quorvex/runs/"_s;
+}

@@ -15,6 +15,9 @@ public:
     // The file to take the first values from when `settingsFile` does not exist yet: the
     // program folder's own file when it is another one and exists; else empty.
     static QString startingValuesPath(const QString &programFolder, const QString &settingsFile);
+    // The folder of the journal's runs: "runs/" beside a settings file in the program's folder,
+    // else quorvex/runs/ in the user's state folder ($XDG_STATE_HOME, else ~/.local/state).
+    static QString journalFolder(const QString &programFolder, const QString &settingsFile);
     // A folder of the system's own programs (/usr, /opt...), never written, whoever runs it.
     static bool isSystemFolder(const QString &programFolder);
 };

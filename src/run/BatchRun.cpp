@@ -7,6 +7,8 @@
 #include "io/IoLevel.h"
 #include "io/ReadOnlyFile.h"
 #include "io/ResolvedPath.h"
+#include "io/RunHistory.h"
+#include "io/RunJournal.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/AheadWorkers.h"
@@ -43,6 +45,7 @@ void BatchRun::configure(const RunRequest &request)
     m_bytePath = request.bytePath;
     m_workers = std::max(request.workers, 1);
     m_unattended = request.unattended;
+    startJournal(request);
 }
 
 const Document &BatchRun::document() const
@@ -259,8 +262,8 @@ void BatchRun::writeBack(const WriteDone &done)
     }
     const QString path = m.state.CurrentFileName;
     for (;;) {
-        const SaveResult result
-            = SaveDocument(document(), path, {m_committer.sync(), m_committer.batch()});
+        const SaveResult result = SaveDocument(
+            document(), path, {m_committer.sync(), m_committer.batch(), m_journal.get()});
         switch (result.status) {
         case SaveStatus::Ok:
             done({true, {}, {}});
@@ -375,6 +378,7 @@ void BatchRun::makeRoom()
 
 void BatchRun::finishRun()
 {
+    endJournal();
     if (m.state.Aborted)
         m.host.ShowMessage(m.messages.LoadMessage(MsgAborted));
     m.host.ReviewFileChanged(QString());
@@ -399,4 +403,30 @@ void BatchRun::notifyFile(const QString &path, FileOutcome::Status status, const
 {
     FileOutcome outcome{path, status, reason, error, occurrences, replacements};
     m_committer.settle([this, outcome] { m.host.FileFinished(outcome); });
+}
+
+// The journal's part of a run: made before the first file is written, ended after the last.
+void BatchRun::startJournal(const RunRequest &request)
+{
+    m_journal.reset();
+    const OptionState &o = request.options;
+    if (!request.replaceMode || m_dryRun || !o.KeepJournal || o.JournalFolder.isEmpty())
+        return;
+    m_journal = std::make_unique<RunJournal>(
+        o.JournalFolder, m_committer.sync(),
+        RunJournal::Head{u"replace"_s, request.searchPattern, request.replacementPattern, {}});
+    m_committer.setJournal(m_journal.get());
+}
+
+void BatchRun::endJournal()
+{
+    if (!m_journal)
+        return;
+    m_journal->close();
+    for (const QString &path : m_journal->unkept())
+        appendLine(MsgJournalNotKept, path);
+    if (!m_journal->runFolder().isEmpty())
+        RunHistory(m.options.JournalFolder).prune(m.options.JournalRuns, m.options.JournalBytes);
+    m_committer.setJournal(nullptr);
+    m_journal.reset();
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 class Document;
+class RunJournal;
 struct RunRequest;
 
 // What the find run and the replace run share: the walk over the file list, loading each
@@ -155,6 +156,10 @@ private:
     std::unique_ptr<class AheadWorkers> startWorkers(const QStringList &files, qsizetype first);
 
     std::unique_ptr<class AheadWorkers> m_ahead;
+    // Keeps each replaced file for an undo (a replace run that writes, with the journal on).
+    std::unique_ptr<RunJournal> m_journal;
+    void startJournal(const RunRequest &request);
+    void endJournal();
     // The resolved name of every file started.
     QHash<QString, bool> m_done;
 };

@@ -1,6 +1,7 @@
 #include "run/OrderedCommitter.h"
 
 #include "io/AtomicFileWriter.h"
+#include "io/RunJournal.h"
 
 void OrderedCommitter::settle(std::function<void()> action)
 {
@@ -22,7 +23,11 @@ void OrderedCommitter::place(const PendingWrite &pending, Placed placed)
         return;
     }
     QString error;
+    if (m_journal)
+        m_journal->keep(pending);
     const WriteOutcome outcome = AtomicFileWriter::commit(pending, &error);
+    if (m_journal)
+        m_journal->settle(pending, outcome);
     release(1, pending.bytes);
     placed(outcome, error);
 }

@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <functional>
+
+class RunJournal;
 #include <vector>
 
 // The last stage of a run: settles the files in list order. A new file is put in place at
@@ -30,6 +32,13 @@ public:
     // Called whenever budget was released, so that workers waiting for room look again.
     void onReleased(std::function<void()> released) { m_released = std::move(released); }
 
+    // The journal that keeps each replaced file before its rename (for an undo); none by
+    // default. Not owned.
+    void setJournal(RunJournal *journal)
+    {
+        m_journal = journal;
+        m_batch.setJournal(journal);
+    }
     // The batch a document's save adds its new file to (SaveOptions), under SyncPolicy::Batch.
     WriteBatch *batch() { return &m_batch; }
     bool isFull() const { return m_batch.isFull(); }
@@ -60,6 +69,7 @@ private:
     WriteBatch m_batch;
     TempBudget m_budget;
     std::function<void()> m_released;
+    RunJournal *m_journal = nullptr;
     qsizetype m_queuedFiles = 0; // in the batch, held in the budget
     qint64 m_queuedBytes = 0;
     std::vector<Settlement> m_waiting;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStyle>
 
 #include <algorithm>
@@ -141,6 +142,9 @@ std::optional<QString> FormStorage::storedValue(const StoredProp &item) const
     } else if (item.property == u"Caption") {
         if (const auto *label = qobject_cast<const QLabel *>(widget))
             return label->text();
+    } else if (item.property == u"Value") {
+        if (const auto *spin = qobject_cast<const QSpinBox *>(widget))
+            return QString::number(spin->value());
     }
     return std::nullopt;
 }
@@ -164,5 +168,10 @@ void FormStorage::setStoredValue(const StoredProp &item, const QString &value)
     } else if (item.property == u"Caption") {
         if (auto *label = qobject_cast<QLabel *>(widget))
             label->setText(value);
+    } else if (item.property == u"Value") {
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (auto *spin = qobject_cast<QSpinBox *>(widget); spin && ok)
+            spin->setValue(number);
     }
 }

@@ -13,7 +13,7 @@ class QWidget;
 // The settings storage of one form (its section of the settings file): the window placement and
 // the stored items, found on the form by object name. Check boxes and radio buttons store
 // "Checked", a group of radio buttons "ItemIndex" (the checked one among its radio buttons),
-// edit boxes "Text" and labels "Caption".
+// edit boxes "Text", labels "Caption" and spin boxes "Value".
 class FormStorage final : public StoredForm {
 public:
     enum class Kind {

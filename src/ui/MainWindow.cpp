@@ -3,6 +3,7 @@
 #include "lang/MessageId.h"
 #include "options/SettingsLocation.h"
 #include "review/ReviewDialog.h"
+#include "run/RunUndo.h"
 #include "ui/AboutBox.h"
 #include "ui/AccessibleNames.h"
 #include "ui/FileListCommands.h"
@@ -13,6 +14,7 @@
 #include "ui/MenuCaptions.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PatternCommands.h"
+#include "ui/PatternEditor.h"
 #include "ui/PreviewCommands.h"
 #include "ui/PreviewPage.h"
 #include "ui/Prompter.h"
@@ -76,6 +78,8 @@ void MainWindow::setUpState(const QString &executablePath)
     OptionState &options = m_core.options;
     options.SetProgramFolder(QFileInfo(executablePath).absolutePath());
     options.SettingsFilePath = SettingsLocation::settingsFilePath(options.ProgramFolder);
+    options.JournalFolder
+        = SettingsLocation::journalFolder(options.ProgramFolder, options.SettingsFilePath);
     options.ExtensionList.clear();
     // The language modules are named after the executable and lie beside it.
     m_core.language.setExecutablePath(executablePath);
@@ -103,6 +107,7 @@ void MainWindow::FormCreate()
 void MainWindow::setUpActions()
 {
     connect(m_ui.ProcessFiles, &QAction::triggered, this, &MainWindow::ProcessFilesExecute);
+    connect(m_ui.UndoRun, &QAction::triggered, this, &MainWindow::UndoRunExecute);
     connect(m_ui.ChangeOptions, &QAction::triggered, this, &MainWindow::ChangeOptionsExecute);
     connect(m_ui.ShowHelp, &QAction::triggered, this, &MainWindow::ShowHelpExecute);
     connect(m_ui.ExitProg, &QAction::triggered, this, &MainWindow::ExitProgExecute);
@@ -292,6 +297,19 @@ void MainWindow::ProcessFilesExecute()
     }
 }
 
+void MainWindow::UndoRunExecute()
+{
+    if (m_core.engine.RunInProgress)
+        return;
+    QStringList lines;
+    RunUndo(m_core.options, m_core.messages).undo({}, lines);
+    m_core.report.Clear();
+    m_report->clear();
+    for (const QString &line : std::as_const(lines))
+        m_core.report.Append(line);
+    ReportFinished();
+}
+
 void MainWindow::ChangeOptionsExecute()
 {
     if (m_options)
@@ -366,7 +384,7 @@ void MainWindow::requestStop()
 
 namespace {
 
-enum class Where { Anywhere, InList, Elsewhere };
+enum class Where { Anywhere, InList, Elsewhere, OutsideEditors };
 
 // The keys the window takes before the focused control (Ctrl+A opens the add-files dialog even
 // in a pattern editor) and the action each one triggers; Ctrl+S depends on the focus.
@@ -387,6 +405,8 @@ const CommandKey CommandKeys[] = {
     {Qt::ALT | Qt::Key_F4, Where::Anywhere, &Ui::MainF::ExitProg},
     {QKeyCombination(Qt::Key_F9), Where::Anywhere, &Ui::MainF::ProcessFiles},
     {Qt::SHIFT | Qt::Key_F9, Where::Anywhere, &Ui::MainF::PreviewFiles},
+    // In a pattern editor Ctrl+Z undoes the typing.
+    {Qt::CTRL | Qt::Key_Z, Where::OutsideEditors, &Ui::MainF::UndoRun},
 };
 
 } // namespace
@@ -394,9 +414,11 @@ const CommandKey CommandKeys[] = {
 QAction *MainWindow::commandOfKey(QKeyCombination key, QWidget *focus)
 {
     const bool inList = focus == m_ui.FilesLB || m_ui.FilesLB->isAncestorOf(focus);
+    const bool inEditor = qobject_cast<const PatternEditor *>(focus) != nullptr;
     for (const CommandKey &entry : CommandKeys) {
-        const bool here
-            = entry.where == Where::Anywhere || (entry.where == Where::InList) == inList;
+        const bool here = entry.where == Where::OutsideEditors
+            ? !inEditor
+            : entry.where == Where::Anywhere || (entry.where == Where::InList) == inList;
         if (entry.key == key && here)
             return m_ui.*entry.action;
     }
@@ -500,6 +522,7 @@ void MainWindow::setRunning(bool running)
     m_running = running;
     m_ui.ProcessFiles->setEnabled(!running);
     m_ui.PreviewFiles->setEnabled(!running);
+    m_ui.UndoRun->setEnabled(!running);
     m_patternCommands->setRunActive(running);
     m_ui.SBar->setRunning(running);
 }

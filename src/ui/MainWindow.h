@@ -59,6 +59,8 @@ public:
     void showHelpFor(QWidget *focus);
 
     void ProcessFilesExecute();
+    // Puts back the files the last run changed (RunUndo) and shows the undo's report.
+    void UndoRunExecute();
     void ShowHideRTSExecute();
     void ChangeOptionsExecute();
     void ShowHelpExecute();

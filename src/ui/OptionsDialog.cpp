@@ -1,5 +1,6 @@
 #include "ui/OptionsDialog.h"
 
+#include "io/RunHistory.h"
 #include "lang/MessageId.h"
 #include "options/ProfileFile.h"
 #include "options/SettingsLocation.h"
@@ -58,6 +59,7 @@ OptionsDialog::OptionsDialog(QuorvexCore &core, Prompter &prompter, QWidget *par
     ChangeSkip();
     ChangeCodePage();
     BackupRGClick();
+    showJournalSpace();
 }
 
 OptionsDialog::~OptionsDialog() = default;
@@ -154,7 +156,25 @@ void OptionsDialog::InitOptions()
     m_core.options.MakeBackups = backupsChosen();
     if (m_core.options.MakeBackups)
         m_core.backup.SetBackupFolder(m_ui->BackupDirE->text().trimmed());
+    takeJournalOptions();
     BuildFilter();
+}
+
+void OptionsDialog::takeJournalOptions()
+{
+    OptionState &o = m_core.options;
+    o.KeepJournal = m_ui->JournalCB->isChecked();
+    o.JournalRuns = m_ui->JournalRunsE->value();
+    o.JournalBytes = qint64(m_ui->JournalSizeE->value()) << 30;
+}
+
+void OptionsDialog::showJournalSpace()
+{
+    const qint64 bytes = m_core.options.JournalFolder.isEmpty()
+        ? 0
+        : RunHistory(m_core.options.JournalFolder).spaceUsed();
+    m_ui->JournalSpaceL->setText(
+        qtTrId("TOptionsF.JournalSpaceL.Caption").arg((bytes + (1 << 20) - 1) >> 20));
 }
 
 void OptionsDialog::BuildFilter()
@@ -306,6 +326,7 @@ void OptionsDialog::OkBClick()
         m_core.backup.SetBackupFolder(folder);
     }
     m_core.options.MakeBackups = backupsChosen();
+    takeJournalOptions();
     QRadioButton *languageAtAccept = GetLanguageRB();
     if (languageAtAccept != m_languageAtShow)
         SwitchLanguage(languageAtAccept);
@@ -342,6 +363,7 @@ void OptionsDialog::FormShow()
     m_core.options.ConfirmReplace = m_ui->ConfirmCB->isChecked();
     m_languageAtShow = GetLanguageRB();
     showRunNote();
+    showJournalSpace();
 }
 
 void OptionsDialog::showRunNote()
@@ -378,6 +400,7 @@ void OptionsDialog::retranslateUi()
     m_ui->retranslateUi(this);
     if (m_runNote)
         m_runNote->setText(m_core.messages.LoadMessage(MsgOptionsApplyNextRun));
+    showJournalSpace();
     AccessibleNames::apply(this);
 }
 

@@ -98,6 +98,9 @@ private:
     void restoreForms(const ProfileFile &file);
     bool writeSettings(ProfileFile file);
     bool backupsChosen() const;
+    // The journal's options as the dialog shows them, and the space its runs take.
+    void takeJournalOptions();
+    void showJournalSpace();
     QList<FormStorage *> storages() const;
 
     std::unique_ptr<Ui::OptionsF> m_ui;

@@ -14,13 +14,18 @@
 // scripted and both outputs captured.
 struct BatchToolFixture {
     QTemporaryDir dir;
+    QTemporaryDir journal; // the runs' journal, outside the files' folder
     QString input;
     QString out;
     QString err;
     BatchTool tool;
     BatchTool::Environment environment;
 
-    BatchToolFixture() { environment.locale = "ru_RU.UTF-8"; }
+    BatchToolFixture()
+    {
+        environment.locale = "ru_RU.UTF-8";
+        qputenv("QUORVEX_JOURNAL_FOLDER", QFile::encodeName(journal.path()));
+    }
 
     QString path(const QString &name) const { return dir.filePath(name); }
 

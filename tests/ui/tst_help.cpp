@@ -191,7 +191,7 @@ void TestHelp::f1OpensTheFocusedControlsTopic()
     QCOMPARE(help->browser()->source().fragment(), u"context-150"_s);
     QVERIFY(help->browser()->toPlainText().contains(u"Что искать"_s));
     auto *contents = help->findChild<QListWidget *>(u"ContentsLB"_s);
-    QCOMPARE(contents->count(), 9);
+    QCOMPARE(contents->count(), 10);
     f.window().setHelpFolder(helpRoot() + u"/eng/"_s);
     ui.ShowHelp->trigger();
     QCOMPARE(help->browser()->source().fileName(), u"index.html"_s);

@@ -143,6 +143,7 @@ void TestMainWindow::actionTable_data()
         {"RemoveAll", u"&Все", "Ctrl+Alt+D", "File"},
         {"ProcessFiles", u"&Обработать", "F9", "File"},
         {"PreviewFiles", u"Прос&мотр", "Shift+F9", "File"},
+        {"UndoRun", u"Отменить последнюю обработку", "Ctrl+Z", "File"},
         {"PasteFromFile", u"Из &файла", "", "Edit"},
         {"PasteFromClipboard", u"Из &буфера", "", "Edit"},
         {"ChangeOptions", u"&Настройка", "", "Options"},
@@ -186,7 +187,7 @@ void TestMainWindow::menusHoldTheirItems()
         return list;
     };
     QCOMPARE(names(ui.FilesI),
-             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"PreviewFiles"_s, u"Divisor1"_s,
+             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"PreviewFiles"_s, u"UndoRun"_s, u"Divisor1"_s,
                           u"ExitProg"_s}));
     QCOMPARE(names(ui.N11), (QStringList{u"AddFile"_s, u"AddDir"_s}));
     QCOMPARE(names(ui.N12), (QStringList{u"RemoveFiles"_s, u"RemoveAll"_s}));
@@ -236,6 +237,7 @@ void TestMainWindow::eachCommandIsOneAction_data()
         {"ProcessFiles", "FilesI", "ToolButton2"},
         {"ChangeOptions", "N1", "ToolButton3"},
         {"PreviewFiles", "FilesI", "ToolButtonPreview"},
+        {"UndoRun", "FilesI", ""},
         {"ShowHelp", "HelpI", "ToolButton5"},
         {"ExitProg", "FilesI", "ToolButton7"},
         {"AddFile", "N11 AddFilePM FilesPM", ""},
@@ -336,6 +338,9 @@ void TestMainWindow::keyTableByFocus_data()
         << int(Qt::Key_A) << ctrl << u"SourceRE"_s << u"disabled"_s;
     QTest::newRow("Shift+F10 in FilesLB")
         << int(Qt::Key_F10) << int(Qt::ShiftModifier) << u"FilesLB"_s << u"context menu"_s;
+    // Ctrl+Z undoes the last run, but in a pattern editor the typing.
+    QTest::newRow("Ctrl+Z in FilesLB") << int(Qt::Key_Z) << ctrl << u"FilesLB"_s << u"undo run"_s;
+    QTest::newRow("Ctrl+Z in SourceRE") << int(Qt::Key_Z) << ctrl << u"SourceRE"_s << u"editor"_s;
 }
 
 void TestMainWindow::keyTableByFocus()
@@ -387,6 +392,10 @@ void TestMainWindow::keyTableByFocus()
     } else if (effect == u"remove"_s) {
         QVERIFY(f.prompter.shown.isEmpty());
         QCOMPARE(ui.CountFilesL->text(), u"Общее количество файлов: 0"_s);
+    } else if (effect == u"undo run"_s || effect == u"editor"_s) {
+        QCOMPARE(f.window().reportPage()->reportEditor()->toPlainText().contains(
+                     u"Нет обработки, которую можно отменить"_s),
+                 effect == u"undo run"_s);
     }
     // The key never reached the editor: its text is neither selected nor changed.
     QCOMPARE(ui.SourceRE->toPlainText(), u"typed"_s);

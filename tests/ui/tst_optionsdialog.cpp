@@ -318,9 +318,11 @@ void TestOptionsDialog::handEditedFile()
     QVERIFY(dialog.SaveOptions());
     QByteArray expected = bytes;
     expected.replace("CaseSensitiveCB_Checked=False", "CaseSensitiveCB_Checked=True");
-    // A file from before the skip masks and the code page keeps their defaults and gains them.
+    // A file from before the skip masks, the code page and the journal keeps their defaults
+    // and gains them.
     expected.replace("TXTCB_Checked=True\r\n",
-                     "TXTCB_Checked=True\r\nSkipE_Text=.git;.svn;.hg\r\nTableRG_ItemIndex=0\r\n");
+                     "TXTCB_Checked=True\r\nJournalCB_Checked=True\r\nJournalRunsE_Value=20\r\n"
+                     "JournalSizeE_Value=2\r\nSkipE_Text=.git;.svn;.hg\r\nTableRG_ItemIndex=0\r\n");
     // A key the file did not have yet is added to its section.
     expected.replace("Unknown=keep me\r\n", "Unknown=keep me\r\nRegexCB_Checked=False\r\n");
     QCOMPARE(s.iniBytes(), expected);

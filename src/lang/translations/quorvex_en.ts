@@ -483,6 +483,46 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Просматривать и папки .git, .svn и .hg.</source>
             <translation>Scan .git, .svn and .hg folders too.</translation>
         </message>
+        <message id="Message.65420">
+            <source>Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить</source>
+            <translation>The original of %s could not be kept in the journal: this change cannot be undone</translation>
+        </message>
+        <message id="Message.65421">
+            <source>Отмена обработки %s</source>
+            <translation>Undo of the run %s</translation>
+        </message>
+        <message id="Message.65422">
+            <source>Файл %s восстановлен</source>
+            <translation>File %s restored</translation>
+        </message>
+        <message id="Message.65423">
+            <source>Файл %s изменен после обработки и оставлен как есть</source>
+            <translation>File %s was changed after the run and is left as it is</translation>
+        </message>
+        <message id="Message.65424">
+            <source>Не вести журнал этой обработки (ее нельзя будет отменить).</source>
+            <translation>Keep no journal of this run (it cannot be undone).</translation>
+        </message>
+        <message id="Message.65425">
+            <source>Нет обработки, которую можно отменить</source>
+            <translation>There is no run to undo</translation>
+        </message>
+        <message id="Message.65426">
+            <source>Восстановлено файлов: %s, оставлено как есть: %s</source>
+            <translation>Files restored: %s, left as they are: %s</translation>
+        </message>
+        <message id="Message.65427">
+            <source>%s  «%s» → «%s»  изменено файлов: %s</source>
+            <translation>%s  “%s” → “%s”  files changed: %s</translation>
+        </message>
+        <message id="Message.65428">
+            <source>Отменить обработку ЗАПУСК (без него - последнюю): вернуть каждый измененный ею файл, если он с тех пор не менялся.</source>
+            <translation>Undo the run RUN (without it, the last one): put back each file it changed, if it has not changed since.</translation>
+        </message>
+        <message id="Message.65429">
+            <source>Показать сохраненные в журнале обработки: дата, образец, число измененных файлов.</source>
+            <translation>List the runs kept in the journal: date, pattern, number of files changed.</translation>
+        </message>
         <message id="Message.65430">
             <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
             <translation>Print a unified diff of what would be written, writing nothing; patch makes of a copy of the files what the run would.</translation>
@@ -787,6 +827,10 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <source>Прос&amp;мотр</source>
             <translation>Pre&amp;view</translation>
         </message>
+        <message id="TMainF.UndoRun.Caption">
+            <source>Отменить последнюю обработку</source>
+            <translation>Undo last run</translation>
+        </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
             <translation>From &amp;file</translation>
@@ -941,6 +985,30 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>
             <translation>...</translation>
+        </message>
+        <message id="TOptionsF.JournalCB.Caption">
+            <source>&amp;Журнал для отмены обработки</source>
+            <translation>&amp;Journal for undoing a run</translation>
+        </message>
+        <message id="TOptionsF.JournalRunsE.AccessibleName">
+            <source>Хранить обработок</source>
+            <translation>Runs to keep</translation>
+        </message>
+        <message id="TOptionsF.JournalRunsE.Suffix">
+            <source> обраб.</source>
+            <translation> runs</translation>
+        </message>
+        <message id="TOptionsF.JournalSizeE.AccessibleName">
+            <source>Хранить не более, ГБ</source>
+            <translation>Keep at most, GB</translation>
+        </message>
+        <message id="TOptionsF.JournalSizeE.Suffix">
+            <source> ГБ</source>
+            <translation> GB</translation>
+        </message>
+        <message id="TOptionsF.JournalSpaceL.Caption">
+            <source>занято %1 МБ</source>
+            <translation>%1 MB used</translation>
         </message>
         <message id="TOptionsF.LangGB.Caption">
             <source>Язык</source>

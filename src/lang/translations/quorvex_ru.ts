@@ -483,6 +483,46 @@
             <source>Просматривать и папки .git, .svn и .hg.</source>
             <translation>Просматривать и папки .git, .svn и .hg.</translation>
         </message>
+        <message id="Message.65420">
+            <source>Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить</source>
+            <translation>Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить</translation>
+        </message>
+        <message id="Message.65421">
+            <source>Отмена обработки %s</source>
+            <translation>Отмена обработки %s</translation>
+        </message>
+        <message id="Message.65422">
+            <source>Файл %s восстановлен</source>
+            <translation>Файл %s восстановлен</translation>
+        </message>
+        <message id="Message.65423">
+            <source>Файл %s изменен после обработки и оставлен как есть</source>
+            <translation>Файл %s изменен после обработки и оставлен как есть</translation>
+        </message>
+        <message id="Message.65424">
+            <source>Не вести журнал этой обработки (ее нельзя будет отменить).</source>
+            <translation>Не вести журнал этой обработки (ее нельзя будет отменить).</translation>
+        </message>
+        <message id="Message.65425">
+            <source>Нет обработки, которую можно отменить</source>
+            <translation>Нет обработки, которую можно отменить</translation>
+        </message>
+        <message id="Message.65426">
+            <source>Восстановлено файлов: %s, оставлено как есть: %s</source>
+            <translation>Восстановлено файлов: %s, оставлено как есть: %s</translation>
+        </message>
+        <message id="Message.65427">
+            <source>%s  «%s» → «%s»  изменено файлов: %s</source>
+            <translation>%s  «%s» → «%s»  изменено файлов: %s</translation>
+        </message>
+        <message id="Message.65428">
+            <source>Отменить обработку ЗАПУСК (без него - последнюю): вернуть каждый измененный ею файл, если он с тех пор не менялся.</source>
+            <translation>Отменить обработку ЗАПУСК (без него - последнюю): вернуть каждый измененный ею файл, если он с тех пор не менялся.</translation>
+        </message>
+        <message id="Message.65429">
+            <source>Показать сохраненные в журнале обработки: дата, образец, число измененных файлов.</source>
+            <translation>Показать сохраненные в журнале обработки: дата, образец, число измененных файлов.</translation>
+        </message>
         <message id="Message.65430">
             <source>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</source>
             <translation>Напечатать разницу (unified diff) того, что было бы записано, ничего не записывая: patch сделает с копией файлов то же, что обработка.</translation>
@@ -787,6 +827,10 @@
             <source>Прос&amp;мотр</source>
             <translation>Прос&amp;мотр</translation>
         </message>
+        <message id="TMainF.UndoRun.Caption">
+            <source>Отменить последнюю обработку</source>
+            <translation>Отменить последнюю обработку</translation>
+        </message>
         <message id="TMainF.PasteFromFile.Caption">
             <source>Из &amp;файла</source>
             <translation>Из &amp;файла</translation>
@@ -941,6 +985,30 @@
         <message id="TOptionsF.SelectBackupFolderB.Caption">
             <source>...</source>
             <translation>...</translation>
+        </message>
+        <message id="TOptionsF.JournalCB.Caption">
+            <source>&amp;Журнал для отмены обработки</source>
+            <translation>&amp;Журнал для отмены обработки</translation>
+        </message>
+        <message id="TOptionsF.JournalRunsE.AccessibleName">
+            <source>Хранить обработок</source>
+            <translation>Хранить обработок</translation>
+        </message>
+        <message id="TOptionsF.JournalRunsE.Suffix">
+            <source> обраб.</source>
+            <translation> обраб.</translation>
+        </message>
+        <message id="TOptionsF.JournalSizeE.AccessibleName">
+            <source>Хранить не более, ГБ</source>
+            <translation>Хранить не более, ГБ</translation>
+        </message>
+        <message id="TOptionsF.JournalSizeE.Suffix">
+            <source> ГБ</source>
+            <translation> ГБ</translation>
+        </message>
+        <message id="TOptionsF.JournalSpaceL.Caption">
+            <source>занято %1 МБ</source>
+            <translation>занято %1 МБ</translation>
         </message>
         <message id="TOptionsF.LangGB.Caption">
             <source>Язык</source>

@@ -1,0 +1,239 @@
+#include "io/JournalStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+#ifdef Q_OS_UNIX
+std::optional<quint64> deviceOf(const QString &path)
+{
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return quint64(st.st_dev);
+}
+
+// The highest folder above `path` on the same file system: where it is mounted.
+QString topOf(const QString &path, quint64 device)
+{
+    QString top = QFileInfo(path).absolutePath();
+    for (;;) {
+        const QString parent = QFileInfo(top).absolutePath();
+        if (parent == top || deviceOf(parent) != device)
+            return top;
+        top = parent;
+    }
+}
+
+// A folder of this user's alone: made with no access for others, and refused when someone
+// else made it first or made it a link to elsewhere.
+bool ownFolder(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st { };
+    return ::lstat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
+        && (st.st_mode & 077) == 0;
+}
+
+bool sameFileAs(int fd, const FileStamp &expected)
+{
+    const std::optional<FileStamp> now = FileStamp::ofHandle(fd);
+    return now && now->sameContent(expected);
+}
+#endif
+
+} // namespace
+
+JournalStore::JournalStore(const QString &runFolder, const QString &runId)
+    : m_runFolder(runFolder), m_runId(runId)
+{
+#ifdef Q_OS_UNIX
+    m_runDevice = deviceOf(runFolder).value_or(0);
+#endif
+}
+
+bool JournalStore::isVolatile(quint64 device, const QString &path)
+{
+    if (const auto found = m_volatile.constFind(device); found != m_volatile.cend())
+        return *found;
+    bool result = false;
+#ifdef Q_OS_LINUX
+    struct statfs fs { };
+    constexpr long TmpfsMagic = 0x01021994;
+    constexpr long RamfsMagic = 0x858458f6;
+    result = ::statfs(QFile::encodeName(path).constData(), &fs) == 0
+        && (long(fs.f_type) == TmpfsMagic || long(fs.f_type) == RamfsMagic);
+#else
+    Q_UNUSED(path);
+#endif
+    m_volatile.insert(device, result);
+    return result;
+}
+
+QString JournalStore::sharedFolderName()
+{
+#ifdef Q_OS_UNIX
+    return u".quorvex-journal-%1"_s.arg(::getuid());
+#else
+    return u".quorvex-journal"_s;
+#endif
+}
+
+QStringList JournalStore::folders() const
+{
+    QStringList list;
+    for (const Place &place : m_places)
+        list << place.folder;
+    list.removeDuplicates();
+    return list;
+}
+
+QString JournalStore::runFiles(QString *newStore)
+{
+    const QString folder = m_runFolder + u"/files"_s;
+    if (!m_runFilesMade && QDir().mkpath(folder)) {
+        m_runFilesMade = true;
+        *newStore = folder;
+    }
+    return folder;
+}
+
+QString JournalStore::folderFor(quint64 device, const QString &path, bool *link, QString *newStore)
+{
+    if (const auto found = m_places.constFind(device); found != m_places.cend()) {
+        *link = found->link;
+        return found->folder;
+    }
+    Place place{{}, true};
+#ifdef Q_OS_UNIX
+    if (device != m_runDevice) {
+        const QString shared = topOf(path, device) + u'/' + sharedFolderName();
+        const QString folder = shared + u'/' + m_runId;
+        if (ownFolder(shared) && ownFolder(folder)) {
+            place.folder = folder;
+            *newStore = folder;
+        } else {
+            place.link = false;
+        }
+    }
+#endif
+    if (place.folder.isEmpty())
+        place.folder = runFiles(newStore);
+    m_places.insert(device, place);
+    *link = place.link;
+    return place.folder;
+}
+
+JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &expected, int number,
+                                        QString *copy, QString *error, QString *newStore)
+{
+    bool link = false;
+    const QString folder = folderFor(expected.device, path, &link, newStore);
+    *copy = folder + u'/' + QString::number(number);
+    if (link && expected.links == 1) {
+        const Result linked = linkInto(path, expected, *copy, error);
+        if (linked != Result::Failed)
+            return linked;
+    }
+    // Not linked: copied into the run folder, where the copy cannot go astray.
+    if (folder != m_runFolder + u"/files"_s)
+        *copy = runFiles(newStore) + u'/' + QString::number(number);
+    return copyInto(path, expected, *copy, error);
+}
+
+JournalStore::Result JournalStore::linkInto(const QString &path, const FileStamp &expected,
+                                            const QString &copy, QString *error)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(copy);
+    if (::link(QFile::encodeName(path).constData(), name.constData()) != 0) {
+        *error = qt_error_string(errno);
+        return Result::Failed;
+    }
+    // The name may have been given to another file since it was read.
+    const std::optional<FileStamp> linked = FileStamp::of(copy);
+    if (!linked || !linked->sameContent(expected)) {
+        ::unlink(name.constData());
+        return Result::Changed;
+    }
+    return Result::Kept;
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(expected);
+    Q_UNUSED(copy);
+    *error = u"no hard links"_s;
+    return Result::Failed;
+#endif
+}
+
+JournalStore::Result JournalStore::copyInto(const QString &path, const FileStamp &expected,
+                                            const QString &copy, QString *error)
+{
+#ifdef Q_OS_UNIX
+    const int in = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        *error = qt_error_string(errno);
+        return errno == ENOENT ? Result::Changed : Result::Failed;
+    }
+    const QByteArray name = QFile::encodeName(copy);
+    const int out = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    Result result = out < 0 ? Result::Failed : Result::Kept;
+    if (out >= 0 && !sameFileAs(in, expected))
+        result = Result::Changed;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    while (result == Result::Kept) {
+        const ssize_t got = ::read(in, buffer.data(), size_t(buffer.size()));
+        if (got <= 0) {
+            if (got < 0)
+                result = Result::Failed;
+            break;
+        }
+        if (::write(out, buffer.constData(), size_t(got)) != got)
+            result = Result::Failed;
+    }
+    if (result == Result::Failed)
+        *error = qt_error_string(errno);
+    // Changed while it was copied: the copy may mix two states of it.
+    if (result == Result::Kept && !sameFileAs(in, expected))
+        result = Result::Changed;
+    // The copy carries the original's time, as a link would: the undo checks it by it.
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT},
+        {time_t(expected.modifiedNs / 1'000'000'000), long(expected.modifiedNs % 1'000'000'000)}};
+    if (result == Result::Kept)
+        ::futimens(out, times);
+    if (result == Result::Kept && m_durableCopies && ::fsync(out) != 0) {
+        *error = qt_error_string(errno);
+        result = Result::Failed;
+    }
+    if (out >= 0 && ::close(out) != 0 && result == Result::Kept) {
+        *error = qt_error_string(errno);
+        result = Result::Failed;
+    }
+    ::close(in);
+    if (result != Result::Kept && out >= 0)
+        ::unlink(name.constData());
+    return result;
+#else
+    Q_UNUSED(expected);
+    if (!QFile::copy(path, copy)) {
+        *error = u"copy failed"_s;
+        return Result::Failed;
+    }
+    return Result::Kept;
+#endif
+}

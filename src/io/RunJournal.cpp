@@ -1,0 +1,241 @@
+#include "io/RunJournal.h"
+
+#include "io/JournalIndex.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// `text` as a JSON string, quotes included.
+QByteArray jsonString(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size() + 2);
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (uchar(c) < 0x20) {
+            out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+} // namespace
+
+RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head)
+    : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head))
+{
+}
+
+RunJournal::~RunJournal()
+{
+    close();
+}
+
+QString RunJournal::newRunId()
+{
+    return QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd_HH-mm-ss.zzz"_s);
+}
+
+bool RunJournal::start()
+{
+    if (!m_folder.isEmpty() || m_startFailed)
+        return !m_startFailed;
+    const QDir runs(m_runsFolder);
+    QString id = newRunId();
+    // Two runs within a millisecond (tests, scripts) each get a folder of their own.
+    for (int n = 2; QFileInfo::exists(runs.filePath(id)); ++n)
+        id = newRunId() + u'-' + QString::number(n);
+    const QString folder = runs.filePath(id);
+    m_index.setFileName(folder + u'/' + JournalIndex::fileName());
+    if (!QDir().mkpath(folder) || !m_index.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_startFailed = true;
+        return false;
+    }
+    m_folder = folder;
+    m_store = std::make_unique<JournalStore>(folder, id);
+    m_store->setDurableCopies(m_sync != SyncPolicy::None);
+    append({{u"t"_s, u"run"_s},
+            {u"kind"_s, m_head.kind},
+            {u"started"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
+            {u"search"_s, m_head.search},
+            {u"replace"_s, m_head.replacement},
+            {u"undoes"_s, m_head.undoes}});
+    m_storesToSync << m_runsFolder << folder;
+    return true;
+}
+
+void RunJournal::append(const QJsonObject &record)
+{
+    append(QJsonDocument(record).toJson(QJsonDocument::Compact));
+}
+
+// Records wait in memory until the renames they stand for (writeRecords): a run of many small
+// files would otherwise spend a system call on each.
+void RunJournal::append(const QByteArray &line)
+{
+    m_records += line;
+    m_records += '\n';
+    if (m_records.size() >= (1 << 20))
+        writeRecords();
+}
+
+void RunJournal::writeRecords()
+{
+    if (m_records.isEmpty())
+        return;
+    m_index.write(m_records);
+    m_index.flush();
+    m_records.clear();
+}
+
+void RunJournal::keep(const PendingWrite &pending)
+{
+    keepOne(pending);
+    writeRecords();
+    if (m_sync == SyncPolicy::File)
+        sync();
+}
+
+void RunJournal::keepAll(const QList<PendingWrite> &pending)
+{
+    for (const PendingWrite &p : pending)
+        keepOne(p);
+    writeRecords();
+    // The batch syncs the file systems of its files before their renames, which makes what
+    // was kept there durable too; files on a file system that a restart empties need nothing.
+    bool needed = false;
+    for (const PendingWrite &p : pending) {
+        if (m_store && p.device != m_store->runDevice() && !m_store->isVolatile(p.device, p.temp))
+            needed = true;
+    }
+#ifndef Q_OS_LINUX
+    needed = true; // the batch syncs file by file there
+#endif
+    if (needed)
+        sync();
+}
+
+void RunJournal::keepOne(const PendingWrite &pending)
+{
+    if (m_closed)
+        return;
+    // Without the stamp it was read with, the file cannot be told from a later one.
+    if (!pending.expected || !start()) {
+        m_unkept << pending.target;
+        return;
+    }
+    const int number = ++m_count;
+    QString copy;
+    QString error;
+    QString newStore;
+    const JournalStore::Result kept
+        = m_store->keep(pending.target, *pending.expected, number, &copy, &error, &newStore);
+    if (!newStore.isEmpty()) {
+        m_storesToSync << QFileInfo(newStore).absolutePath() << newStore;
+        if (!newStore.startsWith(m_folder + u'/'))
+            append({{u"t"_s, u"store"_s}, {u"dir"_s, newStore}});
+    }
+    // A changed file is refused by its rename: there is nothing to keep.
+    if (kept != JournalStore::Result::Kept) {
+        if (kept == JournalStore::Result::Failed)
+            m_unkept << pending.target;
+        return;
+    }
+    m_byTemp.insert(pending.temp, number);
+    m_sizes.insert(number, pending.expected->size);
+    // One of these a file: written by hand, without a JSON object of its own.
+    append("{\"t\":\"keep\",\"n\":" + QByteArray::number(number)
+           + ",\"path\":" + jsonString(pending.target) + ",\"copy\":" + jsonString(copy)
+           + ",\"old\":\"" + JournalIndex::stampText(*pending.expected).toLatin1() + "\",\"dev\":\""
+           + QByteArray::number(pending.device) + "\",\"ino\":\""
+           + QByteArray::number(pending.inode) + "\",\"size\":\""
+           + QByteArray::number(pending.bytes) + "\"}");
+}
+
+void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
+{
+    const int number = m_byTemp.take(pending.temp);
+    if (number == 0)
+        return;
+    const std::optional<FileStamp> now
+        = outcome == WriteOutcome::Ok ? FileStamp::of(pending.target) : std::nullopt;
+    // Renamed, and still the new file: its stamp is what an undo compares with.
+    if (now && now->inode == pending.inode && now->device == pending.device) {
+        append("{\"t\":\"done\",\"n\":" + QByteArray::number(number) + ",\"new\":\""
+               + JournalIndex::stampText(*now).toLatin1() + "\"}");
+        return;
+    }
+    if (outcome == WriteOutcome::Ok)
+        return; // changed at once: the undo leaves it alone
+    append({{u"t"_s, u"drop"_s}, {u"n"_s, number}});
+    m_sizes.remove(number);
+}
+
+void RunJournal::sync()
+{
+    writeRecords();
+    if (m_folder.isEmpty() || m_sync == SyncPolicy::None)
+        return;
+#ifdef Q_OS_UNIX
+    ::fsync(m_index.handle());
+    for (const QString &folder : std::as_const(m_storesToSync))
+        syncFolder(folder);
+    m_storesToSync.clear();
+    // The new links' names are entries of the store folders.
+    if (m_store) {
+        for (const QString &folder : m_store->folders())
+            syncFolder(folder);
+    }
+#endif
+}
+
+void RunJournal::syncFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd
+        = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+void RunJournal::close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (m_folder.isEmpty())
+        return;
+    append({{u"t"_s, u"end"_s},
+            {u"ended"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}});
+    writeRecords();
+    sync();
+    m_index.close();
+    qint64 bytes = 0;
+    for (const qint64 size : std::as_const(m_sizes))
+        bytes += size;
+    JournalIndex::writeSummary(m_folder, {qsizetype(m_sizes.size()), bytes});
+}

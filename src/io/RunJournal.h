@@ -1,0 +1,80 @@
+#pragma once
+
+#include "io/JournalStore.h"
+#include "io/PendingWrite.h"
+#include "io/SyncPolicy.h"
+
+#include <QFile>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QJsonObject;
+
+// The journal of one run that replaces files, from which the run can be undone: for each file,
+// its original bytes (JournalStore) and the stamp of the file the run put in its place. A
+// file's original is kept and its record written before its new file is renamed over it, and
+// under SyncPolicy::File both are on disk by then; under Batch, sync() makes the records of a
+// batch durable before its renames. So a run killed half way can be undone for the files it
+// changed. The run folder is made with the first file kept: a run that changes nothing leaves
+// no journal.
+class RunJournal {
+public:
+    struct Head {
+        QString kind = QStringLiteral("replace"); // or "undo"
+        QString search;
+        QString replacement;
+        QString undoes; // the run an undo puts back
+    };
+
+    RunJournal(const QString &runsFolder, SyncPolicy sync, Head head);
+    RunJournal(const RunJournal &) = delete;
+    RunJournal &operator=(const RunJournal &) = delete;
+    ~RunJournal();
+
+    // Before the rename of `pending`: keeps the file it replaces. A file that cannot be kept is
+    // still written, and named by unkept().
+    void keep(const PendingWrite &pending);
+    // The same for each file of a batch, then one sync where the batch's own does not cover
+    // the journal (WriteBatch syncs its file systems after this and before the renames).
+    void keepAll(const QList<PendingWrite> &pending);
+    // After the rename of `pending` (or its failure, which drops what was kept).
+    void settle(const PendingWrite &pending, WriteOutcome outcome);
+    // The records and kept files written so far, on disk (not under SyncPolicy::None).
+    void sync();
+    // Ends the journal; nothing more is kept.
+    void close();
+
+    // Files written whose change cannot be undone.
+    const QStringList &unkept() const { return m_unkept; }
+    // The run folder; empty while nothing was kept.
+    const QString &runFolder() const { return m_folder; }
+    // The name of a new run folder for the time now (sortable, in UTC).
+    static QString newRunId();
+
+private:
+    bool start();
+    void keepOne(const PendingWrite &pending);
+    void append(const QJsonObject &record);
+    void append(const QByteArray &line);
+    void writeRecords();
+    void syncFolder(const QString &folder);
+
+    QString m_runsFolder;
+    SyncPolicy m_sync;
+    Head m_head;
+    QString m_folder;
+    bool m_startFailed = false;
+    bool m_closed = false;
+    QFile m_index;
+    QByteArray m_records; // not yet written
+    std::unique_ptr<JournalStore> m_store;
+    QStringList m_storesToSync; // new folders whose own entry must be synced too
+    QHash<QString, int> m_byTemp; // the new file's name: its entry
+    QHash<int, qint64> m_sizes; // each file kept and written: its original's size
+    int m_count = 0;
+    QStringList m_unkept;
+};

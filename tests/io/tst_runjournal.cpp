@@ -1,0 +1,127 @@
+#include "io/AtomicFileWriter.h"
+#include "io/FileStamp.h"
+#include "io/RunHistory.h"
+#include "io/RunJournal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+// The journal keeps each replaced file at the cost of a link where it can, and keeps no more
+// runs than its limits allow.
+class TestRunJournal : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsOriginal_data();
+    void keepsOriginal();
+    void limits_data();
+    void limits();
+};
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// One run of the journal that replaces `path` with `bytes`.
+std::optional<JournalIndex> replace(const QString &runs, const QString &path,
+                                    const QByteArray &bytes)
+{
+    std::optional<PendingWrite> pending = AtomicFileWriter::prepare(path, bytes, false, nullptr);
+    if (!pending)
+        return std::nullopt;
+    pending->expected = FileStamp::of(path);
+    RunJournal journal(runs, SyncPolicy::None, {});
+    journal.keep(*pending);
+    journal.settle(*pending, AtomicFileWriter::commit(*pending, nullptr));
+    journal.close();
+    return JournalIndex::read(journal.runFolder());
+}
+
+} // namespace
+
+void TestRunJournal::keepsOriginal_data()
+{
+    QTest::addColumn<bool>("secondName");
+    QTest::addColumn<bool>("linked"); // the copy is the old inode itself
+    QTest::newRow("one name: a link") << false << true;
+    // The old inode lives on under the other name, which may change it later.
+    QTest::newRow("two names: a copy") << true << false;
+}
+
+void TestRunJournal::keepsOriginal()
+{
+    QFETCH(bool, secondName);
+    QFETCH(bool, linked);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, "old bytes");
+    if (secondName)
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(dir.filePath(u"g.txt"_s)).constData())
+                == 0);
+    const FileStamp old = *FileStamp::of(path);
+    const std::optional<JournalIndex> run = replace(dir.filePath(u"runs"_s), path, "new");
+    QVERIFY(run);
+    QCOMPARE(run->entries.size(), 1);
+    const JournalIndex::Entry &entry = run->entries[0];
+    QCOMPARE(readFile(entry.copy), QByteArray("old bytes"));
+    QCOMPARE(FileStamp::of(entry.copy)->inode == old.inode, linked);
+    QVERIFY(entry.written && entry.written->sameContent(*FileStamp::of(path)));
+    QCOMPARE(run->filesChanged(), 1);
+}
+
+void TestRunJournal::limits_data()
+{
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<int>("maxRuns");
+    QTest::addColumn<qint64>("maxBytes");
+    QTest::addColumn<int>("kept");
+    // Each run keeps an original of 100 bytes.
+    QTest::newRow("within both") << 3 << 20 << qint64(1000) << 3;
+    QTest::newRow("count") << 5 << 3 << qint64(1000) << 3;
+    QTest::newRow("bytes") << 5 << 20 << qint64(250) << 2;
+    QTest::newRow("the newest always") << 2 << 20 << qint64(50) << 1;
+}
+
+void TestRunJournal::limits()
+{
+    QFETCH(int, runs);
+    QFETCH(int, maxRuns);
+    QFETCH(qint64, maxBytes);
+    QFETCH(int, kept);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"runs"_s);
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, QByteArray(100, 'x'));
+    QStringList made;
+    for (int i = 0; i < runs; ++i) {
+        const std::optional<JournalIndex> run
+            = replace(folder, path, QByteArray(100, char('a' + i)));
+        QVERIFY(run);
+        made.prepend(run->id);
+    }
+    const RunHistory history(folder);
+    QCOMPARE(history.spaceUsed(), qint64(100) * runs);
+    history.prune(maxRuns, maxBytes);
+    QCOMPARE(history.ids(), made.mid(0, kept));
+    QCOMPARE(history.spaceUsed(), qint64(100) * kept);
+}
+
+QTEST_GUILESS_MAIN(TestRunJournal)
+#include "tst_runjournal.moc"
