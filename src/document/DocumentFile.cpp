@@ -62,6 +62,11 @@ LoadStatus DocumentFile::load(Document &doc, QFile &file, const QString &path, C
     return decoded->binary ? LoadStatus::Binary : LoadStatus::Loaded;
 }
 
+bool DocumentFile::encodes(const Document &doc, const QString &path)
+{
+    return formatFor(doc, path) != FileFormat::PlainText || doc.canEncode(doc.view(0).from(0));
+}
+
 DocumentFile::Prepared DocumentFile::prepare(const Document &doc, const QString &path, bool sync)
 {
     if (doc.isBinary())

@@ -51,6 +51,9 @@ public:
     [[nodiscard]] static LoadStatus load(Document &doc, QFile &file, const QString &path,
                                          CodePage codePage = CodePage::Cp1251,
                                          std::optional<FileStamp> stamp = std::nullopt);
+    // Whether `doc` can be written to `path` as it stands: false when the file would be plain
+    // text in an encoding that lacks one of its characters.
+    static bool encodes(const Document &doc, const QString &path);
     // Writes `doc` to `path`: as RTF when it was read as RTF or the name asks for it, else in
     // its own encoding. The file on disk is replaced only when the whole new content has been
     // written, and not at all when it is the file the document was read from and another

@@ -256,11 +256,17 @@ void BatchRun::resumeAfter(ResumeAt::After what)
 
 void BatchRun::writeBack(const WriteDone &done)
 {
+    const QString path = m.state.CurrentFileName;
+    // A dry run says what the run would do: a file it could not write is not "changed".
+    if (m_dryRun && !DocumentFile::encodes(document(), path)) {
+        appendFailure(MsgFileNotEncodable, path);
+        done({false, u"not-encodable"_s, {}});
+        return;
+    }
     if (m_dryRun) {
         done({true, u"dry-run"_s, {}});
         return;
     }
-    const QString path = m.state.CurrentFileName;
     for (;;) {
         const SaveResult result = SaveDocument(
             document(), path, {m_committer.sync(), m_committer.batch(), m_journal.get()});

@@ -74,7 +74,9 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
         return;
     }
     result.changed = document.isModified();
-    if (result.changed && !m_dryRun)
+    if (result.changed && m_dryRun && !DocumentFile::encodes(document, path))
+        result.kind = FileJobResult::Kind::NotEncodable;
+    else if (result.changed && !m_dryRun)
         takePrepared(DocumentFile::prepare(document, path, m_syncEach), result);
 }
 
@@ -104,6 +106,9 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         if (s.MatchLength == 0 && s.ReplaceText.isEmpty())
             return OccurrenceWalk::Step::GoOn; // nothing put in place of nothing: no change
         result.changed = true;
+        // The text as read is in the file's encoding; only what is put in may not be.
+        if (m_dryRun && !document.canEncode(s.ReplaceText))
+            result.kind = FileJobResult::Kind::NotEncodable;
         if (!writing)
             return OccurrenceWalk::Step::GoOn;
         if (!output.isOpen() && !output.open(&result.error)) {

@@ -321,13 +321,23 @@ void TestBatchToolSafety::undecodableNamesAreReported()
 #endif
 }
 
+// A dry run reports what the real run does, a file it could not write included, and writes
+// nothing.
 void TestBatchToolSafety::dryRunReportSaysNothingWasWritten()
 {
     BatchToolFixture f;
     f.write(u"a.txt"_s, "cat");
-    QCOMPARE(f.run({u"-n"_s, u"-f"_s, u"cat"_s, u"-r"_s, u"dog"_s, f.path(u"a.txt"_s)}), 0);
-    QCOMPARE(f.out.split(u'\n').first(), text(MsgDryRun));
+    f.write(u"cp.txt"_s, "\xCA\xEE\xF2 cat"); // "Кот cat": no room for the replacement's 中
+    const QStringList job{u"-f"_s,    u"cat"_s,           u"-r"_s,
+                          u"dog中"_s, f.path(u"a.txt"_s), f.path(u"cp.txt"_s)};
+    const int dryStatus = f.run(QStringList{u"-n"_s} + job);
+    QStringList dry = f.out.split(u'\n');
+    QCOMPARE(dry.takeFirst(), text(MsgDryRun));
     QCOMPARE(f.read(u"a.txt"_s), QByteArray("cat"));
+    f.out.clear();
+    QCOMPARE(f.run(job), dryStatus);
+    QCOMPARE(dry, f.out.split(u'\n'));
+    QCOMPARE(f.read(u"cp.txt"_s), QByteArray("\xCA\xEE\xF2 cat"));
 }
 
 void TestBatchToolSafety::helpNamesTheToolAndShowsExamples()
