@@ -354,8 +354,10 @@ bool SingleByteCodePage::encode(QStringView text, QByteArray &out) const
     char *dest = out.data() + start;
     for (const QChar ch : text) {
         const int byte = fromUnicode(ch.unicode());
-        if (byte < 0)
+        if (byte < 0) {
+            out.resize(start); // nothing half written is left behind
             return false;
+        }
         *dest++ = static_cast<char>(byte);
     }
     return true;
