@@ -15,8 +15,8 @@ public:
     static int fromUnicode(char16_t ch);
 
     static QString decode(QByteArrayView bytes);
-    // Appends the bytes of `text` to `out`; false (and `out` unspecified) when a character
-    // has no byte.
+    // Appends the bytes of `text` to `out`; false, with `out` as it was, when a character has
+    // no byte.
     static bool encode(QStringView text, QByteArray &out);
     static bool canEncode(QStringView text);
 };

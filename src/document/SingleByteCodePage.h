@@ -26,8 +26,8 @@ public:
     int fromUnicode(char16_t ch) const;
 
     QString decode(QByteArrayView bytes) const;
-    // Appends the bytes of `text` to `out`; false (and `out` unspecified) when a character
-    // has no byte.
+    // Appends the bytes of `text` to `out`; false, with `out` as it was, when a character has
+    // no byte.
     bool encode(QStringView text, QByteArray &out) const;
     bool canEncode(QStringView text) const;
 

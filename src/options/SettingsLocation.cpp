@@ -55,7 +55,7 @@ QString SettingsLocation::journalFolder(const QString &programFolder, const QStr
     if (QFileInfo(settingsFile).absolutePath() == program)
         return program + u"/runs/"_s;
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification takes only absolute paths.
+    // XDG_STATE_HOME counts only when absolute; otherwise the desktop default applies.
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + u"/.local/state"_s;
     return QDir::cleanPath(state) + u"/quorvex/runs/"_s;
