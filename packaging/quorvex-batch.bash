@@ -6,9 +6,11 @@ _quorvex_batch()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
     # "--sync=b" reaches completion as three words when "=" breaks words.
-    if [[ $prev == = && ${COMP_WORDS[COMP_CWORD-2]} == --sync ]]; then
-        COMPREPLY=($(compgen -W 'file batch none' -- "$cur"))
-        return 0
+    if [[ $prev == = ]]; then
+        case ${COMP_WORDS[COMP_CWORD-2]} in
+            --sync) COMPREPLY=($(compgen -W 'file batch none' -- "$cur")); return 0 ;;
+            --color) COMPREPLY=($(compgen -W 'auto always never' -- "$cur")); return 0 ;;
+        esac
     fi
     case $prev in
         -f|--find|-r|--replace)

@@ -192,21 +192,20 @@ std::optional<bool> Backup::ensureFolder(const QString &dir)
 bool Backup::copy(const QString &file, const QString &backup)
 {
     QString reason;
-    if (m_fs.CopyFile(file, backup, &reason))
-        return true;
+    const QString where = QDir::toNativeSeparators(backup);
     // The question's text is fixed; the system's reason goes to the host beside it (the
     // command-line tool prints it), before each asking.
-    const QString where = QDir::toNativeSeparators(backup);
-    const QString question
-        = m_messages.message(MsgCannotCreateFile, where) + m_messages.LoadMessage(MsgRetryQuestion);
-    m_host.WriteFailed(where, reason);
-    return askUntil(question,
-                    [&] {
-                        if (m_fs.CopyFile(file, backup, &reason))
-                            return true;
-                        m_host.WriteFailed(where, reason);
-                        return false;
-                    })
+    const auto attempt = [&] {
+        if (m_fs.CopyFile(file, backup, &reason))
+            return true;
+        m_host.WriteFailed(where, reason);
+        return false;
+    };
+    if (attempt())
+        return true;
+    return askUntil(m_messages.message(MsgCannotCreateFile, where)
+                        + m_messages.LoadMessage(MsgRetryQuestion),
+                    attempt)
         .value_or(true);
 }
 

@@ -27,7 +27,8 @@ bool isUtf8(const QByteArray &bytes)
 QByteArray nameOf(const QString &path)
 {
     const QString relative = QDir::current().relativeFilePath(path);
-    return (relative.startsWith(u".."_s) ? path : relative).toUtf8();
+    const bool goesUp = relative == u".."_s || relative.startsWith(u"../"_s);
+    return (goesUp ? path : relative).toUtf8();
 }
 
 // What the diff is made of when not the bytes: the document's text, and its encoding's name.
@@ -55,6 +56,8 @@ void DiffHost::FileFinished(const FileOutcome &outcome)
         m_out << QString::fromUtf8(m_color ? coloured(diff) : diff);
         m_out.flush();
     }
+    // The document goes with its file; a later file's end must not read it.
+    m_document = nullptr;
     RunHostRelay::FileFinished(outcome);
 }
 

@@ -16,7 +16,6 @@ public:
 
     // The item of the options group, 0 to 3; nothing outside.
     static std::optional<CodePage> fromIndex(int index);
-    static int indexOf(CodePage page) { return int(page); }
     // A name as typed on the command line: "cp1251", "1251", "windows-1251", "cp866", "866",
     // "ibm866", "dos", "koi8-r", "koi8r", "iso-8859-5", "iso8859-5", "iso" (any case).
     static std::optional<CodePage> fromName(QStringView name);

@@ -63,11 +63,6 @@ double scoreOf(const Histogram &counts, CodePage page, double capitalPenalty = C
 
 } // namespace
 
-double CodePageGuess::score(QByteArrayView bytes, CodePage page)
-{
-    return scoreOf(histogramOf(bytes), page);
-}
-
 std::optional<CodePage> CodePageGuess::likelier(QByteArrayView bytes, CodePage chosen)
 {
     const Histogram counts = histogramOf(bytes);

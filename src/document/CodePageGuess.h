@@ -20,6 +20,4 @@ public:
     // The code page the bytes fit clearly better than `chosen`; nothing when `chosen` fits
     // as well as any (or the bytes are too few to tell).
     static std::optional<CodePage> likelier(QByteArrayView bytes, CodePage chosen);
-    // The mean score per byte from 0x80 on of reading the bytes in `page` (higher fits better).
-    static double score(QByteArrayView bytes, CodePage page);
 };

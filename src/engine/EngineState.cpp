@@ -5,8 +5,6 @@
 #include "engine/MaskCompiler.h"
 #include "engine/RegexReplacement.h"
 
-#include <algorithm>
-
 void EngineState::CompileSearchPattern()
 {
     MaskCompiler().CompileMask(SearchText, FindBlocks, FindBlockCount, false);
@@ -21,10 +19,10 @@ void EngineState::CompileReplacementPattern(const QString &pattern)
 
 std::optional<RegexPattern::Error> EngineState::CompileRegexSearch(bool matchCase)
 {
-    RegexPattern::Error error;
     if (const std::optional<RegexPattern::Error> refused
         = RegexPattern::check(SearchText, matchCase))
         return refused;
+    RegexPattern::Error error;
     if (!Regex.setPattern(SearchText, matchCase, &error))
         return error;
     FindBlockCount = 0;

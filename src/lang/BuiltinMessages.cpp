@@ -159,7 +159,8 @@ constexpr Entry kEntries[] = {
     {MsgOptExclude,
      u"Не просматривать файлы и папки, подходящие под маску (например node_modules или "
      u"*.min.js); можно повторять."},
-    {MsgOptNoDefaultExcludes, u"Просматривать и папки .git, .svn и .hg."},
+    {MsgOptNoDefaultExcludes,
+     u"Не оставлять в стороне .git, .svn и .hg (скрытые папки не просматриваются и так)."},
     {MsgJournalNotKept,
      u"Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить"},
     {MsgUndoHead, u"Отмена обработки %s"},

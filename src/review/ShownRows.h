@@ -27,9 +27,6 @@ public:
 
     // The height the rows have below the top margin.
     qreal height() const;
-    // Where a row's text starts: after the margin, moved by the row's alignment within the
-    // visible width and by the sideways scroll.
-    qreal originOf(const TextRows::Row &row) const;
     // The x of a position's caret in the viewport, whichever row is on top.
     qreal xOf(qsizetype pos) const;
 
@@ -64,6 +61,9 @@ public:
                std::pair<qsizetype, qsizetype> selection, qsizetype caret) const;
 
 private:
+    // Where a row's text starts: after the margin, moved by the row's alignment within the
+    // visible width and by the sideways scroll.
+    qreal originOf(const TextRows::Row &row) const;
     // The highest top at or above `target` whose rows, counted from `used`, fit in `room`.
     RowRef topAbove(RowRef target, qreal used, qreal room) const;
 

@@ -44,8 +44,9 @@ ProcessingDriver::Outcome PreviewRun::runWith(PreviewHost::Mode mode, bool dryRu
     // A dry run makes no backup copy: it writes nothing at all.
     if (dryRun)
         request.options.MakeBackups = false;
-    // Recording takes every occurrence as an answer for all would (on this thread, in list
-    // order: the request has no byte path); the others answer each one from the ticks.
+    // Recording takes every occurrence unasked, as "Yes to all" would (on this thread, in list
+    // order: the request has no byte path); applying and renumbering answer each occurrence
+    // from the ticks.
     request.options.ConfirmReplace = mode != PreviewHost::Mode::Record;
     m_host.setMode(mode);
     const RunServices services{m_core.engine, m_core.options, m_core.messages, m_core.review,

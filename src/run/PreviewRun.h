@@ -31,8 +31,6 @@ public:
     const PreviewList &list() const { return m_list; }
     // The totals of the last run (the preview, a renumbering, or the apply).
     const ProcessingDriver::Totals &LastTotals() const { return m_totals; }
-    // The dry run's own report.
-    const Report &previewReport() const { return m_report; }
 
 private:
     ProcessingDriver::Outcome runWith(PreviewHost::Mode mode, bool dryRun, Report &report);
@@ -41,7 +39,7 @@ private:
     QuorvexCore &m_core;
     PreviewList m_list;
     PreviewHost m_host;
-    Report m_report;
+    Report m_report; // the dry runs' own, kept out of the window's
     RunRequest m_request;
     bool m_counters = false;
     ProcessingDriver::Totals m_totals;

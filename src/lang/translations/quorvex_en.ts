@@ -480,8 +480,8 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <translation>Leave out of folder scans the files and folders matching the mask (such as node_modules or *.min.js); repeatable.</translation>
         </message>
         <message id="Message.65419">
-            <source>Просматривать и папки .git, .svn и .hg.</source>
-            <translation>Scan .git, .svn and .hg folders too.</translation>
+            <source>Не оставлять в стороне .git, .svn и .hg (скрытые папки не просматриваются и так).</source>
+            <translation>Do not leave out .git, .svn and .hg (hidden folders are still not entered).</translation>
         </message>
         <message id="Message.65420">
             <source>Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить</source>

@@ -480,8 +480,8 @@
             <translation>Не просматривать файлы и папки, подходящие под маску (например node_modules или *.min.js); можно повторять.</translation>
         </message>
         <message id="Message.65419">
-            <source>Просматривать и папки .git, .svn и .hg.</source>
-            <translation>Просматривать и папки .git, .svn и .hg.</translation>
+            <source>Не оставлять в стороне .git, .svn и .hg (скрытые папки не просматриваются и так).</source>
+            <translation>Не оставлять в стороне .git, .svn и .hg (скрытые папки не просматриваются и так).</translation>
         </message>
         <message id="Message.65420">
             <source>Исходный файл %s не сохранен в журнале: это изменение нельзя будет отменить</source>
