@@ -1,6 +1,7 @@
-// Renders the review dialog (replace, find, select and edit mode) and the report page to PNG
-// files, from real runs over sample files: an RTF with bold, colour and a table, and a plain
-// HTML file. Usage: review-screenshots [output folder] (default: docs/screenshots).
+// Renders the review dialog (replace, find, select and edit mode), the report page and the
+// preview page (in Russian and English) to PNG files, from real runs over sample files: an RTF
+// with bold, colour and a table, and a plain HTML file. Usage: review-screenshots [output
+// folder] (default: docs/screenshots).
 
 #include "document/Document.h"
 #include "engine/EngineState.h"
@@ -111,7 +112,8 @@ void typeOver(ReviewDialog &d, qsizetype from, qsizetype to, const QString &text
 }
 
 // The preview page of a replace job with one occurrence unticked, in Russian, then in English
-// when the English module lies in the build tree (lang/quorvex.ENG).
+// from the module of the build tree (lang/quorvex.ENG): without it the English picture would
+// silently stay an old one, so the tool stops.
 void shootPreview(QuorvexCore &core, RunHost &host, const QString &out, const QStringList &files)
 {
     PreviewPage page(core, host);
@@ -126,12 +128,12 @@ void shootPreview(QuorvexCore &core, RunHost &host, const QString &out, const QS
     page.view()->setCurrentIndex(model.index(2, 0, model.index(0, 0)));
     page.show();
     save(page, out, u"preview-page.png"_s);
-    core.language.setExecutablePath(QCoreApplication::applicationDirPath() + u"/../lang/quorvex"_s);
-    if (LanguageModule *english = core.language.LoadLanguageModule(InterfaceLanguage::English)) {
-        Q_UNUSED(english);
-        InterfaceLanguage::retranslateAll();
-        save(page, out, u"preview-page-en.png"_s);
-    }
+    const QString modules = QCoreApplication::applicationDirPath() + u"/../lang/quorvex"_s;
+    core.language.setExecutablePath(modules);
+    if (!core.language.LoadLanguageModule(InterfaceLanguage::English))
+        qFatal("no English module %s.ENG", qPrintable(modules));
+    InterfaceLanguage::retranslateAll();
+    save(page, out, u"preview-page-en.png"_s);
 }
 
 } // namespace

@@ -26,12 +26,12 @@ struct Topic {
 };
 
 // Where each help context is explained. MainF and everything without a context of its own is
-// 100; the review and options dialogs are 10.
+// 100; the review and options dialogs are 10; the preview page is 350.
 constexpr Topic Topics[] = {
     {10, u"review.html#context-10"},     {100, u"start.html#context-100"},
     {150, u"search.html#context-150"},   {200, u"replace.html#context-200"},
     {250, u"patterns.html#context-250"}, {260, u"patterns.html#context-260"},
-    {300, u"patterns.html#context-300"},
+    {300, u"patterns.html#context-300"}, {350, u"files.html#context-350"},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "run/QuorvexCore.h"
 #include "run/RunHost.h"
 #include "run/RunRequest.h"
+#include "ui/WindowCommandKeys.h"
 #include "ui_MainWindow.h"
 
 #include <QElapsedTimer>
@@ -105,8 +106,6 @@ private:
     void FormCreate();
     void FormShow();
     bool dispatchKey(QKeyCombination key, QWidget *focus, bool run);
-    QAction *commandOfKey(QKeyCombination key, QWidget *focus);
-    QMenu *menuOfMnemonic(QKeyCombination key) const;
     void askStopAndExit();
     void setRunning(bool running);
     QWidget *questionParent();
@@ -114,6 +113,7 @@ private:
     Prompter &m_prompter;
     QuorvexCore m_core;
     Ui::MainF m_ui;
+    WindowCommandKeys m_commandKeys{m_ui};
     FileListModel *m_files = nullptr;
     FileListCommands *m_fileCommands = nullptr;
     PatternCommands *m_patternCommands = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/ReviewFixture.h"
+#include "ui/ReviewSteps.h"
 
 #include "document/Document.h"
 #include "engine/EngineState.h"
@@ -7,8 +8,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QInputMethodEvent>
-#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
@@ -16,76 +15,13 @@
 using namespace Qt::StringLiterals;
 
 using H = ReviewTestHost;
+using S = ReviewSteps;
 using Step = ReviewTestHost::Step;
 
 Q_DECLARE_METATYPE(ModalResult)
 
-namespace {
-
-// A script of one showing: "click <button>", "key <Escape|Return|Delete>", "close".
-Step script(const QStringList &actions)
-{
-    QList<Step> steps;
-    for (const QString &action : actions) {
-        const QString arg = action.section(u' ', 1);
-        if (action.startsWith(u"click"_s)) {
-            steps << H::click(qPrintable(arg));
-        } else if (action == u"close"_s) {
-            steps << [](ReviewDialog &d) { d.close(); };
-        } else if (action.startsWith(u"key"_s)) {
-            const int key = arg == u"Escape"_s ? Qt::Key_Escape
-                : arg == u"Return"_s           ? Qt::Key_Return
-                                               : Qt::Key_Delete;
-            steps << H::key(key);
-        }
-    }
-    return H::all(steps);
-}
-
-QWidget *part(ReviewDialog &d, const char *name)
-{
-    return d.findChild<QWidget *>(QString::fromLatin1(name));
-}
-
-bool visible(ReviewDialog &d, const char *name)
-{
-    return part(d, name)->isVisible();
-}
-
-// The text arrives at once, as an input method commits it.
-void commit(QWidget *target, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(target, &event);
-}
-
-void typeText(QWidget *target, const QString &text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(target, &press);
-    }
-}
-
-// Enters edit mode, selects [from, to) and types `text` over it.
-Step typeOver(qsizetype from, qsizetype to, const QString &text)
-{
-    return [=](ReviewDialog &d) {
-        d.view()->setSelection(from, to);
-        typeText(d.view(), text);
-    };
-}
-
-Step check(const char *radio)
-{
-    return [name = QString::fromLatin1(radio)](ReviewDialog &d) {
-        d.findChild<QRadioButton *>(name)->setChecked(true);
-    };
-}
-
-} // namespace
-
+// The review dialog's answers, panels and view during runs, and its select
+// mode.
 class TestReviewDialog : public QObject {
     Q_OBJECT
 
@@ -101,18 +37,6 @@ private slots:
     void deleteKey();
     void refusedBackupStopsTheRun_data();
     void refusedBackupStopsTheRun();
-    void editPlainText();
-    void typedEditsReachTheCoreAsSmallestEdits();
-    void typedNoBreakSpaceStaysOne();
-    void editRtfKeepsTheSourceOutsideTheEdit();
-    void cancelEdit_data();
-    void cancelEdit();
-    void closingWhileEditingCancelsTheEdits_data();
-    void closingWhileEditingCancelsTheEdits();
-    void editModeReturnsToTheRunsPanel();
-    void continueChoices_data();
-    void continueChoices();
-    void continueChoiceIsKept();
     void viewBuilds_data();
     void viewBuilds();
     void viewFollowsTheDocumentThroughARun();
@@ -187,7 +111,7 @@ void TestReviewDialog::answers()
     else
         f.core.review.PrepareReplace();
     f.prompter.yesNo = yesNo;
-    QCOMPARE(f.show(script(actions)), result);
+    QCOMPARE(f.show(S::script(actions)), result);
     QVERIFY(!f.host.hung);
     QCOMPARE(f.core.engine.Aborted, aborted);
     QCOMPARE(f.host.showings.first().selected, u"two"_s);
@@ -228,12 +152,12 @@ void TestReviewDialog::panelsPerMode()
         if (editing)
             H::click("BEdit")(d);
         for (const char *name : {"RP", "FP", "SP", "PContinue", "BEdit"})
-            if (visible(d, name))
+            if (S::visible(d, name))
                 seen << QString::fromLatin1(name);
         if (editing) {
             H::click("BEdit")(d); // cancel without changes
-            afterCancel << (visible(d, "RP") ? u"RP"_s : QString())
-                        << (visible(d, "FP") ? u"FP"_s : QString());
+            afterCancel << (S::visible(d, "RP") ? u"RP"_s : QString())
+                        << (S::visible(d, "FP") ? u"FP"_s : QString());
         }
         d.close();
     });
@@ -241,8 +165,8 @@ void TestReviewDialog::panelsPerMode()
     if (editing)
         QCOMPARE(afterCancel,
                  (QStringList{findMode ? QString() : u"RP"_s, findMode ? u"FP"_s : QString()}));
-    QCOMPARE(part(f.dialog, "BEdit")->toolTip(), u"Редактировать текст"_s);
-    QCOMPARE(qobject_cast<QAbstractButton *>(part(f.dialog, "BEdit"))->text(), u"Р"_s);
+    QCOMPARE(S::part(f.dialog, "BEdit")->toolTip(), u"Редактировать текст"_s);
+    QCOMPARE(qobject_cast<QAbstractButton *>(S::part(f.dialog, "BEdit"))->text(), u"Р"_s);
 }
 
 void TestReviewDialog::abortAnsweredNoKeepsTheOccurrence()
@@ -387,228 +311,6 @@ void TestReviewDialog::refusedBackupStopsTheRun()
     QVERIFY(f.core.report.Lines().contains(u"Обработано 0 файлов."_s));
 }
 
-void TestReviewDialog::editPlainText()
-{
-    ReviewFixture f;
-    const QString file = f.write(u"a.txt"_s, "Hello world\r\nsecond line");
-    f.host.steps << H::all(
-        {H::click("BEdit"), typeOver(6, 11, u"X"_s), check("RBNextFile"), H::click("BBOk")});
-    f.replace({file}, u"world"_s, u"planet"_s);
-    QCOMPARE(f.host.showings.size(), 1);
-    QCOMPARE(f.read(file), QByteArray("Hello X\r\nsecond line"));
-    QCOMPARE(f.core.report.Lines().first(), u"Изменен файл %1. Кол-во замен - 0/1"_s.arg(file));
-}
-
-void TestReviewDialog::typedEditsReachTheCoreAsSmallestEdits()
-{
-    ReviewFixture f;
-    f.load(f.write(u"a.txt"_s, "Hello world"), 6, 5);
-    f.core.review.PrepareReplace();
-    f.show(H::all({H::click("BEdit"),
-                   [](ReviewDialog &d) {
-                       d.view()->setSelection(6, 11);
-                       commit(d.view(), u"word"_s);
-                   },
-                   H::key(Qt::Key_Backspace), H::key(Qt::Key_Return), H::click("BBOk")}));
-    // "world" -> "word" is one deletion of "l"; Backspace deletes the "d"; Return inserts the
-    // document's own line break.
-    QCOMPARE(f.host.edits, (QList<TextEdit>{{9, 1, {}}, {9, 1, {}}, {9, 0, u"\r\n"_s}}));
-    QCOMPARE(f.core.review.document().text(), u"Hello wor\r\n"_s);
-}
-
-void TestReviewDialog::typedNoBreakSpaceStaysOne()
-{
-    ReviewFixture f;
-    const QString file = f.write(u"a.txt"_s, "a b");
-    f.host.steps << H::all({H::click("BEdit"), typeOver(1, 2, QString(QChar(0xA0))),
-                            check("RBNextFile"), H::click("BBOk")});
-    f.find({file}, u"b"_s);
-    // One no-break space, not a space; an ASCII file takes it in UTF-8.
-    QCOMPARE(f.read(file),
-             QByteArray("a\xC2\xA0"
-                        "b"));
-}
-
-void TestReviewDialog::editRtfKeepsTheSourceOutsideTheEdit()
-{
-    ReviewFixture f;
-    const QByteArray head = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0"
-                            "\\blue0;}\\f0\\fs24 Hello {\\b bold} and {\\cf1 ";
-    const QByteArray tail = "} world\\par\r\n}";
-    const QString file = f.write(u"a.rtf"_s, head + "red" + tail);
-    f.host.steps << H::all(
-        {H::click("BEdit"), typeOver(15, 18, u"blue"_s), check("RBNextFile"), H::click("BBOk")});
-    f.find({file}, u"world"_s);
-    QCOMPARE(f.host.showings.first().selected, u"world"_s);
-    QCOMPARE(f.core.review.document().text(), u"Hello bold and blue world\r\n"_s);
-    QCOMPARE(f.read(file), head + "blue" + tail);
-}
-
-void TestReviewDialog::cancelEdit_data()
-{
-    QTest::addColumn<bool>("typed");
-    QTest::addColumn<QList<bool>>("answers");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<bool>("editingAfterFirstCancel");
-
-    QTest::newRow("without changes: no question") << false << QList<bool>{} << 0 << false;
-    QTest::newRow("with changes, Yes: undone") << true << QList<bool>{true} << 1 << false;
-    QTest::newRow("with changes, No: still editing, then Yes")
-        << true << QList<bool>{false, true} << 2 << true;
-}
-
-void TestReviewDialog::cancelEdit()
-{
-    QFETCH(bool, typed);
-    QFETCH(QList<bool>, answers);
-    QFETCH(int, questions);
-    QFETCH(bool, editingAfterFirstCancel);
-
-    ReviewFixture f;
-    f.load(f.write(u"a.rtf"_s, "{\\rtf1\\ansi Hello {\\b bold} world\\par}"), 6, 4);
-    f.core.review.PrepareReplace();
-    f.prompter.yesNo = answers;
-    bool editingAfter = false;
-    QString selectedAfter;
-    f.show([&](ReviewDialog &d) {
-        H::click("BEdit")(d);
-        if (typed)
-            typeOver(5, 10, u"!"_s)(d);
-        H::click("BEdit")(d);
-        editingAfter = visible(d, "PContinue");
-        if (editingAfter)
-            H::click("BEdit")(d);
-        selectedAfter = d.view()->selectedText();
-        H::click("NoB")(d);
-    });
-    QCOMPARE(editingAfter, editingAfterFirstCancel);
-    QCOMPARE(f.prompter.shown.size(), questions);
-    for (const QString &question : f.prompter.shown)
-        QCOMPARE(question, u"question: Подтверждение: Все изменения будут отменены. Продолжить?"_s);
-    QCOMPARE(f.core.review.document().text(), u"Hello bold world\r\n"_s);
-    QCOMPARE(selectedAfter, u"bold"_s);
-    QVERIFY(!f.core.review.document().isModified());
-    // The formatting came back with the text.
-    QCOMPARE(f.dialog.view()->shownText(), u"Hello bold world\r\n"_s);
-}
-
-void TestReviewDialog::closingWhileEditingCancelsTheEdits_data()
-{
-    QTest::addColumn<bool>("byEscape");
-    QTest::newRow("close box") << false;
-    QTest::newRow("Esc") << true;
-}
-
-void TestReviewDialog::closingWhileEditingCancelsTheEdits()
-{
-    QFETCH(bool, byEscape);
-    ReviewFixture f;
-    const QString file = f.write(u"a.txt"_s, "x a");
-    const QString next = f.write(u"b.txt"_s, "a");
-    f.prompter.yesNo = {false, true};
-    bool openAfterNo = false;
-    const Step close = byEscape ? H::key(Qt::Key_Escape) : Step([](ReviewDialog &d) { d.close(); });
-    f.host.steps << [&](ReviewDialog &d) {
-        H::click("BEdit")(d);
-        typeOver(0, 1, u"changed"_s)(d);
-        close(d);
-        openAfterNo = d.isVisible() && visible(d, "PContinue");
-        close(d);
-    };
-    // Closed with 2, the same occurrence comes again, and edit mode is over.
-    f.host.steps << H::click("NoB") << H::click("NoB");
-    f.replace({file, next}, u"a"_s, u"b"_s);
-    QVERIFY(openAfterNo);
-    QCOMPARE(f.host.showings.size(), 3);
-    QCOMPARE(f.host.showings.at(1).matchStart, 2);
-    QCOMPARE(f.host.showings.at(1).panels, (QStringList{u"RP"_s, u"BEdit"_s}));
-    QCOMPARE(f.host.showings.at(2).caption, u"Обработка файла b.txt"_s);
-    QCOMPARE(f.read(file), QByteArray("x a"));
-    QCOMPARE(f.read(next), QByteArray("a"));
-}
-
-// The question panel after edit mode is the one of the run in progress, whatever ran before.
-void TestReviewDialog::editModeReturnsToTheRunsPanel()
-{
-    ReviewFixture f;
-    const QString file = f.write(u"a.txt"_s, "a");
-    f.host.steps << H::click("Ok1b");
-    f.find({file}, u"a"_s);
-    QStringList panels;
-    f.host.steps << [&](ReviewDialog &d) {
-        H::click("BEdit")(d);
-        H::click("BEdit")(d);
-        for (const char *name : {"RP", "FP", "PContinue"})
-            if (visible(d, name))
-                panels << QString::fromLatin1(name);
-        H::click("NoB")(d);
-    };
-    f.replace({file}, u"a"_s, u"b"_s);
-    QCOMPARE(panels, QStringList{u"RP"_s});
-    QCOMPARE(f.host.showings.first().panels, (QStringList{u"FP"_s, u"BEdit"_s}));
-}
-
-void TestReviewDialog::continueChoices_data()
-{
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<qsizetype>("caret");
-    QTest::addColumn<QString>("nextCaption");
-    QTest::addColumn<qsizetype>("nextAt");
-
-    QTest::newRow("С текущей позиции: at the caret")
-        << u"RBCurPos"_s << qsizetype(4) << u"Обработка файла a.txt"_s << qsizetype(4);
-    QTest::newRow("С текущей позиции: the caret on an occurrence finds it")
-        << u"RBCurPos"_s << qsizetype(2) << u"Обработка файла a.txt"_s << qsizetype(2);
-    QTest::newRow("С начала файла: the first character again")
-        << u"RBBegFile"_s << qsizetype(5) << u"Обработка файла a.txt"_s << qsizetype(0);
-    QTest::newRow("Со следующего файла")
-        << u"RBNextFile"_s << qsizetype(3) << u"Обработка файла b.txt"_s << qsizetype(1);
-}
-
-void TestReviewDialog::continueChoices()
-{
-    QFETCH(QString, radio);
-    QFETCH(qsizetype, caret);
-    QFETCH(QString, nextCaption);
-    QFETCH(qsizetype, nextAt);
-
-    ReviewFixture f;
-    const QString a = f.write(u"a.txt"_s, "a a a a");
-    const QString b = f.write(u"b.txt"_s, "xa");
-    f.host.steps << [&](ReviewDialog &d) {
-        H::click("BEdit")(d);
-        d.view()->setSelection(caret, caret);
-        check(qPrintable(radio))(d);
-        H::click("BBOk")(d);
-    };
-    f.host.steps << H::click("YesToAll1B");
-    f.find({a, b}, u"a"_s);
-    QCOMPARE(f.host.showings.size(), 2);
-    QCOMPARE(f.host.showings.at(1).caption, nextCaption);
-    QCOMPARE(f.host.showings.at(1).matchStart, nextAt);
-    // Nothing was typed: the file is not written.
-    QCOMPARE(f.read(a), QByteArray("a a a a"));
-}
-
-void TestReviewDialog::continueChoiceIsKept()
-{
-    ReviewFixture f;
-    const QString a = f.write(u"a.txt"_s, "a a");
-    QString checkedLater;
-    f.host.steps << H::all(
-        {H::click("BEdit"), check("RBBegFile"), H::click("BEdit"), H::click("Ok1b")});
-    f.host.steps << [&](ReviewDialog &d) {
-        H::click("BEdit")(d);
-        for (const char *name : {"RBCurPos", "RBBegFile", "RBNextFile"})
-            if (d.findChild<QRadioButton *>(QString::fromLatin1(name))->isChecked())
-                checkedLater = QString::fromLatin1(name);
-        H::click("BEdit")(d);
-        H::click("Ok1b")(d);
-    };
-    f.find({a}, u"a"_s);
-    QCOMPARE(checkedLater, u"RBBegFile"_s);
-}
-
 void TestReviewDialog::viewBuilds_data()
 {
     QTest::addColumn<bool>("findRun");
@@ -656,9 +358,9 @@ void TestReviewDialog::viewBuilds()
         QVERIFY(showing.viewShowsDocument);
 }
 
-// Every answer that changes the document, in random order over random texts with every kind
-// of line break: at each showing the view shows exactly the document, with the occurrence
-// selected.
+// Every answer that changes the document, in random order over random texts
+// with every kind of line break: at each showing the view shows exactly the
+// document, with the occurrence selected.
 void TestReviewDialog::viewFollowsTheDocumentThroughARun()
 {
     QRandomGenerator random(20261207u);
@@ -681,8 +383,8 @@ void TestReviewDialog::viewFollowsTheDocumentThroughARun()
                 H::click("BEdit")(d);
                 const qsizetype length = d.view()->document()->length();
                 const qsizetype at = random.bounded(int(length + 1));
-                typeOver(at, std::min(length, at + random.bounded(4)),
-                         u"a\nb"_s.left(random.bounded(4)))(d);
+                S::typeOver(at, std::min(length, at + random.bounded(4)),
+                            u"a\nb"_s.left(random.bounded(4)))(d);
                 H::key(Qt::Key_Backspace)(d);
                 H::click("BBOk")(d);
                 break;
@@ -736,7 +438,7 @@ void TestReviewDialog::languageChangeKeepsModeAndSelection()
         caption = d.windowTitle();
         button = yes->text();
         selected = d.view()->selectedText();
-        editing = visible(d, "PContinue") && !visible(d, "RP");
+        editing = S::visible(d, "PContinue") && !S::visible(d, "RP");
         H::click("BEdit")(d);
         H::click("NoB")(d);
     });
@@ -774,7 +476,7 @@ void TestReviewDialog::selectMode()
     QTimer::singleShot(0, &f.dialog, [&] {
         ReviewDialog &d = f.dialog;
         for (const char *name : {"RP", "FP", "SP", "PContinue", "BEdit"})
-            if (visible(d, name))
+            if (S::visible(d, name))
                 panels << QString::fromLatin1(name);
         caption = d.windowTitle();
         d.view()->setSelection(4, 7);

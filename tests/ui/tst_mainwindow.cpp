@@ -1,4 +1,5 @@
 #include "ui/WindowFixture.h"
+#include "ui/WindowSteps.h"
 
 #include "lang/MessageId.h"
 #include "review/ReviewDialog.h"
@@ -23,45 +24,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The main window: its names and captions, the command keys by focus, the processing command,
-// the replacement page, CurrentEditor, help contexts and ending the program during a run.
-class TestMainWindow : public QObject {
-    Q_OBJECT
-private slots:
-    void formsAreCreatedInOrderWithTheirNames();
-    void actionTable_data();
-    void actionTable();
-    void menusHoldTheirItems();
-    void eachCommandIsOneAction_data();
-    void eachCommandIsOneAction();
-    void pagesAndStartPage();
-    void keyTableByFocus_data();
-    void keyTableByFocus();
-    void processWithEmptyListShowsMessageOnly();
-    void processWithEmptyPatternShowsFilesPageFirst();
-    void badRegexIsRefusedAtItsPlace();
-    void fullRunEndsOnReadOnlyReport();
-    void commandsDuringRun();
-    void replacePageFollowsRcb();
-    void hiddenReplacePageIsNeverCurrent_data();
-    void hiddenReplacePageIsNeverCurrent();
-    void currentEditorFollowsOnlyUserPageChanges();
-    void patternReachesRunIntact();
-    void closeDuringRunAsks_data();
-    void closeDuringRunAsks();
-    void escapeStopsRun();
-    void helpContexts_data();
-    void helpContexts();
-    void languageChangeKeepsState();
-    void reportCommandsRunOnce_data();
-    void reportCommandsRunOnce();
-    void reportSaveFilterAfterListSave_data();
-    void reportSaveFilterAfterListSave();
-    void reportClearedAtEachRun();
-    void questionsAskedInReviewSitOnTopOfIt();
-    void menusTakeTheirLetterFirst_data();
-    void menusTakeTheirLetterFirst();
-};
+using S = WindowSteps;
 
 namespace {
 
@@ -74,26 +37,33 @@ QWidget *focusTarget(Ui::MainF &ui, const QString &name)
     return ui.TargetRE;
 }
 
-void selectPageAsUser(Ui::MainF &ui, QWidget *page)
-{
-    ui.OperationPC->setCurrentWidget(page);
-}
-
-QStringList files(WindowFixture &f, int count, const QByteArray &content = "one two one\r\n")
-{
-    QStringList paths;
-    for (int i = 0; i < count; ++i)
-        paths << f.write(u"data/f%1.txt"_s.arg(i, 3, 10, QChar(u'0')), content);
-    return paths;
-}
-
-void setList(WindowFixture &f, const QStringList &paths)
-{
-    f.prompter.openFiles = {paths};
-    f.window().fileCommands().AddFileExecute();
-}
-
 } // namespace
+
+// The main window: its names and captions, menus and actions, the command keys
+// by focus, the pages, help contexts and the language switch.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void formsAreCreatedInOrderWithTheirNames();
+    void actionTable_data();
+    void actionTable();
+    void menusHoldTheirItems();
+    void eachCommandIsOneAction_data();
+    void eachCommandIsOneAction();
+    void pagesAndStartPage();
+    void keyTableByFocus_data();
+    void keyTableByFocus();
+    void replacePageFollowsRcb();
+    void hiddenReplacePageIsNeverCurrent_data();
+    void hiddenReplacePageIsNeverCurrent();
+    void currentEditorFollowsOnlyUserPageChanges();
+    void helpContexts_data();
+    void helpContexts();
+    void languageChangeKeepsState();
+    void menusTakeTheirLetterFirst_data();
+    void menusTakeTheirLetterFirst();
+};
 
 void TestMainWindow::formsAreCreatedInOrderWithTheirNames()
 {
@@ -187,8 +157,8 @@ void TestMainWindow::menusHoldTheirItems()
         return list;
     };
     QCOMPARE(names(ui.FilesI),
-             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"PreviewFiles"_s, u"UndoRun"_s, u"Divisor1"_s,
-                          u"ExitProg"_s}));
+             (QStringList{u"N11"_s, u"N12"_s, u"ProcessFiles"_s, u"PreviewFiles"_s, u"UndoRun"_s,
+                          u"Divisor1"_s, u"ExitProg"_s}));
     QCOMPARE(names(ui.N11), (QStringList{u"AddFile"_s, u"AddDir"_s}));
     QCOMPARE(names(ui.N12), (QStringList{u"RemoveFiles"_s, u"RemoveAll"_s}));
     QCOMPARE(names(ui.N1),
@@ -197,8 +167,8 @@ void TestMainWindow::menusHoldTheirItems()
     QCOMPARE(names(ui.HelpI), (QStringList{u"ShowHelp"_s, u"Divisor2"_s, u"AboutProgramI"_s}));
     QCOMPARE(names(ui.InsertPM),
              (QStringList{u"PasteFromClipboard"_s, u"PasteFromFile"_s, u"PasteFile"_s}));
-    // What each menu shows for a shared action while it is open: its own caption and keys
-    // (after a tab), else the action's.
+    // What each menu shows for a shared action while it is open: its own caption
+    // and keys (after a tab), else the action's.
     const struct {
         QMenu *menu;
         QAction *action;
@@ -257,8 +227,9 @@ void TestMainWindow::eachCommandIsOneAction_data()
             << QString::fromLatin1(row.button);
 }
 
-// Menus, tool bar and popups hold the command's one action: its state is theirs, and no other
-// action carries its name or its keys (Qt fires neither of two actions that share a key).
+// Menus, tool bar and popups hold the command's one action: its state is
+// theirs, and no other action carries its name or its keys (Qt fires neither of
+// two actions that share a key).
 void TestMainWindow::eachCommandIsOneAction()
 {
     QFETCH(QString, command);
@@ -332,8 +303,8 @@ void TestMainWindow::keyTableByFocus_data()
         QTest::newRow("Ctrl+L in " + at) << int(Qt::Key_L) << ctrl << focus << u"load list"_s;
         QTest::newRow("F9 in " + at) << int(Qt::Key_F9) << 0 << focus << u"process"_s;
     }
-    // The key triggers the action: a disabled command does nothing, and the editor does not
-    // take the key either.
+    // The key triggers the action: a disabled command does nothing, and the
+    // editor does not take the key either.
     QTest::newRow("Ctrl+A with AddFile disabled")
         << int(Qt::Key_A) << ctrl << u"SourceRE"_s << u"disabled"_s;
     QTest::newRow("Shift+F10 in FilesLB")
@@ -354,9 +325,9 @@ void TestMainWindow::keyTableByFocus()
     QVERIFY(f.showAndActivate());
     ui.SourceRE->setPlainText(u"typed"_s);
     if (focus == u"SourceRE"_s)
-        selectPageAsUser(ui, ui.SourceTS);
+        S::selectPageAsUser(ui, ui.SourceTS);
     else if (focus == u"TargetRE"_s)
-        selectPageAsUser(ui, ui.TargetTS);
+        S::selectPageAsUser(ui, ui.TargetTS);
     QWidget *target = focusTarget(ui, focus);
     QTRY_COMPARE(QApplication::focusWidget(), target);
     bool folderShown = false;
@@ -402,103 +373,12 @@ void TestMainWindow::keyTableByFocus()
     QVERIFY(!ui.SourceRE->textCursor().hasSelection());
 }
 
-void TestMainWindow::processWithEmptyListShowsMessageOnly()
-{
-    WindowFixture f;
-    f.ui().SourceRE->setPlainText(u""_s);
-    f.window().showPage(f.ui().ReportTS);
-    f.window().ProcessFilesExecute();
-    QCOMPARE(f.prompter.shown, QStringList{u"message: Нечего обрабатывать"_s});
-    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
-}
-
-void TestMainWindow::processWithEmptyPatternShowsFilesPageFirst()
-{
-    WindowFixture f;
-    setList(f, files(f, 2));
-    f.window().showPage(f.ui().ReportTS);
-    QWidget *pageAtMessage = nullptr;
-    f.prompter.observer
-        = [&](const QString &) { pageAtMessage = f.ui().OperationPC->currentWidget(); };
-    f.window().ProcessFilesExecute();
-    QCOMPARE(f.prompter.shown.constLast(), u"message: Нечего искать"_s);
-    QCOMPARE(pageAtMessage, f.ui().FilesTS);
-    QVERIFY(f.ui().ProcessFiles->isEnabled());
-    QVERIFY(f.ui().SBar->panelText(0).isEmpty());
-}
-
-// A regular expression the library refuses never starts a run: the message gives the
-// library's words and position, and the caret waits there (CR LF counts as one place).
-void TestMainWindow::badRegexIsRefusedAtItsPlace()
-{
-    WindowFixture f;
-    setList(f, files(f, 1));
-    f.ui().MSCB->setChecked(true);
-    f.ui().RegexCB->setChecked(true);
-    QVERIFY(!f.ui().MSCB->isChecked());
-    f.ui().SourceRE->setPlainText(u"a\nb)c"_s);
-    f.window().ProcessFilesExecute();
-    QVERIFY2(f.prompter.shown.constLast().startsWith(
-                 u"message: Ошибка в регулярном выражении (позиция 5): "_s),
-             qPrintable(f.prompter.shown.constLast()));
-    QCOMPARE(f.ui().SourceRE->textCursor().position(), 3);
-    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().SourceTS);
-    QVERIFY(f.window().reportPage()->reportEditor()->toPlainText().isEmpty());
-    f.ui().MSCB->setChecked(true);
-    QVERIFY(!f.ui().RegexCB->isChecked());
-}
-
-void TestMainWindow::fullRunEndsOnReadOnlyReport()
-{
-    WindowFixture f;
-    const QStringList paths = files(f, 3);
-    setList(f, paths);
-    f.window().core().options.ConfirmReplace = false;
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.ui().TargetRE->setPlainText(u"1"_s);
-    f.window().ProcessFilesExecute();
-    QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
-    const QPlainTextEdit *report = f.window().reportPage()->reportEditor();
-    QVERIFY(report->isReadOnly());
-    QVERIFY(report->toPlainText().contains(u"Произведено 6/6 замен"_s));
-    for (const QString &path : paths)
-        QCOMPARE(f.read(path), QByteArray("1 two 1\r\n"));
-    QVERIFY(f.ui().ProcessFiles->isEnabled());
-    QVERIFY(f.ui().BitBtn2->isEnabled());
-    QVERIFY(f.ui().SBar->panelText(0).isEmpty());
-    QVERIFY(f.ui().SBar->ProgressRect().isNull());
-}
-
-void TestMainWindow::commandsDuringRun()
-{
-    WindowFixture f;
-    setList(f, files(f, 2));
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.ui().RCB->setChecked(false);
-    QList<bool> seen;
-    QTimer::singleShot(0, &f.window(), [&] {
-        Ui::MainF &ui = f.ui();
-        seen = {ui.ProcessFiles->isEnabled(),  ui.BitBtn2->isEnabled(),
-                ui.PasteFromFile->isEnabled(), ui.AddFile->isEnabled(),
-                ui.RemoveAll->isEnabled(),     ui.PasteFile->isEnabled()};
-        // Pressing F9 again while the run goes on does nothing.
-        f.window().ProcessFilesExecute();
-    });
-    // The find run shows its first occurrence: "Не спрашивать" lets it count the rest.
-    WindowFixture::whenModal(
-        [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"YesToAll1B"_s)->click(); });
-    f.window().ProcessFilesExecute();
-    QCOMPARE(seen, (QList<bool>{false, false, false, true, true, true}));
-    QVERIFY(f.ui().PasteFromFile->isEnabled());
-    QCOMPARE(f.window().reportPage()->reportEditor()->toPlainText().count(u"Итого:"_s), 1);
-}
-
 void TestMainWindow::replacePageFollowsRcb()
 {
     WindowFixture f;
     QVERIFY(f.showAndActivate());
     Ui::MainF &ui = f.ui();
-    selectPageAsUser(ui, ui.SourceTS);
+    S::selectPageAsUser(ui, ui.SourceTS);
     QTest::mouseClick(ui.RCB, Qt::LeftButton, {}, QPoint(4, ui.RCB->height() / 2));
     QVERIFY(!ui.RCB->isChecked());
     QVERIFY(!ui.ShowHideRTS->isChecked());
@@ -526,7 +406,7 @@ void TestMainWindow::hiddenReplacePageIsNeverCurrent()
     Ui::MainF &ui = f.ui();
     ui.SourceRE->setPlainText(u"search"_s);
     ui.TargetRE->setPlainText(u"keep"_s);
-    selectPageAsUser(ui, ui.TargetTS);
+    S::selectPageAsUser(ui, ui.TargetTS);
     QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.TargetRE);
     if (byLanguageSwitch) {
         const QSignalBlocker blocker(ui.RCB);
@@ -549,11 +429,11 @@ void TestMainWindow::currentEditorFollowsOnlyUserPageChanges()
     QVERIFY(f.showAndActivate());
     Ui::MainF &ui = f.ui();
     QCOMPARE(f.window().patternCommands().CurrentEditor(), nullptr);
-    selectPageAsUser(ui, ui.TargetTS);
+    S::selectPageAsUser(ui, ui.TargetTS);
     QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.TargetRE);
     QTRY_COMPARE(QApplication::focusWidget(), ui.TargetRE);
     // The program's own page changes: a run's start and end, and the report's Ok.
-    setList(f, files(f, 1));
+    S::setList(f, S::files(f, 1));
     ui.SourceRE->setPlainText(u"one"_s);
     f.window().core().options.ConfirmReplace = false;
     f.window().ProcessFilesExecute();
@@ -565,83 +445,8 @@ void TestMainWindow::currentEditorFollowsOnlyUserPageChanges()
     ui.ClearCurrentRE->trigger();
     QVERIFY(ui.TargetRE->toPlainText().isEmpty());
     QCOMPARE(ui.SourceRE->toPlainText(), u"one"_s);
-    selectPageAsUser(ui, ui.SourceTS);
+    S::selectPageAsUser(ui, ui.SourceTS);
     QCOMPARE(f.window().patternCommands().CurrentEditor(), ui.SourceRE);
-}
-
-void TestMainWindow::patternReachesRunIntact()
-{
-    WindowFixture f;
-    QVERIFY(f.showAndActivate());
-    Ui::MainF &ui = f.ui();
-    selectPageAsUser(ui, ui.SourceTS);
-    QTest::keyClicks(ui.SourceRE, u"a\u00A0b"_s);
-    QTest::keyClick(ui.SourceRE, Qt::Key_Return);
-    QTest::keyClicks(ui.SourceRE, u"c"_s);
-    QCOMPARE(f.window().runRequest().searchPattern, u"a\u00A0b\r\nc"_s);
-    const QString path = f.write(u"nbsp.txt"_s, u"x a\u00A0b\r\nc a b\r\nc"_s.toUtf8());
-    setList(f, {path});
-    ui.TargetRE->setPlainText(u"Z"_s);
-    f.window().core().options.ConfirmReplace = false;
-    f.window().ProcessFilesExecute();
-    QCOMPARE(QString::fromUtf8(f.read(path)), u"x Z a b\r\nc"_s);
-}
-
-void TestMainWindow::closeDuringRunAsks_data()
-{
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("yes stops and exits") << true;
-    QTest::newRow("no keeps both going") << false;
-}
-
-void TestMainWindow::closeDuringRunAsks()
-{
-    QFETCH(bool, answer);
-    WindowFixture f;
-    QVERIFY(f.showAndActivate());
-    const QStringList paths = files(f, 20);
-    setList(f, paths);
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.window().core().options.ConfirmReplace = false;
-    f.prompter.yesNo = {answer};
-    f.prompter.shown.clear();
-    QTimer::singleShot(0, &f.window(), [&f] { f.window().close(); });
-    f.window().ProcessFilesExecute();
-    QCOMPARE(f.prompter.shown.constFirst(), u"question: Подтверждение: Прервать операцию ?"_s);
-    const int changed = int(std::count_if(paths.cbegin(), paths.cend(), [&f](const QString &p) {
-        return f.read(p).startsWith("one");
-    }));
-    if (answer) {
-        QVERIFY(!f.window().isVisible());
-        QVERIFY(changed > 0); // the run stopped before the end of the list
-        QVERIFY(f.prompter.shown.contains(u"message: Операция прервана по желанию пользователя"_s));
-    } else {
-        QVERIFY(f.window().isVisible());
-        QCOMPARE(changed, 0);
-        QCOMPARE(f.ui().OperationPC->currentWidget(), f.ui().ReportTS);
-    }
-}
-
-void TestMainWindow::escapeStopsRun()
-{
-    WindowFixture f;
-    QVERIFY(f.showAndActivate());
-    const QStringList paths = files(f, 20);
-    setList(f, paths);
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.window().core().options.ConfirmReplace = false;
-    f.prompter.yesNo = {true};
-    bool stopShown = false;
-    QTimer::singleShot(0, &f.window(), [&] {
-        stopShown = f.ui().StopB->isVisible();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    });
-    f.window().ProcessFilesExecute();
-    QVERIFY(stopShown);
-    QVERIFY(!f.ui().StopB->isVisible());
-    QVERIFY(f.window().isVisible());
-    QVERIFY(f.read(paths.constLast()).startsWith("one"));
-    QVERIFY(f.prompter.shown.contains(u"message: Операция прервана по желанию пользователя"_s));
 }
 
 void TestMainWindow::helpContexts_data()
@@ -658,6 +463,7 @@ void TestMainWindow::helpContexts_data()
     QTest::newRow("file list falls back") << u"FilesLB"_s << 100;
     QTest::newRow("report falls back") << u"ReportRE"_s << 100;
     QTest::newRow("button falls back") << u"S1ClearB"_s << 100;
+    QTest::newRow("preview page") << u"PreviewTV"_s << 350;
 }
 
 void TestMainWindow::helpContexts()
@@ -674,7 +480,7 @@ void TestMainWindow::languageChangeKeepsState()
 {
     WindowFixture f;
     Ui::MainF &ui = f.ui();
-    setList(f, files(f, 2));
+    S::setList(f, S::files(f, 2));
     ui.SourceRE->setPlainText(u"find"_s);
     ui.TargetRE->setPlainText(u"repl"_s);
     ui.MSCB->setChecked(true);
@@ -689,97 +495,13 @@ void TestMainWindow::languageChangeKeepsState()
     QCOMPARE(ui.OperationPC->tabText(0), u"В файлах"_s);
 }
 
-void TestMainWindow::reportCommandsRunOnce_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("SaveReport action") << u"SaveReport"_s << u"save 1"_s;
-    QTest::newRow("PrintReport action") << u"PrintReport"_s << u"print"_s;
-    QTest::newRow("SaveReportBB button") << u"SaveReportBB"_s << u"save 1"_s;
-    QTest::newRow("BitBtn1 button") << u"BitBtn1"_s << u"print"_s;
-}
-
-void TestMainWindow::reportCommandsRunOnce()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, shown);
-    WindowFixture f;
-    f.prompter.shown.clear();
-    if (auto *action = f.window().findChild<QAction *>(how))
-        action->trigger();
-    else
-        f.window().findChild<QAbstractButton *>(how)->click();
-    QCOMPARE(f.prompter.shown, QStringList{shown});
-}
-
-void TestMainWindow::reportSaveFilterAfterListSave_data()
-{
-    QTest::addColumn<bool>("listSaved");
-    QTest::addColumn<QString>("nextReportSave");
-    QTest::newRow("list saved: the first filter again") << true << u"save 1"_s;
-    QTest::newRow("list save cancelled: the filter chosen last") << false << u"save 2"_s;
-}
-
-void TestMainWindow::reportSaveFilterAfterListSave()
-{
-    QFETCH(bool, listSaved);
-    QFETCH(QString, nextReportSave);
-    WindowFixture f;
-    f.prompter.saveFiles = {{f.path(u"report"_s), 2}};
-    f.ui().SaveReport->trigger();
-    QVERIFY(QFileInfo::exists(f.path(u"report.RTF"_s)));
-    if (listSaved)
-        f.prompter.saveFiles = {{f.path(u"files"_s), 1}};
-    f.window().fileCommands().SaveFileListExecute();
-    QCOMPARE(f.prompter.shown.constLast(), u"save 1"_s);
-    f.ui().SaveReport->trigger();
-    QCOMPARE(f.prompter.shown.constLast(), nextReportSave);
-}
-
-void TestMainWindow::reportClearedAtEachRun()
-{
-    WindowFixture f;
-    setList(f, files(f, 2));
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.ui().TargetRE->setPlainText(u"one"_s);
-    f.window().core().options.ConfirmReplace = false;
-    QStringList firstReport;
-    for (int run = 0; run < 2; ++run) {
-        f.window().ProcessFilesExecute();
-        const QStringList lines = f.window().reportPage()->lines();
-        QCOMPARE(lines, f.window().core().report.Lines());
-        QCOMPARE(lines.count(u"Итого:"_s), 1);
-        if (run == 0)
-            firstReport = lines;
-    }
-    QCOMPARE(f.window().reportPage()->lines(), firstReport);
-}
-
-void TestMainWindow::questionsAskedInReviewSitOnTopOfIt()
-{
-    WindowFixture f;
-    setList(f, files(f, 2));
-    f.ui().SourceRE->setPlainText(u"one"_s);
-    f.ui().TargetRE->setPlainText(u"1"_s);
-    f.prompter.yesNo = {true};
-    f.prompter.shown.clear();
-    f.prompter.parents.clear();
-    WindowFixture::whenModal(
-        [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"AbortB"_s)->click(); });
-    f.window().ProcessFilesExecute();
-    QCOMPARE(f.prompter.shown,
-             (QStringList{u"question: Подтверждение: Прервать операцию ?"_s,
-                          u"message: Операция прервана по желанию пользователя"_s}));
-    QCOMPARE(f.prompter.parents, (QList<QWidget *>{&f.program().reviewDialog(), &f.window()}));
-}
-
 void TestMainWindow::menusTakeTheirLetterFirst_data()
 {
     QTest::addColumn<int>("letter");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("menu");
-    // "&Обработать" on "В файлах", "&Очистить" on "Найти" and "&Печать" on "Отчет" share their
-    // letter with a menu.
+    // "&Обработать" on "В файлах", "&Очистить" on "Найти" and "&Печать" on
+    // "Отчет" share their letter with a menu.
     QTest::newRow("Alt+О on В файлах") << 0x41E << u"FilesTS"_s << u"N1"_s;
     QTest::newRow("Alt+О on Найти") << 0x41E << u"SourceTS"_s << u"N1"_s;
     QTest::newRow("Alt+П on Отчет") << 0x41F << u"ReportTS"_s << u"HelpI"_s;
@@ -794,7 +516,7 @@ void TestMainWindow::menusTakeTheirLetterFirst()
     WindowFixture f;
     QVERIFY(f.showAndActivate());
     Ui::MainF &ui = f.ui();
-    selectPageAsUser(ui, f.window().findChild<QWidget *>(page));
+    S::selectPageAsUser(ui, f.window().findChild<QWidget *>(page));
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus);
     QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(letter), QString(QChar(letter).toLower()),
