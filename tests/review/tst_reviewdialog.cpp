@@ -20,8 +20,7 @@ using Step = ReviewTestHost::Step;
 
 Q_DECLARE_METATYPE(ModalResult)
 
-// The review dialog's answers, panels and view during runs, and its select
-// mode.
+// The review dialog's answers, panels and view during runs, and its select mode.
 class TestReviewDialog : public QObject {
     Q_OBJECT
 
@@ -358,9 +357,9 @@ void TestReviewDialog::viewBuilds()
         QVERIFY(showing.viewShowsDocument);
 }
 
-// Every answer that changes the document, in random order over random texts
-// with every kind of line break: at each showing the view shows exactly the
-// document, with the occurrence selected.
+// Every answer that changes the document, in random order over random texts with every kind
+// of line break: at each showing the view shows exactly the document, with the occurrence
+// selected.
 void TestReviewDialog::viewFollowsTheDocumentThroughARun()
 {
     QRandomGenerator random(20261207u);

@@ -15,8 +15,7 @@ using H = ReviewTestHost;
 using S = ReviewSteps;
 using Step = ReviewTestHost::Step;
 
-// Free editing in the review dialog: typed edits, cancelling them, and where
-// the run goes on.
+// Free editing in the review dialog: typed edits, cancelling them, and where the run goes on.
 class TestReviewEdit : public QObject {
     Q_OBJECT
 
@@ -58,8 +57,8 @@ void TestReviewEdit::typedEditsReachTheCoreAsSmallestEdits()
                        S::commit(d.view(), u"word"_s);
                    },
                    H::key(Qt::Key_Backspace), H::key(Qt::Key_Return), H::click("BBOk")}));
-    // "world" -> "word" is one deletion of "l"; Backspace deletes the "d"; Return
-    // inserts the document's own line break.
+    // "world" -> "word" is one deletion of "l"; Backspace deletes the "d"; Return inserts the
+    // document's own line break.
     QCOMPARE(f.host.edits, (QList<TextEdit>{{9, 1, {}}, {9, 1, {}}, {9, 0, u"\r\n"_s}}));
     QCOMPARE(f.core.review.document().text(), u"Hello wor\r\n"_s);
 }
@@ -175,8 +174,7 @@ void TestReviewEdit::closingWhileEditingCancelsTheEdits()
     QCOMPARE(f.read(next), QByteArray("a"));
 }
 
-// The question panel after edit mode is the one of the run in progress,
-// whatever ran before.
+// The question panel after edit mode is the one of the run in progress, whatever ran before.
 void TestReviewEdit::editModeReturnsToTheRunsPanel()
 {
     ReviewFixture f;

@@ -39,8 +39,8 @@ QWidget *focusTarget(Ui::MainF &ui, const QString &name)
 
 } // namespace
 
-// The main window: its names and captions, menus and actions, the command keys
-// by focus, the pages, help contexts and the language switch.
+// The main window: its names and captions, menus and actions, the command keys by focus,
+// the pages, help contexts and the language switch.
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -167,8 +167,8 @@ void TestMainWindow::menusHoldTheirItems()
     QCOMPARE(names(ui.HelpI), (QStringList{u"ShowHelp"_s, u"Divisor2"_s, u"AboutProgramI"_s}));
     QCOMPARE(names(ui.InsertPM),
              (QStringList{u"PasteFromClipboard"_s, u"PasteFromFile"_s, u"PasteFile"_s}));
-    // What each menu shows for a shared action while it is open: its own caption
-    // and keys (after a tab), else the action's.
+    // What each menu shows for a shared action while it is open: its own caption and keys
+    // (after a tab), else the action's.
     const struct {
         QMenu *menu;
         QAction *action;
@@ -227,9 +227,8 @@ void TestMainWindow::eachCommandIsOneAction_data()
             << QString::fromLatin1(row.button);
 }
 
-// Menus, tool bar and popups hold the command's one action: its state is
-// theirs, and no other action carries its name or its keys (Qt fires neither of
-// two actions that share a key).
+// Menus, tool bar and popups hold the command's one action: its state is theirs, and no other
+// action carries its name or its keys (Qt fires neither of two actions that share a key).
 void TestMainWindow::eachCommandIsOneAction()
 {
     QFETCH(QString, command);
@@ -303,8 +302,8 @@ void TestMainWindow::keyTableByFocus_data()
         QTest::newRow("Ctrl+L in " + at) << int(Qt::Key_L) << ctrl << focus << u"load list"_s;
         QTest::newRow("F9 in " + at) << int(Qt::Key_F9) << 0 << focus << u"process"_s;
     }
-    // The key triggers the action: a disabled command does nothing, and the
-    // editor does not take the key either.
+    // The key triggers the action: a disabled command does nothing, and the editor does not
+    // take the key either.
     QTest::newRow("Ctrl+A with AddFile disabled")
         << int(Qt::Key_A) << ctrl << u"SourceRE"_s << u"disabled"_s;
     QTest::newRow("Shift+F10 in FilesLB")
@@ -500,8 +499,8 @@ void TestMainWindow::menusTakeTheirLetterFirst_data()
     QTest::addColumn<int>("letter");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("menu");
-    // "&Обработать" on "В файлах", "&Очистить" on "Найти" and "&Печать" on
-    // "Отчет" share their letter with a menu.
+    // "&Обработать" on "В файлах", "&Очистить" on "Найти" and "&Печать" on "Отчет" share their
+    // letter with a menu.
     QTest::newRow("Alt+О on В файлах") << 0x41E << u"FilesTS"_s << u"N1"_s;
     QTest::newRow("Alt+О on Найти") << 0x41E << u"SourceTS"_s << u"N1"_s;
     QTest::newRow("Alt+П on Отчет") << 0x41F << u"ReportTS"_s << u"HelpI"_s;

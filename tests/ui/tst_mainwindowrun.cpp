@@ -26,9 +26,8 @@ using namespace Qt::StringLiterals;
 
 using S = WindowSteps;
 
-// Runs started from the main window: the processing command and its checks,
-// commands and questions during a run, stopping and closing, and the report
-// page after it.
+// Runs started from the main window: the processing command and its checks, commands and
+// questions during a run, stopping and closing, and the report page after it.
 class TestMainWindowRun : public QObject {
     Q_OBJECT
 
@@ -75,9 +74,8 @@ void TestMainWindowRun::processWithEmptyPatternShowsFilesPageFirst()
     QVERIFY(f.ui().SBar->panelText(0).isEmpty());
 }
 
-// A regular expression the library refuses never starts a run: the message
-// gives the library's words and position, and the caret waits there (CR LF
-// counts as one place).
+// A regular expression the library refuses never starts a run: the message gives the
+// library's words and position, and the caret waits there (CR LF counts as one place).
 void TestMainWindowRun::badRegexIsRefusedAtItsPlace()
 {
     WindowFixture f;
@@ -133,8 +131,7 @@ void TestMainWindowRun::commandsDuringRun()
         // Pressing F9 again while the run goes on does nothing.
         f.window().ProcessFilesExecute();
     });
-    // The find run shows its first occurrence: "Не спрашивать" lets it count the
-    // rest.
+    // The find run shows its first occurrence: "Не спрашивать" lets it count the rest.
     WindowFixture::whenModal(
         [](QWidget *modal) { modal->findChild<QAbstractButton *>(u"YesToAll1B"_s)->click(); });
     f.window().ProcessFilesExecute();

@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-// What the options dialog's controls do: the file filter, the backup folder,
-// the menu's commands.
+// What the options dialog's controls do: the file filter, the backup folder, the menu's
+// commands.
 class TestOptionsControls : public QObject {
     Q_OBJECT
 
@@ -29,8 +29,7 @@ private slots:
     void loadOptionsFromTheMenu();
 };
 
-// The first start follows the desktop's language: these tests start on an
-// English one.
+// The first start follows the desktop's language: these tests start on an English one.
 void TestOptionsControls::initTestCase()
 {
     qputenv("LC_ALL", "C");

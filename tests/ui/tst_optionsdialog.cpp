@@ -40,8 +40,7 @@ private slots:
     void startingValuesOfAnInstalledProgram();
 };
 
-// The first start follows the desktop's language: these tests start on an
-// English one.
+// The first start follows the desktop's language: these tests start on an English one.
 void TestOptionsDialog::initTestCase()
 {
     qputenv("LC_ALL", "C");
@@ -113,8 +112,7 @@ void TestOptionsDialog::firstStartWritesTheFile()
     s.start();
     const QString expected = u"[Main]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(640, 463)))
-        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\nRegexCB_"
-          u"Checked=False\n"
+        + u"MRCB_Checked=False\nMSCB_Checked=False\nRCB_Checked=True\nRegexCB_Checked=False\n"
           u"\n[Folders]\n"_s
         + SettingsText::placementKeys(SettingsText::centred(QSize(305, 311)))
         + u"DirLabel_Caption=/home/user/site\nRecurseCB_Checked=False\n"
@@ -202,13 +200,11 @@ void TestOptionsDialog::handEditedFile()
     QVERIFY(dialog.SaveOptions());
     QByteArray expected = bytes;
     expected.replace("CaseSensitiveCB_Checked=False", "CaseSensitiveCB_Checked=True");
-    // A file from before the skip masks, the code page and the journal keeps
-    // their defaults and gains them.
+    // A file from before the skip masks, the code page and the journal keeps their defaults
+    // and gains them.
     expected.replace("TXTCB_Checked=True\r\n",
-                     "TXTCB_Checked=True\r\nJournalCB_Checked="
-                     "True\r\nJournalRunsE_Value=20\r\n"
-                     "JournalSizeE_Value=2\r\nSkipE_Text=.git;.svn;."
-                     "hg\r\nTableRG_ItemIndex=0\r\n");
+                     "TXTCB_Checked=True\r\nJournalCB_Checked=True\r\nJournalRunsE_Value=20\r\n"
+                     "JournalSizeE_Value=2\r\nSkipE_Text=.git;.svn;.hg\r\nTableRG_ItemIndex=0\r\n");
     // A key the file did not have yet is added to its section.
     expected.replace("Unknown=keep me\r\n", "Unknown=keep me\r\nRegexCB_Checked=False\r\n");
     QCOMPARE(s.iniBytes(), expected);
@@ -383,8 +379,7 @@ void TestOptionsDialog::writeFailure()
     OptionsDialog &dialog = s.start();
     const QString error = u"error: Unable to write to "_s + QDir::toNativeSeparators(s.ini());
     QCOMPARE(s.prompter.shown, QStringList{error});
-    // The start went on: the language and the option state are set up all the
-    // same.
+    // The start went on: the language and the option state are set up all the same.
     QCOMPARE(dialog.windowTitle(), u"Options"_s);
     QCOMPARE(s.core.options.ExtensionList, OptionState::DefaultExtensionList());
     QVERIFY(s.core.options.OpenFilter.startsWith(u"All supported extensions|"_s));
@@ -422,8 +417,7 @@ void TestOptionsDialog::startingValuesOfAnInstalledProgram()
     QVERIFY(written.contains(u"CaseSensitiveCB_Checked=True\n"_s));
     QVERIFY(written.contains(u"[Main]\n"_s));
     QCOMPARE(FileBytes::read(s.program + u"Quorvex.ini"_s),
-             QByteArray("; shipped with the "
-                        "program\n[Options]\nCaseSensitiveCB_Checked=True\n"));
+             QByteArray("; shipped with the program\n[Options]\nCaseSensitiveCB_Checked=True\n"));
 }
 
 QTEST_MAIN(TestOptionsDialog)

@@ -32,8 +32,8 @@ void setDesktopLocale(const QByteArrayList &values)
 
 } // namespace
 
-// The interface language chosen in the options dialog: at the first start, on a
-// switch and without a module.
+// The interface language chosen in the options dialog: at the first start, on a switch and
+// without a module.
 class TestOptionsLanguage : public QObject {
     Q_OBJECT
 
@@ -50,8 +50,7 @@ private slots:
     void helpFilesFollowTheLanguage();
 };
 
-// The first start follows the desktop's language: these tests start on an
-// English one.
+// The first start follows the desktop's language: these tests start on an English one.
 void TestOptionsLanguage::initTestCase()
 {
     qputenv("LC_ALL", "C");
@@ -106,8 +105,7 @@ void TestOptionsLanguage::firstStartSpeaksTheDesktopLanguage_data()
         << "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n"_ba << true;
 }
 
-// A first start speaks the desktop's language and writes that choice; a stored
-// one wins.
+// A first start speaks the desktop's language and writes that choice; a stored one wins.
 void TestOptionsLanguage::firstStartSpeaksTheDesktopLanguage()
 {
     QFETCH(QByteArray, all);
@@ -139,8 +137,7 @@ void TestOptionsLanguage::firstStartSpeaksTheDesktopLanguage()
     }
 }
 
-// While a run goes on the dialog says that its changes take effect with the
-// next run.
+// While a run goes on the dialog says that its changes take effect with the next run.
 void TestOptionsLanguage::noteWhileARunGoesOn()
 {
     OptionsDialogStart s;
@@ -159,8 +156,7 @@ void TestOptionsLanguage::switchingBackRestoresExactly()
 {
     OptionsDialogStart s;
     FileBytes::write(s.ini(),
-                     "[Options]\nLanguageEnglish_Checked="
-                     "False\nLanguageRussian_Checked=True\n");
+                     "[Options]\nLanguageEnglish_Checked=False\nLanguageRussian_Checked=True\n");
     OptionsDialog &dialog = s.start();
     const QMap<QString, QString> russianDialog = FormTexts::of(&dialog);
     const QMap<QString, QString> russianMain = FormTexts::of(&s.main);
