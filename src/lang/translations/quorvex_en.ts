@@ -533,7 +533,7 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
         </message>
         <message id="Message.65432">
             <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
-            <translation>Occurrences: %d in %d files, ticked: %d</translation>
+            <translation>Occurrences: %d, files: %d, ticked: %d</translation>
         </message>
         <message id="Message.65433">
             <source>(файл изменен после просмотра)</source>
