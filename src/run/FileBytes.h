@@ -6,8 +6,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <memory>
-
 // One file's bytes, read to its end into memory the thread keeps for the next file, with the
 // stamp of the file as it was before the first byte was read. Read rather than mapped: a mapped
 // file that another program shortens kills the process when the lost pages are touched. The
@@ -28,8 +26,17 @@ public:
     int links() const { return m_file.links(); }
 
 private:
+    // Where the system has them, in huge pages: the pages of a fresh 100 MB buffer cost more
+    // than reading into them when they come 4 KB at a time.
     struct Buffer {
-        std::unique_ptr<char[]> data;
+        Buffer() = default;
+        Buffer(const Buffer &) = delete;
+        Buffer &operator=(const Buffer &) = delete;
+        ~Buffer() { release(); }
+        bool reserve(size_t size, size_t kept);
+        void release();
+
+        char *data = nullptr;
         size_t capacity = 0;
     };
     static Buffer &threadBuffer();
