@@ -176,29 +176,32 @@ bool RegexByteJob::readsAsCp1251(QByteArrayView bytes, const QString &name) cons
     return !CodePageGuess::likelier(sample, m_codePage).has_value();
 }
 
-// The text of code page 1251 bytes in UTF-8, in memory the thread keeps.
+// The text of code page 1251 bytes in UTF-8, in memory the thread keeps. Each byte's form is
+// stored four bytes at once and the output moves on by its length.
 QByteArrayView RegexByteJob::asUtf8(QByteArrayView cp1251)
 {
-    static const std::array<std::array<char, 4>, 128> forms = [] {
-        std::array<std::array<char, 4>, 128> table{};
-        for (int b = 0x80; b < 0x100; ++b) {
-            const QByteArray utf8 = QString(QChar(Cp1251::toUnicode(uchar(b)))).toUtf8();
-            auto &form = table[size_t(b - 0x80)];
-            form[0] = char(utf8.size());
-            std::copy(utf8.begin(), utf8.end(), form.begin() + 1);
+    struct Form {
+        char bytes[4] = {};
+        int length = 1;
+    };
+    static const std::array<Form, 256> forms = [] {
+        std::array<Form, 256> table{};
+        for (int b = 0; b < 0x100; ++b) {
+            const char16_t unit = b < 0x80 ? char16_t(b) : Cp1251::toUnicode(uchar(b));
+            const QByteArray utf8 = QString(QChar(unit)).toUtf8();
+            Form &form = table[size_t(b)];
+            form.length = int(utf8.size());
+            std::copy(utf8.begin(), utf8.end(), form.bytes);
         }
         return table;
     }();
     thread_local QByteArray text;
-    text.resize(cp1251.size() * 3);
+    text.resize(cp1251.size() * 3 + 4);
     char *out = text.data();
     for (const char c : cp1251) {
-        if (uchar(c) < 0x80) {
-            *out++ = c;
-            continue;
-        }
-        const auto &form = forms[size_t(uchar(c) - 0x80)];
-        out = std::copy_n(form.begin() + 1, form[0], out);
+        const Form &form = forms[uchar(c)];
+        std::memcpy(out, form.bytes, 4);
+        out += form.length;
     }
     return QByteArrayView(text.constData(), out - text.constData());
 }
@@ -207,6 +210,8 @@ QByteArrayView RegexByteJob::asUtf8(QByteArrayView cp1251)
 // for no line break and for a mix).
 size_t RegexByteJob::styleOf(QByteArrayView text)
 {
+    if (text.isEmpty())
+        return 0;
     const bool cr = std::memchr(text.data(), '\r', size_t(text.size())) != nullptr;
     const bool lf = std::memchr(text.data(), '\n', size_t(text.size())) != nullptr;
     if (lf && !cr)

@@ -49,6 +49,7 @@ QList<Sample> samples(bool withLarge)
         {"bom.txt", "\xEF\xBB\xBFx@y.com first\r\nline"},
         {"ascii-says-1251.htm", "<meta charset=windows-1251> a@b.com"},
         {"ru-1251.txt", "\xcf\xf0\xe8\xe2\xe5\xf2 a@b.com"},
+        {"ru-1251.htm", "<meta charset=windows-1251>\xcf\xf0\xe8\xe2\xe5\xf2 \xb8\xeb\xea\xe0"},
         {"bad-utf8.txt", "a@b.com \xC3\x28"},
         {"ru-koi8.txt",
          koi8(u"Когда мы придём домой, будет уже поздно; когда-нибудь всё. a@b.com"_s)},
@@ -66,7 +67,7 @@ QList<Sample> samples(bool withLarge)
 // Files the byte path leaves to the general path: binary, an RTF name, code page 1251 text
 // that looks like KOI8-R; when replacing, code page 1251 and bad UTF-8 as well.
 constexpr int countLoads = 3;
-constexpr int replaceLoads = 5;
+constexpr int replaceLoads = 6;
 
 struct Outcome {
     QMap<QString, QByteArray> files;
@@ -149,6 +150,7 @@ void TestRegexBytePath::sameBytesAndReport_data()
     row("count Cyrillic, case", u"ПРИВЕТ|Ёлка"_s, QString(), false, true, false, 0);
     row("folding letters, any case", u"k|s"_s, u"_"_s, true, false, false, 0);
     row("words, any case", u"\\w+"_s, u"<$0>"_s, true, false, false, 0);
+    row("count words, any case", u"\\w+|ЁЛКА"_s, QString(), false, false, false, 0);
     row("dot, dot-all", u"(?s).."_s, u"$0 "_s, true, true, false, 0);
     row("named group, escapes", u"(?<w>\\w)(\\w)"_s, u"${w}$2$$\\t\\\\"_s, true, true, false, 0);
     row("dry run", u"@\\w+"_s, u"@example"_s, true, true, true, 0);
