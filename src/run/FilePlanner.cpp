@@ -7,14 +7,18 @@
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
     std::optional<ByteFileJob> bytes = byteJob();
+    std::optional<RegexByteJob> regexBytes = regexByteJob();
     std::optional<DocumentFileJob> documents
         = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
-    if (!bytes && !documents)
+    if (!bytes && !regexBytes && !documents)
         return std::nullopt;
-    return [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
+    return [bytes = std::move(bytes), regexBytes = std::move(regexBytes),
+            documents = std::move(documents)](const QString &path) {
         FileJobResult result;
         if (bytes)
             result = bytes->process(path);
+        else if (regexBytes)
+            result = regexBytes->process(path);
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)
@@ -52,6 +56,22 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
         job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
                                    m_run.sync == SyncPolicy::File);
     }
+    if (job)
+        job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+    return job;
+}
+
+// A regular expression matched on UTF-8 bytes, where that gives what the document would.
+std::optional<RegexByteJob> FilePlanner::regexByteJob() const
+{
+    if (m_run.replacing && (!m_run.takesAll || m_options.MakeBackups || hasCounters(m_state)))
+        return std::nullopt;
+    const RegexByteJob::Mode mode = !m_run.replacing ? RegexByteJob::Mode::Count
+        : m_run.dryRun                               ? RegexByteJob::Mode::CountReplaceable
+                                                     : RegexByteJob::Mode::Replace;
+    std::optional<RegexByteJob> job
+        = RegexByteJob::of(m_state, m_lineBreaks, m_options.SearchOptions.MatchCase, mode,
+                           m_run.replacing && m_run.sync == SyncPolicy::File);
     if (job)
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
     return job;

@@ -5,6 +5,7 @@
 #include "run/ByteFileJob.h"
 #include "run/DocumentFileJob.h"
 #include "run/PatternLineBreaks.h"
+#include "run/RegexByteJob.h"
 
 #include <optional>
 
@@ -45,6 +46,7 @@ public:
 private:
     std::optional<ByteFileJob> byteJob() const;
     std::optional<DocumentFileJob> documentJob() const;
+    std::optional<RegexByteJob> regexByteJob() const;
     std::optional<QString> literalReplacement() const;
 
     const EngineState &m_state;

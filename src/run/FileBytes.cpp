@@ -1,0 +1,106 @@
+#include "run/FileBytes.h"
+
+#include "io/AtomicFileWriter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+// A buffer larger than this is given back after its file, not kept for the next one.
+constexpr size_t KeptBuffer = size_t(64) << 20;
+// Room added when a file turns out longer than its size said.
+constexpr size_t Growth = size_t(64) << 10;
+#ifdef Q_OS_UNIX
+constexpr size_t HugePage = size_t(2) << 20;
+#endif
+
+} // namespace
+
+FileBytes::~FileBytes()
+{
+    Buffer &buffer = threadBuffer();
+    if (buffer.capacity > KeptBuffer)
+        buffer.release();
+}
+
+bool FileBytes::Buffer::reserve(size_t size, size_t kept)
+{
+    if (size <= capacity)
+        return true;
+#ifdef Q_OS_UNIX
+    const size_t rounded = (size + HugePage - 1) / HugePage * HugePage;
+    void *mapped
+        = ::mmap(nullptr, rounded, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return false;
+#ifdef MADV_HUGEPAGE
+    ::madvise(mapped, rounded, MADV_HUGEPAGE);
+#endif
+    char *fresh = static_cast<char *>(mapped);
+#else
+    const size_t rounded = size;
+    char *fresh = new (std::nothrow) char[rounded];
+    if (!fresh)
+        return false;
+#endif
+    if (kept > 0)
+        std::memcpy(fresh, data, kept);
+    release();
+    data = fresh;
+    capacity = rounded;
+    return true;
+}
+
+void FileBytes::Buffer::release()
+{
+#ifdef Q_OS_UNIX
+    if (data)
+        ::munmap(data, capacity);
+#else
+    delete[] data;
+#endif
+    data = nullptr;
+    capacity = 0;
+}
+
+FileBytes::Buffer &FileBytes::threadBuffer()
+{
+    thread_local Buffer buffer;
+    return buffer;
+}
+
+ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target)
+{
+    const ReadOnlyFile::Status status = m_file.open(path);
+    if (status != ReadOnlyFile::Status::Open)
+        return status;
+    target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
+    return readAll() ? status : ReadOnlyFile::Status::Unreadable;
+}
+
+bool FileBytes::readAll()
+{
+    Buffer &buffer = threadBuffer();
+    // One byte more than the size, so that the end is seen without growing the buffer.
+    if (!buffer.reserve(size_t(std::max<qint64>(m_file.stamp().size, 0)) + 1, 0))
+        return false;
+    size_t done = 0;
+    for (;;) {
+        if (done == buffer.capacity && !buffer.reserve(done + std::max(Growth, done / 2), done))
+            return false;
+        const qint64 n = m_file.read(buffer.data + done, qint64(buffer.capacity - done));
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    m_bytes = QByteArrayView(buffer.data, qsizetype(done));
+    return true;
+}

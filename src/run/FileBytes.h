@@ -1,0 +1,47 @@
+#pragma once
+
+#include "io/FileStamp.h"
+#include "io/ReadOnlyFile.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+// One file's bytes, read to its end into memory the thread keeps for the next file, with the
+// stamp of the file as it was before the first byte was read. Read rather than mapped: a mapped
+// file that another program shortens kills the process when the lost pages are touched. The
+// size a file reports is only a first guess.
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(const FileBytes &) = delete;
+    FileBytes &operator=(const FileBytes &) = delete;
+    ~FileBytes();
+
+    // Opens and reads the file `path` names; `target` becomes the file itself, a link's final
+    // target. Unreadable when a read fails.
+    ReadOnlyFile::Status open(const QString &path, QString &target);
+
+    QByteArrayView bytes() const { return m_bytes; }
+    const FileStamp &stamp() const { return m_file.stamp(); }
+    int links() const { return m_file.links(); }
+
+private:
+    // Where the system has them, in huge pages: the pages of a fresh 100 MB buffer cost more
+    // than reading into them when they come 4 KB at a time.
+    struct Buffer {
+        Buffer() = default;
+        Buffer(const Buffer &) = delete;
+        Buffer &operator=(const Buffer &) = delete;
+        ~Buffer() { release(); }
+        bool reserve(size_t size, size_t kept);
+        void release();
+
+        char *data = nullptr;
+        size_t capacity = 0;
+    };
+    static Buffer &threadBuffer();
+    bool readAll();
+
+    ReadOnlyFile m_file;
+    QByteArrayView m_bytes;
+};
