@@ -1,5 +1,7 @@
 #include "engine/EngineState.h"
 
+#include <algorithm>
+
 #include "engine/ResumeAt.h"
 
 #include "engine/MaskCompiler.h"
@@ -42,4 +44,12 @@ std::optional<QString> EngineState::CompileRegexReplacement(const QString &patte
 qsizetype EngineState::PastOccurrence() const
 {
     return ResumeAt::of(ResumeAt::After::Found, MatchStart, MatchLength, -1, OccurrencesOverlap());
+}
+
+qsizetype EngineState::ReplacementSource() const
+{
+    if (!FindRegex)
+        return MatchStart;
+    const qsizetype first = Regex.firstGroupStart();
+    return first >= 0 ? std::min(first, MatchStart) : MatchStart;
 }

@@ -61,6 +61,9 @@ public:
     bool OccurrencesOverlap() const { return !FindRegex; }
     // Where a search goes on after the current occurrence when it is left as it is (ResumeAt).
     qsizetype PastOccurrence() const;
+    // The first place the current occurrence's replacement may copy text from: a group of a
+    // regular expression can lie before the match.
+    qsizetype ReplacementSource() const;
     // The file's search stopped at a limit of the regular expression library.
     bool PatternLimitHit() const { return FindRegex && Regex.limitHit(); }
     // A regular expression that looks behind the place it is tried at.

@@ -182,3 +182,13 @@ std::pair<qsizetype, qsizetype> RegexFinder::group(int n) const
         return {-1, 0};
     return {m_groups[index], m_groups[index + 1] - m_groups[index]};
 }
+
+qsizetype RegexFinder::firstGroupStart() const
+{
+    qsizetype first = m_groups.empty() ? -1 : m_groups[0];
+    for (size_t i = 2; i < m_groups.size(); i += 2) {
+        if (m_groups[i] >= 0 && (first < 0 || m_groups[i] < first))
+            first = m_groups[i];
+    }
+    return first;
+}

@@ -50,6 +50,9 @@ public:
     // Where group `n` of the last match lay (absolute start and length); start -1 when it took
     // no part in it.
     std::pair<qsizetype, qsizetype> group(int n) const;
+    // Where the earliest group of the last match begins: before the match itself when "\K"
+    // moved the match's start past a group.
+    qsizetype firstGroupStart() const;
 
 private:
     enum class Found { Match, None, Limit };

@@ -60,7 +60,7 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             return OccurrenceWalk::Step::GoOn;
         }
         if (s.ReplaceWildcards)
-            builder.BuildReplacement(document.view(s.MatchStart));
+            builder.BuildReplacement(document.view(s.ReplacementSource()));
         const std::optional<TextEdit> made
             = document.replace(s.MatchStart, s.MatchLength, s.ReplaceText);
         s.NextSearchPos
@@ -100,7 +100,7 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
     OccurrenceWalk::run(s, finder, viewFrom, result.hits, [&] {
         ++result.replacements;
         if (s.ReplaceWildcards)
-            builder.BuildReplacement(viewFrom(s.MatchStart));
+            builder.BuildReplacement(viewFrom(s.ReplacementSource()));
         s.NextSearchPos = ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength,
                                        s.MatchStart + s.MatchLength);
         if (s.MatchLength == 0 && s.ReplaceText.isEmpty())

@@ -94,7 +94,7 @@ std::optional<TextEdit> ReviewSession::ReplaceSelected()
     if (!backupBeforeFirstChange())
         return std::nullopt;
     if (m_state.ReplaceWildcards)
-        m_builder.BuildReplacement(m_document.view(m_state.MatchStart));
+        m_builder.BuildReplacement(m_document.view(m_state.ReplacementSource()));
     const std::optional<TextEdit> made
         = edit(m_state.MatchStart, m_state.MatchLength, m_state.ReplaceText);
     m_state.NextSearchPos = ResumeAt::ofReplacement(m_state.MatchStart, m_state.MatchLength, made,

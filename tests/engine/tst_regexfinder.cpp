@@ -53,7 +53,9 @@ struct RegexRun {
         qsizetype length = 0;
         for (qsizetype at;
              (at = finder.FindOccurrence(DocumentView(text), pos, length, false)) >= 0;) {
-            builder.BuildReplacement(DocumentView(text));
+            state.MatchStart = at;
+            const qsizetype from = state.ReplacementSource();
+            builder.BuildReplacement(DocumentView(QStringView(text).sliced(from), from));
             text.replace(at, length, state.ReplaceText);
             pos = at + state.ReplaceLen + (length == 0 ? 1 : 0);
         }
@@ -142,6 +144,8 @@ void TestRegexFinder::semantics_data()
     // References and escapes of the replacement.
     QTest::newRow("groups") << u"(\\w+)@(\\w+)\\.com"_s << u"$2 at $1"_s << true << false
                             << u"ann@mail.com"_s << u"mail at ann"_s << 1;
+    QTest::newRow("group before its match")
+        << u"(y)\\K\\."_s << u"[$1]"_s << true << false << u"xy.z"_s << u"xy[y]z"_s << 1;
     QTest::newRow("named group") << u"(?<user>\\w+)@"_s << u"${user}!"_s << true << false
                                  << u"ann@x"_s << u"ann!x"_s << 1;
     QTest::newRow("$$ \\t \\\\") << u"b"_s << u"$$\\t\\\\"_s << true << false << u"abc"_s
