@@ -5,7 +5,6 @@
 #include "document/Cp1251.h"
 #include "document/HtmlCharset.h"
 #include "document/LargeFileReader.h"
-#include "engine/SplitFind.h"
 #include "engine/Utf8Scan.h"
 #include "io/AtomicFileWriter.h"
 #include "io/ByteSpanWriter.h"
@@ -431,12 +430,11 @@ FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacem
         return result;
     }
     ByteSpanWriter out(writer, bytes.size() >= ByteSpanWriter::ThreadedFrom);
-    // A large file's second half is searched by another core while this one copies.
-    SplitFind<Finder> search(finder, bytes, first + finder.size(), finder.size());
     std::vector<qsizetype> starts{first};
+    qsizetype from = first + finder.size();
     qsizetype copied = 0;
     for (bool more = true; more;) {
-        more = search.next(starts, StartsAtOnce);
+        more = finder.findMany(bytes, from, finder.size(), starts, StartsAtOnce);
         for (const qsizetype at : starts) {
             out.append(bytes.sliced(copied, at - copied));
             out.append(replacement);
