@@ -2,6 +2,8 @@
 
 #include "engine/CpuFeatures.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cstring>
 
@@ -37,6 +39,23 @@ ByteFinder::ByteFinder(QByteArrayView needle, bool matchCase)
         for (char &c : m_needle)
             c = char(lowerAscii(uchar(c)));
     }
+    for (qsizetype i = 0; i < std::min<qsizetype>(m_needle.size(), 8); ++i) {
+        const unsigned char c = uchar(m_needle[i]);
+        m_head |= quint64(c) << (8 * i);
+        m_headMask |= quint64(0xFF) << (8 * i);
+        if (!matchCase && isAsciiLetter(c))
+            m_headFold |= quint64(0x20) << (8 * i);
+    }
+    m_reach = std::max<qsizetype>(m_needle.size(), 8);
+}
+
+// Read in little-endian order, byte i of the text lies at bits 8i, as the head was built.
+inline bool ByteFinder::matchesWordAt(const char *at) const
+{
+    const quint64 word = qFromLittleEndian<quint64>(at);
+    if (((word | m_headFold) & m_headMask) != m_head)
+        return false;
+    return m_needle.size() <= 8 || matchesAt(at);
 }
 
 bool ByteFinder::matchesAt(const char *at) const
@@ -116,46 +135,77 @@ __attribute__((target("avx2"))) qsizetype ByteFinder::findWide(QByteArrayView da
 {
     const WideFilter filter(m_needle, m_matchCase);
     const char *base = data.data();
-    for (; i + 32 + m_needle.size() - 1 <= data.size(); i += 32) {
+    for (; i + 31 + m_reach <= data.size(); i += 32) {
         for (unsigned mask = filter.candidates(base + i); mask != 0; mask &= mask - 1) {
             const int bit = __builtin_ctz(mask);
-            if (matchesAt(base + i + bit))
+            if (matchesWordAt(base + i + bit))
                 return i + bit;
         }
     }
     return -1;
 }
 
-// As findWide, going on in the same block after each occurrence rather than starting again.
+namespace {
+
+// findMany's loop, sixty-four places a time. Each candidate is written out and kept or not by
+// its test's result rather than by a branch: in text where the needle is common, whether a
+// candidate holds it cannot be foretold.
+template <class Matches>
+__attribute__((target("avx2"), always_inline)) inline void
+findManyBlocks(const WideFilter &filter, QByteArrayView data, qsizetype reach, qsizetype &from,
+               qsizetype step, std::vector<qsizetype> &starts, size_t limit, Matches matches)
+{
+    const char *base = data.data();
+    size_t kept = starts.size();
+    starts.resize(limit);
+    qsizetype *out = starts.data();
+    qsizetype next = from; // where the next occurrence may start
+    qsizetype i = from;
+    while (i + 63 + reach <= data.size()) {
+        quint64 mask
+            = filter.candidates(base + i) | quint64(filter.candidates(base + i + 32)) << 32;
+        for (; mask != 0; mask &= mask - 1) {
+            const qsizetype at = i + __builtin_ctzll(mask);
+            const bool hit = matches(at >= next, base + at);
+            out[kept] = at;
+            kept += hit;
+            next = hit ? at + step : next;
+            if (kept == limit) {
+                starts.resize(kept);
+                from = next;
+                return;
+            }
+        }
+        i = std::max(next, i + 64);
+    }
+    starts.resize(kept);
+    from = i;
+}
+
+} // namespace
+
+// As findWide, going on in the same block after each occurrence rather than starting again. A
+// needle of up to eight bytes is decided by its word alone, with no call in the loop.
 __attribute__((target("avx2"))) void ByteFinder::findManyWide(QByteArrayView data, qsizetype &from,
                                                               qsizetype step,
                                                               std::vector<qsizetype> &starts,
                                                               size_t limit) const
 {
+    if (starts.size() >= limit)
+        return;
     const WideFilter filter(m_needle, m_matchCase);
-    const char *base = data.data();
-    qsizetype i = from;
-    while (i + 32 + m_needle.size() - 1 <= data.size()) {
-        unsigned mask = filter.candidates(base + i);
-        qsizetype next = i + 32;
-        while (mask != 0) {
-            const int bit = __builtin_ctz(mask);
-            mask &= mask - 1;
-            if (!matchesAt(base + i + bit))
-                continue;
-            starts.push_back(i + bit);
-            next = i + bit + step;
-            if (next >= i + 32 || starts.size() == limit)
-                break;
-            mask &= ~0u << (next - i); // what the occurrence covers is passed over
-        }
-        if (starts.size() == limit) {
-            from = next;
-            return;
-        }
-        i = std::max(next, i + 32);
+    if (m_needle.size() <= 8) {
+        const quint64 head = m_head;
+        const quint64 mask = m_headMask;
+        const quint64 fold = m_headFold;
+        findManyBlocks(filter, data, m_reach, from, step, starts, limit,
+                       [=](bool free, const char *at) {
+                           return free & (((qFromLittleEndian<quint64>(at) | fold) & mask) == head);
+                       });
+    } else {
+        findManyBlocks(filter, data, m_reach, from, step, starts, limit,
+                       [this](bool free, const char *at) { return free && matchesWordAt(at); });
     }
-    from = i;
 }
 #endif
 
@@ -217,14 +267,14 @@ qsizetype ByteFinder::findNarrow(QByteArrayView data, qsizetype &i) const
     const __m128i lastBytes = _mm_set1_epi8(char(last));
     const __m128i firstFold = _mm_set1_epi8(!m_matchCase && isAsciiLetter(first) ? 0x20 : 0);
     const __m128i lastFold = _mm_set1_epi8(!m_matchCase && isAsciiLetter(last) ? 0x20 : 0);
-    for (; i + 16 + n - 1 <= data.size(); i += 16) {
+    for (; i + 15 + m_reach <= data.size(); i += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i + n - 1));
         const __m128i eq = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstBytes),
                                          _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastBytes));
         for (unsigned mask = unsigned(_mm_movemask_epi8(eq)); mask != 0; mask &= mask - 1) {
             const int bit = __builtin_ctz(mask);
-            if (matchesAt(base + i + bit))
+            if (matchesWordAt(base + i + bit))
                 return i + bit;
         }
     }

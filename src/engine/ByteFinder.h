@@ -27,6 +27,9 @@ public:
 
 private:
     bool matchesAt(const char *at) const;
+    // matchesAt for a place with at least eight bytes readable from it: the first eight bytes
+    // in one comparison, which decides most candidates without a loop.
+    bool matchesWordAt(const char *at) const;
     qsizetype findOneByte(QByteArrayView data, qsizetype from) const;
     // One place at a time: the tail of the vector loops, or all of it without them.
     qsizetype findScalar(QByteArrayView data, qsizetype from) const;
@@ -39,6 +42,12 @@ private:
                       std::vector<qsizetype> &starts, size_t limit) const;
 
     QByteArray m_needle; // letters in lower case when the case does not matter
+    // The needle's first (up to) eight bytes as a word; `m_headFold` has the case bit of each
+    // letter compared without case, `m_headMask` the bits of the bytes the needle has.
+    quint64 m_head = 0;
+    quint64 m_headMask = 0;
+    quint64 m_headFold = 0;
+    qsizetype m_reach = 0; // bytes read from a candidate's start: the needle's, at least eight
     bool m_matchCase = true;
     bool m_wide = false; // the processor compares 32 bytes at once
 };

@@ -8,9 +8,11 @@
 ByteSpanWriter::ByteSpanWriter(TempFileWriter &writer, bool threaded)
     : m_writer(writer), m_threaded(threaded), m_worker(threaded)
 {
+    if (m_threaded)
+        m_batch.bytes.resize(Chunk);
 }
 
-void ByteSpanWriter::append(QByteArrayView span)
+void ByteSpanWriter::appendSlowly(QByteArrayView span)
 {
     if (!m_threaded) {
         m_writer.append(span);
@@ -37,6 +39,7 @@ void ByteSpanWriter::post()
         m_spare.keep(std::move(batch));
     });
     m_batch = m_spare.take();
+    m_batch.bytes.resize(Chunk);
 }
 
 void ByteSpanWriter::finish()

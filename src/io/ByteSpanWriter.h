@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <cstring>
 #include <vector>
 
 class TempFileWriter;
@@ -22,19 +23,29 @@ public:
 
     ByteSpanWriter(TempFileWriter &writer, bool threaded);
 
-    // `span` must stay valid until finish().
-    void append(QByteArrayView span);
+    // `span` must stay valid until finish(). Inline: a large file's replacement calls it twice
+    // for every match, mostly with a few dozen bytes.
+    void append(QByteArrayView span)
+    {
+        if (m_threaded && !span.isEmpty() && span.size() < Chunk - m_batch.used) {
+            std::memcpy(m_batch.bytes.data() + m_batch.used, span.data(), size_t(span.size()));
+            m_batch.used += span.size();
+            return;
+        }
+        appendSlowly(span);
+    }
     // Returns once every span is with the writer; its errors are the writer's to report.
     void finish();
 
 private:
     // Copied bytes: the thread then only writes, and never reads where the caller reads.
     struct Batch {
-        QByteArray bytes; // Chunk bytes once in use, of which `used` hold data
+        QByteArray bytes; // Chunk bytes while threaded, of which `used` hold data
         qsizetype used = 0;
         void clear() { used = 0; } // keeps the room
     };
 
+    void appendSlowly(QByteArrayView span);
     void post();
 
     TempFileWriter &m_writer;
