@@ -1,8 +1,10 @@
 #include "run/FilePlanner.h"
 
 #include "engine/EngineState.h"
-#include "io/ResolvedPath.h"
+#include "io/ResolvedNames.h"
 #include "options/OptionState.h"
+
+#include <memory>
 
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
@@ -11,14 +13,17 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
         = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
     if (!bytes && !documents)
         return std::nullopt;
-    return [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
+    // Shared by the worker threads: the files of one folder come one after another.
+    auto names = std::make_shared<ResolvedNames>();
+    return [bytes = std::move(bytes), documents = std::move(documents),
+            names = std::move(names)](const QString &path) {
         FileJobResult result;
         if (bytes)
             result = bytes->process(path);
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)
-            result.resolved = ResolvedPath::of(path);
+            result.resolved = names->of(path);
         return result;
     };
 }
