@@ -12,7 +12,7 @@ constexpr qsizetype KeptFolders = 4096;
 
 } // namespace
 
-QString ResolvedNames::of(const QString &path)
+QString ResolvedNames::of(const QString &path, std::optional<bool> leafIsLink)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     // A relative name depends on the working folder, and "." or ".." on the folders around:
@@ -20,7 +20,7 @@ QString ResolvedNames::of(const QString &path)
     if (slash <= 0 || slash == path.size() - 1)
         return ResolvedPath::of(path);
     const QStringView leaf = QStringView(path).sliced(slash + 1);
-    if (leaf == u"." || leaf == u".." || leafIsLink(path))
+    if (leaf == u"." || leaf == u".." || (leafIsLink ? *leafIsLink : isLink(path)))
         return ResolvedPath::of(path);
     const QString resolved = folder(path.left(slash));
     if (resolved.isEmpty())
@@ -57,11 +57,11 @@ QString ResolvedNames::folder(const QString &name)
     return resolved;
 }
 
-bool ResolvedNames::leafIsLink(const QString &path)
+bool ResolvedNames::isLink(const QString &path)
 {
 #ifdef Q_OS_UNIX
     if (!IoLevel::portable())
-        return leafIsLinkPosix(path);
+        return isLinkPosix(path);
 #endif
     const QFileInfo info(path);
     return info.isSymLink() || !info.exists();

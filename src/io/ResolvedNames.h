@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <mutex>
+#include <optional>
 
 // ResolvedPath::of for the many files of a run, without resolving every part of every name:
 // the folder part is resolved once and kept, and the last part is taken as written when it is
@@ -11,15 +12,16 @@
 // from several threads at once.
 class ResolvedNames {
 public:
-    QString of(const QString &path);
+    // `leafIsLink`: what opening the file found its last part to be, when it was opened.
+    QString of(const QString &path, std::optional<bool> leafIsLink = std::nullopt);
     // Forgets the folders: a new run resolves them again, as they may have moved meanwhile.
     void clear();
 
 private:
     // The last part of `path` is a symbolic link, or cannot be looked at (ResolvedNames_posix.cpp;
     // the portable level asks Qt).
-    static bool leafIsLink(const QString &path);
-    static bool leafIsLinkPosix(const QString &path);
+    static bool isLink(const QString &path);
+    static bool isLinkPosix(const QString &path);
     QString folder(const QString &name);
 
     std::mutex m_mutex;

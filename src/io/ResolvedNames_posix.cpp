@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-bool ResolvedNames::leafIsLinkPosix(const QString &path)
+bool ResolvedNames::isLinkPosix(const QString &path)
 {
     struct stat st { };
     if (::fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)

@@ -130,6 +130,7 @@ public:
     QByteArrayView bytes() const { return m_bytes; }
     const FileStamp &stamp() const { return m_file.stamp(); }
     int links() const { return m_file.links(); }
+    bool wasLink() const { return m_file.wasLink(); }
 
 private:
     static ReadBuffer &threadBuffer()
@@ -257,8 +258,11 @@ FileJobResult ByteFileJob::process(const QString &path) const
         return {}; // the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
-    if (m_encoded)
-        return processEncoded(path, target, bytes, stamp, file.links());
+    if (m_encoded) {
+        FileJobResult result = processEncoded(path, target, bytes, stamp, file.links());
+        result.leafIsLink = file.wasLink();
+        return result;
+    }
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
         return {};
     // NUL bytes make a file binary, and some letters take it off the byte path: files holding
@@ -283,6 +287,7 @@ FileJobResult ByteFileJob::process(const QString &path) const
             AtomicFileWriter::discard(*result.pending);
         return {};
     }
+    result.leafIsLink = file.wasLink();
     return result;
 }
 

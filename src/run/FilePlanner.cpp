@@ -23,7 +23,7 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)
-            result.resolved = names->of(path);
+            result.resolved = names->of(path, result.leafIsLink);
         return result;
     };
 }
