@@ -14,6 +14,10 @@ constexpr qsizetype KeptFolders = 4096;
 
 QString ResolvedNames::of(const QString &path, std::optional<bool> leafIsLink)
 {
+#ifdef Q_OS_WIN
+    if (path.contains(u'\\')) // native separators: the canonical name tells
+        return ResolvedPath::of(path);
+#endif
     const qsizetype slash = path.lastIndexOf(u'/');
     // A relative name depends on the working folder, and "." or ".." on the folders around:
     // those are resolved whole, as is a link, whose target may lie anywhere.
