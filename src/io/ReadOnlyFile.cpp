@@ -48,6 +48,7 @@ bool ReadOnlyFile::handOver(QFile &file)
 {
 #ifdef Q_OS_UNIX
     if (m_fd >= 0) {
+        blockingPosix(); // reads through Qt take no "try again"
         const int fd = m_fd;
         m_fd = -1;
         return file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle);

@@ -46,10 +46,13 @@ private:
     static Status typeOfPortable(const QString &path, int *links);
     qint64 readPosix(char *data, qint64 size);
     void closePosix();
+    // Takes the open's O_NONBLOCK off the handle.
+    void blockingPosix();
 
     int m_fd = -1;
     std::unique_ptr<QFile> m_file; // the portable level's
     FileStamp m_stamp;
+    bool m_nonBlocking = false; // the handle still has the open's O_NONBLOCK
     bool m_wasLink = false;
     int m_links = 1;
 };

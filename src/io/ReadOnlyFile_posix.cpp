@@ -47,6 +47,7 @@ void ReadOnlyFile::closePosix()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_nonBlocking = false;
 }
 
 ReadOnlyFile::Status ReadOnlyFile::typeOfPosix(const QString &path, int *links)
@@ -76,7 +77,9 @@ ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path)
         return stamp ? Status::NotRegular : Status::Unreadable;
     }
     m_stamp = *stamp;
-    ::fcntl(m_fd, F_SETFL, 0); // reads wait for data again
+    // A regular file's reads never wait, so the flag the open needed stays on: one call less
+    // per file. A file system that answers "try again" all the same is read without it.
+    m_nonBlocking = true;
     return Status::Open;
 }
 
@@ -84,9 +87,22 @@ qint64 ReadOnlyFile::readPosix(char *data, qint64 size)
 {
     for (;;) {
         const ssize_t n = ::read(m_fd, data, size_t(size));
-        if (n >= 0 || errno != EINTR)
+        if (n >= 0)
             return qint64(n);
+        if ((errno == EAGAIN || errno == EWOULDBLOCK) && m_nonBlocking) {
+            blockingPosix();
+            continue;
+        }
+        if (errno != EINTR)
+            return -1;
     }
+}
+
+void ReadOnlyFile::blockingPosix()
+{
+    if (m_fd >= 0 && m_nonBlocking)
+        ::fcntl(m_fd, F_SETFL, 0);
+    m_nonBlocking = false;
 }
 
 #endif

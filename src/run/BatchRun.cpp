@@ -6,7 +6,6 @@
 #include "io/AtomicFileWriter.h"
 #include "io/IoLevel.h"
 #include "io/ReadOnlyFile.h"
-#include "io/ResolvedPath.h"
 #include "io/RunHistory.h"
 #include "io/RunJournal.h"
 #include "lang/MessageId.h"
@@ -64,6 +63,7 @@ void BatchRun::walkFiles(const QStringList &files)
 {
     m.state.Aborted = false;
     m_done.clear();
+    m_names.clear();
     if (m_dryRun)
         appendLine(MsgDryRun);
     // Said once, before any file: what the file calls in use cannot promise (IoLevel).
@@ -165,7 +165,7 @@ bool BatchRun::startFile(const QString &path)
     // An unreadable file is loaded all the same: loading says why.
     if (const std::optional<FileJobResult> notAFile = FileJobResult::notAFile(type))
         return !refused(path, notAFile->kind);
-    if (repeated(path, ResolvedPath::of(path)))
+    if (repeated(path, m_names.of(path)))
         return false;
     // Renaming over another name of this file changed it (its count of names): it is read
     // once that is done, so that the stamp it is written against is the one it has then.

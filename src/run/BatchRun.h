@@ -3,6 +3,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "engine/OccurrenceWalk.h"
 #include "engine/ResumeAt.h"
+#include "io/ResolvedNames.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
 #include "run/FileJobResult.h"
@@ -162,4 +163,5 @@ private:
     void endJournal();
     // The resolved name of every file started.
     QHash<QString, bool> m_done;
+    ResolvedNames m_names;
 };

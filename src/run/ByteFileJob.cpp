@@ -12,7 +12,6 @@
 #include "io/TempFileWriter.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -130,6 +129,7 @@ public:
     QByteArrayView bytes() const { return m_bytes; }
     const FileStamp &stamp() const { return m_file.stamp(); }
     int links() const { return m_file.links(); }
+    bool wasLink() const { return m_file.wasLink(); }
 
 private:
     static ReadBuffer &threadBuffer()
@@ -164,6 +164,17 @@ private:
     ReadBuffer &m_buffer;
     QByteArrayView m_bytes;
 };
+
+// The last part of `path`, as QFileInfo::fileName gives it, without making a QFileInfo for
+// each file.
+QStringView fileNameOf(const QString &path)
+{
+    qsizetype slash = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+    slash = std::max(slash, path.lastIndexOf(u'\\'));
+#endif
+    return QStringView(path).sliced(slash + 1);
+}
 
 bool hasLineBreak(QStringView text)
 {
@@ -257,9 +268,12 @@ FileJobResult ByteFileJob::process(const QString &path) const
         return {}; // the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
-    if (m_encoded)
-        return processEncoded(path, target, bytes, stamp, file.links());
-    if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
+    if (m_encoded) {
+        FileJobResult result = processEncoded(path, target, bytes, stamp, file.links());
+        result.leafIsLink = file.wasLink();
+        return result;
+    }
+    if (!ByteText::isAsciiCompatibleButForNul(bytes, fileNameOf(path)))
         return {};
     // NUL bytes make a file binary, and some letters take it off the byte path: files holding
     // them are left to the general path. A large file is replaced while another thread looks.
@@ -283,6 +297,7 @@ FileJobResult ByteFileJob::process(const QString &path) const
             AtomicFileWriter::discard(*result.pending);
         return {};
     }
+    result.leafIsLink = file.wasLink();
     return result;
 }
 
@@ -291,8 +306,8 @@ ByteText::Charset ByteFileJob::charsetOf(QByteArrayView bytes, const QString &pa
     if (ByteText::holdsNul(bytes))
         return ByteText::Charset::Other;
     const Utf8Scan::Result scan = Utf8Scan::of(bytes);
-    const ByteText::Charset charset = ByteText::charsetOf(
-        bytes, QFileInfo(path).fileName(), scan.ascii, scan.validUpTo == bytes.size());
+    const ByteText::Charset charset
+        = ByteText::charsetOf(bytes, fileNameOf(path), scan.ascii, scan.validUpTo == bytes.size());
     if (charset == ByteText::Charset::Cp1251 && !readsAsCp1251(bytes, path))
         return ByteText::Charset::Other;
     // Characters that fold like the pattern's in forms of another length: only the decoded
@@ -314,8 +329,7 @@ bool ByteFileJob::readsAsCp1251(QByteArrayView bytes, const QString &path) const
 
 bool ByteFileJob::declares(QByteArrayView bytes, const QString &path)
 {
-    return HtmlCharset::isHtmlName(QFileInfo(path).fileName())
-        && !HtmlCharset::declared(bytes).isEmpty();
+    return HtmlCharset::isHtmlName(fileNameOf(path)) && !HtmlCharset::declared(bytes).isEmpty();
 }
 
 // A file read in the run's 8-bit code page (neither UTF-8 nor marked nor declared) that looks
@@ -360,7 +374,7 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
         const QByteArrayView head = bytes.first(std::min(bytes.size(), GuessedFrom));
         // The head may end inside a character.
         const bool valid = Utf8Scan::of(head).validUpTo >= head.size() - 3;
-        charset = ByteText::charsetOf(bytes, QFileInfo(path).fileName(), false, valid);
+        charset = ByteText::charsetOf(bytes, fileNameOf(path), false, valid);
         look = std::jthread([&] { exact = charsetOf(bytes, path); });
     } else {
         charset = exact = charsetOf(bytes, path);

@@ -29,6 +29,8 @@ struct FileJobResult {
     QString error;
     // The name with every link, "." and ".." resolved: a run takes each real file once.
     QString resolved;
+    // Whether the name's last part is a symbolic link, when the job looked (ResolvedNames).
+    std::optional<bool> leafIsLink;
     int links = 1; // the names the file has (hard links)
 
     // The kind of a file that loading refused (Missing, Unreadable, Binary); Done when it was

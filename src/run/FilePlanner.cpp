@@ -1,8 +1,10 @@
 #include "run/FilePlanner.h"
 
 #include "engine/EngineState.h"
-#include "io/ResolvedPath.h"
+#include "io/ResolvedNames.h"
 #include "options/OptionState.h"
+
+#include <memory>
 
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
@@ -12,8 +14,10 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
         = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
     if (!bytes && !regexBytes && !documents)
         return std::nullopt;
+    // Shared by the worker threads: the files of one folder come one after another.
+    auto names = std::make_shared<ResolvedNames>();
     return [bytes = std::move(bytes), regexBytes = std::move(regexBytes),
-            documents = std::move(documents)](const QString &path) {
+            documents = std::move(documents), names = std::move(names)](const QString &path) {
         FileJobResult result;
         if (bytes)
             result = bytes->process(path);
@@ -22,7 +26,7 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)
-            result.resolved = ResolvedPath::of(path);
+            result.resolved = names->of(path, result.leafIsLink);
         return result;
     };
 }

@@ -89,6 +89,9 @@ QStringList makeEntries(TestFolder &folder, const QStringList &entries)
             ::link(QFile::encodeName(folder.path(u"a.txt"_s)).constData(),
                    QFile::encodeName(path).constData());
             files << path;
+        } else if (entry.startsWith(u"dirlink/")) {
+            QFile::link(folder.dir.path(), folder.path(u"dirlink"_s));
+            files << path;
         } else if (entry.startsWith(u"link")) {
             QFile::link(folder.path(u"a.txt"_s), path);
             files << path;
@@ -138,6 +141,9 @@ void TestFileWalk::entries_data()
             << QStringList{u"a.txt"_s, u"hard.txt"_s} << bytePath << twoNames;
         QTest::addRow("one file, three names%s", path)
             << QStringList{u"a.txt"_s, u"sub/../a.txt"_s, u"link.txt"_s} << bytePath << oneFile;
+        QTest::addRow("one file, through a folder link%s", path)
+            << QStringList{u"a.txt"_s, u"dirlink/a.txt"_s} << bytePath
+            << QStringList{u"a.txt written - 2/2"_s, u"a.txt skipped already-processed 0/0"_s};
         QTest::addRow("size 0, with content%s", path)
             << QStringList{u"/proc/self/status"_s} << bytePath << status;
     }
