@@ -7,12 +7,17 @@
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
     std::optional<ByteFileJob> bytes = byteJob();
-    std::optional<DocumentFileJob> documents
-        = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+    // A document worked through ahead tells no occurrence.
+    std::optional<DocumentFileJob> documents = m_run.workers > 1 && !m_run.occurrences
+        ? documentJob()
+        : std::optional<DocumentFileJob>();
     if (!bytes && !documents)
         return std::nullopt;
-    return [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {
+    return [bytes = std::move(bytes), documents = std::move(documents),
+            taken = m_run.taken](const QString &path) {
         FileJobResult result;
+        if (taken && taken(path))
+            return result;
         if (bytes)
             result = bytes->process(path);
         if (result.kind == FileJobResult::Kind::Fallback && documents)
@@ -41,6 +46,7 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
     if (s.FindWildcards || s.FindRegex)
         return std::nullopt;
     std::optional<ByteFileJob> job;
+    QString told; // the replacement each occurrence is told with; null for a count
     if (!m_run.replacing) {
         job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
     } else if (m_run.takesAll && !m_options.MakeBackups) {
@@ -51,9 +57,13 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
             = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
         job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
                                    m_run.sync == SyncPolicy::File);
+        told = *replacement;
     }
-    if (job)
+    if (job) {
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+        if (m_run.occurrences)
+            job->setReport(m_run.occurrences, told);
+    }
     return job;
 }
 
