@@ -77,6 +77,9 @@ void BatchRun::walkFiles(const QStringList &files)
         if (!m_ahead && (!mayShowOccurrences() || !replacing()))
             m_ahead = startWorkers(files, i);
         std::optional<FileJobResult> result = m_ahead ? takeAhead(i) : std::nullopt;
+        // Stopped while the job told the file's occurrences: it is left as it was.
+        if (!result && m.state.Aborted)
+            break;
         if (result) {
             if (!startAhead(files[i], *result))
                 result.reset();
@@ -135,8 +138,13 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
     run.sync = m_committer.sync();
     run.workers = m_workers;
     if (m_reportsOccurrences) {
-        run.occurrences
-            = [this](const OccurrenceRecord &occurrence) { m.host.OccurrenceMet(occurrence); };
+        // Asked before each occurrence, as the run itself does.
+        run.occurrences = [this](const OccurrenceRecord &occurrence) {
+            if (stopRequested())
+                return false;
+            m.host.OccurrenceMet(occurrence);
+            return true;
+        };
         run.taken = [this](const QString &path) { return m_done.contains(ResolvedPath::of(path)); };
     }
     const FilePlanner planner(m.state, m_lineBreaks, m.options, run);

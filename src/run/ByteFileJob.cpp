@@ -422,12 +422,12 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
     result.links = links;
-    if (m_mode == Mode::Count) {
-        result.hits = count(finder, bytes, 1, report);
-        return result;
-    }
-    if (m_mode == Mode::CountReplaceable) {
-        result.hits = count(finder, bytes, finder.size(), report);
+    if (m_mode != Mode::Replace) {
+        result.hits = count(finder, bytes, m_mode == Mode::Count ? 1 : finder.size(), report);
+        if (result.hits < 0)
+            return {}; // stopped
+        if (m_mode == Mode::Count)
+            return result;
         result.replacements = result.hits;
         result.changed = result.hits > 0;
         return result;
@@ -453,8 +453,10 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
         hits += qsizetype(starts.size());
         if (report) {
-            for (const qsizetype at : starts)
-                report->met(at);
+            for (const qsizetype at : starts) {
+                if (!report->met(at))
+                    return -1;
+            }
         }
     }
     return hits;
@@ -470,6 +472,8 @@ FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacem
     if (!writer.open(target, stamp, &result.error)) {
         // The file keeps its occurrences all the same, as when a document cannot be saved.
         result.hits = count(finder, bytes, finder.size(), report);
+        if (result.hits < 0)
+            return {}; // stopped
         result.kind = FileJobResult::Kind::WriteFailed;
         return result;
     }
@@ -480,8 +484,12 @@ FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacem
     for (bool more = true; more;) {
         more = finder.findMany(bytes, from, finder.size(), starts, StartsAtOnce);
         for (const qsizetype at : starts) {
-            if (report)
-                report->met(at);
+            if (report && !report->met(at)) {
+                // Stopped: nothing of the new file is kept.
+                out.finish();
+                writer.discard();
+                return {};
+            }
             out.append(bytes.sliced(copied, at - copied));
             out.append(replacement);
             copied = at + finder.size();

@@ -92,6 +92,7 @@ private:
     FileJobResult work(const Finder &finder, QByteArrayView replacement, const QString &target,
                        QByteArrayView bytes, const FileStamp &stamp, int links,
                        ByteOccurrenceReport *report) const;
+    // The occurrences; -1 when the report asked to stop.
     template <class Finder>
     static qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
                            ByteOccurrenceReport *report);

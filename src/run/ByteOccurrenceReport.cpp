@@ -21,17 +21,19 @@ ByteOccurrenceReport::ByteOccurrenceReport(const Sink &sink, const QString &path
         m_read = 3;
 }
 
-void ByteOccurrenceReport::met(qsizetype at)
+bool ByteOccurrenceReport::met(qsizetype at)
 {
     m_positions.feed(m_bytes.sliced(m_read, at - m_read));
     m_read = at;
     const BytePositions::Position position = m_positions.here();
     const QByteArrayView matched = m_bytes.sliced(at, m_length);
     const QString matchedText = m_utf8 ? QString::fromUtf8(matched) : Cp1251::decode(matched);
-    (*m_sink)({*m_path, nullptr, position.offset, matchedText, *m_replacement, position.at});
+    if (!(*m_sink)({*m_path, nullptr, position.offset, matchedText, *m_replacement, position.at}))
+        return false;
     // The text goes on after what was put in place.
     if (m_replaces) {
         m_positions.feed(m_replacementBytes);
         m_read = at + m_length;
     }
+    return true;
 }

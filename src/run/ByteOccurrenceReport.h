@@ -16,7 +16,8 @@ struct OccurrenceRecord;
 // and the replacement put in its place.
 class ByteOccurrenceReport {
 public:
-    using Sink = std::function<void(const OccurrenceRecord &)>;
+    // Tells an occurrence; false, before telling it, when the run is to stop there.
+    using Sink = std::function<bool(const OccurrenceRecord &)>;
 
     // What is put in place of every occurrence, if anything: the replacement as told (null
     // when the run tells none) and the bytes the file takes it in.
@@ -33,8 +34,8 @@ public:
                          const Replacement &replacement);
 
     // The occurrence at byte `at`: after the end of the one before it when text is put in
-    // place, else after its start.
-    void met(qsizetype at);
+    // place, else after its start. False when the run is to stop before it.
+    bool met(qsizetype at);
 
 private:
     const Sink *m_sink;
