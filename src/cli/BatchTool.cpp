@@ -189,8 +189,10 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
     request.replaceMode = o.replaceMode;
     request.dryRun = o.dryRun;
     request.sync = o.sync;
-    // Nothing is shown, copied or reported per occurrence: plain files may go as bytes.
-    request.bytePath = !o.interactive && !o.json && !backups && !o.diff;
+    // Nothing is shown or copied: plain files may go as bytes, which tell JSON's occurrences
+    // themselves.
+    request.bytePath = !o.interactive && !backups && !o.diff;
+    request.reportsOccurrences = o.json;
     request.workers = 2;
     request.unattended = !o.interactive;
     return request;

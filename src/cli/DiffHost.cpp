@@ -44,7 +44,7 @@ QByteArray labelOf(const Document &document)
 
 void DiffHost::OccurrenceMet(const OccurrenceRecord &occurrence)
 {
-    m_document = &occurrence.document;
+    m_document = occurrence.document;
     RunHostRelay::OccurrenceMet(occurrence);
 }
 

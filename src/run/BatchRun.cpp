@@ -42,6 +42,7 @@ void BatchRun::configure(const RunRequest &request)
     m_dryRun = request.dryRun;
     m_committer.setSync(request.sync);
     m_bytePath = request.bytePath;
+    m_reportsOccurrences = request.reportsOccurrences;
     m_workers = std::max(request.workers, 1);
     m_unattended = request.unattended;
     startJournal(request);
@@ -76,6 +77,9 @@ void BatchRun::walkFiles(const QStringList &files)
         if (!m_ahead && (!mayShowOccurrences() || !replacing()))
             m_ahead = startWorkers(files, i);
         std::optional<FileJobResult> result = m_ahead ? takeAhead(i) : std::nullopt;
+        // Stopped while the job told the file's occurrences: it is left as it was.
+        if (!result && m.state.Aborted)
+            break;
         if (result) {
             if (!startAhead(files[i], *result))
                 result.reset();
@@ -124,16 +128,35 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
 {
     if (!m_bytePath || m_workersRefused)
         return {};
-    const FilePlanner planner(m.state, m_lineBreaks, m.options,
-                              {replacing(), m_dryRun, takesAll(), m_committer.sync(), m_workers});
+    // An occurrence the byte path tells could not be shown after it.
+    if (m_reportsOccurrences && mayShowOccurrences())
+        return {};
+    FilePlanner::Run run;
+    run.replacing = replacing();
+    run.dryRun = m_dryRun;
+    run.takesAll = takesAll();
+    run.sync = m_committer.sync();
+    run.workers = m_workers;
+    if (m_reportsOccurrences) {
+        // Asked before each occurrence, as the run itself does.
+        run.occurrences = [this](const OccurrenceRecord &occurrence) {
+            if (stopRequested())
+                return false;
+            m.host.OccurrenceMet(occurrence);
+            return true;
+        };
+        run.taken = [this](const QString &path) { return m_done.contains(ResolvedPath::of(path)); };
+    }
+    const FilePlanner planner(m.state, m_lineBreaks, m.options, run);
     std::optional<AheadWorkers::Job> job = planner.aheadJob();
     if (!job) {
         m_workersRefused = true; // the same next time: no need to ask for every file
         return {};
     }
-    return std::make_unique<AheadWorkers>(
-        std::move(*job), files, m_workers > 1 ? m_workers : 0, first, 1024,
-        replacing() && !m_dryRun ? &m_committer.budget() : nullptr);
+    const int threads = m_workers > 1 && !m_reportsOccurrences ? m_workers : 0;
+    return std::make_unique<AheadWorkers>(std::move(*job), files, threads, first, 1024,
+                                          replacing() && !m_dryRun ? &m_committer.budget()
+                                                                   : nullptr);
 }
 
 // As startFile, for a file already worked through. A repeat may have been worked on ahead
@@ -401,7 +424,7 @@ void BatchRun::appendTotalsHead(int filesProcessed, qsizetype listCount)
 
 void BatchRun::notifyOccurrence(qsizetype start, const QString &matched, const QString &replacement)
 {
-    m.host.OccurrenceMet({m.state.CurrentFileName, document(), start, matched, replacement});
+    m.host.OccurrenceMet({m.state.CurrentFileName, &document(), start, matched, replacement, {}});
 }
 
 void BatchRun::notifyFile(const QString &path, FileOutcome::Status status, const QString &reason,

@@ -140,6 +140,7 @@ protected:
     bool m_dryRun = false;
     OrderedCommitter m_committer;
     bool m_bytePath = false;
+    bool m_reportsOccurrences = false;
     int m_workers = 1;
     bool m_workersRefused = false; // this run has nothing to hand out
     bool m_unattended = false;

@@ -268,6 +268,9 @@ FileJobResult ByteFileJob::process(const QString &path) const
         return {}; // the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
+    // The run reads such a file again after its other names are dealt with.
+    if (m_report && m_mode == Mode::Replace && file.links() > 1)
+        return {};
     if (m_encoded) {
         FileJobResult result = processEncoded(path, target, bytes, stamp, file.links());
         result.leafIsLink = file.wasLink();
@@ -282,14 +285,26 @@ FileJobResult ByteFileJob::process(const QString &path) const
             || (m_foldedLetters && ByteText::holdsLettersFoldingToAscii(bytes))
             || doubtsCodePage(bytes, path);
     };
-    const bool lookBeside = m_mode == Mode::Replace && bytes.size() >= ByteSpanWriter::ThreadedFrom;
+    const bool lookBeside
+        = !m_report && m_mode == Mode::Replace && bytes.size() >= ByteSpanWriter::ThreadedFrom;
     if (!lookBeside && refuses())
         return {};
+    std::optional<ByteOccurrenceReport> report;
+    if (m_report) {
+        const Utf8Scan::Result scan = Utf8Scan::of(bytes);
+        report = reportFor(path, bytes,
+                           ByteText::charsetOf(bytes, fileNameOf(path), scan.ascii,
+                                               scan.validUpTo == bytes.size()),
+                           m_finder.size(), m_replacement);
+        if (!report)
+            return {};
+    }
     bool refused = false;
     std::jthread look;
     if (lookBeside)
         look = std::jthread([&] { refused = refuses(); });
-    FileJobResult result = work(m_finder, m_replacement, target, bytes, stamp, file.links());
+    FileJobResult result = work(m_finder, m_replacement, target, bytes, stamp, file.links(),
+                                report ? &*report : nullptr);
     if (look.joinable())
         look.join();
     if (refused) {
@@ -366,7 +381,8 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
                                           QByteArrayView bytes, const FileStamp &stamp,
                                           int links) const
 {
-    const bool large = bytes.size() >= ByteSpanWriter::ThreadedFrom;
+    // Told occurrences cannot be taken back: the file's encoding is known before the search.
+    const bool large = !m_report && bytes.size() >= ByteSpanWriter::ThreadedFrom;
     ByteText::Charset charset;
     ByteText::Charset exact = ByteText::Charset::Other;
     std::jthread look;
@@ -380,9 +396,16 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
         charset = exact = charsetOf(bytes, path);
     }
     const Encoded *encoded = encodedFor(charset);
+    std::optional<ByteOccurrenceReport> report;
+    if (encoded && m_report) {
+        report = reportFor(path, bytes, charset, encoded->finder.size(), encoded->replacement);
+        if (!report)
+            return {};
+    }
     FileJobResult result;
     if (encoded)
-        result = work(encoded->finder, encoded->replacement, target, bytes, stamp, links);
+        result = work(encoded->finder, encoded->replacement, target, bytes, stamp, links,
+                      report ? &*report : nullptr);
     if (look.joinable())
         look.join();
     if (!encoded || exact != charset) {
@@ -393,20 +416,32 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
     return result;
 }
 
+std::optional<ByteOccurrenceReport>
+ByteFileJob::reportFor(const QString &path, QByteArrayView bytes, ByteText::Charset charset,
+                       qsizetype length, QByteArrayView replacement) const
+{
+    if (!m_report || charset == ByteText::Charset::Other)
+        return std::nullopt;
+    const ByteOccurrenceReport::Replacement made{m_mode != Mode::Count, m_reportedReplacement,
+                                                 replacement};
+    return std::optional<ByteOccurrenceReport>(std::in_place, m_report, path, bytes, charset,
+                                               length, made);
+}
+
 template <class Finder>
 FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement,
                                 const QString &target, QByteArrayView bytes, const FileStamp &stamp,
-                                int links) const
+                                int links, ByteOccurrenceReport *report) const
 {
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
     result.links = links;
-    if (m_mode == Mode::Count) {
-        result.hits = count(finder, bytes, 1);
-        return result;
-    }
-    if (m_mode == Mode::CountReplaceable) {
-        result.hits = count(finder, bytes, finder.size());
+    if (m_mode != Mode::Replace) {
+        result.hits = count(finder, bytes, m_mode == Mode::Count ? 1 : finder.size(), report);
+        if (result.hits < 0)
+            return {}; // stopped
+        if (m_mode == Mode::Count)
+            return result;
         result.replacements = result.hits;
         result.changed = result.hits > 0;
         return result;
@@ -414,13 +449,15 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
     const qsizetype first = finder.find(bytes, 0);
     if (first >= 0) {
         result.changed = true;
-        result = replace(finder, replacement, target, bytes, first, stamp, std::move(result));
+        result
+            = replace(finder, replacement, target, bytes, first, stamp, std::move(result), report);
     }
     return result;
 }
 
 template <class Finder>
-qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step) const
+qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step,
+                             ByteOccurrenceReport *report)
 {
     qsizetype hits = 0;
     std::vector<qsizetype> starts;
@@ -429,6 +466,12 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
         starts.clear();
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
         hits += qsizetype(starts.size());
+        if (report) {
+            for (const qsizetype at : starts) {
+                if (!report->met(at))
+                    return -1;
+            }
+        }
     }
     return hits;
 }
@@ -436,10 +479,15 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
 template <class Finder>
 FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacement,
                                    const QString &target, QByteArrayView bytes, qsizetype first,
-                                   const FileStamp &stamp, FileJobResult result) const
+                                   const FileStamp &stamp, FileJobResult result,
+                                   ByteOccurrenceReport *report) const
 {
     TempFileWriter writer;
     if (!writer.open(target, stamp, &result.error)) {
+        // The file keeps its occurrences all the same, as when a document cannot be saved.
+        result.hits = count(finder, bytes, finder.size(), report);
+        if (result.hits < 0)
+            return {}; // stopped
         result.kind = FileJobResult::Kind::WriteFailed;
         return result;
     }
@@ -450,6 +498,12 @@ FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacem
     for (bool more = true; more;) {
         more = finder.findMany(bytes, from, finder.size(), starts, StartsAtOnce);
         for (const qsizetype at : starts) {
+            if (report && !report->met(at)) {
+                // Stopped: nothing of the new file is kept.
+                out.finish();
+                writer.discard();
+                return {};
+            }
             out.append(bytes.sliced(copied, at - copied));
             out.append(replacement);
             copied = at + finder.size();

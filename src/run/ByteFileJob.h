@@ -5,6 +5,7 @@
 #include "engine/ByteFinder.h"
 #include "engine/ByteFormsFinder.h"
 #include "io/FileStamp.h"
+#include "run/ByteOccurrenceReport.h"
 #include "run/FileJobResult.h"
 
 #include <QByteArray>
@@ -49,6 +50,16 @@ public:
         m_opened = std::move(opened);
     }
 
+    // Tells every occurrence to `sink` as it is met, with `replacement` (null when nothing is
+    // put in place). Told occurrences cannot be taken back: each file is then decided on
+    // before its first occurrence is met, and a file whose text positions the job cannot
+    // give exactly, or that the run would read again, is left to the general path.
+    void setReport(ByteOccurrenceReport::Sink sink, QString replacement)
+    {
+        m_report = std::move(sink);
+        m_reportedReplacement = std::move(replacement);
+    }
+
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
     // The job for a literal `search` and its `replacement` in any characters but line breaks;
@@ -72,15 +83,23 @@ private:
     bool doubtsCodePage(QByteArrayView bytes, const QString &path) const;
     static bool declares(QByteArrayView bytes, const QString &path);
     const Encoded *encodedFor(ByteText::Charset charset) const;
+    // The report of a file read in `charset`; nothing when occurrences are not told or the
+    // file's text positions cannot be given.
+    std::optional<ByteOccurrenceReport> reportFor(const QString &path, QByteArrayView bytes,
+                                                  ByteText::Charset charset, qsizetype length,
+                                                  QByteArrayView replacement) const;
     template <class Finder>
     FileJobResult work(const Finder &finder, QByteArrayView replacement, const QString &target,
-                       QByteArrayView bytes, const FileStamp &stamp, int links) const;
+                       QByteArrayView bytes, const FileStamp &stamp, int links,
+                       ByteOccurrenceReport *report) const;
+    // The occurrences; -1 when the report asked to stop.
     template <class Finder>
-    qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step) const;
+    static qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
+                           ByteOccurrenceReport *report);
     template <class Finder>
     FileJobResult replace(const Finder &finder, QByteArrayView replacement, const QString &target,
                           QByteArrayView bytes, qsizetype first, const FileStamp &stamp,
-                          FileJobResult result) const;
+                          FileJobResult result, ByteOccurrenceReport *report) const;
 
     ByteFinder m_finder;
     QByteArray m_replacement;
@@ -94,4 +113,6 @@ private:
     CodePage m_codePage = CodePage::Cp1251;
     bool m_codePageChosen = false;
     std::function<void(const QString &)> m_opened;
+    ByteOccurrenceReport::Sink m_report;
+    QString m_reportedReplacement;
 };

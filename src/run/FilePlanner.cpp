@@ -9,16 +9,23 @@
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
     std::optional<ByteFileJob> bytes = byteJob();
-    std::optional<RegexByteJob> regexBytes = regexByteJob();
-    std::optional<DocumentFileJob> documents
-        = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+    // Neither a document worked through ahead nor a regular expression on bytes tells an
+    // occurrence.
+    std::optional<RegexByteJob> regexBytes
+        = m_run.occurrences ? std::optional<RegexByteJob>() : regexByteJob();
+    std::optional<DocumentFileJob> documents = m_run.workers > 1 && !m_run.occurrences
+        ? documentJob()
+        : std::optional<DocumentFileJob>();
     if (!bytes && !regexBytes && !documents)
         return std::nullopt;
     // Shared by the worker threads: the files of one folder come one after another.
     auto names = std::make_shared<ResolvedNames>();
     return [bytes = std::move(bytes), regexBytes = std::move(regexBytes),
-            documents = std::move(documents), names = std::move(names)](const QString &path) {
+            documents = std::move(documents), names = std::move(names),
+            taken = m_run.taken](const QString &path) {
         FileJobResult result;
+        if (taken && taken(path))
+            return result;
         if (bytes)
             result = bytes->process(path);
         else if (regexBytes)
@@ -49,6 +56,7 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
     if (s.FindWildcards || s.FindRegex)
         return std::nullopt;
     std::optional<ByteFileJob> job;
+    QString told; // the replacement each occurrence is told with; null for a count
     if (!m_run.replacing) {
         job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
     } else if (m_run.takesAll && !m_options.MakeBackups) {
@@ -59,9 +67,13 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
             = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
         job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
                                    m_run.sync == SyncPolicy::File);
+        told = *replacement;
     }
-    if (job)
+    if (job) {
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+        if (m_run.occurrences)
+            job->setReport(m_run.occurrences, told);
+    }
     return job;
 }
 

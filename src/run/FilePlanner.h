@@ -27,6 +27,11 @@ public:
         bool takesAll = false;
         SyncPolicy sync = SyncPolicy::File;
         int workers = 1;
+        // Set when the host is told every occurrence: files go ahead as bytes only, each
+        // occurrence told as it is met, which the run's own thread must do in list order.
+        // `taken` says whether the file was started already: the run reports the repeat.
+        ByteOccurrenceReport::Sink occurrences;
+        std::function<bool(const QString &path)> taken;
     };
 
     FilePlanner(const EngineState &state, const PatternLineBreaks &lineBreaks,

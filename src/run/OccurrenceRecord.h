@@ -7,13 +7,15 @@
 // One occurrence a run has dealt with (found, skipped, deleted or replaced), as a host sees
 // it once the run has acted on it. `document` is the document as it stands after that act;
 // the text before `start` is as it was when the occurrence was met, so its line and column
-// are still right.
+// can still be told. An occurrence met in a file's bytes has no document: its line and column
+// come with it.
 struct OccurrenceRecord {
     const QString &path;
-    const Document &document;
+    const Document *document = nullptr;
     qsizetype start = 0;
     QString matched;
     QString replacement; // null when nothing was put in its place
+    LineColumn at; // the position when there is no document
 
-    LineColumn position() const { return document.positions().lineColumn(start); }
+    LineColumn position() const;
 };

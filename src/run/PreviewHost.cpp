@@ -62,7 +62,8 @@ void PreviewHost::record(const OccurrenceRecord &occurrence)
 {
     if (m_file < 0 || occurrence.path != m_path) {
         m_path = occurrence.path;
-        m_file = m_list.addFile(m_path, occurrence.document.sourceStamp());
+        m_file = m_list.addFile(
+            m_path, occurrence.document ? occurrence.document->sourceStamp() : std::nullopt);
         m_shift = 0;
     }
     // The text before the occurrence moved by what earlier replacements in the file changed.

@@ -21,10 +21,13 @@ struct RunRequest {
     // How written files are made durable: the windows and interactive runs sync each file.
     SyncPolicy sync = SyncPolicy::File;
     // Literal ASCII patterns may be worked through on the bytes of plain files, without a
-    // document (only for runs that show no occurrence, make no backup and report no
-    // occurrence to the host), on up to `workers` threads.
+    // document (only for runs that show no occurrence and make no backup), on up to `workers`
+    // threads.
     bool bytePath = false;
     int workers = 1;
+    // The host is told every occurrence (RunHost::OccurrenceMet): the byte path then tells
+    // each as it meets it, on the run's own thread.
+    bool reportsOccurrences = false;
     // Nobody is shown an occurrence: the host takes each one as found (a find run counts them
     // all), so the byte path may start with the first file. Otherwise it starts once an answer
     // for all means nothing more will be shown.
