@@ -44,6 +44,7 @@ void BatchRun::configure(const RunRequest &request)
     m_committer.setSync(request.sync);
     m_bytePath = request.bytePath;
     m_workers = std::max(request.workers, 1);
+    m_lists = request.listsOccurrences;
     m_unattended = request.unattended;
     startJournal(request);
 }
@@ -79,6 +80,8 @@ void BatchRun::walkFiles(const QStringList &files)
         if (result) {
             if (!startAhead(files[i], *result))
                 result.reset();
+            else if (!result->found.entries.empty())
+                m.host.OccurrencesFound(files[i], result->found);
         } else if (startFile(files[i])) {
             result = reviewFile();
             if (!result)
@@ -124,8 +127,9 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
 {
     if (!m_bytePath || m_workersRefused)
         return {};
-    const FilePlanner planner(m.state, m_lineBreaks, m.options,
-                              {replacing(), m_dryRun, takesAll(), m_committer.sync(), m_workers});
+    const FilePlanner planner(
+        m.state, m_lineBreaks, m.options,
+        {replacing(), m_dryRun, takesAll(), m_committer.sync(), m_workers, m_lists});
     std::optional<AheadWorkers::Job> job = planner.aheadJob();
     if (!job) {
         m_workersRefused = true; // the same next time: no need to ask for every file

@@ -140,6 +140,7 @@ protected:
     OrderedCommitter m_committer;
     bool m_bytePath = false;
     int m_workers = 1;
+    bool m_lists = false; // RunRequest::listsOccurrences
     bool m_workersRefused = false; // this run has nothing to hand out
     bool m_unattended = false;
 

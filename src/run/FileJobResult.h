@@ -3,6 +3,7 @@
 #include "document/DocumentCodec.h"
 #include "io/PendingWrite.h"
 #include "io/ReadOnlyFile.h"
+#include "run/FoundOccurrences.h"
 
 #include <QString>
 
@@ -30,6 +31,8 @@ struct FileJobResult {
     // The name with every link, "." and ".." resolved: a run takes each real file once.
     QString resolved;
     int links = 1; // the names the file has (hard links)
+    // Its occurrences, for a run that lists them (a preview); empty otherwise.
+    FoundOccurrences found;
 
     // The kind of a file that loading refused (Missing, Unreadable, Binary); Done when it was
     // loaded.

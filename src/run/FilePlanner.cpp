@@ -6,9 +6,11 @@
 
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
-    std::optional<ByteFileJob> bytes = byteJob();
+    std::optional<ByteFileJob> bytes = m_run.lists ? std::nullopt : byteJob();
     std::optional<DocumentFileJob> documents
-        = m_run.workers > 1 ? documentJob() : std::optional<DocumentFileJob>();
+        = m_run.workers > 1 || m_run.lists ? documentJob() : std::optional<DocumentFileJob>();
+    if (documents)
+        documents->setListing(m_run.lists);
     if (!bytes && !documents)
         return std::nullopt;
     return [bytes = std::move(bytes), documents = std::move(documents)](const QString &path) {

@@ -26,6 +26,9 @@ public:
         bool takesAll = false;
         SyncPolicy sync = SyncPolicy::File;
         int workers = 1;
+        // The host is told each occurrence (RunRequest::listsOccurrences): only documents
+        // can say where each one is in the text.
+        bool lists = false;
     };
 
     FilePlanner(const EngineState &state, const PatternLineBreaks &lineBreaks,
