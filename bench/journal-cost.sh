@@ -1,7 +1,8 @@
 #!/bin/bash
 # What the undo journal costs a tree replace: runs quorvex-batch over a fresh copy of a tree,
 # with the journal (its default) and with --no-journal, interleaved, and prints each run's wall,
-# user and system seconds, then min/median/max of the wall times of each.
+# user and system seconds, then min/median/max of the wall times and of the CPU times (user +
+# system, which a machine loaded by other work blurs less) of each.
 #   bench/journal-cost.sh TOOL TREE [REPS] [WORKDIR]
 # TREE is copied into WORKDIR (default /dev/shm/journal-cost) before each run, outside the clock;
 # the journal goes to a fresh folder of its own (QUORVEX_JOURNAL_FOLDER) on the work tree's disk,
@@ -23,7 +24,7 @@ forget_runs() {
   rm -rf "$work" "${state:?}"/*
 }
 trap 'forget_runs; rm -rf "$state"' EXIT
-declare -A times
+declare -A times cpu
 for rep in $(seq "$reps"); do
   for variant in journal no-journal; do
     forget_runs
@@ -37,9 +38,11 @@ for rep in $(seq "$reps"); do
     out=$(cat "$state/time")
     echo "$variant rep $rep: $out"
     times[$variant]+="${out%% *} "
+    cpu[$variant]+="$(echo "$out" | awk '{print $2 + $3}') "
   done
 done
+spread() { tr ' ' '\n' | sort -n | awk 'NF {a[++n]=$1} END {print a[1], a[int((n+1)/2)], a[n]}'; }
 for variant in journal no-journal; do
-  echo "$variant wall min/median/max: $(echo ${times[$variant]} | tr ' ' '\n' | sort -n |
-    awk '{a[NR]=$1} END {print a[1], a[int((NR+1)/2)], a[NR]}')"
+  echo "$variant wall min/median/max: $(echo ${times[$variant]} | spread)"
+  echo "$variant cpu  min/median/max: $(echo ${cpu[$variant]} | spread)"
 done

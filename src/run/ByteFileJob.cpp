@@ -205,6 +205,24 @@ bool holdsAny(QByteArrayView bytes, const std::vector<QByteArray> &needles)
                        [&](const QByteArray &needle) { return holds(bytes, needle); });
 }
 
+// Every byte below 128, eight at a time.
+bool isAllAscii(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (uchar(*p) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ByteFileJob::isPlainAscii(QStringView text)
@@ -257,6 +275,8 @@ FileJobResult ByteFileJob::process(const QString &path) const
         return {}; // the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
+    if (m_listing && (m_encoded || !isAllAscii(bytes)))
+        return {}; // a document says where each occurrence is
     if (m_encoded)
         return processEncoded(path, target, bytes, stamp, file.links());
     if (!ByteText::isAsciiCompatibleButForNul(bytes, QFileInfo(path).fileName()))
@@ -387,12 +407,15 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
     result.links = links;
+    FoundOccurrences *found = m_listing ? &result.found : nullptr;
+    if (found)
+        found->stamp = stamp;
     if (m_mode == Mode::Count) {
-        result.hits = count(finder, bytes, 1);
+        result.hits = count(finder, bytes, 1, found);
         return result;
     }
     if (m_mode == Mode::CountReplaceable) {
-        result.hits = count(finder, bytes, finder.size());
+        result.hits = count(finder, bytes, finder.size(), found);
         result.replacements = result.hits;
         result.changed = result.hits > 0;
         return result;
@@ -406,14 +429,23 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
 }
 
 template <class Finder>
-qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step) const
+qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step,
+                             FoundOccurrences *found) const
 {
     qsizetype hits = 0;
     std::vector<qsizetype> starts;
     qsizetype from = 0;
+    // Where the run would meet each one: after the replacements before it (none when counting).
+    const qsizetype length = finder.size();
+    const qint64 grows = m_listedReplacement.isNull() ? 0 : m_listedReplacement.size() - length;
     for (bool more = true; more;) {
         starts.clear();
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
+        if (found) {
+            for (const qsizetype at : starts)
+                found->entries.push_back({at + qint64(found->entries.size()) * grows,
+                                          qint32(length), m_listedReplacement});
+        }
         hits += qsizetype(starts.size());
     }
     return hits;

@@ -49,6 +49,15 @@ public:
         m_opened = std::move(opened);
     }
 
+    // Each occurrence is noted in the result (FileJobResult::found), with `replacement` (null
+    // when counting) as what is put in its place. Only files all in ASCII are taken then, where
+    // a byte's place is a character's.
+    void setListing(const QString &replacement)
+    {
+        m_listing = true;
+        m_listedReplacement = replacement;
+    }
+
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
     // The job for a literal `search` and its `replacement` in any characters but line breaks;
@@ -76,7 +85,8 @@ private:
     FileJobResult work(const Finder &finder, QByteArrayView replacement, const QString &target,
                        QByteArrayView bytes, const FileStamp &stamp, int links) const;
     template <class Finder>
-    qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step) const;
+    qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
+                    FoundOccurrences *found = nullptr) const;
     template <class Finder>
     FileJobResult replace(const Finder &finder, QByteArrayView replacement, const QString &target,
                           QByteArrayView bytes, qsizetype first, const FileStamp &stamp,
@@ -94,4 +104,6 @@ private:
     CodePage m_codePage = CodePage::Cp1251;
     bool m_codePageChosen = false;
     std::function<void(const QString &)> m_opened;
+    bool m_listing = false;
+    QString m_listedReplacement;
 };

@@ -6,7 +6,13 @@
 
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
-    std::optional<ByteFileJob> bytes = m_run.lists ? std::nullopt : byteJob();
+    std::optional<ByteFileJob> bytes = byteJob();
+    // Listing is for runs that write nothing: the byte path notes occurrences only when it
+    // counts them.
+    if (bytes && m_run.lists && m_run.replacing && !m_run.dryRun)
+        bytes.reset();
+    else if (bytes && m_run.lists)
+        bytes->setListing(m_run.replacing ? listedReplacement() : QString());
     std::optional<DocumentFileJob> documents
         = m_run.workers > 1 || m_run.lists ? documentJob() : std::optional<DocumentFileJob>();
     if (documents)
@@ -46,7 +52,7 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
     if (!m_run.replacing) {
         job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
     } else if (m_run.takesAll && !m_options.MakeBackups) {
-        const std::optional<QString> replacement = literalReplacement();
+        const std::optional<QString> replacement = literalReplacement(m_state);
         if (!replacement)
             return std::nullopt;
         const ByteFileJob::Mode mode
@@ -60,9 +66,8 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
 }
 
 // The replacement as one literal text; nothing when it takes anything from the match.
-std::optional<QString> FilePlanner::literalReplacement() const
+std::optional<QString> FilePlanner::literalReplacement(const EngineState &s)
 {
-    const EngineState &s = m_state;
     if (!s.ReplaceWildcards)
         return s.ReplaceText;
     QString replacement;
@@ -73,6 +78,17 @@ std::optional<QString> FilePlanner::literalReplacement() const
         replacement += block.Text;
     }
     return replacement;
+}
+
+// The literal replacement as the run puts it in, its line breaks made the file's (the byte
+// path's literal has none, so every file's give the same text).
+QString FilePlanner::listedReplacement() const
+{
+    EngineState s = m_state;
+    m_lineBreaks.Apply(s, QStringLiteral("\n"));
+    const QString replacement = literalReplacement(s).value_or(QString());
+    // An empty replacement is still one put in (null would say nothing was).
+    return replacement.isNull() ? QStringLiteral("") : replacement;
 }
 
 std::optional<DocumentFileJob> FilePlanner::documentJob() const

@@ -26,8 +26,8 @@ public:
         bool takesAll = false;
         SyncPolicy sync = SyncPolicy::File;
         int workers = 1;
-        // The host is told each occurrence (RunRequest::listsOccurrences): only documents
-        // can say where each one is in the text.
+        // The host is told each occurrence (RunRequest::listsOccurrences): the byte path then
+        // takes only files all in ASCII, where a byte's place is a character's.
         bool lists = false;
     };
 
@@ -48,7 +48,8 @@ public:
 private:
     std::optional<ByteFileJob> byteJob() const;
     std::optional<DocumentFileJob> documentJob() const;
-    std::optional<QString> literalReplacement() const;
+    static std::optional<QString> literalReplacement(const EngineState &state);
+    QString listedReplacement() const;
 
     const EngineState &m_state;
     const PatternLineBreaks &m_lineBreaks;

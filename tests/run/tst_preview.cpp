@@ -1,6 +1,7 @@
 #include "RunFixture.h"
 
 #include "lang/MessageId.h"
+#include "run/PreviewLines.h"
 #include "run/PreviewRun.h"
 
 #include <QFile>
@@ -150,6 +151,9 @@ void TestPreview::aheadListsAsTheReview_data()
         << u"\u043a\u043e\u0442"_s << false;
     QTest::newRow("CP1251") << Files{{u"a.txt"_s, "\xcf\xf0\xe8\xe2\xe5\xf2 cat cat"}} << u"cat"_s
                             << u"\u043a\u043e\u0442"_s << false;
+    QTest::newRow("HTML in ASCII, declared 1251")
+        << Files{{u"a.htm"_s, "<meta charset=\"windows-1251\"><p>cat</p>\r\n<p>cat cat</p>"}}
+        << u"cat"_s << u"lion"_s << false;
     QTest::newRow("UTF-8, wide letters before")
         << Files{{u"a.txt"_s, "\xf0\x9f\x98\x80 cat \xd0\xba cat"}} << u"cat"_s
         << u"\u043a\u043e\u0442"_s << false;
@@ -193,6 +197,11 @@ void TestPreview::aheadListsAsTheReview()
         QCOMPARE(got.at(i).replacement.isNull(), want.at(i).replacement.isNull());
         QCOMPARE(got.at(i).replacement, want.at(i).replacement);
     }
+    // Each row is at its occurrence in the file as read, after deletions as after any other
+    // replacement.
+    PreviewLines lines(got);
+    for (qsizetype i = 0; i < got.size() && !regex; ++i)
+        QCOMPARE(lines.row(i).found, search);
     QCOMPARE(ahead.LastTotals().occurrences, reviewed.LastTotals().occurrences);
     QCOMPARE(ahead.LastTotals().replacements, reviewed.LastTotals().replacements);
 }
