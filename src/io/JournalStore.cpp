@@ -66,6 +66,16 @@ JournalStore::JournalStore(const QString &runFolder, const QString &runId)
 #endif
 }
 
+JournalStore::~JournalStore()
+{
+#ifdef Q_OS_UNIX
+    for (const Place &place : std::as_const(m_places)) {
+        if (place.fd >= 0)
+            ::close(place.fd);
+    }
+#endif
+}
+
 bool JournalStore::isVolatile(quint64 device, const QString &path)
 {
     if (const auto found = m_volatile.constFind(device); found != m_volatile.cend())
@@ -112,12 +122,11 @@ QString JournalStore::runFiles(QString *newStore)
     return folder;
 }
 
-QString JournalStore::folderFor(quint64 device, const QString &path, bool *link, QString *newStore)
+const JournalStore::Place &JournalStore::folderFor(quint64 device, const QString &path,
+                                                   QString *newStore)
 {
-    if (const auto found = m_places.constFind(device); found != m_places.cend()) {
-        *link = found->link;
-        return found->folder;
-    }
+    if (const auto found = m_places.constFind(device); found != m_places.cend())
+        return *found;
     Place place{{}, true};
 #ifdef Q_OS_UNIX
     if (device != m_runDevice) {
@@ -133,48 +142,51 @@ QString JournalStore::folderFor(quint64 device, const QString &path, bool *link,
 #endif
     if (place.folder.isEmpty())
         place.folder = runFiles(newStore);
-    m_places.insert(device, place);
-    *link = place.link;
-    return place.folder;
+#ifdef Q_OS_UNIX
+    if (place.link)
+        place.fd = ::open(QFile::encodeName(place.folder).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+    return *m_places.insert(device, place);
 }
 
 JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &expected, int number,
                                         QString *copy, QString *error, QString *newStore)
 {
-    bool link = false;
-    const QString folder = folderFor(expected.device, path, &link, newStore);
-    *copy = folder + u'/' + QString::number(number);
-    if (link && expected.links == 1) {
-        const Result linked = linkInto(path, expected, *copy, error);
+    const Place &place = folderFor(expected.device, path, newStore);
+    const QByteArray name = QByteArray::number(number);
+    *copy = place.folder + u'/' + QLatin1StringView(name);
+    if (place.link && place.fd >= 0 && expected.links == 1) {
+        const Result linked = linkInto(path, expected, place.fd, name, error);
         if (linked != Result::Failed)
             return linked;
     }
     // Not linked: copied into the run folder, where the copy cannot go astray.
-    if (folder != m_runFolder + u"/files"_s)
+    if (place.folder != m_runFolder + u"/files"_s)
         *copy = runFiles(newStore) + u'/' + QString::number(number);
     return copyInto(path, expected, *copy, error);
 }
 
 JournalStore::Result JournalStore::linkInto(const QString &path, const FileStamp &expected,
-                                            const QString &copy, QString *error)
+                                            int folder, const QByteArray &name, QString *error)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray name = QFile::encodeName(copy);
-    if (::link(QFile::encodeName(path).constData(), name.constData()) != 0) {
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), folder, name.constData(), 0) != 0) {
         *error = qt_error_string(errno);
         return Result::Failed;
     }
     // The name may have been given to another file since it was read.
-    const std::optional<FileStamp> linked = FileStamp::of(copy);
+    const std::optional<FileStamp> linked = FileStamp::at(folder, name.constData());
     if (!linked || !linked->sameContent(expected)) {
-        ::unlink(name.constData());
+        ::unlinkat(folder, name.constData(), 0);
         return Result::Changed;
     }
     return Result::Kept;
 #else
     Q_UNUSED(path);
     Q_UNUSED(expected);
-    Q_UNUSED(copy);
+    Q_UNUSED(folder);
+    Q_UNUSED(name);
     *error = u"no hard links"_s;
     return Result::Failed;
 #endif

@@ -26,6 +26,9 @@ public:
     // `runFolder` holds the copies made there in "files/"; `runId` names the folders made on
     // other file systems.
     JournalStore(const QString &runFolder, const QString &runId);
+    JournalStore(const JournalStore &) = delete;
+    JournalStore &operator=(const JournalStore &) = delete;
+    ~JournalStore();
 
     // Keeps the file `path`, as `expected` describes it, as number `number`; `copy` learns
     // where. `newStore` learns a folder made outside the run folder for it, if any.
@@ -44,12 +47,20 @@ public:
     static QString sharedFolderName();
 
 private:
+    struct Place {
+        QString folder;
+        bool link = false;
+        // The folder, open (files are linked into it by name in it: one walk of their path
+        // less each); -1 when it could not be opened.
+        int fd = -1;
+    };
     // The folder for files on `device` (the file `path` lives there), and whether files may
     // be linked into it; made when first needed.
-    QString folderFor(quint64 device, const QString &path, bool *link, QString *newStore);
+    const Place &folderFor(quint64 device, const QString &path, QString *newStore);
     QString runFiles(QString *newStore);
-    Result linkInto(const QString &path, const FileStamp &expected, const QString &copy,
-                    QString *error);
+    // Links `path` as `name` into the folder open as `folder`.
+    static Result linkInto(const QString &path, const FileStamp &expected, int folder,
+                           const QByteArray &name, QString *error);
     Result copyInto(const QString &path, const FileStamp &expected, const QString &copy,
                     QString *error);
 
@@ -58,10 +69,6 @@ private:
     quint64 m_runDevice = 0;
     bool m_runFilesMade = false;
     bool m_durableCopies = false;
-    struct Place {
-        QString folder;
-        bool link = false;
-    };
     QHash<quint64, Place> m_places;
     QHash<quint64, bool> m_volatile;
 };

@@ -38,6 +38,17 @@ QByteArray jsonString(const QString &text)
     return out;
 }
 
+// JournalIndex::stampText, made without the QString::arg round for each of the run's files.
+QByteArray stampBytes(const FileStamp &s)
+{
+    QByteArray text;
+    text.reserve(96);
+    text += QByteArray::number(s.device) + ':' + QByteArray::number(s.inode) + ':'
+        + QByteArray::number(s.size) + ':' + QByteArray::number(s.modifiedNs) + ':'
+        + QByteArray::number(s.changedNs) + ':' + QByteArray::number(s.links);
+    return text;
+}
+
 } // namespace
 
 RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head)
@@ -163,11 +174,10 @@ void RunJournal::keepOne(const PendingWrite &pending)
     m_byTemp.insert(pending.temp, number);
     m_sizes.insert(number, pending.expected->size);
     // One of these a file: written by hand, without a JSON object of its own.
-    append("{\"t\":\"keep\",\"n\":" + QByteArray::number(number)
-           + ",\"path\":" + jsonString(pending.target) + ",\"copy\":" + jsonString(copy)
-           + ",\"old\":\"" + JournalIndex::stampText(*pending.expected).toLatin1() + "\",\"dev\":\""
-           + QByteArray::number(pending.device) + "\",\"ino\":\""
-           + QByteArray::number(pending.inode) + "\",\"size\":\""
+    append("{\"t\":\"keep\",\"n\":" + QByteArray::number(number) + ",\"path\":"
+           + jsonString(pending.target) + ",\"copy\":" + jsonString(copy) + ",\"old\":\""
+           + stampBytes(*pending.expected) + "\",\"dev\":\"" + QByteArray::number(pending.device)
+           + "\",\"ino\":\"" + QByteArray::number(pending.inode) + "\",\"size\":\""
            + QByteArray::number(pending.bytes) + "\"}");
 }
 
@@ -181,7 +191,7 @@ void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
     // Renamed, and still the new file: its stamp is what an undo compares with.
     if (now && now->inode == pending.inode && now->device == pending.device) {
         append("{\"t\":\"done\",\"n\":" + QByteArray::number(number) + ",\"new\":\""
-               + JournalIndex::stampText(*now).toLatin1() + "\"}");
+               + stampBytes(*now) + "\"}");
         return;
     }
     if (outcome == WriteOutcome::Ok)

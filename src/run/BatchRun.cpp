@@ -44,6 +44,7 @@ void BatchRun::configure(const RunRequest &request)
     m_bytePath = request.bytePath;
     m_reportsOccurrences = request.reportsOccurrences;
     m_workers = std::max(request.workers, 1);
+    m_lists = request.listsOccurrences;
     m_unattended = request.unattended;
     startJournal(request);
 }
@@ -83,6 +84,8 @@ void BatchRun::walkFiles(const QStringList &files)
         if (result) {
             if (!startAhead(files[i], *result))
                 result.reset();
+            else if (!result->found.entries.empty())
+                m.host.OccurrencesFound(files[i], result->found);
         } else if (startFile(files[i])) {
             result = reviewFile();
             if (!result)
@@ -128,15 +131,13 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
 {
     if (!m_bytePath || m_workersRefused)
         return {};
-    // An occurrence the byte path tells could not be shown after it.
-    if (m_reportsOccurrences && mayShowOccurrences())
-        return {};
     FilePlanner::Run run;
     run.replacing = replacing();
     run.dryRun = m_dryRun;
     run.takesAll = takesAll();
     run.sync = m_committer.sync();
     run.workers = m_workers;
+    run.lists = m_lists;
     if (m_reportsOccurrences) {
         // Asked before each occurrence, as the run itself does.
         run.occurrences = [this](const OccurrenceRecord &occurrence) {
@@ -145,7 +146,7 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
             m.host.OccurrenceMet(occurrence);
             return true;
         };
-        run.taken = [this](const QString &path) { return m_done.contains(ResolvedPath::of(path)); };
+        run.taken = [this](const QString &path) { return m_done.contains(m_names.of(path)); };
     }
     const FilePlanner planner(m.state, m_lineBreaks, m.options, run);
     std::optional<AheadWorkers::Job> job = planner.aheadJob();

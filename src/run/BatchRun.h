@@ -142,6 +142,7 @@ protected:
     bool m_bytePath = false;
     bool m_reportsOccurrences = false;
     int m_workers = 1;
+    bool m_lists = false; // RunRequest::listsOccurrences
     bool m_workersRefused = false; // this run has nothing to hand out
     bool m_unattended = false;
 

@@ -216,6 +216,24 @@ bool holdsAny(QByteArrayView bytes, const std::vector<QByteArray> &needles)
                        [&](const QByteArray &needle) { return holds(bytes, needle); });
 }
 
+// Every byte below 128, eight at a time.
+bool isAllAscii(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (uchar(*p) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ByteFileJob::isPlainAscii(QStringView text)
@@ -271,6 +289,8 @@ FileJobResult ByteFileJob::process(const QString &path) const
     // The run reads such a file again after its other names are dealt with.
     if (m_report && m_mode == Mode::Replace && file.links() > 1)
         return {};
+    if (m_listing && (m_encoded || !isAllAscii(bytes)))
+        return {}; // a document says where each occurrence is
     if (m_encoded) {
         FileJobResult result = processEncoded(path, target, bytes, stamp, file.links());
         result.leafIsLink = file.wasLink();
@@ -436,8 +456,12 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
     result.links = links;
+    FoundOccurrences *found = m_listing ? &result.found : nullptr;
+    if (found)
+        found->stamp = stamp;
     if (m_mode != Mode::Replace) {
-        result.hits = count(finder, bytes, m_mode == Mode::Count ? 1 : finder.size(), report);
+        result.hits
+            = count(finder, bytes, m_mode == Mode::Count ? 1 : finder.size(), report, found);
         if (result.hits < 0)
             return {}; // stopped
         if (m_mode == Mode::Count)
@@ -457,14 +481,22 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
 
 template <class Finder>
 qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizetype step,
-                             ByteOccurrenceReport *report)
+                             ByteOccurrenceReport *report, FoundOccurrences *found) const
 {
     qsizetype hits = 0;
     std::vector<qsizetype> starts;
     qsizetype from = 0;
+    // Where the run would meet each one: after the replacements before it (none when counting).
+    const qsizetype length = finder.size();
+    const qint64 grows = m_listedReplacement.isNull() ? 0 : m_listedReplacement.size() - length;
     for (bool more = true; more;) {
         starts.clear();
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
+        if (found) {
+            for (const qsizetype at : starts)
+                found->entries.push_back({at + qint64(found->entries.size()) * grows,
+                                          qint32(length), m_listedReplacement});
+        }
         hits += qsizetype(starts.size());
         if (report) {
             for (const qsizetype at : starts) {

@@ -60,6 +60,15 @@ public:
         m_reportedReplacement = std::move(replacement);
     }
 
+    // Each occurrence is noted in the result (FileJobResult::found), with `replacement` (null
+    // when counting) as what is put in its place. Only files all in ASCII are taken then, where
+    // a byte's place is a character's.
+    void setListing(const QString &replacement)
+    {
+        m_listing = true;
+        m_listedReplacement = replacement;
+    }
+
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
     // The job for a literal `search` and its `replacement` in any characters but line breaks;
@@ -94,8 +103,8 @@ private:
                        ByteOccurrenceReport *report) const;
     // The occurrences; -1 when the report asked to stop.
     template <class Finder>
-    static qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
-                           ByteOccurrenceReport *report);
+    qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
+                    ByteOccurrenceReport *report, FoundOccurrences *found = nullptr) const;
     template <class Finder>
     FileJobResult replace(const Finder &finder, QByteArrayView replacement, const QString &target,
                           QByteArrayView bytes, qsizetype first, const FileStamp &stamp,
@@ -115,4 +124,6 @@ private:
     std::function<void(const QString &)> m_opened;
     ByteOccurrenceReport::Sink m_report;
     QString m_reportedReplacement;
+    bool m_listing = false;
+    QString m_listedReplacement;
 };

@@ -28,6 +28,8 @@ FileJobResult DocumentFileJob::process(const QString &path) const
         result.kind = FileJobResult::Kind::Fallback; // the run tells the user itself
         return result;
     }
+    if (m_listing)
+        result.found.stamp = document.sourceStamp();
     // The streamed text stays as read; a pattern that looks behind must see replacements made.
     if (m_replacing && streams(document, path) && !m_state.PatternLooksBehind())
         replaceStreamed(document, path, result);
@@ -55,6 +57,7 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
     auto view = [&](qsizetype from) { return document.view(from); };
     OccurrenceWalk::run(s, finder, view, result.hits, [&] {
         if (!m_replacing) {
+            note(result, s.MatchStart, s.MatchLength, QString());
             s.NextSearchPos = ResumeAt::of(ResumeAt::After::Found, s.MatchStart, s.MatchLength, -1,
                                            s.OccurrencesOverlap());
             return OccurrenceWalk::Step::GoOn;
@@ -67,6 +70,7 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             = ResumeAt::ofReplacement(s.MatchStart, s.MatchLength, made, s.OccurrencesOverlap());
         if (made)
             ++result.replacements;
+        note(result, s.MatchStart, s.MatchLength, made ? madeText(s.ReplaceText) : QString());
         return OccurrenceWalk::Step::GoOn;
     });
     if (s.PatternLimitHit()) {
@@ -97,10 +101,15 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
     PlainTextSave output(document, path, m_syncEach);
     bool writing = !m_dryRun;
     qsizetype copied = 0; // the text before this position is written (or nothing is yet)
+    qint64 shift = 0; // how far the edits so far moved the text, as the run would see it
     OccurrenceWalk::run(s, finder, viewFrom, result.hits, [&] {
         ++result.replacements;
         if (s.ReplaceWildcards)
             builder.BuildReplacement(viewFrom(s.ReplacementSource()));
+        if (m_listing) {
+            note(result, s.MatchStart + shift, s.MatchLength, madeText(s.ReplaceText));
+            shift += s.ReplaceText.size() - s.MatchLength;
+        }
         s.NextSearchPos = ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength,
                                        s.MatchStart + s.MatchLength);
         if (s.MatchLength == 0 && s.ReplaceText.isEmpty())
@@ -132,6 +141,19 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         return;
     output.appendInPlace(text.sliced(copied));
     takePrepared(output.finish(), result);
+}
+
+// What was put in place of an occurrence, as the run tells it: a deletion is empty, not null.
+QString DocumentFileJob::madeText(const QString &replacement)
+{
+    return replacement.isNull() ? QStringLiteral("") : replacement;
+}
+
+void DocumentFileJob::note(FileJobResult &result, qint64 start, qsizetype length,
+                           const QString &replacement) const
+{
+    if (m_listing)
+        result.found.entries.push_back({start, qint32(length), replacement});
 }
 
 // A regular expression stopped at the library's limit: the run does the file itself and says

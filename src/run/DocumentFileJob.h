@@ -37,11 +37,17 @@ public:
         m_codePageChosen = chosen;
     }
 
+    // Each occurrence is noted in the result (FileJobResult::found), with the file's stamp.
+    void setListing(bool listing) { m_listing = listing; }
+
 private:
     static bool streams(const Document &document, const QString &path);
     void workThrough(Document &document, const QString &path, FileJobResult &result) const;
     void replaceStreamed(const Document &document, const QString &path,
                          FileJobResult &result) const;
+    void note(FileJobResult &result, qint64 start, qsizetype length,
+              const QString &replacement) const;
+    static QString madeText(const QString &replacement);
     static FileJobResult patternLimitHit(const FileJobResult &done);
     static void takePrepared(DocumentFile::Prepared prepared, FileJobResult &result);
 
@@ -53,4 +59,5 @@ private:
     bool m_syncEach;
     CodePage m_codePage = CodePage::Cp1251;
     bool m_codePageChosen = false;
+    bool m_listing = false;
 };

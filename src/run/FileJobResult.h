@@ -3,6 +3,7 @@
 #include "document/DocumentCodec.h"
 #include "io/PendingWrite.h"
 #include "io/ReadOnlyFile.h"
+#include "run/FoundOccurrences.h"
 
 #include <QString>
 
@@ -32,6 +33,8 @@ struct FileJobResult {
     // Whether the name's last part is a symbolic link, when the job looked (ResolvedNames).
     std::optional<bool> leafIsLink;
     int links = 1; // the names the file has (hard links)
+    // Its occurrences, for a run that lists them (a preview); empty otherwise.
+    FoundOccurrences found;
 
     // The kind of a file that loading refused (Missing, Unreadable, Binary); Done when it was
     // loaded.

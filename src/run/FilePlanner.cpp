@@ -9,13 +9,22 @@
 std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
 {
     std::optional<ByteFileJob> bytes = byteJob();
+    // Listing is for runs that write nothing: the byte path notes occurrences only when it
+    // counts them.
+    if (bytes && m_run.lists && m_run.replacing && !m_run.dryRun)
+        bytes.reset();
+    else if (bytes && m_run.lists)
+        bytes->setListing(m_run.replacing ? listedReplacement() : QString());
     // Neither a document worked through ahead nor a regular expression on bytes tells an
-    // occurrence.
+    // occurrence as it is met; only the byte path and documents list them.
     std::optional<RegexByteJob> regexBytes
-        = m_run.occurrences ? std::optional<RegexByteJob>() : regexByteJob();
-    std::optional<DocumentFileJob> documents = m_run.workers > 1 && !m_run.occurrences
+        = m_run.occurrences || m_run.lists ? std::optional<RegexByteJob>() : regexByteJob();
+    std::optional<DocumentFileJob> documents
+        = !m_run.occurrences && (m_run.workers > 1 || m_run.lists)
         ? documentJob()
         : std::optional<DocumentFileJob>();
+    if (documents)
+        documents->setListing(m_run.lists);
     if (!bytes && !regexBytes && !documents)
         return std::nullopt;
     // Shared by the worker threads: the files of one folder come one after another.
@@ -60,14 +69,15 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
     if (!m_run.replacing) {
         job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
     } else if (m_run.takesAll && !m_options.MakeBackups) {
-        const std::optional<QString> replacement = literalReplacement();
+        const std::optional<QString> replacement = literalReplacement(m_state);
         if (!replacement)
             return std::nullopt;
         const ByteFileJob::Mode mode
             = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
         job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
                                    m_run.sync == SyncPolicy::File);
-        told = *replacement;
+        // An empty replacement is still one put in (null would say nothing was).
+        told = replacement->isNull() ? QStringLiteral("") : *replacement;
     }
     if (job) {
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
@@ -94,9 +104,8 @@ std::optional<RegexByteJob> FilePlanner::regexByteJob() const
 }
 
 // The replacement as one literal text; nothing when it takes anything from the match.
-std::optional<QString> FilePlanner::literalReplacement() const
+std::optional<QString> FilePlanner::literalReplacement(const EngineState &s)
 {
-    const EngineState &s = m_state;
     if (!s.ReplaceWildcards)
         return s.ReplaceText;
     QString replacement;
@@ -107,6 +116,17 @@ std::optional<QString> FilePlanner::literalReplacement() const
         replacement += block.Text;
     }
     return replacement;
+}
+
+// The literal replacement as the run puts it in, its line breaks made the file's (the byte
+// path's literal has none, so every file's give the same text).
+QString FilePlanner::listedReplacement() const
+{
+    EngineState s = m_state;
+    m_lineBreaks.Apply(s, QStringLiteral("\n"));
+    const QString replacement = literalReplacement(s).value_or(QString());
+    // An empty replacement is still one put in (null would say nothing was).
+    return replacement.isNull() ? QStringLiteral("") : replacement;
 }
 
 std::optional<DocumentFileJob> FilePlanner::documentJob() const

@@ -32,6 +32,9 @@ public:
         // `taken` says whether the file was started already: the run reports the repeat.
         ByteOccurrenceReport::Sink occurrences;
         std::function<bool(const QString &path)> taken;
+        // The host is told each occurrence (RunRequest::listsOccurrences): the byte path then
+        // takes only files all in ASCII, where a byte's place is a character's.
+        bool lists = false;
     };
 
     FilePlanner(const EngineState &state, const PatternLineBreaks &lineBreaks,
@@ -52,7 +55,8 @@ private:
     std::optional<ByteFileJob> byteJob() const;
     std::optional<DocumentFileJob> documentJob() const;
     std::optional<RegexByteJob> regexByteJob() const;
-    std::optional<QString> literalReplacement() const;
+    static std::optional<QString> literalReplacement(const EngineState &state);
+    QString listedReplacement() const;
 
     const EngineState &m_state;
     const PatternLineBreaks &m_lineBreaks;

@@ -1,6 +1,7 @@
 #include "run/PreviewHost.h"
 
 #include "engine/EngineState.h"
+#include "run/FoundOccurrences.h"
 #include "run/OccurrenceRecord.h"
 #include "run/ReviewSession.h"
 
@@ -48,7 +49,9 @@ qsizetype PreviewHost::rowAt(qint64 start, qsizetype length)
 void PreviewHost::OccurrenceMet(const OccurrenceRecord &occurrence)
 {
     if (m_mode == Mode::Record) {
-        record(occurrence);
+        record(occurrence.path,
+               occurrence.document ? occurrence.document->sourceStamp() : std::nullopt,
+               occurrence.start, occurrence.matched.size(), occurrence.replacement);
     } else {
         if (m_mode == Mode::Renumber && m_row >= 0 && !occurrence.replacement.isNull())
             m_list.setReplacement(m_row, occurrence.replacement);
@@ -58,18 +61,29 @@ void PreviewHost::OccurrenceMet(const OccurrenceRecord &occurrence)
     inner().OccurrenceMet(occurrence);
 }
 
-void PreviewHost::record(const OccurrenceRecord &occurrence)
+// A file worked through ahead: its occurrences as the run would have told them one by one.
+void PreviewHost::OccurrencesFound(const QString &path, const FoundOccurrences &found)
 {
-    if (m_file < 0 || occurrence.path != m_path) {
-        m_path = occurrence.path;
-        m_file = m_list.addFile(
-            m_path, occurrence.document ? occurrence.document->sourceStamp() : std::nullopt);
+    if (m_mode == Mode::Record) {
+        m_file = -1; // a new file, even when named as the last one
+        for (const FoundOccurrences::Entry &e : found.entries)
+            record(path, found.stamp, e.start, e.length, e.replacement);
+    }
+    inner().OccurrencesFound(path, found);
+}
+
+void PreviewHost::record(const QString &path, const std::optional<FileStamp> &stamp, qint64 start,
+                         qsizetype length, const QString &replacement)
+{
+    if (m_file < 0 || path != m_path) {
+        m_path = path;
+        m_file = m_list.addFile(m_path, stamp);
         m_shift = 0;
     }
     // The text before the occurrence moved by what earlier replacements in the file changed.
-    m_list.add(occurrence.start - m_shift, occurrence.matched.size(), occurrence.replacement);
-    if (!occurrence.replacement.isNull())
-        m_shift += occurrence.replacement.size() - occurrence.matched.size();
+    m_list.add(start - m_shift, length, replacement);
+    if (!replacement.isNull())
+        m_shift += replacement.size() - length;
 }
 
 bool PreviewHost::MayWorkOn(const QString &path, const Document &document)

@@ -21,12 +21,15 @@ public:
 
     ModalResult ShowOccurrence(ReviewSession &session) override;
     void OccurrenceMet(const OccurrenceRecord &occurrence) override;
+    void OccurrencesFound(const QString &path, const FoundOccurrences &found) override;
     bool MayWorkOn(const QString &path, const Document &document) override;
     void ReportLineAppended(const QString &line) override;
     void ReportFinished() override;
 
 private:
-    void record(const OccurrenceRecord &occurrence);
+    // Notes an occurrence of `path` where the run met it (`start`, in the text as edited).
+    void record(const QString &path, const std::optional<FileStamp> &stamp, qint64 start,
+                qsizetype length, const QString &replacement);
     // The row of the occurrence at `start` (in the text as read) of the file in hand, or -1.
     qsizetype rowAt(qint64 start, qsizetype length);
 

@@ -14,9 +14,6 @@ ProcessingDriver::Outcome PreviewRun::preview(const RunRequest &request)
     m_request = request;
     m_request.options = m_core.options;
     m_request.fixedOptions = true;
-    // Every occurrence passes through the host, in list order.
-    m_request.bytePath = false;
-    m_request.workers = 1;
     m_request.unattended = false;
     const ProcessingDriver::Outcome outcome = runWith(PreviewHost::Mode::Record, true, m_report);
     m_counters = m_request.replaceMode && hasCounters();
@@ -41,12 +38,19 @@ ProcessingDriver::Outcome PreviewRun::runWith(PreviewHost::Mode mode, bool dryRu
 {
     RunRequest request = m_request;
     request.dryRun = dryRun;
+    // Recording may read files ahead, as the request allows, each file's occurrences told to
+    // the host as the run takes it, in list order. Answering goes through every occurrence on
+    // this thread, one by one.
+    request.listsOccurrences = mode == PreviewHost::Mode::Record;
+    if (!request.listsOccurrences) {
+        request.bytePath = false;
+        request.workers = 1;
+    }
     // A dry run makes no backup copy: it writes nothing at all.
     if (dryRun)
         request.options.MakeBackups = false;
-    // Recording takes every occurrence unasked, as "Yes to all" would (on this thread, in list
-    // order: the request has no byte path); applying and renumbering answer each occurrence
-    // from the ticks.
+    // Recording takes every occurrence unasked, as "Yes to all" would; applying and renumbering
+    // answer each occurrence from the ticks.
     request.options.ConfirmReplace = mode != PreviewHost::Mode::Record;
     m_host.setMode(mode);
     const RunServices services{m_core.engine, m_core.options, m_core.messages, m_core.review,

@@ -88,7 +88,10 @@ OccurrenceWalk::Step ReplaceRun::replaceOccurrence()
     // A replacement the file's format had no place for is not made, and not counted.
     if (made)
         ++FileReplacements;
-    notifyOccurrence(start, matched, made ? s.ReplaceText : QString());
+    // A deletion is a replacement made too: empty, never null (null says none was made), so
+    // that a host can tell where the text after it moved.
+    const QString put = s.ReplaceText.isNull() ? QStringLiteral("") : s.ReplaceText;
+    notifyOccurrence(start, matched, made ? put : QString());
     return OccurrenceWalk::Step::GoOn;
 }
 

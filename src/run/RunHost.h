@@ -8,6 +8,7 @@
 class Document;
 class ReviewSession;
 struct FileOutcome;
+struct FoundOccurrences;
 struct OccurrenceRecord;
 struct TextEdit;
 
@@ -46,6 +47,14 @@ public:
     virtual void ReportFinished() { }
     // Every occurrence the run meets, once the run has dealt with it.
     virtual void OccurrenceMet(const OccurrenceRecord &occurrence) { Q_UNUSED(occurrence); }
+    // Instead of OccurrenceMet, for a run that lists its occurrences (RunRequest::
+    // listsOccurrences): every occurrence of a file worked through ahead, at once, told in
+    // list order as the run takes the file.
+    virtual void OccurrencesFound(const QString &path, const FoundOccurrences &found)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(found);
+    }
 
     // How the run ended with a file, once that is known (after its write); every entry of
     // the list gets one, missing files and repeats included, unless the run stopped first.

@@ -28,6 +28,10 @@ struct RunRequest {
     // The host is told every occurrence (RunHost::OccurrenceMet): the byte path then tells
     // each as it meets it, on the run's own thread.
     bool reportsOccurrences = false;
+    // The host is told every occurrence even of files worked through ahead (as documents,
+    // RunHost::OccurrencesFound): a preview lists them all at the speed of a run that shows
+    // nothing.
+    bool listsOccurrences = false;
     // Nobody is shown an occurrence: the host takes each one as found (a find run counts them
     // all), so the byte path may start with the first file. Otherwise it starts once an answer
     // for all means nothing more will be shown.

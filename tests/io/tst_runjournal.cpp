@@ -21,6 +21,7 @@ private slots:
     void keepsOriginal();
     void limits_data();
     void limits();
+    void changedSinceReadIsNotKept();
 };
 
 namespace {
@@ -82,6 +83,7 @@ void TestRunJournal::keepsOriginal()
     const JournalIndex::Entry &entry = run->entries[0];
     QCOMPARE(readFile(entry.copy), QByteArray("old bytes"));
     QCOMPARE(FileStamp::of(entry.copy)->inode == old.inode, linked);
+    QVERIFY(entry.old && entry.old->sameContent(old) && entry.old->changedNs == old.changedNs);
     QVERIFY(entry.written && entry.written->sameContent(*FileStamp::of(path)));
     QCOMPARE(run->filesChanged(), 1);
 }
@@ -121,6 +123,30 @@ void TestRunJournal::limits()
     history.prune(maxRuns, maxBytes);
     QCOMPARE(history.ids(), made.mid(0, kept));
     QCOMPARE(history.spaceUsed(), qint64(100) * kept);
+}
+
+// A file replaced by another program after the run read it: its rename will be refused, and
+// the journal keeps nothing of the other program's file.
+void TestRunJournal::changedSinceReadIsNotKept()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, "as read");
+    std::optional<PendingWrite> pending = AtomicFileWriter::prepare(path, "new", false, nullptr);
+    QVERIFY(pending);
+    pending->expected = FileStamp::of(path);
+    writeFile(dir.filePath(u"other"_s), "someone else's");
+    QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(u"other"_s), path));
+    RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::None, {});
+    journal.keep(*pending);
+    QVERIFY(journal.unkept().isEmpty());
+    journal.settle(*pending, AtomicFileWriter::commit(*pending, nullptr));
+    journal.close();
+    QCOMPARE(readFile(path), QByteArray("someone else's"));
+    const std::optional<JournalIndex> run = JournalIndex::read(journal.runFolder());
+    QVERIFY(run);
+    QVERIFY(run->entries.isEmpty() || run->entries[0].dropped);
+    QCOMPARE(QDir(journal.runFolder() + u"/files"_s).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestRunJournal)

@@ -1,6 +1,7 @@
 #include "RunFixture.h"
 
 #include "lang/MessageId.h"
+#include "run/PreviewLines.h"
 #include "run/PreviewRun.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@ private slots:
     void applyEqualsTheRun_data();
     void applyEqualsTheRun();
     void fileChangedSincePreviewIsNotWritten();
+    void aheadListsAsTheReview_data();
+    void aheadListsAsTheReview();
 };
 
 void TestPreview::applyEqualsTheRun_data()
@@ -72,6 +75,8 @@ void TestPreview::applyEqualsTheRun()
     request.searchPattern = search;
     request.replacementPattern = replacement;
     request.findWildcards = request.replaceWildcards = wildcards;
+    request.bytePath = true; // as the window asks: files are read ahead where they can be
+    request.workers = 2;
     PreviewRun preview(previewed.core, previewed.host);
     QCOMPARE(preview.preview(request), ProcessingDriver::Outcome::Ran);
     for (int i = 0; i < files.size(); ++i) // the preview wrote nothing
@@ -123,6 +128,82 @@ void TestPreview::fileChangedSincePreviewIsNotWritten()
     QCOMPARE(f.read(b), QByteArray("dog"));
     QVERIFY(f.host.reportLines.contains(f.core.messages.message(MsgFileChangedOnDisk, a)));
     QCOMPARE(preview.LastTotals().filesFailed, 1);
+}
+
+void TestPreview::aheadListsAsTheReview_data()
+{
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<bool>("regex");
+
+    const Files plain{{u"a.txt"_s, "one cat, two cat\ncat"},
+                      {u"b.txt"_s, "no match"},
+                      {u"c.txt"_s, "cat\r\ncat"}};
+    QTest::newRow("longer") << plain << u"cat"_s << u"lion"_s << false;
+    QTest::newRow("shorter") << plain << u"cat"_s << u"x"_s << false;
+    QTest::newRow("removed") << plain << u"cat"_s << QString() << false;
+    QTest::newRow("overlapping") << Files{{u"a.txt"_s, "aaaa aa"}} << u"aa"_s << u"b"_s << false;
+    QTest::newRow("regex, replacement from the match")
+        << plain << u"(c)(a)t"_s << u"$2$1$1$2"_s << true;
+    QTest::newRow("RTF, one place refused")
+        << Files{{u"a.rtf"_s, "{\\rtf1\\ansi {\\b cat} and cat\\par cat}"}} << u"cat"_s
+        << u"\u043a\u043e\u0442"_s << false;
+    QTest::newRow("CP1251") << Files{{u"a.txt"_s, "\xcf\xf0\xe8\xe2\xe5\xf2 cat cat"}} << u"cat"_s
+                            << u"\u043a\u043e\u0442"_s << false;
+    QTest::newRow("HTML in ASCII, declared 1251")
+        << Files{{u"a.htm"_s, "<meta charset=\"windows-1251\"><p>cat</p>\r\n<p>cat cat</p>"}}
+        << u"cat"_s << u"lion"_s << false;
+    QTest::newRow("UTF-8, wide letters before")
+        << Files{{u"a.txt"_s, "\xf0\x9f\x98\x80 cat \xd0\xba cat"}} << u"cat"_s
+        << u"\u043a\u043e\u0442"_s << false;
+}
+
+// Files read ahead on worker threads are listed exactly as the run's own review lists them.
+void TestPreview::aheadListsAsTheReview()
+{
+    QFETCH(Files, files);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QFETCH(bool, regex);
+
+    RunFixture f;
+    RunRequest request;
+    for (const auto &[name, bytes] : files)
+        request.files << f.write(name, bytes);
+    request.searchPattern = search;
+    request.replacementPattern = replacement;
+    request.regex = regex;
+    PreviewRun reviewed(f.core, f.host);
+    QCOMPARE(reviewed.preview(request), ProcessingDriver::Outcome::Ran);
+    request.bytePath = true;
+    request.workers = 2;
+    PreviewRun ahead(f.core, f.host);
+    QCOMPARE(ahead.preview(request), ProcessingDriver::Outcome::Ran);
+
+    const PreviewList &want = reviewed.list();
+    const PreviewList &got = ahead.list();
+    QVERIFY(want.size() > 0);
+    QCOMPARE(got.fileCount(), want.fileCount());
+    for (qsizetype i = 0; i < want.fileCount(); ++i) {
+        QCOMPARE(got.file(i).path, want.file(i).path);
+        QCOMPARE(got.file(i).count, want.file(i).count);
+        QVERIFY(got.file(i).stamp && got.file(i).stamp->sameContent(*want.file(i).stamp));
+    }
+    QCOMPARE(got.size(), want.size());
+    for (qsizetype i = 0; i < want.size(); ++i) {
+        QCOMPARE(got.at(i).start, want.at(i).start);
+        QCOMPARE(got.at(i).length, want.at(i).length);
+        QCOMPARE(got.at(i).replacement.isNull(), want.at(i).replacement.isNull());
+        QCOMPARE(got.at(i).replacement, want.at(i).replacement);
+    }
+    // Each row is at its occurrence in the file as read, after deletions as after any other
+    // replacement.
+    PreviewLines lines(got);
+    for (qsizetype i = 0; i < got.size() && !regex; ++i)
+        QCOMPARE(lines.row(i).found, search);
+    QCOMPARE(ahead.LastTotals().occurrences, reviewed.LastTotals().occurrences);
+    QCOMPARE(ahead.LastTotals().replacements, reviewed.LastTotals().replacements);
 }
 
 QTEST_GUILESS_MAIN(TestPreview)
