@@ -5,19 +5,6 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-namespace {
-
-uint32_t newlineOf(QStringView lineBreak)
-{
-    if (lineBreak == u"\n")
-        return PCRE2_NEWLINE_LF;
-    if (lineBreak == u"\r")
-        return PCRE2_NEWLINE_CR;
-    return PCRE2_NEWLINE_CRLF;
-}
-
-} // namespace
-
 RegexBytePattern::RegexBytePattern(pcre2_code *code, bool crlf) : m_code(code), m_crlf(crlf)
 {
     uint32_t captures = 0;
@@ -39,7 +26,7 @@ RegexBytePattern::compile(QStringView pattern, bool matchCase, QStringView lineB
     if (!matchCase)
         options |= PCRE2_CASELESS;
     pcre2_compile_context *context = pcre2_compile_context_create(nullptr);
-    pcre2_set_newline(context, newlineOf(lineBreak));
+    pcre2_set_newline(context, RegexPattern::newlineOf(lineBreak));
     int error = 0;
     PCRE2_SIZE offset = 0;
     pcre2_code *code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(text.constData()),

@@ -9,15 +9,6 @@ namespace {
 
 const QString kCrLf = u"\r\n"_s;
 
-uint32_t newlineOf(QStringView lineBreak)
-{
-    if (lineBreak == u"\n")
-        return PCRE2_NEWLINE_LF;
-    if (lineBreak == u"\r")
-        return PCRE2_NEWLINE_CR;
-    return PCRE2_NEWLINE_CRLF;
-}
-
 QString errorText(int code)
 {
     PCRE2_UCHAR buffer[256];
@@ -168,4 +159,13 @@ QString RegexPattern::adapted(QStringView pattern, QStringView lineBreak)
         }
     }
     return out;
+}
+
+uint32_t RegexPattern::newlineOf(QStringView lineBreak)
+{
+    if (lineBreak == u"\n")
+        return PCRE2_NEWLINE_LF;
+    if (lineBreak == u"\r")
+        return PCRE2_NEWLINE_CR;
+    return PCRE2_NEWLINE_CRLF;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -34,6 +35,9 @@ public:
                                                        QStringView lineBreak, Error *error);
     // `pattern` with its line breaks and "\n" escapes put into the style of `lineBreak`.
     static QString adapted(QStringView pattern, QStringView lineBreak);
+    // The library's newline setting for a file whose line break is `lineBreak` (the same value
+    // for every code unit width).
+    static uint32_t newlineOf(QStringView lineBreak);
 
     pcre2_real_code_16 *code() const { return m_code; }
     int captureCount() const { return m_captureCount; }

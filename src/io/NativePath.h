@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <filesystem>
 
 // A file name as the C++ library's file calls take it: the bytes the system uses for the name
@@ -16,5 +17,16 @@ public:
 #else
         return std::filesystem::path(QFile::encodeName(path).toStdString());
 #endif
+    }
+
+    // The last part of `path`, as QFileInfo::fileName gives it, without making a QFileInfo
+    // for each file.
+    static QStringView fileNameOf(const QString &path)
+    {
+        qsizetype slash = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+        slash = std::max(slash, path.lastIndexOf(u'\\'));
+#endif
+        return QStringView(path).sliced(slash + 1);
     }
 };

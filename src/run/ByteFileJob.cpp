@@ -8,8 +8,10 @@
 #include "engine/Utf8Scan.h"
 #include "io/AtomicFileWriter.h"
 #include "io/ByteSpanWriter.h"
+#include "io/NativePath.h"
 #include "io/ReadOnlyFile.h"
 #include "io/TempFileWriter.h"
+#include "run/FileBytes.h"
 
 #include <QFile>
 
@@ -17,164 +19,17 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <new>
 #include <thread>
 #include <vector>
-
-#ifdef Q_OS_UNIX
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 // Occurrences looked for at once before they are used.
 constexpr size_t StartsAtOnce = 1024;
 
-// A read buffer larger than this is given back after its file, not kept for the next one.
-constexpr size_t KeptBuffer = size_t(64) << 20;
 // How much of a large file's start decides the encoding its search begins with; the whole
 // file is checked beside the search.
 constexpr qsizetype GuessedFrom = qsizetype(64) << 10;
-
-// Room added when a file turns out longer than its size said.
-constexpr size_t Growth = size_t(64) << 10;
-
-// Memory to read files into, reused by a thread from file to file. Where the system has them it
-// is asked for in huge pages: the pages of a fresh 100 MB buffer cost more than reading into
-// them when they come 4 KB at a time.
-class ReadBuffer {
-public:
-    ReadBuffer() = default;
-    ReadBuffer(const ReadBuffer &) = delete;
-    ReadBuffer &operator=(const ReadBuffer &) = delete;
-    ~ReadBuffer() { release(); }
-
-    char *data() const { return m_data; }
-    size_t capacity() const { return m_capacity; }
-    // At least `size` bytes, keeping the first `kept`.
-    bool reserve(size_t size, size_t kept)
-    {
-        if (size <= m_capacity)
-            return true;
-        const size_t capacity = (size + HugePage - 1) / HugePage * HugePage;
-#ifdef Q_OS_UNIX
-        void *mapped
-            = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            return false;
-#ifdef MADV_HUGEPAGE
-        ::madvise(mapped, capacity, MADV_HUGEPAGE);
-#endif
-        char *data = static_cast<char *>(mapped);
-#else
-        char *data = new (std::nothrow) char[capacity];
-        if (!data)
-            return false;
-#endif
-        if (kept > 0)
-            std::memcpy(data, m_data, kept);
-        release();
-        m_data = data;
-        m_capacity = capacity;
-        return true;
-    }
-    void release()
-    {
-#ifdef Q_OS_UNIX
-        if (m_data)
-            ::munmap(m_data, m_capacity);
-#else
-        delete[] m_data;
-#endif
-        m_data = nullptr;
-        m_capacity = 0;
-    }
-
-private:
-    static constexpr size_t HugePage = size_t(2) << 20;
-    char *m_data = nullptr;
-    size_t m_capacity = 0;
-};
-
-// One file's bytes, read to its end into the thread's buffer, with the stamp of the file as it
-// was before the first byte was read. A file is read, never mapped: a mapped file that another
-// program shortens kills the process when the lost pages are touched. The size a file reports
-// is only a first guess (files in /proc and on some FUSE file systems say 0 and have content).
-class ReadFile {
-public:
-    ReadFile() : m_buffer(threadBuffer()) { }
-    ReadFile(const ReadFile &) = delete;
-    ReadFile &operator=(const ReadFile &) = delete;
-    ~ReadFile()
-    {
-        if (m_buffer.capacity() > KeptBuffer)
-            m_buffer.release();
-    }
-
-    // Opens the file `path` names; `target` becomes the file itself, a link's final target.
-    // `opened` runs between the open and the first read.
-    ReadOnlyFile::Status open(const QString &path, QString &target,
-                              const std::function<void(const QString &)> &opened)
-    {
-        const ReadOnlyFile::Status status = m_file.open(path);
-        if (status != ReadOnlyFile::Status::Open)
-            return status;
-        target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
-        if (opened)
-            opened(path);
-        return readAll() ? status : ReadOnlyFile::Status::Unreadable;
-    }
-
-    QByteArrayView bytes() const { return m_bytes; }
-    const FileStamp &stamp() const { return m_file.stamp(); }
-    int links() const { return m_file.links(); }
-    bool wasLink() const { return m_file.wasLink(); }
-
-private:
-    static ReadBuffer &threadBuffer()
-    {
-        thread_local ReadBuffer buffer;
-        return buffer;
-    }
-
-    bool readAll()
-    {
-        // One byte more than the size, so that the end is seen without growing the buffer.
-        size_t done = 0;
-        if (!m_buffer.reserve(size_t(m_file.stamp().size) + 1, 0))
-            return false;
-        for (;;) {
-            if (done == m_buffer.capacity()
-                && !m_buffer.reserve(done + std::max(Growth, done / 2), done))
-                return false;
-            const qint64 n
-                = m_file.read(m_buffer.data() + done, qint64(m_buffer.capacity() - done));
-            if (n < 0)
-                return false;
-            if (n == 0)
-                break;
-            done += size_t(n);
-        }
-        m_bytes = QByteArrayView(m_buffer.data(), qsizetype(done));
-        return true;
-    }
-
-    ReadOnlyFile m_file;
-    ReadBuffer &m_buffer;
-    QByteArrayView m_bytes;
-};
-
-// The last part of `path`, as QFileInfo::fileName gives it, without making a QFileInfo for
-// each file.
-QStringView fileNameOf(const QString &path)
-{
-    qsizetype slash = path.lastIndexOf(u'/');
-#ifdef Q_OS_WIN
-    slash = std::max(slash, path.lastIndexOf(u'\\'));
-#endif
-    return QStringView(path).sliced(slash + 1);
-}
 
 bool hasLineBreak(QStringView text)
 {
@@ -277,7 +132,7 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
 
 FileJobResult ByteFileJob::process(const QString &path) const
 {
-    ReadFile file;
+    FileBytes file;
     QString target;
     const ReadOnlyFile::Status status = file.open(path, target, m_opened);
     if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))
@@ -296,7 +151,7 @@ FileJobResult ByteFileJob::process(const QString &path) const
         result.leafIsLink = file.wasLink();
         return result;
     }
-    if (!ByteText::isAsciiCompatibleButForNul(bytes, fileNameOf(path)))
+    if (!ByteText::isAsciiCompatibleButForNul(bytes, NativePath::fileNameOf(path)))
         return {};
     // NUL bytes make a file binary, and some letters take it off the byte path: files holding
     // them are left to the general path. A large file is replaced while another thread looks.
@@ -313,7 +168,7 @@ FileJobResult ByteFileJob::process(const QString &path) const
     if (m_report) {
         const Utf8Scan::Result scan = Utf8Scan::of(bytes);
         report = reportFor(path, bytes,
-                           ByteText::charsetOf(bytes, fileNameOf(path), scan.ascii,
+                           ByteText::charsetOf(bytes, NativePath::fileNameOf(path), scan.ascii,
                                                scan.validUpTo == bytes.size()),
                            m_finder.size(), m_replacement);
         if (!report)
@@ -341,8 +196,8 @@ ByteText::Charset ByteFileJob::charsetOf(QByteArrayView bytes, const QString &pa
     if (ByteText::holdsNul(bytes))
         return ByteText::Charset::Other;
     const Utf8Scan::Result scan = Utf8Scan::of(bytes);
-    const ByteText::Charset charset
-        = ByteText::charsetOf(bytes, fileNameOf(path), scan.ascii, scan.validUpTo == bytes.size());
+    const ByteText::Charset charset = ByteText::charsetOf(
+        bytes, NativePath::fileNameOf(path), scan.ascii, scan.validUpTo == bytes.size());
     if (charset == ByteText::Charset::Cp1251 && !readsAsCp1251(bytes, path))
         return ByteText::Charset::Other;
     // Characters that fold like the pattern's in forms of another length: only the decoded
@@ -355,23 +210,26 @@ ByteText::Charset ByteFileJob::charsetOf(QByteArrayView bytes, const QString &pa
 
 // A file not declared to be in code page 1251 is read in the run's code page: taken as 1251
 // only in that code page, and only when it does not look like another.
-bool ByteFileJob::readsAsCp1251(QByteArrayView bytes, const QString &path) const
+bool ByteFileJob::readsAsCp1251(QByteArrayView bytes, const QString &path, CodePage codePage,
+                                bool chosen)
 {
     if (declares(bytes, path))
         return true;
-    return m_codePage == CodePage::Cp1251 && !doubtsCodePage(bytes, path);
+    return codePage == CodePage::Cp1251 && !doubtsCodePage(bytes, path, codePage, chosen);
 }
 
 bool ByteFileJob::declares(QByteArrayView bytes, const QString &path)
 {
-    return HtmlCharset::isHtmlName(fileNameOf(path)) && !HtmlCharset::declared(bytes).isEmpty();
+    return HtmlCharset::isHtmlName(NativePath::fileNameOf(path))
+        && !HtmlCharset::declared(bytes).isEmpty();
 }
 
 // A file read in the run's 8-bit code page (neither UTF-8 nor marked nor declared) that looks
 // like another code page: the general path says so, and may hold it back.
-bool ByteFileJob::doubtsCodePage(QByteArrayView bytes, const QString &path) const
+bool ByteFileJob::doubtsCodePage(QByteArrayView bytes, const QString &path, CodePage codePage,
+                                 bool chosen)
 {
-    if (m_codePageChosen)
+    if (chosen)
         return false;
     const Utf8Scan::Result scan = Utf8Scan::of(bytes);
     if (scan.ascii || scan.validUpTo == bytes.size() || declares(bytes, path))
@@ -379,7 +237,7 @@ bool ByteFileJob::doubtsCodePage(QByteArrayView bytes, const QString &path) cons
     // As much as the general path looks at.
     const QByteArrayView sample
         = bytes.size() >= LargeFileReader::Threshold ? bytes.first(CodePageGuess::Sample) : bytes;
-    return CodePageGuess::likelier(sample, m_codePage).has_value();
+    return CodePageGuess::likelier(sample, codePage).has_value();
 }
 
 const ByteFileJob::Encoded *ByteFileJob::encodedFor(ByteText::Charset charset) const
@@ -410,7 +268,7 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
         const QByteArrayView head = bytes.first(std::min(bytes.size(), GuessedFrom));
         // The head may end inside a character.
         const bool valid = Utf8Scan::of(head).validUpTo >= head.size() - 3;
-        charset = ByteText::charsetOf(bytes, fileNameOf(path), false, valid);
+        charset = ByteText::charsetOf(bytes, NativePath::fileNameOf(path), false, valid);
         look = std::jthread([&] { exact = charsetOf(bytes, path); });
     } else {
         charset = exact = charsetOf(bytes, path);
@@ -442,8 +300,7 @@ ByteFileJob::reportFor(const QString &path, QByteArrayView bytes, ByteText::Char
 {
     if (!m_report || charset == ByteText::Charset::Other)
         return std::nullopt;
-    const ByteOccurrenceReport::Replacement made{m_mode != Mode::Count, m_reportedReplacement,
-                                                 replacement};
+    const ByteOccurrenceReport::Replacement made{m_mode != Mode::Count, m_told, replacement};
     return std::optional<ByteOccurrenceReport>(std::in_place, m_report, path, bytes, charset,
                                                length, made);
 }
@@ -488,14 +345,14 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
     qsizetype from = 0;
     // Where the run would meet each one: after the replacements before it (none when counting).
     const qsizetype length = finder.size();
-    const qint64 grows = m_listedReplacement.isNull() ? 0 : m_listedReplacement.size() - length;
+    const qint64 grows = m_told.isNull() ? 0 : m_told.size() - length;
     for (bool more = true; more;) {
         starts.clear();
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
         if (found) {
             for (const qsizetype at : starts)
-                found->entries.push_back({at + qint64(found->entries.size()) * grows,
-                                          qint32(length), m_listedReplacement});
+                found->entries.push_back(
+                    {at + qint64(found->entries.size()) * grows, qint32(length), m_told});
         }
         hits += qsizetype(starts.size());
         if (report) {

@@ -57,7 +57,7 @@ public:
     void setReport(ByteOccurrenceReport::Sink sink, QString replacement)
     {
         m_report = std::move(sink);
-        m_reportedReplacement = std::move(replacement);
+        m_told = std::move(replacement);
     }
 
     // Each occurrence is noted in the result (FileJobResult::found), with `replacement` (null
@@ -66,8 +66,13 @@ public:
     void setListing(const QString &replacement)
     {
         m_listing = true;
-        m_listedReplacement = replacement;
+        m_told = replacement;
     }
+
+    // Whether a file whose encoding is 1251 or the run's code page is read as 1251: declared
+    // so, or read in the run's code page `codePage` (`chosen` by the user, or not doubted).
+    static bool readsAsCp1251(QByteArrayView bytes, const QString &path, CodePage codePage,
+                              bool chosen);
 
     // Literal ASCII without line breaks: what the byte path can look for and put in.
     static bool isPlainAscii(QStringView text);
@@ -88,8 +93,16 @@ private:
                                  const FileStamp &stamp, int links) const;
     // The encoding of the file, and whether the job can take it as bytes.
     ByteText::Charset charsetOf(QByteArrayView bytes, const QString &path) const;
-    bool readsAsCp1251(QByteArrayView bytes, const QString &path) const;
-    bool doubtsCodePage(QByteArrayView bytes, const QString &path) const;
+    bool readsAsCp1251(QByteArrayView bytes, const QString &path) const
+    {
+        return readsAsCp1251(bytes, path, m_codePage, m_codePageChosen);
+    }
+    bool doubtsCodePage(QByteArrayView bytes, const QString &path) const
+    {
+        return doubtsCodePage(bytes, path, m_codePage, m_codePageChosen);
+    }
+    static bool doubtsCodePage(QByteArrayView bytes, const QString &path, CodePage codePage,
+                               bool chosen);
     static bool declares(QByteArrayView bytes, const QString &path);
     const Encoded *encodedFor(ByteText::Charset charset) const;
     // The report of a file read in `charset`; nothing when occurrences are not told or the
@@ -123,7 +136,7 @@ private:
     bool m_codePageChosen = false;
     std::function<void(const QString &)> m_opened;
     ByteOccurrenceReport::Sink m_report;
-    QString m_reportedReplacement;
     bool m_listing = false;
-    QString m_listedReplacement;
+    // The replacement each occurrence is told or listed with; null when nothing is put in.
+    QString m_told;
 };

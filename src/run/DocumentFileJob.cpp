@@ -10,6 +10,7 @@
 #include "engine/ResumeAt.h"
 #include "io/ReadOnlyFile.h"
 #include "run/CodePageDoubt.h"
+#include "run/OccurrenceRecord.h"
 
 #include <optional>
 
@@ -70,7 +71,8 @@ void DocumentFileJob::workThrough(Document &document, const QString &path,
             = ResumeAt::ofReplacement(s.MatchStart, s.MatchLength, made, s.OccurrencesOverlap());
         if (made)
             ++result.replacements;
-        note(result, s.MatchStart, s.MatchLength, made ? madeText(s.ReplaceText) : QString());
+        note(result, s.MatchStart, s.MatchLength,
+             made ? OccurrenceRecord::made(s.ReplaceText) : QString());
         return OccurrenceWalk::Step::GoOn;
     });
     if (s.PatternLimitHit()) {
@@ -107,7 +109,8 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         if (s.ReplaceWildcards)
             builder.BuildReplacement(viewFrom(s.ReplacementSource()));
         if (m_listing) {
-            note(result, s.MatchStart + shift, s.MatchLength, madeText(s.ReplaceText));
+            note(result, s.MatchStart + shift, s.MatchLength,
+                 OccurrenceRecord::made(s.ReplaceText));
             shift += s.ReplaceText.size() - s.MatchLength;
         }
         s.NextSearchPos = ResumeAt::of(ResumeAt::After::Replaced, s.MatchStart, s.MatchLength,
@@ -141,12 +144,6 @@ void DocumentFileJob::replaceStreamed(const Document &document, const QString &p
         return;
     output.appendInPlace(text.sliced(copied));
     takePrepared(output.finish(), result);
-}
-
-// What was put in place of an occurrence, as the run tells it: a deletion is empty, not null.
-QString DocumentFileJob::madeText(const QString &replacement)
-{
-    return replacement.isNull() ? QStringLiteral("") : replacement;
 }
 
 void DocumentFileJob::note(FileJobResult &result, qint64 start, qsizetype length,

@@ -47,7 +47,6 @@ private:
                          FileJobResult &result) const;
     void note(FileJobResult &result, qint64 start, qsizetype length,
               const QString &replacement) const;
-    static QString madeText(const QString &replacement);
     static FileJobResult patternLimitHit(const FileJobResult &done);
     static void takePrepared(DocumentFile::Prepared prepared, FileJobResult &result);
 

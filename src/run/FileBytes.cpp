@@ -75,12 +75,15 @@ FileBytes::Buffer &FileBytes::threadBuffer()
     return buffer;
 }
 
-ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target)
+ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target,
+                                     const std::function<void(const QString &)> &opened)
 {
     const ReadOnlyFile::Status status = m_file.open(path);
     if (status != ReadOnlyFile::Status::Open)
         return status;
     target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
+    if (opened)
+        opened(path);
     return readAll() ? status : ReadOnlyFile::Status::Unreadable;
 }
 

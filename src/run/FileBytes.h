@@ -6,10 +6,13 @@
 #include <QByteArrayView>
 #include <QString>
 
-// One file's bytes, read to its end into memory the thread keeps for the next file, with the
-// stamp of the file as it was before the first byte was read. Read rather than mapped: a mapped
-// file that another program shortens kills the process when the lost pages are touched. The
-// size a file reports is only a first guess.
+#include <functional>
+
+// One file's bytes, read to its end into memory the thread keeps for the next file (one buffer
+// per thread, shared by every job that reads bytes), with the stamp of the file as it was before
+// the first byte was read. Read rather than mapped: a mapped file that another program shortens
+// kills the process when the lost pages are touched. The size a file reports is only a first
+// guess (files in /proc and on some FUSE file systems say 0 and have content).
 class FileBytes {
 public:
     FileBytes() = default;
@@ -18,12 +21,14 @@ public:
     ~FileBytes();
 
     // Opens and reads the file `path` names; `target` becomes the file itself, a link's final
-    // target. Unreadable when a read fails.
-    ReadOnlyFile::Status open(const QString &path, QString &target);
+    // target. `opened` runs between the open and the first read. Unreadable when a read fails.
+    ReadOnlyFile::Status open(const QString &path, QString &target,
+                              const std::function<void(const QString &)> &opened = {});
 
     QByteArrayView bytes() const { return m_bytes; }
     const FileStamp &stamp() const { return m_file.stamp(); }
     int links() const { return m_file.links(); }
+    bool wasLink() const { return m_file.wasLink(); }
 
 private:
     // Where the system has them, in huge pages: the pages of a fresh 100 MB buffer cost more

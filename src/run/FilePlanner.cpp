@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "io/ResolvedNames.h"
 #include "options/OptionState.h"
+#include "run/OccurrenceRecord.h"
 
 #include <memory>
 
@@ -13,8 +14,6 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
     // counts them.
     if (bytes && m_run.lists && m_run.replacing && !m_run.dryRun)
         bytes.reset();
-    else if (bytes && m_run.lists)
-        bytes->setListing(m_run.replacing ? listedReplacement() : QString());
     // Neither a document worked through ahead nor a regular expression on bytes tells an
     // occurrence as it is met; only the byte path and documents list them.
     std::optional<RegexByteJob> regexBytes
@@ -69,20 +68,21 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
     if (!m_run.replacing) {
         job = ByteFileJob::forText(s.SearchText, {}, matchCase, ByteFileJob::Mode::Count, false);
     } else if (m_run.takesAll && !m_options.MakeBackups) {
-        const std::optional<QString> replacement = literalReplacement(m_state);
+        const std::optional<QString> replacement = literalReplacement();
         if (!replacement)
             return std::nullopt;
         const ByteFileJob::Mode mode
             = m_run.dryRun ? ByteFileJob::Mode::CountReplaceable : ByteFileJob::Mode::Replace;
         job = ByteFileJob::forText(s.SearchText, *replacement, matchCase, mode,
                                    m_run.sync == SyncPolicy::File);
-        // An empty replacement is still one put in (null would say nothing was).
-        told = replacement->isNull() ? QStringLiteral("") : *replacement;
+        told = OccurrenceRecord::made(*replacement);
     }
     if (job) {
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
         if (m_run.occurrences)
             job->setReport(m_run.occurrences, told);
+        if (m_run.lists)
+            job->setListing(told);
     }
     return job;
 }
@@ -104,8 +104,9 @@ std::optional<RegexByteJob> FilePlanner::regexByteJob() const
 }
 
 // The replacement as one literal text; nothing when it takes anything from the match.
-std::optional<QString> FilePlanner::literalReplacement(const EngineState &s)
+std::optional<QString> FilePlanner::literalReplacement() const
 {
+    const EngineState &s = m_state;
     if (!s.ReplaceWildcards)
         return s.ReplaceText;
     QString replacement;
@@ -116,17 +117,6 @@ std::optional<QString> FilePlanner::literalReplacement(const EngineState &s)
         replacement += block.Text;
     }
     return replacement;
-}
-
-// The literal replacement as the run puts it in, its line breaks made the file's (the byte
-// path's literal has none, so every file's give the same text).
-QString FilePlanner::listedReplacement() const
-{
-    EngineState s = m_state;
-    m_lineBreaks.Apply(s, QStringLiteral("\n"));
-    const QString replacement = literalReplacement(s).value_or(QString());
-    // An empty replacement is still one put in (null would say nothing was).
-    return replacement.isNull() ? QStringLiteral("") : replacement;
 }
 
 std::optional<DocumentFileJob> FilePlanner::documentJob() const

@@ -55,8 +55,7 @@ private:
     std::optional<ByteFileJob> byteJob() const;
     std::optional<DocumentFileJob> documentJob() const;
     std::optional<RegexByteJob> regexByteJob() const;
-    static std::optional<QString> literalReplacement(const EngineState &state);
-    QString listedReplacement() const;
+    std::optional<QString> literalReplacement() const;
 
     const EngineState &m_state;
     const PatternLineBreaks &m_lineBreaks;

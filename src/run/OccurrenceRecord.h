@@ -18,4 +18,11 @@ struct OccurrenceRecord {
     LineColumn at; // the position when there is no document
 
     LineColumn position() const;
+
+    // What was put in place of an occurrence, as a host is told it: a deletion is empty, never
+    // null (null says nothing was put in), so that a host can tell where the text after it moved.
+    static QString made(const QString &replacement)
+    {
+        return replacement.isNull() ? QStringLiteral("") : replacement;
+    }
 };

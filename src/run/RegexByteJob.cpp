@@ -9,11 +9,11 @@
 #include "engine/RegexByteFinder.h"
 #include "engine/Utf8Scan.h"
 #include "io/ByteSpanWriter.h"
+#include "io/NativePath.h"
 #include "io/TempFileWriter.h"
+#include "run/ByteFileJob.h"
 #include "run/FileBytes.h"
 #include "run/PatternLineBreaks.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -139,7 +139,7 @@ FileJobResult RegexByteJob::process(const QString &path) const
 
 std::optional<QByteArrayView> RegexByteJob::textOf(QByteArrayView bytes, const QString &path) const
 {
-    const QString name = QFileInfo(path).fileName();
+    const QStringView name = NativePath::fileNameOf(path);
     // A plain text under an RTF name is written back as RTF.
     if (name.endsWith(u".rtf"_s, Qt::CaseInsensitive) || ByteText::holdsNul(bytes)
         || !ByteText::isAsciiCompatibleButForNul(bytes, name))
@@ -149,7 +149,8 @@ std::optional<QByteArrayView> RegexByteJob::textOf(QByteArrayView bytes, const Q
         = ByteText::charsetOf(bytes, name, scan.ascii, scan.validUpTo == bytes.size());
     // Large files are left to the general path rather than held three times over.
     if (charset == ByteText::Charset::Cp1251 && m_mode == Mode::Count
-        && bytes.size() < LargeFileReader::Threshold && readsAsCp1251(bytes, name))
+        && bytes.size() < LargeFileReader::Threshold
+        && ByteFileJob::readsAsCp1251(bytes, path, m_codePage, m_codePageChosen))
         return asUtf8(bytes);
     if (scan.validUpTo != bytes.size())
         return std::nullopt;
@@ -158,22 +159,6 @@ std::optional<QByteArrayView> RegexByteJob::textOf(QByteArrayView bytes, const Q
         return std::nullopt;
     // The mark is no part of the text and is written back as it was.
     return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
-}
-
-// As ByteFileJob decides it: a file declared to be in code page 1251, or one read in the run's
-// code page when that is 1251 and the file does not look like another.
-bool RegexByteJob::readsAsCp1251(QByteArrayView bytes, const QString &name) const
-{
-    if (HtmlCharset::isHtmlName(name) && !HtmlCharset::declared(bytes).isEmpty())
-        return true;
-    if (m_codePage != CodePage::Cp1251)
-        return false;
-    if (m_codePageChosen)
-        return true;
-    // As much as the general path looks at.
-    const QByteArrayView sample
-        = bytes.size() >= LargeFileReader::Threshold ? bytes.first(CodePageGuess::Sample) : bytes;
-    return !CodePageGuess::likelier(sample, m_codePage).has_value();
 }
 
 // The text of code page 1251 bytes in UTF-8, in memory the thread keeps. Each byte's form is
@@ -221,13 +206,11 @@ size_t RegexByteJob::styleOf(QByteArrayView text)
     return 0;
 }
 
-// What replaces the match the finder holds in `text`, as spans; false when a group starts
-// before the match, which the document path reads differently.
-bool RegexByteJob::replacement(const Style &style, const RegexByteFinder &finder,
+// What replaces the match the finder holds in `text`, as spans.
+void RegexByteJob::replacement(const Style &style, const RegexByteFinder &finder,
                                QByteArrayView text, std::vector<QByteArrayView> &out)
 {
     out.clear();
-    const qsizetype start = finder.groupStart(0);
     for (const Piece &piece : style.replacement) {
         if (piece.group < 0) {
             out.push_back(piece.text);
@@ -236,11 +219,8 @@ bool RegexByteJob::replacement(const Style &style, const RegexByteFinder &finder
         if (piece.group >= finder.groupCount() || finder.groupStart(piece.group) < 0)
             continue;
         const qsizetype from = finder.groupStart(piece.group);
-        if (from < start)
-            return false;
         out.push_back(text.sliced(from, finder.groupEnd(piece.group) - from));
     }
-    return true;
 }
 
 FileJobResult RegexByteJob::work(const Style &style, QByteArrayView bytes, QByteArrayView text,
@@ -268,10 +248,7 @@ FileJobResult RegexByteJob::work(const Style &style, QByteArrayView bytes, QByte
         if (m_mode == Mode::Count)
             continue;
         ++result.replacements;
-        if (!replacement(style, finder, text, pieces)) {
-            abandon(output);
-            return {};
-        }
+        replacement(style, finder, text, pieces);
         if (start == end
             && std::all_of(pieces.begin(), pieces.end(), [](auto p) { return p.isEmpty(); }))
             continue; // nothing put in place of nothing: no change

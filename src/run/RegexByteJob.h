@@ -59,10 +59,9 @@ private:
     // The bytes of the file's text (after a UTF-8 mark), or nothing when it takes the general
     // path.
     std::optional<QByteArrayView> textOf(QByteArrayView bytes, const QString &path) const;
-    bool readsAsCp1251(QByteArrayView bytes, const QString &name) const;
     static QByteArrayView asUtf8(QByteArrayView cp1251);
     static size_t styleOf(QByteArrayView text);
-    static bool replacement(const Style &style, const RegexByteFinder &finder, QByteArrayView text,
+    static void replacement(const Style &style, const RegexByteFinder &finder, QByteArrayView text,
                             std::vector<QByteArrayView> &out);
     FileJobResult work(const Style &style, QByteArrayView bytes, QByteArrayView text,
                        const QString &target, const FileStamp &stamp) const;

@@ -5,6 +5,7 @@
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
 #include "run/ModalResult.h"
+#include "run/OccurrenceRecord.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
 #include "run/RunHost.h"
@@ -88,10 +89,7 @@ OccurrenceWalk::Step ReplaceRun::replaceOccurrence()
     // A replacement the file's format had no place for is not made, and not counted.
     if (made)
         ++FileReplacements;
-    // A deletion is a replacement made too: empty, never null (null says none was made), so
-    // that a host can tell where the text after it moved.
-    const QString put = s.ReplaceText.isNull() ? QStringLiteral("") : s.ReplaceText;
-    notifyOccurrence(start, matched, made ? put : QString());
+    notifyOccurrence(start, matched, made ? OccurrenceRecord::made(s.ReplaceText) : QString());
     return OccurrenceWalk::Step::GoOn;
 }
 
