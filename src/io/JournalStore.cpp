@@ -25,6 +25,20 @@ std::optional<quint64> deviceOf(const QString &path)
     return quint64(st.st_dev);
 }
 
+// The file system `path` will be on once made: that of its nearest folder already there.
+std::optional<quint64> deviceOfNearest(const QString &path)
+{
+    QString at = path;
+    for (;;) {
+        if (const std::optional<quint64> device = deviceOf(at))
+            return device;
+        const QString parent = QFileInfo(at).absolutePath();
+        if (parent == at)
+            return std::nullopt;
+        at = parent;
+    }
+}
+
 // The highest folder above `path` on the same file system: where it is mounted.
 QString topOf(const QString &path, quint64 device)
 {
@@ -56,13 +70,24 @@ bool sameFileAs(int fd, const FileStamp &expected)
 }
 #endif
 
+void removeLink(int folder, const QByteArray &name)
+{
+#ifdef Q_OS_UNIX
+    ::unlinkat(folder, name.constData(), 0);
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(name);
+#endif
+}
+
 } // namespace
 
 JournalStore::JournalStore(const QString &runFolder, const QString &runId)
     : m_runFolder(runFolder), m_runId(runId)
 {
 #ifdef Q_OS_UNIX
-    m_runDevice = deviceOf(runFolder).value_or(0);
+    // The run folder is made only when something is kept.
+    m_runDevice = deviceOfNearest(runFolder).value_or(0);
 #endif
 }
 
@@ -78,6 +103,7 @@ JournalStore::~JournalStore()
 
 bool JournalStore::isVolatile(quint64 device, const QString &path)
 {
+    const QMutexLocker lock(&m_mutex);
     if (const auto found = m_volatile.constFind(device); found != m_volatile.cend())
         return *found;
     bool result = false;
@@ -105,6 +131,7 @@ QString JournalStore::sharedFolderName()
 
 QStringList JournalStore::folders() const
 {
+    const QMutexLocker lock(&m_mutex);
     QStringList list;
     for (const Place &place : m_places)
         list << place.folder;
@@ -112,19 +139,25 @@ QStringList JournalStore::folders() const
     return list;
 }
 
-QString JournalStore::runFiles(QString *newStore)
+QStringList JournalStore::takeNewStores()
+{
+    const QMutexLocker lock(&m_mutex);
+    return std::exchange(m_newStores, {});
+}
+
+QString JournalStore::runFiles()
 {
     const QString folder = m_runFolder + u"/files"_s;
     if (!m_runFilesMade && QDir().mkpath(folder)) {
         m_runFilesMade = true;
-        *newStore = folder;
+        m_newStores << folder;
     }
     return folder;
 }
 
-const JournalStore::Place &JournalStore::folderFor(quint64 device, const QString &path,
-                                                   QString *newStore)
+JournalStore::Place JournalStore::folderFor(quint64 device, const QString &path)
 {
+    const QMutexLocker lock(&m_mutex);
     if (const auto found = m_places.constFind(device); found != m_places.cend())
         return *found;
     Place place{{}, true};
@@ -134,14 +167,14 @@ const JournalStore::Place &JournalStore::folderFor(quint64 device, const QString
         const QString folder = shared + u'/' + m_runId;
         if (ownFolder(shared) && ownFolder(folder)) {
             place.folder = folder;
-            *newStore = folder;
+            m_newStores << folder;
         } else {
             place.link = false;
         }
     }
 #endif
     if (place.folder.isEmpty())
-        place.folder = runFiles(newStore);
+        place.folder = runFiles();
 #ifdef Q_OS_UNIX
     if (place.link)
         place.fd = ::open(QFile::encodeName(place.folder).constData(),
@@ -151,9 +184,9 @@ const JournalStore::Place &JournalStore::folderFor(quint64 device, const QString
 }
 
 JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &expected, int number,
-                                        QString *copy, QString *error, QString *newStore)
+                                        QString *copy, QString *error)
 {
-    const Place &place = folderFor(expected.device, path, newStore);
+    const Place place = folderFor(expected.device, path);
     const QByteArray name = QByteArray::number(number);
     *copy = place.folder + u'/' + QLatin1StringView(name);
     if (place.link && place.fd >= 0 && expected.links == 1) {
@@ -162,9 +195,64 @@ JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &ex
             return linked;
     }
     // Not linked: copied into the run folder, where the copy cannot go astray.
-    if (place.folder != m_runFolder + u"/files"_s)
-        *copy = runFiles(newStore) + u'/' + QString::number(number);
+    if (place.folder != m_runFolder + u"/files"_s) {
+        const QMutexLocker lock(&m_mutex);
+        *copy = runFiles() + u'/' + QString::number(number);
+    }
     return copyInto(path, expected, *copy, error);
+}
+
+void JournalStore::linkAhead(const PendingWrite &pending)
+{
+    if (!pending.expected || pending.expected->links != 1)
+        return;
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (m_aheadClosed)
+            return;
+    }
+    const Place place = folderFor(pending.expected->device, pending.target);
+    if (!place.link || place.fd < 0)
+        return;
+    // Named apart from the numbers the run's own thread gives its links.
+    const QByteArray name = 'a' + QByteArray::number(++m_aheadCount);
+    QString error;
+    if (linkInto(pending.target, *pending.expected, place.fd, name, &error) != Result::Kept)
+        return;
+    const QMutexLocker lock(&m_mutex);
+    if (m_aheadClosed) {
+        removeLink(place.fd, name);
+        return;
+    }
+    m_ahead.insert(pending.temp,
+                   {place.folder + u'/' + QLatin1StringView(name), pending.target,
+                    pending.expected->inode, pending.inode, place.fd, name});
+}
+
+std::optional<QString> JournalStore::takeAhead(const PendingWrite &pending)
+{
+    const QMutexLocker lock(&m_mutex);
+    const auto found = m_ahead.constFind(pending.temp);
+    if (found == m_ahead.cend())
+        return std::nullopt;
+    const Ahead ahead = *found;
+    m_ahead.erase(found);
+    // A new file of the same name made after the first was dropped is another write.
+    if (ahead.target != pending.target || !pending.expected
+        || ahead.oldInode != pending.expected->inode || ahead.newInode != pending.inode) {
+        removeLink(ahead.folder, ahead.name);
+        return std::nullopt;
+    }
+    return ahead.copy;
+}
+
+void JournalStore::dropAhead()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_aheadClosed = true;
+    for (const Ahead &ahead : std::as_const(m_ahead))
+        removeLink(ahead.folder, ahead.name);
+    m_ahead.clear();
 }
 
 JournalStore::Result JournalStore::linkInto(const QString &path, const FileStamp &expected,

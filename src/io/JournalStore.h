@@ -1,11 +1,14 @@
 #pragma once
 
 #include "io/FileStamp.h"
+#include "io/PendingWrite.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 // Where a run's journal keeps the originals of the files it replaces, and how. A file on the
@@ -15,6 +18,12 @@
 // made by this user only, as desktops keep a trash folder on each mounted disk); where none
 // can be made, it is copied into the run folder. A file of several names is always copied: its
 // old inode stays in use under its other names, which may change it later.
+//
+// The worker that wrote a new file links the original ahead (linkAhead), so that the run's own
+// thread, which puts the files in place one after another, only records it (takeAhead). A link
+// made ahead whose file is not written after all is removed by dropAhead(): nothing in the
+// index names it, so an undo never acts on it. linkAhead may be called from any thread; every
+// other call comes from the run's thread.
 class JournalStore {
 public:
     enum class Result {
@@ -31,9 +40,20 @@ public:
     ~JournalStore();
 
     // Keeps the file `path`, as `expected` describes it, as number `number`; `copy` learns
-    // where. `newStore` learns a folder made outside the run folder for it, if any.
+    // where.
     Result keep(const QString &path, const FileStamp &expected, int number, QString *copy,
-                QString *error, QString *newStore);
+                QString *error);
+    // Links the file `pending` replaces into the journal, where that costs no copy; does
+    // nothing otherwise (keep() then keeps it when its rename comes).
+    void linkAhead(const PendingWrite &pending);
+    // Where the original of `pending` was linked ahead, which now counts as kept; nothing
+    // when it was not.
+    std::optional<QString> takeAhead(const PendingWrite &pending);
+    // Removes the links made ahead that were never taken; no more are made.
+    void dropAhead();
+    // The folders made for kept files since the last call (the run folder's "files" among
+    // them), in the order they were made.
+    QStringList takeNewStores();
     // Copies are synced to disk before they count as kept (a link needs no sync of its own).
     void setDurableCopies(bool durable) { m_durableCopies = durable; }
     // Every folder that holds kept files, for a sync.
@@ -54,10 +74,19 @@ private:
         // less each); -1 when it could not be opened.
         int fd = -1;
     };
+    // A link made ahead, not yet taken.
+    struct Ahead {
+        QString copy;
+        QString target;
+        quint64 oldInode = 0;
+        quint64 newInode = 0;
+        int folder = -1;
+        QByteArray name;
+    };
     // The folder for files on `device` (the file `path` lives there), and whether files may
     // be linked into it; made when first needed.
-    const Place &folderFor(quint64 device, const QString &path, QString *newStore);
-    QString runFiles(QString *newStore);
+    Place folderFor(quint64 device, const QString &path);
+    QString runFiles();
     // Links `path` as `name` into the folder open as `folder`.
     static Result linkInto(const QString &path, const FileStamp &expected, int folder,
                            const QByteArray &name, QString *error);
@@ -71,4 +100,10 @@ private:
     bool m_durableCopies = false;
     QHash<quint64, Place> m_places;
     QHash<quint64, bool> m_volatile;
+    QStringList m_newStores;
+    // Guards the members above and the two below: workers link ahead while the run keeps.
+    mutable QMutex m_mutex;
+    QHash<QString, Ahead> m_ahead; // by the new file's name
+    bool m_aheadClosed = false;
+    std::atomic<int> m_aheadCount = 0;
 };

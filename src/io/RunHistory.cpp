@@ -1,6 +1,7 @@
 #include "io/RunHistory.h"
 
 #include "io/JournalStore.h"
+#include "io/RunFolderLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,12 @@ void removeContents(int dir)
     ::closedir(stream);
 }
 #endif
+
+// A run being removed, out of the list (hidden names are not listed), ends so.
+QString removedSuffix()
+{
+    return u".removed"_s;
+}
 
 void removeFolder(const QString &folder)
 {
@@ -90,23 +97,53 @@ qint64 RunHistory::spaceUsed() const
 
 void RunHistory::prune(int maxRuns, qint64 maxBytes) const
 {
+    sweep();
     const QStringList names = ids();
     qint64 bytes = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString folder = QDir(m_folder).filePath(names[i]);
         bytes += JournalIndex::summaryOf(folder).bytes;
         if (i > 0 && (i >= maxRuns || bytes > maxBytes))
-            remove(folder);
+            removeHeld(names[i]);
+    }
+}
+
+void RunHistory::removeHeld(const QString &id) const
+{
+    QDir runs(m_folder);
+    RunFolderLock lock;
+    if (!lock.take(runs.filePath(id)))
+        return;
+    // Renamed first: a process ended half way through leaves no run with some of its
+    // originals gone, which an undo would half do.
+    const QString hidden = u'.' + id + removedSuffix();
+    if (!runs.rename(id, hidden))
+        return;
+    remove(runs.filePath(hidden));
+}
+
+void RunHistory::sweep() const
+{
+    const QDir runs(m_folder);
+    const QStringList left = runs.entryList({u".*"_s + removedSuffix()},
+                                            QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &name : left) {
+        RunFolderLock lock;
+        if (lock.take(runs.filePath(name)))
+            remove(runs.filePath(name));
     }
 }
 
 void RunHistory::remove(const QString &runFolder)
 {
+    QString id = QFileInfo(runFolder).fileName();
+    if (id.startsWith(u'.') && id.endsWith(removedSuffix()))
+        id = id.mid(1, id.size() - 1 - removedSuffix().size());
     if (const std::optional<JournalIndex> index = JournalIndex::read(runFolder)) {
         for (const QString &store : index->stores) {
             // Only a folder this program made: the run's own, in the shared folder.
             const QFileInfo info(store);
-            if (info.fileName() == index->id
+            if (info.fileName() == id
                 && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName())
                 removeFolder(store);
         }

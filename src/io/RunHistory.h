@@ -19,11 +19,17 @@ public:
     // The bytes the kept originals of all runs take.
     qint64 spaceUsed() const;
     // Removes the oldest runs until at most `maxRuns` remain and they take at most `maxBytes`.
-    // The newest run is always kept: without it, the run just done could not be undone.
+    // The newest run is always kept: without it, the run just done could not be undone. A run
+    // still going (RunFolderLock) is never removed; nor is its folder, kept nothing yet.
     void prune(int maxRuns, qint64 maxBytes) const;
     // Removes a run's folder and the folders of its copies on other file systems.
     static void remove(const QString &runFolder);
 
 private:
+    // Removes the run `id`, held: out of the list at once (renamed), then its files.
+    void removeHeld(const QString &id) const;
+    // Finishes removals that a process ended half way.
+    void sweep() const;
+
     QString m_folder;
 };

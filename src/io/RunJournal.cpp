@@ -54,6 +54,28 @@ QByteArray stampBytes(const FileStamp &s)
 RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head)
     : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head))
 {
+    reserve();
+}
+
+// Takes a run folder of its own now, before any worker links a file into it: two runs within
+// a millisecond (tests, scripts, two processes) each get one.
+void RunJournal::reserve()
+{
+    if (!QDir().mkpath(m_runsFolder))
+        return;
+    const QDir runs(m_runsFolder);
+    QString id = newRunId();
+    for (int n = 2; n < 1000; ++n) {
+        if (runs.mkdir(id))
+            break;
+        id = newRunId() + u'-' + QString::number(n);
+    }
+    const QString folder = runs.filePath(id);
+    if (!m_lock.take(folder))
+        return;
+    m_reserved = folder;
+    m_store = std::make_unique<JournalStore>(folder, id);
+    m_store->setDurableCopies(m_sync != SyncPolicy::None);
 }
 
 RunJournal::~RunJournal()
@@ -70,20 +92,13 @@ bool RunJournal::start()
 {
     if (!m_folder.isEmpty() || m_startFailed)
         return !m_startFailed;
-    const QDir runs(m_runsFolder);
-    QString id = newRunId();
-    // Two runs within a millisecond (tests, scripts) each get a folder of their own.
-    for (int n = 2; QFileInfo::exists(runs.filePath(id)); ++n)
-        id = newRunId() + u'-' + QString::number(n);
-    const QString folder = runs.filePath(id);
+    const QString folder = m_reserved;
     m_index.setFileName(folder + u'/' + JournalIndex::fileName());
-    if (!QDir().mkpath(folder) || !m_index.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (folder.isEmpty() || !m_index.open(QIODevice::WriteOnly | QIODevice::Append)) {
         m_startFailed = true;
         return false;
     }
     m_folder = folder;
-    m_store = std::make_unique<JournalStore>(folder, id);
-    m_store->setDurableCopies(m_sync != SyncPolicy::None);
     append({{u"t"_s, u"run"_s},
             {u"kind"_s, m_head.kind},
             {u"started"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
@@ -116,6 +131,12 @@ void RunJournal::writeRecords()
     m_index.write(m_records);
     m_index.flush();
     m_records.clear();
+}
+
+void RunJournal::keepAhead(const PendingWrite &pending)
+{
+    if (m_store)
+        m_store->linkAhead(pending);
 }
 
 void RunJournal::keep(const PendingWrite &pending)
@@ -157,13 +178,16 @@ void RunJournal::keepOne(const PendingWrite &pending)
     const int number = ++m_count;
     QString copy;
     QString error;
-    QString newStore;
-    const JournalStore::Result kept
-        = m_store->keep(pending.target, *pending.expected, number, &copy, &error, &newStore);
-    if (!newStore.isEmpty()) {
-        m_storesToSync << QFileInfo(newStore).absolutePath() << newStore;
-        if (!newStore.startsWith(m_folder + u'/'))
-            append({{u"t"_s, u"store"_s}, {u"dir"_s, newStore}});
+    JournalStore::Result kept = JournalStore::Result::Kept;
+    if (std::optional<QString> ahead = m_store->takeAhead(pending))
+        copy = *ahead;
+    else
+        kept = m_store->keep(pending.target, *pending.expected, number, &copy, &error);
+    // Before the record of a file kept there: a store is removed with its run.
+    for (const QString &store : m_store->takeNewStores()) {
+        m_storesToSync << QFileInfo(store).absolutePath() << store;
+        if (!store.startsWith(m_folder + u'/'))
+            append({{u"t"_s, u"store"_s}, {u"dir"_s, store}});
     }
     // A changed file is refused by its rename: there is nothing to keep.
     if (kept != JournalStore::Result::Kept) {
@@ -237,8 +261,13 @@ void RunJournal::close()
     if (m_closed)
         return;
     m_closed = true;
-    if (m_folder.isEmpty())
+    if (m_store)
+        m_store->dropAhead();
+    if (m_folder.isEmpty()) {
+        removeUnused();
+        m_lock.release();
         return;
+    }
     append({{u"t"_s, u"end"_s},
             {u"ended"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}});
     writeRecords();
@@ -248,4 +277,19 @@ void RunJournal::close()
     for (const qint64 size : std::as_const(m_sizes))
         bytes += size;
     JournalIndex::writeSummary(m_folder, {qsizetype(m_sizes.size()), bytes});
+    m_lock.release();
+}
+
+// A run that kept nothing: the folders taken for it go, all empty by now.
+void RunJournal::removeUnused()
+{
+    if (m_reserved.isEmpty())
+        return;
+    QDir dir;
+    if (m_store) {
+        for (const QString &folder : m_store->folders())
+            dir.rmdir(folder);
+    }
+    dir.rmdir(m_reserved);
+    m_reserved.clear();
 }

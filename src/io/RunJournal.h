@@ -2,6 +2,7 @@
 
 #include "io/JournalStore.h"
 #include "io/PendingWrite.h"
+#include "io/RunFolderLock.h"
 #include "io/SyncPolicy.h"
 
 #include <QFile>
@@ -19,8 +20,9 @@ class QJsonObject;
 // file's original is kept and its record written before its new file is renamed over it, and
 // under SyncPolicy::File both are on disk by then; under Batch, sync() makes the records of a
 // batch durable before its renames. So a run killed half way can be undone for the files it
-// changed. The run folder is made with the first file kept: a run that changes nothing leaves
-// no journal.
+// changed. The run folder is taken when the journal is made, and held (RunFolderLock) so that
+// no prune removes it while the run goes; it is removed again when the run kept nothing: a run
+// that changes nothing leaves no journal.
 class RunJournal {
 public:
     struct Head {
@@ -35,6 +37,9 @@ public:
     RunJournal &operator=(const RunJournal &) = delete;
     ~RunJournal();
 
+    // On the worker that wrote `pending`, as soon as it is written: links the file it replaces
+    // into the journal where that costs no copy, so that keep() only records it. Any thread.
+    void keepAhead(const PendingWrite &pending);
     // Before the rename of `pending`: keeps the file it replaces. A file that cannot be kept is
     // still written, and named by unkept().
     void keep(const PendingWrite &pending);
@@ -63,9 +68,14 @@ private:
     void writeRecords();
     void syncFolder(const QString &folder);
 
+    void reserve();
+    void removeUnused();
+
     QString m_runsFolder;
     SyncPolicy m_sync;
     Head m_head;
+    QString m_reserved; // the run folder, taken; m_folder once the index is in it
+    RunFolderLock m_lock;
     QString m_folder;
     bool m_startFailed = false;
     bool m_closed = false;

@@ -138,6 +138,7 @@ std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, q
     run.sync = m_committer.sync();
     run.workers = m_workers;
     run.lists = m_lists;
+    run.journal = m_journal.get();
     if (m_reportsOccurrences) {
         // Asked before each occurrence, as the run itself does.
         run.occurrences = [this](const OccurrenceRecord &occurrence) {
@@ -446,6 +447,8 @@ void BatchRun::startJournal(const RunRequest &request)
         o.JournalFolder, m_committer.sync(),
         RunJournal::Head{u"replace"_s, request.searchPattern, request.replacementPattern, {}});
     m_committer.setJournal(m_journal.get());
+    // Old runs go while this one works; its own folder is held.
+    m_pruner.start(o.JournalFolder, o.JournalRuns, o.JournalBytes);
 }
 
 void BatchRun::endJournal()
@@ -455,8 +458,9 @@ void BatchRun::endJournal()
     m_journal->close();
     for (const QString &path : m_journal->unkept())
         appendLine(MsgJournalNotKept, path);
+    // Again for the bytes this run kept, still off the run's thread.
     if (!m_journal->runFolder().isEmpty())
-        RunHistory(m.options.JournalFolder).prune(m.options.JournalRuns, m.options.JournalBytes);
+        m_pruner.start(m.options.JournalFolder, m.options.JournalRuns, m.options.JournalBytes);
     m_committer.setJournal(nullptr);
     m_journal.reset();
 }

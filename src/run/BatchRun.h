@@ -3,6 +3,7 @@
 #include "engine/OccurrenceFinder.h"
 #include "engine/OccurrenceWalk.h"
 #include "engine/ResumeAt.h"
+#include "io/JournalPruner.h"
 #include "io/ResolvedNames.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
@@ -161,6 +162,7 @@ private:
     std::unique_ptr<class AheadWorkers> m_ahead;
     // Keeps each replaced file for an undo (a replace run that writes, with the journal on).
     std::unique_ptr<RunJournal> m_journal;
+    JournalPruner m_pruner;
     void startJournal(const RunRequest &request);
     void endJournal();
     // The resolved name of every file started.

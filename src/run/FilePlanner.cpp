@@ -2,6 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "io/ResolvedNames.h"
+#include "io/RunJournal.h"
 #include "options/OptionState.h"
 #include "run/OccurrenceRecord.h"
 
@@ -29,8 +30,8 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
     // Shared by the worker threads: the files of one folder come one after another.
     auto names = std::make_shared<ResolvedNames>();
     return [bytes = std::move(bytes), regexBytes = std::move(regexBytes),
-            documents = std::move(documents), names = std::move(names),
-            taken = m_run.taken](const QString &path) {
+            documents = std::move(documents), names = std::move(names), taken = m_run.taken,
+            journal = m_run.journal](const QString &path) {
         FileJobResult result;
         if (taken && taken(path))
             return result;
@@ -42,6 +43,8 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)
             result.resolved = names->of(path, result.leafIsLink);
+        if (journal && result.pending)
+            journal->keepAhead(*result.pending);
         return result;
     };
 }

@@ -11,6 +11,7 @@
 
 class EngineState;
 class OptionState;
+class RunJournal;
 
 // The first stage of a run: decides how each file is worked through when nobody is shown its
 // occurrences. A literal pattern that ByteFileJob can look for is searched on the file's bytes;
@@ -35,6 +36,9 @@ public:
         // The host is told each occurrence (RunRequest::listsOccurrences): the byte path then
         // takes only files all in ASCII, where a byte's place is a character's.
         bool lists = false;
+        // Keeps each replaced file for an undo: linked on the worker, once its new file is
+        // written (RunJournal::keepAhead).
+        RunJournal *journal = nullptr;
     };
 
     FilePlanner(const EngineState &state, const PatternLineBreaks &lineBreaks,

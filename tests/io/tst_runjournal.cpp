@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +23,10 @@ private slots:
     void limits_data();
     void limits();
     void changedSinceReadIsNotKept();
+    void linkedAhead_data();
+    void linkedAhead();
+    void pruneLeavesRunGoing_data();
+    void pruneLeavesRunGoing();
 };
 
 namespace {
@@ -147,6 +152,107 @@ void TestRunJournal::changedSinceReadIsNotKept()
     QVERIFY(run);
     QVERIFY(run->entries.isEmpty() || run->entries[0].dropped);
     QCOMPARE(QDir(journal.runFolder() + u"/files"_s).entryList(QDir::Files), QStringList());
+}
+
+void TestRunJournal::linkedAhead_data()
+{
+    // Each file's original is linked ahead, as a worker does; then its write is put in place
+    // ("kept") or dropped before the journal heard of it (changed on disk, stopped, reviewed).
+    QTest::addColumn<QStringList>("fates");
+    QTest::newRow("kept") << QStringList{u"kept"_s};
+    QTest::newRow("dropped: no journal") << QStringList{u"dropped"_s};
+    QTest::newRow("one dropped, one kept") << QStringList{u"dropped"_s, u"kept"_s};
+}
+
+void TestRunJournal::linkedAhead()
+{
+    QFETCH(QStringList, fates);
+    QTemporaryDir dir;
+    const QString runs = dir.filePath(u"runs"_s);
+    QList<PendingWrite> writes;
+    QList<FileStamp> olds;
+    RunJournal journal(runs, SyncPolicy::None, {});
+    for (qsizetype i = 0; i < fates.size(); ++i) {
+        const QString path = dir.filePath(QString::number(i));
+        writeFile(path, "old " + QByteArray::number(i));
+        std::optional<PendingWrite> pending
+            = AtomicFileWriter::prepare(path, "new", false, nullptr);
+        QVERIFY(pending);
+        pending->expected = FileStamp::of(path);
+        olds << *pending->expected;
+        journal.keepAhead(*pending);
+        writes << *pending;
+    }
+    for (qsizetype i = 0; i < fates.size(); ++i) {
+        if (fates[i] == u"dropped"_s) {
+            AtomicFileWriter::discard(writes[i]);
+            continue;
+        }
+        journal.keep(writes[i]);
+        journal.settle(writes[i], AtomicFileWriter::commit(writes[i], nullptr));
+    }
+    journal.close();
+    const qsizetype kept = fates.count(u"kept"_s);
+    if (kept == 0) {
+        QCOMPARE(journal.runFolder(), QString());
+        QCOMPARE(QDir(runs).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+        return;
+    }
+    const std::optional<JournalIndex> run = JournalIndex::read(journal.runFolder());
+    QVERIFY(run);
+    QCOMPARE(run->entries.size(), kept);
+    // Nothing is left of a dropped write's original: only the kept ones are in the store.
+    QCOMPARE(QDir(journal.runFolder() + u"/files"_s).entryList(QDir::Files).size(), kept);
+    for (const JournalIndex::Entry &entry : run->entries) {
+        const qsizetype i = QFileInfo(entry.path).fileName().toInt();
+        QCOMPARE(fates[i], u"kept"_s);
+        QCOMPARE(readFile(entry.copy), "old " + QByteArray::number(i));
+        QCOMPARE(FileStamp::of(entry.copy)->inode, olds[i].inode);
+    }
+}
+
+void TestRunJournal::pruneLeavesRunGoing_data()
+{
+    QTest::addColumn<bool>("keptYet");
+    QTest::newRow("a file kept") << true;
+    QTest::newRow("nothing kept yet") << false;
+}
+
+// A run still going is older than the run that prunes when another one ended meanwhile.
+void TestRunJournal::pruneLeavesRunGoing()
+{
+    QFETCH(bool, keptYet);
+    QTemporaryDir dir;
+    const QString runs = dir.filePath(u"runs"_s);
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, "f");
+    const QString going = dir.filePath(u"g.txt"_s);
+    writeFile(going, "going");
+    const RunHistory history(runs);
+    std::optional<RunJournal> journal(std::in_place, runs, SyncPolicy::None, RunJournal::Head{});
+    const QStringList goingId = history.ids();
+    QCOMPARE(goingId.size(), 1);
+    std::optional<PendingWrite> pending = AtomicFileWriter::prepare(going, "new", false, nullptr);
+    QVERIFY(pending);
+    pending->expected = FileStamp::of(going);
+    if (keptYet)
+        journal->keep(*pending);
+    const std::optional<JournalIndex> newer = replace(runs, path, "g");
+    QVERIFY(newer);
+    history.prune(1, qint64(1) << 40);
+    QCOMPARE(history.ids(), QStringList({newer->id}) + goingId);
+    if (keptYet) {
+        journal->settle(*pending, AtomicFileWriter::commit(*pending, nullptr));
+        const std::optional<JournalIndex> run = history.find(goingId[0]);
+        QVERIFY(run && run->entries.size() == 1);
+        QCOMPARE(readFile(run->entries[0].copy), QByteArray("going"));
+    } else {
+        AtomicFileWriter::discard(*pending);
+    }
+    journal.reset();
+    history.prune(1, qint64(1) << 40);
+    QCOMPARE(history.ids(), QStringList({newer->id}));
 }
 
 QTEST_GUILESS_MAIN(TestRunJournal)
