@@ -145,6 +145,26 @@ QStringList JournalStore::takeNewStores()
     return std::exchange(m_newStores, {});
 }
 
+void JournalStore::syncFolders()
+{
+    const QMutexLocker lock(&m_mutex);
+    QStringList done;
+    for (const Place &place : std::as_const(m_places)) {
+        if (done.contains(place.folder))
+            continue;
+        done << place.folder;
+#ifdef Q_OS_UNIX
+        const int fd = place.fd >= 0 ? place.fd
+                                     : ::open(QFile::encodeName(place.folder).constData(),
+                                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0)
+            ::fsync(fd);
+        if (fd >= 0 && fd != place.fd)
+            ::close(fd);
+#endif
+    }
+}
+
 QString JournalStore::runFiles()
 {
     const QString folder = m_runFolder + u"/files"_s;

@@ -56,8 +56,10 @@ public:
     QStringList takeNewStores();
     // Copies are synced to disk before they count as kept (a link needs no sync of its own).
     void setDurableCopies(bool durable) { m_durableCopies = durable; }
-    // Every folder that holds kept files, for a sync.
+    // Every folder that holds kept files.
     QStringList folders() const;
+    // Syncs the entries of every folder that holds kept files, through the handles open.
+    void syncFolders();
     // The file system of the run folder.
     quint64 runDevice() const { return m_runDevice; }
     // Whether the file system `device` (on which `path` lives) forgets everything on a restart

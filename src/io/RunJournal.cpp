@@ -8,6 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <charconv>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,36 +20,57 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The records of a run's files are written straight into the index's buffer: a run of many
+// small files would otherwise spend more on building them than on keeping the files.
+template <typename Number>
+void addNumber(QByteArray &out, Number value)
+{
+    char text[24];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    out.append(text, end.ptr - text);
+}
+
 // `text` as a JSON string, quotes included.
-QByteArray jsonString(const QString &text)
+void addString(QByteArray &out, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    QByteArray out;
-    out.reserve(utf8.size() + 2);
     out += '"';
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (uchar(c) < 0x20) {
-            out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
-        } else {
-            out += c;
+    const bool plain = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) {
+        return uchar(c) >= 0x20 && c != '"' && c != '\\';
+    });
+    if (plain) {
+        out += utf8;
+    } else {
+        for (const char c : utf8) {
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += c;
+            } else if (uchar(c) < 0x20) {
+                out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+            } else {
+                out += c;
+            }
         }
     }
     out += '"';
-    return out;
 }
 
-// JournalIndex::stampText, made without the QString::arg round for each of the run's files.
-QByteArray stampBytes(const FileStamp &s)
+// JournalIndex::stampText, quotes included.
+void addStamp(QByteArray &out, const FileStamp &s)
 {
-    QByteArray text;
-    text.reserve(96);
-    text += QByteArray::number(s.device) + ':' + QByteArray::number(s.inode) + ':'
-        + QByteArray::number(s.size) + ':' + QByteArray::number(s.modifiedNs) + ':'
-        + QByteArray::number(s.changedNs) + ':' + QByteArray::number(s.links);
-    return text;
+    out += '"';
+    addNumber(out, s.device);
+    out += ':';
+    addNumber(out, s.inode);
+    out += ':';
+    addNumber(out, s.size);
+    out += ':';
+    addNumber(out, s.modifiedNs);
+    out += ':';
+    addNumber(out, s.changedNs);
+    out += ':';
+    addNumber(out, s.links);
+    out += '"';
 }
 
 } // namespace
@@ -119,6 +143,11 @@ void RunJournal::append(const QJsonObject &record)
 void RunJournal::append(const QByteArray &line)
 {
     m_records += line;
+    endRecord();
+}
+
+void RunJournal::endRecord()
+{
     m_records += '\n';
     if (m_records.size() >= (1 << 20))
         writeRecords();
@@ -198,11 +227,23 @@ void RunJournal::keepOne(const PendingWrite &pending)
     m_byTemp.insert(pending.temp, number);
     m_sizes.insert(number, pending.expected->size);
     // One of these a file: written by hand, without a JSON object of its own.
-    append("{\"t\":\"keep\",\"n\":" + QByteArray::number(number) + ",\"path\":"
-           + jsonString(pending.target) + ",\"copy\":" + jsonString(copy) + ",\"old\":\""
-           + stampBytes(*pending.expected) + "\",\"dev\":\"" + QByteArray::number(pending.device)
-           + "\",\"ino\":\"" + QByteArray::number(pending.inode) + "\",\"size\":\""
-           + QByteArray::number(pending.bytes) + "\"}");
+    QByteArray &out = m_records;
+    out += "{\"t\":\"keep\",\"n\":";
+    addNumber(out, number);
+    out += ",\"path\":";
+    addString(out, pending.target);
+    out += ",\"copy\":";
+    addString(out, copy);
+    out += ",\"old\":";
+    addStamp(out, *pending.expected);
+    out += ",\"dev\":\"";
+    addNumber(out, pending.device);
+    out += "\",\"ino\":\"";
+    addNumber(out, pending.inode);
+    out += "\",\"size\":\"";
+    addNumber(out, pending.bytes);
+    out += "\"}";
+    endRecord();
 }
 
 void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
@@ -214,8 +255,13 @@ void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
         = outcome == WriteOutcome::Ok ? FileStamp::of(pending.target) : std::nullopt;
     // Renamed, and still the new file: its stamp is what an undo compares with.
     if (now && now->inode == pending.inode && now->device == pending.device) {
-        append("{\"t\":\"done\",\"n\":" + QByteArray::number(number) + ",\"new\":\""
-               + stampBytes(*now) + "\"}");
+        QByteArray &out = m_records;
+        out += "{\"t\":\"done\",\"n\":";
+        addNumber(out, number);
+        out += ",\"new\":";
+        addStamp(out, *now);
+        out += '}';
+        endRecord();
         return;
     }
     if (outcome == WriteOutcome::Ok)
@@ -235,10 +281,8 @@ void RunJournal::sync()
         syncFolder(folder);
     m_storesToSync.clear();
     // The new links' names are entries of the store folders.
-    if (m_store) {
-        for (const QString &folder : m_store->folders())
-            syncFolder(folder);
-    }
+    if (m_store)
+        m_store->syncFolders();
 #endif
 }
 

@@ -65,6 +65,7 @@ private:
     void keepOne(const PendingWrite &pending);
     void append(const QJsonObject &record);
     void append(const QByteArray &line);
+    void endRecord();
     void writeRecords();
     void syncFolder(const QString &folder);
 
