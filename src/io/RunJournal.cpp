@@ -87,15 +87,17 @@ void RunJournal::reserve()
 {
     if (!QDir().mkpath(m_runsFolder))
         return;
-    const QDir runs(m_runsFolder);
-    QString id = newRunId();
-    for (int n = 2; n < 1000; ++n) {
-        if (runs.mkdir(id))
-            break;
-        id = newRunId() + u'-' + QString::number(n);
+    QDir runs(m_runsFolder);
+    // Numbered after the time first read, so that names keep the order of the runs.
+    const QString time = newRunId();
+    QString id = time;
+    bool made = runs.mkdir(id);
+    for (int n = 2; n < 1000 && !made; ++n) {
+        id = time + u'-' + QString::number(n).rightJustified(3, u'0');
+        made = runs.mkdir(id);
     }
     const QString folder = runs.filePath(id);
-    if (!m_lock.take(folder))
+    if (!made || !m_lock.take(folder))
         return;
     m_reserved = folder;
     m_store = std::make_unique<JournalStore>(folder, id);
@@ -224,8 +226,9 @@ void RunJournal::keepOne(const PendingWrite &pending)
             m_unkept << pending.target;
         return;
     }
-    m_byTemp.insert(pending.temp, number);
-    m_sizes.insert(number, pending.expected->size);
+    m_byTemp.insert(pending.temp, {number, pending.expected->size});
+    m_keptFiles += 1;
+    m_keptBytes += pending.expected->size;
     // One of these a file: written by hand, without a JSON object of its own.
     QByteArray &out = m_records;
     out += "{\"t\":\"keep\",\"n\":";
@@ -248,7 +251,8 @@ void RunJournal::keepOne(const PendingWrite &pending)
 
 void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
 {
-    const int number = m_byTemp.take(pending.temp);
+    const Entry entry = m_byTemp.take(pending.temp);
+    const int number = entry.number;
     if (number == 0)
         return;
     const std::optional<FileStamp> now
@@ -267,7 +271,8 @@ void RunJournal::settle(const PendingWrite &pending, WriteOutcome outcome)
     if (outcome == WriteOutcome::Ok)
         return; // changed at once: the undo leaves it alone
     append({{u"t"_s, u"drop"_s}, {u"n"_s, number}});
-    m_sizes.remove(number);
+    m_keptFiles -= 1;
+    m_keptBytes -= entry.size;
 }
 
 void RunJournal::sync()
@@ -317,10 +322,7 @@ void RunJournal::close()
     writeRecords();
     sync();
     m_index.close();
-    qint64 bytes = 0;
-    for (const qint64 size : std::as_const(m_sizes))
-        bytes += size;
-    JournalIndex::writeSummary(m_folder, {qsizetype(m_sizes.size()), bytes});
+    JournalIndex::writeSummary(m_folder, {m_keptFiles, m_keptBytes});
     m_lock.release();
 }
 

@@ -84,8 +84,13 @@ private:
     QByteArray m_records; // not yet written
     std::unique_ptr<JournalStore> m_store;
     QStringList m_storesToSync; // new folders whose own entry must be synced too
-    QHash<QString, int> m_byTemp; // the new file's name: its entry
-    QHash<int, qint64> m_sizes; // each file kept and written: its original's size
+    struct Entry {
+        int number = 0;
+        qint64 size = 0; // the original's
+    };
+    QHash<QString, Entry> m_byTemp; // the new file's name: its entry, until it is settled
+    qsizetype m_keptFiles = 0; // kept and not dropped
+    qint64 m_keptBytes = 0;
     int m_count = 0;
     QStringList m_unkept;
 };
