@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <mutex>
 #include <thread>
 
 // Prunes the runs kept in a journal folder (RunHistory::prune) on a thread of its own, while a
@@ -15,10 +16,19 @@ public:
     // Waits for a prune still going.
     ~JournalPruner() { wait(); }
 
-    // Starts a prune of `runsFolder` to `maxRuns` runs and `maxBytes`, after the last ended.
+    // Prunes `runsFolder` to `maxRuns` runs and `maxBytes`; once more after the prune going,
+    // if one is, without waiting for it.
     void start(const QString &runsFolder, int maxRuns, qint64 maxBytes);
     void wait();
 
 private:
+    void work();
+
+    std::mutex m_mutex;
+    QString m_folder;
+    int m_maxRuns = 0;
+    qint64 m_maxBytes = 0;
+    bool m_running = false;
+    bool m_again = false;
     std::thread m_thread;
 };
