@@ -23,6 +23,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -70,6 +74,17 @@ RunRequest job()
     return request;
 }
 
+// The bytes the heap has handed out and not taken back; 0 where that cannot be told.
+double heapInUse()
+{
+#ifdef __GLIBC__
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd);
+#else
+    return 0;
+#endif
+}
+
 // The dry run the preview is compared with: on documents (argument 0), or on the byte path on
 // two threads as the windows run a job that shows nothing (argument 1).
 void BM_DryRun(benchmark::State &state)
@@ -108,6 +123,10 @@ void BM_Preview(benchmark::State &state)
     const double occurrences = double(preview.list().size());
     state.counters["occurrences"] = occurrences;
     state.counters["bytes_per_occurrence"] = double(preview.list().bytesUsed()) / occurrences;
+    // With the index of its files by path, which applying makes.
+    preview.list().indexOf(QString());
+    state.counters["bytes_per_occurrence_indexed"]
+        = double(preview.list().bytesUsed()) / occurrences;
     // The process's growth, which includes what the run itself keeps (an upper bound).
     state.counters["rss_growth_per_occurrence"]
         = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
@@ -135,6 +154,7 @@ void BM_PreviewWindow(benchmark::State &state)
     QCoreApplication::processEvents();
     PreviewPage &page = *window.previewCommands().page();
     const double before = statusMegabytes("VmRSS");
+    const double heapBefore = heapInUse();
     for (auto _ : state) {
         window.previewCommands().PreviewFilesExecute();
         QCoreApplication::processEvents();
@@ -145,6 +165,8 @@ void BM_PreviewWindow(benchmark::State &state)
     state.counters["occurrences"] = occurrences;
     state.counters["rss_growth_per_occurrence"]
         = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
+    // What the last preview keeps, its list, its rows in the tree and their texts on screen.
+    state.counters["heap_per_occurrence"] = (heapInUse() - heapBefore) / occurrences;
 }
 BENCHMARK(BM_PreviewWindow)
     ->Unit(benchmark::kMillisecond)

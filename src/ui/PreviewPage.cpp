@@ -72,7 +72,11 @@ bool PreviewPage::start(const RunRequest &request)
     m_rows.stop();
     m_running = false;
     showFiles(m_run.list().fileCount());
-    m_ui->PreviewTV->setFocus();
+    QTreeView *tree = m_ui->PreviewTV;
+    // Where the user went meanwhile is kept.
+    if (!tree->currentIndex().isValid())
+        tree->setCurrentIndex(m_model->index(0, 0));
+    tree->setFocus();
     return ran;
 }
 
@@ -90,9 +94,6 @@ void PreviewPage::showFiles(qsizetype count)
     // The tree lays itself out once, later: expanding here only notes the rows.
     for (int file = shown; file < m_model->rowCount(); ++file)
         tree->expand(m_model->index(file, 0));
-    // Where the user went meanwhile is kept.
-    if (!tree->currentIndex().isValid())
-        tree->setCurrentIndex(m_model->index(0, 0));
     updateSummary();
 }
 
