@@ -1,17 +1,22 @@
 #include "ui/WindowFixture.h"
 
 #include "RunFixture.h"
+#include "document/Document.h"
+#include "review/ReviewTextView.h"
 #include "run/PreviewList.h"
 #include "ui/FileListCommands.h"
 #include "ui/PreviewCommands.h"
 #include "ui/PreviewModel.h"
+#include "ui/PreviewOccurrenceDialog.h"
 #include "ui/PreviewPage.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +28,7 @@ class TestPreviewPage : public QObject {
 private slots:
     void previewTickAndApply();
     void rowsComeWhileTheRunGoes();
+    void occurrenceShownWhileRowsPaint();
     void rowsSpreadOverHashBuckets_data();
     void rowsSpreadOverHashBuckets();
 };
@@ -125,6 +131,32 @@ void TestPreviewPage::rowsComeWhileTheRunGoes()
                  (QStringList{u"2:1"_s, QString(), u"cat"_s, u"dog"_s, QString()}));
     }
     QCOMPARE(page.view()->currentIndex(), model.index(0, 0));
+}
+
+// An occurrence shown in its file stays in that file while the rows of other files are
+// painted behind the dialog.
+void TestPreviewPage::occurrenceShownWhileRowsPaint()
+{
+    RunFixture f;
+    const QString a = f.write(u"a.txt"_s, "first cat\r\n");
+    const QString b = f.write(u"b.txt"_s, "second file, its cat\r\n");
+    PreviewPage page(f.core, f.host);
+    RunRequest request;
+    request.files = {a, b};
+    request.searchPattern = u"cat"_s;
+    request.replacementPattern = u"dog"_s;
+    QVERIFY(page.start(request));
+    PreviewModel &model = page.model();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<PreviewOccurrenceDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        model.index(0, 0, model.index(1, 0)).data(PreviewModel::PartsRole); // b.txt's row
+        shown = dialog->view()->document()->text();
+        dialog->reject();
+    });
+    emit page.view()->activated(model.index(0, 0, model.index(0, 0)));
+    QCOMPARE(shown, u"first cat\r\n"_s);
 }
 
 // Qt hashes an index by its row and internal id; a big preview's persistent indexes (a file
