@@ -1,18 +1,31 @@
 // A preview of a big replace job: 100,000 occurrences in 20,000 files, against the dry run of
 // the same job (documents, as the preview reads them; and the byte path the windows take when
-// nothing is shown), with the memory the preview keeps per occurrence. The CPU column is the
-// whole process's (every thread), which a loaded machine does not blur as it does the wall time.
+// nothing is shown), with the memory the preview keeps per occurrence; and the window's preview
+// page, its rows shown. The CPU column is the whole process's (every thread), which a loaded
+// machine does not blur as it does the wall time.
 #include "ProcStatus.h"
 
 #include "run/PreviewRun.h"
 #include "run/QuorvexCore.h"
+#include "ui/FileListModel.h"
+#include "ui/FixedPrompter.h"
+#include "ui/MainWindow.h"
+#include "ui/PreviewCommands.h"
+#include "ui/PreviewModel.h"
+#include "ui/PreviewPage.h"
+#include "ui/Program.h"
+#include "ui_MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +74,17 @@ RunRequest job()
     return request;
 }
 
+// The bytes the heap has handed out and not taken back; 0 where that cannot be told.
+double heapInUse()
+{
+#ifdef __GLIBC__
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd);
+#else
+    return 0;
+#endif
+}
+
 // The dry run the preview is compared with: on documents (argument 0), or on the byte path on
 // two threads as the windows run a job that shows nothing (argument 1).
 void BM_DryRun(benchmark::State &state)
@@ -99,6 +123,10 @@ void BM_Preview(benchmark::State &state)
     const double occurrences = double(preview.list().size());
     state.counters["occurrences"] = occurrences;
     state.counters["bytes_per_occurrence"] = double(preview.list().bytesUsed()) / occurrences;
+    // With the index of its files by path, which applying makes.
+    preview.list().indexOf(QString());
+    state.counters["bytes_per_occurrence_indexed"]
+        = double(preview.list().bytesUsed()) / occurrences;
     // The process's growth, which includes what the run itself keeps (an upper bound).
     state.counters["rss_growth_per_occurrence"]
         = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
@@ -110,11 +138,49 @@ BENCHMARK(BM_Preview)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
+// The preview as a user asks for it in the window (Shift+F9), up to its rows painted: the run
+// with events handled as the window handles them, the page's rows and its tree.
+void BM_PreviewWindow(benchmark::State &state)
+{
+    FixedPrompter prompter{false, BackupHost::Answer::Abort};
+    QTemporaryDir folder;
+    Program program(prompter, folder.filePath(u"quorvex"_s));
+    MainWindow &window = program.mainWindow();
+    qobject_cast<FileListModel *>(window.ui().FilesLB->model())->setFiles(files());
+    window.ui().RCB->setChecked(true);
+    window.ui().SourceRE->setPlainText(u"colour"_s);
+    window.ui().TargetRE->setPlainText(u"color"_s);
+    program.show();
+    QCoreApplication::processEvents();
+    PreviewPage &page = *window.previewCommands().page();
+    const double before = statusMegabytes("VmRSS");
+    const double heapBefore = heapInUse();
+    for (auto _ : state) {
+        window.previewCommands().PreviewFilesExecute();
+        QCoreApplication::processEvents();
+    }
+    const double occurrences = double(page.run().list().size());
+    if (page.model().rowCount() != Files)
+        state.SkipWithError("the page does not list every file");
+    state.counters["occurrences"] = occurrences;
+    state.counters["rss_growth_per_occurrence"]
+        = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
+    // What the last preview keeps, its list, its rows in the tree and their texts on screen.
+    state.counters["heap_per_occurrence"] = (heapInUse() - heapBefore) / occurrences;
+}
+BENCHMARK(BM_PreviewWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(10);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     files();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,7 @@ void PreviewList::clear()
     m_files.clear();
     m_occurrences.clear();
     m_index.clear();
+    m_indexed = 0;
     m_ticked = 0;
 }
 
@@ -12,8 +13,14 @@ qsizetype PreviewList::addFile(const QString &path, const std::optional<FileStam
 {
     const qsizetype index = fileCount();
     m_files.push_back({path, stamp, size(), 0, 0});
-    m_index.insert(path, index);
     return index;
+}
+
+qsizetype PreviewList::indexOf(const QString &path) const
+{
+    for (; m_indexed < fileCount(); ++m_indexed)
+        m_index.insert(m_files[size_t(m_indexed)].path, m_indexed);
+    return m_index.value(path, -1);
 }
 
 void PreviewList::add(qint64 start, qsizetype length, const QString &replacement)
@@ -38,9 +45,10 @@ qsizetype PreviewList::bytesUsed() const
 {
     qsizetype bytes = qsizetype(m_occurrences.capacity() * sizeof(Occurrence)
                                 + m_files.capacity() * sizeof(File));
-    for (const File &f : m_files) // the path, once in the file and once in the index
-        bytes += 2 * (f.path.capacity() * qsizetype(sizeof(QChar)) + 16)
-            + qsizetype(sizeof(QString) + sizeof(qsizetype));
+    for (const File &f : m_files) // the path (shared with the index, once it is made)
+        bytes += f.path.capacity() * qsizetype(sizeof(QChar)) + 16;
+    // The index's entries: a path and a number each, in a table kept at most half full.
+    bytes += 2 * m_index.size() * qsizetype(sizeof(QString) + sizeof(qsizetype));
     for (const Occurrence &o : m_occurrences) {
         if (!o.replacement.isDetached()) // shared with the run's own text
             continue;

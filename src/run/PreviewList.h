@@ -41,8 +41,8 @@ public:
     const Occurrence &at(qsizetype index) const { return m_occurrences[size_t(index)]; }
     // What the list holds in memory, in bytes (its texts shared with the run not counted).
     qsizetype bytesUsed() const;
-    // The file's index, or -1.
-    qsizetype indexOf(const QString &path) const { return m_index.value(path, -1); }
+    // The file's index (the last one of that path), or -1.
+    qsizetype indexOf(const QString &path) const;
 
     // A new file, after every occurrence of the previous one; its index.
     qsizetype addFile(const QString &path, const std::optional<FileStamp> &stamp);
@@ -56,6 +56,8 @@ public:
 private:
     std::vector<File> m_files;
     std::vector<Occurrence> m_occurrences;
-    QHash<QString, qsizetype> m_index;
+    // Made when first asked (applying), not while the preview lists: its first m_indexed files.
+    mutable QHash<QString, qsizetype> m_index;
+    mutable qsizetype m_indexed = 0;
     qsizetype m_ticked = 0;
 };

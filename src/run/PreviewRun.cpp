@@ -16,14 +16,18 @@ ProcessingDriver::Outcome PreviewRun::preview(const RunRequest &request)
     m_request.fixedOptions = true;
     m_request.unattended = false;
     const ProcessingDriver::Outcome outcome = runWith(PreviewHost::Mode::Record, true, m_report);
+    // Nobody reads the dry run's report: a line per file is not kept for nothing.
+    m_report.Clear();
     m_counters = m_request.replaceMode && hasCounters();
     return outcome;
 }
 
 void PreviewRun::renumber()
 {
-    if (m_counters)
+    if (m_counters) {
         runWith(PreviewHost::Mode::Renumber, true, m_report);
+        m_report.Clear();
+    }
 }
 
 ProcessingDriver::Outcome PreviewRun::apply()

@@ -4,9 +4,54 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-// A file's row has no parent; an occurrence's internal id is its file's index plus one.
+namespace {
+
+// Qt hashes an index as (row << 4) + column + internal id. Plain ids (a file's index) put the
+// rows of a big preview in a few crowded buckets, and expanding its files (a persistent index
+// each) or selecting its rows then takes time growing with the square of their number. The ids
+// are therefore an odd multiple of what they stand for, which spreads the rows over every
+// bucket and is undone by the multiplier's inverse.
+constexpr quintptr Spread = quintptr(Q_UINT64_C(0x9E3779B97F4A7C15));
+
+constexpr quintptr inverseOf(quintptr odd)
+{
+    quintptr inverse = odd; // right in the lowest three bits; each step doubles that
+    for (int i = 0; i < 6; ++i)
+        inverse *= 2 - odd * inverse;
+    return inverse;
+}
+constexpr quintptr Unspread = inverseOf(Spread);
+static_assert(Spread * Unspread == 1);
+
+// A file's row has no parent; its id has the top bit set. An occurrence's id is its file's.
+constexpr quintptr FileMark = quintptr(1) << (8 * sizeof(quintptr) - 1);
+
+quintptr fileId(int row)
+{
+    return FileMark | ((quintptr(row) * Spread) & ~FileMark);
+}
+
+quintptr occurrenceId(qsizetype file)
+{
+    return (quintptr(file) * Spread) & ~FileMark;
+}
+
+qsizetype fileOfOccurrence(const QModelIndex &index)
+{
+    return qsizetype((index.internalId() * Unspread) & ~FileMark);
+}
+
+bool isFileRow(const QModelIndex &index)
+{
+    return (index.internalId() & FileMark) != 0;
+}
+
+} // namespace
+
 PreviewModel::PreviewModel(PreviewList &list, QObject *parent)
     : QAbstractItemModel(parent), m_list(list), m_lines(list)
 {
@@ -16,7 +61,18 @@ void PreviewModel::reload()
 {
     beginResetModel();
     m_lines.clear();
+    m_shown = int(m_list.fileCount());
     endResetModel();
+}
+
+void PreviewModel::showFiles(qsizetype count)
+{
+    count = std::min(count, m_list.fileCount());
+    if (count <= m_shown)
+        return;
+    beginInsertRows({}, m_shown, int(count) - 1);
+    m_shown = int(count);
+    endInsertRows();
 }
 
 void PreviewModel::replacementsChanged()
@@ -33,14 +89,14 @@ qsizetype PreviewModel::fileOf(const QModelIndex &index) const
 {
     if (!index.isValid())
         return -1;
-    return index.internalId() == 0 ? index.row() : qsizetype(index.internalId()) - 1;
+    return isFileRow(index) ? index.row() : fileOfOccurrence(index);
 }
 
 qsizetype PreviewModel::occurrenceOf(const QModelIndex &index) const
 {
-    if (!index.isValid() || index.internalId() == 0)
+    if (!index.isValid() || isFileRow(index))
         return -1;
-    return m_list.file(qsizetype(index.internalId()) - 1).first + index.row();
+    return m_list.file(fileOfOccurrence(index)).first + index.row();
 }
 
 QModelIndex PreviewModel::index(int row, int column, const QModelIndex &parent) const
@@ -48,22 +104,23 @@ QModelIndex PreviewModel::index(int row, int column, const QModelIndex &parent) 
     if (!hasIndex(row, column, parent))
         return {};
     if (!parent.isValid())
-        return createIndex(row, column, quintptr(0));
-    return createIndex(row, column, quintptr(parent.row()) + 1);
+        return createIndex(row, column, fileId(row));
+    return createIndex(row, column, occurrenceId(parent.row()));
 }
 
 QModelIndex PreviewModel::parent(const QModelIndex &child) const
 {
-    if (!child.isValid() || child.internalId() == 0)
+    if (!child.isValid() || isFileRow(child))
         return {};
-    return createIndex(int(child.internalId() - 1), 0, quintptr(0));
+    const int file = int(fileOfOccurrence(child));
+    return createIndex(file, 0, fileId(file));
 }
 
 int PreviewModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return int(m_list.fileCount());
-    if (parent.internalId() != 0 || parent.column() != 0)
+        return m_shown;
+    if (!isFileRow(parent) || parent.column() != 0)
         return 0;
     return int(m_list.file(parent.row()).count);
 }
@@ -77,14 +134,16 @@ Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+    // Expanding every file then leaves its occurrences alone.
+    return isFileRow(index) ? flags : flags | Qt::ItemNeverHasChildren;
 }
 
 QVariant PreviewModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    if (index.internalId() == 0)
+    if (isFileRow(index))
         return fileData(index.row(), role);
     return occurrenceData(occurrenceOf(index), role);
 }
@@ -137,7 +196,7 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
         return false;
     const bool ticked = value.toInt() != Qt::Unchecked;
     const qsizetype file = fileOf(index);
-    if (index.internalId() == 0)
+    if (isFileRow(index))
         m_list.setFileTicked(file, ticked);
     else
         m_list.setTicked(occurrenceOf(index), ticked);

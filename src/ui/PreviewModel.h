@@ -8,7 +8,8 @@ class PreviewList;
 
 // The preview as a tree: its files, each with its occurrences. A row's text is made when the
 // row is shown, from the file (PreviewLines); nothing is kept per row beyond the preview's
-// list. Every row has a tick box; a file's box ticks all its occurrences.
+// list. Every row has a tick box; a file's box ticks all its occurrences. While the preview
+// runs, the files listed so far are added in batches (showFiles).
 class PreviewModel : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -19,8 +20,11 @@ public:
 
     explicit PreviewModel(PreviewList &list, QObject *parent = nullptr);
 
-    // The list was filled or emptied anew.
+    // The list was filled or emptied anew: every file in it is shown.
     void reload();
+    // Shows the list's first `count` files, adding those not shown yet; a file shown gets no
+    // more occurrences.
+    void showFiles(qsizetype count);
     // The replacements listed changed (running numbers follow the ticks).
     void replacementsChanged();
     // The occurrence of `index` (-1 for a file's row).
@@ -50,4 +54,5 @@ private:
     // Reading rows keeps the last file read; reading is no change of the model.
     mutable PreviewLines m_lines;
     QString m_changedNote;
+    int m_shown = 0; // the files shown: the list's first ones
 };
