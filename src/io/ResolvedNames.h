@@ -22,7 +22,11 @@ private:
     // the portable level asks Qt).
     static bool isLink(const QString &path);
     static bool isLinkPosix(const QString &path);
+    // A folder that is no link (ResolvedNames_posix.cpp; the portable level asks Qt).
+    static bool isPlainFolder(const QString &path);
+    static bool isPlainFolderPosix(const QString &path);
     QString folder(const QString &name);
+    QString fromParent(const QString &name);
 
     std::mutex m_mutex;
     // The folders resolved so far, by name as written; dropped as a whole when many.
