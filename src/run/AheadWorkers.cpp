@@ -11,23 +11,33 @@ constexpr qsizetype Chunk = 8;
 
 } // namespace
 
-AheadWorkers::AheadWorkers(Job job, QStringList paths, int threads, qsizetype first,
+AheadWorkers::AheadWorkers(Job job, const FileFeed &paths, int threads, qsizetype first,
                            qsizetype lookahead, TempBudget *budget)
     : m_job(std::move(job))
-    , m_paths(std::move(paths))
+    , m_paths(paths)
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
-    , m_results(size_t(m_paths.size()))
-    , m_arrived(size_t(m_paths.size()), 0)
+    , m_results(size_t(m_lookahead))
+    , m_arrived(size_t(m_lookahead), 0)
     , m_next(first)
     , m_taken(first)
     , m_budget(budget)
 {
+    // Entries still being found: workers waiting for them look again as they come.
+    if (threads > 0 && !m_paths.complete()) {
+        m_paths.setListener([this] {
+            const std::lock_guard lock(m_mutex);
+            if (m_workersWaiting > 0)
+                m_room.notify_all();
+        });
+    }
     for (int i = 0; i < threads; ++i)
         m_threads.emplace_back([this] { work(); });
 }
 
 AheadWorkers::~AheadWorkers()
 {
+    // Not under m_mutex: the list calls the listener under its own lock.
+    m_paths.setListener(nullptr);
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -35,9 +45,9 @@ AheadWorkers::~AheadWorkers()
     m_room.notify_all();
     for (std::thread &thread : m_threads)
         thread.join();
-    for (qsizetype i = m_taken; i < qsizetype(m_results.size()); ++i) {
-        const FileJobResult &result = m_results[size_t(i)];
-        if (!m_arrived[size_t(i)] || !result.pending)
+    for (qsizetype i = m_taken; i < m_next; ++i) {
+        const FileJobResult &result = m_results[slotOf(i)];
+        if (!m_arrived[slotOf(i)] || !result.pending)
             continue;
         AtomicFileWriter::discard(*result.pending);
         if (m_budget)
@@ -88,14 +98,13 @@ void AheadWorkers::work()
     std::vector<FileJobResult> done;
     std::vector<qint64> estimates;
     std::unique_lock lock(m_mutex);
-    auto mayClaim = [this] {
-        return m_next < m_paths.size() && m_next < m_taken + m_lookahead && admitsNext();
-    };
+    auto mayClaim
+        = [this] { return nextListed() && m_next < m_taken + m_lookahead && admitsNext(); };
     for (;;) {
         ++m_workersWaiting;
-        m_room.wait(lock, [&] { return m_stopping || m_next >= m_paths.size() || mayClaim(); });
+        m_room.wait(lock, [&] { return m_stopping || listDone() || mayClaim(); });
         --m_workersWaiting;
-        if (m_stopping || m_next >= m_paths.size())
+        if (m_stopping || listDone())
             return;
         const qsizetype first = m_next;
         estimates.clear();
@@ -109,8 +118,8 @@ void AheadWorkers::work()
             done.push_back(runJob(i, estimates[size_t(i - first)]));
         lock.lock();
         for (qsizetype i = first; i < last; ++i) {
-            m_results[size_t(i)] = std::move(done[size_t(i - first)]);
-            m_arrived[size_t(i)] = 1;
+            m_results[slotOf(i)] = std::move(done[size_t(i - first)]);
+            m_arrived[slotOf(i)] = 1;
         }
         if (m_takerWaiting)
             m_ready.notify_one();
@@ -141,7 +150,7 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
         lock.unlock();
         return runJob(index, estimate);
     }
-    while (!m_arrived[size_t(index)]) {
+    while (!m_arrived[slotOf(index)]) {
         // Entries are started in order: one not started yet waits for room that only the
         // run's own waiting files can give back.
         if (m_waitingForRoom && m_next <= index && makeRoom) {
@@ -162,8 +171,8 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
             lock.lock();
         }
     }
-    FileJobResult result = std::exchange(m_results[size_t(index)], FileJobResult());
-    m_arrived[size_t(index)] = 0;
+    FileJobResult result = std::exchange(m_results[slotOf(index)], FileJobResult());
+    m_arrived[slotOf(index)] = 0;
     m_taken = index + 1;
     if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
         m_room.notify_all();

@@ -2,8 +2,7 @@
 
 #include "io/TempBudget.h"
 #include "run/ByteFileJob.h"
-
-#include <QStringList>
+#include "run/FileFeed.h"
 
 #include <condition_variable>
 #include <functional>
@@ -23,8 +22,9 @@ class AheadWorkers {
 public:
     using Job = std::function<FileJobResult(const QString &path)>;
 
-    // `job` is called on worker threads, several at once, for the entries from `first` on.
-    AheadWorkers(Job job, QStringList paths, int threads, qsizetype first = 0,
+    // `job` is called on worker threads, several at once, for the entries from `first` on, as
+    // the list (which outlives the workers) has them.
+    AheadWorkers(Job job, const FileFeed &paths, int threads, qsizetype first = 0,
                  qsizetype lookahead = 1024, TempBudget *budget = nullptr);
     AheadWorkers(const AheadWorkers &) = delete;
     AheadWorkers &operator=(const AheadWorkers &) = delete;
@@ -50,13 +50,18 @@ private:
     // Claims the next entry; its estimated size.
     qint64 claimNext();
     FileJobResult runJob(qsizetype index, qint64 estimate);
+    // No entry is left to start: the list ended and every entry was started.
+    bool listDone() const { return m_paths.complete() && m_next >= m_paths.available(); }
+    // Whether entry m_next is in the list yet.
+    bool nextListed() const { return m_next < m_paths.available(); }
+    size_t slotOf(qsizetype index) const { return size_t(index % m_lookahead); }
 
     Job m_job;
-    // Read from several threads: only through const access, which never detaches.
-    const QStringList m_paths;
+    const FileFeed &m_paths;
     qsizetype m_lookahead;
-    // Each entry's result and whether it is there. (Not an optional each: moving a result out
-    // of an optional of results makes GCC's optimiser warn of members never set.)
+    // The results of the entries under way (at most `lookahead`, each in slot index modulo
+    // lookahead) and whether each is there. (Not an optional each: moving a result out of an
+    // optional of results makes GCC's optimiser warn of members never set.)
     std::vector<FileJobResult> m_results;
     std::vector<char> m_arrived;
     qsizetype m_next = 0; // the next entry a worker starts on
