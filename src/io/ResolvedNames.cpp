@@ -47,7 +47,7 @@ void ResolvedNames::clear()
 QString ResolvedNames::folder(const QString &name)
 {
     {
-        const std::lock_guard lock(m_mutex);
+        const std::shared_lock lock(m_mutex);
         const auto found = m_folders.constFind(name);
         if (found != m_folders.cend())
             return *found;

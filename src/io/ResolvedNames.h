@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <mutex>
+#include <shared_mutex>
 #include <optional>
 
 // ResolvedPath::of for the many files of a run, without resolving every part of every name:
@@ -28,7 +29,8 @@ private:
     QString folder(const QString &name);
     QString fromParent(const QString &name);
 
-    std::mutex m_mutex;
+    // Looked up by every worker for every file, added to once a folder: readers share it.
+    std::shared_mutex m_mutex;
     // The folders resolved so far, by name as written; dropped as a whole when many.
     QHash<QString, QString> m_folders;
 };

@@ -2,6 +2,7 @@
 
 #include "io/AtomicFileWriter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,6 +22,7 @@ AheadWorkers::AheadWorkers(Job job, const FileFeed &paths, int threads, qsizetyp
     , m_next(first)
     , m_taken(first)
     , m_budget(budget)
+    , m_sizes(budget ? size_t(m_lookahead) : 0)
 {
     // Entries still being found: workers waiting for them look again as they come.
     if (threads > 0 && !m_paths.complete()) {
@@ -55,17 +57,48 @@ AheadWorkers::~AheadWorkers()
     }
 }
 
+AheadWorkers::Sized AheadWorkers::sizeOf(qsizetype index, const QString &path)
+{
+    Sized sized;
+    sized.index = index;
+    if (const std::optional<FileStamp> stamp = FileStamp::of(path)) {
+        sized.size = stamp->size;
+        if (stamp->identified)
+            sized.device = stamp->device;
+    }
+    return sized;
+}
+
+bool AheadWorkers::toSize() const
+{
+    return m_budget && !m_sizing && nextListed() && m_next < m_taken + m_lookahead && !nextSized();
+}
+
+void AheadWorkers::sizeAhead(std::unique_lock<std::mutex> &lock)
+{
+    m_sizing = true;
+    const qsizetype first = m_next;
+    const qsizetype last
+        = std::min({m_paths.available(), m_taken + m_lookahead, first + 2 * Chunk});
+    lock.unlock();
+    // Entries not sized cannot be started meanwhile, so their slots stay theirs.
+    std::vector<Sized> sized;
+    for (qsizetype i = first; i < last; ++i)
+        sized.push_back(sizeOf(i, m_paths.at(i)));
+    lock.lock();
+    for (const Sized &entry : sized)
+        m_sizes[slotOf(entry.index)] = entry;
+    m_sizing = false;
+    if (m_workersWaiting > 0)
+        m_room.notify_all();
+}
+
 bool AheadWorkers::admitsNext()
 {
     if (!m_budget)
         return true;
-    const QString &path = m_paths.at(m_next);
-    if (m_sized != m_next) {
-        m_sized = m_next;
-        const std::optional<FileStamp> stamp = FileStamp::of(path);
-        m_size = stamp ? stamp->size : 0;
-    }
-    const bool admitted = m_budget->admits(m_size, path);
+    const Sized &sized = m_sizes[slotOf(m_next)];
+    const bool admitted = m_budget->admits(sized.size, m_paths.at(m_next), sized.device);
     m_waitingForRoom = !admitted;
     if (!admitted && m_takerWaiting)
         m_ready.notify_one(); // the run may have to make room
@@ -76,7 +109,7 @@ qint64 AheadWorkers::claimNext()
 {
     qint64 estimate = 0;
     if (m_budget) {
-        estimate = m_sized == m_next ? m_size : 0;
+        estimate = m_sizes[slotOf(m_next)].size;
         m_budget->start(estimate);
     }
     ++m_next;
@@ -98,14 +131,20 @@ void AheadWorkers::work()
     std::vector<FileJobResult> done;
     std::vector<qint64> estimates;
     std::unique_lock lock(m_mutex);
-    auto mayClaim
-        = [this] { return nextListed() && m_next < m_taken + m_lookahead && admitsNext(); };
+    auto mayClaim = [this] {
+        return nextListed() && m_next < m_taken + m_lookahead && (!m_budget || nextSized())
+            && admitsNext();
+    };
     for (;;) {
         ++m_workersWaiting;
-        m_room.wait(lock, [&] { return m_stopping || listDone() || mayClaim(); });
+        m_room.wait(lock, [&] { return m_stopping || listDone() || toSize() || mayClaim(); });
         --m_workersWaiting;
         if (m_stopping || listDone())
             return;
+        if (toSize()) {
+            sizeAhead(lock);
+            continue;
+        }
         const qsizetype first = m_next;
         estimates.clear();
         do
@@ -139,12 +178,12 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
         m_next = index;
         qint64 estimate = 0;
         if (m_budget) {
+            m_sizes[slotOf(index)] = sizeOf(index, m_paths.at(index));
             if (!admitsNext() && makeRoom) {
                 lock.unlock();
                 makeRoom();
                 lock.lock();
             }
-            admitsNext(); // sizes the entry
             estimate = claimNext();
         }
         lock.unlock();

@@ -45,7 +45,19 @@ private:
     static constexpr std::chrono::milliseconds WaitStep{10};
 
     void work();
-    // Whether the budget admits the next entry (its size looked up once).
+    // What the budget needs to know of an entry, looked up once, outside the lock.
+    struct Sized {
+        qsizetype index = -1; // the entry the slot's figures are for
+        qint64 size = 0;
+        std::optional<quint64> device;
+    };
+    static Sized sizeOf(qsizetype index, const QString &path);
+    bool nextSized() const { return m_sizes[slotOf(m_next)].index == m_next; }
+    // Whether a worker is to look up the sizes of the entries next (nobody is at it yet).
+    bool toSize() const;
+    // Looks them up, with the lock let go meanwhile.
+    void sizeAhead(std::unique_lock<std::mutex> &lock);
+    // Whether the budget admits the next entry, whose size is known.
     bool admitsNext();
     // Claims the next entry; its estimated size.
     qint64 claimNext();
@@ -74,8 +86,8 @@ private:
     std::condition_variable m_ready; // a result arrived
     std::condition_variable m_room; // the run took results: workers may go further
     TempBudget *m_budget;
-    qsizetype m_sized = -1; // the entry whose size m_size holds
-    qint64 m_size = 0;
+    std::vector<Sized> m_sizes; // by slot, as the results
+    bool m_sizing = false;
     bool m_waitingForRoom = false;
     std::vector<std::thread> m_threads;
 };

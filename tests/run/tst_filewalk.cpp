@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -212,11 +213,15 @@ void TestFileWalk::heldAtOnce_data()
     QTest::addColumn<qint64>("free"); // 0: as the disk says
     QTest::addColumn<qsizetype>("mostFiles");
     QTest::addColumn<qint64>("mostBytes");
+    QTest::addColumn<int>("mostLooks"); // at the free space; -1: any number
 
     QTest::newRow("a batch and the files ahead")
-        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0);
+        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0) << -1;
     QTest::newRow("little free space")
-        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20);
+        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20) << -1;
+    // Far from full, one file system is looked at once, not for every file.
+    QTest::newRow("much free space")
+        << 300 << 10 << (qint64(1) << 40) << qsizetype(1000) << qint64(1 << 20) << 2;
 }
 
 // New files not yet in place, worked out ahead and waiting in the batch, stay within a batch
@@ -228,12 +233,15 @@ void TestFileWalk::heldAtOnce()
     QFETCH(qint64, free);
     QFETCH(qsizetype, mostFiles);
     QFETCH(qint64, mostBytes);
+    QFETCH(int, mostLooks);
     TestFolder folder;
+    std::atomic<int> looks = 0;
     HeldHost host(folder.dir.path());
     QuorvexCore core(host);
     core.options.ConfirmReplace = false;
     if (free > 0) {
         core.driver.freeSpace = [&](const QString &) -> std::optional<qint64> {
+            ++looks;
             return free - HeldHost::held(folder.dir.path()).second;
         };
     }
@@ -252,6 +260,8 @@ void TestFileWalk::heldAtOnce()
     QVERIFY2(host.mostFiles <= mostFiles, qPrintable(QString::number(host.mostFiles)));
     if (free > 0)
         QVERIFY2(host.mostBytes <= mostBytes, qPrintable(QString::number(host.mostBytes)));
+    if (mostLooks >= 0)
+        QVERIFY2(looks <= mostLooks, qPrintable(QString::number(looks)));
 }
 
 void TestFileWalk::growingList_data()
