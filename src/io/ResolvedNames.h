@@ -4,8 +4,8 @@
 #include <QString>
 
 #include <mutex>
-#include <shared_mutex>
 #include <optional>
+#include <shared_mutex>
 
 // ResolvedPath::of for the many files of a run, without resolving every part of every name:
 // the folder part is resolved once and kept, and the last part is taken as written when it is

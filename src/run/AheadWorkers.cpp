@@ -18,7 +18,7 @@ AheadWorkers::AheadWorkers(Job job, const FileFeed &paths, int threads, qsizetyp
     , m_paths(paths)
     , m_lookahead(std::max<qsizetype>(lookahead, Chunk))
     , m_results(size_t(m_lookahead))
-    , m_arrived(size_t(m_lookahead), 0)
+    , m_arrived(size_t(m_lookahead))
     , m_next(first)
     , m_taken(first)
     , m_budget(budget)
@@ -100,7 +100,7 @@ bool AheadWorkers::admitsNext()
     const Sized &sized = m_sizes[slotOf(m_next)];
     const bool admitted = m_budget->admits(sized.size, m_paths.at(m_next), sized.device);
     m_waitingForRoom = !admitted;
-    if (!admitted && m_takerWaiting)
+    if (!admitted && m_takerWaits >= 0)
         m_ready.notify_one(); // the run may have to make room
     return admitted;
 }
@@ -155,13 +155,20 @@ void AheadWorkers::work()
         done.clear();
         for (qsizetype i = first; i < last; ++i)
             done.push_back(runJob(i, estimates[size_t(i - first)]));
-        lock.lock();
+        // The slots are this worker's until their results arrive: filled without the lock.
         for (qsizetype i = first; i < last; ++i) {
             m_results[slotOf(i)] = std::move(done[size_t(i - first)]);
-            m_arrived[slotOf(i)] = 1;
+            m_arrived[slotOf(i)].store(true);
         }
-        if (m_takerWaiting)
+        const qsizetype wanted = m_takerWaits.load();
+        lock.lock();
+        // Only the result the run waits for wakes it; by now it sleeps (it held the lock from
+        // its look until then), and it wakes to a lock nobody holds.
+        if (wanted >= first && wanted < last) {
+            lock.unlock();
             m_ready.notify_one();
+            lock.lock();
+        }
         // Files that were not changed gave their room back.
         if (m_budget && m_workersWaiting > 0)
             m_room.notify_all();
@@ -171,25 +178,47 @@ void AheadWorkers::work()
 FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &makeRoom,
                                  const std::function<void()> &whileWaiting)
 {
-    std::unique_lock lock(m_mutex);
-    if (m_threads.empty()) {
-        // No workers: the run's own thread does the work.
-        m_taken = index + 1;
-        m_next = index;
-        qint64 estimate = 0;
-        if (m_budget) {
-            m_sizes[slotOf(index)] = sizeOf(index, m_paths.at(index));
-            if (!admitsNext() && makeRoom) {
-                lock.unlock();
-                makeRoom();
-                lock.lock();
-            }
-            estimate = claimNext();
-        }
-        lock.unlock();
-        return runJob(index, estimate);
+    if (m_threads.empty())
+        return runHere(index, makeRoom);
+    const size_t slot = slotOf(index);
+    // Most results are there before the run takes them: no hand-over of the lock then.
+    if (!m_arrived[slot].load(std::memory_order_acquire))
+        waitFor(index, makeRoom, whileWaiting);
+    FileJobResult result = std::exchange(m_results[slot], FileJobResult());
+    m_arrived[slot].store(false, std::memory_order_relaxed);
+    m_taken.store(index + 1);
+    if (m_workersWaiting.load() > 0) {
+        const std::lock_guard lock(m_mutex);
+        if (m_next < m_taken + m_lookahead)
+            m_room.notify_all();
     }
-    while (!m_arrived[slotOf(index)]) {
+    return result;
+}
+
+FileJobResult AheadWorkers::runHere(qsizetype index, const std::function<void()> &makeRoom)
+{
+    std::unique_lock lock(m_mutex);
+    m_taken = index + 1;
+    m_next = index;
+    qint64 estimate = 0;
+    if (m_budget) {
+        m_sizes[slotOf(index)] = sizeOf(index, m_paths.at(index));
+        if (!admitsNext() && makeRoom) {
+            lock.unlock();
+            makeRoom();
+            lock.lock();
+        }
+        estimate = claimNext();
+    }
+    lock.unlock();
+    return runJob(index, estimate);
+}
+
+void AheadWorkers::waitFor(qsizetype index, const std::function<void()> &makeRoom,
+                           const std::function<void()> &whileWaiting)
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_arrived[slotOf(index)].load()) {
         // Entries are started in order: one not started yet waits for room that only the
         // run's own waiting files can give back.
         if (m_waitingForRoom && m_next <= index && makeRoom) {
@@ -200,22 +229,18 @@ FileJobResult AheadWorkers::take(qsizetype index, const std::function<void()> &m
             m_room.notify_all();
             continue;
         }
-        m_takerWaiting = true;
+        m_takerWaits = index;
+        if (m_arrived[slotOf(index)].load())
+            break;
         // A large file keeps the run waiting: the window answers meanwhile.
         const bool arrived = m_ready.wait_for(lock, WaitStep) == std::cv_status::no_timeout;
-        m_takerWaiting = false;
         if (!arrived && whileWaiting) {
             lock.unlock();
             whileWaiting();
             lock.lock();
         }
     }
-    FileJobResult result = std::exchange(m_results[slotOf(index)], FileJobResult());
-    m_arrived[slotOf(index)] = 0;
-    m_taken = index + 1;
-    if (m_workersWaiting > 0 && m_next < m_taken + m_lookahead)
-        m_room.notify_all();
-    return result;
+    m_takerWaits = -1;
 }
 
 void AheadWorkers::budgetReleased()

@@ -4,6 +4,7 @@
 #include "run/ByteFileJob.h"
 #include "run/FileFeed.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -62,6 +63,11 @@ private:
     // Claims the next entry; its estimated size.
     qint64 claimNext();
     FileJobResult runJob(qsizetype index, qint64 estimate);
+    // take() without workers: the run's own thread does the work.
+    FileJobResult runHere(qsizetype index, const std::function<void()> &makeRoom);
+    // Waits for entry `index` to arrive.
+    void waitFor(qsizetype index, const std::function<void()> &makeRoom,
+                 const std::function<void()> &whileWaiting);
     // No entry is left to start: the list ended and every entry was started.
     bool listDone() const { return m_paths.complete() && m_next >= m_paths.available(); }
     // Whether entry m_next is in the list yet.
@@ -75,13 +81,18 @@ private:
     // lookahead) and whether each is there. (Not an optional each: moving a result out of an
     // optional of results makes GCC's optimiser warn of members never set.)
     std::vector<FileJobResult> m_results;
-    std::vector<char> m_arrived;
+    // Set under the lock; the run reads it, and takes a result that is there, without it.
+    std::vector<std::atomic<bool>> m_arrived;
     qsizetype m_next = 0; // the next entry a worker starts on
-    qsizetype m_taken = 0; // entries before this one have been taken
+    // Entries before this one have been taken. Set by the run without the lock, before it
+    // looks whether a worker waits; a worker counts itself waiting before it reads this.
+    std::atomic<qsizetype> m_taken = 0;
     bool m_stopping = false;
     // Each side is woken only when it waits: most results are ready before they are taken.
-    bool m_takerWaiting = false;
-    int m_workersWaiting = 0;
+    // The entry the run waits for, or -1. Set under the lock before the run looks whether it
+    // arrived; a worker looks at it after its results arrived, so one of them sees the other.
+    std::atomic<qsizetype> m_takerWaits = -1;
+    std::atomic<int> m_workersWaiting = 0;
     std::mutex m_mutex;
     std::condition_variable m_ready; // a result arrived
     std::condition_variable m_room; // the run took results: workers may go further
