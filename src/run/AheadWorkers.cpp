@@ -27,9 +27,10 @@ AheadWorkers::AheadWorkers(Job job, const FileFeed &paths, int threads, qsizetyp
     // Entries still being found: workers waiting for them look again as they come.
     if (threads > 0 && !m_paths.complete()) {
         m_paths.setListener([this] {
+            if (m_workersWaiting.load() == 0)
+                return; // a worker about to wait sees the new entries
             const std::lock_guard lock(m_mutex);
-            if (m_workersWaiting > 0)
-                m_room.notify_all();
+            m_room.notify_all();
         });
     }
     for (int i = 0; i < threads; ++i)

@@ -33,13 +33,13 @@ void FileFeed::append(const QStringList &files)
         m_blocks[size_t(block)][size_t(offset)] = file;
         ++count;
     }
-    m_count.store(count, std::memory_order_release);
+    m_count.store(count);
     grown();
 }
 
 void FileFeed::finish()
 {
-    m_complete.store(true, std::memory_order_release);
+    m_complete.store(true);
     grown();
 }
 

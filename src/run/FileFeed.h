@@ -27,9 +27,11 @@ public:
     // No more entries come.
     void finish();
 
-    // Entries there now; the list is complete when `complete()` said so first.
-    qsizetype available() const { return m_count.load(std::memory_order_acquire); }
-    bool complete() const { return m_complete.load(std::memory_order_acquire); }
+    // Entries there now; the list is complete when `complete()` said so first. (Sequentially
+    // consistent: a reader that counts itself waiting before it looks, as AheadWorkers does,
+    // is seen by the listener, or sees the entries.)
+    qsizetype available() const { return m_count.load(); }
+    bool complete() const { return m_complete.load(); }
     // Whether the list has entry `index`, waiting for the list to grow that far or end.
     bool has(qsizetype index) const;
     // An entry below available().
