@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 
+#include "BackgroundList.h"
 #include "CliOptions.h"
 #include "DiffHost.h"
 #include "JournalCommands.h"
@@ -94,9 +95,9 @@ bool takeNames(const CliOptions &o, QIODevice *standardInput, const MessageCatal
 // The run's file list: the entries of saved lists (relative ones taken from the list's own
 // folder), the names of --files-from and the operands (files, or folders scanned with the
 // extension filter), as absolute paths. A path that cannot be taken is reported and the rest
-// go on; false then.
+// go on; false then. `listed` is called whenever the files added may be handed on.
 bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCatalogue &m,
-                  QStringList &files, const Say &say)
+                  QStringList &files, const Say &say, const std::function<void()> &listed = {})
 {
     bool complete = true;
     for (const QString &list : o.listFiles)
@@ -112,7 +113,7 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
         QStringList undecodable;
         QList<FolderScan::Unreadable> unreadable;
         FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions,
-                               ExcludeMasks(o.excludes), files, &undecodable, &unreadable);
+                               ExcludeMasks(o.excludes), files, &undecodable, &unreadable, listed);
         for (const QString &name : std::as_const(undecodable))
             say(m.message(MsgCliBadFileName, name));
         // A folder left out (unreadable, or too deep to reach) is never passed over silently.
@@ -177,10 +178,11 @@ QString totalsJson(const ProcessingDriver::Totals &t, const CliOptions &o)
         QJsonDocument(QJsonObject{{u"totals"_s, totals}}).toJson(QJsonDocument::Compact));
 }
 
-RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backups)
+RunRequest requestFor(const CliOptions &o, const std::shared_ptr<const FileFeed> &files,
+                      bool backups)
 {
     RunRequest request;
-    request.files = files;
+    request.feed = files;
     request.searchPattern = o.search;
     request.replacementPattern = o.replacement;
     request.findWildcards = o.findWildcards;
@@ -199,8 +201,8 @@ RunRequest requestFor(const CliOptions &o, const QStringList &files, bool backup
 }
 
 // Runs over `files` and prints the totals; the exit status.
-int runFiles(const CliOptions &o, const QStringList &files, const MessageSource *source,
-             QTextStream &in, QTextStream &out, QTextStream &err,
+int runFiles(const CliOptions &o, const std::shared_ptr<const FileFeed> &files,
+             const MessageSource *source, QTextStream &in, QTextStream &out, QTextStream &err,
              const BatchTool::Environment &environment)
 {
     MessageCatalogue messages;
@@ -325,12 +327,20 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
         return o.listRuns ? JournalCommands::listRuns(options, messages, out)
                           : JournalCommands::undo(options, messages, o.undoRun, out);
     }
-    QStringList files;
-    const bool allPaths = collectFiles(o, environment.standardInput, messages, files, say);
-    if (files.isEmpty() && !allPaths)
-        return Error; // each path was reported; there is nothing left to run
+    // The run starts on the first files while the folders are still scanned, unless it asks
+    // questions or shows its progress (which needs the count). What the scan says comes after.
+    const bool early = !o.interactive && !o.progress;
+    BackgroundList list(
+        [&](QStringList &files, const std::function<void()> &listed, const Say &note) {
+            return collectFiles(o, environment.standardInput, messages, files, note, listed);
+        });
+    if (!early || !list.feed()->has(0)) {
+        const bool allPaths = list.finish(say);
+        if (!list.feed()->has(0) && !allPaths)
+            return Error; // each path was reported; there is nothing left to run
+    }
     // JSON and the diff are UTF-8 whatever the terminal's character set.
     QTextStream &stdOut = (o.json || o.diff) && environment.jsonOut ? *environment.jsonOut : out;
-    const int status = runFiles(o, files, source, in, stdOut, err, environment);
-    return allPaths ? status : Error;
+    const int status = runFiles(o, list.feed(), source, in, stdOut, err, environment);
+    return list.finish(say) ? status : Error;
 }

@@ -47,18 +47,47 @@ void ResolvedNames::clear()
 QString ResolvedNames::folder(const QString &name)
 {
     {
-        const std::lock_guard lock(m_mutex);
+        const std::shared_lock lock(m_mutex);
         const auto found = m_folders.constFind(name);
         if (found != m_folders.cend())
             return *found;
     }
     // Resolved outside the lock: other threads go on with folders they know.
-    const QString resolved = ResolvedPath::of(name);
+    const QString resolved = fromParent(name);
     const std::lock_guard lock(m_mutex);
     if (m_folders.size() >= KeptFolders)
         m_folders.clear();
     m_folders.insert(name, resolved);
     return resolved;
+}
+
+// A folder below a resolved folder, by one look at its last part: resolving the whole name
+// again would look at every part of it. A link, "." or ".." is resolved whole.
+QString ResolvedNames::fromParent(const QString &name)
+{
+    const qsizetype slash = name.lastIndexOf(u'/');
+    if (slash <= 0 || slash == name.size() - 1)
+        return ResolvedPath::of(name);
+    const QStringView leaf = QStringView(name).sliced(slash + 1);
+    if (leaf == u"." || leaf == u".." || !isPlainFolder(name))
+        return ResolvedPath::of(name);
+    const QString parent = folder(name.left(slash));
+    if (parent.isEmpty())
+        return ResolvedPath::of(name);
+    QString resolved = parent;
+    if (!resolved.endsWith(u'/'))
+        resolved.append(u'/');
+    return resolved.append(leaf);
+}
+
+bool ResolvedNames::isPlainFolder(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!IoLevel::portable())
+        return isPlainFolderPosix(path);
+#endif
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
 }
 
 bool ResolvedNames::isLink(const QString &path)

@@ -5,6 +5,7 @@
 
 #include <mutex>
 #include <optional>
+#include <shared_mutex>
 
 // ResolvedPath::of for the many files of a run, without resolving every part of every name:
 // the folder part is resolved once and kept, and the last part is taken as written when it is
@@ -22,9 +23,14 @@ private:
     // the portable level asks Qt).
     static bool isLink(const QString &path);
     static bool isLinkPosix(const QString &path);
+    // A folder that is no link (ResolvedNames_posix.cpp; the portable level asks Qt).
+    static bool isPlainFolder(const QString &path);
+    static bool isPlainFolderPosix(const QString &path);
     QString folder(const QString &name);
+    QString fromParent(const QString &name);
 
-    std::mutex m_mutex;
+    // Looked up by every worker for every file, added to once a folder: readers share it.
+    std::shared_mutex m_mutex;
     // The folders resolved so far, by name as written; dropped as a whole when many.
     QHash<QString, QString> m_folders;
 };

@@ -16,4 +16,11 @@ bool ResolvedNames::isLinkPosix(const QString &path)
     return S_ISLNK(st.st_mode);
 }
 
+bool ResolvedNames::isPlainFolderPosix(const QString &path)
+{
+    struct stat st { };
+    return ::fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+        && S_ISDIR(st.st_mode);
+}
+
 #endif

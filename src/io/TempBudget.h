@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -22,8 +23,11 @@ public:
     static constexpr qint64 MaxBytes = qint64(256) << 20;
 
     void setFreeSpace(FreeSpace freeSpace);
-    // Whether a new file of about `bytes` for the file `path` may be started now.
-    bool admits(qint64 bytes, const QString &path) const;
+    // Whether a new file of about `bytes` for the file `path` (on the file system `device`,
+    // when known) may be started now. The free space of a known file system is looked up again
+    // only when what was written since the last look makes it get near.
+    bool admits(qint64 bytes, const QString &path,
+                std::optional<quint64> device = std::nullopt) const;
     // A new file of about `bytes` is being written.
     void start(qint64 bytes);
     // It was written (`written` bytes), or not (nothing).
@@ -40,7 +44,18 @@ private:
     static std::optional<qint64> freeSpacePosix(const QString &path);
     static std::optional<qint64> freeSpacePortable(const QString &path);
 
+    // The free space of a file system when it was last looked up, and m_added then less the
+    // bytes being written (which that free space did not show yet).
+    struct Room {
+        std::optional<qint64> free;
+        qint64 base = 0;
+    };
+    // Whether a file of `bytes` fits well within the free space last seen.
+    bool fitsLastSeen(qint64 bytes, quint64 device) const;
+
     mutable std::mutex m_mutex;
+    mutable QHash<quint64, Room> m_rooms; // by device
+    qint64 m_added = 0; // every byte started or held, never taken back
     FreeSpace m_freeSpace = systemFreeSpace;
     qsizetype m_files = 0; // written or being written
     qint64 m_bytes = 0;

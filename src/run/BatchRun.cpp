@@ -12,6 +12,7 @@
 #include "options/OptionState.h"
 #include "run/AheadWorkers.h"
 #include "run/CodePageDoubt.h"
+#include "run/FileFeed.h"
 #include "run/FilePlanner.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
@@ -61,7 +62,7 @@ bool BatchRun::stopRequested()
     return m.state.Aborted;
 }
 
-void BatchRun::walkFiles(const QStringList &files)
+void BatchRun::walkFiles(const FileFeed &files)
 {
     m.state.Aborted = false;
     m_done.clear();
@@ -71,7 +72,8 @@ void BatchRun::walkFiles(const QStringList &files)
     // Said once, before any file: what the file calls in use cannot promise (IoLevel).
     if (replacing() && !m_dryRun && !IoLevel::guarantees().all())
         appendLine(MsgPortableFileCalls);
-    for (qsizetype i = 0; i < files.size(); ++i) {
+    // The list may still be growing (a folder scan going on): each entry is waited for.
+    for (qsizetype i = 0; files.has(i); ++i) {
         if (stopRequested())
             break;
         // From the first file on, or from the answer for all on, the rest can go ahead.
@@ -81,12 +83,13 @@ void BatchRun::walkFiles(const QStringList &files)
         // Stopped while the job told the file's occurrences: it is left as it was.
         if (!result && m.state.Aborted)
             break;
+        const QString &path = files.at(i);
         if (result) {
-            if (!startAhead(files[i], *result))
+            if (!startAhead(path, *result))
                 result.reset();
             else if (!result->found.entries.empty())
-                m.host.OccurrencesFound(files[i], result->found);
-        } else if (startFile(files[i])) {
+                m.host.OccurrencesFound(path, result->found);
+        } else if (startFile(path)) {
             result = reviewFile();
             if (!result)
                 break;
@@ -127,7 +130,7 @@ std::optional<FileJobResult> BatchRun::takeAhead(qsizetype index)
 
 // Runs that ask nothing and show nothing work through their files ahead, on worker threads,
 // in the way FilePlanner chooses.
-std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const QStringList &files, qsizetype first)
+std::unique_ptr<AheadWorkers> BatchRun::startWorkers(const FileFeed &files, qsizetype first)
 {
     if (!m_bytePath || m_workersRefused)
         return {};

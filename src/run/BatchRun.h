@@ -25,6 +25,7 @@
 #include <vector>
 
 class Document;
+class FileFeed;
 class RunJournal;
 struct RunRequest;
 
@@ -64,7 +65,7 @@ protected:
 
     // Loads, reviews and finishes each file in turn until the list ends or the run is aborted;
     // then the abort message, if any.
-    void walkFiles(const QStringList &files);
+    void walkFiles(const FileFeed &files);
     // Works through the file in hand, showing its occurrences; nothing when the run was
     // aborted in it.
     virtual std::optional<FileJobResult> reviewFile() = 0;
@@ -157,7 +158,7 @@ private:
     qint64 sizeOfDocument() const;
     void makeRoom();
     bool startAhead(const QString &path, const FileJobResult &result);
-    std::unique_ptr<class AheadWorkers> startWorkers(const QStringList &files, qsizetype first);
+    std::unique_ptr<class AheadWorkers> startWorkers(const FileFeed &files, qsizetype first);
 
     std::unique_ptr<class AheadWorkers> m_ahead;
     // Keeps each replaced file for an undo (a replace run that writes, with the journal on).

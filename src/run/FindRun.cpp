@@ -4,6 +4,7 @@
 #include "engine/OccurrenceWalk.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/FileFeed.h"
 #include "run/ModalResult.h"
 #include "run/Report.h"
 #include "run/ReviewSession.h"
@@ -11,7 +12,7 @@
 
 using namespace Qt::StringLiterals;
 
-void FindRun::run(const QStringList &files)
+void FindRun::run(const FileFeed &files)
 {
     m.report.Clear();
     m.review.PrepareFind();

@@ -8,7 +8,7 @@ class FindRun : public BatchRun {
 public:
     explicit FindRun(const RunServices &services) : BatchRun(services) { }
 
-    void run(const QStringList &files);
+    void run(const FileFeed &files);
 
     bool DontAsk = false;
     int FilesProcessed = 0;

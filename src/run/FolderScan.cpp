@@ -16,12 +16,13 @@ void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringLi
 
 void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                             const ExcludeMasks &excludes, QStringList &fileList,
-                            QStringList *undecodable, QList<Unreadable> *unreadable)
+                            QStringList *undecodable, QList<Unreadable> *unreadable,
+                            const std::function<void()> &listed)
 {
     const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const Walk walk{recurse,  extensions,  extensions.contains(u".*"_s),
                     fileList, undecodable, unreadable,
-                    excludes, root};
+                    excludes, root,        listed};
     walkTree(root, walk);
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Collects the files of a folder whose extension is enabled: first the folder's own files,
 // then, when recursing, its sub-folders depth first, each in name order. Only regular files
 // (or links to them) are taken: never a pipe, a socket or a device, nor the new files a run
@@ -30,11 +32,13 @@ public:
                            QStringList &fileList, QStringList *undecodable = nullptr,
                            QList<Unreadable> *unreadable = nullptr);
     // The same, leaving out what `excludes` names: such files are not taken and such folders
-    // not entered.
+    // not entered. `listed` is called after each folder's files were added to `fileList`: the
+    // caller may hand them on (and take them out) while the scan goes on.
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                            const ExcludeMasks &excludes, QStringList &fileList,
                            QStringList *undecodable = nullptr,
-                           QList<Unreadable> *unreadable = nullptr);
+                           QList<Unreadable> *unreadable = nullptr,
+                           const std::function<void()> &listed = {});
     // The part of a name from its last "." on, or empty.
     static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);
@@ -49,11 +53,18 @@ public:
         QList<Unreadable> *unreadable;
         const ExcludeMasks &excludes;
         QString root; // the scanned folder, as the walk names it
+        const std::function<void()> &listed;
 
         bool wants(const QString &fileName) const;
         // Whether the entry `name` of the folder at `folderPath` is left out.
         bool leavesOut(const QString &folderPath, const QString &name, bool isFolder) const;
         void cannotRead(const QString &path, const QString &reason) const;
+        // A folder's files were added.
+        void folderListed() const
+        {
+            if (listed)
+                listed();
+        }
     };
 
 private: // The walk itself: over folder handles at the POSIX level (FolderScan_posix.cpp), else

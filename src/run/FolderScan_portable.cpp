@@ -20,6 +20,7 @@ void FolderScan::walkTreePortable(const QString &folder, const Walk &walk)
             && walk.wants(file.fileName()) && !walk.leavesOut(folder, file.fileName(), false))
             walk.files << file.absoluteFilePath();
     }
+    walk.folderListed();
     if (!walk.recurse)
         return;
     // Links to folders are not followed, so a link loop cannot make the scan endless.

@@ -160,6 +160,8 @@ private:
         std::sort(level.folders.begin(), level.folders.end());
         for (const QString &name : std::as_const(files))
             m_walk.files << join(level.path, name);
+        if (!files.isEmpty())
+            m_walk.folderListed();
     }
 
     void take(int fd, Level &level, const dirent &entry, QStringList &files)

@@ -4,6 +4,7 @@
 #include "engine/EngineState.h"
 #include "lang/MessageCatalogue.h"
 #include "lang/MessageId.h"
+#include "run/FileFeed.h"
 #include "run/FindRun.h"
 #include "run/ReplaceRun.h"
 #include "run/ReviewSession.h"
@@ -47,7 +48,9 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
         return Outcome::Busy;
     if (!original.fixedOptions)
         request.options = m.options;
-    if (request.files.isEmpty()) {
+    const std::shared_ptr<const FileFeed> files
+        = request.feed ? request.feed : std::make_shared<const FileFeed>(request.files);
+    if (!files->has(0)) {
         m.host.ShowMessage(m.messages.LoadMessage(MsgNothingToProcess));
         return Outcome::NothingToProcess;
     }
@@ -62,15 +65,16 @@ ProcessingDriver::Outcome ProcessingDriver::ProcessFilesExecute(const RunRequest
     }
     // Refused before any file is touched: a copy must never land on the file it keeps.
     if (request.replaceMode && !request.dryRun) {
-        if (const std::optional<QString> problem
-            = m.backup.checkFolder(request.files, request.options)) {
+        if (const std::optional<QString> problem = m.backup.checkFolder(
+                request.options.MakeBackups ? files->all() : QStringList(), request.options)) {
             m.host.ShowMessage(*problem);
             return Outcome::BackupFolderRefused;
         }
     }
-    m.host.ProgressStart(int(request.files.size()));
+    // A list still growing has no count yet: the progress then shows none.
+    m.host.ProgressStart(int(files->complete() ? files->available() : 0));
     const RunGuard guard(m.state, m.host, m.review, request.options);
-    run(request);
+    run(request, *files);
     return Outcome::Ran;
 }
 
@@ -119,7 +123,7 @@ std::optional<QString> ProcessingDriver::compileRegex(const RunRequest &request)
     return std::nullopt;
 }
 
-void ProcessingDriver::run(const RunRequest &request)
+void ProcessingDriver::run(const RunRequest &request, const FileFeed &files)
 {
     // Whatever the runs read of the options, they read from the request's copy.
     const RunServices services{m.state, request.options, m.messages, m.review,
@@ -128,13 +132,13 @@ void ProcessingDriver::run(const RunRequest &request)
         ReplaceRun run(services, m_builder);
         run.configure(request);
         run.setFreeSpace(freeSpace);
-        run.run(request.files, request.replacementPattern);
+        run.run(files, request.replacementPattern);
         m_totals = {run.FilesProcessed, run.TotalOccurrences, run.TotalReplacements,
                     run.FilesChanged,   run.FilesFailed,      m.state.Aborted};
     } else {
         FindRun run(services);
         run.configure(request);
-        run.run(request.files);
+        run.run(files);
         m_totals = {run.FilesProcessed, run.TotalHits, 0, 0, run.FilesFailed, m.state.Aborted};
     }
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class FileFeed;
 class ReplacementBuilder;
 
 // The processing command: checks that there is something to do, takes the patterns into the
@@ -49,7 +50,7 @@ private:
     // Compiles a regular expression and its replacement; the refusal when the library or the
     // replacement's references refuse them.
     std::optional<QString> compileRegex(const RunRequest &request);
-    void run(const RunRequest &request);
+    void run(const RunRequest &request, const FileFeed &files);
 
     RunServices m;
     ReplacementBuilder &m_builder;

@@ -4,6 +4,7 @@
 #include "engine/ReplacementBuilder.h"
 #include "lang/MessageId.h"
 #include "options/OptionState.h"
+#include "run/FileFeed.h"
 #include "run/ModalResult.h"
 #include "run/OccurrenceRecord.h"
 #include "run/Report.h"
@@ -12,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 
-void ReplaceRun::run(const QStringList &files, const QString &replacementPattern)
+void ReplaceRun::run(const FileFeed &files, const QString &replacementPattern)
 {
     m_builder.PrepareReplacement(replacementPattern);
     m.review.PrepareReplace();

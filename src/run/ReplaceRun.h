@@ -14,7 +14,7 @@ public:
     {
     }
 
-    void run(const QStringList &files, const QString &replacementPattern);
+    void run(const FileFeed &files, const QString &replacementPattern);
 
     bool ReplaceAll = false;
     bool SkipAll = false;

@@ -6,9 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class FileFeed;
+
 // What the processing command takes from the main window when it starts a run.
 struct RunRequest {
     QStringList files; // the file list as it stands; the run works on this copy
+    // Instead of `files`: a list still growing as a folder scan finds its files. The run starts
+    // on the first ones; the scan must not wait for the run.
+    std::shared_ptr<const FileFeed> feed;
     QString searchPattern; // line breaks as CR LF
     QString replacementPattern; // line breaks as CR LF
     bool findWildcards = false;

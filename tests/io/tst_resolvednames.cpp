@@ -36,6 +36,10 @@ void TestResolvedNames::asResolvedWhole_data()
         QTest::addRow("a doubled slash%s", how) << u"real//a.txt"_s << opened;
         QTest::addRow("missing%s", how) << u"to-real/none.txt"_s << opened;
         QTest::addRow("missing folder%s", how) << u"none/a.txt"_s << opened;
+        QTest::addRow("below a folder link%s", how) << u"to-real/sub/b.txt"_s << opened;
+        QTest::addRow("a folder link last%s", how) << u"real/to-sub/b.txt"_s << opened;
+        QTest::addRow("a relative folder link last%s", how) << u"real/up/real/a.txt"_s << opened;
+        QTest::addRow("a file as a folder%s", how) << u"real/a.txt/b.txt"_s << opened;
     }
 }
 
@@ -45,7 +49,10 @@ void TestResolvedNames::asResolvedWhole()
     QFETCH(bool, opened);
     TestFolder folder;
     folder.write(u"real/a.txt"_s, "a");
+    folder.write(u"real/sub/b.txt"_s, "b");
     QVERIFY(QFile::link(folder.path(u"real"_s), folder.path(u"to-real"_s)));
+    QVERIFY(QFile::link(folder.path(u"real/sub"_s), folder.path(u"real/to-sub"_s)));
+    QVERIFY(QFile::link(u".."_s, folder.path(u"real/up"_s)));
     QVERIFY(QFile::link(folder.path(u"real/a.txt"_s), folder.path(u"real/link.txt"_s)));
     QVERIFY(QFile::link(u"link.txt"_s, folder.path(u"real/link2.txt"_s)));
     const QString path = folder.path(name);

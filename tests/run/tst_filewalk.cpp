@@ -3,6 +3,7 @@
 // while they are read.
 #include "io/AtomicFileWriter.h"
 #include "run/ByteFileJob.h"
+#include "run/FileFeed.h"
 #include "run/FileOutcome.h"
 #include "run/QuorvexCore.h"
 #include "run/RunRequest.h"
@@ -14,6 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,6 +121,8 @@ private slots:
     void fileShrinksWhileRead();
     void heldAtOnce_data();
     void heldAtOnce();
+    void growingList_data();
+    void growingList();
 };
 
 void TestFileWalk::entries_data()
@@ -206,11 +213,15 @@ void TestFileWalk::heldAtOnce_data()
     QTest::addColumn<qint64>("free"); // 0: as the disk says
     QTest::addColumn<qsizetype>("mostFiles");
     QTest::addColumn<qint64>("mostBytes");
+    QTest::addColumn<int>("mostLooks"); // at the free space; -1: any number
 
     QTest::newRow("a batch and the files ahead")
-        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0);
+        << 1100 << 10 << qint64(0) << qsizetype(1000) << qint64(0) << -1;
     QTest::newRow("little free space")
-        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20);
+        << 10 << (1 << 20) << qint64(3 << 20) << qsizetype(10) << qint64(3 << 20) << -1;
+    // Far from full, one file system is looked at once, not for every file.
+    QTest::newRow("much free space")
+        << 300 << 10 << (qint64(1) << 40) << qsizetype(1000) << qint64(1 << 20) << 2;
 }
 
 // New files not yet in place, worked out ahead and waiting in the batch, stay within a batch
@@ -222,12 +233,15 @@ void TestFileWalk::heldAtOnce()
     QFETCH(qint64, free);
     QFETCH(qsizetype, mostFiles);
     QFETCH(qint64, mostBytes);
+    QFETCH(int, mostLooks);
     TestFolder folder;
+    std::atomic<int> looks = 0;
     HeldHost host(folder.dir.path());
     QuorvexCore core(host);
     core.options.ConfirmReplace = false;
     if (free > 0) {
         core.driver.freeSpace = [&](const QString &) -> std::optional<qint64> {
+            ++looks;
             return free - HeldHost::held(folder.dir.path()).second;
         };
     }
@@ -246,6 +260,69 @@ void TestFileWalk::heldAtOnce()
     QVERIFY2(host.mostFiles <= mostFiles, qPrintable(QString::number(host.mostFiles)));
     if (free > 0)
         QVERIFY2(host.mostBytes <= mostBytes, qPrintable(QString::number(host.mostBytes)));
+    if (mostLooks >= 0)
+        QVERIFY2(looks <= mostLooks, qPrintable(QString::number(looks)));
+}
+
+void TestFileWalk::growingList_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<int>("workers");
+    for (const bool replace : {false, true}) {
+        for (const int workers : {1, 2})
+            QTest::addRow("%s, %d workers", replace ? "replace" : "count", workers)
+                << replace << workers;
+    }
+}
+
+// A list that grows while the run works through it (a folder scan going on) gives what the
+// whole list gives: the same outcomes and report lines, in list order.
+void TestFileWalk::growingList()
+{
+    using namespace std::chrono_literals;
+    QFETCH(bool, replace);
+    QFETCH(int, workers);
+    QList<QStringList> seen;
+    for (const bool growing : {false, true}) {
+        TestFolder folder;
+        QStringList files;
+        for (int i = 0; i < 300; ++i)
+            files << folder.write(u"d%1/f%2.txt"_s.arg(i / 40).arg(i), i % 3 ? "a needle" : "no");
+        files.insert(100, files[10]); // already processed
+        files.insert(200, folder.path(u"gone.txt"_s));
+        OutcomeHost host;
+        QuorvexCore core(host);
+        core.options.ConfirmReplace = false;
+        RunRequest request;
+        request.searchPattern = u"needle"_s;
+        request.replacementPattern = u"pin"_s;
+        request.replaceMode = replace;
+        request.bytePath = true;
+        request.workers = workers;
+        request.unattended = true;
+        request.sync = SyncPolicy::Batch;
+        const auto feed = std::make_shared<FileFeed>();
+        std::thread scan;
+        if (growing) {
+            request.feed = feed;
+            scan = std::thread([&] {
+                for (qsizetype i = 0; i < files.size(); i += 7) {
+                    feed->append(files.mid(i, 7));
+                    std::this_thread::sleep_for(1ms);
+                }
+                feed->finish();
+            });
+        } else {
+            request.files = files;
+        }
+        const ProcessingDriver::Outcome outcome = core.driver.ProcessFilesExecute(request);
+        if (scan.joinable())
+            scan.join();
+        QCOMPARE(outcome, ProcessingDriver::Outcome::Ran);
+        seen << host.outcomes + host.reportLines.replaceInStrings(folder.dir.path(), u"<>"_s);
+    }
+    QCOMPARE(seen[1], seen[0]);
+    QVERIFY(seen[0].size() > 302);
 }
 
 QTEST_GUILESS_MAIN(TestFileWalk)

@@ -1,0 +1,31 @@
+#include "BackgroundList.h"
+
+BackgroundList::BackgroundList(Make make)
+{
+    m_thread = std::thread([this, make = std::move(make)] {
+        QStringList files;
+        const std::function<void()> listed = [&] {
+            m_feed->append(files);
+            files.clear();
+        };
+        m_allPaths = make(files, listed, [this](const QString &text) { m_said << text; });
+        listed();
+        m_feed->finish();
+    });
+}
+
+BackgroundList::~BackgroundList()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool BackgroundList::finish(const Say &say)
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    for (const QString &text : std::as_const(m_said))
+        say(text);
+    m_said.clear();
+    return m_allPaths;
+}
