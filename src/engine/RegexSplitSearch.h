@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArrayView>
+
+#include <functional>
+#include <vector>
+
+class RegexByteFinder;
+class RegexBytePattern;
+
+// Finds every match of a pattern in one large text on several threads, giving exactly the
+// matches (and the order) of one search from the text's start. Each part is searched from its
+// own start with the whole text in view, so look-behind, "\b" and "^" see what lies before it,
+// and keeps the matches that start inside it. Where the matches kept before run past the start
+// of a part, this thread searches on from there until it meets one of the part's own matches;
+// from that match on both searches agree.
+class RegexSplitSearch {
+public:
+    // A match: the start and end offsets of each group in turn (`count` groups; start -1 for a
+    // group that took no part).
+    using Take = std::function<void(const qsizetype *groups, int count)>;
+
+    // RegexBytePattern::startsAnywhere holds for `pattern`; compiled with bounded starts, no
+    // part searches past its own end. `groups`: every group is told, else only the whole match.
+    RegexSplitSearch(const RegexBytePattern &pattern, bool groups);
+
+    // Where parts after the first start to give `parts` parts of near equal size: at a line
+    // start where one is near.
+    static std::vector<qsizetype> splitsOf(QByteArrayView text, int parts);
+
+    // Tells `take` each match of `text` in order, parts after the first (starting at `splits`,
+    // ascending) searched on threads of their own. False when a search reached the step limit:
+    // the matches are then not known (and some may have been told).
+    bool forEach(QByteArrayView text, const std::vector<qsizetype> &splits, const Take &take) const;
+
+    // The offsets a part keeps at most: its search stops there and the rest of the part is
+    // searched on this thread, so memory stays bounded however dense the matches. By default
+    // an eighth of the part's size in bytes.
+    void setKeptMost(qsizetype offsets) { m_keptMost = offsets; }
+
+private:
+    struct Part {
+        qsizetype from = 0;
+        qsizetype lastStart = -1; // the last offset a match of the part may start at; -1: any
+        std::vector<qsizetype> kept;
+        qsizetype stoppedAt = -1; // where the search stopped with `kept` full
+        bool limit = false;
+    };
+
+    std::vector<Part> partsOf(QByteArrayView text, const std::vector<qsizetype> &splits) const;
+    void search(QByteArrayView text, Part &part) const;
+    bool follow(QByteArrayView text, const Part &part, RegexByteFinder &finder, qsizetype &resume,
+                const Take &take) const;
+    int stride() const { return m_groups * 2; }
+
+    const RegexBytePattern &m_pattern;
+    int m_groups = 1;
+    qsizetype m_keptMost = -1;
+};
