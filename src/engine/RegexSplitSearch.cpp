@@ -4,7 +4,9 @@
 #include "engine/RegexBytePattern.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -69,10 +71,10 @@ void RegexSplitSearch::search(QByteArrayView text, Part &part) const
 {
     RegexByteFinder finder(m_pattern);
     const qsizetype size = (part.lastStart < 0 ? text.size() : part.lastStart + 1) - part.from;
-    // An eighth of the part's bytes.
+    // Half the part's size in bytes.
     const qsizetype keptMost = m_keptMost >= 0
         ? m_keptMost
-        : std::max<qsizetype>(size / 8 / qsizetype(sizeof(qsizetype)), stride());
+        : std::max<qsizetype>(size / 2 / qsizetype(sizeof(qsizetype)), stride());
     const auto width = size_t(stride());
     for (qsizetype at = part.from;;) {
         if (qsizetype(part.kept.size() + width) > keptMost) {
@@ -92,29 +94,84 @@ void RegexSplitSearch::search(QByteArrayView text, Part &part) const
 }
 
 bool RegexSplitSearch::forEach(QByteArrayView text, const std::vector<qsizetype> &splits,
-                               const Take &take) const
+                               int threads, const Take &take) const
 {
     std::vector<Part> parts = partsOf(text, splits);
-    std::vector<std::thread> threads;
-    threads.reserve(parts.size());
-    for (size_t k = 1; k < parts.size(); ++k) {
+    Schedule schedule;
+    schedule.searched.assign(parts.size(), 0);
+    // Parts searched ahead of the one told: enough to keep every thread busy.
+    schedule.window = size_t(std::max(threads, 1)) * 2 + 2;
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < threads && size_t(i) < parts.size(); ++i) {
         try {
-            threads.emplace_back([this, text, &part = parts[k]] { search(text, part); });
+            helpers.emplace_back([&] { help(text, parts, schedule); });
         } catch (const std::system_error &) {
-            search(text, parts[k]); // no thread to be had: searched here
+            break; // no thread to be had: this one does more
         }
     }
-    search(text, parts[0]);
-    for (std::thread &thread : threads)
-        thread.join();
-    if (std::any_of(parts.begin(), parts.end(), [](const Part &p) { return p.limit; }))
-        return false;
+    const bool known = lead(text, parts, schedule, take);
+    {
+        const std::lock_guard lock(schedule.mutex);
+        schedule.stop = true;
+    }
+    schedule.changed.notify_all();
+    for (std::thread &helper : helpers)
+        helper.join();
+    return known;
+}
+
+// A helper thread: searches the next part while the window allows.
+void RegexSplitSearch::help(QByteArrayView text, std::vector<Part> &parts, Schedule &schedule) const
+{
+    for (;;) {
+        size_t k = 0;
+        {
+            std::unique_lock lock(schedule.mutex);
+            schedule.changed.wait(lock, [&] { return schedule.stop || schedule.mayTake(); });
+            if (schedule.stop || schedule.next >= parts.size())
+                return;
+            k = schedule.next++;
+        }
+        search(text, parts[k]);
+        {
+            const std::lock_guard lock(schedule.mutex);
+            schedule.searched[k] = 1;
+        }
+        schedule.changed.notify_all();
+    }
+}
+
+// The calling thread: tells each part's matches in order as soon as it is searched, and
+// searches parts itself while none is ready.
+bool RegexSplitSearch::lead(QByteArrayView text, std::vector<Part> &parts, Schedule &schedule,
+                            const Take &take) const
+{
     RegexByteFinder finder(m_pattern);
     qsizetype resume = 0; // where the one search from the start goes on
-    for (Part &part : parts) {
-        if (!follow(text, part, finder, resume, take))
+    std::unique_lock lock(schedule.mutex);
+    while (schedule.told < parts.size()) {
+        const bool telling = schedule.searched[schedule.told] != 0;
+        if (!telling && !schedule.mayTake()) {
+            schedule.changed.wait(lock);
+            continue;
+        }
+        const size_t k = telling ? schedule.told : schedule.next++;
+        lock.unlock();
+        bool known = true;
+        if (telling) {
+            known = follow(text, parts[k], finder, resume, take);
+            std::vector<qsizetype>().swap(parts[k].kept); // told: its memory goes back at once
+        } else {
+            search(text, parts[k]);
+        }
+        lock.lock();
+        if (!known)
             return false;
-        std::vector<qsizetype>().swap(part.kept); // told: its memory goes back at once
+        if (telling)
+            ++schedule.told;
+        else
+            schedule.searched[k] = 1;
+        schedule.changed.notify_all();
     }
     return true;
 }
@@ -129,6 +186,8 @@ bool RegexSplitSearch::follow(QByteArrayView text, const Part &part, RegexByteFi
     const auto width = size_t(stride());
     const size_t kept = part.kept.size() / width;
     size_t next = 0; // the part's first match not yet told or passed over
+    if (part.limit)
+        return false;
     bool agreed = resume <= part.from;
     for (;;) {
         if (agreed) {

@@ -2,7 +2,9 @@
 
 #include <QByteArrayView>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 class RegexByteFinder;
@@ -28,14 +30,17 @@ public:
     // start where one is near.
     static std::vector<qsizetype> splitsOf(QByteArrayView text, int parts);
 
-    // Tells `take` each match of `text` in order, parts after the first (starting at `splits`,
-    // ascending) searched on threads of their own. False when a search reached the step limit:
-    // the matches are then not known (and some may have been told).
-    bool forEach(QByteArrayView text, const std::vector<qsizetype> &splits, const Take &take) const;
+    // Tells `take` each match of `text` in order, the parts (starting at 0 and at `splits`,
+    // ascending) searched by `threads` threads, this one among them: each part is told as soon
+    // as those before it are, while the threads search a few parts ahead. False when a search
+    // reached the step limit: the matches are then not known (and some may have been told).
+    bool forEach(QByteArrayView text, const std::vector<qsizetype> &splits, int threads,
+                 const Take &take) const;
 
     // The offsets a part keeps at most: its search stops there and the rest of the part is
     // searched on this thread, so memory stays bounded however dense the matches. By default
-    // an eighth of the part's size in bytes.
+    // half the part's size in bytes; with the parts searched ahead, the memory kept is a few
+    // parts' size at most.
     void setKeptMost(qsizetype offsets) { m_keptMost = offsets; }
 
 private:
@@ -47,7 +52,23 @@ private:
         bool limit = false;
     };
 
+    // Which parts are searched and told; guarded by `mutex`.
+    struct Schedule {
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::vector<char> searched; // per part
+        size_t next = 0; // the next part to search
+        size_t told = 0; // the parts told
+        size_t window = 1; // parts searched ahead of the one told, at most
+        bool stop = false;
+
+        bool mayTake() const { return next < searched.size() && next < told + window; }
+    };
+
     std::vector<Part> partsOf(QByteArrayView text, const std::vector<qsizetype> &splits) const;
+    void help(QByteArrayView text, std::vector<Part> &parts, Schedule &schedule) const;
+    bool lead(QByteArrayView text, std::vector<Part> &parts, Schedule &schedule,
+              const Take &take) const;
     void search(QByteArrayView text, Part &part) const;
     bool follow(QByteArrayView text, const Part &part, RegexByteFinder &finder, qsizetype &resume,
                 const Take &take) const;

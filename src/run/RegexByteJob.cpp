@@ -249,7 +249,12 @@ bool RegexByteJob::search(const Style &style, QByteArrayView text,
     if (style.bounded && m_workers > 1 && text.size() >= m_splitFrom) {
         // A count needs only where each match lies.
         const RegexSplitSearch split(*style.bounded, m_mode != Mode::Count);
-        return split.forEach(text, RegexSplitSearch::splitsOf(text, m_workers), take);
+        // Parts small enough that those searched ahead keep little memory, and enough of them
+        // to share out evenly.
+        const qsizetype part
+            = std::clamp<qsizetype>(text.size() / (8 * m_workers), 256 << 10, 4 << 20);
+        const auto parts = int(std::min<qsizetype>((text.size() + part - 1) / part, 1 << 20));
+        return split.forEach(text, RegexSplitSearch::splitsOf(text, parts), m_workers, take);
     }
     RegexByteFinder finder(*style.pattern);
     for (qsizetype at = 0;;) {

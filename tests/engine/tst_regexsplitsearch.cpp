@@ -112,9 +112,10 @@ void TestRegexSplitSearch::sameAsOneSearch()
         if (round % 3 == 0)
             search.setKeptMost(random.bounded(40));
         Matches found;
-        const bool known = search.forEach(text, splits, [&](const qsizetype *groups, int count) {
-            found.insert(found.end(), groups, groups + count * 2);
-        });
+        const bool known
+            = search.forEach(text, splits, 1 + round % 4, [&](const qsizetype *groups, int count) {
+                  found.insert(found.end(), groups, groups + count * 2);
+              });
         QVERIFY(known);
         QCOMPARE(found, expected);
     }
@@ -144,11 +145,8 @@ void TestRegexSplitSearch::limitInAnyPart()
     const QByteArray text = QByteArray(500, 'x') + QByteArray(40, 'a') + 'c' + QByteArray(500, 'x');
     for (const std::vector<qsizetype> &splits :
          {std::vector<qsizetype>{100}, {400, 900}, {520}, {541, 600}}) {
-        int told = 0;
-        const bool known
-            = RegexSplitSearch(*bounded, false).forEach(text, splits, [&](const qsizetype *, int) {
-                  ++told;
-              });
+        const RegexSplitSearch search(*bounded, false);
+        const bool known = search.forEach(text, splits, 2, [](const qsizetype *, int) {});
         QVERIFY(!known);
     }
 }
