@@ -130,7 +130,7 @@ void RegexSplitSearch::help(QByteArrayView text, std::vector<Part> &parts, Sched
             schedule.changed.wait(lock, [&] { return schedule.stop || schedule.mayTake(); });
             if (schedule.stop || schedule.next >= parts.size())
                 return;
-            k = schedule.next++;
+            k = schedule.take(parts);
         }
         search(text, parts[k]);
         {
@@ -155,22 +155,24 @@ bool RegexSplitSearch::lead(QByteArrayView text, std::vector<Part> &parts, Sched
             schedule.changed.wait(lock);
             continue;
         }
-        const size_t k = telling ? schedule.told : schedule.next++;
+        const size_t k = telling ? schedule.told : schedule.take(parts);
         lock.unlock();
         bool known = true;
         if (telling) {
             known = follow(text, parts[k], finder, resume, take);
-            std::vector<qsizetype>().swap(parts[k].kept); // told: its memory goes back at once
+            parts[k].kept.clear();
         } else {
             search(text, parts[k]);
         }
         lock.lock();
         if (!known)
             return false;
-        if (telling)
+        if (telling) {
             ++schedule.told;
-        else
+            schedule.spare.push_back(std::move(parts[k].kept)); // for a part searched later
+        } else {
             schedule.searched[k] = 1;
+        }
         schedule.changed.notify_all();
     }
     return true;

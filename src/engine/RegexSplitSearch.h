@@ -62,7 +62,21 @@ private:
         size_t window = 1; // parts searched ahead of the one told, at most
         bool stop = false;
 
+        // Offsets of parts told, their memory kept for the parts searched next: fresh memory
+        // for every part costs the system as much again as the search.
+        std::vector<std::vector<qsizetype>> spare;
+
         bool mayTake() const { return next < searched.size() && next < told + window; }
+        // The next part to search, given spare memory for its offsets.
+        template <typename Parts>
+        size_t take(Parts &parts)
+        {
+            if (!spare.empty()) {
+                parts[next].kept = std::move(spare.back());
+                spare.pop_back();
+            }
+            return next++;
+        }
     };
 
     std::vector<Part> partsOf(QByteArrayView text, const std::vector<qsizetype> &splits) const;
