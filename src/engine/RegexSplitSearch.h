@@ -68,8 +68,7 @@ private:
 
         bool mayTake() const { return next < searched.size() && next < told + window; }
         // The next part to search, given spare memory for its offsets.
-        template <typename Parts>
-        size_t take(Parts &parts)
+        size_t take(std::vector<Part> &parts)
         {
             if (!spare.empty()) {
                 parts[next].kept = std::move(spare.back());
