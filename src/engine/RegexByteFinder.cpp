@@ -69,16 +69,23 @@ qsizetype RegexByteFinder::resumeAfter(QByteArrayView text, qsizetype start, qsi
     return end > start ? end : characterStart(text, start + 1);
 }
 
-RegexByteFinder::Found RegexByteFinder::find(QByteArrayView text, qsizetype start)
+RegexByteFinder::Found RegexByteFinder::find(QByteArrayView text, qsizetype start,
+                                             qsizetype lastStart)
 {
     if (start < 0 || start > text.size())
         return Found::None;
+    if (lastStart >= 0 && !m_pattern.boundedStarts())
+        return Found::Limit; // not compiled for a bound: the matches are not known
+    pcre2_match_context *context = ThreadMatching::context();
+    // The context is the thread's: a bound left from a search before must not carry over (the
+    // library refuses any bound for a pattern not compiled for one).
+    pcre2_set_offset_limit(context, lastStart < 0 ? PCRE2_UNSET : PCRE2_SIZE(lastStart));
     const auto *subject = reinterpret_cast<PCRE2_SPTR>(text.isEmpty() ? noText : text.data());
     const auto length = PCRE2_SIZE(text.size());
     qsizetype offset = characterStart(text, start);
     for (;;) {
         const int rc = pcre2_match(m_pattern.code(), subject, length, PCRE2_SIZE(offset),
-                                   PCRE2_NO_UTF_CHECK, m_data, ThreadMatching::context());
+                                   PCRE2_NO_UTF_CHECK, m_data, context);
         if (rc == PCRE2_ERROR_NOMATCH)
             return Found::None;
         // Any other failure (a limit, memory) means the file's matches are not known.

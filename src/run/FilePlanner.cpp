@@ -101,8 +101,12 @@ std::optional<RegexByteJob> FilePlanner::regexByteJob() const
     std::optional<RegexByteJob> job
         = RegexByteJob::of(m_state, m_lineBreaks, m_options.SearchOptions.MatchCase, mode,
                            m_run.replacing && m_run.sync == SyncPolicy::File);
-    if (job)
+    if (job) {
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
+        // Every match is taken as found, none told one by one: a large file may be searched
+        // in parts on the run's threads.
+        job->splitOver(m_run.workers);
+    }
     return job;
 }
 

@@ -7,6 +7,7 @@
 #include "document/LargeFileReader.h"
 #include "engine/EngineState.h"
 #include "engine/RegexByteFinder.h"
+#include "engine/RegexSplitSearch.h"
 #include "engine/Utf8Scan.h"
 #include "io/ByteSpanWriter.h"
 #include "io/NativePath.h"
@@ -90,7 +91,26 @@ std::optional<RegexByteJob> RegexByteJob::of(const EngineState &state,
             job.m_asciiOut = job.m_asciiOut && isAscii(piece.text);
     }
     job.m_styles = std::move(styles);
+    job.m_typed = typed;
+    job.m_matchCase = matchCase;
     return job;
+}
+
+void RegexByteJob::splitOver(int workers, qsizetype from)
+{
+    m_workers = 1;
+    if (workers < 2 || !RegexBytePattern::startsAnywhere(m_typed))
+        return;
+    auto styles = std::make_shared<std::array<Style, 3>>(*m_styles);
+    for (size_t i = 0; i < styles->size(); ++i) {
+        (*styles)[i].bounded
+            = RegexBytePattern::compile(m_typed, m_matchCase, ::lineBreaks[i], true);
+        if (!(*styles)[i].bounded)
+            return;
+    }
+    m_styles = std::move(styles);
+    m_workers = workers;
+    m_splitFrom = from;
 }
 
 // The replacement as the file's line-break style has it; nothing when it holds more than text
@@ -207,7 +227,7 @@ size_t RegexByteJob::styleOf(QByteArrayView text)
 }
 
 // What replaces the match the finder holds in `text`, as spans.
-void RegexByteJob::replacement(const Style &style, const RegexByteFinder &finder,
+void RegexByteJob::replacement(const Style &style, const qsizetype *groups, int count,
                                QByteArrayView text, std::vector<QByteArrayView> &out)
 {
     out.clear();
@@ -216,53 +236,71 @@ void RegexByteJob::replacement(const Style &style, const RegexByteFinder &finder
             out.push_back(piece.text);
             continue;
         }
-        if (piece.group >= finder.groupCount() || finder.groupStart(piece.group) < 0)
+        if (piece.group >= count || groups[2 * piece.group] < 0)
             continue;
-        const qsizetype from = finder.groupStart(piece.group);
-        out.push_back(text.sliced(from, finder.groupEnd(piece.group) - from));
+        const qsizetype from = groups[2 * piece.group];
+        out.push_back(text.sliced(from, groups[2 * piece.group + 1] - from));
+    }
+}
+
+bool RegexByteJob::search(const Style &style, QByteArrayView text,
+                          const std::function<void(const qsizetype *groups, int count)> &take) const
+{
+    if (style.bounded && m_workers > 1 && text.size() >= m_splitFrom) {
+        // A count needs only where each match lies.
+        const RegexSplitSearch split(*style.bounded, m_mode != Mode::Count);
+        // Parts small enough that those searched ahead keep little memory, and enough of them
+        // to share out evenly.
+        const qsizetype part
+            = std::clamp<qsizetype>(text.size() / (8 * m_workers), 256 << 10, 4 << 20);
+        const auto parts = int(std::min<qsizetype>((text.size() + part - 1) / part, 1 << 20));
+        return split.forEach(text, RegexSplitSearch::splitsOf(text, parts), m_workers, take);
+    }
+    RegexByteFinder finder(*style.pattern);
+    for (qsizetype at = 0;;) {
+        const RegexByteFinder::Found found = finder.find(text, at);
+        if (found != RegexByteFinder::Found::Match)
+            return found == RegexByteFinder::Found::None;
+        take(finder.groups(), finder.groupCount());
+        at = RegexByteFinder::resumeAfter(text, finder.groupStart(0), finder.groupEnd(0));
     }
 }
 
 FileJobResult RegexByteJob::work(const Style &style, QByteArrayView bytes, QByteArrayView text,
                                  const QString &target, const FileStamp &stamp) const
 {
-    RegexByteFinder finder(*style.pattern);
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
     Output output;
     std::vector<QByteArrayView> pieces;
     qsizetype copied = 0; // the text before this offset is written (or nothing is yet)
-    for (qsizetype at = 0;;) {
-        const RegexByteFinder::Found found = finder.find(text, at);
-        if (found == RegexByteFinder::Found::None)
-            break;
-        // The general path does the file itself and says so; nothing done here counts.
-        if (found == RegexByteFinder::Found::Limit) {
-            abandon(output);
-            return {};
-        }
-        const qsizetype start = finder.groupStart(0);
-        const qsizetype end = finder.groupEnd(0);
+    const auto take = [&](const qsizetype *groups, int count) {
+        const qsizetype start = groups[0];
+        const qsizetype end = groups[1];
         ++result.hits;
-        at = RegexByteFinder::resumeAfter(text, start, end);
         if (m_mode == Mode::Count)
-            continue;
+            return;
         ++result.replacements;
-        replacement(style, finder, text, pieces);
+        replacement(style, groups, count, text, pieces);
         if (start == end
             && std::all_of(pieces.begin(), pieces.end(), [](auto p) { return p.isEmpty(); }))
-            continue; // nothing put in place of nothing: no change
+            return; // nothing put in place of nothing: no change
         result.changed = true;
         if (m_mode != Mode::Replace || output.failed)
-            continue;
+            return;
         if (!output.spans && !open(output, target, stamp, bytes, text, &result.error)) {
             result.kind = FileJobResult::Kind::WriteFailed; // the count goes on
-            continue;
+            return;
         }
         output.spans->append(text.sliced(copied, start - copied));
         for (const QByteArrayView piece : pieces)
             output.spans->append(piece);
         copied = end;
+    };
+    // The general path does the file itself and says so; nothing done here counts.
+    if (!search(style, text, take)) {
+        abandon(output);
+        return {};
     }
     if (output.spans) {
         output.spans->append(text.sliced(copied));

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,6 +42,11 @@ public:
         m_codePage = page;
         m_codePageChosen = chosen;
     }
+    // Files from `from` bytes on are searched on `workers` threads at once, where the pattern
+    // allows (RegexBytePattern::startsAnywhere). Worth it only for a large file: each part
+    // costs a thread and keeps its matches until they are used.
+    static constexpr qsizetype SplitFrom = qsizetype(4) << 20;
+    void splitOver(int workers, qsizetype from = SplitFrom);
 
 private:
     // A piece of the replacement: its text in UTF-8, or a group of the match.
@@ -51,6 +57,8 @@ private:
     // The pattern and replacement for files of one line-break style (CR LF, LF, CR).
     struct Style {
         std::shared_ptr<const RegexBytePattern> pattern;
+        // The same, compiled to search in parts; null when files are not split.
+        std::shared_ptr<const RegexBytePattern> bounded;
         std::vector<Piece> replacement;
     };
 
@@ -61,8 +69,11 @@ private:
     std::optional<QByteArrayView> textOf(QByteArrayView bytes, const QString &path) const;
     static QByteArrayView asUtf8(QByteArrayView cp1251);
     static size_t styleOf(QByteArrayView text);
-    static void replacement(const Style &style, const RegexByteFinder &finder, QByteArrayView text,
-                            std::vector<QByteArrayView> &out);
+    static void replacement(const Style &style, const qsizetype *groups, int count,
+                            QByteArrayView text, std::vector<QByteArrayView> &out);
+    // Tells `take` every match in order; false when the matches are not known.
+    bool search(const Style &style, QByteArrayView text,
+                const std::function<void(const qsizetype *groups, int count)> &take) const;
     FileJobResult work(const Style &style, QByteArrayView bytes, QByteArrayView text,
                        const QString &target, const FileStamp &stamp) const;
 
@@ -73,4 +84,9 @@ private:
     bool m_asciiOut = true;
     CodePage m_codePage = CodePage::Cp1251;
     bool m_codePageChosen = false;
+    // The pattern as typed, for the patterns that search in parts.
+    QString m_typed;
+    bool m_matchCase = true;
+    int m_workers = 1;
+    qsizetype m_splitFrom = SplitFrom;
 };
