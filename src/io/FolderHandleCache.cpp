@@ -11,6 +11,12 @@ bool FolderHandleCache::holds(const QString &path, QByteArray &folder)
     return m_dir >= 0 && folder == m_folder;
 }
 
+bool FolderHandleCache::holdsFolderOf(QStringView path) const
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return m_dir >= 0 && slash > 0 && path.first(slash) == m_folderName;
+}
+
 #ifndef Q_OS_UNIX
 FolderHandleCache::FolderHandleCache() = default;
 FolderHandleCache::~FolderHandleCache() = default;

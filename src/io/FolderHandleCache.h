@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -26,6 +27,8 @@ public:
     bool reachChecked(const QString &path);
     // Closes the folder held.
     void release();
+    // Whether the folder of `path` is the one held (by its name).
+    bool holdsFolderOf(QStringView path) const;
 
     int dir() const { return m_dir; }
     // The last part of the name last reached.
@@ -48,6 +51,7 @@ private:
 
     int m_dir = -1;
     QByteArray m_folder; // the name the folder was opened by, as the system takes it
+    QString m_folderName; // the same, as given
     QByteArray m_leaf;
     quint64 m_device = 0;
     quint64 m_inode = 0;

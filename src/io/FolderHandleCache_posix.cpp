@@ -30,6 +30,7 @@ void FolderHandleCache::release()
         ::close(m_dir);
     m_dir = -1;
     m_folder.clear();
+    m_folderName.clear();
     m_givesAcl.reset();
 }
 
@@ -63,6 +64,8 @@ bool FolderHandleCache::open(const QString &path, const QByteArray &folder)
         return false;
     m_dir = place.take();
     m_folder = folder;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    m_folderName = slash > 0 ? path.left(slash) : QString();
     m_device = quint64(st.st_dev);
     m_inode = quint64(st.st_ino);
     m_mode = quint32(st.st_mode);

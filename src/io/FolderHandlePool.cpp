@@ -1,5 +1,8 @@
 #include "io/FolderHandlePool.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // More than the threads of a run ever ask for at once.
@@ -7,14 +10,19 @@ constexpr size_t MostKept = 8;
 
 } // namespace
 
-FolderHandlePool::Lease::Lease(FolderHandlePool *pool) : m_pool(pool)
+FolderHandlePool::Lease::Lease(FolderHandlePool *pool, QStringView path) : m_pool(pool)
 {
     {
         const std::lock_guard lock(pool->m_mutex);
-        if (!pool->m_spare.empty()) {
-            // The one given back last: most likely the folder this thread is in.
-            m_cache = std::move(pool->m_spare.back());
-            pool->m_spare.pop_back();
+        std::vector<std::unique_ptr<FolderHandleCache>> &spare = pool->m_spare;
+        if (!spare.empty()) {
+            // The one holding the file's folder, else the one given back last.
+            auto found = std::find_if(spare.rbegin(), spare.rend(), [&](const auto &cache) {
+                return cache->holdsFolderOf(path);
+            });
+            auto taken = found == spare.rend() ? std::prev(spare.end()) : std::prev(found.base());
+            m_cache = std::move(*taken);
+            spare.erase(taken);
         }
     }
     if (!m_cache)

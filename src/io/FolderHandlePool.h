@@ -14,7 +14,7 @@ public:
     // One cache, the caller's until this is destroyed.
     class Lease {
     public:
-        explicit Lease(FolderHandlePool *pool);
+        Lease(FolderHandlePool *pool, QStringView path);
         Lease(const Lease &) = delete;
         Lease &operator=(const Lease &) = delete;
         ~Lease();
@@ -25,7 +25,8 @@ public:
         std::unique_ptr<FolderHandleCache> m_cache;
     };
 
-    Lease lease() { return Lease(this); }
+    // One for the file `path`: the one holding its folder when there is one.
+    Lease lease(QStringView path) { return Lease(this, path); }
 
 private:
     std::mutex m_mutex;

@@ -137,7 +137,7 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
 
 FileJobResult ByteFileJob::process(const QString &path) const
 {
-    const FolderHandlePool::Lease folders = m_folders->lease();
+    const FolderHandlePool::Lease folders = m_folders->lease(path);
     FileBytes file;
     QString target;
     const ReadOnlyFile::Status status = file.open(path, target, m_opened, folders.get());
