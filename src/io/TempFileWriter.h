@@ -74,7 +74,8 @@ private:
     // Opens the new file (without a name where the system allows) with `mode`.
     bool createPosix(int mode);
     // The mode to make a copy of `model` with: its own where the new file is open to nobody
-    // else than the copy would be (its owner and group are the model's, and no ACL is to come).
+    // else than the copy would be (its owner and group are the model's, and no attribute or
+    // ACL is to come).
     int createModePosix(const FileStamp &model, const FileAttributes &attributes);
     // Gives the new file `model`'s owner, group and attributes.
     void takeAttributesPosix(const FileStamp &model, const FileStamp &mine,

@@ -125,7 +125,8 @@ bool TempFileWriter::startPosix(const QString &target, const std::optional<FileS
 
 int TempFileWriter::createModePosix(const FileStamp &model, const FileAttributes &attributes)
 {
-    if (!m_inFolders || attributes.value(FileAttributes::AccessAcl) || m_folders->givesAcl()
+    // Attributes (an ACL, a security label) may keep out some the mode lets in.
+    if (!m_inFolders || !attributes.isEmpty() || m_folders->givesAcl()
         || model.owner != m_folders->euid() || model.group != m_folders->groupOfNewFiles())
         return 0600;
     return int(model.mode & 0777);
