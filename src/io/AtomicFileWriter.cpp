@@ -51,9 +51,17 @@ std::optional<PendingWrite> AtomicFileWriter::prepare(const QString &path, QByte
 
 WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode)
 {
+    return commit(pending, error, errorCode, nullptr);
+}
+
+WriteOutcome AtomicFileWriter::commit(const PendingWrite &pending, QString *error, int *errorCode,
+                                      FolderHandleCache *folders)
+{
 #ifdef Q_OS_UNIX
     if (!IoLevel::portable())
-        return commitPosix(pending, error, errorCode);
+        return commitPosix(pending, error, errorCode, folders);
+#else
+    Q_UNUSED(folders);
 #endif
     return commitPortable(pending, error, errorCode);
 }

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class FolderHandleCache;
+
 // Replaces a file's contents so that a failure at any point leaves the old file as it was:
 // the bytes go to a new file in the same folder (TempFileWriter), which is synced as the
 // policy asks and then renamed over the file. A symbolic link stays a link (the file it points
@@ -33,6 +35,10 @@ public:
     // when it took them all.
     static WriteOutcome commit(const PendingWrite &pending, QString *error,
                                int *errorCode = nullptr);
+    // The same, through the folder `folders` holds when it is still the target's (POSIX level):
+    // a run that puts many files of one folder in place one after another opens it once.
+    static WriteOutcome commit(const PendingWrite &pending, QString *error, int *errorCode,
+                               FolderHandleCache *folders);
     // Removes the new file.
     static void discard(const PendingWrite &pending);
 
@@ -42,7 +48,8 @@ public:
 private:
     // Each level's own way (AtomicFileWriter_posix.cpp, AtomicFileWriter_portable.cpp).
     static std::optional<QString> resolveLongPosix(const QString &path);
-    static WriteOutcome commitPosix(const PendingWrite &pending, QString *error, int *errorCode);
+    static WriteOutcome commitPosix(const PendingWrite &pending, QString *error, int *errorCode,
+                                    FolderHandleCache *folders);
     static void discardPosix(const PendingWrite &pending);
     static WriteOutcome commitPortable(const PendingWrite &pending, QString *error, int *errorCode);
     static void discardPortable(const PendingWrite &pending);

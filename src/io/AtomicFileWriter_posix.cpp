@@ -5,6 +5,7 @@
 #ifdef Q_OS_UNIX
 
 #include "io/FolderHandle.h"
+#include "io/FolderHandleCache.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,17 +52,44 @@ std::optional<QString> AtomicFileWriter::resolveLongPosix(const QString &path)
 
 namespace {
 
-// Removes the new file from its folder `place`, if the name there is still the new file.
-void removeIn(const FolderHandle &place, const PendingWrite &pending)
+// Removes the new file from the folder `dir`, if the name there is still the new file.
+void removeIn(int dir, const PendingWrite &pending)
 {
     const QByteArray leaf = FolderHandle::leafOf(pending.temp);
     struct stat st { };
-    if (!place.reached() || ::fstatat(place.dir(), leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (dir < 0 || ::fstatat(dir, leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return;
     if (pending.inode == 0
         || (quint64(st.st_dev) == pending.device && quint64(st.st_ino) == pending.inode))
-        ::unlinkat(place.dir(), leaf.constData(), 0);
+        ::unlinkat(dir, leaf.constData(), 0);
 }
+
+// The folder a commit goes through: the shared one when given, else one of its own.
+class CommitPlace {
+public:
+    CommitPlace(const QString &temp, FolderHandleCache *folders) : m_folders(folders)
+    {
+        if (folders)
+            m_reached = folders->reachChecked(temp);
+        else
+            m_own.emplace(temp, FolderHandle::Open::Always);
+    }
+    bool reached() const { return m_folders ? m_reached : m_own->reached(); }
+    int dir() const { return m_folders ? (m_reached ? m_folders->dir() : -1) : m_own->dir(); }
+    bool identify(quint64 *device, quint64 *inode) const
+    {
+        if (!m_folders)
+            return m_own->identify(device, inode);
+        *device = m_folders->device();
+        *inode = m_folders->inode();
+        return m_reached;
+    }
+
+private:
+    FolderHandleCache *m_folders;
+    bool m_reached = false;
+    std::optional<FolderHandle> m_own;
+};
 
 WriteOutcome failed(int code, QString *error, int *errorCode)
 {
@@ -76,9 +104,9 @@ WriteOutcome failed(int code, QString *error, int *errorCode)
 
 // Every step goes through the folder's handle, so the depth of the folder does not matter.
 WriteOutcome AtomicFileWriter::commitPosix(const PendingWrite &pending, QString *error,
-                                           int *errorCode)
+                                           int *errorCode, FolderHandleCache *folders)
 {
-    const FolderHandle place(pending.temp, FolderHandle::Open::Always);
+    const CommitPlace place(pending.temp, folders);
     quint64 device = 0;
     quint64 inode = 0;
     if (!place.reached()) {
@@ -90,13 +118,13 @@ WriteOutcome AtomicFileWriter::commitPosix(const PendingWrite &pending, QString 
     }
     if (!place.identify(&device, &inode)) {
         const int code = errno;
-        removeIn(place, pending);
+        removeIn(place.dir(), pending);
         return failed(code, error, errorCode);
     }
     // Another folder under the old name: the new file stayed in the old one, and the target
     // named here is not the file that was read.
     if (device != pending.folderDevice || inode != pending.folderInode) {
-        removeIn(place, pending);
+        removeIn(place.dir(), pending);
         return WriteOutcome::ChangedOnDisk;
     }
     const QByteArray target = FolderHandle::leafOf(pending.target);
@@ -104,14 +132,14 @@ WriteOutcome AtomicFileWriter::commitPosix(const PendingWrite &pending, QString 
         // Moving or removing a file is a change like any other: it is not made again.
         const std::optional<FileStamp> now = FileStamp::at(place.dir(), target.constData());
         if (!now || !now->sameContent(*pending.expected)) {
-            removeIn(place, pending);
+            removeIn(place.dir(), pending);
             return WriteOutcome::ChangedOnDisk;
         }
     }
     const QByteArray temp = FolderHandle::leafOf(pending.temp);
     if (::renameat(place.dir(), temp.constData(), place.dir(), target.constData()) != 0) {
         const int code = errno;
-        removeIn(place, pending);
+        removeIn(place.dir(), pending);
         return failed(code, error, errorCode);
     }
     if (error)
@@ -121,7 +149,8 @@ WriteOutcome AtomicFileWriter::commitPosix(const PendingWrite &pending, QString 
 
 void AtomicFileWriter::discardPosix(const PendingWrite &pending)
 {
-    removeIn(FolderHandle(pending.temp, FolderHandle::Open::Always), pending);
+    const FolderHandle place(pending.temp, FolderHandle::Open::Always);
+    removeIn(place.reached() ? place.dir() : -1, pending);
 }
 
 #endif

@@ -27,13 +27,17 @@ public:
     // The same for the file `name` in the folder `dir` (as the *at system calls take them),
     // whatever the length of its whole name.
     static FileAttributes at(int dir, const char *name);
+    // The same for an open file (not one opened for its name only).
+    static FileAttributes ofHandle(int fd);
 
     // Gives the open file `fd` these attributes and then the permission bits `mode` (07777),
     // as the replaced file had them. When the ACL cannot be set, the group is given no more
     // than the owning group had under it, never the wider mask the mode shows. The names of
     // the attributes that could not be set; empty when all were. `set` stands in for the
-    // system call in tests.
-    QStringList applyTo(int fd, quint32 mode, Setter set = nullptr) const;
+    // system call in tests. An ACL the new file took from its folder is removed when the
+    // replaced file had none; `folderGivesAcl` false says there is none to remove.
+    QStringList applyTo(int fd, quint32 mode, Setter set = nullptr,
+                        bool folderGivesAcl = true) const;
 
     // The permissions (0 to 7) of the owning group under the ACL value `acl`: its own entry
     // limited by the mask. Nothing when the value cannot be read.

@@ -28,15 +28,31 @@ bool carriedOver(QByteArrayView name)
         || name == FileAttributes::AccessAcl;
 }
 
-QByteArray namesOf(const QByteArray &path)
+// Where the attributes are read from: a file's name (links followed) or an open handle.
+struct Source {
+    const char *name = nullptr;
+    int fd = -1;
+
+    ssize_t list(char *names, size_t size) const
+    {
+        return name ? ::listxattr(name, names, size) : ::flistxattr(fd, names, size);
+    }
+    ssize_t get(const char *attribute, void *value, size_t size) const
+    {
+        return name ? ::getxattr(name, attribute, value, size)
+                    : ::fgetxattr(fd, attribute, value, size);
+    }
+};
+
+QByteArray namesOf(const Source &source)
 {
     QByteArray names;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+        const ssize_t size = source.list(nullptr, 0);
         if (size <= 0)
             return {};
         names.resize(size);
-        const ssize_t got = ::listxattr(path.constData(), names.data(), size_t(size));
+        const ssize_t got = source.list(names.data(), size_t(size));
         if (got >= 0) {
             names.resize(got);
             return names;
@@ -47,14 +63,14 @@ QByteArray namesOf(const QByteArray &path)
     return {};
 }
 
-std::optional<QByteArray> valueOf(const QByteArray &path, const char *name)
+std::optional<QByteArray> valueOf(const Source &source, const char *name)
 {
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const ssize_t size = ::getxattr(path.constData(), name, nullptr, 0);
+        const ssize_t size = source.get(name, nullptr, 0);
         if (size < 0)
             return std::nullopt;
         QByteArray value(size, Qt::Uninitialized);
-        const ssize_t got = ::getxattr(path.constData(), name, value.data(), size_t(size));
+        const ssize_t got = source.get(name, value.data(), size_t(size));
         if (got >= 0) {
             value.resize(got);
             return value;
@@ -63,6 +79,24 @@ std::optional<QByteArray> valueOf(const QByteArray &path, const char *name)
             return std::nullopt;
     }
     return std::nullopt;
+}
+
+// The attributes of `source` a rewrite carries over.
+FileAttributes read(const Source &source)
+{
+    FileAttributes attributes;
+    const QByteArray names = namesOf(source);
+    for (qsizetype start = 0; start < names.size();) {
+        const qsizetype end = names.indexOf('\0', start);
+        const QByteArray name = names.mid(start, (end < 0 ? names.size() : end) - start);
+        start = end < 0 ? names.size() : end + 1;
+        if (!carriedOver(name))
+            continue;
+        // One this process may not read is not ours to carry over.
+        if (std::optional<QByteArray> value = valueOf(source, name.constData()))
+            attributes.add(name, std::move(*value));
+    }
+    return attributes;
 }
 
 bool holds(int fd, const QByteArray &name, const QByteArray &value)
@@ -96,22 +130,15 @@ FileAttributes FileAttributes::at(int dir, const char *name)
 
 FileAttributes FileAttributes::fromName(const QByteArray &file)
 {
-    FileAttributes attributes;
-    const QByteArray names = namesOf(file);
-    for (qsizetype start = 0; start < names.size();) {
-        const qsizetype end = names.indexOf('\0', start);
-        const QByteArray name = names.mid(start, (end < 0 ? names.size() : end) - start);
-        start = end < 0 ? names.size() : end + 1;
-        if (!carriedOver(name))
-            continue;
-        // One this process may not read is not ours to carry over.
-        if (std::optional<QByteArray> value = valueOf(file, name.constData()))
-            attributes.add(name, std::move(*value));
-    }
-    return attributes;
+    return read(Source{file.constData(), -1});
 }
 
-QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter set) const
+FileAttributes FileAttributes::ofHandle(int fd)
+{
+    return read(Source{nullptr, fd});
+}
+
+QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter set, bool folderGivesAcl) const
 {
     if (!set)
         set = ::fsetxattr;
@@ -126,7 +153,8 @@ QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter set) const
     const std::optional<QByteArray> acl = value(AccessAcl);
     if (!acl) {
         // A new file takes the folder's default ACL, which the replaced file did not have.
-        ::fremovexattr(fd, AccessAcl);
+        if (folderGivesAcl)
+            ::fremovexattr(fd, AccessAcl);
     } else if (set(fd, AccessAcl, acl->constData(), size_t(acl->size()), 0) != 0) {
         // Without its ACL the mode's group bits would give the owning group what the ACL's
         // mask allows any named user or group: the group keeps what it had.

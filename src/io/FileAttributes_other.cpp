@@ -22,7 +22,12 @@ FileAttributes FileAttributes::fromName(const QByteArray &)
     return {};
 }
 
-QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter) const
+FileAttributes FileAttributes::ofHandle(int)
+{
+    return {};
+}
+
+QStringList FileAttributes::applyTo(int fd, quint32 mode, Setter, bool) const
 {
 #ifdef Q_OS_UNIX
     ::fchmod(fd, mode_t(mode & 07777));

@@ -20,4 +20,9 @@ bool FolderHandle::identify(quint64 *, quint64 *) const
 {
     return false;
 }
+
+int FolderHandle::take()
+{
+    return -1;
+}
 #endif

@@ -26,6 +26,8 @@ public:
     const char *leaf() const { return m_leaf.constData(); }
     // The folder's device and inode (Always only): false when they cannot be had.
     bool identify(quint64 *device, quint64 *inode) const;
+    // The folder's descriptor, which the caller closes from now on.
+    int take();
 
     // The last part of `path`.
     static QByteArray leafOf(const QString &path);

@@ -65,6 +65,14 @@ FolderHandle::~FolderHandle()
         ::close(m_dir);
 }
 
+int FolderHandle::take()
+{
+    const int dir = m_dir;
+    m_dir = -1;
+    m_reached = false;
+    return dir;
+}
+
 bool FolderHandle::identify(quint64 *device, quint64 *inode) const
 {
     struct stat st { };

@@ -13,6 +13,11 @@ ReadOnlyFile::~ReadOnlyFile()
 
 ReadOnlyFile::Status ReadOnlyFile::open(const QString &path)
 {
+    return open(path, nullptr);
+}
+
+ReadOnlyFile::Status ReadOnlyFile::open(const QString &path, FolderHandleCache *folders)
+{
 #ifdef Q_OS_UNIX
     closePosix();
 #endif
@@ -21,7 +26,7 @@ ReadOnlyFile::Status ReadOnlyFile::open(const QString &path)
     m_links = 1;
 #ifdef Q_OS_UNIX
     if (!IoLevel::portable())
-        return openPosix(path);
+        return openPosix(path, folders);
 #endif
     return openPortable(path);
 }

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class FolderHandleCache;
+
 // A file opened by name for reading that is never a pipe, a socket or a device: its type is
 // looked at before it is opened. At the POSIX level (IoLevel) the open itself cannot block (a
 // FIFO put in its place meanwhile is opened without waiting and then refused by the open
@@ -23,6 +25,9 @@ public:
     ~ReadOnlyFile();
 
     Status open(const QString &path);
+    // The same, looking the file up in the folder `folders` holds (reached for `path` first) at
+    // the POSIX level.
+    Status open(const QString &path, FolderHandleCache *folders);
     // What open would say of `path` without opening it (Open: a regular file), and how many
     // names the file has.
     static Status typeOf(const QString &path, int *links = nullptr);
@@ -40,7 +45,8 @@ public:
 
 private:
     // Each level's own way (ReadOnlyFile_posix.cpp, ReadOnlyFile_portable.cpp).
-    Status openPosix(const QString &path);
+    Status openPosix(const QString &path, FolderHandleCache *folders);
+    Status openIn(int dir, const char *leaf);
     Status openPortable(const QString &path);
     static Status typeOfPosix(const QString &path, int *links);
     static Status typeOfPortable(const QString &path, int *links);

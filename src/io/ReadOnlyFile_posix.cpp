@@ -4,6 +4,7 @@
 #ifdef Q_OS_UNIX
 
 #include "io/FolderHandle.h"
+#include "io/FolderHandleCache.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,17 +26,15 @@ ReadOnlyFile::Status statusOf(int error)
     }
 }
 
-// The type of the file `place` names, following links; `wasLink` learns whether it was one.
-ReadOnlyFile::Status lookAt(const FolderHandle &place, struct stat &st, bool *wasLink)
+// The type of the file `leaf` in `dir`, following links; `wasLink` learns whether it was one.
+ReadOnlyFile::Status lookAt(int dir, const char *leaf, struct stat &st, bool *wasLink)
 {
-    if (!place.reached())
-        return statusOf(errno);
     if (wasLink) {
-        if (::fstatat(place.dir(), place.leaf(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(dir, leaf, &st, AT_SYMLINK_NOFOLLOW) != 0)
             return statusOf(errno);
         *wasLink = S_ISLNK(st.st_mode);
     }
-    if ((!wasLink || *wasLink) && ::fstatat(place.dir(), place.leaf(), &st, 0) != 0)
+    if ((!wasLink || *wasLink) && ::fstatat(dir, leaf, &st, 0) != 0)
         return statusOf(errno);
     return S_ISREG(st.st_mode) ? ReadOnlyFile::Status::Open : ReadOnlyFile::Status::NotRegular;
 }
@@ -53,22 +52,36 @@ void ReadOnlyFile::closePosix()
 ReadOnlyFile::Status ReadOnlyFile::typeOfPosix(const QString &path, int *links)
 {
     const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    if (!place.reached())
+        return statusOf(errno);
     struct stat st { };
-    const Status status = lookAt(place, st, nullptr);
+    const Status status = lookAt(place.dir(), place.leaf(), st, nullptr);
     if (links && status == Status::Open)
         *links = int(st.st_nlink);
     return status;
 }
 
-ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path)
+ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path, FolderHandleCache *folders)
 {
+    if (folders) {
+        if (!folders->reach(path))
+            return statusOf(errno);
+        return openIn(folders->dir(), folders->leaf());
+    }
     const FolderHandle place(path, FolderHandle::Open::WhenLong);
+    if (!place.reached())
+        return statusOf(errno);
+    return openIn(place.dir(), place.leaf());
+}
+
+ReadOnlyFile::Status ReadOnlyFile::openIn(int dir, const char *leaf)
+{
     struct stat st { };
-    const Status status = lookAt(place, st, &m_wasLink);
+    const Status status = lookAt(dir, leaf, st, &m_wasLink);
     if (status != Status::Open)
         return status;
     m_links = int(st.st_nlink);
-    m_fd = ::openat(place.dir(), place.leaf(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    m_fd = ::openat(dir, leaf, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0)
         return statusOf(errno);
     const std::optional<FileStamp> stamp = FileStamp::ofHandle(m_fd);

@@ -36,10 +36,14 @@ QString TempFileName::make(const QString &folder, qint64 pid, quint64 serial)
 
 QString TempFileName::next(const QString &folder)
 {
+    return next(folder, QCoreApplication::applicationPid());
+}
+
+QString TempFileName::next(const QString &folder, qint64 pid)
+{
     // The one counter of the process: a name is never handed out twice, whatever thread asks.
     static std::atomic<quint64> serial{0};
-    return make(folder, QCoreApplication::applicationPid(),
-                serial.fetch_add(1, std::memory_order_relaxed));
+    return make(folder, pid, serial.fetch_add(1, std::memory_order_relaxed));
 }
 
 std::optional<qint64> TempFileName::writerOf(QStringView fileName)

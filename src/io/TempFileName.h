@@ -18,6 +18,8 @@ public:
     // A name in `folder` that no other writer of this process uses: this process's id and a
     // serial number that every thread draws from one counter.
     static QString next(const QString &folder);
+    // The same for this process's id `pid`, asked once by the caller.
+    static QString next(const QString &folder, qint64 pid);
     // The process that wrote a file of this name; nothing when the name is not one of ours.
     static std::optional<qint64> writerOf(QStringView fileName);
     static bool isTempName(QStringView fileName) { return writerOf(fileName).has_value(); }

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -42,15 +43,20 @@ bool TempFileWriter::open(const QString &target, const std::optional<FileStamp> 
 {
     discard();
     m_errno = 0;
+    const int modelHandle = std::exchange(m_modelHandle, -1);
     if (current && !current->isRegular())
         return fail(error, u"Not a regular file: %1"_s.arg(target));
-    return start(target, current, target, current.has_value(), error);
+    m_modelHandle = current ? modelHandle : -1;
+    const bool started = start(target, current, target, current.has_value(), error);
+    m_modelHandle = -1;
+    return started;
 }
 
 bool TempFileWriter::openCopyOf(const QString &target, const QString &model, QString *error)
 {
     discard();
     m_errno = 0;
+    m_modelHandle = -1;
     return start(target, FileStamp::of(model), model, false, error);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/FileAttributes.h"
 #include "io/FileStamp.h"
 #include "io/FolderHandle.h"
 #include "io/PendingWrite.h"
@@ -12,6 +13,8 @@
 
 #include <memory>
 #include <optional>
+
+class FolderHandleCache;
 
 // Writes a new file beside a target, in pieces through one reused buffer, with the target's
 // permissions, ACL and extended attributes and (where the process may set them) owner and
@@ -35,6 +38,15 @@ public:
     // The same for a copy of the file `model` (not yet resolved): the new file takes its
     // permissions, attributes, owner and group, wherever `target` is.
     bool openCopyOf(const QString &target, const QString &model, QString *error);
+    // Files opened from now on are made in the folder `folders` holds (reached for each target),
+    // which stays open for the files after them (POSIX level).
+    void useFolders(FolderHandleCache *folders) { m_folders = folders; }
+    // The next file opened is the target's new content and `fd` the target open as it was read:
+    // its attributes are read from that handle. -1: by the target's name.
+    void setModelHandle(int fd) { m_modelHandle = fd; }
+    // Files opened from now on get their name at once (one call less per file) rather than when
+    // finished: for small files, where a killed run leaves little behind for the next scan.
+    void setNamedAtOnce(bool named) { m_namedAtOnce = named; }
     bool append(QByteArrayView bytes);
     // Flushes and closes the file, synced to disk when `sync`. Nothing (and the file removed)
     // when any write failed.
@@ -56,9 +68,20 @@ private:
     // The POSIX level's steps (TempFileWriter_posix.cpp).
     bool startPosix(const QString &target, const std::optional<FileStamp> &model,
                     const QString &modelPath, bool replacing, QString *error);
+    // Reaches the target's folder (kept in m_place or the shared folders).
+    bool placePosix(const QString &target);
+    int placeDir() const;
     // Opens the new file (without a name where the system allows) with `mode`.
     bool createPosix(int mode);
+    // The mode to make a copy of `model` with: its own where the new file is open to nobody
+    // else than the copy would be (its owner and group are the model's, and no attribute or
+    // ACL is to come).
+    int createModePosix(const FileStamp &model, const FileAttributes &attributes);
+    // Gives the new file `model`'s owner, group and attributes.
+    void takeAttributesPosix(const FileStamp &model, const FileStamp &mine,
+                             const FileAttributes &attributes);
     bool namePosix();
+    QString nextName() const;
     bool writeAllPosix(const char *data, qsizetype size);
     std::optional<PendingWrite> finishPosix(bool sync, QString *error);
     void discardPosix();
@@ -80,6 +103,10 @@ private:
     // The folder, open while the file is written: the file is made, named and removed in it
     // (any depth).
     std::optional<FolderHandle> m_place;
+    FolderHandleCache *m_folders = nullptr; // shared with the files before and after
+    bool m_inFolders = false; // the file is made in m_folders
+    int m_modelHandle = -1;
+    bool m_namedAtOnce = false;
     quint64 m_folderDevice = 0;
     quint64 m_folderInode = 0;
     QString m_temp; // empty while the file has no name

@@ -5,6 +5,7 @@
 #ifdef Q_OS_UNIX
 
 #include "io/FileAttributes.h"
+#include "io/FolderHandleCache.h"
 #include "io/TempFileName.h"
 
 #include <QFileInfo>
@@ -44,6 +45,28 @@ bool procHasHandles()
 
 } // namespace
 
+bool TempFileWriter::placePosix(const QString &target)
+{
+    m_inFolders = false;
+    if (m_folders) {
+        if (!m_folders->reach(target))
+            return false;
+        m_inFolders = true;
+        m_folderDevice = m_folders->device();
+        m_folderInode = m_folders->inode();
+        return true;
+    }
+    m_place.emplace(target, FolderHandle::Open::Always);
+    return m_place->reached() && m_place->identify(&m_folderDevice, &m_folderInode);
+}
+
+int TempFileWriter::placeDir() const
+{
+    if (m_inFolders)
+        return m_folders->dir();
+    return m_place ? m_place->dir() : -1;
+}
+
 bool TempFileWriter::startPosix(const QString &target, const std::optional<FileStamp> &model,
                                 const QString &modelPath, bool replacing, QString *error)
 {
@@ -51,53 +74,96 @@ bool TempFileWriter::startPosix(const QString &target, const std::optional<FileS
     const auto refused = [&] {
         m_errno = errno;
         m_place.reset();
+        m_inFolders = false;
         return fail(error, reason(m_errno));
     };
     m_folder = QFileInfo(target).path();
-    m_place.emplace(target, FolderHandle::Open::Always);
-    if (!m_place->reached() || !m_place->identify(&m_folderDevice, &m_folderInode))
+    if (!placePosix(target))
         return refused();
-    // A read-only file is not replaced behind its back (the owner's privilege aside).
-    if (replacing && ::geteuid() != 0 && ::faccessat(m_place->dir(), m_place->leaf(), W_OK, 0) != 0)
-        return refused();
+    const quint32 euid = m_folders ? m_folders->euid() : quint32(::geteuid());
+    // A read-only file is not replaced behind its back (the owner's privilege aside). The
+    // owner's own right is in the mode, also under an ACL.
+    if (replacing && euid != 0) {
+        const bool ownerMayNot = model && model->owner == euid && !(model->mode & S_IWUSR);
+        const QByteArray leaf = FolderHandle::leafOf(target);
+        if (ownerMayNot)
+            errno = EACCES;
+        if (ownerMayNot
+            || ((!model || model->owner != euid)
+                && ::faccessat(placeDir(), leaf.constData(), W_OK, 0) != 0))
+            return refused();
+    }
+    FileAttributes attributes;
+    if (model) {
+        attributes = m_modelHandle >= 0 ? FileAttributes::ofHandle(m_modelHandle)
+                                        : FileAttributes::of(modelPath);
+    }
     // A file made in the likeness of another is open to nobody else until it has its attributes.
-    if (!createPosix(model ? 0600 : 0666))
+    const int mode = model ? createModePosix(*model, attributes) : 0666;
+    if (!createPosix(mode))
         return refused();
     m_target = target;
     m_errno = 0;
     m_bytes = 0;
     m_lost.clear();
-    const std::optional<FileStamp> mine = FileStamp::ofHandle(m_fd);
+    std::optional<FileStamp> mine = FileStamp::ofHandle(m_fd);
+    if (model && mine && mode != 0600
+        && (mine->owner != model->owner || mine->group != model->group)) {
+        // Not the owner or group foreseen: made again closed to all but its owner.
+        discardPosix();
+        if (!placePosix(target) || !createPosix(0600))
+            return refused();
+        mine = FileStamp::ofHandle(m_fd);
+    }
     m_device = mine ? mine->device : 0;
     m_inode = mine ? mine->inode : 0;
-    if (model && mine) {
-        // Without privilege the owner cannot be kept; the group still can be when the writer
-        // belongs to it, so that the copied mode does not open the file to the writer's group.
-        if ((mine->owner != model->owner || mine->group != model->group)
-            && ::fchown(m_fd, model->owner, model->group) != 0
-            && ::fchown(m_fd, uid_t(-1), model->group) != 0) {
-            // The file becomes the writer's, as any rewrite by this user would make it.
-        }
-        m_lost = FileAttributes::of(modelPath).applyTo(m_fd, model->mode & 07777);
-    }
+    if (model && mine)
+        takeAttributesPosix(*model, *mine, attributes);
     m_used = 0;
     return true;
 }
 
+int TempFileWriter::createModePosix(const FileStamp &model, const FileAttributes &attributes)
+{
+    // Attributes (an ACL, a security label) may keep out some the mode lets in.
+    if (!m_inFolders || !attributes.isEmpty() || m_folders->givesAcl()
+        || model.owner != m_folders->euid() || model.group != m_folders->groupOfNewFiles())
+        return 0600;
+    return int(model.mode & 0777);
+}
+
+void TempFileWriter::takeAttributesPosix(const FileStamp &model, const FileStamp &mine,
+                                         const FileAttributes &attributes)
+{
+    // Without privilege the owner cannot be kept; the group still can be when the writer
+    // belongs to it, so that the copied mode does not open the file to the writer's group.
+    const bool owned = mine.owner == model.owner && mine.group == model.group;
+    if (!owned && ::fchown(m_fd, model.owner, model.group) != 0
+        && ::fchown(m_fd, uid_t(-1), model.group) != 0) {
+        // The file becomes the writer's, as any rewrite by this user would make it.
+    }
+    const bool folderGivesAcl = !m_inFolders || m_folders->givesAcl();
+    // Made with its mode already, and nothing else to take: no call more.
+    if (owned && attributes.isEmpty() && !folderGivesAcl
+        && (mine.mode & 07777) == (model.mode & 07777))
+        return;
+    m_lost = attributes.applyTo(m_fd, model.mode & 07777, nullptr, folderGivesAcl);
+}
+
 bool TempFileWriter::createPosix(int mode)
 {
-    const int dir = m_place->dir();
+    const int dir = placeDir();
 #ifdef O_TMPFILE
     // Where the file system can, the file has no name until it is finished: a run killed
     // while writing leaves nothing behind. Naming it later goes through /proc.
-    if (procHasHandles()) {
+    if (!m_namedAtOnce && procHasHandles()) {
         m_fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(mode));
         if (m_fd >= 0)
             return true;
     }
 #endif
     for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
-        m_temp = TempFileName::next(m_folder);
+        m_temp = nextName();
         m_tempLeaf = FolderHandle::leafOf(m_temp);
         m_fd = ::openat(dir, m_tempLeaf.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                         mode_t(mode));
@@ -113,6 +179,12 @@ bool TempFileWriter::createPosix(int mode)
     return false;
 }
 
+QString TempFileWriter::nextName() const
+{
+    return m_folders ? TempFileName::next(m_folder, m_folders->pid())
+                     : TempFileName::next(m_folder);
+}
+
 // Gives a file made without a name its name beside the target.
 bool TempFileWriter::namePosix()
 {
@@ -120,10 +192,9 @@ bool TempFileWriter::namePosix()
         return true;
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(m_fd);
     for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
-        const QString temp = TempFileName::next(m_folder);
+        const QString temp = nextName();
         const QByteArray leaf = FolderHandle::leafOf(temp);
-        if (::linkat(AT_FDCWD, handle.constData(), m_place->dir(), leaf.constData(),
-                     AT_SYMLINK_FOLLOW)
+        if (::linkat(AT_FDCWD, handle.constData(), placeDir(), leaf.constData(), AT_SYMLINK_FOLLOW)
             == 0) {
             m_temp = temp;
             m_tempLeaf = leaf;
@@ -169,6 +240,7 @@ std::optional<PendingWrite> TempFileWriter::finishPosix(bool sync, QString *erro
                          m_bytes, m_lost,   m_folderDevice, m_folderInode};
     m_temp.clear();
     m_place.reset(); // a batch of pending files keeps no folder open
+    m_inFolders = false;
     return pending;
 }
 
@@ -177,10 +249,11 @@ void TempFileWriter::discardPosix()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    if (!m_temp.isEmpty() && m_place)
-        ::unlinkat(m_place->dir(), m_tempLeaf.constData(), 0);
+    if (!m_temp.isEmpty() && placeDir() >= 0)
+        ::unlinkat(placeDir(), m_tempLeaf.constData(), 0);
     m_temp.clear();
     m_place.reset();
+    m_inFolders = false;
     m_used = 0;
 }
 

@@ -31,13 +31,15 @@ QList<WriteBatch::Result> WriteBatch::commit()
         if (results[i].outcome != WriteOutcome::Ok) {
             AtomicFileWriter::discard(m_pending[i]);
         } else {
-            results[i].outcome = AtomicFileWriter::commit(m_pending[i], &results[i].error);
+            results[i].outcome
+                = AtomicFileWriter::commit(m_pending[i], &results[i].error, nullptr, &m_folders);
         }
         if (m_journal)
             m_journal->settle(m_pending[i], results[i].outcome);
     }
     m_pending.clear();
     m_bytes = 0;
+    m_folders.release(); // no folder is held open between batches
     return results;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/FolderHandleCache.h"
 #include "io/PendingWrite.h"
 
 #include <QList>
@@ -54,4 +55,6 @@ private:
     qint64 m_maxBytes;
     qint64 m_bytes = 0;
     RunJournal *m_journal = nullptr;
+    // The folder of the files put in place last: the next ones are mostly in it too.
+    FolderHandleCache m_folders;
 };

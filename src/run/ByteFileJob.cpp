@@ -27,6 +27,11 @@ namespace {
 // Occurrences looked for at once before they are used.
 constexpr size_t StartsAtOnce = 1024;
 
+// New files smaller than this get their name when made, one call less than naming them when
+// finished; a killed run leaves such small files behind for the next scan of their folder
+// to remove. Larger ones stay nameless while written.
+constexpr qsizetype NamedAtOnceBelow = qsizetype(1) << 20;
+
 // How much of a large file's start decides the encoding its search begins with; the whole
 // file is checked beside the search.
 constexpr qsizetype GuessedFrom = qsizetype(64) << 10;
@@ -132,22 +137,24 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
 
 FileJobResult ByteFileJob::process(const QString &path) const
 {
+    const FolderHandlePool::Lease folders = m_folders->lease(path);
     FileBytes file;
     QString target;
-    const ReadOnlyFile::Status status = file.open(path, target, m_opened);
+    const ReadOnlyFile::Status status = file.open(path, target, m_opened, folders.get());
     if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))
         return *refused;
     if (status == ReadOnlyFile::Status::Unreadable)
         return {}; // the general path says so
     const QByteArrayView bytes = file.bytes();
     const FileStamp &stamp = file.stamp();
+    const Origin origin{folders.get(), file.handle()};
     // The run reads such a file again after its other names are dealt with.
     if (m_report && m_mode == Mode::Replace && file.links() > 1)
         return {};
     if (m_listing && (m_encoded || !isAllAscii(bytes)))
         return {}; // a document says where each occurrence is
     if (m_encoded) {
-        FileJobResult result = processEncoded(path, target, bytes, stamp, file.links());
+        FileJobResult result = processEncoded(path, target, bytes, stamp, file.links(), origin);
         result.leafIsLink = file.wasLink();
         return result;
     }
@@ -178,7 +185,7 @@ FileJobResult ByteFileJob::process(const QString &path) const
     std::jthread look;
     if (lookBeside)
         look = std::jthread([&] { refused = refuses(); });
-    FileJobResult result = work(m_finder, m_replacement, target, bytes, stamp, file.links(),
+    FileJobResult result = work(m_finder, m_replacement, target, bytes, stamp, file.links(), origin,
                                 report ? &*report : nullptr);
     if (look.joinable())
         look.join();
@@ -256,8 +263,8 @@ const ByteFileJob::Encoded *ByteFileJob::encodedFor(ByteText::Charset charset) c
 // A large file is searched in the encoding its start suggests while another thread reads the
 // whole; when the two differ the work is dropped and the general path takes the file.
 FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &target,
-                                          QByteArrayView bytes, const FileStamp &stamp,
-                                          int links) const
+                                          QByteArrayView bytes, const FileStamp &stamp, int links,
+                                          const Origin &origin) const
 {
     // Told occurrences cannot be taken back: the file's encoding is known before the search.
     const bool large = !m_report && bytes.size() >= ByteSpanWriter::ThreadedFrom;
@@ -282,7 +289,7 @@ FileJobResult ByteFileJob::processEncoded(const QString &path, const QString &ta
     }
     FileJobResult result;
     if (encoded)
-        result = work(encoded->finder, encoded->replacement, target, bytes, stamp, links,
+        result = work(encoded->finder, encoded->replacement, target, bytes, stamp, links, origin,
                       report ? &*report : nullptr);
     if (look.joinable())
         look.join();
@@ -308,7 +315,7 @@ ByteFileJob::reportFor(const QString &path, QByteArrayView bytes, ByteText::Char
 template <class Finder>
 FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement,
                                 const QString &target, QByteArrayView bytes, const FileStamp &stamp,
-                                int links, ByteOccurrenceReport *report) const
+                                int links, const Origin &origin, ByteOccurrenceReport *report) const
 {
     FileJobResult result;
     result.kind = FileJobResult::Kind::Done;
@@ -330,8 +337,8 @@ FileJobResult ByteFileJob::work(const Finder &finder, QByteArrayView replacement
     const qsizetype first = finder.find(bytes, 0);
     if (first >= 0) {
         result.changed = true;
-        result
-            = replace(finder, replacement, target, bytes, first, stamp, std::move(result), report);
+        result = replace(finder, replacement, target, bytes, first, stamp, origin,
+                         std::move(result), report);
     }
     return result;
 }
@@ -368,10 +375,14 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
 template <class Finder>
 FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacement,
                                    const QString &target, QByteArrayView bytes, qsizetype first,
-                                   const FileStamp &stamp, FileJobResult result,
-                                   ByteOccurrenceReport *report) const
+                                   const FileStamp &stamp, const Origin &origin,
+                                   FileJobResult result, ByteOccurrenceReport *report) const
 {
     TempFileWriter writer;
+    writer.useFolders(origin.folders);
+    // The file read is the target itself (a link's target is opened through the link).
+    writer.setModelHandle(origin.handle);
+    writer.setNamedAtOnce(bytes.size() < NamedAtOnceBelow);
     if (!writer.open(target, stamp, &result.error)) {
         // The file keeps its occurrences all the same, as when a document cannot be saved.
         result.hits = count(finder, bytes, finder.size(), report);

@@ -5,6 +5,7 @@
 #include "engine/ByteFinder.h"
 #include "engine/ByteFormsFinder.h"
 #include "io/FileStamp.h"
+#include "io/FolderHandlePool.h"
 #include "run/ByteOccurrenceReport.h"
 #include "run/FileJobResult.h"
 
@@ -88,9 +89,15 @@ private:
         QByteArray replacement;
     };
 
+    // Where a file was read from: the folder kept open for it, and the file's open handle.
+    struct Origin {
+        FolderHandleCache *folders = nullptr;
+        int handle = -1;
+    };
+
     static bool hasFoldedLetters(QByteArrayView needle);
     FileJobResult processEncoded(const QString &path, const QString &target, QByteArrayView bytes,
-                                 const FileStamp &stamp, int links) const;
+                                 const FileStamp &stamp, int links, const Origin &origin) const;
     // The encoding of the file, and whether the job can take it as bytes.
     ByteText::Charset charsetOf(QByteArrayView bytes, const QString &path) const;
     bool readsAsCp1251(QByteArrayView bytes, const QString &path) const
@@ -113,7 +120,7 @@ private:
     template <class Finder>
     FileJobResult work(const Finder &finder, QByteArrayView replacement, const QString &target,
                        QByteArrayView bytes, const FileStamp &stamp, int links,
-                       ByteOccurrenceReport *report) const;
+                       const Origin &origin, ByteOccurrenceReport *report) const;
     // The occurrences; -1 when the report asked to stop.
     template <class Finder>
     qsizetype count(const Finder &finder, QByteArrayView bytes, qsizetype step,
@@ -121,7 +128,8 @@ private:
     template <class Finder>
     FileJobResult replace(const Finder &finder, QByteArrayView replacement, const QString &target,
                           QByteArrayView bytes, qsizetype first, const FileStamp &stamp,
-                          FileJobResult result, ByteOccurrenceReport *report) const;
+                          const Origin &origin, FileJobResult result,
+                          ByteOccurrenceReport *report) const;
 
     ByteFinder m_finder;
     QByteArray m_replacement;
@@ -139,4 +147,6 @@ private:
     bool m_listing = false;
     // The replacement each occurrence is told or listed with; null when nothing is put in.
     QString m_told;
+    // The folders the threads running the job keep open; shared by the copies of the job.
+    std::shared_ptr<FolderHandlePool> m_folders = std::make_shared<FolderHandlePool>();
 };

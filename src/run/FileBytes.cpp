@@ -76,9 +76,10 @@ FileBytes::Buffer &FileBytes::threadBuffer()
 }
 
 ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target,
-                                     const std::function<void(const QString &)> &opened)
+                                     const std::function<void(const QString &)> &opened,
+                                     FolderHandleCache *folders)
 {
-    const ReadOnlyFile::Status status = m_file.open(path);
+    const ReadOnlyFile::Status status = m_file.open(path, folders);
     if (status != ReadOnlyFile::Status::Open)
         return status;
     target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;

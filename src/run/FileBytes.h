@@ -22,13 +22,17 @@ public:
 
     // Opens and reads the file `path` names; `target` becomes the file itself, a link's final
     // target. `opened` runs between the open and the first read. Unreadable when a read fails.
+    // Looked up in the folder `folders` holds, when given (ReadOnlyFile).
     ReadOnlyFile::Status open(const QString &path, QString &target,
-                              const std::function<void(const QString &)> &opened = {});
+                              const std::function<void(const QString &)> &opened = {},
+                              FolderHandleCache *folders = nullptr);
 
     QByteArrayView bytes() const { return m_bytes; }
     const FileStamp &stamp() const { return m_file.stamp(); }
     int links() const { return m_file.links(); }
     bool wasLink() const { return m_file.wasLink(); }
+    // The file's open handle (POSIX level), -1 otherwise.
+    int handle() const { return m_file.handle(); }
 
 private:
     // Where the system has them, in huge pages: the pages of a fresh 100 MB buffer cost more

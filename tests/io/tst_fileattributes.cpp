@@ -1,6 +1,9 @@
 #include "TestFolder.h"
 #include "io/AtomicFileWriter.h"
 #include "io/FileAttributes.h"
+#include "io/FolderHandleCache.h"
+#include "io/ReadOnlyFile.h"
+#include "io/TempFileWriter.h"
 
 #include <QFile>
 #include <QTest>
@@ -64,6 +67,24 @@ int refuseAcl(int fd, const char *name, const void *value, size_t size, int flag
 }
 #endif
 
+// Rewrites `file` as the byte path does: through a folder kept open, the attributes read from
+// the file open for reading.
+bool writeThrough(FolderHandleCache &folders, const QString &file, const QByteArray &bytes)
+{
+    ReadOnlyFile read;
+    TempFileWriter writer;
+    if (read.open(file, &folders) != ReadOnlyFile::Status::Open)
+        return false;
+    writer.useFolders(&folders);
+    writer.setModelHandle(read.handle());
+    writer.setNamedAtOnce(true);
+    if (!writer.open(file, read.stamp(), nullptr) || !writer.append(bytes))
+        return false;
+    std::optional<PendingWrite> pending = writer.finish(false, nullptr);
+    return pending
+        && AtomicFileWriter::commit(*pending, nullptr, nullptr, &folders) == WriteOutcome::Ok;
+}
+
 } // namespace
 
 class TestFileAttributes : public QObject {
@@ -80,9 +101,15 @@ void TestFileAttributes::rewriteKeepsThem_data()
 {
     QTest::addColumn<bool>("withAcl");
     QTest::addColumn<bool>("folderDefaultAcl");
-    QTest::newRow("acl and a user attribute") << true << false;
+    QTest::addColumn<bool>("withNote"); // the user attribute
+    QTest::addColumn<bool>("keptOpen"); // written through a folder kept open
+    QTest::newRow("acl and a user attribute") << true << false << true << false;
     // The new file must not keep the ACL the folder hands to new files: the old had none.
-    QTest::newRow("no acl, in a folder with a default acl") << false << true;
+    QTest::newRow("no acl, in a folder with a default acl") << false << true << true << false;
+    QTest::newRow("acl and a user attribute, folder kept open") << true << false << true << true;
+    QTest::newRow("nothing but the mode, folder kept open") << false << false << false << true;
+    QTest::newRow("nothing but the mode, default acl, folder kept open")
+        << false << true << false << true;
 }
 
 // A 0640 file with "u:4321:rw" comes back with that ACL, its mode (group bits = the mask) and
@@ -92,12 +119,16 @@ void TestFileAttributes::rewriteKeepsThem()
 #ifdef Q_OS_LINUX
     QFETCH(bool, withAcl);
     QFETCH(bool, folderDefaultAcl);
+    QFETCH(bool, withNote);
+    QFETCH(bool, keptOpen);
     TestFolder folder;
     const QString file = folder.path(u"a.txt"_s);
     QVERIFY(AtomicFileWriter::write(file, "old"));
     QVERIFY(QFile::setPermissions(
         file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    if (!setAttribute(file, "user.note", "kept"))
+    if (!setAttribute(file, "user.probe", "x")
+        || ::removexattr(QFile::encodeName(file).constData(), "user.probe") != 0
+        || (withNote && !setAttribute(file, "user.note", "kept")))
         QSKIP("no extended attributes here");
     if (withAcl && !setAttribute(file, FileAttributes::AccessAcl, acl(4, 6)))
         QSKIP("no ACLs here");
@@ -107,10 +138,12 @@ void TestFileAttributes::rewriteKeepsThem()
     const quint32 mode = modeOf(file);
     QCOMPARE(mode, withAcl ? 0660u : 0640u);
 
-    QVERIFY(AtomicFileWriter::write(file, "new"));
+    FolderHandleCache folders;
+    QVERIFY(keptOpen ? writeThrough(folders, file, "new") : AtomicFileWriter::write(file, "new"));
     QCOMPARE(folder.read(file), QByteArray("new"));
     QCOMPARE(modeOf(file), mode);
-    QCOMPARE(attribute(file, "user.note"), std::optional<QByteArray>("kept"));
+    QCOMPARE(attribute(file, "user.note"),
+             withNote ? std::optional<QByteArray>("kept") : std::nullopt);
     QCOMPARE(attribute(file, FileAttributes::AccessAcl),
              withAcl ? std::optional<QByteArray>(acl(4, 6)) : std::nullopt);
 #else
