@@ -180,7 +180,7 @@ constexpr Entry kEntries[] = {
      u"patch сделает с копией файлов то же, что обработка."},
     {MsgOptColor,
      u"Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда."},
-    {MsgPreviewSummary, u"Вхождений: %d в файлах: %d, отмечено: %d"},
+    {MsgPreviewSummary, u"Вхождений: %d, файлов: %d, отмечено: %d"},
     {MsgPreviewFileChanged, u"(файл изменен после просмотра)"},
     {MsgPortableFileCalls,
      u"Используются переносимые файловые вызовы: файл, измененный другой программой во время "

@@ -532,7 +532,7 @@ Exit status: 0 something found, 1 nothing found, 2 an error or an aborted run.</
             <translation>Colours in the diff: auto - on a terminal (the default), always, never.</translation>
         </message>
         <message id="Message.65432">
-            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
+            <source>Вхождений: %d, файлов: %d, отмечено: %d</source>
             <translation>Occurrences: %d, files: %d, ticked: %d</translation>
         </message>
         <message id="Message.65433">

@@ -532,8 +532,8 @@
             <translation>Цвет разницы: auto - на терминале (по умолчанию), always - всегда, never - никогда.</translation>
         </message>
         <message id="Message.65432">
-            <source>Вхождений: %d в файлах: %d, отмечено: %d</source>
-            <translation>Вхождений: %d в файлах: %d, отмечено: %d</translation>
+            <source>Вхождений: %d, файлов: %d, отмечено: %d</source>
+            <translation>Вхождений: %d, файлов: %d, отмечено: %d</translation>
         </message>
         <message id="Message.65433">
             <source>(файл изменен после просмотра)</source>
