@@ -137,8 +137,14 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
 
 FileJobResult ByteFileJob::process(const QString &path) const
 {
-    const FolderHandlePool::Lease folders = m_folders->lease(path);
     FileBytes file;
+    FileJobResult result = process(path, file);
+    return file.intact() ? result : FileJobResult::dropped(std::move(result));
+}
+
+FileJobResult ByteFileJob::process(const QString &path, FileBytes &file) const
+{
+    const FolderHandlePool::Lease folders = m_folders->lease(path);
     QString target;
     const ReadOnlyFile::Status status = file.open(path, target, m_opened, folders.get());
     if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))

@@ -9,6 +9,8 @@
 #include "run/ByteOccurrenceReport.h"
 #include "run/FileJobResult.h"
 
+class FileBytes;
+
 #include <QByteArray>
 #include <QString>
 
@@ -95,6 +97,7 @@ private:
         int handle = -1;
     };
 
+    FileJobResult process(const QString &path, FileBytes &file) const;
     static bool hasFoldedLetters(QByteArrayView needle);
     FileJobResult processEncoded(const QString &path, const QString &target, QByteArrayView bytes,
                                  const FileStamp &stamp, int links, const Origin &origin) const;

@@ -90,6 +90,11 @@ ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target,
 
 bool FileBytes::readAll()
 {
+    const qint64 size = m_file.stamp().size;
+    if (size >= MappedFrom && m_mapped.map(m_file.handle(), size)) {
+        m_bytes = m_mapped.bytes();
+        return true;
+    }
     Buffer &buffer = threadBuffer();
     // One byte more than the size, so that the end is seen without growing the buffer.
     if (!buffer.reserve(size_t(std::max<qint64>(m_file.stamp().size, 0)) + 1, 0))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/FileStamp.h"
+#include "io/MappedBytes.h"
 #include "io/ReadOnlyFile.h"
 
 #include <QByteArrayView>
@@ -8,11 +9,13 @@
 
 #include <functional>
 
-// One file's bytes, read to its end into memory the thread keeps for the next file (one buffer
-// per thread, shared by every job that reads bytes), with the stamp of the file as it was before
-// the first byte was read. Read rather than mapped: a mapped file that another program shortens
-// kills the process when the lost pages are touched. The size a file reports is only a first
-// guess (files in /proc and on some FUSE file systems say 0 and have content).
+// One file's bytes, with the stamp of the file as it was before the first byte was read. Most
+// files are read to their end into memory the thread keeps for the next file (one buffer per
+// thread, shared by every job that reads bytes); the size a file reports is only a first guess
+// there (files in /proc and on some FUSE file systems say 0 and have content). A large file is
+// mapped instead (MappedBytes): no fresh memory to be cleared, no copy. Its pages that another
+// program takes away by shortening it read as zeros; intact() then says the bytes are not the
+// file's, and its job is dropped.
 class FileBytes {
 public:
     FileBytes() = default;
@@ -27,7 +30,13 @@ public:
                               const std::function<void(const QString &)> &opened = {},
                               FolderHandleCache *folders = nullptr);
 
+    // Files from this size on are mapped where the system allows it.
+    static constexpr qint64 MappedFrom = qint64(16) << 20;
+
     QByteArrayView bytes() const { return m_bytes; }
+    // False once pages of a mapped file were lost to another program shortening it; call it
+    // when every reader of bytes() is done.
+    bool intact() const { return !m_mapped.lost(); }
     const FileStamp &stamp() const { return m_file.stamp(); }
     int links() const { return m_file.links(); }
     bool wasLink() const { return m_file.wasLink(); }
@@ -52,5 +61,6 @@ private:
     bool readAll();
 
     ReadOnlyFile m_file;
+    MappedBytes m_mapped;
     QByteArrayView m_bytes;
 };

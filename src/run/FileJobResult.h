@@ -53,6 +53,10 @@ struct FileJobResult {
         return Kind::Done;
     }
 
+    // The fallback for a file whose work is dropped: the new content written beside it is
+    // removed, and the run reads the file itself.
+    static FileJobResult dropped(FileJobResult result);
+
     // The result for an entry that is no file to read (missing, or not a regular file);
     // nothing when the entry is to be read.
     static std::optional<FileJobResult> notAFile(ReadOnlyFile::Status status)

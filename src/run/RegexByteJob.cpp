@@ -154,7 +154,7 @@ FileJobResult RegexByteJob::process(const QString &path) const
     FileJobResult result
         = work((*m_styles)[styleOf(*text)], file.bytes(), *text, target, file.stamp());
     result.links = file.links();
-    return result;
+    return file.intact() ? result : FileJobResult::dropped(std::move(result));
 }
 
 std::optional<QByteArrayView> RegexByteJob::textOf(QByteArrayView bytes, const QString &path) const

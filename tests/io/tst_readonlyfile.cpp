@@ -2,6 +2,8 @@
 // QFile it is handed to, and a handle handed over reads as any file Qt opens.
 #include "io/ReadOnlyFile.h"
 
+#include "io/MappedBytes.h"
+
 #include "TestFolder.h"
 
 #include <QFile>
@@ -19,6 +21,7 @@ class TestReadOnlyFile : public QObject {
 private slots:
     void readsWhole_data();
     void readsWhole();
+    void mappedShortened();
 };
 
 void TestReadOnlyFile::readsWhole_data()
@@ -58,6 +61,37 @@ void TestReadOnlyFile::readsWhole()
             read += buffer.first(n);
     }
     QCOMPARE(read, content);
+}
+
+// A mapped file that another program shortens: its lost pages read as zeros, the process lives
+// on, and only that view says so; the next view in the same place starts whole.
+void TestReadOnlyFile::mappedShortened()
+{
+    constexpr int Size = 4 << 16;
+    constexpr int Kept = (1 << 16) + 10;
+    TestFolder folder;
+    const QString path = folder.write(u"a.txt"_s, QByteArray(Size, 'x'));
+    const QString other = folder.write(u"b.txt"_s, QByteArray(100, 'y'));
+    ReadOnlyFile file;
+    ReadOnlyFile otherFile;
+    QCOMPARE(file.open(path), ReadOnlyFile::Status::Open);
+    QCOMPARE(otherFile.open(other), ReadOnlyFile::Status::Open);
+    MappedBytes mapped;
+    MappedBytes untouched;
+    if (!mapped.map(file.handle(), Size))
+        QSKIP("files are read here, never mapped");
+    QVERIFY(untouched.map(otherFile.handle(), 100));
+    QVERIFY(QFile(path).resize(Kept));
+    const QByteArrayView bytes = mapped.bytes();
+    QCOMPARE(bytes.size(), Size);
+    QCOMPARE(qsizetype(std::count(bytes.begin(), bytes.end(), 'x')), Kept);
+    QCOMPARE(qsizetype(std::count(bytes.begin(), bytes.end(), '\0')), Size - Kept);
+    QVERIFY(mapped.lost());
+    QVERIFY(!untouched.lost());
+    QCOMPARE(untouched.bytes(), QByteArray(100, 'y'));
+    QVERIFY(mapped.map(file.handle(), Kept));
+    QVERIFY(!mapped.lost());
+    QCOMPARE(qsizetype(std::count(mapped.bytes().begin(), mapped.bytes().end(), 'x')), Kept);
 }
 
 QTEST_GUILESS_MAIN(TestReadOnlyFile)
