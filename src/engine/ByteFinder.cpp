@@ -149,16 +149,19 @@ namespace {
 
 // findMany's loop, sixty-four places a time. Each candidate is written out and kept or not by
 // its test's result rather than by a branch: in text where the needle is common, whether a
-// candidate holds it cannot be foretold.
+// candidate holds it cannot be foretold. They are written to a buffer on the stack, which needs
+// no clearing (growing `starts` to the limit first cleared it, on every call: for a small file,
+// more work than its search), and moved over when it is full.
 template <class Matches>
 __attribute__((target("avx2"), always_inline)) inline void
 findManyBlocks(const WideFilter &filter, QByteArrayView data, qsizetype reach, qsizetype &from,
                qsizetype step, std::vector<qsizetype> &starts, size_t limit, Matches matches)
 {
+    constexpr size_t Local = 256;
+    qsizetype local[Local];
+    size_t kept = 0;
+    size_t room = std::min(limit - starts.size(), Local);
     const char *base = data.data();
-    size_t kept = starts.size();
-    starts.resize(limit);
-    qsizetype *out = starts.data();
     qsizetype next = from; // where the next occurrence may start
     qsizetype i = from;
     while (i + 63 + reach <= data.size()) {
@@ -167,18 +170,22 @@ findManyBlocks(const WideFilter &filter, QByteArrayView data, qsizetype reach, q
         for (; mask != 0; mask &= mask - 1) {
             const qsizetype at = i + __builtin_ctzll(mask);
             const bool hit = matches(at >= next, base + at);
-            out[kept] = at;
+            local[kept] = at;
             kept += hit;
             next = hit ? at + step : next;
-            if (kept == limit) {
-                starts.resize(kept);
-                from = next;
-                return;
+            if (kept == room) {
+                starts.insert(starts.end(), local, local + kept);
+                kept = 0;
+                room = std::min(limit - starts.size(), Local);
+                if (room == 0) {
+                    from = next;
+                    return;
+                }
             }
         }
         i = std::max(next, i + 64);
     }
-    starts.resize(kept);
+    starts.insert(starts.end(), local, local + kept);
     from = i;
 }
 
