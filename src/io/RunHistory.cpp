@@ -155,15 +155,13 @@ void RunHistory::remove(const QString &runFolder, const Stop *stop)
     QString id = QFileInfo(runFolder).fileName();
     if (id.startsWith(u'.') && id.endsWith(removedSuffix()))
         id = id.mid(1, id.size() - 1 - removedSuffix().size());
-    if (const std::optional<JournalIndex> index = JournalIndex::read(runFolder)) {
-        for (const QString &store : index->stores) {
-            // Only a folder this program made: the run's own, in the shared folder.
-            const QFileInfo info(store);
-            if (info.fileName() == id
-                && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName()
-                && !removeFolder(store, stop))
-                return; // the index stays: the next sweep finds the rest by it
-        }
+    for (const QString &store : JournalIndex::storesOf(runFolder)) {
+        // Only a folder this program made: the run's own, in the shared folder.
+        const QFileInfo info(store);
+        if (info.fileName() == id
+            && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName()
+            && !removeFolder(store, stop))
+            return; // the index stays: the next sweep finds the rest by it
     }
     removeFolder(runFolder, stop);
 }

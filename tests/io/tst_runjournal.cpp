@@ -33,6 +33,7 @@ private slots:
     void stoppedRemovalEndsLater();
     void swappedIn_data();
     void swappedIn();
+    void storesAsRead();
 };
 
 namespace {
@@ -365,6 +366,24 @@ void TestRunJournal::swappedIn()
         QCOMPARE(FileStamp::of(entry.copy)->inode == old.inode, !secondName);
         QVERIFY(entry.written && entry.written->sameContent(*FileStamp::of(path)));
     }
+}
+
+// Removing a run reads only its stores from its index: the same ones a whole read finds, also
+// when a file's name holds the very text of a store record.
+void TestRunJournal::storesAsRead()
+{
+    QTemporaryDir dir;
+    QFile index(dir.filePath(JournalIndex::fileName()));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write("{\"kind\":\"replace\",\"t\":\"run\"}\n"
+                "{\"copy\":\"c\",\"n\":1,\"path\":\"/a/\\\"t\\\":\\\"store\\\"\",\"t\":\"keep\"}\n"
+                "{\"dir\":\"/m/.quorvex-journal-0/x\",\"t\":\"store\"}\n"
+                "{\"dir\":\"/n/cut short");
+    index.close();
+    const std::optional<JournalIndex> whole = JournalIndex::read(dir.path());
+    QVERIFY(whole && whole->entries.size() == 1);
+    QCOMPARE(JournalIndex::storesOf(dir.path()), whole->stores);
+    QCOMPARE(whole->stores, QStringList{u"/m/.quorvex-journal-0/x"_s});
 }
 
 QTEST_GUILESS_MAIN(TestRunJournal)
