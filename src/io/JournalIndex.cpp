@@ -96,6 +96,25 @@ std::optional<JournalIndex> JournalIndex::read(const QString &folder)
     return index;
 }
 
+QStringList JournalIndex::storesOf(const QString &folder)
+{
+    QStringList stores;
+    QFile file(folder + u'/' + fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return stores;
+    // Quotes inside a string are escaped: no other record holds these bytes as they stand.
+    constexpr QByteArrayView Marker = "\"t\":\"store\"";
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (!line.contains(Marker))
+            continue;
+        const QJsonDocument record = QJsonDocument::fromJson(line);
+        if (record.isObject() && record.object().value(u"t"_s).toString() == u"store"_s)
+            stores << record.object().value(u"dir"_s).toString();
+    }
+    return stores;
+}
+
 void JournalIndex::take(const QJsonObject &record)
 {
     const QString type = record.value(u"t"_s).toString();

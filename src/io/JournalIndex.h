@@ -44,6 +44,9 @@ struct JournalIndex {
     static std::optional<JournalIndex> read(const QString &folder);
 
     static QString fileName();
+    // Only the stores of the run folder `folder` (what removing it needs): the index's other
+    // records are passed over unread.
+    static QStringList storesOf(const QString &folder);
 
     // What a finished run's journal holds, written when it ends, read without its index.
     struct Summary {

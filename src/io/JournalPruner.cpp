@@ -9,6 +9,8 @@ void JournalPruner::start(const QString &runsFolder, int maxRuns, qint64 maxByte
         m_folder = runsFolder;
         m_maxRuns = maxRuns;
         m_maxBytes = maxBytes;
+        if (m_stop)
+            return;
         if (m_running) {
             m_again = true;
             return;
@@ -33,14 +35,20 @@ void JournalPruner::work()
             maxRuns = m_maxRuns;
             maxBytes = m_maxBytes;
         }
-        RunHistory(folder).prune(maxRuns, maxBytes);
+        RunHistory(folder).prune(maxRuns, maxBytes, &m_stop);
         const std::lock_guard lock(m_mutex);
-        if (!m_again) {
+        if (!m_again || m_stop) {
             m_running = false;
             return;
         }
         m_again = false;
     }
+}
+
+void JournalPruner::stop()
+{
+    m_stop = true;
+    wait();
 }
 
 void JournalPruner::wait()

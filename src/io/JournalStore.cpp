@@ -6,10 +6,14 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -62,6 +66,19 @@ bool ownFolder(const QString &path)
     return ::lstat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
         && (st.st_mode & 077) == 0;
 }
+
+#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE) && defined(STATX_MNT_ID)
+#define QUORVEX_HAVE_EXCHANGE 1
+// The mount the handle `fd` (O_PATH ones too) lies on; 0 when the system does not say. Two
+// names of one file system on two mounts cannot be swapped.
+quint64 mountOf(int fd)
+{
+    struct statx sx { };
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_MNT_ID, &sx) != 0 || !(sx.stx_mask & STATX_MNT_ID))
+        return 0;
+    return sx.stx_mnt_id;
+}
+#endif
 
 bool sameFileAs(int fd, const FileStamp &expected)
 {
@@ -200,7 +217,75 @@ JournalStore::Place JournalStore::folderFor(quint64 device, const QString &path)
         place.fd = ::open(QFile::encodeName(place.folder).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 #endif
+    probeExchange(place);
     return *m_places.insert(device, place);
+}
+
+// Swaps two files of its own in the folder: some file systems (network ones, older ones) have
+// no such call, and a failure at a file's commit would leave it unwritten.
+void JournalStore::probeExchange(Place &place) const
+{
+#ifdef QUORVEX_HAVE_EXCHANGE
+    if (!m_exchangeAllowed || !place.link || place.fd < 0)
+        return;
+    place.mount = mountOf(place.fd);
+    const char *const names[2] = {".probe-1", ".probe-2"};
+    bool made = place.mount != 0;
+    for (const char *name : names) {
+        const int fd
+            = made ? ::openat(place.fd, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
+        made = fd >= 0;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    place.exchange
+        = made && ::renameat2(place.fd, names[0], place.fd, names[1], RENAME_EXCHANGE) == 0;
+    for (const char *name : names)
+        ::unlinkat(place.fd, name, 0);
+    struct stat st { };
+    if (!place.exchange || ::fstat(place.fd, &st) != 0) {
+        place.exchange = false;
+        return;
+    }
+    place.groupOfNewFiles = (st.st_mode & S_ISGID) ? quint32(st.st_gid) : quint32(::getegid());
+    const ssize_t size = ::fgetxattr(place.fd, "system.posix_acl_default", nullptr, 0);
+    place.givesAcl = size > 0 || (size < 0 && errno != ENODATA && errno != ENOTSUP);
+#else
+    Q_UNUSED(place);
+#endif
+}
+
+std::optional<JournalStore::ExchangePlace>
+JournalStore::exchangePlace(quint64 device, int folder, quint64 folderInode, const QString &target)
+{
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (m_aheadClosed)
+            return std::nullopt;
+    }
+    const Place place = folderFor(device, target);
+    if (!place.exchange)
+        return std::nullopt;
+#ifdef QUORVEX_HAVE_EXCHANGE
+    const QMutexLocker lock(&m_mutex);
+    const QPair<quint64, quint64> key{device, folderInode};
+    auto found = m_sameMount.constFind(key);
+    if (found == m_sameMount.cend())
+        found = m_sameMount.insert(key, mountOf(folder) == place.mount);
+    if (!*found)
+        return std::nullopt;
+    return ExchangePlace{place.fd, place.folder, place.groupOfNewFiles, place.givesAcl};
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(folderInode);
+    return std::nullopt;
+#endif
+}
+
+QByteArray JournalStore::nextExchangeName()
+{
+    // Apart from the numbers of copies and the links made ahead.
+    return 'x' + QByteArray::number(++m_exchangeCount);
 }
 
 JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &expected, int number,
@@ -224,7 +309,8 @@ JournalStore::Result JournalStore::keep(const QString &path, const FileStamp &ex
 
 void JournalStore::linkAhead(const PendingWrite &pending)
 {
-    if (!pending.expected || pending.expected->links != 1)
+    // A new file made in the store keeps its original by its swap.
+    if (pending.inStore || !pending.expected || pending.expected->links != 1)
         return;
     {
         const QMutexLocker lock(&m_mutex);

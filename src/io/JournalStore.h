@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,11 @@
 // made by this user only, as desktops keep a trash folder on each mounted disk); where none
 // can be made, it is copied into the run folder. A file of several names is always copied: its
 // old inode stays in use under its other names, which may change it later.
+//
+// Where the file system can swap two names in one step (RENAME_EXCHANGE), a worker makes the
+// new file in the store folder of its file system instead (exchangePlace): the swap then puts
+// it in place and leaves the original in the store under its name, with no link made and no
+// moment at which the target is missing.
 //
 // The worker that wrote a new file links the original ahead (linkAhead), so that the run's own
 // thread, which puts the files in place one after another, only records it (takeAhead). A link
@@ -51,6 +57,24 @@ public:
     std::optional<QString> takeAhead(const PendingWrite &pending);
     // Removes the links made ahead that were never taken; no more are made.
     void dropAhead();
+
+    // A store folder in which a new file for a target in the folder open as `folder` (of
+    // `device`, inode `folderInode`) may be made to be swapped with it.
+    struct ExchangePlace {
+        int dir = -1; // open
+        QString folder;
+        quint32 groupOfNewFiles = 0; // the group a file made in it gets
+        bool givesAcl = true; // whether it hands a default ACL down
+    };
+    // Nothing where the swap cannot be made there (no such call, another mount, no store on
+    // that file system). Any thread.
+    std::optional<ExchangePlace> exchangePlace(quint64 device, int folder, quint64 folderInode,
+                                               const QString &target);
+    // A name for a new file made in an exchange place, of this store alone. Any thread.
+    QByteArray nextExchangeName();
+    // Whether exchange places are given (true by default; tests turn it off). Before the first
+    // file is kept.
+    void setExchange(bool allowed) { m_exchangeAllowed = allowed; }
     // The folders made for kept files since the last call (the run folder's "files" among
     // them), in the order they were made.
     QStringList takeNewStores();
@@ -75,7 +99,13 @@ private:
         // The folder, open (files are linked into it by name in it: one walk of their path
         // less each); -1 when it could not be opened.
         int fd = -1;
+        // Swaps are possible in it (probed once); its mount, and what new files get in it.
+        bool exchange = false;
+        quint64 mount = 0;
+        quint32 groupOfNewFiles = 0;
+        bool givesAcl = true;
     };
+    void probeExchange(Place &place) const;
     // A link made ahead, not yet taken.
     struct Ahead {
         QString copy;
@@ -100,6 +130,9 @@ private:
     quint64 m_runDevice = 0;
     bool m_runFilesMade = false;
     bool m_durableCopies = false;
+    bool m_exchangeAllowed = true;
+    std::atomic<int> m_exchangeCount = 0;
+    QHash<QPair<quint64, quint64>, bool> m_sameMount; // by folder: the store's mount
     QHash<quint64, Place> m_places;
     QHash<quint64, bool> m_volatile;
     QStringList m_newStores;

@@ -20,6 +20,10 @@ struct PendingWrite {
     // meanwhile (the old one moved or removed) is a change by another program.
     quint64 folderDevice = 0;
     quint64 folderInode = 0;
+    // The new file was made in a store folder of the journal on the target's file system, not
+    // beside it: putting it in place swaps the two (RENAME_EXCHANGE), and the original is kept
+    // in the store under the new file's name.
+    bool inStore = false;
 };
 
 // How putting a new file in place ended.

@@ -24,25 +24,34 @@ namespace {
 #ifdef Q_OS_UNIX
 // Removes the folder open as `dir` (which it closes) and everything in it, one system call per
 // file: a run keeps as many files as it changed, and QDir's removal asks about each one first.
-void removeContents(int dir)
+// False when `stop` was raised first: the rest stays for the next prune.
+bool removeContents(int dir, const RunHistory::Stop *stop)
 {
     DIR *stream = ::fdopendir(dir);
     if (!stream) {
         ::close(dir);
-        return;
+        return true;
     }
+    bool whole = true;
     while (const dirent *entry = ::readdir(stream)) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            whole = false;
+            break;
+        }
         const char *name = entry->d_name;
         if (qstrcmp(name, ".") == 0 || qstrcmp(name, "..") == 0)
             continue;
         if (::unlinkat(dir, name, 0) == 0 || (errno != EISDIR && errno != EPERM))
             continue;
         const int sub = ::openat(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub >= 0)
-            removeContents(sub);
+        if (sub >= 0 && !removeContents(sub, stop)) {
+            whole = false;
+            break;
+        }
         ::unlinkat(dir, name, AT_REMOVEDIR);
     }
     ::closedir(stream);
+    return whole;
 }
 #endif
 
@@ -52,17 +61,20 @@ QString removedSuffix()
     return u".removed"_s;
 }
 
-void removeFolder(const QString &folder)
+bool removeFolder(const QString &folder, const RunHistory::Stop *stop)
 {
 #ifdef Q_OS_UNIX
     const QByteArray name = QFile::encodeName(folder);
     const int dir = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dir >= 0) {
-        removeContents(dir);
+        if (!removeContents(dir, stop))
+            return false;
         ::rmdir(name.constData());
     }
+    return true;
 #else
-    QDir(folder).removeRecursively();
+    Q_UNUSED(stop);
+    return QDir(folder).removeRecursively();
 #endif
 }
 
@@ -95,20 +107,24 @@ qint64 RunHistory::spaceUsed() const
     return bytes;
 }
 
-void RunHistory::prune(int maxRuns, qint64 maxBytes) const
+void RunHistory::prune(int maxRuns, qint64 maxBytes, const Stop *stop) const
 {
+    // What earlier processes left is finished whatever `stop` says: so at most one prune's
+    // share waits for the next, and the space the limits allow is kept to.
     sweep();
     const QStringList names = ids();
     qint64 bytes = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            return;
         const QString folder = QDir(m_folder).filePath(names[i]);
         bytes += JournalIndex::summaryOf(folder).bytes;
         if (i > 0 && (i >= maxRuns || bytes > maxBytes))
-            removeHeld(names[i]);
+            removeHeld(names[i], stop);
     }
 }
 
-void RunHistory::removeHeld(const QString &id) const
+void RunHistory::removeHeld(const QString &id, const Stop *stop) const
 {
     QDir runs(m_folder);
     RunFolderLock lock;
@@ -119,7 +135,7 @@ void RunHistory::removeHeld(const QString &id) const
     const QString hidden = u'.' + id + removedSuffix();
     if (!runs.rename(id, hidden))
         return;
-    remove(runs.filePath(hidden));
+    remove(runs.filePath(hidden), stop);
 }
 
 void RunHistory::sweep() const
@@ -134,19 +150,18 @@ void RunHistory::sweep() const
     }
 }
 
-void RunHistory::remove(const QString &runFolder)
+void RunHistory::remove(const QString &runFolder, const Stop *stop)
 {
     QString id = QFileInfo(runFolder).fileName();
     if (id.startsWith(u'.') && id.endsWith(removedSuffix()))
         id = id.mid(1, id.size() - 1 - removedSuffix().size());
-    if (const std::optional<JournalIndex> index = JournalIndex::read(runFolder)) {
-        for (const QString &store : index->stores) {
-            // Only a folder this program made: the run's own, in the shared folder.
-            const QFileInfo info(store);
-            if (info.fileName() == id
-                && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName())
-                removeFolder(store);
-        }
+    for (const QString &store : JournalIndex::storesOf(runFolder)) {
+        // Only a folder this program made: the run's own, in the shared folder.
+        const QFileInfo info(store);
+        if (info.fileName() == id
+            && QFileInfo(info.absolutePath()).fileName() == JournalStore::sharedFolderName()
+            && !removeFolder(store, stop))
+            return; // the index stays: the next sweep finds the rest by it
     }
-    removeFolder(runFolder);
+    removeFolder(runFolder, stop);
 }

@@ -75,8 +75,8 @@ void addStamp(QByteArray &out, const FileStamp &s)
 
 } // namespace
 
-RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head)
-    : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head))
+RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head, bool exchange)
+    : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head)), m_exchange(exchange)
 {
     reserve();
 }
@@ -102,6 +102,7 @@ void RunJournal::reserve()
     m_reserved = folder;
     m_store = std::make_unique<JournalStore>(folder, id);
     m_store->setDurableCopies(m_sync != SyncPolicy::None);
+    m_store->setExchange(m_exchange);
 }
 
 RunJournal::~RunJournal()
@@ -174,7 +175,7 @@ void RunJournal::keep(const PendingWrite &pending)
 {
     keepOne(pending);
     writeRecords();
-    if (m_sync == SyncPolicy::File)
+    if (m_sync == SyncPolicy::File && outlivesRestart(pending))
         sync();
 }
 
@@ -187,7 +188,8 @@ void RunJournal::keepAll(const QList<PendingWrite> &pending)
     // was kept there durable too; files on a file system that a restart empties need nothing.
     bool needed = false;
     for (const PendingWrite &p : pending) {
-        if (m_store && p.device != m_store->runDevice() && !m_store->isVolatile(p.device, p.temp))
+        const bool outlives = outlivesRestart(p);
+        if (m_store && p.device != m_store->runDevice() && outlives)
             needed = true;
     }
 #ifndef Q_OS_LINUX
@@ -195,6 +197,15 @@ void RunJournal::keepAll(const QList<PendingWrite> &pending)
 #endif
     if (needed)
         sync();
+}
+
+// Whether the file of `pending` is still there after a restart: only then must what the
+// journal keeps of it be too. Noted for the journal's last sync.
+bool RunJournal::outlivesRestart(const PendingWrite &pending)
+{
+    const bool outlives = !m_store || !m_store->isVolatile(pending.device, pending.temp);
+    m_keptDurable = m_keptDurable || outlives;
+    return outlives;
 }
 
 void RunJournal::keepOne(const PendingWrite &pending)
@@ -210,7 +221,10 @@ void RunJournal::keepOne(const PendingWrite &pending)
     QString copy;
     QString error;
     JournalStore::Result kept = JournalStore::Result::Kept;
-    if (std::optional<QString> ahead = m_store->takeAhead(pending))
+    // Made in the store: its swap leaves the original there, under its name.
+    if (pending.inStore)
+        copy = pending.temp;
+    else if (std::optional<QString> ahead = m_store->takeAhead(pending))
         copy = *ahead;
     else
         kept = m_store->keep(pending.target, *pending.expected, number, &copy, &error);
@@ -320,7 +334,10 @@ void RunJournal::close()
     append({{u"t"_s, u"end"_s},
             {u"ended"_s, QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}});
     writeRecords();
-    sync();
+    // A run whose files all live on file systems that a restart empties has nothing to undo
+    // after one: its syncs would cost the time of a disk for no file.
+    if (m_keptDurable)
+        sync();
     m_index.close();
     JournalIndex::writeSummary(m_folder, {m_keptFiles, m_keptBytes});
     m_lock.release();

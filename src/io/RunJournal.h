@@ -32,11 +32,16 @@ public:
         QString undoes; // the run an undo puts back
     };
 
-    RunJournal(const QString &runsFolder, SyncPolicy sync, Head head);
+    // Whether new files may be made in the store to be swapped in (JournalStore::exchangePlace);
+    // `exchange` false keeps every original by a link or a copy (tests).
+    RunJournal(const QString &runsFolder, SyncPolicy sync, Head head, bool exchange = true);
     RunJournal(const RunJournal &) = delete;
     RunJournal &operator=(const RunJournal &) = delete;
     ~RunJournal();
 
+    // The store a worker's TempFileWriter may make new files in (keepThrough); none when the
+    // run folder could not be taken.
+    JournalStore *store() const { return m_store.get(); }
     // On the worker that wrote `pending`, as soon as it is written: links the file it replaces
     // into the journal where that costs no copy, so that keep() only records it. Any thread.
     void keepAhead(const PendingWrite &pending);
@@ -63,6 +68,7 @@ public:
 private:
     bool start();
     void keepOne(const PendingWrite &pending);
+    bool outlivesRestart(const PendingWrite &pending);
     void append(const QJsonObject &record);
     void append(const QByteArray &line);
     void endRecord();
@@ -75,6 +81,7 @@ private:
     QString m_runsFolder;
     SyncPolicy m_sync;
     Head m_head;
+    bool m_exchange = true;
     QString m_reserved; // the run folder, taken; m_folder once the index is in it
     RunFolderLock m_lock;
     QString m_folder;
@@ -92,5 +99,6 @@ private:
     qsizetype m_keptFiles = 0; // kept and not dropped
     qint64 m_keptBytes = 0;
     int m_count = 0;
+    bool m_keptDurable = false; // a file kept lives on a file system that outlives a restart
     QStringList m_unkept;
 };

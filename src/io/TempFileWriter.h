@@ -15,6 +15,7 @@
 #include <optional>
 
 class FolderHandleCache;
+class JournalStore;
 
 // Writes a new file beside a target, in pieces through one reused buffer, with the target's
 // permissions, ACL and extended attributes and (where the process may set them) owner and
@@ -44,6 +45,10 @@ public:
     // The next file opened is the target's new content and `fd` the target open as it was read:
     // its attributes are read from that handle. -1: by the target's name.
     void setModelHandle(int fd) { m_modelHandle = fd; }
+    // A file opened from now on that replaces a file of one name is made in `store`'s folder
+    // on its file system where the two can be swapped (JournalStore::exchangePlace), rather
+    // than beside it: the journal then keeps the original at no cost. Needs useFolders.
+    void keepThrough(JournalStore *store) { m_store = store; }
     // Files opened from now on get their name at once (one call less per file) rather than when
     // finished: for small files, where a killed run leaves little behind for the next scan.
     void setNamedAtOnce(bool named) { m_namedAtOnce = named; }
@@ -71,6 +76,11 @@ private:
     // Reaches the target's folder (kept in m_place or the shared folders).
     bool placePosix(const QString &target);
     int placeDir() const;
+    // The folder the new file is made in: the target's, or the journal's store.
+    int tempDir() const { return m_inStore ? m_storeDir : placeDir(); }
+    // Makes the new file in the journal's store when it can be swapped in from there.
+    void chooseStorePosix(const std::optional<FileStamp> &model, bool replacing,
+                          const QString &target);
     // Opens the new file (without a name where the system allows) with `mode`.
     bool createPosix(int mode);
     // The mode to make a copy of `model` with: its own where the new file is open to nobody
@@ -107,6 +117,12 @@ private:
     bool m_inFolders = false; // the file is made in m_folders
     int m_modelHandle = -1;
     bool m_namedAtOnce = false;
+    JournalStore *m_store = nullptr;
+    bool m_inStore = false; // the new file is made in the store folder below
+    int m_storeDir = -1;
+    QString m_storeFolder;
+    quint32 m_storeGroup = 0;
+    bool m_storeGivesAcl = true;
     quint64 m_folderDevice = 0;
     quint64 m_folderInode = 0;
     QString m_temp; // empty while the file has no name

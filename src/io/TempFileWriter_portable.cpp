@@ -103,7 +103,7 @@ std::optional<PendingWrite> TempFileWriter::finishPortable(QString *error)
         discardPortable(); // removes the file too
         return std::nullopt;
     }
-    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes, m_lost, 0, 0};
+    PendingWrite pending{m_temp, m_target, std::nullopt, 0, 0, m_bytes, m_lost, 0, 0, false};
     m_temp.clear();
     return pending;
 }

@@ -6,6 +6,7 @@
 
 #include "io/FileAttributes.h"
 #include "io/FolderHandleCache.h"
+#include "io/JournalStore.h"
 #include "io/TempFileName.h"
 
 #include <QFileInfo>
@@ -98,6 +99,7 @@ bool TempFileWriter::startPosix(const QString &target, const std::optional<FileS
         attributes = m_modelHandle >= 0 ? FileAttributes::ofHandle(m_modelHandle)
                                         : FileAttributes::of(modelPath);
     }
+    chooseStorePosix(model, replacing, target);
     // A file made in the likeness of another is open to nobody else until it has its attributes.
     const int mode = model ? createModePosix(*model, attributes) : 0666;
     if (!createPosix(mode))
@@ -123,11 +125,33 @@ bool TempFileWriter::startPosix(const QString &target, const std::optional<FileS
     return true;
 }
 
+void TempFileWriter::chooseStorePosix(const std::optional<FileStamp> &model, bool replacing,
+                                      const QString &target)
+{
+    m_inStore = false;
+    // A file of several names keeps its inode under the others: it is copied, not swapped.
+    if (!m_store || !replacing || !model || model->links != 1 || !m_inFolders)
+        return;
+    const std::optional<JournalStore::ExchangePlace> place
+        = m_store->exchangePlace(model->device, placeDir(), m_folderInode, target);
+    if (!place)
+        return;
+    m_inStore = true;
+    m_storeDir = place->dir;
+    m_storeFolder = place->folder;
+    m_storeGroup = place->groupOfNewFiles;
+    m_storeGivesAcl = place->givesAcl;
+}
+
 int TempFileWriter::createModePosix(const FileStamp &model, const FileAttributes &attributes)
 {
+    if (!m_inFolders)
+        return 0600;
+    const bool givesAcl = m_inStore ? m_storeGivesAcl : m_folders->givesAcl();
+    const quint32 group = m_inStore ? m_storeGroup : m_folders->groupOfNewFiles();
     // Attributes (an ACL, a security label) may keep out some the mode lets in.
-    if (!m_inFolders || !attributes.isEmpty() || m_folders->givesAcl()
-        || model.owner != m_folders->euid() || model.group != m_folders->groupOfNewFiles())
+    if (!attributes.isEmpty() || givesAcl || model.owner != m_folders->euid()
+        || model.group != group)
         return 0600;
     return int(model.mode & 0777);
 }
@@ -142,7 +166,8 @@ void TempFileWriter::takeAttributesPosix(const FileStamp &model, const FileStamp
         && ::fchown(m_fd, uid_t(-1), model.group) != 0) {
         // The file becomes the writer's, as any rewrite by this user would make it.
     }
-    const bool folderGivesAcl = !m_inFolders || m_folders->givesAcl();
+    const bool folderGivesAcl
+        = m_inStore ? m_storeGivesAcl : (!m_inFolders || m_folders->givesAcl());
     // Made with its mode already, and nothing else to take: no call more.
     if (owned && attributes.isEmpty() && !folderGivesAcl
         && (mine.mode & 07777) == (model.mode & 07777))
@@ -152,7 +177,7 @@ void TempFileWriter::takeAttributesPosix(const FileStamp &model, const FileStamp
 
 bool TempFileWriter::createPosix(int mode)
 {
-    const int dir = placeDir();
+    const int dir = tempDir();
 #ifdef O_TMPFILE
     // Where the file system can, the file has no name until it is finished: a run killed
     // while writing leaves nothing behind. Naming it later goes through /proc.
@@ -181,6 +206,8 @@ bool TempFileWriter::createPosix(int mode)
 
 QString TempFileWriter::nextName() const
 {
+    if (m_inStore)
+        return m_storeFolder + u'/' + QLatin1StringView(m_store->nextExchangeName());
     return m_folders ? TempFileName::next(m_folder, m_folders->pid())
                      : TempFileName::next(m_folder);
 }
@@ -194,7 +221,7 @@ bool TempFileWriter::namePosix()
     for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
         const QString temp = nextName();
         const QByteArray leaf = FolderHandle::leafOf(temp);
-        if (::linkat(AT_FDCWD, handle.constData(), placeDir(), leaf.constData(), AT_SYMLINK_FOLLOW)
+        if (::linkat(AT_FDCWD, handle.constData(), tempDir(), leaf.constData(), AT_SYMLINK_FOLLOW)
             == 0) {
             m_temp = temp;
             m_tempLeaf = leaf;
@@ -236,11 +263,12 @@ std::optional<PendingWrite> TempFileWriter::finishPosix(bool sync, QString *erro
         discardPosix();
         return std::nullopt;
     }
-    PendingWrite pending{m_temp,  m_target, std::nullopt,   m_device,     m_inode,
-                         m_bytes, m_lost,   m_folderDevice, m_folderInode};
+    PendingWrite pending{m_temp,  m_target, std::nullopt,   m_device,      m_inode,
+                         m_bytes, m_lost,   m_folderDevice, m_folderInode, m_inStore};
     m_temp.clear();
     m_place.reset(); // a batch of pending files keeps no folder open
     m_inFolders = false;
+    m_inStore = false;
     return pending;
 }
 
@@ -249,11 +277,12 @@ void TempFileWriter::discardPosix()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
-    if (!m_temp.isEmpty() && placeDir() >= 0)
-        ::unlinkat(placeDir(), m_tempLeaf.constData(), 0);
+    if (!m_temp.isEmpty() && tempDir() >= 0)
+        ::unlinkat(tempDir(), m_tempLeaf.constData(), 0);
     m_temp.clear();
     m_place.reset();
     m_inFolders = false;
+    m_inStore = false;
     m_used = 0;
 }
 

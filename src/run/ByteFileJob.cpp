@@ -389,6 +389,7 @@ FileJobResult ByteFileJob::replace(const Finder &finder, QByteArrayView replacem
     // The file read is the target itself (a link's target is opened through the link).
     writer.setModelHandle(origin.handle);
     writer.setNamedAtOnce(bytes.size() < NamedAtOnceBelow);
+    writer.keepThrough(m_store);
     if (!writer.open(target, stamp, &result.error)) {
         // The file keeps its occurrences all the same, as when a document cannot be saved.
         result.hits = count(finder, bytes, finder.size(), report);

@@ -18,6 +18,8 @@ class FileBytes;
 #include <memory>
 #include <optional>
 
+class JournalStore;
+
 // Finds (or replaces) a literal in one file without reading it into a document: the file is
 // read once, searched as bytes, and a replacement streams the new content into a file beside
 // it through one reused buffer. Counting goes on one byte after each start, as the find run
@@ -52,6 +54,10 @@ public:
     {
         m_opened = std::move(opened);
     }
+
+    // New files that replace a file are made where the journal's store can keep the original
+    // by swapping them in (TempFileWriter::keepThrough). Not owned; null: beside their targets.
+    void keepThrough(JournalStore *store) { m_store = store; }
 
     // Tells every occurrence to `sink` as it is met, with `replacement` (null when nothing is
     // put in place). Told occurrences cannot be taken back: each file is then decided on
@@ -152,4 +158,5 @@ private:
     QString m_told;
     // The folders the threads running the job keep open; shared by the copies of the job.
     std::shared_ptr<FolderHandlePool> m_folders = std::make_shared<FolderHandlePool>();
+    JournalStore *m_store = nullptr;
 };

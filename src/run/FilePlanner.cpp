@@ -81,6 +81,8 @@ std::optional<ByteFileJob> FilePlanner::byteJob() const
         told = OccurrenceRecord::made(*replacement);
     }
     if (job) {
+        if (m_run.journal)
+            job->keepThrough(m_run.journal->store());
         job->setCodePage(m_options.FileCodePage, m_options.CodePageChosen);
         if (m_run.occurrences)
             job->setReport(m_run.occurrences, told);

@@ -1,8 +1,10 @@
 #include "io/AtomicFileWriter.h"
 #include "io/FileStamp.h"
+#include "io/FolderHandleCache.h"
 #include "io/JournalPruner.h"
 #include "io/RunHistory.h"
 #include "io/RunJournal.h"
+#include "io/TempFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +30,10 @@ private slots:
     void linkedAhead();
     void pruneLeavesRunGoing_data();
     void pruneLeavesRunGoing();
+    void stoppedRemovalEndsLater();
+    void swappedIn_data();
+    void swappedIn();
+    void storesAsRead();
 };
 
 namespace {
@@ -258,6 +264,126 @@ void TestRunJournal::pruneLeavesRunGoing()
     journal.reset();
     history.prune(1, qint64(1) << 40);
     QCOMPARE(history.ids(), QStringList({newer->id}));
+}
+
+// A pruner stopped as its process ends leaves the run it was removing out of the list, half
+// removed; the next prune removes the rest, stopped or not.
+void TestRunJournal::stoppedRemovalEndsLater()
+{
+    QTemporaryDir dir;
+    const QString runs = dir.filePath(u"runs"_s);
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, "f");
+    const std::optional<JournalIndex> older = replace(runs, path, "g");
+    const std::optional<JournalIndex> newer = replace(runs, path, "h");
+    QVERIFY(older && newer);
+    const QString hidden = u'.' + older->id + u".removed"_s;
+    QVERIFY(QDir(runs).rename(older->id, hidden));
+    RunHistory::Stop stop = true;
+    RunHistory::remove(QDir(runs).filePath(hidden), &stop);
+    QVERIFY(QFileInfo::exists(QDir(runs).filePath(hidden + u'/' + JournalIndex::fileName())));
+    const RunHistory history(runs);
+    QCOMPARE(history.ids(), QStringList{newer->id});
+    history.prune(20, qint64(1) << 40, &stop);
+    QVERIFY(!QFileInfo::exists(QDir(runs).filePath(hidden)));
+    QCOMPARE(history.ids(), QStringList{newer->id});
+    QCOMPARE(readFile(newer->entries.value(0).copy), QByteArray("g"));
+}
+
+void TestRunJournal::swappedIn_data()
+{
+    QTest::addColumn<bool>("exchange"); // the journal may have new files made in its store
+    QTest::addColumn<bool>("secondName");
+    QTest::addColumn<QString>("meanwhile"); // after the new file is written
+    QTest::addColumn<bool>("inStore"); // the new file is made in the store
+    QTest::addColumn<QByteArray>("left");
+    QTest::newRow("swapped in") << true << false << QString() << true << QByteArray("new");
+    QTest::newRow("no swap: linked") << false << false << QString() << false << QByteArray("new");
+    QTest::newRow("two names: copied") << true << true << QString() << false << QByteArray("new");
+    QTest::newRow("replaced before the swap")
+        << true << false << u"replaced"_s << true << QByteArray("someone else's");
+    QTest::newRow("removed before the swap")
+        << true << false << u"removed"_s << true << QByteArray("<missing>");
+    QTest::newRow("dropped") << true << false << u"dropped"_s << true << QByteArray("old");
+}
+
+// A file replaced as a run's worker does it: the new file made by a writer that keeps through
+// the journal's store, then kept and put in place. The original is kept (by the swap, a link or
+// a copy), a file changed meanwhile is left alone, and nothing else stays in the store.
+void TestRunJournal::swappedIn()
+{
+    QFETCH(bool, exchange);
+    QFETCH(bool, secondName);
+    QFETCH(QString, meanwhile);
+    QFETCH(bool, inStore);
+    QFETCH(QByteArray, left);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"f.txt"_s);
+    writeFile(path, "old");
+    if (secondName)
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(dir.filePath(u"g.txt"_s)).constData())
+                == 0);
+    const FileStamp old = *FileStamp::of(path);
+    RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::File, {}, exchange);
+    FolderHandleCache folders;
+    TempFileWriter writer;
+    writer.useFolders(&folders);
+    writer.keepThrough(journal.store());
+    QVERIFY(writer.open(path, old, nullptr));
+    writer.append("new");
+    std::optional<PendingWrite> pending = writer.finish(false, nullptr);
+    QVERIFY(pending);
+    pending->expected = old;
+    QCOMPARE(pending->inStore, inStore);
+    journal.keepAhead(*pending);
+    if (meanwhile == u"replaced"_s) {
+        writeFile(dir.filePath(u"other"_s), "someone else's");
+        QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(u"other"_s), path));
+    } else if (meanwhile == u"removed"_s) {
+        QVERIFY(QFile::remove(path));
+    }
+    if (meanwhile == u"dropped"_s) {
+        AtomicFileWriter::discard(*pending);
+    } else {
+        journal.keep(*pending);
+        journal.settle(*pending, AtomicFileWriter::commit(*pending, nullptr));
+    }
+    journal.close();
+    QCOMPARE(readFile(path), left);
+    const std::optional<JournalIndex> run = JournalIndex::read(journal.runFolder());
+    const qsizetype kept = left == "new" ? 1 : 0;
+    QCOMPARE(run ? run->filesChanged() : 0, kept);
+    QStringList stored;
+    if (run) {
+        for (const QString &store : run->stores + QStringList{run->folder + u"/files"_s})
+            stored += QDir(store).entryList(QDir::Files | QDir::Hidden);
+    }
+    QCOMPARE(stored.size(), kept);
+    if (kept) {
+        const JournalIndex::Entry &entry = run->entries[0];
+        QCOMPARE(readFile(entry.copy), QByteArray("old"));
+        QCOMPARE(FileStamp::of(entry.copy)->inode == old.inode, !secondName);
+        QVERIFY(entry.written && entry.written->sameContent(*FileStamp::of(path)));
+    }
+}
+
+// Removing a run reads only its stores from its index: the same ones a whole read finds, also
+// when a file's name holds the very text of a store record.
+void TestRunJournal::storesAsRead()
+{
+    QTemporaryDir dir;
+    QFile index(dir.filePath(JournalIndex::fileName()));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write("{\"kind\":\"replace\",\"t\":\"run\"}\n"
+                "{\"copy\":\"c\",\"n\":1,\"path\":\"/a/\\\"t\\\":\\\"store\\\"\",\"t\":\"keep\"}\n"
+                "{\"dir\":\"/m/.quorvex-journal-0/x\",\"t\":\"store\"}\n"
+                "{\"dir\":\"/n/cut short");
+    index.close();
+    const std::optional<JournalIndex> whole = JournalIndex::read(dir.path());
+    QVERIFY(whole && whole->entries.size() == 1);
+    QCOMPARE(JournalIndex::storesOf(dir.path()), whole->stores);
+    QCOMPARE(whole->stores, QStringList{u"/m/.quorvex-journal-0/x"_s});
 }
 
 QTEST_GUILESS_MAIN(TestRunJournal)
