@@ -25,9 +25,9 @@ public:
     // The text of `index`, as kept (null for None).
     const QString &at(qint32 index) const;
     // Whether the text of `index` was cut.
-    bool isCut(qint32 index) const { return index != None && m_texts[size_t(index)].cut; }
-    qsizetype size() const { return qsizetype(m_texts.size()); }
-    void clear() { m_texts.clear(); }
+    bool isCut(qint32 index) const { return index != None && entry(index).cut; }
+    qsizetype size() const { return m_size; }
+    void clear();
     // What the texts hold in memory, in bytes (a text shared with others' not counted).
     qsizetype bytesUsed() const;
 
@@ -39,6 +39,14 @@ private:
         QString text;
         bool cut = false;
     };
-    std::vector<Text> m_texts;
+    const Text &entry(qint32 index) const
+    {
+        return index == 0 ? m_first : m_more[size_t(index - 1)];
+    }
+
+    // Most lists have one text: kept here, a file's listing then allocates nothing for it.
+    Text m_first;
+    std::vector<Text> m_more;
+    qsizetype m_size = 0;
     qsizetype m_kept = std::numeric_limits<qsizetype>::max();
 };
