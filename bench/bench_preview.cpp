@@ -20,8 +20,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -139,7 +141,8 @@ BENCHMARK(BM_Preview)
     ->UseRealTime();
 
 // The preview as a user asks for it in the window (Shift+F9), up to its rows painted: the run
-// with events handled as the window handles them, the page's rows and its tree.
+// with events handled as the window handles them, the page's rows and its tree, and how long
+// the window went without answering.
 void BM_PreviewWindow(benchmark::State &state)
 {
     FixedPrompter prompter{false, BackupHost::Answer::Abort};
@@ -153,16 +156,33 @@ void BM_PreviewWindow(benchmark::State &state)
     program.show();
     QCoreApplication::processEvents();
     PreviewPage &page = *window.previewCommands().page();
+    // The window answers while the preview fills: the longest time between two turns of its
+    // event loop, up to the rows painted.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer turns;
+    turns.setInterval(1);
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
     const double before = statusMegabytes("VmRSS");
     const double heapBefore = heapInUse();
     for (auto _ : state) {
+        last = clock.elapsed();
+        turns.start();
         window.previewCommands().PreviewFilesExecute();
         QCoreApplication::processEvents();
+        turns.stop();
+        longest = std::max(longest, clock.elapsed() - last);
     }
     const double occurrences = double(page.run().list().size());
     if (page.model().rowCount() != Files)
         state.SkipWithError("the page does not list every file");
     state.counters["occurrences"] = occurrences;
+    state.counters["longest_stall_ms"] = double(longest);
     state.counters["rss_growth_per_occurrence"]
         = (statusMegabytes("VmRSS") - before) * 1024 * 1024 / occurrences;
     // What the last preview keeps, its list, its rows in the tree and their texts on screen.

@@ -356,17 +356,12 @@ qsizetype ByteFileJob::count(const Finder &finder, QByteArrayView bytes, qsizety
     qsizetype hits = 0;
     std::vector<qsizetype> starts;
     qsizetype from = 0;
-    // Where the run would meet each one: after the replacements before it (none when counting).
-    const qsizetype length = finder.size();
-    const qint64 grows = m_told.isNull() ? 0 : m_told.size() - length;
     for (bool more = true; more;) {
         starts.clear();
         more = finder.findMany(bytes, from, step, starts, StartsAtOnce);
-        if (found) {
-            for (const qsizetype at : starts)
-                found->entries.push_back(
-                    {at + qint64(found->entries.size()) * grows, qint32(length), m_told});
-        }
+        // Where the run would meet each one: after the replacements before it.
+        if (found)
+            found->addEach(starts, finder.size(), m_told);
         hits += qsizetype(starts.size());
         if (report) {
             for (const qsizetype at : starts) {

@@ -150,7 +150,7 @@ void DocumentFileJob::note(FileJobResult &result, qint64 start, qsizetype length
                            const QString &replacement) const
 {
     if (m_listing)
-        result.found.entries.push_back({start, qint32(length), replacement});
+        result.found.add(start, length, replacement);
 }
 
 // A regular expression stopped at the library's limit: the run does the file itself and says

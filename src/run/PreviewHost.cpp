@@ -64,10 +64,9 @@ void PreviewHost::OccurrenceMet(const OccurrenceRecord &occurrence)
 // A file worked through ahead: its occurrences as the run would have told them one by one.
 void PreviewHost::OccurrencesFound(const QString &path, const FoundOccurrences &found)
 {
-    if (m_mode == Mode::Record) {
-        m_file = -1; // a new file, even when named as the last one
-        for (const FoundOccurrences::Entry &e : found.entries)
-            record(path, found.stamp, e.start, e.length, e.replacement);
+    if (m_mode == Mode::Record && !found.entries.empty()) {
+        m_list.addFile(path, found);
+        m_file = -1; // an occurrence met next is in a new file, even when named as this one
     }
     inner().OccurrencesFound(path, found);
 }

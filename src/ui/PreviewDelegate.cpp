@@ -17,12 +17,18 @@ int drawPiece(QPainter *painter, const QRect &rect, int x, const QString &text, 
         return x;
     const QFontMetrics metrics(font);
     const int room = rect.right() - x;
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, room);
+    // Most pieces fit: measured once, and elided only when they do not.
+    QString shown = text;
+    int width = metrics.horizontalAdvance(text);
+    if (width > room) {
+        shown = metrics.elidedText(text, Qt::ElideRight, room);
+        width = metrics.horizontalAdvance(shown);
+    }
     painter->setFont(font);
     painter->setPen(colour);
     painter->drawText(QRect(x, rect.top(), room, rect.height()),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
-    return x + metrics.horizontalAdvance(shown);
+    return x + width;
 }
 
 } // namespace

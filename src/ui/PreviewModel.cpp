@@ -179,7 +179,8 @@ QVariant PreviewModel::occurrenceData(qsizetype occurrence, int role) const
     const PreviewLines::Row row = m_lines.row(occurrence);
     if (role == ChangedRole)
         return row.changed;
-    const QString replacement = o.cut ? o.replacement + QChar(0x2026) : o.replacement;
+    const QString &kept = m_list.replacement(occurrence);
+    const QString replacement = m_list.isCut(occurrence) ? kept + QChar(0x2026) : kept;
     if (row.changed)
         return role == PartsRole ? QVariant(QStringList{QString(), m_changedNote, {}, {}, {}})
                                  : QVariant(m_changedNote);

@@ -5,6 +5,7 @@
 #include "run/PreviewRun.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +22,7 @@ private slots:
     void fileChangedSincePreviewIsNotWritten();
     void aheadListsAsTheReview_data();
     void aheadListsAsTheReview();
+    void listKeepsEachReplacement();
 };
 
 void TestPreview::applyEqualsTheRun_data()
@@ -100,7 +102,7 @@ void TestPreview::applyEqualsTheRun()
     QStringList listed; // what the preview says applying will put in
     for (qsizetype i = 0; i < preview.list().size(); ++i) {
         if (preview.list().at(i).ticked)
-            listed << preview.list().at(i).replacement;
+            listed << preview.list().replacement(i);
     }
     QCOMPARE(listed, made);
 
@@ -143,6 +145,7 @@ void TestPreview::aheadListsAsTheReview_data()
     QTest::newRow("longer") << plain << u"cat"_s << u"lion"_s << false;
     QTest::newRow("shorter") << plain << u"cat"_s << u"x"_s << false;
     QTest::newRow("removed") << plain << u"cat"_s << QString() << false;
+    QTest::newRow("longer than kept") << plain << u"cat"_s << QString(100, u'l') << false;
     QTest::newRow("overlapping") << Files{{u"a.txt"_s, "aaaa aa"}} << u"aa"_s << u"b"_s << false;
     QTest::newRow("regex, replacement from the match")
         << plain << u"(c)(a)t"_s << u"$2$1$1$2"_s << true;
@@ -194,8 +197,9 @@ void TestPreview::aheadListsAsTheReview()
     for (qsizetype i = 0; i < want.size(); ++i) {
         QCOMPARE(got.at(i).start, want.at(i).start);
         QCOMPARE(got.at(i).length, want.at(i).length);
-        QCOMPARE(got.at(i).replacement.isNull(), want.at(i).replacement.isNull());
-        QCOMPARE(got.at(i).replacement, want.at(i).replacement);
+        QCOMPARE(got.replacement(i).isNull(), want.replacement(i).isNull());
+        QCOMPARE(got.replacement(i), want.replacement(i));
+        QCOMPARE(got.isCut(i), want.isCut(i));
     }
     // Each row is at its occurrence in the file as read, after deletions as after any other
     // replacement.
@@ -204,6 +208,40 @@ void TestPreview::aheadListsAsTheReview()
         QCOMPARE(lines.row(i).found, search);
     QCOMPARE(ahead.LastTotals().occurrences, reviewed.LastTotals().occurrences);
     QCOMPARE(ahead.LastTotals().replacements, reviewed.LastTotals().replacements);
+}
+
+// The list shares replacement texts between its occurrences: each still reads as it was given,
+// however many times renumbering gives it anew.
+void TestPreview::listKeepsEachReplacement()
+{
+    const qsizetype kept = PreviewList::KeptReplacement;
+    const QString longer(kept + 20, u'a');
+    const QStringList texts{QString(),
+                            u""_s,
+                            u"x"_s,
+                            QString(u"x"_s.data(), 1), // the same characters, not shared
+                            longer,
+                            longer.left(kept) + u"b"_s, // cut, the same as `longer`
+                            longer.left(kept)};
+    PreviewList list;
+    QList<QString> want;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 40; ++i) {
+        if (i % 8 == 0)
+            list.addFile(u"f%1"_s.arg(i), std::nullopt);
+        want << texts[random.bounded(int(texts.size()))];
+        list.add(i * 10, 3, want.back());
+    }
+    for (int step = 0; step < 2000; ++step) {
+        const int i = random.bounded(int(want.size()));
+        want[i] = step % 3 == 0 ? u"%1"_s.arg(step) : texts[random.bounded(int(texts.size()))];
+        list.setReplacement(i, want[i]);
+    }
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        QCOMPARE(list.replacement(i).isNull(), want[i].isNull());
+        QCOMPARE(list.replacement(i), want[i].left(kept));
+        QCOMPARE(list.isCut(i), want[i].size() > kept);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPreview)
