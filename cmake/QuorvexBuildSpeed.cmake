@@ -47,8 +47,17 @@ endfunction()
 # for targets compiled with the same options and with the same Qt modules (the Qt headers look
 # at which modules are linked, e.g. QtTest at QT_WIDGETS_LIB).
 function(quorvex_reuse_precompiled target from)
-  if(QUORVEX_PCH)
-    target_precompile_headers(${target} REUSE_FROM ${from})
+  if(NOT QUORVEX_PCH)
+    return()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${from})
+  # A test program's moc output is included by its source; what AUTOMOC compiles on its own is
+  # then empty, and loading the precompiled headers would be most of its cost.
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set_source_files_properties(
+      ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
+      PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endif()
 endfunction()
 
