@@ -1,5 +1,5 @@
-# What makes a clean build of the test trees quicker without changing what is built:
-# precompiled Qt and standard headers, and a faster linker for the test programs.
+# What makes a clean build quicker without changing what is built: precompiled Qt and standard
+# headers, and a faster linker for the trees with the tests.
 
 # Precompiled headers: the Qt and standard headers nearly every source includes, parsed once per
 # kind of target instead of once per source. Off in the fuzz build, which stays as it is.
@@ -61,8 +61,8 @@ function(quorvex_reuse_precompiled target from)
   endif()
 endfunction()
 
-# The test trees link some eighty programs against the sanitized libraries: lld links them several
-# times faster than the system's default linker. The release build (tests off) links as before.
+# The test trees link some eighty programs against the sanitized libraries: lld links them about
+# three times faster than the system's default linker. The release build (tests off) links as before.
 option(QUORVEX_LLD "Link with lld when the tests are built and lld is installed" ON)
 if(QUORVEX_LLD AND QUORVEX_BUILD_TESTS AND NOT QUORVEX_FUZZ
    AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
