@@ -22,10 +22,12 @@ public:
 
     // Opens and reads the file `path` names; `target` becomes the file itself, a link's final
     // target. `opened` runs between the open and the first read. Unreadable when a read fails.
-    // Looked up in the folder `folders` holds, when given (ReadOnlyFile).
+    // Looked up in the folder `folders` holds, when given, knowing what the scan saw there
+    // (ReadOnlyFile).
     ReadOnlyFile::Status open(const QString &path, QString &target,
                               const std::function<void(const QString &)> &opened = {},
-                              FolderHandleCache *folders = nullptr);
+                              FolderHandleCache *folders = nullptr,
+                              ListedAs listed = ListedAs::Unknown);
 
     QByteArrayView bytes() const { return m_bytes; }
     const FileStamp &stamp() const { return m_file.stamp(); }
@@ -50,6 +52,9 @@ private:
     };
     static Buffer &threadBuffer();
     bool readAll();
+    // Whether a read that gave `got` of the `asked` bytes, `done` in all, ended the file of
+    // `size` bytes without a read for its end.
+    static bool endsAt(size_t size, size_t done, size_t got, size_t asked);
 
     ReadOnlyFile m_file;
     QByteArrayView m_bytes;
