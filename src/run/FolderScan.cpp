@@ -49,6 +49,8 @@ bool FolderScan::Walk::leavesOut(const QString &folderPath, const QString &name,
 {
     if (excludes.isEmpty())
         return false;
+    if (!excludes.hasPathMasks())
+        return excludes.excludes(name, {}, isFolder);
     QString relative = folderPath.startsWith(root) ? folderPath.mid(root.size()) : QString();
     while (relative.startsWith(u'/'))
         relative.remove(0, 1);
