@@ -38,7 +38,7 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
         if (bytes)
             result = bytes->process(path, listed);
         else if (regexBytes)
-            result = regexBytes->process(path);
+            result = regexBytes->process(path, listed);
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)

@@ -177,7 +177,8 @@ private:
                 return n == 0;
             for (ssize_t at = 0; at < n;) {
                 const auto *entry = reinterpret_cast<const dirent64 *>(m_entries.data() + at);
-                each(entry->d_name, entry->d_type);
+                if (entry->d_ino != 0) // a removed entry, as readdir skips it
+                    each(entry->d_name, entry->d_type);
                 at += entry->d_reclen;
             }
         }
