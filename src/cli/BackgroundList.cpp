@@ -4,11 +4,13 @@ BackgroundList::BackgroundList(Make make)
 {
     m_thread = std::thread([this, make = std::move(make)] {
         QStringList files;
+        QList<ListedAs> kinds;
         const std::function<void()> listed = [&] {
-            m_feed->append(files);
+            m_feed->append(files, kinds);
             files.clear();
+            kinds.clear();
         };
-        m_allPaths = make(files, listed, [this](const QString &text) { m_said << text; });
+        m_allPaths = make(files, kinds, listed, [this](const QString &text) { m_said << text; });
         listed();
         m_feed->finish();
     });

@@ -15,10 +15,11 @@
 class BackgroundList {
 public:
     using Say = std::function<void(const QString &)>;
-    // Makes the list: adds files to `files`, calls `listed` whenever those added may be handed
-    // on, says problems through `say`; false when some path could not be taken.
-    using Make = std::function<bool(QStringList &files, const std::function<void()> &listed,
-                                    const Say &say)>;
+    // Makes the list: adds files to `files` (and may say in `kinds` what the scan saw of the
+    // first of them: FileFeed::append), calls `listed` whenever those added may be handed on,
+    // says problems through `say`; false when some path could not be taken.
+    using Make = std::function<bool(QStringList &files, QList<ListedAs> &kinds,
+                                    const std::function<void()> &listed, const Say &say)>;
 
     explicit BackgroundList(Make make);
     BackgroundList(const BackgroundList &) = delete;

@@ -97,7 +97,8 @@ bool takeNames(const CliOptions &o, QIODevice *standardInput, const MessageCatal
 // extension filter), as absolute paths. A path that cannot be taken is reported and the rest
 // go on; false then. `listed` is called whenever the files added may be handed on.
 bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCatalogue &m,
-                  QStringList &files, const Say &say, const std::function<void()> &listed = {})
+                  QStringList &files, const Say &say, const std::function<void()> &listed = {},
+                  QList<ListedAs> *kinds = nullptr)
 {
     bool complete = true;
     for (const QString &list : o.listFiles)
@@ -113,7 +114,8 @@ bool collectFiles(const CliOptions &o, QIODevice *standardInput, const MessageCa
         QStringList undecodable;
         QList<FolderScan::Unreadable> unreadable;
         FolderScan::ScanFolder(info.absoluteFilePath(), o.recurse, o.extensions,
-                               ExcludeMasks(o.excludes), files, &undecodable, &unreadable, listed);
+                               ExcludeMasks(o.excludes), files, &undecodable, &unreadable, listed,
+                               kinds);
         for (const QString &name : std::as_const(undecodable))
             say(m.message(MsgCliBadFileName, name));
         // A folder left out (unreadable, or too deep to reach) is never passed over silently.
@@ -330,10 +332,10 @@ int BatchTool::run(const QStringList &arguments, QTextStream &in, QTextStream &o
     // The run starts on the first files while the folders are still scanned, unless it asks
     // questions or shows its progress (which needs the count). What the scan says comes after.
     const bool early = !o.interactive && !o.progress;
-    BackgroundList list(
-        [&](QStringList &files, const std::function<void()> &listed, const Say &note) {
-            return collectFiles(o, environment.standardInput, messages, files, note, listed);
-        });
+    BackgroundList list([&](QStringList &files, QList<ListedAs> &kinds,
+                            const std::function<void()> &listed, const Say &note) {
+        return collectFiles(o, environment.standardInput, messages, files, note, listed, &kinds);
+    });
     if (!early || !list.feed()->has(0)) {
         const bool allPaths = list.finish(say);
         if (!list.feed()->has(0) && !allPaths)

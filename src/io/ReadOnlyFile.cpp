@@ -16,17 +16,21 @@ ReadOnlyFile::Status ReadOnlyFile::open(const QString &path)
     return open(path, nullptr);
 }
 
-ReadOnlyFile::Status ReadOnlyFile::open(const QString &path, FolderHandleCache *folders)
+ReadOnlyFile::Status ReadOnlyFile::open(const QString &path, FolderHandleCache *folders,
+                                        ListedAs listed)
 {
 #ifdef Q_OS_UNIX
     closePosix();
+#else
+    Q_UNUSED(folders)
+    Q_UNUSED(listed)
 #endif
     m_file.reset();
     m_wasLink = false;
     m_links = 1;
 #ifdef Q_OS_UNIX
     if (!IoLevel::portable())
-        return openPosix(path, folders);
+        return openPosix(path, folders, listed);
 #endif
     return openPortable(path);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/FileStamp.h"
+#include "io/ListedAs.h"
 
 #include <QFile>
 #include <QString>
@@ -10,11 +11,12 @@
 class FolderHandleCache;
 
 // A file opened by name for reading that is never a pipe, a socket or a device: its type is
-// looked at before it is opened. At the POSIX level (IoLevel) the open itself cannot block (a
-// FIFO put in its place meanwhile is opened without waiting and then refused by the open
-// handle's type), the stamp comes from the open handle before any byte is read, and names
-// longer than the system takes in one piece are opened folder by folder. At the portable level
-// the file is opened through QFile and stamped by its name just before the open.
+// looked at before it is opened (unless the folder scan has just seen a regular file there). At the
+// POSIX level (IoLevel) the open itself cannot block (a FIFO put in its place meanwhile is opened
+// without waiting and then refused by the open handle's type), the stamp comes from the open handle
+// before any byte is read, and names longer than the system takes in one piece are opened folder by
+// folder. At the portable level the file is opened through QFile and stamped by its name just
+// before the open.
 class ReadOnlyFile {
 public:
     enum class Status { Open, Missing, NotRegular, Unreadable };
@@ -26,8 +28,9 @@ public:
 
     Status open(const QString &path);
     // The same, looking the file up in the folder `folders` holds (reached for `path` first) at
-    // the POSIX level.
-    Status open(const QString &path, FolderHandleCache *folders);
+    // the POSIX level; what the scan that listed it saw there (ListedAs).
+    Status open(const QString &path, FolderHandleCache *folders,
+                ListedAs listed = ListedAs::Unknown);
     // What open would say of `path` without opening it (Open: a regular file), and how many
     // names the file has.
     static Status typeOf(const QString &path, int *links = nullptr);
@@ -45,8 +48,13 @@ public:
 
 private:
     // Each level's own way (ReadOnlyFile_posix.cpp, ReadOnlyFile_portable.cpp).
-    Status openPosix(const QString &path, FolderHandleCache *folders);
-    Status openIn(int dir, const char *leaf);
+    Status openPosix(const QString &path, FolderHandleCache *folders, ListedAs listed);
+    Status openIn(int dir, const char *leaf, ListedAs listed);
+    // Opens `leaf`, a regular file when listed, without a look at it first; nullopt when it
+    // has become a link since.
+    std::optional<Status> openListed(int dir, const char *leaf);
+    // Stamps the handle just opened and refuses it unless it is a regular file.
+    Status stampOpened();
     Status openPortable(const QString &path);
     static Status typeOfPosix(const QString &path, int *links);
     static Status typeOfPortable(const QString &path, int *links);

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int OpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
 ReadOnlyFile::Status statusOf(int error)
 {
     switch (error) {
@@ -61,29 +63,54 @@ ReadOnlyFile::Status ReadOnlyFile::typeOfPosix(const QString &path, int *links)
     return status;
 }
 
-ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path, FolderHandleCache *folders)
+ReadOnlyFile::Status ReadOnlyFile::openPosix(const QString &path, FolderHandleCache *folders,
+                                             ListedAs listed)
 {
     if (folders) {
         if (!folders->reach(path))
             return statusOf(errno);
-        return openIn(folders->dir(), folders->leaf());
+        return openIn(folders->dir(), folders->leaf(), listed);
     }
     const FolderHandle place(path, FolderHandle::Open::WhenLong);
     if (!place.reached())
         return statusOf(errno);
-    return openIn(place.dir(), place.leaf());
+    return openIn(place.dir(), place.leaf(), listed);
 }
 
-ReadOnlyFile::Status ReadOnlyFile::openIn(int dir, const char *leaf)
+ReadOnlyFile::Status ReadOnlyFile::openIn(int dir, const char *leaf, ListedAs listed)
 {
+    if (listed == ListedAs::RegularFile) {
+        if (const std::optional<Status> status = openListed(dir, leaf))
+            return *status;
+    }
     struct stat st { };
     const Status status = lookAt(dir, leaf, st, &m_wasLink);
     if (status != Status::Open)
         return status;
     m_links = int(st.st_nlink);
-    m_fd = ::openat(dir, leaf, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    m_fd = ::openat(dir, leaf, OpenFlags);
     if (m_fd < 0)
         return statusOf(errno);
+    return stampOpened();
+}
+
+std::optional<ReadOnlyFile::Status> ReadOnlyFile::openListed(int dir, const char *leaf)
+{
+    // What may have come in its place since the scan is found out by the open itself, which
+    // waits on nothing: a link (refused here, then looked at as any other name), a pipe or a
+    // device (refused by the handle's type).
+    m_fd = ::openat(dir, leaf, OpenFlags | O_NOFOLLOW);
+    if (m_fd < 0)
+        return errno == ELOOP || errno == EMLINK ? std::nullopt
+                                                 : std::optional<Status>(statusOf(errno));
+    const Status status = stampOpened();
+    if (status == Status::Open)
+        m_links = int(m_stamp.links);
+    return status;
+}
+
+ReadOnlyFile::Status ReadOnlyFile::stampOpened()
+{
     const std::optional<FileStamp> stamp = FileStamp::ofHandle(m_fd);
     if (!stamp || !S_ISREG(stamp->mode)) {
         closePosix();

@@ -119,7 +119,7 @@ qint64 AheadWorkers::claimNext()
 
 FileJobResult AheadWorkers::runJob(qsizetype index, qint64 estimate)
 {
-    FileJobResult result = m_job(m_paths.at(index));
+    FileJobResult result = m_job(m_paths.at(index), m_paths.listedAs(index));
     if (m_budget) {
         m_budget->finish(
             estimate, result.pending ? std::optional<qint64>(result.pending->bytes) : std::nullopt);

@@ -21,7 +21,8 @@
 // order, so the run can always make room by putting its own waiting files in place).
 class AheadWorkers {
 public:
-    using Job = std::function<FileJobResult(const QString &path)>;
+    // `listed`: what the folder scan saw of the entry (FileFeed::listedAs).
+    using Job = std::function<FileJobResult(const QString &path, ListedAs listed)>;
 
     // `job` is called on worker threads, several at once, for the entries from `first` on, as
     // the list (which outlives the workers) has them.

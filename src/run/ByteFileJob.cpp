@@ -135,7 +135,7 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
     return ByteText::hasFoldedLetters(needle);
 }
 
-FileJobResult ByteFileJob::process(const QString &path) const
+FileJobResult ByteFileJob::process(const QString &path, ListedAs listed) const
 {
     FileBytes file;
     FileJobResult result = process(path, file);
@@ -146,7 +146,7 @@ FileJobResult ByteFileJob::process(const QString &path, FileBytes &file) const
 {
     const FolderHandlePool::Lease folders = m_folders->lease(path);
     QString target;
-    const ReadOnlyFile::Status status = file.open(path, target, m_opened, folders.get());
+    const ReadOnlyFile::Status status = file.open(path, target, m_opened, folders.get(), listed);
     if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))
         return *refused;
     if (status == ReadOnlyFile::Status::Unreadable)

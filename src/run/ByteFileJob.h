@@ -6,6 +6,7 @@
 #include "engine/ByteFormsFinder.h"
 #include "io/FileStamp.h"
 #include "io/FolderHandlePool.h"
+#include "io/ListedAs.h"
 #include "run/ByteOccurrenceReport.h"
 #include "run/FileJobResult.h"
 
@@ -40,7 +41,8 @@ public:
     {
     }
 
-    FileJobResult process(const QString &path) const;
+    // `listed`: what the folder scan saw under that name (ListedAs).
+    FileJobResult process(const QString &path, ListedAs listed = ListedAs::Unknown) const;
     // The 8-bit code page of files neither UTF-8 nor marked, and whether the run was told it
     // (doubtful files are then not held back). Patterns beyond ASCII take such files as bytes
     // only in code page 1251, and only when they do not look like another code page.

@@ -1,5 +1,6 @@
 #include "run/ExcludeMasks.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -103,6 +104,11 @@ bool ExcludeMasks::anyMatches(const QList<Mask> &masks, QStringView text, bool i
 // at text position j. Masks and names are short; no pattern can make this slow.
 bool ExcludeMasks::matches(QStringView mask, QStringView text)
 {
+    // Most masks are plain names (".git"), met by every entry a scan sees.
+    if (!mask.contains(u'*') && !mask.contains(u'?') && !mask.contains(u'[')) {
+        return mask.size() == text.size()
+            && std::equal(mask.begin(), mask.end(), text.begin(), sameChar);
+    }
     const qsizetype n = text.size();
     std::vector<char> reach(size_t(n) + 1, 0);
     reach[0] = 1;

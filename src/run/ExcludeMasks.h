@@ -22,6 +22,8 @@ public:
     static QString defaultLine();
 
     bool isEmpty() const { return m_names.isEmpty() && m_paths.isEmpty(); }
+    // Whether some mask is matched against paths (excludes() needs `relativePath`).
+    bool hasPathMasks() const { return !m_paths.isEmpty(); }
     // Whether the entry named `name`, at `relativePath` below the scanned folder ("/" between
     // the names, no leading "/"), is left out.
     bool excludes(QStringView name, QStringView relativePath, bool isFolder) const;

@@ -77,15 +77,24 @@ FileBytes::Buffer &FileBytes::threadBuffer()
 
 ReadOnlyFile::Status FileBytes::open(const QString &path, QString &target,
                                      const std::function<void(const QString &)> &opened,
-                                     FolderHandleCache *folders)
+                                     FolderHandleCache *folders, ListedAs listed)
 {
-    const ReadOnlyFile::Status status = m_file.open(path, folders);
+    const ReadOnlyFile::Status status = m_file.open(path, folders, listed);
     if (status != ReadOnlyFile::Status::Open)
         return status;
     target = m_file.wasLink() ? AtomicFileWriter::resolveTarget(path) : path;
     if (opened)
         opened(path);
     return readAll() ? status : ReadOnlyFile::Status::Unreadable;
+}
+
+bool FileBytes::endsAt(size_t size, size_t done, size_t got, size_t asked)
+{
+    // A read that stopped short of the room it was given, exactly at the size the open file
+    // had, met the end: a file that grew since gives more than that size in the same read,
+    // and one that grows after it would not be seen by a read for the end either. A size of 0
+    // proves nothing (files in /proc have content).
+    return size > 0 && done == size && got < asked;
 }
 
 bool FileBytes::readAll()
@@ -96,19 +105,23 @@ bool FileBytes::readAll()
         return true;
     }
     Buffer &buffer = threadBuffer();
+    const size_t size = size_t(std::max<qint64>(m_file.stamp().size, 0));
     // One byte more than the size, so that the end is seen without growing the buffer.
-    if (!buffer.reserve(size_t(std::max<qint64>(m_file.stamp().size, 0)) + 1, 0))
+    if (!buffer.reserve(size + 1, 0))
         return false;
     size_t done = 0;
     for (;;) {
         if (done == buffer.capacity && !buffer.reserve(done + std::max(Growth, done / 2), done))
             return false;
-        const qint64 n = m_file.read(buffer.data + done, qint64(buffer.capacity - done));
+        const size_t room = buffer.capacity - done;
+        const qint64 n = m_file.read(buffer.data + done, qint64(room));
         if (n < 0)
             return false;
         if (n == 0)
             break;
         done += size_t(n);
+        if (endsAt(size, done, size_t(n), room))
+            break;
     }
     m_bytes = QByteArrayView(buffer.data, qsizetype(done));
     return true;

@@ -25,10 +25,12 @@ public:
 
     // Opens and reads the file `path` names; `target` becomes the file itself, a link's final
     // target. `opened` runs between the open and the first read. Unreadable when a read fails.
-    // Looked up in the folder `folders` holds, when given (ReadOnlyFile).
+    // Looked up in the folder `folders` holds, when given, knowing what the scan saw there
+    // (ReadOnlyFile).
     ReadOnlyFile::Status open(const QString &path, QString &target,
                               const std::function<void(const QString &)> &opened = {},
-                              FolderHandleCache *folders = nullptr);
+                              FolderHandleCache *folders = nullptr,
+                              ListedAs listed = ListedAs::Unknown);
 
     // Files from this size on are mapped where the system allows it.
     static constexpr qint64 MappedFrom = qint64(16) << 20;
@@ -59,6 +61,9 @@ private:
     };
     static Buffer &threadBuffer();
     bool readAll();
+    // Whether a read that gave `got` of the `asked` bytes, `done` in all, ended the file of
+    // `size` bytes without a read for its end.
+    static bool endsAt(size_t size, size_t done, size_t got, size_t asked);
 
     ReadOnlyFile m_file;
     MappedBytes m_mapped;

@@ -20,17 +20,18 @@ int FileFeed::blockOf(qsizetype index, qsizetype &offset)
     return block;
 }
 
-void FileFeed::append(const QStringList &files)
+void FileFeed::append(const QStringList &files, const QList<ListedAs> &listed)
 {
     if (files.isEmpty())
         return;
     qsizetype count = m_count.load(std::memory_order_relaxed);
-    for (const QString &file : files) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
         qsizetype offset = 0;
         const int block = blockOf(count, offset);
         if (offset == 0)
-            m_blocks[size_t(block)] = std::make_unique<QString[]>(size_t(FirstBlock << block));
-        m_blocks[size_t(block)][size_t(offset)] = file;
+            m_blocks[size_t(block)] = std::make_unique<Entry[]>(size_t(FirstBlock << block));
+        m_blocks[size_t(block)][size_t(offset)]
+            = {files[i], i < listed.size() ? listed[i] : ListedAs::Unknown};
         ++count;
     }
     m_count.store(count);
@@ -70,12 +71,22 @@ bool FileFeed::has(qsizetype index) const
     return index < available();
 }
 
-const QString &FileFeed::at(qsizetype index) const
+const FileFeed::Entry &FileFeed::entry(qsizetype index) const
 {
     Q_ASSERT(index >= 0 && index < available());
     qsizetype offset = 0;
     const int block = blockOf(index, offset);
     return m_blocks[size_t(block)][size_t(offset)];
+}
+
+const QString &FileFeed::at(qsizetype index) const
+{
+    return entry(index).path;
+}
+
+ListedAs FileFeed::listedAs(qsizetype index) const
+{
+    return entry(index).listed;
 }
 
 qsizetype FileFeed::size() const

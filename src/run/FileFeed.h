@@ -1,5 +1,8 @@
 #pragma once
 
+#include "io/ListedAs.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +25,9 @@ public:
     FileFeed &operator=(const FileFeed &) = delete;
     ~FileFeed();
 
-    // The adding side (one thread).
-    void append(const QStringList &files);
+    // The adding side (one thread). `listed` says, for the first of the files, what the scan
+    // saw of them; those beyond it are Unknown.
+    void append(const QStringList &files, const QList<ListedAs> &listed = {});
     // No more entries come.
     void finish();
 
@@ -36,6 +40,7 @@ public:
     bool has(qsizetype index) const;
     // An entry below available().
     const QString &at(qsizetype index) const;
+    ListedAs listedAs(qsizetype index) const;
     // The whole list, once complete (waits for it).
     qsizetype size() const;
     QStringList all() const;
@@ -52,7 +57,13 @@ private:
     static int blockOf(qsizetype index, qsizetype &offset);
     void grown();
 
-    std::array<std::unique_ptr<QString[]>, Blocks> m_blocks;
+    struct Entry {
+        QString path;
+        ListedAs listed = ListedAs::Unknown;
+    };
+    const Entry &entry(qsizetype index) const;
+
+    std::array<std::unique_ptr<Entry[]>, Blocks> m_blocks;
     std::atomic<qsizetype> m_count{0};
     std::atomic<bool> m_complete{false};
     mutable std::mutex m_mutex;

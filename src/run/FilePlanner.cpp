@@ -31,14 +31,14 @@ std::optional<AheadWorkers::Job> FilePlanner::aheadJob() const
     auto names = std::make_shared<ResolvedNames>();
     return [bytes = std::move(bytes), regexBytes = std::move(regexBytes),
             documents = std::move(documents), names = std::move(names), taken = m_run.taken,
-            journal = m_run.journal](const QString &path) {
+            journal = m_run.journal](const QString &path, ListedAs listed) {
         FileJobResult result;
         if (taken && taken(path))
             return result;
         if (bytes)
-            result = bytes->process(path);
+            result = bytes->process(path, listed);
         else if (regexBytes)
-            result = regexBytes->process(path);
+            result = regexBytes->process(path, listed);
         if (result.kind == FileJobResult::Kind::Fallback && documents)
             result = documents->process(path);
         if (result.kind != FileJobResult::Kind::Fallback)

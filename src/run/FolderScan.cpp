@@ -17,13 +17,31 @@ void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringLi
 void FolderScan::ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                             const ExcludeMasks &excludes, QStringList &fileList,
                             QStringList *undecodable, QList<Unreadable> *unreadable,
-                            const std::function<void()> &listed)
+                            const std::function<void()> &listed, QList<ListedAs> *kinds)
 {
     const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    const Walk walk{recurse,  extensions,  extensions.contains(u".*"_s),
-                    fileList, undecodable, unreadable,
-                    excludes, root,        listed};
+    const Walk walk{recurse,
+                    extensions,
+                    extensions.contains(u".*"_s),
+                    fileList,
+                    undecodable,
+                    unreadable,
+                    excludes,
+                    root,
+                    listed,
+                    kinds,
+                    qEnvironmentVariableIsSet("QUORVEX_SCAN_UNTYPED")};
     walkTree(root, walk);
+}
+
+void FolderScan::Walk::add(const QString &path, ListedAs kind) const
+{
+    if (kinds && kind != ListedAs::Unknown) {
+        while (kinds->size() < files.size())
+            kinds->append(ListedAs::Unknown);
+        kinds->append(kind);
+    }
+    files << path;
 }
 
 bool FolderScan::Walk::leavesOut(const QString &folderPath, const QString &name,
@@ -31,6 +49,8 @@ bool FolderScan::Walk::leavesOut(const QString &folderPath, const QString &name,
 {
     if (excludes.isEmpty())
         return false;
+    if (!excludes.hasPathMasks())
+        return excludes.excludes(name, {}, isFolder);
     QString relative = folderPath.startsWith(root) ? folderPath.mid(root.size()) : QString();
     while (relative.startsWith(u'/'))
         relative.remove(0, 1);

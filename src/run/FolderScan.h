@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/ListedAs.h"
 #include "run/ExcludeMasks.h"
 
 #include <QList>
@@ -33,12 +34,17 @@ public:
                            QList<Unreadable> *unreadable = nullptr);
     // The same, leaving out what `excludes` names: such files are not taken and such folders
     // not entered. `listed` is called after each folder's files were added to `fileList`: the
-    // caller may hand them on (and take them out) while the scan goes on.
+    // caller may hand them on (and take them out) while the scan goes on. When `kinds` is
+    // given, it says what the scan saw of each file added (a regular file, no link), entry for
+    // entry beside `fileList` (those before the scan's and unknown ones count as Unknown; it
+    // may end before `fileList` does). The environment variable QUORVEX_SCAN_UNTYPED makes
+    // the scan act as on a file system whose folders do not say their entries' types.
     static void ScanFolder(const QString &folder, bool recurse, const QStringList &extensions,
                            const ExcludeMasks &excludes, QStringList &fileList,
                            QStringList *undecodable = nullptr,
                            QList<Unreadable> *unreadable = nullptr,
-                           const std::function<void()> &listed = {});
+                           const std::function<void()> &listed = {},
+                           QList<ListedAs> *kinds = nullptr);
     // The part of a name from its last "." on, or empty.
     static QString ExtensionOf(const QString &fileName);
     static QString UpperAscii(QString text);
@@ -54,11 +60,15 @@ public:
         const ExcludeMasks &excludes;
         QString root; // the scanned folder, as the walk names it
         const std::function<void()> &listed;
+        QList<ListedAs> *kinds;
+        bool untyped; // entry types are not taken from the folder
 
         bool wants(const QString &fileName) const;
         // Whether the entry `name` of the folder at `folderPath` is left out.
         bool leavesOut(const QString &folderPath, const QString &name, bool isFolder) const;
         void cannotRead(const QString &path, const QString &reason) const;
+        // Adds the file `path`, and what was seen of it.
+        void add(const QString &path, ListedAs kind) const;
         // A folder's files were added.
         void folderListed() const
         {

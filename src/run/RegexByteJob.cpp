@@ -139,11 +139,11 @@ std::optional<std::vector<RegexByteJob::Piece>> RegexByteJob::piecesOf(const Eng
     return pieces;
 }
 
-FileJobResult RegexByteJob::process(const QString &path) const
+FileJobResult RegexByteJob::process(const QString &path, ListedAs listed) const
 {
     FileBytes file;
     QString target;
-    const ReadOnlyFile::Status status = file.open(path, target);
+    const ReadOnlyFile::Status status = file.open(path, target, {}, nullptr, listed);
     if (std::optional<FileJobResult> refused = FileJobResult::notAFile(status))
         return *refused;
     if (status == ReadOnlyFile::Status::Unreadable)

@@ -2,6 +2,7 @@
 
 #include "document/CodePage.h"
 #include "engine/RegexBytePattern.h"
+#include "io/ListedAs.h"
 #include "run/FileJobResult.h"
 
 #include <QByteArray>
@@ -34,7 +35,8 @@ public:
                                           const PatternLineBreaks &lineBreaks, bool matchCase,
                                           Mode mode, bool syncEach);
 
-    FileJobResult process(const QString &path) const;
+    // `listed`: what the folder scan saw under that name (ListedAs).
+    FileJobResult process(const QString &path, ListedAs listed = ListedAs::Unknown) const;
     // The 8-bit code page of files neither UTF-8 nor marked, and whether the run was told it.
     // A count takes a file read in code page 1251 too, as the UTF-8 of its characters.
     void setCodePage(CodePage page, bool chosen)

@@ -27,6 +27,7 @@ void TestExcludeMasks::matches_data()
     QTest::addColumn<bool>("match");
     QTest::newRow("literal") << u"node_modules"_s << u"node_modules"_s << true;
     QTest::newRow("literal, other") << u"node_modules"_s << u"node_module"_s << false;
+    QTest::newRow("literal, longer name") << u".git"_s << u".gitignore"_s << false;
     QTest::newRow("star") << u"*.min.js"_s << u"app.min.js"_s << true;
     QTest::newRow("star, whole name") << u"*.min.js"_s << u"app.min.js.map"_s << false;
     QTest::newRow("star, empty run") << u"a*b"_s << u"ab"_s << true;

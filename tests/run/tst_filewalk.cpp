@@ -121,6 +121,9 @@ private slots:
     void entries();
     void fileShrinksWhileRead_data();
     void fileShrinksWhileRead();
+    void fileGrowsWhileRead();
+    void listedAsRegular_data();
+    void listedAsRegular();
     void heldAtOnce_data();
     void heldAtOnce();
     void growingList_data();
@@ -221,6 +224,65 @@ void TestFileWalk::fileShrinksWhileRead()
         QCOMPARE(AtomicFileWriter::commit(*result.pending, nullptr), WriteOutcome::ChangedOnDisk);
     QCOMPARE(QFileInfo(other).size(), qint64(1) << 20);
     QCOMPARE(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+// A file that grew between its open and its read is read whole, though the read that
+// fills its former size is not the last.
+void TestFileWalk::fileGrowsWhileRead()
+{
+    TestFolder folder;
+    for (const int size : {6, 100, 3 << 20}) {
+        const QString path = folder.write(u"grows.txt"_s, QByteArray(size - 6, 'a') + "needle");
+        ByteFileJob job("needle", "pin", true, ByteFileJob::Mode::Count, false);
+        job.setOpenedHook([](const QString &opened) {
+            QFile file(opened);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write(" needle");
+        });
+        QCOMPARE(job.process(path, ListedAs::RegularFile).hits, 2);
+    }
+}
+
+// What the scan saw of a name may be out of date when the file is read: a name listed as a
+// regular file is taken exactly as one nothing was known of.
+void TestFileWalk::listedAsRegular_data()
+{
+    QTest::addColumn<QStringList>("entries"); // the last is looked at
+
+    QTest::newRow("a file") << QStringList{u"a.txt"_s};
+    QTest::newRow("a pipe now") << QStringList{u"fifo.txt"_s};
+    QTest::newRow("a folder now") << QStringList{u"folder.txt"_s};
+    QTest::newRow("a device") << QStringList{u"/dev/null"_s};
+    QTest::newRow("a link now") << QStringList{u"a.txt"_s, u"link.txt"_s};
+    QTest::newRow("hard links") << QStringList{u"a.txt"_s, u"hard.txt"_s};
+    QTest::newRow("through a folder link") << QStringList{u"a.txt"_s, u"dirlink/a.txt"_s};
+    QTest::newRow("gone") << QStringList{u"sub/../gone.txt"_s};
+    QTest::newRow("size 0, with content") << QStringList{u"/proc/self/status"_s};
+}
+
+void TestFileWalk::listedAsRegular()
+{
+    QFETCH(QStringList, entries);
+    TestFolder folder;
+    const QString path = makeEntries(folder, entries).constLast();
+    for (const auto mode : {ByteFileJob::Mode::Count, ByteFileJob::Mode::Replace}) {
+        const ByteFileJob job("needle", "pin", true, mode, false);
+        std::optional<FileJobResult> first;
+        for (const ListedAs listed : {ListedAs::Unknown, ListedAs::RegularFile}) {
+            FileJobResult result = job.process(path, listed);
+            if (result.pending)
+                AtomicFileWriter::discard(*result.pending);
+            if (!first) {
+                first = std::move(result);
+                continue;
+            }
+            QCOMPARE(int(result.kind), int(first->kind));
+            QCOMPARE(result.hits, first->hits);
+            QCOMPARE(result.links, first->links);
+            QCOMPARE(result.leafIsLink, first->leafIsLink);
+            QCOMPARE(result.pending.has_value(), first->pending.has_value());
+        }
+    }
 }
 
 void TestFileWalk::heldAtOnce_data()

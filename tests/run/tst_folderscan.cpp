@@ -142,15 +142,16 @@ void TestFolderScan::onlyDocuments_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("listed");
     QTest::addColumn<bool>("kept");
+    QTest::addColumn<bool>("regular"); // known to be a regular file, from the folder alone
 
     const QString live = TempFileName::make({}, QCoreApplication::applicationPid(), 1).mid(1);
     const QString gone = TempFileName::make({}, goneProcess(), 2).mid(1);
-    QTest::newRow("a document") << u"a.txt"_s << u"file"_s << true << true;
-    QTest::newRow("a pipe") << u"p.txt"_s << u"fifo"_s << false << true;
-    QTest::newRow("a link to a document") << u"l.txt"_s << u"link"_s << true << true;
-    QTest::newRow("a new file of a run going on") << live << u"file"_s << false << true;
-    QTest::newRow("a new file of a killed run") << gone << u"file"_s << false << false;
-    QTest::newRow("a name like ours") << u".qvx-1-x.tmp"_s << u"file"_s << true << true;
+    QTest::newRow("a document") << u"a.txt"_s << u"file"_s << true << true << true;
+    QTest::newRow("a pipe") << u"p.txt"_s << u"fifo"_s << false << true << false;
+    QTest::newRow("a link to a document") << u"l.txt"_s << u"link"_s << true << true << false;
+    QTest::newRow("a new file of a run going on") << live << u"file"_s << false << true << false;
+    QTest::newRow("a new file of a killed run") << gone << u"file"_s << false << false << false;
+    QTest::newRow("a name like ours") << u".qvx-1-x.tmp"_s << u"file"_s << true << true << true;
 }
 
 void TestFolderScan::onlyDocuments()
@@ -159,6 +160,7 @@ void TestFolderScan::onlyDocuments()
     QFETCH(QString, kind);
     QFETCH(bool, listed);
     QFETCH(bool, kept);
+    QFETCH(bool, regular);
     RunFixture f;
     const QString path = f.path(name);
     if (kind == u"fifo")
@@ -167,10 +169,20 @@ void TestFolderScan::onlyDocuments()
         QVERIFY(QFile::link(f.write(u"target.bin"_s, "x"), path));
     else
         f.write(name, "x");
-    QStringList found;
-    FolderScan::ScanFolder(f.dir.path(), false, {u".*"_s}, found);
-    found.removeAll(f.path(u"target.bin"_s));
-    QCOMPARE(found, listed ? QStringList{path} : QStringList{});
+    // As the folder says, and as on a file system whose folders say no types.
+    for (const bool untyped : {false, true}) {
+        if (untyped)
+            qputenv("QUORVEX_SCAN_UNTYPED", "1");
+        QStringList found;
+        QList<ListedAs> kinds;
+        FolderScan::ScanFolder(f.dir.path(), false, {u".*"_s}, ExcludeMasks(), found, nullptr,
+                               nullptr, {}, &kinds);
+        qunsetenv("QUORVEX_SCAN_UNTYPED");
+        const qsizetype at = found.indexOf(path);
+        QCOMPARE(kinds.value(at, ListedAs::Unknown) == ListedAs::RegularFile, regular && !untyped);
+        found.removeAll(f.path(u"target.bin"_s));
+        QCOMPARE(found, listed ? QStringList{path} : QStringList{});
+    }
     QCOMPARE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), kept);
 }
 
