@@ -105,7 +105,7 @@ private:
         int handle = -1;
     };
 
-    FileJobResult process(const QString &path, FileBytes &file) const;
+    FileJobResult process(const QString &path, ListedAs listed, FileBytes &file) const;
     static bool hasFoldedLetters(QByteArrayView needle);
     FileJobResult processEncoded(const QString &path, const QString &target, QByteArrayView bytes,
                                  const FileStamp &stamp, int links, const Origin &origin) const;

@@ -99,13 +99,13 @@ bool FileBytes::endsAt(size_t size, size_t done, size_t got, size_t asked)
 
 bool FileBytes::readAll()
 {
-    const qint64 size = m_file.stamp().size;
-    if (size >= MappedFrom && m_mapped.map(m_file.handle(), size)) {
+    const qint64 reported = m_file.stamp().size;
+    if (reported >= MappedFrom && m_mapped.map(m_file.handle(), reported)) {
         m_bytes = m_mapped.bytes();
         return true;
     }
     Buffer &buffer = threadBuffer();
-    const size_t size = size_t(std::max<qint64>(m_file.stamp().size, 0));
+    const size_t size = size_t(std::max<qint64>(reported, 0));
     // One byte more than the size, so that the end is seen without growing the buffer.
     if (!buffer.reserve(size + 1, 0))
         return false;
