@@ -138,11 +138,11 @@ bool ByteFileJob::hasFoldedLetters(QByteArrayView needle)
 FileJobResult ByteFileJob::process(const QString &path, ListedAs listed) const
 {
     FileBytes file;
-    FileJobResult result = process(path, file);
+    FileJobResult result = process(path, listed, file);
     return file.intact() ? result : FileJobResult::dropped(std::move(result));
 }
 
-FileJobResult ByteFileJob::process(const QString &path, FileBytes &file) const
+FileJobResult ByteFileJob::process(const QString &path, ListedAs listed, FileBytes &file) const
 {
     const FolderHandlePool::Lease folders = m_folders->lease(path);
     QString target;
