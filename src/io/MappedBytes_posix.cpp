@@ -8,6 +8,7 @@
 #include <mutex>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +55,21 @@ void passOn(int signal, siginfo_t *info, void *context)
     ::sigaction(signal, &fallback, nullptr); // the fault comes again on return
 }
 
+// Zero pages over [begin, begin + size). Where it can, straight through the system call: the
+// bookkeeping that sanitizers add to mmap is not made for a signal handler, and would take
+// this for a write racing with the threads that read the view, which only see zeros instead
+// of a fault.
+void *zeroPages(std::uintptr_t begin, std::uintptr_t size)
+{
+    constexpr int Flags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED;
+#ifdef SYS_mmap
+    const long done = ::syscall(SYS_mmap, begin, size, PROT_READ, Flags, -1, 0);
+    return done == -1 ? MAP_FAILED : reinterpret_cast<void *>(done);
+#else
+    return ::mmap(reinterpret_cast<void *>(begin), size, PROT_READ, Flags, -1, 0);
+#endif
+}
+
 void onBusError(int signal, siginfo_t *info, void *context)
 {
     BusErrorGuard &guard = busErrorGuard();
@@ -65,8 +81,7 @@ void onBusError(int signal, siginfo_t *info, void *context)
             continue;
         // The rest of the view, from the lost page on, reads as zeros.
         const std::uintptr_t page = at & ~(guard.pageSize - 1);
-        void *zeros = ::mmap(reinterpret_cast<void *>(page), end - page, PROT_READ,
-                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+        void *zeros = zeroPages(page, end - page);
         if (zeros == MAP_FAILED)
             break;
         view.lost.store(true, std::memory_order_release);
