@@ -80,6 +80,16 @@ quint64 mountOf(int fd)
 }
 #endif
 
+#ifdef Q_OS_LINUX
+// tmpfs or ramfs, by the type statfs gives.
+bool isMemoryFileSystem(long type)
+{
+    constexpr long TmpfsMagic = 0x01021994;
+    constexpr long RamfsMagic = 0x858458f6;
+    return type == TmpfsMagic || type == RamfsMagic;
+}
+#endif
+
 bool sameFileAs(int fd, const FileStamp &expected)
 {
     const std::optional<FileStamp> now = FileStamp::ofHandle(fd);
@@ -126,10 +136,8 @@ bool JournalStore::isVolatile(quint64 device, const QString &path)
     bool result = false;
 #ifdef Q_OS_LINUX
     struct statfs fs { };
-    constexpr long TmpfsMagic = 0x01021994;
-    constexpr long RamfsMagic = 0x858458f6;
     result = ::statfs(QFile::encodeName(path).constData(), &fs) == 0
-        && (long(fs.f_type) == TmpfsMagic || long(fs.f_type) == RamfsMagic);
+        && isMemoryFileSystem(long(fs.f_type));
 #else
     Q_UNUSED(path);
 #endif
@@ -226,7 +234,11 @@ JournalStore::Place JournalStore::folderFor(quint64 device, const QString &path)
 void JournalStore::probeExchange(Place &place) const
 {
 #ifdef QUORVEX_HAVE_EXCHANGE
-    if (!m_exchangeAllowed || !place.link || place.fd < 0)
+    if (m_exchange == Exchange::Never || !place.link || place.fd < 0)
+        return;
+    struct statfs fs { };
+    if (m_exchange == Exchange::InMemory
+        && (::fstatfs(place.fd, &fs) != 0 || !isMemoryFileSystem(long(fs.f_type))))
         return;
     place.mount = mountOf(place.fd);
     const char *const names[2] = {".probe-1", ".probe-2"};

@@ -75,7 +75,8 @@ void addStamp(QByteArray &out, const FileStamp &s)
 
 } // namespace
 
-RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head, bool exchange)
+RunJournal::RunJournal(const QString &runsFolder, SyncPolicy sync, Head head,
+                       JournalStore::Exchange exchange)
     : m_runsFolder(runsFolder), m_sync(sync), m_head(std::move(head)), m_exchange(exchange)
 {
     reserve();

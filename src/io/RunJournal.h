@@ -32,9 +32,10 @@ public:
         QString undoes; // the run an undo puts back
     };
 
-    // Whether new files may be made in the store to be swapped in (JournalStore::exchangePlace);
-    // `exchange` false keeps every original by a link or a copy (tests).
-    RunJournal(const QString &runsFolder, SyncPolicy sync, Head head, bool exchange = true);
+    // Where new files may be made in the store to be swapped in (JournalStore::exchangePlace);
+    // tests choose Anywhere or Never.
+    RunJournal(const QString &runsFolder, SyncPolicy sync, Head head,
+               JournalStore::Exchange exchange = JournalStore::Exchange::InMemory);
     RunJournal(const RunJournal &) = delete;
     RunJournal &operator=(const RunJournal &) = delete;
     ~RunJournal();
@@ -81,7 +82,7 @@ private:
     QString m_runsFolder;
     SyncPolicy m_sync;
     Head m_head;
-    bool m_exchange = true;
+    JournalStore::Exchange m_exchange = JournalStore::Exchange::InMemory;
     QString m_reserved; // the run folder, taken; m_folder once the index is in it
     RunFolderLock m_lock;
     QString m_folder;

@@ -325,7 +325,8 @@ void TestRunJournal::swappedIn()
                        QFile::encodeName(dir.filePath(u"g.txt"_s)).constData())
                 == 0);
     const FileStamp old = *FileStamp::of(path);
-    RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::File, {}, exchange);
+    RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::File, {},
+                       exchange ? JournalStore::Exchange::Anywhere : JournalStore::Exchange::Never);
     FolderHandleCache folders;
     TempFileWriter writer;
     writer.useFolders(&folders);
