@@ -21,7 +21,6 @@ public:
     void unmap();
 
     QByteArrayView bytes() const { return {m_data, m_size}; }
-    bool mapped() const { return m_data != nullptr; }
     // Whether pages of the view were taken away since the map and read as zeros.
     bool lost() const;
 

@@ -38,6 +38,12 @@ private slots:
 
 namespace {
 
+// A second name for the file `path`: a hard link.
+bool addName(const QString &path, const QString &other)
+{
+    return ::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0;
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -85,9 +91,7 @@ void TestRunJournal::keepsOriginal()
     const QString path = dir.filePath(u"f.txt"_s);
     writeFile(path, "old bytes");
     if (secondName)
-        QVERIFY(::link(QFile::encodeName(path).constData(),
-                       QFile::encodeName(dir.filePath(u"g.txt"_s)).constData())
-                == 0);
+        QVERIFY(addName(path, dir.filePath(u"g.txt"_s)));
     const FileStamp old = *FileStamp::of(path);
     const std::optional<JournalIndex> run = replace(dir.filePath(u"runs"_s), path, "new");
     QVERIFY(run);
@@ -321,9 +325,7 @@ void TestRunJournal::swappedIn()
     const QString path = dir.filePath(u"f.txt"_s);
     writeFile(path, "old");
     if (secondName)
-        QVERIFY(::link(QFile::encodeName(path).constData(),
-                       QFile::encodeName(dir.filePath(u"g.txt"_s)).constData())
-                == 0);
+        QVERIFY(addName(path, dir.filePath(u"g.txt"_s)));
     const FileStamp old = *FileStamp::of(path);
     RunJournal journal(dir.filePath(u"runs"_s), SyncPolicy::File, {},
                        exchange ? JournalStore::Exchange::Anywhere : JournalStore::Exchange::Never);
